@@ -1,0 +1,83 @@
+#include "app/creation_handler.h"
+
+#include <string>
+#include <vector>
+
+#include "app/data_files.h"
+#include "app/loading_window.h"
+#include "app/number_pair.h"
+#include "app/tray_icon.h"
+#include "app/user_messages.h"
+
+namespace app {
+namespace {
+
+// Shows the message and ends the program; the loading window is left as it is.
+[[noreturn]] void EndWith(const char* message) {
+  ShowMessage(message);
+  EndProgram();
+}
+
+void FillVisibleList(HWND list) {
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("双击操作"));
+}
+
+void FillSongEntries(HWND list) {
+  for (int n = 1; n <= 9; ++n) {
+    const std::string entry = "歌曲" + std::to_string(n);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  }
+}
+
+void MovePanel(HWND panel, const NumberPair& position) {
+  SetWindowPos(panel, nullptr, position.first, position.second, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SizeWindow(HWND window, const NumberPair& size) {
+  SetWindowPos(window, nullptr, 0, 0, size.first, size.second,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void RunCreationHandler(PlayerUnits& units) {
+  LoadingWindow loading;  // step 1
+  loading.SetProgress(10);
+  loading.SetProgress(20);
+  loading.SetProgress(30);
+  loading.SetProgress(40);
+
+  FillVisibleList(units.列表框2);  // step 5
+  loading.SetProgress(50);
+  FillSongEntries(units.列表框2);  // step 6
+  loading.SetProgress(60);
+
+  AddTrayIcon(units.window);  // step 7
+  loading.SetProgress(70);
+
+  // Step 8: the background picture.
+  if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
+  const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
+  const std::vector<uint8_t> picture = ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName));
+  if (picture.empty()) EndWith(kMsgPictureMissing);
+  loading.SetProgress(80);
+
+  // Step 9: the caption.
+  if (!FileExists(DataPath(kTitleFile))) EndWith(kMsgFileDamaged);
+  SetWindowTextA(units.window, ReadTextFile(DataPath(kTitleFile)).c_str());
+  loading.SetProgress(90);
+
+  // Step 10: where the panel stands.
+  if (!FileExists(DataPath(kGroupingFile))) EndWith(kMsgFileDamaged);
+  MovePanel(units.分组框1, ReadNumberPair(ReadTextFile(DataPath(kGroupingFile))));
+
+  // Step 11: the window size.
+  if (!FileExists(DataPath(kMainSizeFile))) EndWith(kMsgFileDamaged);
+  SizeWindow(units.window, ReadNumberPair(ReadTextFile(DataPath(kMainSizeFile))));
+  loading.SetProgress(100);
+
+  loading.Destroy();  // step 12
+}
+
+}  // namespace app

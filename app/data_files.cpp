@@ -1,0 +1,95 @@
+#include "app/data_files.h"
+
+#include <windows.h>
+
+#include "app/number_pair.h"
+
+namespace app {
+namespace {
+
+// Closes a kernel handle on every path out.
+class ScopedFile {
+ public:
+  explicit ScopedFile(HANDLE h) : h_(h) {}
+  ~ScopedFile() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  ScopedFile(const ScopedFile&) = delete;
+  ScopedFile& operator=(const ScopedFile&) = delete;
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
+};
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string DataPath(const std::string& relative) { return ExecutableFolder() + relative; }
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return {};
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return {};
+  std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(bytes.size() - done);
+    if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) return {};
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+std::string ReadTextFile(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  std::string text(bytes.begin(), bytes.end());
+  const size_t nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  return text;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  DWORD written = 0;
+  return WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                   nullptr) &&
+         written == content.size();
+}
+
+void WriteNumberPairFile(const std::string& path, int32_t a, int32_t b) {
+  WriteWholeFile(path, FormatNumberPair(a, b));
+}
+
+bool WritePictureName(const std::string& name) {
+  return WriteWholeFile(DataPath(kPicturePathFile), name);
+}
+
+}  // namespace app

@@ -1,0 +1,37 @@
+// The data folders beside the executable and the small files in them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// Relative paths, each beginning with a backslash, appended to the executable's folder.
+inline constexpr char kPicturePathFile[] = "\\背景\\path.txt";
+inline constexpr char kPictureFolderPrefix[] = "\\背景\\";
+inline constexpr char kPictureFolder[] = "\\背景";
+inline constexpr char kTitleFile[] = "\\config\\title.txt";
+inline constexpr char kGroupingFile[] = "\\config\\Grouping.txt";
+inline constexpr char kMainSizeFile[] = "\\config\\main.txt";
+
+// The folder holding the running executable, without a trailing backslash.
+std::string ExecutableFolder();
+// ExecutableFolder() + relative.
+std::string DataPath(const std::string& relative);
+
+// True when a file (not a folder) exists at the path.
+bool FileExists(const std::string& path);
+// The whole file as bytes; empty when missing or unreadable.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+// The whole file as text up to its first NUL byte, untrimmed; empty when missing or unreadable.
+std::string ReadTextFile(const std::string& path);
+// Replaces the file's whole content; false when the file could not be written completely.
+bool WriteWholeFile(const std::string& path, const std::string& content);
+
+// Writes a#b as the file's whole content; failures are silent.
+void WriteNumberPairFile(const std::string& path, int32_t a, int32_t b);
+// Writes the picture name as the whole content of 背景\path.txt; true on success.
+bool WritePictureName(const std::string& name);
+
+}  // namespace app

@@ -1,0 +1,60 @@
+#include "app/loading_window.h"
+
+#include <commctrl.h>
+
+#include "app/player_units.h"
+
+namespace app {
+namespace {
+
+LRESULT CALLBACK LoadingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void RegisterLoadingClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = LoadingWindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kLoadingWindowClass;
+  registered = RegisterClassExA(&wc) != 0;
+}
+
+}  // namespace
+
+LoadingWindow::LoadingWindow() {
+  RegisterLoadingClass();
+  const UnitGeometry& g = kLoadingWindowDesign;
+  // Borderless, so that the window rectangle is the client rectangle the skin paints.
+  hwnd_ = CreateWindowExA(0, kLoadingWindowClass, "", WS_POPUP | WS_CLIPCHILDREN, g.left, g.top,
+                          g.width, g.height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd_) return;
+  const UnitGeometry& p = k进度条1;
+  进度条1 = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, p.left, p.top, p.width,
+                            p.height, hwnd_, reinterpret_cast<HMENU>(kId进度条1),
+                            GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(进度条1, PBM_SETRANGE32, 0, 100);
+  SendMessageA(进度条1, PBM_SETPOS, 0, 0);
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+}
+
+LoadingWindow::~LoadingWindow() { Destroy(); }
+
+void LoadingWindow::SetProgress(int value) {
+  if (!进度条1) return;
+  SendMessageA(进度条1, PBM_SETPOS, value, 0);
+  UpdateWindow(进度条1);
+}
+
+void LoadingWindow::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  hwnd_ = nullptr;
+  进度条1 = nullptr;
+}
+
+}  // namespace app

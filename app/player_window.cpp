@@ -1,0 +1,134 @@
+#include "app/player_window.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/creation_handler.h"
+#include "app/data_files.h"
+#include "app/tray_icon.h"
+
+namespace app {
+namespace {
+
+PlayerUnits g_units;
+
+HWND MakeUnit(const char* cls, const char* caption, DWORD style, const UnitGeometry& g, HWND parent,
+              int id) {
+  HWND unit = CreateWindowExA(0, cls, caption, WS_CHILD | style, g.left, g.top, g.width, g.height,
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(unit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  return unit;
+}
+
+// The units live inside the group box, so their notifications reach the group box first; this
+// hands them on to the main window, where the handlers are bound. A panel skin installed later
+// chains to it.
+constexpr char kForwarderProp[] = "App_hProc";
+
+LRESULT CALLBACK GroupBoxForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kForwarderProp));
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      return SendMessageA(GetParent(hwnd), message, wParam, lParam);
+    case WM_NCDESTROY:
+      RemovePropA(hwnd, kForwarderProp);
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      break;
+  }
+  return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+}
+
+void ForwardUnitNotifications(HWND groupBox) {
+  const LONG_PTR previous =
+      SetWindowLongPtrA(groupBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxForwarder));
+  SetPropA(groupBox, kForwarderProp, reinterpret_cast<HANDLE>(previous));
+}
+
+void CreateUnits(HWND window) {
+  PlayerUnits& u = g_units;
+  u.window = window;
+  u.分组框1 = MakeUnit("Button", "", BS_GROUPBOX | WS_VISIBLE, k分组框1, window, kId分组框1);
+  ForwardUnitNotifications(u.分组框1);
+  HWND box = u.分组框1;
+  // Unsorted lists: entry k of one must stay entry k of the other.
+  u.列表框1 = MakeUnit("ListBox", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, k列表框1, box,
+                       kId列表框1);
+  u.按钮_更换背景 = MakeUnit("Button", "更换背景", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
+                             k按钮_更换背景, box, kId按钮_更换背景);
+  u.列表框2 = MakeUnit("ListBox", "",
+                       WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VISIBLE,
+                       k列表框2, box, kId列表框2);
+  u.按钮_换一批 = MakeUnit("Button", "换一批", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
+                           k按钮_换一批, box, kId按钮_换一批);
+  u.单选框_列表循环 =
+      MakeUnit("Button", "列表循环", BS_AUTORADIOBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+               k单选框_列表循环, box, kId单选框_列表循环);
+  u.单选框_单曲循环 = MakeUnit("Button", "单曲循环", BS_AUTORADIOBUTTON | WS_VISIBLE,
+                               k单选框_单曲循环, box, kId单选框_单曲循环);
+  // WS_GROUP here closes the radio group.
+  u.按钮_下载 = MakeUnit("Button", "下 载", BS_PUSHBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+                         k按钮_下载, box, kId按钮_下载);
+  SendMessageA(u.单选框_列表循环, BM_SETCHECK, BST_CHECKED, 0);
+
+  u.托盘菜单 = CreatePopupMenu();
+  AppendMenuA(u.托盘菜单, MF_STRING, kMenu显示, "显示");
+  AppendMenuA(u.托盘菜单, MF_STRING, kMenu关于, "关于");
+  AppendMenuA(u.托盘菜单, MF_STRING, kMenu更新, "更新");
+  AppendMenuA(u.托盘菜单, MF_STRING, kMenu退出, "退出");
+
+  SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
+}
+
+LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateUnits(hwnd);
+      RunCreationHandler(g_units);
+      return 0;
+    case WM_DESTROY:
+      RemoveTrayIcon(hwnd);
+      KillTimer(hwnd, kId时钟_列表循环);
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      if (g_units.托盘菜单) DestroyMenu(g_units.托盘菜单);
+      g_units = PlayerUnits{};
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+PlayerUnits& Units() { return g_units; }
+
+bool CreatePlayerWindow() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = PlayerWindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(129));
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kPlayerWindowClass;
+  if (!RegisterClassExA(&wc)) return false;
+
+  const UnitGeometry& g = kPlayerWindowDesign;
+  // Borderless: the window rectangle is the client rectangle, which the skin paints whole.
+  HWND window = CreateWindowExA(0, kPlayerWindowClass, "",
+                                WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, g.left, g.top, g.width,
+                                g.height, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!window) return false;
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  return true;
+}
+
+}  // namespace app

@@ -1,0 +1,40 @@
+#include "app/process_start.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "app/program_state.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+
+namespace app {
+namespace {
+
+void RunExitRoutineAtExit() { ExitRoutine(); }
+
+}  // namespace
+
+void StartProcess() {
+  skin::skinEngine = new skin::SkinEngine();
+  skin::backgroundImage.clear();
+  std::atexit(RunExitRoutineAtExit);
+  skin::StartGdiplus();
+  const HMODULE module = GetModuleHandleA(nullptr);
+  skin::appIcon = LoadIconA(module, MAKEINTRESOURCEA(129));
+  if (!skin::appIcon) skin::appIcon = LoadIconA(module, "DEFAULT_ICON");
+  skin::SetSkinDefaults();
+}
+
+void ExitRoutine() {
+  songAddress.clear();
+  songAddress.shrink_to_fit();
+  replayAddress.clear();
+  replayAddress.shrink_to_fit();
+  delete skin::skinEngine;
+  skin::skinEngine = nullptr;
+  skin::backgroundImage.clear();
+  skin::backgroundImage.shrink_to_fit();
+}
+
+}  // namespace app

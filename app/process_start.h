@@ -1,0 +1,13 @@
+// Process start and the exit routine that runs on every way out.
+#pragma once
+
+namespace app {
+
+// Steps 1 to 6 of process start: the skin engine, its arrays, the exit routine, GDI+, the
+// program icon and the skin defaults.
+void StartProcess();
+
+// Frees the program variables and destroys the skin engine (icon, GDI+). Safe to run twice.
+void ExitRoutine();
+
+}  // namespace app

@@ -1,0 +1,12 @@
+#include "app/program_state.h"
+
+namespace app {
+
+std::string songAddress;
+int32_t replayPending = 0;
+std::string replayAddress;
+int32_t advancePending = 0;
+int32_t currentSongIndex = 0;
+int32_t panelDragging = 0;
+
+}  // namespace app

@@ -1,0 +1,15 @@
+// The notification-area icon of the main window.
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+inline constexpr char kTrayTip[] = "Velory音乐播放器 V3.5";
+
+// Adds the icon (the embedded ICO file) with the fixed tip; notifications arrive as
+// kTrayMessage. Returns false when the shell refused it.
+bool AddTrayIcon(HWND window);
+void RemoveTrayIcon(HWND window);
+
+}  // namespace app

@@ -1,0 +1,13 @@
+#include "app/user_messages.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace app {
+
+void ShowMessage(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK); }
+
+void EndProgram() { std::exit(0); }
+
+}  // namespace app

@@ -1,0 +1,11 @@
+# Compile options shared by every target of the program: warnings, GBK narrow literals, static
+# runtime. Texts in the sources are UTF-8; at run time they are code page 936 bytes.
+add_library(project_options INTERFACE)
+target_compile_options(project_options INTERFACE
+  -Wall -Wextra
+  -finput-charset=UTF-8 -fexec-charset=GBK
+  $<$<COMPILE_LANGUAGE:CXX>:-Wno-cast-function-type>)
+target_compile_definitions(project_options INTERFACE
+  NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800 STRICT)
+target_include_directories(project_options INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_link_options(project_options INTERFACE -static -static-libgcc -static-libstdc++)

@@ -1,0 +1,38 @@
+// The skin engine's program-wide settings.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace skin {
+
+class SkinEngine;
+
+extern SkinEngine* skinEngine;
+extern ULONG_PTR gdiplusToken;
+extern ULONG_PTR lastGdiplusToken;
+extern HICON appIcon;
+extern int32_t frameFirstRun;
+extern int32_t controlColouring;
+extern int32_t highlightAlpha;
+extern int32_t highlightEnabled;
+extern int32_t outlineEnabled;
+extern COLORREF accentColour;
+extern COLORREF backgroundColour;
+extern int32_t backgroundMode;
+extern std::vector<uint8_t> backgroundImage;
+
+// Process start step 6.
+void SetSkinDefaults();
+
+// Starts GDI+ (version 1, no debug callback, background thread and external codecs allowed) and
+// keeps the token in both gdiplusToken and lastGdiplusToken.
+void StartGdiplus();
+// Shuts GDI+ down with the token; without one, with lastGdiplusToken, which is then cleared.
+// A zero token does nothing.
+void ShutdownGdiplus(ULONG_PTR token);
+void ShutdownGdiplus();
+
+}  // namespace skin

@@ -1,0 +1,147 @@
+#include "tests/support/observe.h"
+
+namespace testing_support {
+
+std::string ToGbk(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
+std::string WindowText(HWND window) {
+  const int n = GetWindowTextLengthW(window);
+  std::wstring text(n + 1, L'\0');
+  const int got = GetWindowTextW(window, text.data(), n + 1);
+  text.resize(got > 0 ? got : 0);
+  return ToGbk(text);
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+std::vector<std::string> ListBoxItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT len = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+    std::wstring text(len + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? got : 0);
+    items.push_back(ToGbk(text));
+  }
+  return items;
+}
+
+RECT WindowRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+RECT ChildRect(HWND child) {
+  RECT r = WindowRectOf(child);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+PlayerProcess::PlayerProcess(const std::string& folder, const std::string& currentDir) {
+  std::string command = "\"" + folder + "\\player.exe\"";
+  const std::string cwd = currentDir.empty() ? folder : currentDir;
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(),
+                     &si, &pi)) {
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+  }
+}
+
+PlayerProcess::~PlayerProcess() {
+  if (!process_) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+namespace {
+
+struct FindState {
+  DWORD pid;
+  const char* cls;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowProc(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<FindState*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != s->pid || ClassName(window) != s->cls) return TRUE;
+  if (s->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND PlayerProcess::FindWindowOfClass(const char* cls, bool visibleOnly) const {
+  FindState s{pid_, cls, visibleOnly, nullptr};
+  EnumWindows(FindWindowProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND PlayerProcess::WaitForWindow(const char* cls, bool visibleOnly, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindWindowOfClass(cls, visibleOnly)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs) const {
+  return WaitForWindow("PlayerWindow", true, timeoutMs);
+}
+
+std::string PlayerProcess::WaitForMessageBox(DWORD timeoutMs, HWND* boxOut) const {
+  HWND box = WaitForWindow("#32770", true, timeoutMs);
+  if (boxOut) *boxOut = box;
+  if (!box) return {};
+  // The text is the static child that is not the icon; take the longest text among them.
+  std::string text;
+  for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
+       child = FindWindowExA(box, child, "Static", nullptr)) {
+    const std::string t = WindowText(child);
+    if (t.size() > text.size()) text = t;
+  }
+  return text;
+}
+
+long PlayerProcess::WaitForExit(DWORD timeoutMs) const {
+  if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return static_cast<long>(code);
+}
+
+void PlayerProcess::Close() const {
+  if (HWND main = FindWindowOfClass("PlayerWindow")) PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+HWND FindChild(HWND parent, const char* cls, const char* caption) {
+  for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
+       child = FindWindowExA(parent, child, cls, nullptr)) {
+    if (!caption || WindowText(child) == caption) return child;
+  }
+  return nullptr;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,63 @@
+// Starts the real player and watches it from this process: windows, captions, rectangles,
+// list items and message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Wide text from another process, turned into code page 936 bytes like the program's own texts.
+std::string ToGbk(const std::wstring& text);
+
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+std::vector<std::string> ListBoxItems(HWND list);
+RECT WindowRectOf(HWND window);
+// The child's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child);
+
+// Polls `condition` every 20 ms until it holds or the time runs out; true when it held.
+template <typename F>
+bool WaitFor(F condition, DWORD timeoutMs = 15000) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+class PlayerProcess {
+ public:
+  // Starts folder\player.exe with the folder as its current directory unless another is given.
+  explicit PlayerProcess(const std::string& folder, const std::string& currentDir = "");
+  ~PlayerProcess();  // ends the process if it still runs
+  PlayerProcess(const PlayerProcess&) = delete;
+  PlayerProcess& operator=(const PlayerProcess&) = delete;
+
+  bool started() const { return process_ != nullptr; }
+  DWORD pid() const { return pid_; }
+  // A top-level window of the process with that class (visible ones only when asked).
+  HWND FindWindowOfClass(const char* cls, bool visibleOnly = false) const;
+  HWND WaitForWindow(const char* cls, bool visibleOnly = true, DWORD timeoutMs = 15000) const;
+  // The main window, once it is visible.
+  HWND WaitForMainWindow(DWORD timeoutMs = 20000) const;
+  // The text of a message box of the process, once one is up; empty when none came.
+  std::string WaitForMessageBox(DWORD timeoutMs = 15000, HWND* box = nullptr) const;
+  // Waits for the end of the process; its exit code, or -1 on a time-out.
+  long WaitForExit(DWORD timeoutMs = 15000) const;
+  // Asks the main window to close.
+  void Close() const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+};
+
+// A named child of the player's group box, found by its caption or class.
+HWND FindChild(HWND parent, const char* cls, const char* caption = nullptr);
+
+}  // namespace testing_support

@@ -1,0 +1,95 @@
+#include "tests/support/scratch.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace testing_support {
+namespace {
+
+std::string WindowsPath(std::string unixPath) {
+  std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
+  return "Z:" + unixPath;
+}
+
+void DeleteTree(const std::string& folder) {
+  std::vector<char> from(folder.begin(), folder.end());
+  from.push_back('\0');
+  from.push_back('\0');
+  SHFILEOPSTRUCTA op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.data();
+  op.fFlags = FOF_NO_UI;
+  SHFileOperationA(&op);
+}
+
+void MakeFolders(const std::string& path) {
+  for (size_t i = 3; i < path.size(); ++i) {
+    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  }
+  CreateDirectoryA(path.c_str(), nullptr);
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+  MakeFolders(to);
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      CopyTree(from + "\\" + name, to + "\\" + name);
+    } else {
+      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+}
+
+}  // namespace
+
+std::string DistFolder() { return WindowsPath(DIST_DIR_UNIX); }
+
+std::string MakeScratchFolder(const std::string& name) {
+  const std::string folder = WindowsPath(SCRATCH_DIR_UNIX) + "\\" + name;
+  DeleteTree(folder);
+  MakeFolders(folder);
+  return folder;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  const size_t slash = path.find_last_of('\\');
+  if (slash != std::string::npos) MakeFolders(path.substr(0, slash));
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return {};
+  std::string bytes(GetFileSize(f, nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  bytes.resize(got);
+  CloseHandle(f);
+  return bytes;
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+PlayerFolder MakePlayerFolder(const std::string& name) {
+  PlayerFolder p{MakeScratchFolder(name)};
+  CopyTree(DistFolder(), p.folder);
+  return p;
+}
+
+}  // namespace testing_support
