@@ -1,12 +1,16 @@
 #include "app/player_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <string>
 
+#include "app/background_picture.h"
 #include "app/creation_handler.h"
 #include "app/data_files.h"
 #include "app/tray_icon.h"
+#include "app/user_messages.h"
+#include "app/window_events.h"
 
 namespace app {
 namespace {
@@ -82,14 +86,48 @@ void CreateUnits(HWND window) {
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
 }
 
+// The shell broadcasts this when it (re)starts; the icon must then be added again.
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
+
 LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == TaskbarCreatedMessage() && message != 0) {
+    OnTaskbarCreated(g_units);
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       CreateUnits(hwnd);
       RunCreationHandler(g_units);
       return 0;
+    case kTrayMessage:
+      OnTrayNotification(g_units, TrayActionCode(static_cast<UINT>(lParam)));
+      return 0;
+    case WM_COMMAND:
+      if (lParam == 0 && OnMenuItem(g_units, LOWORD(wParam))) return 0;
+      if (LOWORD(wParam) == kId按钮_更换背景 && HIWORD(wParam) == BN_CLICKED) {
+        ChangeBackground(ExecutableFolder(),
+                         {[hwnd](const std::string& folder) { return ChoosePictureFile(hwnd, folder); },
+                          ShowMessage});
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+      OnSizeChanged(g_units);
+      break;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), false);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMoved(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(g_units);
+      return 0;
     case WM_DESTROY:
-      RemoveTrayIcon(hwnd);
+      OnWillBeDestroyed(g_units);
       KillTimer(hwnd, kId时钟_列表循环);
       PostQuitMessage(0);
       return 0;

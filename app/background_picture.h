@@ -1,0 +1,31 @@
+// Changing the background picture for the next start.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace app {
+
+// The picture's file name: the part of the path after its last backslash (the whole path when it
+// holds none). Double-byte characters are stepped over whole, so a trail byte equal to a
+// backslash never splits a name.
+std::string PictureNameOf(const std::string& path);
+
+// The seams of the handler: the file dialog (given its initial folder, the chosen full path or
+// nothing when cancelled) and the message boxes.
+struct BackgroundChoice {
+  std::function<std::optional<std::string>(const std::string& initialFolder)> chooseFile;
+  std::function<void(const char* message)> showMessage;
+};
+
+// The click on 按钮_更换背景: copies the chosen picture into <folder>\背景 unless a file of that
+// name is there already, names it in 背景\path.txt and says whether that worked.
+void ChangeBackground(const std::string& executableFolder, const BackgroundChoice& choice);
+
+// The open-file dialog 通用对话框1: filter "*.jpg|*.jpg".
+std::optional<std::string> ChoosePictureFile(HWND owner, const std::string& initialFolder);
+
+}  // namespace app

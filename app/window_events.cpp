@@ -1,0 +1,128 @@
+#include "app/window_events.h"
+
+#include <shellapi.h>
+
+#include "app/data_files.h"
+#include "app/panel_drag.h"
+#include "app/program_state.h"
+#include "app/tray_icon.h"
+#include "app/user_messages.h"
+#include "build_settings.h"
+
+namespace app {
+namespace {
+
+PanelBounds PanelBoundsOf(const PlayerUnits& units) {
+  RECT r{};
+  GetWindowRect(units.分组框1, &r);
+  MapWindowPoints(nullptr, units.window, reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void PopUpTrayMenu(const PlayerUnits& units) {
+  POINT at{};
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(units.window);
+  TrackPopupMenu(units.托盘菜单, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, units.window,
+                 nullptr);
+  PostMessageA(units.window, WM_NULL, 0, 0);
+}
+
+// The window's size as it stands when not minimised: a window hidden to the tray is minimised,
+// and its minimised rectangle is no size worth restoring.
+SIZE NormalSize(HWND window) {
+  RECT r{};
+  if (IsIconic(window)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    r = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(window, &r);
+  }
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+int TrayActionCode(UINT mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONUP:
+      return 2;
+    case WM_RBUTTONUP:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+void OnTrayNotification(PlayerUnits& units, int actionCode) {
+  if (actionCode == 3) PopUpTrayMenu(units);
+  if (actionCode == 2) ShowFromTray(units);
+}
+
+void ShowFromTray(PlayerUnits& units) {
+  HWND w = units.window;
+  ShowWindow(w, SW_SHOW);
+  ShowWindow(w, SW_RESTORE);
+  RECT area{}, r{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(w, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const int x = area.left + (area.right - area.left - width) / 2;
+  const int y = area.top + (area.bottom - area.top - height) / 2;
+  SetWindowPos(w, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
+  SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+  SetForegroundWindow(w);
+}
+
+bool OnMenuItem(PlayerUnits& units, UINT id) {
+  switch (id) {
+    case kMenu显示:
+      ShowFromTray(units);
+      return true;
+    case kMenu关于:
+      ShowMessage(build_settings::kAboutText);
+      return true;
+    case kMenu更新:
+      ShellExecuteA(nullptr, "open", build_settings::kAuthorPageUrl, nullptr, nullptr,
+                    SW_SHOWNORMAL);
+      return true;
+    case kMenu退出:
+      RemoveTrayIcon(units.window);
+      // An orderly end: the window's destruction saves the layout as on any other close, and
+      // the message loop then ends with exit code 0.
+      DestroyWindow(units.window);
+      return true;
+  }
+  return false;
+}
+
+void OnSizeChanged(PlayerUnits& units) {
+  if (IsIconic(units.window)) ShowWindow(units.window, SW_HIDE);
+}
+
+void OnWillBeDestroyed(PlayerUnits& units) {
+  RemoveTrayIcon(units.window);
+  const PanelBounds panel = PanelBoundsOf(units);
+  WriteNumberPairFile(DataPath(kGroupingFile), panel.left, panel.top);
+  const SIZE size = NormalSize(units.window);
+  WriteNumberPairFile(DataPath(kMainSizeFile), size.cx, size.cy);
+}
+
+void OnTaskbarCreated(PlayerUnits& units) { AddTrayIcon(units.window); }
+
+void OnLeftButtonDown(PlayerUnits& units, int x, int y, bool frameTookPress) {
+  if (frameTookPress) return;
+  if (PressIsInsidePanel(PanelBoundsOf(units), x, y)) panelDragging = 1;
+}
+
+void OnMouseMoved(PlayerUnits& units, int x, int y) {
+  if (panelDragging != 1) return;
+  SetWindowPos(units.分组框1, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OnLeftButtonUp(PlayerUnits&) { panelDragging = 0; }
+
+}  // namespace app

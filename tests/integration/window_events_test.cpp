@@ -1,0 +1,171 @@
+// The tray, the menu, minimising, the panel drag and the layout files, on the real player.
+#include <gtest/gtest.h>
+
+#include "app/player_units.h"
+#include "tests/support/observe.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+using namespace testing_support;
+
+std::string TestName() {
+  return ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+HWND GroupBoxOf(HWND main) { return FindWindowExA(main, nullptr, "Button", nullptr); }
+
+LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// Sent, not posted: the player has handled it when this returns.
+void Deliver(HWND w, UINT m, WPARAM wp, LPARAM lp) { SendMessageA(w, m, wp, lp); }
+
+class WindowEvents : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = MakePlayerFolder(TestName());
+    player_ = std::make_unique<PlayerProcess>(dir_.folder);
+    main_ = player_->WaitForMainWindow();
+    ASSERT_NE(main_, nullptr);
+    box_ = GroupBoxOf(main_);
+  }
+  void TearDown() override {
+    if (player_) player_->Close();
+  }
+  void Minimise() {
+    ShowWindow(main_, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }, 5000));
+  }
+  void Tray(UINT mouseMessage) {
+    Deliver(main_, app::kTrayMessage, app::kTrayIconId, mouseMessage);
+  }
+
+  PlayerFolder dir_;
+  std::unique_ptr<PlayerProcess> player_;
+  HWND main_ = nullptr;
+  HWND box_ = nullptr;
+};
+
+TEST_F(WindowEvents, MinimisingHidesTheWindowAndALeftClickBringsItBackCentred) {
+  Minimise();
+  EXPECT_TRUE(IsIconic(main_));
+  Tray(WM_MOUSEMOVE);  // other actions do nothing
+  EXPECT_FALSE(IsWindowVisible(main_));
+  Tray(WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }, 5000));
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  const RECT r = WindowRectOf(main_);
+  EXPECT_NEAR((r.left + r.right) / 2, (area.left + area.right) / 2, 1);
+  EXPECT_NEAR((r.top + r.bottom) / 2, (area.top + area.bottom) / 2, 1);
+  EXPECT_EQ(r.right - r.left, 634);
+  EXPECT_EQ(GetWindowLongA(main_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+TEST_F(WindowEvents, TheShowMenuItemActsLikeTheLeftClick) {
+  Minimise();
+  Deliver(main_, WM_COMMAND, app::kMenu显示, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }, 5000));
+}
+
+// The menu window of the process once it shows.
+HWND WaitForMenu() {
+  HWND menu = nullptr;
+  WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 5000);
+  return menu;
+}
+
+TEST_F(WindowEvents, ARightClickOpensTheMenuAtThePointerAndItsFirstItemShows) {
+  SetCursorPos(300, 200);
+  Minimise();
+  PostMessageA(main_, app::kTrayMessage, app::kTrayIconId, WM_RBUTTONUP);
+  HWND menu = WaitForMenu();
+  ASSERT_NE(menu, nullptr);
+  const RECT r = WindowRectOf(menu);
+  EXPECT_NEAR(r.left, 300, 2);
+  EXPECT_NEAR(r.top, 200, 2);
+  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }, 5000));
+  EXPECT_FALSE(IsWindowVisible(menu));
+}
+
+TEST_F(WindowEvents, TheLastMenuItemEndsTheProgram) {
+  PostMessageA(main_, app::kTrayMessage, app::kTrayIconId, WM_RBUTTONUP);
+  HWND menu = WaitForMenu();
+  ASSERT_NE(menu, nullptr);
+  PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(player_->WaitForExit(), 0);
+}
+
+TEST_F(WindowEvents, EscapeClosesTheMenuAndNothingHappens) {
+  PostMessageA(main_, app::kTrayMessage, app::kTrayIconId, WM_RBUTTONUP);
+  HWND menu = WaitForMenu();
+  ASSERT_NE(menu, nullptr);
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 5000));
+  EXPECT_TRUE(IsWindowVisible(main_));
+  EXPECT_EQ(player_->WaitForExit(300), -1);
+}
+
+TEST_F(WindowEvents, AboutShowsTheContactNote) {
+  PostMessageA(main_, WM_COMMAND, app::kMenu关于, 0);
+  HWND box = nullptr;
+  const std::string text = player_->WaitForMessageBox(5000, &box);
+  EXPECT_NE(text.find("联系作者"), std::string::npos) << text;
+  ASSERT_NE(box, nullptr);
+  SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(WindowEvents, AnEdgePressStartsNoDragAnInsidePressDoesUntilTheNextRelease) {
+  const RECT b = ChildRect(box_);  // 18, 16
+  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left, b.top + 20));
+  Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(200, 150));
+  EXPECT_EQ(ChildRect(box_).left, b.left);
+  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left + 20, b.bottom - 1));
+  Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(60, 70));
+  EXPECT_EQ(ChildRect(box_).left, 60);
+  EXPECT_EQ(ChildRect(box_).top, 70);
+  // The release happened outside the window: the panel keeps following.
+  Deliver(main_, WM_MOUSEMOVE, 0, Point(-10, 5));
+  EXPECT_EQ(ChildRect(box_).left, -10);
+  EXPECT_EQ(ChildRect(box_).top, 5);
+  Deliver(main_, WM_LBUTTONUP, 0, Point(30, 30));
+  Deliver(main_, WM_MOUSEMOVE, 0, Point(100, 100));
+  EXPECT_EQ(ChildRect(box_).left, -10);
+}
+
+TEST_F(WindowEvents, ExitSavesTheLayoutAndTheNextStartRestoresIt) {
+  // A small window and a panel partly outside it.
+  SetWindowPos(main_, nullptr, -100, -50, 230, 160, SWP_NOZORDER);
+  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(30, 30));
+  Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(-25, 140));
+  Deliver(main_, WM_LBUTTONUP, 0, Point(-25, 140));
+  PostMessageA(main_, WM_COMMAND, app::kMenu退出, 0);
+  EXPECT_EQ(player_->WaitForExit(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "-25#140");
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\main.txt")), "230#160");
+
+  PlayerProcess again(dir_.folder);
+  HWND main = again.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  const RECT r = WindowRectOf(main);
+  EXPECT_EQ(r.right - r.left, 230);
+  EXPECT_EQ(r.bottom - r.top, 160);
+  const RECT b = ChildRect(GroupBoxOf(main));
+  EXPECT_EQ(b.left, -25);
+  EXPECT_EQ(b.top, 140);
+  again.Close();
+  EXPECT_EQ(again.WaitForExit(), 0);
+}
+
+TEST_F(WindowEvents, ExitWhileHiddenInTheTraySavesTheNormalSize) {
+  Minimise();
+  PostMessageA(main_, WM_COMMAND, app::kMenu退出, 0);
+  EXPECT_EQ(player_->WaitForExit(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\main.txt")), "634#388");
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "18#16");
+}
+
+}  // namespace
