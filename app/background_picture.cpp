@@ -52,8 +52,8 @@ std::optional<std::string> ChoosePictureFile(HWND owner, const std::string& init
   ofn.nMaxFile = sizeof(file);
   ofn.lpstrInitialDir = initialFolder.c_str();
   // The program never uses the current directory, so the dialog must not move it either.
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-              OFN_HIDEREADONLY;
+  ofn.Flags =
+      OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (!GetOpenFileNameA(&ofn)) return std::nullopt;
   return std::string(file);
 }

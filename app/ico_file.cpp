@@ -23,10 +23,9 @@ std::span<const uint8_t> PickIcoImage(std::span<const uint8_t> ico, int size) {
     const int s = ico[e] == 0 ? 256 : ico[e];  // a stored 0 means 256 pixels
     const uint32_t length = Read32(ico, e + 8), offset = Read32(ico, e + 12);
     if (length == 0 || offset > ico.size() || length > ico.size() - offset) continue;
-    const bool better =
-        best == count || (s == size) ||
-        (bestSize != size &&
-         ((s > size && (bestSize < size || s < bestSize)) || (bestSize < size && s > bestSize)));
+    const bool better = best == count || (s == size) ||
+                        (bestSize != size && ((s > size && (bestSize < size || s < bestSize)) ||
+                                              (bestSize < size && s > bestSize)));
     if (better) {
       best = i;
       bestSize = s;

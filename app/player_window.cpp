@@ -108,9 +108,10 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       if (lParam == 0 && OnMenuItem(g_units, LOWORD(wParam))) return 0;
       if (LOWORD(wParam) == kId按钮_更换背景 && HIWORD(wParam) == BN_CLICKED) {
-        ChangeBackground(ExecutableFolder(),
-                         {[hwnd](const std::string& folder) { return ChoosePictureFile(hwnd, folder); },
-                          ShowMessage});
+        ChangeBackground(ExecutableFolder(), {[hwnd](const std::string& folder) {
+                                                return ChoosePictureFile(hwnd, folder);
+                                              },
+                                              ShowMessage});
         return 0;
       }
       break;
@@ -144,7 +145,8 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 PlayerUnits& Units() { return g_units; }
 
 bool CreatePlayerWindow() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  INITCOMMONCONTROLSEX icc{sizeof(icc),
+                           ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
 
   WNDCLASSEXA wc{};
@@ -160,9 +162,9 @@ bool CreatePlayerWindow() {
 
   const UnitGeometry& g = kPlayerWindowDesign;
   // Borderless: the window rectangle is the client rectangle, which the skin paints whole.
-  HWND window = CreateWindowExA(0, kPlayerWindowClass, "",
-                                WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, g.left, g.top, g.width,
-                                g.height, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window =
+      CreateWindowExA(0, kPlayerWindowClass, "", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, g.left,
+                      g.top, g.width, g.height, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return false;
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);

@@ -1,8 +1,9 @@
+#include "app/window_events.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "app/panel_drag.h"
-#include "app/window_events.h"
 
 namespace app {
 namespace {
@@ -10,7 +11,8 @@ namespace {
 TEST(TrayAction, LeftClickShowsRightClickOpensTheMenuOthersDoNothing) {
   EXPECT_EQ(TrayActionCode(WM_LBUTTONUP), 2);
   EXPECT_EQ(TrayActionCode(WM_RBUTTONUP), 3);
-  for (UINT m : {UINT{WM_MOUSEMOVE}, UINT{WM_LBUTTONDOWN}, UINT{WM_RBUTTONDOWN}, UINT{WM_LBUTTONDBLCLK}, 0u}) {
+  for (UINT m : {UINT{WM_MOUSEMOVE}, UINT{WM_LBUTTONDOWN}, UINT{WM_RBUTTONDOWN},
+                 UINT{WM_LBUTTONDBLCLK}, 0u}) {
     EXPECT_EQ(TrayActionCode(m), 0) << m;
   }
 }

@@ -16,9 +16,7 @@ using testing_support::WindowRectOf;
 using testing_support::WindowText;
 using testing_support::WriteFileBytes;
 
-std::string TestName() {
-  return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 HWND GroupBoxOf(HWND main) { return FindWindowExA(main, nullptr, "Button", nullptr); }
 
@@ -140,8 +138,8 @@ TEST(Startup, StartedFromAnotherFolderStillFindsItsData) {
 
 struct MissingCase {
   const char* name;
-  const char* removeFile;                  // deleted from the scratch folder
-  const char* pathTxt;                     // new content of 背景\path.txt, or null
+  const char* removeFile;  // deleted from the scratch folder
+  const char* pathTxt;     // new content of 背景\path.txt, or null
   const char* message;
 };
 

@@ -9,9 +9,7 @@ namespace {
 
 using namespace testing_support;
 
-std::string TestName() {
-  return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 HWND GroupBoxOf(HWND main) { return FindWindowExA(main, nullptr, "Button", nullptr); }
 

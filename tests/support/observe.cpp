@@ -4,8 +4,8 @@ namespace testing_support {
 
 std::string ToGbk(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(n, '\0');
   WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
                       nullptr);
@@ -57,8 +57,8 @@ PlayerProcess::PlayerProcess(const std::string& folder, const std::string& curre
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(),
-                     &si, &pi)) {
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si,
+                     &pi)) {
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
     pid_ = pi.dwProcessId;
