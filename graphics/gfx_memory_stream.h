@@ -1,8 +1,9 @@
 // A COM stream over a movable, zero-initialised global memory block.
 #pragma once
 
-#include <objidl.h>
 #include <windows.h>
+//
+#include <objidl.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "graphics/gfx_tooltip.h"
 
+#include <windows.h>
+//
 #include <commctrl.h>
 
 #include <cstddef>

@@ -1,9 +1,12 @@
 // Plain records and the GDI+ declarations shared by the graphics classes.
 #pragma once
 
-#include <gdiplus.h>
-#include <objidl.h>
+// Order matters: GDI+ needs the Windows and COM declarations first.
 #include <windows.h>
+//
+#include <objidl.h>
+//
+#include <gdiplus.h>
 
 #include <cstdint>
 

@@ -1,5 +1,7 @@
 #include "graphics/image_encoders.h"
 
+#include <windows.h>
+//
 #include <objbase.h>
 
 #include "graphics/ansi_text.h"
