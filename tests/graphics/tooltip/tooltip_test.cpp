@@ -33,6 +33,7 @@ class ToolTipTest : public testing::Test {
     info->cbSize = 40;
     info->hwnd = owner_;
     info->uId = id;
+    info->lpszText = toolText_;  // the control reports the text only into a buffer
     return SendMessageA(tip_.GetWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(info));
   }
 
@@ -49,6 +50,7 @@ class ToolTipTest : public testing::Test {
 
   HWND owner_ = nullptr;
   GfxToolTip tip_;
+  char toolText_[80] = {};
 };
 
 TEST_F(ToolTipTest, PlainAndBalloonStyles) {
