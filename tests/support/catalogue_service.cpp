@@ -1,7 +1,6 @@
 #include "tests/support/catalogue_service.h"
 
-#include <windows.h>
-#include <winsock2.h>
+#include <winsock2.h>  // before anything that brings in windows.h
 
 #include <algorithm>
 
