@@ -1,0 +1,79 @@
+#include "tests/support/catalogue_service.h"
+
+#include <winsock2.h>  // before anything that brings in windows.h
+
+#include <algorithm>
+
+#include "catalogue/http_get.h"
+#include "tests/support/observe.h"
+
+namespace testing_support {
+namespace {
+
+std::string WindowsPath(std::string unixPath) {
+  std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
+  return "Z:" + unixPath;
+}
+
+bool Answers(const std::string& base) { return !catalogue::HttpGet(base + "ping", 2000).empty(); }
+
+// Whether anything listens on the loopback port. Unlike an unanswered request, a refused
+// connection also tells a free port from a busy service.
+bool Listening(int port) {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  if (!started) return false;
+  const SOCKET sock = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (sock == INVALID_SOCKET) return false;
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<u_short>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const bool connected =
+      connect(sock, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  closesocket(sock);
+  return connected;
+}
+
+std::string LoopbackBase(int port) { return "http://127.0.0.1:" + std::to_string(port) + "/"; }
+
+}  // namespace
+
+bool StopCatalogueService(int port) {
+  if (!Listening(port)) return true;
+  catalogue::HttpGet(LoopbackBase(port) + "shutdown", 5000);
+  return WaitFor([&] { return !Listening(port); }, 10000);
+}
+
+CatalogueService::CatalogueService(int port, const std::string& extraArguments) : port_(port) {
+  const std::string base = BaseUrl();
+  StopCatalogueService(port);
+  // Wine hands a Unix program to the system without a process handle; the service ends itself
+  // on /shutdown, and after a while in any case.
+  const std::string log = std::string(CATALOGUE_SERVICE_LOG_DIR) + "/catalogue-service-" +
+                          std::to_string(port) + ".log";
+  std::string command = WindowsPath(CATALOGUE_SERVICE_UNIX) + " --port " + std::to_string(port) +
+                        " --allow-shutdown --exit-after 300 --log " + log + " " + extraArguments;
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
+    return;
+  }
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (pi.hThread) CloseHandle(pi.hThread);
+  ready_ = WaitFor([&] { return Answers(base); }, 15000);
+}
+
+CatalogueService::~CatalogueService() { StopCatalogueService(port_); }
+
+std::string CatalogueService::BaseUrl(const std::string& fault) const {
+  std::string base = LoopbackBase(port_);
+  if (!fault.empty()) base += "fault/" + fault + "/";
+  return base;
+}
+
+}  // namespace testing_support
