@@ -57,8 +57,7 @@ std::vector<std::string> Batch(char batch, int songs) {
 class PlaylistTest : public ::testing::Test {
  protected:
   PlaylistTest()
-      : playlist({songs, visible, player, [this] { return mode; },
-                  [this] { Fetch(); },
+      : playlist({songs, visible, player, [this] { return mode; }, [this] { Fetch(); },
                   [this](unsigned ms) { return Wait(ms); }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {
     songs.entries = Batch('a', 9);
@@ -235,9 +234,9 @@ TEST_F(PlaylistTest, AnotherBatchRebuildsBothListsAndLeavesTheSongPlaying) {
   DoubleClick(4);
   playlist.AnotherBatch();
   EXPECT_EQ(waits, std::vector<unsigned>(9, catalogue::kEntryWaitMs));
-  EXPECT_EQ(visible.entries, (std::vector<std::string>{kListHeader, "歌曲1", "歌曲2", "歌曲3",
-                                                       "歌曲4", "歌曲5", "歌曲6", "歌曲7",
-                                                       "歌曲8", "歌曲9"}));
+  EXPECT_EQ(visible.entries,
+            (std::vector<std::string>{kListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4", "歌曲5",
+                                      "歌曲6", "歌曲7", "歌曲8", "歌曲9"}));
   EXPECT_EQ(songs.entries, Batch('b', 9));
   EXPECT_EQ(player.given.size(), 1u);
   EXPECT_EQ(currentSongIndex, 4);
