@@ -6,6 +6,7 @@
 
 #include "app/creation_handler.h"
 #include "app/data_files.h"
+#include "app/playback_handlers.h"
 #include "app/tray_icon.h"
 
 namespace app {
@@ -79,6 +80,7 @@ void CreateUnits(HWND window) {
   AppendMenuA(u.托盘菜单, MF_STRING, kMenu更新, "更新");
   AppendMenuA(u.托盘菜单, MF_STRING, kMenu退出, "退出");
 
+  CreatePlaybackUnits(u);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
 }
 
@@ -88,9 +90,19 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       CreateUnits(hwnd);
       RunCreationHandler(g_units);
       return 0;
+    case WM_TIMER:
+      if (wParam == kId时钟_列表循环) {
+        OnLoopTimer();
+        return 0;
+      }
+      break;
+    case WM_COMMAND:
+      if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+      break;
     case WM_DESTROY:
       RemoveTrayIcon(hwnd);
       KillTimer(hwnd, kId时钟_列表循环);
+      DestroyPlaybackUnits();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
