@@ -146,9 +146,14 @@ bool RegisterContainerClass() {
 ActiveXHost::ActiveXHost(HWND parent, const UnitGeometry& place, int id, bool visible) {
   if (!RegisterContainerClass()) return;
   window_ = CreateWindowExA(
-      0, kContainerClass, "", WS_CHILD | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), place.left,
+      0, kContainerClass, "",
+      WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), place.left,
       place.top, place.width, place.height, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  // Units laid over the control (the download button sits on the player's corner) stay on top.
+  if (window_) {
+    SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 ActiveXHost::~ActiveXHost() {

@@ -148,6 +148,19 @@ TEST(MediaPlayerUnit, StandsAtItsPlaceWithItsSettings) {
   }
 }
 
+TEST(MediaPlayerUnit, UnitsLaidOverItStayOnTop) {
+  app::OleSession ole;
+  TestWindow window;
+  const app::UnitGeometry& g = app::k按钮_下载;
+  HWND button = CreateWindowExA(0, "Button", "下 载", WS_CHILD | WS_VISIBLE, g.left, g.top, g.width,
+                                g.height, window.get(), nullptr, nullptr, nullptr);
+  MediaPlayerUnit unit(window.get(), app::k播放器1, app::kId播放器1, [](long) {});
+  ASSERT_TRUE(unit.created());
+  const POINT centre{g.left + g.width / 2, g.top + g.height / 2};
+  EXPECT_EQ(ChildWindowFromPointEx(window.get(), centre, CWP_SKIPINVISIBLE), button);
+  EXPECT_TRUE(GetWindowLongA(unit.window(), GWL_STYLE) & WS_CLIPSIBLINGS);
+}
+
 TEST(MediaPlayerUnit, PlaysALocalSongAndReportsItsEnd) {
   app::OleSession ole;
   TestWindow window;
