@@ -111,8 +111,8 @@ void CreatePlaybackUnits(const PlayerUnits& units) {
     g_binding = std::make_unique<PlaylistBinding>(units);
   }
   g_media = std::make_unique<MediaUnits>();
-  g_media->播放器1 = std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1,
-                                                       OnPlayStateChange);
+  g_media->播放器1 =
+      std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1, OnPlayStateChange);
   g_media->超文本浏览框2 = std::make_unique<BrowserUnit>(
       units.分组框1, k超文本浏览框2, kId超文本浏览框2, build_settings::kAuthorPageUrl);
 }

@@ -22,9 +22,7 @@ using testing_support::WaitFor;
 
 const char kHeader[] = "双击操作";
 
-std::string TestName() {
-  return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 struct Units {
   HWND box = nullptr, songs = nullptr, visible = nullptr, anotherBatch = nullptr,
@@ -138,10 +136,12 @@ TEST(PlayLoop, ClosingWhileABatchComesInEndsTheProgram) {
   ASSERT_TRUE(u.anotherBatch);
   PostMessageA(u.anotherBatch, BM_CLICK, 0, 0);
   // Inside the handler's waits: the visible list is being rebuilt.
-  ASSERT_TRUE(WaitFor([&] {
-    const size_t n = ListBoxItems(u.visible).size();
-    return n > 1 && n < 10;
-  }, 5000));
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        const size_t n = ListBoxItems(u.visible).size();
+        return n > 1 && n < 10;
+      },
+      5000));
   player.Close();
   EXPECT_EQ(player.WaitForExit(20000), 0);
 }
