@@ -8,6 +8,9 @@
 #include "app/number_pair.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
+#include "build_settings.h"
+#include "catalogue/catalogue_client.h"
+#include "catalogue/http_get.h"
 
 namespace app {
 namespace {
@@ -45,7 +48,10 @@ void RunCreationHandler(PlayerUnits& units) {
   LoadingWindow loading;  // step 1
   loading.SetProgress(10);
   loading.SetProgress(20);
+
+  catalogue::HttpGet(build_settings::kCatalogueBaseUrl);  // step 3: the answer is not used
   loading.SetProgress(30);
+  catalogue::FetchCatalogue(units.列表框1);  // step 4
   loading.SetProgress(40);
 
   FillVisibleList(units.列表框2);  // step 5

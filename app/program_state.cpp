@@ -2,7 +2,6 @@
 
 namespace app {
 
-std::string songAddress;
 int32_t replayPending = 0;
 std::string replayAddress;
 int32_t advancePending = 0;

@@ -1,0 +1,56 @@
+#include "catalogue/catalogue_client.h"
+
+#include <string_view>
+
+#include "build_settings.h"
+#include "catalogue/http_get.h"
+#include "catalogue/message_pump.h"
+
+namespace catalogue {
+
+std::string songAddress;
+
+namespace {
+
+// The home page's reference to its list script, which must end a line with CR.
+constexpr std::string_view kListRefLeft = "<script type=\"text/javascript\" src=\"list.ashx?rnd=";
+constexpr std::string_view kListRefRight = "\"></script>\r";
+// One song record of the list, and the start of its address inside the record.
+constexpr std::string_view kRecordLeft = "{title: '";
+constexpr std::string_view kRecordRight = "',m4a: 'mp3.ashx?id=";
+constexpr std::string_view kAddressMarker = "', mp3: '";
+
+}  // namespace
+
+void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
+                    const AppendFunction& append, PumpFunction pump) {
+  const std::string page = BodyText(get(baseUrl));
+  std::vector<std::string> tokens;
+  if (ExtractBetween(page, kListRefLeft, kListRefRight, tokens, pump) == 0) return;
+
+  const std::string list = Utf8ToGbk(BodyText(get(baseUrl + "list.ashx?rnd=" + tokens.front())));
+  std::vector<std::string> records;
+  ExtractBetween(list, kRecordLeft, kRecordRight, records, pump);
+
+  append(kSongListHeader);
+  for (const std::string& record : records) {
+    const size_t at = record.find(kAddressMarker);
+    // A record without the address marker holds no address to play: leave it out.
+    if (at == std::string::npos) continue;
+    songAddress = baseUrl + record.substr(at + kAddressMarker.size());
+    append(songAddress);
+  }
+
+  get(baseUrl);
+}
+
+void FetchCatalogue(HWND songList) {
+  const auto append = [songList](const std::string& entry) {
+    SendMessageA(songList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  };
+  FetchCatalogue(build_settings::kCatalogueBaseUrl,
+                 [](const std::string& url) { return HttpGet(url); }, append,
+                 ProcessPendingMessages);
+}
+
+}  // namespace catalogue

@@ -1,0 +1,35 @@
+// The catalogue client: fetches one batch of songs and appends their stream addresses to the
+// song list, after the header entry.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/text_routines.h"
+
+namespace catalogue {
+
+// The song address appended last; kept until the program ends.
+extern std::string songAddress;
+
+// The entry that heads every batch in the song list.
+inline constexpr char kSongListHeader[] = "双击操作";
+
+using HttpFunction = std::function<std::vector<uint8_t>(const std::string& absoluteUrl)>;
+using AppendFunction = std::function<void(const std::string& entry)>;
+
+// The fetch against a base address (ending in "/"), with the HTTP client, the list to append
+// to and the pump given: at most three requests; appends nothing when the home page holds no
+// list reference, the header alone when the list holds no song.
+void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
+                    const AppendFunction& append, PumpFunction pump);
+
+// The program's fetch: the catalogue site of the build, real HTTP, appended to `songList`
+// (an unsorted list box), the window's messages processed while the list is read.
+void FetchCatalogue(HWND songList);
+
+}  // namespace catalogue

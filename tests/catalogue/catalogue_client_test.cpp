@@ -1,0 +1,180 @@
+// The catalogue fetch against a scripted site: what it asks for and what it appends.
+#include "catalogue/catalogue_client.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Entries = std::vector<std::string>;
+
+const std::string kBase = "http://catalogue.test/";
+
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// A site that answers from a table, remembering every address asked for; unknown addresses
+// fail (an empty body).
+struct FakeSite {
+  std::map<std::string, std::string> pages;
+  std::vector<std::string> asked;
+
+  std::vector<uint8_t> Get(const std::string& url) {
+    asked.push_back(url);
+    const auto it = pages.find(url);
+    if (it == pages.end()) return {};
+    return std::vector<uint8_t>(it->second.begin(), it->second.end());
+  }
+};
+
+std::string HomePage(const std::string& token, const std::string& lineEnd = "\r\n") {
+  return "<html>\r\n<script type=\"text/javascript\" src=\"list.ashx?rnd=" + token +
+         "\"></script>" + lineEnd + "</html>\r\n";
+}
+
+std::string Record(const std::string& title, const std::string& relative) {
+  return "{title: '" + title + "', mp3: '" + relative + "',m4a: 'mp3.ashx?id=0'}";
+}
+
+std::string ListOf(int count, const std::string& separator = ",\r\n") {
+  std::string list = "var songs = [";
+  for (int i = 1; i <= count; ++i) {
+    if (i > 1) list += separator;
+    list += Record(U8(u8"歌 ") + std::to_string(i), "mp3.ashx?id=" + std::to_string(i));
+  }
+  return list + "];";
+}
+
+Entries Addresses(int first, int last) {
+  Entries out;
+  for (int i = first; i <= last; ++i) out.push_back(kBase + "mp3.ashx?id=" + std::to_string(i));
+  return out;
+}
+
+Entries WithHeader(Entries addresses) {
+  addresses.insert(addresses.begin(), "双击操作");
+  return addresses;
+}
+
+int g_pumpCalls = 0;
+void CountingPump() { ++g_pumpCalls; }
+
+class FetchCatalogueTest : public ::testing::Test {
+ protected:
+  void Fetch() {
+    catalogue::FetchCatalogue(
+        kBase, [this](const std::string& url) { return site.Get(url); },
+        [this](const std::string& entry) { list.push_back(entry); }, CountingPump);
+  }
+  void Serve(const std::string& token, const std::string& listBody) {
+    site.pages[kBase] = HomePage(token);
+    site.pages[kBase + "list.ashx?rnd=" + token] = listBody;
+  }
+  const std::vector<std::string> kAllThree = {kBase, kBase + "list.ashx?rnd=T1", kBase};
+
+  FakeSite site;
+  Entries list;
+};
+
+TEST_F(FetchCatalogueTest, TwelveRecordsGiveTheHeaderAndTwelveAddressesFromThreeRequests) {
+  Serve("T1", ListOf(12));
+  catalogue::songAddress.clear();
+  g_pumpCalls = 0;
+  Fetch();
+  EXPECT_EQ(list, WithHeader(Addresses(1, 12)));
+  EXPECT_EQ(site.asked, kAllThree);
+  EXPECT_EQ(catalogue::songAddress, kBase + "mp3.ashx?id=12");
+  EXPECT_GE(g_pumpCalls, 13);  // the window is kept alive while the list is read
+}
+
+TEST_F(FetchCatalogueTest, RecordsParseTheSameWithLineBreaksOrNothingBetweenThem) {
+  Serve("T1", ListOf(5, "\r\n"));
+  Fetch();
+  Serve("T1", ListOf(5, ""));
+  Fetch();
+  Entries twice = WithHeader(Addresses(1, 5));
+  const Entries again = twice;
+  twice.insert(twice.end(), again.begin(), again.end());
+  // Two fetches in a row append a second header and a second set.
+  EXPECT_EQ(list, twice);
+}
+
+TEST_F(FetchCatalogueTest, TheFirstOfTwoTokensFormsTheListAddress) {
+  site.pages[kBase] = HomePage("FIRST") + HomePage("SECOND");
+  site.pages[kBase + "list.ashx?rnd=FIRST"] = ListOf(2);
+  Fetch();
+  EXPECT_EQ(list, WithHeader(Addresses(1, 2)));
+  EXPECT_EQ(site.asked[1], kBase + "list.ashx?rnd=FIRST");
+}
+
+TEST_F(FetchCatalogueTest, AHomePageWithoutAUsableReferenceEndsTheFetchAfterOneRequest) {
+  const std::string token = "T1";
+  const std::string upper =
+      "<SCRIPT TYPE=\"TEXT/JAVASCRIPT\" SRC=\"LIST.ASHX?RND=T1\"></SCRIPT>\r\n";
+  for (const std::string& page :
+       {std::string(), std::string("<html>no list here</html>"), upper, HomePage(token, "\n"),
+        HomePage("   ")}) {
+    site = FakeSite{};
+    site.pages[kBase] = page;
+    site.pages[kBase + "list.ashx?rnd=T1"] = ListOf(3);
+    list = {"kept"};
+    Fetch();
+    EXPECT_EQ(list, Entries{"kept"}) << page;
+    EXPECT_EQ(site.asked, Entries{kBase}) << page;
+  }
+}
+
+TEST_F(FetchCatalogueTest, AnUnreachableSiteAppendsNothing) {
+  Fetch();
+  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(site.asked, Entries{kBase});
+}
+
+TEST_F(FetchCatalogueTest, AListWithoutRecordsGivesTheHeaderAloneAndTheFinalRequest) {
+  const std::string blankBeforeM4a =
+      "{title: 'a', mp3: 'mp3.ashx?id=1', m4a: 'mp3.ashx?id=1'},"
+      "{title: 'b', mp3: 'mp3.ashx?id=2', m4a: 'mp3.ashx?id=2'}";
+  for (const std::string& body : {std::string(), std::string("garbage"), blankBeforeM4a}) {
+    site = FakeSite{};
+    Serve("T1", body);
+    list.clear();
+    Fetch();
+    EXPECT_EQ(list, Entries{"双击操作"}) << body;
+    EXPECT_EQ(site.asked, kAllThree) << body;
+  }
+  // A list address that fails is the same to the client.
+  site = FakeSite{};
+  site.pages[kBase] = HomePage("T1");
+  list.clear();
+  Fetch();
+  EXPECT_EQ(list, Entries{"双击操作"});
+  EXPECT_EQ(site.asked, kAllThree);
+}
+
+TEST_F(FetchCatalogueTest, SpacesAroundARecordGoButSpacesInsideTheAddressStay) {
+  Serve("T1", "{title: '   padded', mp3: 'mp3.ashx?id=1 2   ',m4a: 'mp3.ashx?id=1'}"
+              "{title: '   ',m4a: 'mp3.ashx?id=9'}"  // blanks only: no record
+              "{title: 'b', mp3: ' mp3.ashx?id=3',m4a: 'mp3.ashx?id=3'}");
+  Fetch();
+  EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=1 2", kBase + " mp3.ashx?id=3"}));
+}
+
+TEST_F(FetchCatalogueTest, ChineseTitlesAreDroppedAndAddressesArriveInGbk) {
+  Serve("T1", Record(U8(u8"晨光 'Morning' 中文"), "mp3.ashx?id=1") + "," +
+                  Record(U8(u8"歌"), U8(u8"mp3.ashx?id=歌曲")));
+  Fetch();
+  EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=1", kBase + "mp3.ashx?id=歌曲"}));
+}
+
+TEST_F(FetchCatalogueTest, TheAddressFollowsTheFirstMarkerAndARecordWithoutOneIsLeftOut) {
+  Serve("T1", "{title: 'no address',m4a: 'mp3.ashx?id=1'}," +
+                  Record("It\\'s", "mp3.ashx?id=2") +  // an escaped quote in the title
+                  ",{title: 'a', mp3: 'x', mp3: 'y',m4a: 'mp3.ashx?id=3'}" +
+                  ",{title: 'ends', mp3: '',m4a: 'mp3.ashx?id=4'}");
+  Fetch();
+  EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=2", kBase + "x', mp3: 'y", kBase}));
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// Runs the bundled catalogue service (a native program, started through Wine) for one test.
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+// Asks a service on 127.0.0.1:port to end and waits until the port is free; true when it is.
+bool StopCatalogueService(int port);
+
+class CatalogueService {
+ public:
+  // Starts the service on 127.0.0.1:port with the extra arguments and waits until it answers.
+  // A service left on that port by an earlier test is asked to end first.
+  explicit CatalogueService(int port, const std::string& extraArguments = "");
+  // Asks the service to end and waits until the port is free again.
+  ~CatalogueService();
+  CatalogueService(const CatalogueService&) = delete;
+  CatalogueService& operator=(const CatalogueService&) = delete;
+
+  bool ready() const { return ready_; }
+  // The base address; with a fault name, the address under which every answer has that fault.
+  std::string BaseUrl(const std::string& fault = "") const;
+
+ private:
+  int port_;
+  bool ready_ = false;
+};
+
+}  // namespace testing_support
