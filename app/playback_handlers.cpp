@@ -71,7 +71,7 @@ class CurrentPlayer final : public catalogue::PlayerUnit {
 // The play list and what it is bound to. Kept for the life of the process: a handler may still
 // be running inside one of its waits when the window goes.
 struct PlaylistBinding {
-  PlaylistBinding(const PlayerUnits& units)
+  explicit PlaylistBinding(const PlayerUnits& units)
       : songs(units.列表框1),
         visible(units.列表框2),
         playlist({songs, visible, player,
@@ -107,6 +107,7 @@ void OnDownload() {
 }  // namespace
 
 void CreatePlaybackUnits(const PlayerUnits& units) {
+  // A play list still inside one of its waits is left alone; it finds no player any more.
   if (!g_binding || !g_binding->playlist.Busy()) {
     g_binding = std::make_unique<PlaylistBinding>(units);
   }
