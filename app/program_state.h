@@ -8,7 +8,7 @@
 
 namespace app {
 
-using catalogue::songAddress;       // the address the catalogue client appended last
+using catalogue::songAddress;      // the address the catalogue client appended last
 extern int32_t replayPending;      // play the song again at the next loop tick
 extern std::string replayAddress;  // what the loop tick hands the player on a replay
 extern int32_t advancePending;     // move to the next song at the next loop tick

@@ -48,9 +48,9 @@ void FetchCatalogue(HWND songList) {
   const auto append = [songList](const std::string& entry) {
     SendMessageA(songList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   };
-  FetchCatalogue(build_settings::kCatalogueBaseUrl,
-                 [](const std::string& url) { return HttpGet(url); }, append,
-                 ProcessPendingMessages);
+  FetchCatalogue(
+      build_settings::kCatalogueBaseUrl, [](const std::string& url) { return HttpGet(url); },
+      append, ProcessPendingMessages);
 }
 
 }  // namespace catalogue

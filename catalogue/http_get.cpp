@@ -2,6 +2,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -65,19 +66,24 @@ bool ShorterThanAnnounced(HINTERNET request, size_t received) {
 bool ReadWholeBody(Request& r, HINTERNET request, std::vector<uint8_t>& body) {
   uint8_t chunk[16384];
   for (;;) {
+    // Asking what has arrived returns as soon as anything has, so a trickling answer comes back
+    // here often enough to notice that the caller gave up; a full-sized read would wait on.
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(request, &available, 0, 0)) return false;
+    if (available == 0) break;
     DWORD got = 0;
-    if (!InternetReadFile(request, chunk, sizeof(chunk), &got)) return false;
+    const DWORD want = std::min<DWORD>(available, sizeof(chunk));
+    if (!InternetReadFile(request, chunk, want, &got)) return false;
     if (got == 0) break;
     if (body.size() + got > kHttpMaxBodyBytes) return false;
     body.insert(body.end(), chunk, chunk + got);
-    if (Abandoned(r)) return false;  // a trickling answer must not keep the worker forever
+    if (Abandoned(r)) return false;
   }
   return !ShorterThanAnnounced(request, body.size());
 }
 
 bool Fetch(Request& r, const std::string& url, DWORD deadlineMs, std::vector<uint8_t>& body) {
-  InternetHandle session(
-      InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  InternetHandle session(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session.get()) return false;
   SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, deadlineMs);
   SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT, deadlineMs);
@@ -107,8 +113,7 @@ std::vector<uint8_t> HttpGet(const std::string& absoluteUrl, DWORD deadlineMs) {
     return {};
   }
   std::unique_lock<std::mutex> hold(r->lock);
-  if (!r->finished.wait_for(hold, std::chrono::milliseconds(deadlineMs),
-                            [&] { return r->done; })) {
+  if (!r->finished.wait_for(hold, std::chrono::milliseconds(deadlineMs), [&] { return r->done; })) {
     r->abandoned = true;
     return {};
   }

@@ -45,11 +45,13 @@ double Time(int runs, const std::function<void()>& work) {
 
 // About 150 bytes a record in UTF-8, like the catalogue's own lists.
 std::string Utf8List(int records) {
+  const std::string title =
+      reinterpret_cast<const char*>(u8"晨光 Morning Light (现场版 remastered) 经典老歌 演唱会 第");
+  const std::string titleEnd = reinterpret_cast<const char*>(u8"首 \\'live\\'");
   std::string list = "var songs = [\r\n";
   for (int i = 1; i <= records; ++i) {
     const std::string id = std::to_string(i);
-    list += reinterpret_cast<const char*>(u8"{title: '晨光 Morning Light 第");
-    list += id + reinterpret_cast<const char*>(u8"首 \\'live\\'', mp3: 'mp3.ashx?id=") + id +
+    list += "{title: '" + title + id + titleEnd + "', mp3: 'mp3.ashx?id=" + id +
             "',m4a: 'mp3.ashx?id=" + id + "'},\r\n";
   }
   return list + "];\r\n";
@@ -71,12 +73,10 @@ void Measure(int records) {
   size_t found = 0;
 
   const double scan = Time(runs, [&] { found = CountOccurrences(gbk, kRecordLeft); });
-  const double extract = Time(runs, [&] {
-    catalogue::ExtractBetween(gbk, kRecordLeft, kRecordRight, pieces, NoPump);
-  });
+  const double extract = Time(
+      runs, [&] { catalogue::ExtractBetween(gbk, kRecordLeft, kRecordRight, pieces, NoPump); });
   // The whole fetch without the network: conversion, extraction and the address cut.
-  const std::string home =
-      "<script type=\"text/javascript\" src=\"list.ashx?rnd=t\"></script>\r\n";
+  const std::string home = "<script type=\"text/javascript\" src=\"list.ashx?rnd=t\"></script>\r\n";
   size_t appended = 0;
   const double fetch = Time(runs, [&] {
     appended = 0;
@@ -94,10 +94,11 @@ void Measure(int records) {
                               catalogue::ProcessPendingMessages);
   });
 
-  std::printf("%7d records %8.2f MB (GBK)  scan %7.2f ms  extract %7.2f ms (x%.1f, %5.0f ns/record)"
-              "  fetch %7.2f ms (conversion %6.2f)  pump %7.2f ms (%4.2f us/pass)\n",
-              records, gbk.size() / 1e6, scan, extract, extract / scan, 1e6 * extract / records,
-              fetch, convert, pumped - extract, 1e3 * (pumped - extract) / records);
+  std::printf(
+      "%7d records %6.2f MB  scan %7.2f ms  extract %7.2f ms (x%.1f, %5.0f ns/record)"
+      "  fetch %7.2f ms (conversion %6.2f)  pump %7.2f ms (%4.2f us/pass)\n",
+      records, utf8.size() / 1e6, scan, extract, extract / scan, 1e6 * extract / records, fetch,
+      convert, pumped - extract, 1e3 * (pumped - extract) / records);
   if (found != static_cast<size_t>(records) || pieces.size() != static_cast<size_t>(records) ||
       appended != static_cast<size_t>(records) + 1) {
     std::printf("  unexpected counts: scan %zu, pieces %zu, appended %zu\n", found, pieces.size(),
@@ -108,6 +109,11 @@ void Measure(int records) {
 }  // namespace
 
 int main() {
+  std::printf(
+      "scan: a plain substring search for every record start; extract: the marker extraction\n"
+      "(pump a no-op); fetch: the whole fetch with canned answers, conversion from UTF-8\n"
+      "included; pump: what the real message pump adds to the extraction. Best of several runs;\n"
+      "sizes are of the UTF-8 list.\n");
   for (int records : {1000, 10000, 100000}) Measure(records);
   return 0;
 }

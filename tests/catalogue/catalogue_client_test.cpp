@@ -113,9 +113,8 @@ TEST_F(FetchCatalogueTest, AHomePageWithoutAUsableReferenceEndsTheFetchAfterOneR
   const std::string token = "T1";
   const std::string upper =
       "<SCRIPT TYPE=\"TEXT/JAVASCRIPT\" SRC=\"LIST.ASHX?RND=T1\"></SCRIPT>\r\n";
-  for (const std::string& page :
-       {std::string(), std::string("<html>no list here</html>"), upper, HomePage(token, "\n"),
-        HomePage("   ")}) {
+  for (const std::string& page : {std::string(), std::string("<html>no list here</html>"), upper,
+                                  HomePage(token, "\n"), HomePage("   ")}) {
     site = FakeSite{};
     site.pages[kBase] = page;
     site.pages[kBase + "list.ashx?rnd=T1"] = ListOf(3);
@@ -154,9 +153,10 @@ TEST_F(FetchCatalogueTest, AListWithoutRecordsGivesTheHeaderAloneAndTheFinalRequ
 }
 
 TEST_F(FetchCatalogueTest, SpacesAroundARecordGoButSpacesInsideTheAddressStay) {
-  Serve("T1", "{title: '   padded', mp3: 'mp3.ashx?id=1 2   ',m4a: 'mp3.ashx?id=1'}"
-              "{title: '   ',m4a: 'mp3.ashx?id=9'}"  // blanks only: no record
-              "{title: 'b', mp3: ' mp3.ashx?id=3',m4a: 'mp3.ashx?id=3'}");
+  Serve("T1",
+        "{title: '   padded', mp3: 'mp3.ashx?id=1 2   ',m4a: 'mp3.ashx?id=1'}"
+        "{title: '   ',m4a: 'mp3.ashx?id=9'}"  // blanks only: no record
+        "{title: 'b', mp3: ' mp3.ashx?id=3',m4a: 'mp3.ashx?id=3'}");
   Fetch();
   EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=1 2", kBase + " mp3.ashx?id=3"}));
 }

@@ -1,4 +1,5 @@
 // The pump used while the GUI thread is busy: it dispatches what waits and never eats WM_QUIT.
+// Thread messages and a thread timer stand in for a window, so no window is needed.
 #include "catalogue/message_pump.h"
 
 #include <gtest/gtest.h>
@@ -6,54 +7,43 @@
 
 namespace {
 
-int g_dispatched = 0;
+int g_ticks = 0;
 
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_APP + 7) {
-    ++g_dispatched;
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
 
-HWND MakeCountingWindow() {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = CountingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "PumpTestWindow";
-  RegisterClassA(&wc);
-  return CreateWindowA("PumpTestWindow", "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
-                       wc.hInstance, nullptr);
+// A filtered peek still reports a pending WM_QUIT, so the message itself is compared.
+bool QueueHolds(UINT message) {
+  MSG msg;
+  return PeekMessageA(&msg, nullptr, message, message, PM_NOREMOVE) && msg.message == message;
 }
 
 TEST(MessagePump, DispatchesEveryPendingMessageAndReturnsWhenTheQueueIsEmpty) {
-  HWND window = MakeCountingWindow();
-  ASSERT_NE(window, nullptr);
-  g_dispatched = 0;
-  for (int i = 0; i < 3; ++i) PostMessageA(window, WM_APP + 7, 0, 0);
+  g_ticks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, CountTick);
+  ASSERT_NE(timer, 0u);
+  for (int i = 0; i < 3; ++i) PostThreadMessageA(GetCurrentThreadId(), WM_APP + 7, 0, 0);
+  Sleep(50);  // the timer is due
   catalogue::ProcessPendingMessages();
-  EXPECT_EQ(g_dispatched, 3);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(g_ticks, 1);  // dispatched: the tick reached its procedure
+  EXPECT_FALSE(QueueHolds(WM_APP + 7));
   catalogue::ProcessPendingMessages();  // nothing waits: returns at once
-  EXPECT_EQ(g_dispatched, 3);
-  DestroyWindow(window);
+  EXPECT_EQ(g_ticks, 1);
 }
 
 TEST(MessagePump, AQuitTakenOutOfTheQueueIsPostedBackWithItsExitCode) {
-  HWND window = MakeCountingWindow();
-  ASSERT_NE(window, nullptr);
-  g_dispatched = 0;
+  PostThreadMessageA(GetCurrentThreadId(), WM_APP + 7, 0, 0);
   PostQuitMessage(7);
-  PostMessageA(window, WM_APP + 7, 0, 0);
   catalogue::ProcessPendingMessages();
-  catalogue::ProcessPendingMessages();  // a second pass must not lose it either
-  EXPECT_EQ(g_dispatched, 1);
+  EXPECT_FALSE(QueueHolds(WM_APP + 7));  // what came before the quit was handled
+  catalogue::ProcessPendingMessages();   // a second pass must not lose the quit either
 
-  MSG msg{};
   // The quit is what the message loop sees next, with its code.
+  MSG msg{};
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 7u);
-  DestroyWindow(window);
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 }  // namespace

@@ -21,12 +21,10 @@ using Entries = std::vector<std::string>;
 const Entries kVisibleList = {"双击操作", "歌曲1", "歌曲2", "歌曲3", "歌曲4",
                               "歌曲5",    "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
 
-#define REQUIRE_LOOPBACK_CATALOGUE()                                                         \
+#define REQUIRE_LOOPBACK_CATALOGUE() \
   if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1"
 
-std::string TestName() {
-  return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 struct Lists {
   HWND songList = nullptr;     // 列表框1, never shown

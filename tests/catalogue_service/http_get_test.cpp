@@ -3,11 +3,13 @@
 #include "catalogue/http_get.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <string>
 
 #include "catalogue/text_routines.h"
 #include "tests/support/catalogue_service.h"
+#include "tests/support/observe.h"
 
 namespace {
 
@@ -29,6 +31,18 @@ class HttpGetTest : public ::testing::Test {
   static CatalogueService* service_;
 };
 CatalogueService* HttpGetTest::service_ = nullptr;
+
+int ThreadsOfThisProcess() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
 
 uint32_t LittleEndian32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
@@ -79,6 +93,14 @@ TEST_F(HttpGetTest, AServerThatTricklesItsAnswerIsGivenUpAtTheDeadline) {
   const DWORD again = GetTickCount();
   EXPECT_TRUE(HttpGet(Base("trickle"), 1500).empty());
   EXPECT_LT(GetTickCount() - again, 3500u);
+}
+
+TEST_F(HttpGetTest, AGivenUpTricklingAnswerLeavesNoThreadBehind) {
+  HttpGet(Base());
+  const int before = ThreadsOfThisProcess();
+  EXPECT_TRUE(HttpGet(Base("trickle"), 1500).empty());
+  // The worker notices at the next bytes that arrive, long before the answer would end.
+  EXPECT_TRUE(testing_support::WaitFor([&] { return ThreadsOfThisProcess() <= before; }, 5000));
 }
 
 TEST_F(HttpGetTest, NoServerOrNoAddressFailsAtOnce) {

@@ -1,6 +1,6 @@
 #include "tests/support/catalogue_service.h"
 
-#include <windows.h>
+#include <winsock2.h>  // before anything that brings in windows.h
 
 #include <algorithm>
 
@@ -17,15 +17,34 @@ std::string WindowsPath(std::string unixPath) {
 
 bool Answers(const std::string& base) { return !catalogue::HttpGet(base + "ping", 2000).empty(); }
 
+// Whether anything listens on the loopback port. Unlike an unanswered request, a refused
+// connection also tells a free port from a busy service.
+bool Listening(int port) {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  if (!started) return false;
+  const SOCKET sock = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (sock == INVALID_SOCKET) return false;
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<u_short>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const bool connected =
+      connect(sock, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  closesocket(sock);
+  return connected;
+}
+
 std::string LoopbackBase(int port) { return "http://127.0.0.1:" + std::to_string(port) + "/"; }
 
 }  // namespace
 
 bool StopCatalogueService(int port) {
-  const std::string base = LoopbackBase(port);
-  if (!Answers(base)) return true;
-  catalogue::HttpGet(base + "shutdown", 2000);
-  return WaitFor([&] { return !Answers(base); }, 10000);
+  if (!Listening(port)) return true;
+  catalogue::HttpGet(LoopbackBase(port) + "shutdown", 5000);
+  return WaitFor([&] { return !Listening(port); }, 10000);
 }
 
 CatalogueService::CatalogueService(int port, const std::string& extraArguments) : port_(port) {

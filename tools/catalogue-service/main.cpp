@@ -14,6 +14,7 @@
 // Faults: see faults.h. --log sends all output to the file and lets go of every inherited
 // descriptor (a test harness that starts the service must not be kept waiting for them).
 #include <fcntl.h>
+#include <httplib.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -29,8 +30,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <httplib.h>
 
 #include "faults.h"
 #include "pages.h"
@@ -189,11 +188,11 @@ void Answer(httplib::Response& res, std::string body, const std::string& type, F
       return;
     case Fault::kTrickle: {
       auto shared = std::make_shared<std::string>(std::move(body));
-      res.set_content_provider(
-          shared->size(), type, [shared](size_t offset, size_t, httplib::DataSink& sink) {
-            SleepUnlessStopping(kTrickleIntervalMs);
-            return !g_stopping && sink.write(shared->data() + offset, 1);
-          });
+      res.set_content_provider(shared->size(), type,
+                               [shared](size_t offset, size_t, httplib::DataSink& sink) {
+                                 SleepUnlessStopping(kTrickleIntervalMs);
+                                 return !g_stopping && sink.write(shared->data() + offset, 1);
+                               });
       return;
     }
     case Fault::kCloseMidBody: {
@@ -210,8 +209,8 @@ void Answer(httplib::Response& res, std::string body, const std::string& type, F
   }
 }
 
-void Serve(Catalogue& catalogue, const httplib::Request& req, httplib::Response& res,
-           Fault fault, const std::string& page) {
+void Serve(Catalogue& catalogue, const httplib::Request& req, httplib::Response& res, Fault fault,
+           const std::string& page) {
   if (fault == Fault::kSlow) SleepUnlessStopping(kSlowSeconds * 1000);
   if (page.empty()) {
     Answer(res, HomePage(catalogue.NewToken(), fault), "text/html; charset=utf-8", fault);
@@ -285,6 +284,10 @@ int main(int argc, char** argv) {
     }).detach();
   };
 
+  // Threads to spare for slow and trickling answers, and no idle connection holding one: a
+  // busy service must still answer the next client at once.
+  server.new_task_queue = [] { return new httplib::ThreadPool(32); };
+  server.set_keep_alive_max_count(1);
   server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
     std::printf("%s %s -> %d\n", req.method.c_str(), req.target.c_str(), res.status);
   });

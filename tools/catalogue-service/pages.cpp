@@ -35,11 +35,20 @@ std::string EscapeTitle(const std::string& title) {
   std::string out;
   for (char c : title) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\'': out += "\\'"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\'':
+        out += "\\'";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
     }
   }
   return out;

@@ -75,9 +75,9 @@ std::string WavFile(const std::vector<short>& samples, int sampleRate) {
 
 std::vector<Song> BuiltInSongs() {
   static const char* const kTitles[] = {
-      "晨光 Morning Light", "小溪 'Brook'",     "山间 小路",       "It's 夜曲",
-      "雨后 \"彩虹\"",      "远方的 歌",        "风铃 Wind Chime", "月光 O'Clair",
-      "海浪 & 沙滩",        "星空 \\ 银河",     "春天 (Spring)",   "最后 一首 'Finale'",
+      "晨光 Morning Light", "小溪 'Brook'", "山间 小路",       "It's 夜曲",
+      "雨后 \"彩虹\"",      "远方的 歌",    "风铃 Wind Chime", "月光 O'Clair",
+      "海浪 & 沙滩",        "星空 \\ 银河", "春天 (Spring)",   "最后 一首 'Finale'",
   };
   std::vector<Song> songs;
   int number = 0;
