@@ -8,6 +8,7 @@
 #include "app/background_picture.h"
 #include "app/creation_handler.h"
 #include "app/data_files.h"
+#include "app/playback_handlers.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "app/window_events.h"
@@ -83,6 +84,7 @@ void CreateUnits(HWND window) {
   AppendMenuA(u.托盘菜单, MF_STRING, kMenu更新, "更新");
   AppendMenuA(u.托盘菜单, MF_STRING, kMenu退出, "退出");
 
+  CreatePlaybackUnits(u);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
 }
 
@@ -102,11 +104,18 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       CreateUnits(hwnd);
       RunCreationHandler(g_units);
       return 0;
+    case WM_TIMER:
+      if (wParam == kId时钟_列表循环) {
+        OnLoopTimer();
+        return 0;
+      }
+      break;
     case kTrayMessage:
       OnTrayNotification(g_units, TrayActionCode(static_cast<UINT>(lParam)));
       return 0;
     case WM_COMMAND:
       if (lParam == 0 && OnMenuItem(g_units, LOWORD(wParam))) return 0;
+      if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       if (LOWORD(wParam) == kId按钮_更换背景 && HIWORD(wParam) == BN_CLICKED) {
         ChangeBackground(ExecutableFolder(), {[hwnd](const std::string& folder) {
                                                 return ChoosePictureFile(hwnd, folder);
@@ -130,6 +139,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
       OnWillBeDestroyed(g_units);
       KillTimer(hwnd, kId时钟_列表循环);
+      DestroyPlaybackUnits();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:

@@ -1,0 +1,168 @@
+#include "app/media_player_unit.h"
+
+#include <atomic>
+
+// The media player's GUIDs are in no import library: this is the one place that defines them.
+#include <initguid.h>
+#include <wmp.h>
+
+#include "app/bstr.h"
+
+namespace app {
+
+const CLSID& kMediaPlayerClsid = CLSID_WindowsMediaPlayer;
+
+namespace {
+
+constexpr DISPID kDispidPlayStateChange = 5101;
+
+// The control's event interface; only PlayStateChange is of interest.
+class PlayStateSink final : public IDispatch {
+ public:
+  explicit PlayStateSink(MediaPlayerUnit::StateHandler handler) : handler_(std::move(handler)) {}
+
+  // After this the control may still hold the sink, but nothing reaches the program.
+  void Detach() { handler_ = nullptr; }
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__WMPOCXEvents) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                      UINT*) override {
+    if (id != kDispidPlayStateChange || !params || params->cArgs < 1 || !handler_) return S_OK;
+    long state = 0;
+    if (StateOf(params->rgvarg[params->cArgs - 1], &state)) {
+      // A copy: the handler may end this sink's connection.
+      const MediaPlayerUnit::StateHandler handler = handler_;
+      handler(state);
+    }
+    return S_OK;
+  }
+
+ private:
+  ~PlayStateSink() = default;
+
+  // Windows sends the state as VT_I4, Wine as VT_UI4; anything else that converts is taken too.
+  static bool StateOf(const VARIANT& v, long* state) {
+    switch (V_VT(&v)) {
+      case VT_I4:
+        *state = V_I4(&v);
+        return true;
+      case VT_UI4:
+        *state = static_cast<long>(V_UI4(&v));
+        return true;
+      default: {
+        VARIANT converted;
+        VariantInit(&converted);
+        const bool ok =
+            SUCCEEDED(VariantChangeType(&converted, const_cast<VARIANT*>(&v), 0, VT_I4));
+        if (ok) *state = V_I4(&converted);
+        VariantClear(&converted);
+        return ok;
+      }
+    }
+  }
+
+  std::atomic<ULONG> refs_{1};
+  MediaPlayerUnit::StateHandler handler_;
+};
+
+// Settings the control refuses (Wine answers E_NOTIMPL to several) are left as they are.
+void ApplySettings(const ActiveXHost& host) {
+  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) {
+    ComPtr<IWMPSettings> settings;
+    if (SUCCEEDED(core->get_settings(settings.Out())) && settings) {
+      settings->put_autoStart(VARIANT_TRUE);
+      settings->put_playCount(1);
+      settings->put_volume(50);
+      settings->put_mute(VARIANT_FALSE);
+      settings->put_rate(1.0);
+      settings->put_enableErrorDialogs(VARIANT_FALSE);
+    }
+  }
+  const Bstr full("full");
+  if (auto player = host.Control<IWMPPlayer4>(IID_IWMPPlayer4)) {
+    player->put_uiMode(full.get());
+    player->put_enableContextMenu(VARIANT_TRUE);
+  } else if (auto old = host.Control<IWMPPlayer>(IID_IWMPPlayer)) {
+    old->put_uiMode(full.get());
+    old->put_enableContextMenu(VARIANT_TRUE);
+  }
+}
+
+}  // namespace
+
+// The sink's connection to the control, undone when this goes.
+class MediaPlayerUnit::Events {
+ public:
+  Events(const ActiveXHost& host, StateHandler handler) {
+    auto container = host.Control<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    if (!container) return;
+    if (FAILED(container->FindConnectionPoint(IID__WMPOCXEvents, point_.Out())) || !point_) {
+      return;
+    }
+    sink_ = ComPtr<PlayStateSink>::Adopt(new PlayStateSink(std::move(handler)));
+    if (FAILED(point_->Advise(sink_.get(), &cookie_))) cookie_ = 0;
+  }
+  ~Events() {
+    if (point_ && cookie_) point_->Unadvise(cookie_);
+    if (sink_) sink_->Detach();
+  }
+  Events(const Events&) = delete;
+  Events& operator=(const Events&) = delete;
+
+ private:
+  ComPtr<IConnectionPoint> point_;
+  ComPtr<PlayStateSink> sink_;
+  DWORD cookie_ = 0;
+};
+
+MediaPlayerUnit::MediaPlayerUnit(HWND parent, const UnitGeometry& place, int id,
+                                 StateHandler onState, const CLSID& clsid)
+    : host_(parent, place, id, true) {
+  if (!host_.Create(clsid)) return;
+  ApplySettings(host_);
+  events_ = std::make_unique<Events>(host_, std::move(onState));
+}
+
+MediaPlayerUnit::~MediaPlayerUnit() { events_.reset(); }
+
+std::string MediaPlayerUnit::Url() const {
+  if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
+    Bstr url;
+    if (SUCCEEDED(core->get_URL(url.Out()))) return url.ToText();
+  }
+  return url_;
+}
+
+void MediaPlayerUnit::SetUrl(const std::string& url) {
+  url_ = url;
+  if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
+    const Bstr text(url);
+    core->put_URL(text.get());
+  }
+}
+
+}  // namespace app

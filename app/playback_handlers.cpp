@@ -1,0 +1,144 @@
+#include "app/playback_handlers.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/browser_unit.h"
+#include "app/media_player_unit.h"
+#include "app/program_state.h"
+#include "build_settings.h"
+#include "catalogue/catalogue_client.h"
+#include "catalogue/download.h"
+#include "catalogue/playlist.h"
+#include "catalogue/pumping_wait.h"
+
+namespace app {
+namespace {
+
+class ListBoxUnit final : public catalogue::ListUnit {
+ public:
+  explicit ListBoxUnit(HWND list) : list_(list) {}
+  int Count() const override {
+    const LRESULT n = SendMessageA(list_, LB_GETCOUNT, 0, 0);
+    return n == LB_ERR ? 0 : static_cast<int>(n);
+  }
+  std::string Entry(int index) const override {
+    const LRESULT length = SendMessageA(list_, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR || length <= 0) return {};
+    std::string text(length + 1, '\0');
+    const LRESULT got =
+        SendMessageA(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    if (got == LB_ERR) return {};
+    text.resize(got);
+    return text;
+  }
+  void Clear() override { SendMessageA(list_, LB_RESETCONTENT, 0, 0); }
+  void Append(const std::string& text) override {
+    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  int Selected() const override {
+    const LRESULT index = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+  }
+  void Select(int index) override { SendMessageA(list_, LB_SETCURSEL, index, 0); }
+
+ private:
+  HWND list_;
+};
+
+// The two controls and OLE beneath them; members go in reverse order, OLE last.
+struct MediaUnits {
+  OleSession ole;
+  std::unique_ptr<MediaPlayerUnit> 播放器1;
+  std::unique_ptr<BrowserUnit> 超文本浏览框2;
+};
+
+std::unique_ptr<MediaUnits> g_media;
+
+// The player as the play list reaches it: whatever unit exists now, none after destruction.
+class CurrentPlayer final : public catalogue::PlayerUnit {
+ public:
+  std::string Url() const override {
+    return g_media && g_media->播放器1 ? g_media->播放器1->Url() : std::string();
+  }
+  void SetUrl(const std::string& url) override {
+    if (g_media && g_media->播放器1) g_media->播放器1->SetUrl(url);
+  }
+};
+
+// The play list and what it is bound to. Kept for the life of the process: a handler may still
+// be running inside one of its waits when the window goes.
+struct PlaylistBinding {
+  explicit PlaylistBinding(const PlayerUnits& units)
+      : songs(units.列表框1),
+        visible(units.列表框2),
+        playlist({songs, visible, player,
+                  [listLoop = units.单选框_列表循环, singleLoop = units.单选框_单曲循环] {
+                    if (SendMessageA(listLoop, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                      return catalogue::LoopMode::kList;
+                    }
+                    if (SendMessageA(singleLoop, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                      return catalogue::LoopMode::kSingle;
+                    }
+                    return catalogue::LoopMode::kNone;
+                  },
+                  [list = units.列表框1] { catalogue::FetchCatalogue(list); },
+                  catalogue::WaitProcessingMessages},
+                 {replayPending, replayAddress, advancePending, currentSongIndex}) {}
+
+  ListBoxUnit songs, visible;
+  CurrentPlayer player;
+  catalogue::Playlist playlist;
+};
+
+std::unique_ptr<PlaylistBinding> g_binding;
+
+void OnPlayStateChange(long state) {
+  if (g_binding) g_binding->playlist.PlayStateChanged(state);
+}
+
+void OnDownload() {
+  // The dialog does the transfer; the song goes on playing.
+  catalogue::DownloadAddress(CurrentPlayer().Url());
+}
+
+}  // namespace
+
+void CreatePlaybackUnits(const PlayerUnits& units) {
+  // A play list still inside one of its waits is left alone; it finds no player any more.
+  if (!g_binding || !g_binding->playlist.Busy()) {
+    g_binding = std::make_unique<PlaylistBinding>(units);
+  }
+  g_media = std::make_unique<MediaUnits>();
+  g_media->播放器1 =
+      std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1, OnPlayStateChange);
+  g_media->超文本浏览框2 = std::make_unique<BrowserUnit>(
+      units.分组框1, k超文本浏览框2, kId超文本浏览框2, build_settings::kAuthorPageUrl);
+}
+
+void DestroyPlaybackUnits() { g_media.reset(); }
+
+void OnLoopTimer() {
+  if (g_binding) g_binding->playlist.LoopTick();
+}
+
+bool OnPlaybackCommand(int unitId, int code) {
+  if (!g_binding) return false;
+  if (unitId == kId按钮_换一批 && code == BN_CLICKED) {
+    g_binding->playlist.AnotherBatch();
+    return true;
+  }
+  if (unitId == kId列表框2 && code == LBN_DBLCLK) {
+    g_binding->playlist.SongDoubleClicked();
+    return true;
+  }
+  if (unitId == kId按钮_下载 && code == BN_CLICKED) {
+    OnDownload();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace app

@@ -1,0 +1,94 @@
+// The play list: another batch, starting a song by double-click, and what the loop timer does
+// when a song has ended. No window here: the lists, the player, the radio buttons, the fetch
+// and the waits reach it through the interfaces below, so it runs the same against the real
+// units and against the scripted ones of the tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace catalogue {
+
+// The text of the header entry of both lists.
+inline constexpr char kListHeader[] = "双击操作";
+
+// States of the player that mean the song is over.
+inline constexpr long kStateMediaEnded = 8;
+inline constexpr long kStateUndefined = 0;
+
+inline constexpr int kSongsPerBatch = 9;
+inline constexpr unsigned kEntryWaitMs = 100;
+inline constexpr unsigned kNewBatchWaitMs = 1000;
+
+// A list box as the play list uses it.
+class ListUnit {
+ public:
+  virtual ~ListUnit() = default;
+  virtual int Count() const = 0;
+  // An entry the list does not have reads as empty text.
+  virtual std::string Entry(int index) const = 0;
+  virtual void Clear() = 0;
+  virtual void Append(const std::string& text) = 0;
+  virtual int Selected() const = 0;  // -1 when nothing is selected
+  virtual void Select(int index) = 0;
+};
+
+// The media player as the play list uses it.
+class PlayerUnit {
+ public:
+  virtual ~PlayerUnit() = default;
+  virtual std::string Url() const = 0;
+  virtual void SetUrl(const std::string& url) = 0;
+};
+
+enum class LoopMode { kList, kSingle, kNone };
+
+struct PlaylistUnits {
+  ListUnit& songs;    // 列表框1: header and stream addresses
+  ListUnit& visible;  // 列表框2: header and 歌曲1 … 歌曲9
+  PlayerUnit& player;
+  std::function<LoopMode()> mode;  // which radio button is checked now
+  // Appends a batch (header and addresses) to `songs`; lets the window process messages.
+  std::function<void()> fetch;
+  // Waits while the window processes its messages; false when the program is ending.
+  std::function<bool(unsigned ms)> wait;
+};
+
+// The program variables the play list works on.
+struct LoopState {
+  int32_t& replayPending;
+  std::string& replayAddress;
+  int32_t& advancePending;
+  int32_t& currentSongIndex;
+};
+
+class Playlist {
+ public:
+  Playlist(PlaylistUnits units, LoopState state) : units_(std::move(units)), state_(state) {}
+  Playlist(const Playlist&) = delete;
+  Playlist& operator=(const Playlist&) = delete;
+
+  // Click of 按钮_换一批: both lists rebuilt, a new batch fetched; the song now playing goes on.
+  void AnotherBatch();
+  // Double-click on 列表框2: the selected entry's song starts.
+  void SongDoubleClicked();
+  // PlayStateChange of the player. Only records what to do: the address must not change
+  // inside the control's event.
+  void PlayStateChanged(long state);
+  // One tick of the loop timer.
+  void LoopTick();
+
+  // A fetch or a wait is in progress; input that arrives meanwhile is ignored.
+  bool Busy() const { return busy_; }
+
+ private:
+  class BusyScope;
+  void StartNewBatch();
+
+  PlaylistUnits units_;
+  LoopState state_;
+  bool busy_ = false;
+};
+
+}  // namespace catalogue

@@ -1,0 +1,308 @@
+// The play list driven by a scripted player: states are fed in directly, the loop timer is
+// ticked by hand, and the catalogue is a script that appends batches.
+#include "catalogue/playlist.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using catalogue::kListHeader;
+using catalogue::LoopMode;
+using catalogue::Playlist;
+
+class FakeList : public catalogue::ListUnit {
+ public:
+  int Count() const override { return static_cast<int>(entries.size()); }
+  std::string Entry(int index) const override {
+    return index >= 0 && index < Count() ? entries[index] : std::string();
+  }
+  void Clear() override {
+    entries.clear();
+    selected = -1;
+  }
+  void Append(const std::string& text) override { entries.push_back(text); }
+  int Selected() const override { return selected; }
+  void Select(int index) override { selected = index >= 0 && index < Count() ? index : -1; }
+
+  std::vector<std::string> entries;
+  int selected = -1;
+};
+
+class ScriptedPlayer : public catalogue::PlayerUnit {
+ public:
+  std::string Url() const override { return url; }
+  void SetUrl(const std::string& u) override {
+    url = u;
+    given.push_back(u);
+    if (onSetUrl) onSetUrl();
+  }
+  std::string url;
+  std::vector<std::string> given;  // every address handed over, in order
+  std::function<void()> onSetUrl;
+};
+
+std::string Song(char batch, int n) {
+  return "http://127.0.0.1/mp3.ashx?id=" + std::string(1, batch) + std::to_string(n);
+}
+
+std::vector<std::string> Batch(char batch, int songs) {
+  std::vector<std::string> entries{kListHeader};
+  for (int n = 1; n <= songs; ++n) entries.push_back(Song(batch, n));
+  return entries;
+}
+
+class PlaylistTest : public ::testing::Test {
+ protected:
+  PlaylistTest()
+      : playlist({songs, visible, player, [this] { return mode; }, [this] { Fetch(); },
+                  [this](unsigned ms) { return Wait(ms); }},
+                 {replayPending, replayAddress, advancePending, currentSongIndex}) {
+    songs.entries = Batch('a', 9);
+    visible.entries = {kListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4",
+                       "歌曲5",     "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
+  }
+
+  // The catalogue: each fetch appends the next scripted batch, as the client does.
+  void Fetch() {
+    ++fetches;
+    if (duringFetch) duringFetch();
+    if (nextBatch < batches.size()) {
+      for (const std::string& e : batches[nextBatch]) songs.Append(e);
+    }
+    ++nextBatch;
+  }
+  bool Wait(unsigned ms) {
+    waits.push_back(ms);
+    if (duringWait) duringWait();
+    return !ending;
+  }
+
+  void DoubleClick(int entry) {
+    visible.selected = entry;
+    playlist.SongDoubleClicked();
+  }
+  // The song now playing ends; the next tick acts on it.
+  void EndSongAndTick(long state = catalogue::kStateMediaEnded) {
+    playlist.PlayStateChanged(state);
+    playlist.LoopTick();
+  }
+
+  FakeList songs, visible;
+  ScriptedPlayer player;
+  LoopMode mode = LoopMode::kList;
+  std::vector<std::vector<std::string>> batches;
+  size_t nextBatch = 0;
+  int fetches = 0;
+  std::vector<unsigned> waits;
+  bool ending = false;
+  std::function<void()> duringFetch, duringWait;
+
+  int32_t replayPending = 0, advancePending = 0, currentSongIndex = 0;
+  std::string replayAddress;
+  Playlist playlist;
+};
+
+TEST_F(PlaylistTest, DoubleClickStartsTheEntrysSongAndTheHeaderNothing) {
+  DoubleClick(3);
+  EXPECT_EQ(player.url, Song('a', 3));
+  EXPECT_EQ(currentSongIndex, 3);
+
+  DoubleClick(0);
+  visible.selected = -1;
+  playlist.SongDoubleClicked();
+  EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 3)});
+  EXPECT_EQ(currentSongIndex, 3);
+}
+
+TEST_F(PlaylistTest, ListLoopPlaysThroughSongNineIntoAFreshBatch) {
+  batches = {Batch('b', 12)};
+  DoubleClick(3);
+  playlist.LoopTick();  // nothing has ended: the tick does nothing
+  EXPECT_EQ(player.given.size(), 1u);
+
+  for (int n = 4; n <= 9; ++n) {
+    EndSongAndTick();
+    EXPECT_EQ(player.url, Song('a', n));
+    EXPECT_EQ(currentSongIndex, n);
+    EXPECT_EQ(visible.selected, n);
+    EXPECT_EQ(advancePending, 0);
+  }
+  EXPECT_EQ(fetches, 0);
+
+  // Song 9 ends: a new batch replaces the old one and its first song starts a second later.
+  EndSongAndTick();
+  EXPECT_EQ(fetches, 1);
+  EXPECT_EQ(waits, std::vector<unsigned>{catalogue::kNewBatchWaitMs});
+  EXPECT_EQ(songs.entries, Batch('b', 12));
+  EXPECT_EQ(player.url, Song('b', 1));
+  EXPECT_EQ(currentSongIndex, 0);
+  EXPECT_EQ(visible.selected, 9);  // this path leaves the selection alone
+  EXPECT_EQ(advancePending, 0);
+
+  EndSongAndTick();
+  EXPECT_EQ(player.url, Song('b', 2));
+  EXPECT_EQ(currentSongIndex, 2);
+  EXPECT_EQ(visible.selected, 2);
+}
+
+TEST_F(PlaylistTest, AStateReportedWhileTheAddressIsTakenStillMovesTheLoopOn) {
+  // A player that cannot open an address reports state 0 at once, from inside the call.
+  player.onSetUrl = [this] { playlist.PlayStateChanged(catalogue::kStateUndefined); };
+  DoubleClick(7);
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('a', 8));
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('a', 9));
+  EXPECT_EQ(advancePending, 1);
+}
+
+TEST_F(PlaylistTest, EndOfBatchWithAFetchThatBringsNoSongKeepsTheOldBatch) {
+  batches = {{kListHeader}, {}};  // list without records, then an unreachable home page
+  for (int round = 0; round < 2; ++round) {
+    DoubleClick(9);
+    EndSongAndTick();
+    EXPECT_EQ(fetches, round + 1);
+    EXPECT_EQ(songs.entries, Batch('a', 9));
+    EXPECT_EQ(player.url, Song('a', 1));
+    EXPECT_EQ(currentSongIndex, 0);
+  }
+}
+
+TEST_F(PlaylistTest, SingleLoopReplaysTheSongThatEnded) {
+  DoubleClick(5);
+  mode = LoopMode::kSingle;  // switched while the song plays: counts at its end
+  playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+  EXPECT_EQ(replayPending, 1);
+  EXPECT_EQ(advancePending, 0);
+  mode = LoopMode::kList;  // switched back after the end: too late for this song
+  playlist.LoopTick();
+  EXPECT_EQ(player.given, (std::vector<std::string>{Song('a', 5), Song('a', 5)}));
+  EXPECT_EQ(replayPending, 0);
+  EXPECT_EQ(currentSongIndex, 5);
+  playlist.LoopTick();
+  EXPECT_EQ(player.given.size(), 2u);
+}
+
+TEST_F(PlaylistTest, WithNeitherModeOrAnotherStateNothingHappens) {
+  DoubleClick(2);
+  for (long state : {1L, 2L, 3L, 9L, 10L, 11L}) EndSongAndTick(state);
+  mode = LoopMode::kNone;
+  EndSongAndTick(catalogue::kStateMediaEnded);
+  EndSongAndTick(catalogue::kStateUndefined);
+  EXPECT_EQ(advancePending, 0);
+  EXPECT_EQ(replayPending, 0);
+  EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 2)});
+}
+
+TEST_F(PlaylistTest, AnAddressInNoEntryKeepsTheFlagUntilASongIsStarted) {
+  player.url = "http://elsewhere/x";
+  EndSongAndTick();
+  playlist.LoopTick();
+  EXPECT_EQ(advancePending, 1);
+  EXPECT_TRUE(player.given.empty());
+  // The next song started by hand is replaced by its successor at the next tick.
+  DoubleClick(4);
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('a', 5));
+  EXPECT_EQ(advancePending, 0);
+}
+
+TEST_F(PlaylistTest, AnAddressListedTwiceContinuesAfterItsFirstPlace) {
+  songs.entries[6] = Song('a', 2);
+  DoubleClick(6);
+  EndSongAndTick();
+  EXPECT_EQ(player.url, Song('a', 3));
+  EXPECT_EQ(currentSongIndex, 3);
+}
+
+TEST_F(PlaylistTest, PastTheLastSongOfAShortBatchThePlayerGetsAnEmptyAddress) {
+  songs.entries = Batch('a', 5);
+  DoubleClick(5);
+  EndSongAndTick();
+  EXPECT_EQ(player.url, "");
+  EXPECT_EQ(currentSongIndex, 6);
+  EXPECT_EQ(visible.selected, 6);
+  EXPECT_EQ(advancePending, 0);
+  EXPECT_EQ(fetches, 0);
+}
+
+TEST_F(PlaylistTest, AnotherBatchRebuildsBothListsAndLeavesTheSongPlaying) {
+  batches = {Batch('b', 9), {}};
+  DoubleClick(4);
+  playlist.AnotherBatch();
+  EXPECT_EQ(waits, std::vector<unsigned>(9, catalogue::kEntryWaitMs));
+  EXPECT_EQ(visible.entries,
+            (std::vector<std::string>{kListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4", "歌曲5",
+                                      "歌曲6", "歌曲7", "歌曲8", "歌曲9"}));
+  EXPECT_EQ(songs.entries, Batch('b', 9));
+  EXPECT_EQ(player.given.size(), 1u);
+  EXPECT_EQ(currentSongIndex, 4);
+
+  // A failed fetch leaves the song list empty; a double-click then gives an empty address.
+  playlist.AnotherBatch();
+  EXPECT_TRUE(songs.entries.empty());
+  EXPECT_EQ(visible.Count(), 10);
+  DoubleClick(3);
+  EXPECT_EQ(player.url, "");
+}
+
+// Ticks, clicks and double-clicks arrive while messages are processed inside a fetch or a wait.
+TEST_F(PlaylistTest, NothingStartsASecondFetchInsideTheFirst) {
+  batches = {Batch('b', 9), Batch('c', 9)};
+  int reentries = 0;
+  auto meddle = [this, &reentries] {
+    ++reentries;
+    EXPECT_TRUE(playlist.Busy());
+    const size_t given = player.given.size();
+    advancePending = 1;
+    playlist.LoopTick();
+    playlist.AnotherBatch();
+    visible.selected = 2;
+    playlist.SongDoubleClicked();
+    EXPECT_EQ(player.given.size(), given);
+  };
+  duringFetch = meddle;
+  duringWait = meddle;
+
+  DoubleClick(9);
+  EndSongAndTick();
+  EXPECT_EQ(reentries, 2);
+  EXPECT_EQ(fetches, 1);
+  EXPECT_EQ(songs.entries, Batch('b', 9));
+  EXPECT_EQ(player.given, (std::vector<std::string>{Song('a', 9), Song('b', 1)}));
+  EXPECT_FALSE(playlist.Busy());
+
+  reentries = 0;
+  advancePending = 0;
+  playlist.AnotherBatch();
+  EXPECT_EQ(reentries, 10);  // nine waits and the fetch
+  EXPECT_EQ(fetches, 2);
+  EXPECT_EQ(songs.entries, Batch('c', 9));
+  EXPECT_EQ(visible.Count(), 10);
+  EXPECT_FALSE(playlist.Busy());
+  // The flag set meanwhile is acted on by the first tick afterwards.
+  advancePending = 1;
+  DoubleClick(1);
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('c', 2));
+}
+
+TEST_F(PlaylistTest, AProgramEndingDuringAWaitStopsTheHandler) {
+  batches = {Batch('b', 9)};
+  ending = true;
+  playlist.AnotherBatch();
+  EXPECT_EQ(fetches, 0);
+  EXPECT_FALSE(playlist.Busy());
+
+  songs.entries = Batch('a', 9);
+  DoubleClick(9);
+  EndSongAndTick();
+  EXPECT_EQ(fetches, 1);
+  EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 9)});
+  EXPECT_FALSE(playlist.Busy());
+}
+
+}  // namespace
