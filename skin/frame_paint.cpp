@@ -1,6 +1,7 @@
 // Painting the skinned frame: back buffer, background, border, caption and caption buttons.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
@@ -62,6 +63,17 @@ void CloseButtonShape(GfxPath& path, const graphics::GfxRectF& r) {
   path.CloseFigure();
 }
 
+const graphics::GfxBitmap* DecodedGlyph(CaptionButton& button, bool alternative) {
+  std::shared_ptr<graphics::GfxBitmap>& decoded =
+      alternative ? button.decodedAltImage : button.decodedImage;
+  const std::vector<uint8_t>& bytes = alternative ? button.altImage : button.image;
+  if (!decoded && !bytes.empty()) {
+    auto glyph = std::make_shared<graphics::GfxBitmap>();
+    if (glyph->LoadFromBytes(bytes)) decoded = std::move(glyph);
+  }
+  return decoded.get();
+}
+
 }  // namespace
 
 void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
@@ -95,11 +107,9 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
   }
   prop::Set(hwnd, prop::Ck_wtjbdx, reinterpret_cast<intptr_t>(record->backBuffer.bitmap()));
 
+  // Background and border come together from the record's cache while nothing they depend on
+  // changed.
   PaintBackground(index, back, w, h);
-  if (record->captionActive != 0) {
-    GfxGraphics g;
-    if (g.FromHdc(back)) PaintBorder(index, g, w, h);
-  }
 
   // What caption buttons and status bar items are later drawn over.
   if (record->cleanFrame.SelectNewDib(w, h)) {
@@ -168,6 +178,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
   key.fill = own ? record->pictureColour : backgroundColour;
   key.gloss = record->captionOption;
   key.captionHeight = record->captionHeight;
+  key.border = record->captionActive != 0 ? 1 : 0;
 
   MemoryDc* layer = record->pictureCache.Background(key);
   if (!layer) {
@@ -208,6 +219,8 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
       FillVerticalGradient(g, nullptr, {0, 0, w, static_cast<float>(record->captionHeight)},
                            ArgbFromColorref(kWhite, 150), ArgbFromColorref(kWhite, 0));
     }
+    g.ResetClip();
+    if (key.border != 0) PaintBorder(index, g, width, height);
   }
   BitBlt(target, 0, 0, width, height, layer->dc(), 0, 0, SRCCOPY);
 }
@@ -321,15 +334,12 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     } else {
       FillVerticalGradient(g, &shape, r, ArgbFromColorref(kBlack, 80), ArgbFromColorref(kWhite, 5));
     }
-    const std::vector<uint8_t>& glyphBytes =
-        (b->kind == kButtonMaximize && record->maximised == 1 && !b->altImage.empty())
-            ? b->altImage
-            : b->image;
-    graphics::GfxBitmap glyph;
-    if (!glyphBytes.empty() && glyph.LoadFromBytes(glyphBytes)) {
-      const auto gw = static_cast<float>(glyph.GetWidth());
-      const auto gh = static_cast<float>(glyph.GetHeight());
-      g.DrawImageRect(glyph, std::floor(r.x + (r.width - gw) / 2),
+    const bool restore =
+        b->kind == kButtonMaximize && record->maximised == 1 && !b->altImage.empty();
+    if (const graphics::GfxBitmap* glyph = DecodedGlyph(*record->Button(button), restore)) {
+      const auto gw = static_cast<float>(glyph->GetWidth());
+      const auto gh = static_cast<float>(glyph->GetHeight());
+      g.DrawImageRect(*glyph, std::floor(r.x + (r.width - gw) / 2),
                       std::floor(r.y + (r.height - gh) / 2), gw, gh);
     }
   }

@@ -1,5 +1,5 @@
 // What a skinned window keeps of its background picture between repaints: the decoded picture
-// and the background composed at the current size. Under Wine a stretched draw of the picture
+// and the background (with the border) composed at the current size. Under Wine a stretched draw of the picture
 // costs about 130 ms, so both are made again only when what they depend on changes.
 #pragma once
 
@@ -30,6 +30,7 @@ struct BackgroundKey {
   COLORREF fill = 0;
   int32_t gloss = 0;
   int32_t captionHeight = 0;
+  int32_t border = 0;
   bool operator==(const BackgroundKey&) const = default;
 };
 

@@ -81,7 +81,8 @@ class SkinEngine {
   void PaintFrame(int32_t index, HDC dc);
   // The back buffer onto the DC.
   void CopyFrame(int32_t index, HDC dc);
-  // Background colour, picture and caption gloss, into the back buffer of that size.
+  // Background colour, picture and caption gloss, and the border while the caption is active,
+  // into the back buffer of that size.
   void PaintBackground(int32_t index, HDC target, int32_t width, int32_t height);
   // The two rounded border lines.
   void PaintBorder(int32_t index, graphics::GfxGraphics& graphics, int32_t width, int32_t height);

@@ -14,6 +14,10 @@
 #include "skin/gdi_handles.h"
 #include "skin/picture_cache.h"
 
+namespace graphics {
+class GfxBitmap;
+}
+
 namespace skin {
 
 // Callbacks the help, main-menu and added caption buttons call, with no arguments.
@@ -43,6 +47,9 @@ struct CaptionButton {
   std::string tooltipText;
   CaptionCallback callback = nullptr;  // kind 5 only
   graphics::GfxRectF rect;             // hit and draw rectangle
+  // The glyphs decoded once: a hover fade draws the button every 20 ms.
+  std::shared_ptr<graphics::GfxBitmap> decodedImage;
+  std::shared_ptr<graphics::GfxBitmap> decodedAltImage;
 };
 
 struct ButtonFade {

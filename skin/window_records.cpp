@@ -59,7 +59,13 @@ void RemoveRecord(int32_t index) {
 }
 
 void ClearRecordPictureCaches() {
-  for (auto& record : windowRecords) record->pictureCache.Clear();
+  for (auto& record : windowRecords) {
+    record->pictureCache.Clear();
+    for (CaptionButton& button : record->captionButtons) {
+      button.decodedImage.reset();
+      button.decodedAltImage.reset();
+    }
+  }
 }
 
 void FreeWindowRecords() {

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <vector>
 
+#include "graphics/gfx_graphics.h"
+#include "graphics/gfx_image.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -73,6 +75,51 @@ int main() {
     resized /= kResized;
 
     const skin::WindowSkinRecord* record = skin_test::RecordOf(window.hwnd());
+    {
+      // Where a full repaint at an unchanged size spends its time.
+      const int32_t at = skin_test::IndexOf(window.hwnd());
+      HDC back = record->backBuffer.dc();
+      constexpr int kParts = 20;
+      double t = Now();
+      for (int i = 0; i < kParts; ++i) engine.PaintBackground(at, back, 634, 388);
+      const double background = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        graphics::GfxGraphics g;
+        g.FromHdc(back);
+        engine.PaintBorder(at, g, 634, 388);
+      }
+      const double border = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) engine.DrawCaption(at, false);
+      const double caption = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) engine.DrawCaptionButton(at, 3, false, -1, false);
+      const double button = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        graphics::GfxBitmap frame;
+        frame.Create(634, 388);
+        DeleteObject(frame.GetHbitmap(0));
+      }
+      const double bitmap = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        SetWindowRgn(window.hwnd(), nullptr, TRUE);
+        SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowRgn(window.hwnd(), CreateRoundRectRgn(0, 0, 635, 389, 5, 5), TRUE);
+      }
+      const double region = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        graphics::GfxBitmap glyph;
+        glyph.LoadFromBytes(record->captionButtons[2].image);
+      }
+      std::printf("  glyph decode %.2f ms\n", (Now() - t) / kParts);
+      std::printf("  parts: background %.2f, border %.2f, caption %.2f, one button %.2f, "
+                  "frame bitmap %.2f, region %.2f ms\n",
+                  background, border, caption, button, bitmap, region);
+    }
     HDC screen = GetDC(window.hwnd());
     constexpr int kBlits = 1000;
     t0 = Now();

@@ -18,6 +18,7 @@ constexpr char kClass[] = "SkinTestWindow";
 struct WindowLog {
   std::vector<Observed> seen;
   bool intercept = false;
+  bool interceptSys = false;
 };
 
 std::map<HWND, WindowLog>& Logs() {
@@ -38,6 +39,7 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (message == WM_SYSCOMMAND && IsMoveOrSize(wParam)) return 0;
       if (message == WM_NCLBUTTONDOWN) return 0;
     }
+    if (it->second.interceptSys && message == WM_SYSCOMMAND) return 0;
   }
   if (message == WM_NCDESTROY) Logs().erase(hwnd);
   return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -95,6 +97,22 @@ void TestWindow::Destroy() {
 }
 
 void TestWindow::InterceptMoveAndSize(bool on) { Logs()[hwnd_].intercept = on; }
+
+void TestWindow::InterceptSysCommands(bool on) { Logs()[hwnd_].interceptSys = on; }
+
+std::vector<WPARAM> TestWindow::SysCommands() const {
+  std::vector<WPARAM> codes;
+  for (const Observed& o : seen()) {
+    if (o.message == WM_SYSCOMMAND) codes.push_back(o.wParam & 0xFFF0);
+  }
+  return codes;
+}
+
+int TestWindow::Count(UINT message) const {
+  int n = 0;
+  for (const Observed& o : seen()) n += o.message == message ? 1 : 0;
+  return n;
+}
 
 const std::vector<Observed>& TestWindow::seen() const { return Logs()[hwnd_].seen; }
 

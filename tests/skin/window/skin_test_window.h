@@ -32,10 +32,15 @@ class TestWindow {
   // Keeps WM_SYSCOMMAND size/move codes and WM_NCLBUTTONDOWN from starting a modal loop; they
   // are recorded only.
   void InterceptMoveAndSize(bool on);
+  // Also keeps minimise, maximise, restore and close from happening; they are recorded only.
+  void InterceptSysCommands(bool on);
   const std::vector<Observed>& seen() const;
   void ClearSeen();
   // The move/size codes and caption presses that arrived, in order (HTCAPTION presses as 2).
   std::vector<WPARAM> MoveSizeRequests() const;
+  // The WM_SYSCOMMAND codes that arrived, in order.
+  std::vector<WPARAM> SysCommands() const;
+  int Count(UINT message) const;
   void Destroy();
 
  private:
