@@ -45,9 +45,8 @@ void BuildCaptionButtons(WindowSkinRecord& record) {
 }  // namespace
 
 void SkinEngine::AttachWindow(HWND hwnd, int32_t captionHeight,
-                              std::optional<int32_t> captionActive,
-                              std::optional<int32_t> sizable, std::optional<int32_t> helpButton,
-                              std::optional<int32_t> menuButton,
+                              std::optional<int32_t> captionActive, std::optional<int32_t> sizable,
+                              std::optional<int32_t> helpButton, std::optional<int32_t> menuButton,
                               std::optional<int32_t> captionText,
                               std::optional<int32_t> captionGloss,
                               std::optional<int32_t> statusBarHeight,
@@ -156,7 +155,8 @@ int32_t SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& imag
   record->fadeIn = {};
   record->fadeOut = {};
   // One tool per button: the last number is new and needs its tool before the layout names it.
-  record->tooltip.AddTool(RECT{}, tooltipText.c_str(), static_cast<uint32_t>(record->ButtonCount()));
+  record->tooltip.AddTool(RECT{}, tooltipText.c_str(),
+                          static_cast<uint32_t>(record->ButtonCount()));
   LayoutCaptionButtons(index);
   record->needsFullRedraw = 1;
   InvalidateRect(hwnd, nullptr, TRUE);

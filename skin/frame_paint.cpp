@@ -38,8 +38,7 @@ RECT PixelRect(const graphics::GfxRectF& r) {
 }
 
 void CopyRect(HDC target, HDC source, const RECT& r) {
-  BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, source, r.left, r.top,
-         SRCCOPY);
+  BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, source, r.left, r.top, SRCCOPY);
 }
 
 void FillVerticalGradient(GfxGraphics& g, const GfxPath* shape, const graphics::GfxRectF& r,
@@ -160,8 +159,8 @@ void SkinEngine::CopyFrame(int32_t index, HDC dc) {
   if (!record || !record->backBuffer.dc()) return;
   RECT window{};
   GetWindowRect(record->hwnd, &window);
-  BitBlt(dc, 0, 0, window.right - window.left, window.bottom - window.top,
-         record->backBuffer.dc(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, window.right - window.left, window.bottom - window.top, record->backBuffer.dc(),
+         0, 0, SRCCOPY);
 }
 
 void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32_t height) {

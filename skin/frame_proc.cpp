@@ -1,6 +1,6 @@
 // The window procedure of a skinned top-level window and the actions it runs.
-#include <windowsx.h>
 #include <shlwapi.h>
+#include <windowsx.h>
 
 #include "skin/button_fade.h"
 #include "skin/caption_strip.h"
@@ -119,8 +119,8 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       OnLeftButtonDown(index, hwnd, lParam);
       break;
     case WM_LBUTTONUP:
-      if (buttonActionAddress != 0 && pointedButton > 0 &&
-          pointedButton <= record->ButtonCount() && record->captionActive != 0) {
+      if (buttonActionAddress != 0 && pointedButton > 0 && pointedButton <= record->ButtonCount() &&
+          record->captionActive != 0) {
         OnCaptionButton(index, pointedButton);
       }
       break;
@@ -180,8 +180,8 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header && (static_cast<int>(header->code) == -406 ||
-                     static_cast<int>(header->code) == -405)) {
+      if (header &&
+          (static_cast<int>(header->code) == -406 || static_cast<int>(header->code) == -405)) {
         InvalidateRect(header->hwndFrom, nullptr, TRUE);
       }
       break;

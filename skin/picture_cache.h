@@ -1,6 +1,6 @@
 // What a skinned window keeps of its background picture between repaints: the decoded picture
-// and the background (with the border) composed at the current size. Under Wine a stretched draw of the picture
-// costs about 130 ms, so both are made again only when what they depend on changes.
+// and the background (with the border) composed at the current size. Under Wine a stretched draw of
+// the picture costs about 130 ms, so both are made again only when what they depend on changes.
 #pragma once
 
 #include <windows.h>

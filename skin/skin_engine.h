@@ -50,8 +50,7 @@ class SkinEngine {
   // A window that already has a record is left alone.
   void AttachWindow(HWND hwnd, int32_t captionHeight, std::optional<int32_t> captionActive = {},
                     std::optional<int32_t> sizable = {}, std::optional<int32_t> helpButton = {},
-                    std::optional<int32_t> menuButton = {},
-                    std::optional<int32_t> captionText = {},
+                    std::optional<int32_t> menuButton = {}, std::optional<int32_t> captionText = {},
                     std::optional<int32_t> captionGloss = {},
                     std::optional<int32_t> statusBarHeight = {},
                     const std::vector<std::string>& statusItems = {},
@@ -88,8 +87,8 @@ class SkinEngine {
   void PaintBorder(int32_t index, graphics::GfxGraphics& graphics, int32_t width, int32_t height);
   // One caption button unlit (alpha kUnlit), lit with the alpha, or pressed; the result goes to
   // the screen unless the caller puts the whole frame there itself.
-  void DrawCaptionButton(int32_t index, int32_t button, bool pressed = false,
-                         int32_t alpha = -1, bool toScreen = true);
+  void DrawCaptionButton(int32_t index, int32_t button, bool pressed = false, int32_t alpha = -1,
+                         bool toScreen = true);
   // Places the strip and the buttons, and moves their tooltip tools along.
   void LayoutCaptionButtons(int32_t index);
   int32_t HitTestCaptionButton(int32_t index, int32_t x, int32_t y);

@@ -26,8 +26,7 @@ std::string MappedFace(const std::string& name) {
 
 }  // namespace
 
-bool CreateSkinFont(graphics::GfxFont& font, const std::string& name, int32_t size,
-                    int32_t style) {
+bool CreateSkinFont(graphics::GfxFont& font, const std::string& name, int32_t size, int32_t style) {
   const auto emSize = static_cast<float>(size > 0 ? size : 12);
   if (font.Create(name, emSize, style, kSkinFontUnit)) return true;
   const std::string mapped = MappedFace(name);

@@ -168,9 +168,9 @@ struct WindowSkinRecord {
   StatusBar statusBar;
   std::array<ControlList, kControlListCount> controls;
   int32_t needsFullRedraw = 0;
-  MemoryDc backBuffer;   // the frame
-  MemoryDc cleanFrame;   // the frame before caption and buttons
-  MemoryDc statusCopy;   // the status bar's rectangle of the clean frame
+  MemoryDc backBuffer;  // the frame
+  MemoryDc cleanFrame;  // the frame before caption and buttons
+  MemoryDc statusCopy;  // the status bar's rectangle of the clean frame
   int32_t hotControl = 0;
   int32_t hoverControl = 0;
   std::vector<PanelSkin> panels;

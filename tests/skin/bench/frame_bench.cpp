@@ -116,9 +116,10 @@ int main() {
         glyph.LoadFromBytes(record->captionButtons[2].image);
       }
       std::printf("  glyph decode %.2f ms\n", (Now() - t) / kParts);
-      std::printf("  parts: background %.2f, border %.2f, caption %.2f, one button %.2f, "
-                  "frame bitmap %.2f, region %.2f ms\n",
-                  background, border, caption, button, bitmap, region);
+      std::printf(
+          "  parts: background %.2f, border %.2f, caption %.2f, one button %.2f, "
+          "frame bitmap %.2f, region %.2f ms\n",
+          background, border, caption, button, bitmap, region);
     }
     HDC screen = GetDC(window.hwnd());
     constexpr int kBlits = 1000;
@@ -132,8 +133,8 @@ int main() {
 
     std::printf("frame 634x388, picture %zu bytes, mode 3 (stretched)\n", picture.size());
     std::printf("full repaint, unchanged size: %8.2f ms  (decodes %u, stretches %u in %d)\n", same,
-                afterSame.decodes - before.decodes,
-                afterSame.compositions - before.compositions, kSame);
+                afterSame.decodes - before.decodes, afterSame.compositions - before.compositions,
+                kSame);
     std::printf("full repaint after a resize:  %8.2f ms\n", resized);
     std::printf("one BitBlt of the frame:      %8.3f ms\n", blit);
   }

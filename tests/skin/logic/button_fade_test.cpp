@@ -1,7 +1,7 @@
 // Caption-button fades, tick by tick.
-#include <gtest/gtest.h>
-
 #include "skin/button_fade.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,8 +1,9 @@
 // Which zone a press on the frame falls in, in the fixed order of the checks.
+#include "skin/move_size.h"
+
 #include <gtest/gtest.h>
 
 #include "skin/caption_strip.h"
-#include "skin/move_size.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void Check(const skin::WindowSkinRecord& record, const Press& p) {
 TEST(MoveOrSize, SizableWindowZones) {
   const auto record = Record(1);
   const Press presses[] = {
-      {2, 50, PressAction::kSize, 0xF001, IDC_SIZEWE},     // left edge
+      {2, 50, PressAction::kSize, 0xF001, IDC_SIZEWE},  // left edge
       {3, 50, PressAction::kSize, 0xF001, IDC_SIZEWE},
       {297, 50, PressAction::kSize, 0xF002, IDC_SIZEWE},   // right edge
       {150, 3, PressAction::kSize, 0xF003, IDC_SIZENS},    // top edge beats the caption
@@ -52,12 +53,12 @@ TEST(MoveOrSize, SizableWindowZones) {
       {295, 2, PressAction::kSize, 0xF005, IDC_SIZENESW},  // top-right, above the strip test
       {5, 195, PressAction::kSize, 0xF007, IDC_SIZENESW},  // bottom-left
       {295, 195, PressAction::kSize, 0xF008, IDC_SIZENWSE},
-      {150, 20, PressAction::kMove, 0, nullptr},           // caption band
+      {150, 20, PressAction::kMove, 0, nullptr},  // caption band
       {150, 25, PressAction::kMove, 0, nullptr},
-      {150, 26, PressAction::kNone, 0, nullptr},           // below it
-      {270, 10, PressAction::kNone, 0, nullptr},           // the button strip
-      {295, 5, PressAction::kNone, 0, nullptr},            // strip wins over the corner
-      {2, 10, PressAction::kSize, 0xF004, IDC_SIZENWSE},   // not the left edge: y not above 10
+      {150, 26, PressAction::kNone, 0, nullptr},          // below it
+      {270, 10, PressAction::kNone, 0, nullptr},          // the button strip
+      {295, 5, PressAction::kNone, 0, nullptr},           // strip wins over the corner
+      {2, 10, PressAction::kSize, 0xF004, IDC_SIZENWSE},  // not the left edge: y not above 10
   };
   for (const Press& p : presses) Check(record, p);
 }

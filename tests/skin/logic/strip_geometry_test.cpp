@@ -81,7 +81,7 @@ TEST(HitTest, OnlyPointsStrictlyInsideAButtonHit) {
   EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 26, 10), 0);  // right edge
   EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 27, 10), 0);  // left edge of button 2
   EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 28, 10), 2);
-  EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 10, 1), 0);   // top edge
+  EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 10, 1), 0);  // top edge
   EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 10, 2), 1);
   EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 10, 18), 1);
   EXPECT_EQ(skin::HitTestCaptionButton(record, x1 + 10, 19), 0);  // bottom edge

@@ -64,10 +64,8 @@ TEST_F(FramePaint, EachModePlacesThePicture) {
   const std::vector<uint8_t> picture = skin_test::TwoColourPicture(40, 60, kRed, kGreen);
   const COLORREF navy = RGB(0, 0, 128);
   const Placement placements[] = {
-      {0, {5, 27}, {35, 27}, {45, 27}},
-      {4, {5, 27}, {35, 27}, {45, 27}},
-      {1, {175, 30}, {195, 30}, {150, 30}},
-      {2, {85, 75}, {115, 75}, {75, 75}},
+      {0, {5, 27}, {35, 27}, {45, 27}},     {4, {5, 27}, {35, 27}, {45, 27}},
+      {1, {175, 30}, {195, 30}, {150, 30}}, {2, {85, 75}, {115, 75}, {75, 75}},
       {3, {50, 75}, {150, 75}, {-1, -1}},
   };
   TestWindow window(200, 150);
@@ -150,8 +148,8 @@ TEST_F(FramePaint, CaptionGlossLightensTheCaptionBand) {
   std::vector<std::string> none;
   skin::skinEngine->AttachWindow(window.hwnd(), 25, 1, 1, 0, 0, 0, 1);
   FullPaint(window.hwnd());
-  EXPECT_GT(GetRValue(BackBufferPixel(window.hwnd(), 60, 4)), 60);   // near white at the top
-  EXPECT_EQ(BackBufferPixel(window.hwnd(), 60, 40), kBlue);          // below the band
+  EXPECT_GT(GetRValue(BackBufferPixel(window.hwnd(), 60, 4)), 60);  // near white at the top
+  EXPECT_EQ(BackBufferPixel(window.hwnd(), 60, 40), kBlue);         // below the band
 }
 
 TEST_F(FramePaint, LitAndPressedCaptionButtons) {

@@ -36,7 +36,8 @@ std::string ToolText(HWND owner, UINT id) {
   info.hwnd = owner;
   info.uId = id;
   info.lpszText = text;
-  SendMessageA(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&info));
+  SendMessageA(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTEXTA, sizeof(text),
+               reinterpret_cast<LPARAM>(&info));
   return text;
 }
 
@@ -45,7 +46,8 @@ RECT ToolRect(HWND owner, UINT id) {
   info.cbSize = TTTOOLINFOA_V2_SIZE;
   info.hwnd = owner;
   info.uId = id;
-  SendMessageA(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageA(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTOOLINFOA, 0,
+               reinterpret_cast<LPARAM>(&info));
   return info.rect;
 }
 
@@ -202,10 +204,10 @@ TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
   const int32_t secondIndex = skin_test::IndexOf(second.hwnd());
   ASSERT_EQ(secondIndex, firstIndex + 1);
 
-  HWND button = CreateWindowExA(0, "Button", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 40,
-                                60, 24, second.hwnd(), nullptr, nullptr, nullptr);
-  HWND track = CreateWindowExA(0, "msctls_trackbar32", "", WS_CHILD | WS_VISIBLE, 10, 80, 100,
-                               24, second.hwnd(), nullptr, nullptr, nullptr);
+  HWND button = CreateWindowExA(0, "Button", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 40, 60,
+                                24, second.hwnd(), nullptr, nullptr, nullptr);
+  HWND track = CreateWindowExA(0, "msctls_trackbar32", "", WS_CHILD | WS_VISIBLE, 10, 80, 100, 24,
+                               second.hwnd(), nullptr, nullptr, nullptr);
   HWND box = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 120, 40, 100,
                              100, second.hwnd(), nullptr, nullptr, nullptr);
   engine->ReskinButtonKind1(button);
@@ -238,8 +240,8 @@ TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
 TEST_F(Records, ControlsAndPanelsAreRecordedOnce) {
   TestWindow window(300, 200);
   engine->AttachWindow(window.hwnd(), 25);
-  HWND box = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 30, 200,
-                             150, window.hwnd(), nullptr, nullptr, nullptr);
+  HWND box = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 30, 200, 150,
+                             window.hwnd(), nullptr, nullptr, nullptr);
   HWND inner = CreateWindowExA(0, "Button", "i", WS_CHILD | WS_VISIBLE, 10, 20, 50, 20, box,
                                nullptr, nullptr, nullptr);
   engine->AttachPanel(box, 1, 0xFFFFFF, 0);
@@ -320,7 +322,7 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   EXPECT_EQ(prepared.GetPixel(39, 10) & 0xFFFFFF, 0x1E78C8u);  // above the bottom fade
   engine->SetSkin("", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 0);
   ASSERT_TRUE(prepared.LoadFromBytes(skin::backgroundImage));
-  EXPECT_EQ(prepared.GetPixel(0, 2) & 0xFFFFFF, 0x1E78C8u);   // against the left edge: as is
+  EXPECT_EQ(prepared.GetPixel(0, 2) & 0xFFFFFF, 0x1E78C8u);  // against the left edge: as is
   EXPECT_LT(prepared.GetPixel(39, 2) & 0xFF, 0x30u);
 
   // From a file name alone the picture is loaded and kept as PNG.
@@ -344,8 +346,8 @@ TEST_F(Records, SetSkinRepaintsVisibleSkinnedWindows) {
   engine->AttachWindow(window.hwnd(), 25);
   skin_test::Pump();
   const HGDIOBJ before = skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx);
-  engine->SetSkin("", skin_test::SolidPicture(10, 10, RGB(0, 200, 0)), std::nullopt,
-                  std::nullopt, 3);
+  engine->SetSkin("", skin_test::SolidPicture(10, 10, RGB(0, 200, 0)), std::nullopt, std::nullopt,
+                  3);
   EXPECT_NE(skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx), before);
   EXPECT_EQ(skin_test::BackBufferPixel(window.hwnd(), 100, 100), RGB(0, 200, 0));
 }

@@ -22,8 +22,7 @@ struct Observed {
 class TestWindow {
  public:
   // A borderless popup of that client size with the extra style bits; shown when asked.
-  TestWindow(int width, int height, DWORD extraStyle = 0, bool show = true, int x = 60,
-             int y = 60);
+  TestWindow(int width, int height, DWORD extraStyle = 0, bool show = true, int x = 60, int y = 60);
   ~TestWindow();
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
