@@ -6,6 +6,7 @@
 #include "app/data_files.h"
 #include "app/loading_window.h"
 #include "app/number_pair.h"
+#include "app/skin_calls.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 
@@ -44,6 +45,7 @@ void SizeWindow(HWND window, const NumberPair& size) {
 void RunCreationHandler(PlayerUnits& units) {
   LoadingWindow loading;  // step 1
   loading.SetProgress(10);
+  skinWindow(loading.hwnd(), {});  // step 2
   loading.SetProgress(20);
   loading.SetProgress(30);
   loading.SetProgress(40);
@@ -61,6 +63,8 @@ void RunCreationHandler(PlayerUnits& units) {
   const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
   const std::vector<uint8_t> picture = ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName));
   if (picture.empty()) EndWith(kMsgPictureMissing);
+  skinWindow(units.window, picture);
+  skinGroupBox(units.分组框1);
   loading.SetProgress(80);
 
   // Step 9: the caption.

@@ -17,6 +17,7 @@ void RunExitRoutineAtExit() { ExitRoutine(); }
 
 void StartProcess() {
   skin::skinEngine = new skin::SkinEngine();
+  skin::FreeSkinArrays();  // both arrays start empty
   skin::backgroundImage.clear();
   std::atexit(RunExitRoutineAtExit);
   skin::StartGdiplus();
@@ -33,6 +34,7 @@ void ExitRoutine() {
   replayAddress.shrink_to_fit();
   delete skin::skinEngine;
   skin::skinEngine = nullptr;
+  skin::FreeSkinArrays();
   skin::backgroundImage.clear();
   skin::backgroundImage.shrink_to_fit();
 }

@@ -1,6 +1,11 @@
 #include "skin/skin_engine.h"
 
+#include "graphics/gfx_image.h"
+#include "skin/caption_strip.h"
+#include "skin/picture_prepare.h"
+#include "skin/property_keys.h"
 #include "skin/skin_settings.h"
+#include "skin/window_records.h"
 
 namespace skin {
 namespace {
@@ -8,15 +13,27 @@ namespace {
 // One engine per process: the entry points reach it through this pointer, so one installed
 // procedure address serves every skinned window.
 SkinEngine* g_boundEngine = nullptr;
+LPTHREAD_START_ROUTINE g_trimmerProc = nullptr;
 
 LRESULT CALLBACK FrameProcEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  (void)g_boundEngine;
+  if (g_boundEngine) return g_boundEngine->FrameWindowProc(hwnd, message, wParam, lParam);
+  // The engine is gone (program end): the window still works through its own procedure.
+  const auto previous = prop::GetAs<WNDPROC>(hwnd, prop::Hw_hProc);
+  if (previous) return CallWindowProcA(previous, hwnd, message, wParam, lParam);
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void CALLBACK ButtonActionEntry(int32_t, int32_t) {}
+void CALLBACK ButtonActionEntry(int32_t index, int32_t button) {
+  if (g_boundEngine) g_boundEngine->OnCaptionButton(index, button);
+}
+
+constexpr int32_t kDefaultMode = 4;
+constexpr COLORREF kDefaultAccent = 0xDDCA22;
 
 }  // namespace
+
+void SetTrimmerThreadProc(LPTHREAD_START_ROUTINE proc) { g_trimmerProc = proc; }
+LPTHREAD_START_ROUTINE TrimmerThreadProc() { return g_trimmerProc; }
 
 SkinEngine::SkinEngine() {
   g_boundEngine = this;
@@ -27,6 +44,8 @@ SkinEngine::SkinEngine() {
 }
 
 SkinEngine::~SkinEngine() {
+  // GDI+ objects must go before GDI+ does.
+  ClearRecordPictureCaches();
   if (appIcon) DestroyIcon(appIcon);
   appIcon = nullptr;
   ShutdownGdiplus(gdiplusToken);
@@ -35,6 +54,146 @@ SkinEngine::~SkinEngine() {
   buttonActionEntry = nullptr;
   buttonActionAddress = 0;
   if (g_boundEngine == this) g_boundEngine = nullptr;
+}
+
+void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>& bytes,
+                         std::optional<COLORREF> colour, std::optional<int32_t> accent,
+                         std::optional<int32_t> mode) {
+  const bool accentFromBackground = accent && *accent == -1;
+  if (!accent) {
+    accentColour = kDefaultAccent;
+  } else if (!accentFromBackground) {
+    accentColour = static_cast<COLORREF>(*accent);
+  }
+
+  graphics::GfxBitmap picture;
+  bool havePicture = false;
+  if (!bytes.empty()) {
+    havePicture = picture.LoadFromBytes(bytes);
+  } else if (!fileName.empty()) {
+    havePicture = picture.LoadFromFile(fileName);
+  }
+  std::optional<COLORREF> sampled;
+  if (havePicture) sampled = SamplePictureColour(picture);
+  if (colour) {
+    backgroundColour = *colour;
+  } else if (sampled) {
+    backgroundColour = *sampled;
+  } else {
+    backgroundColour = GetSysColor(COLOR_WINDOW);
+  }
+  if (accentFromBackground) accentColour = backgroundColour;
+
+  backgroundMode = mode.value_or(kDefaultMode);
+  backgroundImage.clear();
+  if (havePicture && (backgroundMode == 0 || backgroundMode == 1)) {
+    backgroundImage = PreparePictureForMode(picture, backgroundColour, backgroundMode);
+  } else if (!bytes.empty()) {
+    backgroundImage = bytes;
+  } else if (havePicture) {
+    backgroundImage = picture.SaveToBytes(graphics::kPngFormatId);
+  }
+  backgroundImageVersion = NextPictureVersion();
+
+  for (int32_t i = 1; i <= RecordCount(); ++i) {
+    HWND hwnd = RecordAt(i)->hwnd;
+    if (!IsWindowVisible(hwnd)) continue;
+    PaintFrame(i, nullptr);
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
+}
+
+void SkinEngine::SetOptions(int32_t colouring, std::optional<int32_t> alpha,
+                            std::optional<int32_t> outline) {
+  controlColouring = colouring;
+  highlightAlpha = alpha.value_or(160);
+  highlightEnabled = alpha ? 1 : 0;
+  outlineEnabled = outline.value_or(1);
+}
+
+void SkinEngine::SetCaptionStyle(HWND hwnd, std::optional<std::string> fontName,
+                                 std::optional<int32_t> fontSize,
+                                 std::optional<COLORREF> textColour,
+                                 std::optional<COLORREF> haloColour, std::optional<int32_t> bold) {
+  const int32_t index = FindRecord(hwnd);
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  if (fontName) record->captionFontName = *fontName;
+  if (fontSize) record->captionFontSize = *fontSize;
+  if (textColour) record->captionTextColour = *textColour;
+  if (haloColour) record->captionHaloColour = *haloColour;
+  if (bold) record->captionFontFlag = *bold;
+  DrawCaption(index, true);
+}
+
+void SkinEngine::SetWindowPicture(HWND hwnd, const std::vector<uint8_t>& picture,
+                                  std::optional<int32_t> mode) {
+  WindowSkinRecord* record = RecordAt(FindRecord(hwnd));
+  if (!record) return;
+  if (mode) record->pictureMode = *mode;
+  graphics::GfxBitmap decoded;
+  const bool ok = !picture.empty() && decoded.LoadFromBytes(picture);
+  if (ok) record->pictureColour = SamplePictureColour(decoded).value_or(record->pictureColour);
+  if (ok && (record->pictureMode == 0 || record->pictureMode == 1)) {
+    record->picture = PreparePictureForMode(decoded, record->pictureColour, record->pictureMode);
+  } else {
+    record->picture = picture;
+  }
+  record->pictureCache.Clear();
+  record->needsFullRedraw = 1;
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void SkinEngine::SetHelpHandler(HWND hwnd, CaptionCallback callback) {
+  if (WindowSkinRecord* record = RecordAt(FindRecord(hwnd))) record->helpCallback = callback;
+}
+
+void SkinEngine::SetMenuHandler(HWND hwnd, CaptionCallback callback) {
+  if (WindowSkinRecord* record = RecordAt(FindRecord(hwnd))) record->menuCallback = callback;
+}
+
+int32_t SkinEngine::HitTestCaptionButton(int32_t index, int32_t x, int32_t y) {
+  const WindowSkinRecord* record = RecordAt(index);
+  return record ? skin::HitTestCaptionButton(*record, x, y) : 0;
+}
+
+int32_t SkinEngine::FindMaximizeButton(int32_t index) {
+  const WindowSkinRecord* record = RecordAt(index);
+  return record ? skin::FindMaximizeButton(*record) : 0;
+}
+
+RECT SkinEngine::GetStrip(int32_t index) {
+  const WindowSkinRecord* record = RecordAt(index);
+  if (!record) return {};
+  return RECT{record->stripX, record->stripY, record->stripWidth, record->stripHeight};
+}
+
+void SkinEngine::LayoutChildren(int32_t index) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  RECT client{};
+  GetClientRect(record->hwnd, &client);
+  for (const PageWindow& page : record->pageWindows) {
+    if (!page.window) continue;
+    MoveWindow(page.window, 2, page.top, client.right - 4,
+               client.bottom - page.top - record->statusBar.height - 3, TRUE);
+  }
+}
+
+void SkinEngine::SetTextColour(HWND control, COLORREF colour) {
+  char cls[16] = {};
+  GetClassNameA(control, cls, sizeof(cls));
+  HWND target = control;
+  if (lstrcmpiA(cls, "ComboBox") == 0) target = FindWindowExA(control, nullptr, "Edit", nullptr);
+  if (target) prop::Set(target, prop::Kj_Ztys, static_cast<intptr_t>(colour));
+}
+
+COLORREF SkinEngine::GetBackgroundColour() const { return backgroundColour; }
+
+void SkinEngine::RedrawCaptionButtons(int32_t index) {
+  const WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  for (int32_t i = 1; i <= record->ButtonCount(); ++i) DrawCaptionButton(index, i);
 }
 
 }  // namespace skin

@@ -1,9 +1,20 @@
-// The one skin engine object.
+// The one skin engine object: skinned frames for top-level windows, their caption buttons,
+// moving and sizing, and the colouring of their child controls.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "skin/button_fade.h"
+#include "skin/window_record.h"
+
+namespace graphics {
+class GfxGraphics;
+}
 
 namespace skin {
 
@@ -14,16 +25,130 @@ class SkinEngine {
 
   // Binds both entry points to this object and takes the system window colour.
   SkinEngine();
-  // Destroys appIcon and shuts GDI+ down with gdiplusToken.
+  // Destroys appIcon and shuts GDI+ down with gdiplusToken, after letting go of every GDI+
+  // object the records keep.
   ~SkinEngine();
   SkinEngine(const SkinEngine&) = delete;
   SkinEngine& operator=(const SkinEngine&) = delete;
 
+  // The window procedure installed on every skinned window; it reaches this engine.
   FrameProc frameProcEntry = nullptr;
   int32_t frameMargin = 0;
   int32_t pointedButton = 0;
+  // Runs OnCaptionButton(record index, button number) on this engine.
   ButtonAction buttonActionEntry = nullptr;
   intptr_t buttonActionAddress = 0;
+
+  // The frame procedure of a skinned top-level window.
+  LRESULT FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Performs a caption button's action; a number outside 1..count does nothing.
+  void OnCaptionButton(int32_t index, int32_t button);
+
+  // Skins a top-level window. Options in order: caption height (at least 25), caption active
+  // (1), sizable (1), help button (0), main-menu button (0), caption text (1), caption gloss (0),
+  // status bar height (0), status bar items, the window's own picture, its mode (backgroundMode).
+  // A window that already has a record is left alone.
+  void AttachWindow(HWND hwnd, int32_t captionHeight, std::optional<int32_t> captionActive = {},
+                    std::optional<int32_t> sizable = {}, std::optional<int32_t> helpButton = {},
+                    std::optional<int32_t> menuButton = {}, std::optional<int32_t> captionText = {},
+                    std::optional<int32_t> captionGloss = {},
+                    std::optional<int32_t> statusBarHeight = {},
+                    const std::vector<std::string>& statusItems = {},
+                    const std::vector<uint8_t>& picture = {},
+                    std::optional<int32_t> pictureMode = {});
+  // Adds a button that calls its own callback at the left end of the strip; 0 when the window
+  // has no record, else the new number of buttons.
+  int32_t AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& image,
+                           const std::string& tooltipText, CaptionCallback callback);
+  // Replaces the given caption text fields and redraws the caption.
+  void SetCaptionStyle(HWND hwnd, std::optional<std::string> fontName = {},
+                       std::optional<int32_t> fontSize = {},
+                       std::optional<COLORREF> textColour = {},
+                       std::optional<COLORREF> haloColour = {}, std::optional<int32_t> bold = {});
+  // The window's own picture, prepared for its mode; the mode is kept when omitted.
+  void SetWindowPicture(HWND hwnd, const std::vector<uint8_t>& picture,
+                        std::optional<int32_t> mode = {});
+  // The engine-wide picture and colours; repaints every visible skinned window. An accent of -1
+  // takes the background colour.
+  void SetSkin(const std::string& fileName, const std::vector<uint8_t>& bytes,
+               std::optional<COLORREF> colour = {}, std::optional<int32_t> accent = {},
+               std::optional<int32_t> mode = {});
+  void SetOptions(int32_t colouring, std::optional<int32_t> alpha = {},
+                  std::optional<int32_t> outline = {});
+
+  // Full repaint of the frame into the back buffer and onto the window.
+  void PaintFrame(int32_t index, HDC dc);
+  // The back buffer onto the DC.
+  void CopyFrame(int32_t index, HDC dc);
+  // Background colour, picture and caption gloss, and the border while the caption is active,
+  // into the back buffer of that size.
+  void PaintBackground(int32_t index, HDC target, int32_t width, int32_t height);
+  // The two rounded border lines.
+  void PaintBorder(int32_t index, graphics::GfxGraphics& graphics, int32_t width, int32_t height);
+  // One caption button unlit (alpha kUnlit), lit with the alpha, or pressed; the result goes to
+  // the screen unless the caller puts the whole frame there itself.
+  void DrawCaptionButton(int32_t index, int32_t button, bool pressed = false, int32_t alpha = -1,
+                         bool toScreen = true);
+  // Places the strip and the buttons, and moves their tooltip tools along.
+  void LayoutCaptionButtons(int32_t index);
+  int32_t HitTestCaptionButton(int32_t index, int32_t x, int32_t y);
+  int32_t FindMaximizeButton(int32_t index);
+  // A left-button press on the frame: move, size, or nothing.
+  void BeginMoveOrSize(int32_t index, LPARAM lParam, const RECT& client);
+  void UpdateSizeCursor(int32_t index, LPARAM lParam, const RECT& client);
+  void SetHelpHandler(HWND hwnd, CaptionCallback callback);
+  void SetMenuHandler(HWND hwnd, CaptionCallback callback);
+  // The icon and the caption text (the window text unless one is given) into the back buffer.
+  // On its own (not within a full paint) the caption area is restored from the clean frame first
+  // and the result put on the screen.
+  void DrawCaption(int32_t index, bool onItsOwn, const char* text = nullptr);
+
+  // The optional status bar along the bottom.
+  void CreateStatusBar(int32_t index, int32_t height, const std::vector<std::string>& items);
+  void LayoutStatusBar(int32_t index);
+  void DrawStatusBarItem(int32_t index, int32_t item, bool toScreen = true);
+  void SetStatusBarText(int32_t index, int32_t item, const std::string& text);
+  void SetStatusBarFont(int32_t index, std::optional<int32_t> flag = {},
+                        std::optional<COLORREF> colour = {},
+                        std::optional<std::string> fontName = {},
+                        std::optional<int32_t> fontSize = {});
+
+  // Give one button the engine-made button kind 1 or 3: recorded, Hw_FuID and Hw_lbID set,
+  // subclassed.
+  void ReskinButtonKind1(HWND button);
+  void ReskinButtonKind3(HWND button);
+  // Makes a container a panel of the window that holds it: enabled 1, alpha 255 and rounded 0
+  // when omitted.
+  void AttachPanel(HWND panel, std::optional<int32_t> enabled = {},
+                   std::optional<COLORREF> colour = {}, std::optional<int32_t> alpha = {},
+                   std::optional<int32_t> rounded = {});
+  void SetPanelAlpha(HWND panel, uint8_t alpha);
+  // stripX, stripY, stripWidth, stripHeight in left, top, right, bottom.
+  RECT GetStrip(int32_t index);
+  void AttachCommonControl(HWND control);
+  void LayoutChildren(int32_t index);
+  void SetTextColour(HWND control, COLORREF colour);
+  COLORREF GetBackgroundColour() const;
+  void RedrawCaptionButtons(int32_t index);
+
+ private:
+  LRESULT DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void ReleaseWindowSkin(HWND hwnd);
+  void OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam);
+  void OnMouseLeave(int32_t index);
+  void OnFadeTimer(int32_t index, HWND hwnd);
+  void RunFadeDraws(int32_t index, const std::vector<FadeDraw>& draws);
+  void OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam);
+  void OnWindowPosChanged(int32_t index, HWND hwnd);
+  bool OnControlColour(int32_t index, UINT message, HDC dc, HWND control, LRESULT* result);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  void ReskinButton(HWND button, int32_t kind);
+  void PutOnScreen(int32_t index, const RECT& area);
 };
+
+// The routine handler 24 starts on a thread of its own when the application is deactivated; the
+// application sets it at start-up. With none set nothing is started.
+void SetTrimmerThreadProc(LPTHREAD_START_ROUTINE proc);
+LPTHREAD_START_ROUTINE TrimmerThreadProc();
 
 }  // namespace skin

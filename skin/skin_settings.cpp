@@ -1,6 +1,11 @@
 #include "skin/skin_settings.h"
 
+#include <objidl.h>
+//
 #include <gdiplus.h>
+
+#include "skin/gdi_object_cache.h"
+#include "skin/window_records.h"
 
 namespace skin {
 
@@ -17,6 +22,12 @@ COLORREF accentColour = 0;
 COLORREF backgroundColour = 0;
 int32_t backgroundMode = 0;
 std::vector<uint8_t> backgroundImage;
+uint32_t backgroundImageVersion = 0;
+
+void FreeSkinArrays() {
+  FreeWindowRecords();
+  FreeGdiObjectCache();
+}
 
 void SetSkinDefaults() {
   frameFirstRun = 1;

@@ -23,6 +23,13 @@ extern COLORREF accentColour;
 extern COLORREF backgroundColour;
 extern int32_t backgroundMode;
 extern std::vector<uint8_t> backgroundImage;
+// Changes whenever backgroundImage does, so cached pictures know when to go.
+extern uint32_t backgroundImageVersion;
+// windowRecords (skin/window_records.h) and gdiObjectCache (skin/gdi_object_cache.h) are the
+// skin's two arrays.
+
+// Frees windowRecords and gdiObjectCache with everything they hold (exit routine).
+void FreeSkinArrays();
 
 // Process start step 6.
 void SetSkinDefaults();

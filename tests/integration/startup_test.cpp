@@ -12,6 +12,7 @@ using testing_support::ListBoxItems;
 using testing_support::MakePlayerFolder;
 using testing_support::PlayerFolder;
 using testing_support::PlayerProcess;
+using testing_support::WaitFor;
 using testing_support::WindowRectOf;
 using testing_support::WindowText;
 using testing_support::WriteFileBytes;
@@ -64,6 +65,29 @@ TEST(Startup, ShippedDataGivesTheMainWindowWithCaptionSizePanelAndList) {
   // The loading window is gone once the main window shows.
   EXPECT_EQ(player.FindWindowOfClass("LoadingWindow"), nullptr);
 
+  player.Close();
+  EXPECT_EQ(player.WaitForExit(), 0);
+}
+
+TEST(Startup, TheMainWindowIsSkinnedOnceTheLoadingWindowIsGone) {
+  const PlayerFolder dir = MakePlayerFolder(TestName());
+  PlayerProcess player(dir.folder);
+  HWND main = player.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  // The loading window's record was the first; removing it made the main window's the first.
+  EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
+  EXPECT_NE(GetPropA(main, "Hw_hProc"), nullptr);
+  EXPECT_NE(GetWindowLongA(main, GWL_STYLE) & WS_SYSMENU, 0);
+  // Rounded: the corners are cut off by the window's region.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRgn(main, region) != ERROR; }));
+  EXPECT_FALSE(PtInRegion(region, 0, 0));
+  EXPECT_TRUE(PtInRegion(region, 300, 200));
+  DeleteObject(region);
+  // The group box is a panel of the main window's record.
+  HWND box = GroupBoxOf(main);
+  EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);
+  EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_lbID")), 1);
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
 }
@@ -140,8 +164,8 @@ TEST(Startup, StartedFromAnotherFolderStillFindsItsData) {
 
 struct MissingCase {
   const char* name;
-  const char* removeFile;                  // deleted from the scratch folder
-  const char* pathTxt;                     // new content of 背景\path.txt, or null
+  const char* removeFile;  // deleted from the scratch folder
+  const char* pathTxt;     // new content of 背景\path.txt, or null
   const char* message;
 };
 

@@ -1,0 +1,18 @@
+// How the application skins its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace app {
+
+// The skin with the picture (empty: none) as background, then the window with all its child
+// controls: caption height 25, caption active, sizable, no help or menu button, caption text,
+// no gloss.
+void skinWindow(HWND window, const std::vector<uint8_t>& picture);
+// The group box becomes a panel of the skinned window that holds it.
+void skinGroupBox(HWND groupBox);
+
+}  // namespace app

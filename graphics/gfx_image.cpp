@@ -1,0 +1,194 @@
+#include "graphics/gfx_image.h"
+
+#include <cstring>
+#include <string>
+
+#include "graphics/ansi_text.h"
+#include "graphics/gdiplus_status.h"
+
+namespace graphics {
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+// Bytes one value of an encoder parameter type takes; 0 for types GDI+ does not know.
+size_t ValueSize(uint32_t type) {
+  switch (type) {
+    case 1:  // byte
+    case 2:  // ASCII
+    case 7:  // undefined
+      return 1;
+    case 3:  // short
+      return 2;
+    case 4:  // long
+      return 4;
+    case 5:  // rational
+    case 6:  // long range
+      return 8;
+    case 8:  // rational range
+      return 16;
+    default:
+      return 0;
+  }
+}
+
+// The EncoderParameters block: the count, then one record per parameter pointing into the
+// caller's value bytes. False when a record is malformed or its bytes are too few to read.
+bool BuildParameterBlock(const EncoderParameterList& list, std::vector<uint64_t>* block) {
+  const size_t bytes =
+      offsetof(EncoderParameters, Parameter) + list.size() * sizeof(EncoderParameter);
+  block->assign((std::max(bytes, sizeof(EncoderParameters)) + 7) / 8, 0);
+  auto* parameters = reinterpret_cast<EncoderParameters*>(block->data());
+  parameters->Count = static_cast<UINT>(list.size());
+  for (size_t i = 0; i < list.size(); ++i) {
+    const graphics::EncoderParameter& source = list[i];
+    Gdiplus::EncoderParameter& target = parameters->Parameter[i];
+    const size_t valueSize = ValueSize(source.type);
+    if (valueSize == 0 || !GuidFromText(source.guid, &target.Guid)) return false;
+    if (source.value.size() / valueSize < source.numberOfValues) return false;
+    target.NumberOfValues = source.numberOfValues;
+    target.Type = source.type;
+    target.Value = const_cast<uint8_t*>(source.value.data());
+  }
+  return true;
+}
+
+}  // namespace
+
+bool GfxImage::LoadFromFile(std::string_view fileName, bool useIcm) {
+  Dispose();
+  const std::wstring wide = AnsiToWide(fileName);
+  GpImage* image = nullptr;
+  const GpStatus status = useIcm ? GdipLoadImageFromFileICM(wide.c_str(), &image)
+                                 : GdipLoadImageFromFile(wide.c_str(), &image);
+  SetHandle(status == Ok ? image : nullptr);
+  return RecordGdiplusStatus(status);
+}
+
+bool GfxImage::LoadFromBytes(std::span<const uint8_t> bytes, bool useIcm) {
+  Dispose();
+  IStream* stream = stream_.Open(bytes);
+  GpImage* image = nullptr;
+  const GpStatus status =
+      useIcm ? GdipLoadImageFromStreamICM(stream, &image) : GdipLoadImageFromStream(stream, &image);
+  SetHandle(status == Ok ? image : nullptr);
+  if (status != Ok) stream_.Close();
+  return RecordGdiplusStatus(status);
+}
+
+std::vector<uint8_t> GfxImage::SaveToBytes(std::string_view formatId,
+                                           const EncoderParameterList* parameters) const {
+  const std::string format = formatId.empty() ? GetRawFormat() : std::string(formatId);
+  GUID clsid;
+  if (!GuidFromText(FindEncoder(format), &clsid) || clsid == GUID{}) return {};
+
+  std::vector<uint64_t> block;
+  if (parameters && !BuildParameterBlock(*parameters, &block)) {
+    RecordGdiplusStatus(InvalidParameter);
+    return {};
+  }
+  GfxMemoryStream stream;
+  IStream* target = stream.Open({});
+  const auto* encoderParameters =
+      parameters ? reinterpret_cast<const EncoderParameters*>(block.data()) : nullptr;
+  if (!RecordGdiplusStatus(GdipSaveImageToStream(handle_, target, &clsid, encoderParameters))) {
+    return {};
+  }
+  std::vector<uint8_t> bytes = stream.GetBytes();
+  // The block may be larger than what the encoder wrote; keep only the stream's contents.
+  STATSTG stat = {};
+  if (SUCCEEDED(target->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart < bytes.size()) {
+    bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
+  }
+  return bytes;
+}
+
+std::string GfxImage::GetRawFormat() const {
+  GUID format;
+  if (!RecordGdiplusStatus(GdipGetImageRawFormat(handle_, &format))) return {};
+  return GuidToText(format);
+}
+
+uint32_t GfxImage::GetWidth() const {
+  UINT width = 0;
+  return RecordGdiplusStatus(GdipGetImageWidth(handle_, &width)) ? width : 0;
+}
+
+uint32_t GfxImage::GetHeight() const {
+  UINT height = 0;
+  return RecordGdiplusStatus(GdipGetImageHeight(handle_, &height)) ? height : 0;
+}
+
+bool GfxImage::RotateFlip(int32_t mode) {
+  return RecordGdiplusStatus(GdipImageRotateFlip(handle_, static_cast<RotateFlipType>(mode)));
+}
+
+bool GfxImage::Dispose() {
+  if (!handle_) {
+    stream_.Close();
+    return false;
+  }
+  // The image goes first: GDI+ may still read the stream while it lets go of it.
+  const bool ok = RecordGdiplusStatus(GdipDisposeImage(TakeHandle()));
+  stream_.Close();
+  return ok;
+}
+
+bool GfxBitmap::LoadFromFile(std::string_view fileName, bool useIcm) {
+  Dispose();
+  const std::wstring wide = AnsiToWide(fileName);
+  GpBitmap* bitmap = nullptr;
+  const GpStatus status = useIcm ? GdipCreateBitmapFromFileICM(wide.c_str(), &bitmap)
+                                 : GdipCreateBitmapFromFile(wide.c_str(), &bitmap);
+  SetHandle(status == Ok ? bitmap : nullptr);
+  return RecordGdiplusStatus(status);
+}
+
+bool GfxBitmap::LoadFromBytes(std::span<const uint8_t> bytes, bool useIcm) {
+  Dispose();
+  IStream* stream = stream_.Open(bytes);
+  GpBitmap* bitmap = nullptr;
+  const GpStatus status = useIcm ? GdipCreateBitmapFromStreamICM(stream, &bitmap)
+                                 : GdipCreateBitmapFromStream(stream, &bitmap);
+  SetHandle(status == Ok ? bitmap : nullptr);
+  if (status != Ok) stream_.Close();
+  return RecordGdiplusStatus(status);
+}
+
+bool GfxBitmap::Create(int32_t width, int32_t height, int32_t pixelFormat) {
+  Dispose();
+  GpBitmap* bitmap = nullptr;
+  const GpStatus status =
+      GdipCreateBitmapFromScan0(width, height, 0, pixelFormat, nullptr, &bitmap);
+  SetHandle(status == Ok ? bitmap : nullptr);
+  return RecordGdiplusStatus(status);
+}
+
+bool GfxBitmap::FromIcon(HICON icon) {
+  Dispose();
+  GpBitmap* bitmap = nullptr;
+  const GpStatus status = GdipCreateBitmapFromHICON(icon, &bitmap);
+  SetHandle(status == Ok ? bitmap : nullptr);
+  return RecordGdiplusStatus(status);
+}
+
+HBITMAP GfxBitmap::GetHbitmap(Argb background) const {
+  HBITMAP bitmap = nullptr;
+  if (!RecordGdiplusStatus(GdipCreateHBITMAPFromBitmap(GetBitmapHandle(), &bitmap, background))) {
+    return nullptr;
+  }
+  return bitmap;
+}
+
+Argb GfxBitmap::GetPixel(int32_t x, int32_t y) const {
+  ARGB colour = 0;
+  return RecordGdiplusStatus(GdipBitmapGetPixel(GetBitmapHandle(), x, y, &colour)) ? colour : 0;
+}
+
+bool GfxBitmap::SetPixel(int32_t x, int32_t y, Argb colour) {
+  return RecordGdiplusStatus(GdipBitmapSetPixel(GetBitmapHandle(), x, y, colour));
+}
+
+}  // namespace graphics

@@ -1,0 +1,166 @@
+// Attaching a skin to a top-level window, and the caption-button strip it gets.
+#include <algorithm>
+
+#include "graphics/gfx_image.h"
+#include "skin/caption_glyphs.h"
+#include "skin/caption_strip.h"
+#include "skin/control_families.h"
+#include "skin/picture_prepare.h"
+#include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+#include "skin/window_records.h"
+
+namespace skin {
+namespace {
+
+CaptionButton MakeButton(int32_t kind, std::vector<uint8_t> image, const char* tooltip,
+                         int32_t width = kCaptionButtonWidth) {
+  CaptionButton b;
+  b.width = width;
+  b.height = kCaptionButtonHeight;
+  b.image = std::move(image);
+  b.kind = kind;
+  b.tooltipText = tooltip;
+  return b;
+}
+
+void BuildCaptionButtons(WindowSkinRecord& record) {
+  auto& buttons = record.captionButtons;
+  buttons.clear();
+  if (record.showHelpButton != 0) buttons.push_back(MakeButton(kButtonHelp, HelpGlyph(), "帮助"));
+  if (record.showMenuButton != 0) {
+    buttons.push_back(MakeButton(kButtonMainMenu, MenuGlyph(), "主菜单"));
+  }
+  if (record.showMinimizeButton != 0) {
+    buttons.push_back(MakeButton(kButtonMinimize, MinimizeGlyph(), "最小化"));
+  }
+  if (record.showMaximizeButton != 0) {
+    buttons.push_back(MakeButton(kButtonMaximize, MaximizeGlyph(), "最大化"));
+    buttons.back().altImage = RestoreGlyph();
+  }
+  buttons.push_back(MakeButton(kButtonClose, CloseGlyph(), "关闭", kCloseButtonWidth));
+}
+
+}  // namespace
+
+void SkinEngine::AttachWindow(HWND hwnd, int32_t captionHeight,
+                              std::optional<int32_t> captionActive, std::optional<int32_t> sizable,
+                              std::optional<int32_t> helpButton, std::optional<int32_t> menuButton,
+                              std::optional<int32_t> captionText,
+                              std::optional<int32_t> captionGloss,
+                              std::optional<int32_t> statusBarHeight,
+                              const std::vector<std::string>& statusItems,
+                              const std::vector<uint8_t>& picture,
+                              std::optional<int32_t> pictureMode) {
+  if (!IsWindow(hwnd) || FindRecord(hwnd) != 0) return;
+  const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  frameMargin = 3;
+
+  auto record = std::make_unique<WindowSkinRecord>();
+  record->hwnd = hwnd;
+  record->captionHeight = std::max(captionHeight, kMinCaptionHeight);
+  record->showHelpButton = helpButton.value_or(0);
+  record->showMenuButton = menuButton.value_or(0);
+  record->showMinimizeButton = (style & WS_MINIMIZEBOX) ? 1 : 0;
+  record->showMaximizeButton = (style & WS_MAXIMIZEBOX) ? 1 : 0;
+  record->captionActive = captionActive.value_or(1);
+  record->showCloseButton = 1;
+  record->sizable = sizable.value_or(1);
+  record->showCaptionText = captionText.value_or(1);
+  record->captionOption = captionGloss.value_or(0);
+  record->pictureMode = pictureMode.value_or(backgroundMode);
+  record->minTrackWidth = 200;
+  record->minTrackHeight = 150;
+  record->maxTrackWidth = GetSystemMetrics(SM_CXSCREEN);
+  record->maxTrackHeight = GetSystemMetrics(SM_CYSCREEN);
+
+  if (!picture.empty()) {
+    graphics::GfxBitmap decoded;
+    const bool ok = decoded.LoadFromBytes(picture);
+    if (ok) record->pictureColour = SamplePictureColour(decoded).value_or(0);
+    if (ok && (record->pictureMode == 0 || record->pictureMode == 1)) {
+      record->picture = PreparePictureForMode(decoded, record->pictureColour, record->pictureMode);
+    } else {
+      record->picture = picture;
+    }
+  }
+
+  record->captionTextColour = 0xFFFFFF;
+  record->captionHaloColour = 0x808080;
+  record->captionFontName = "宋体";
+  record->captionFontSize = 12;
+  record->captionFontFlag = 1;
+
+  BuildCaptionButtons(*record);
+  PlaceStrip(*record, client.right, frameMargin);
+
+  SetWindowLongA(hwnd, GWL_STYLE, style | WS_SYSMENU);
+  const int32_t index = AppendRecord(std::move(record));
+  WindowSkinRecord* added = RecordAt(index);
+
+  added->tooltip.Create(hwnd);
+  for (int32_t i = 1; i <= added->ButtonCount(); ++i) {
+    added->tooltip.AddTool(RECT{}, added->captionButtons[i - 1].tooltipText.c_str(),
+                           static_cast<uint32_t>(i));
+  }
+  LayoutCaptionButtons(index);
+
+  const int32_t barHeight = statusBarHeight.value_or(0);
+  if (barHeight > 0) {
+    CreateStatusBar(index, barHeight, statusItems);
+    SetStatusBarFont(index, std::nullopt, 0xFFFFFF, std::string("宋体"), 12);
+  }
+  LayoutStatusBar(index);
+
+  AttachControlFamilies(index, hwnd);
+  added->needsFullRedraw = 1;
+
+  // The record index goes on first: the frame procedure needs it from its very first message.
+  prop::Set(hwnd, prop::Hw_lbID, index);
+  prop::Set(hwnd, prop::Hw_hProc, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+  added->oldWndProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcEntry)));
+  prop::Set(hwnd, prop::Hw_hProc, reinterpret_cast<intptr_t>(added->oldWndProc));
+  // A window already on screen takes its new look at once.
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void SkinEngine::LayoutCaptionButtons(int32_t index) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  RECT client{};
+  GetClientRect(record->hwnd, &client);
+  LayoutStripGeometry(*record, client.right);
+  for (int32_t i = 1; i <= record->ButtonCount(); ++i) {
+    const CaptionButton& b = record->captionButtons[i - 1];
+    record->tooltip.SetToolRect(static_cast<uint32_t>(i), ButtonToolRect(b));
+    record->tooltip.SetToolText(static_cast<uint32_t>(i), b.tooltipText.c_str());
+  }
+}
+
+int32_t SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& image,
+                                     const std::string& tooltipText, CaptionCallback callback) {
+  const int32_t index = RecordIndexOf(hwnd);
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return 0;
+  CaptionButton b = MakeButton(kButtonCustom, image, tooltipText.c_str());
+  b.callback = callback;
+  record->captionButtons.insert(record->captionButtons.begin(), std::move(b));
+  record->stripWidth += kCaptionButtonWidth + 1;
+  // Every number moved up by one: hover and fades named the old numbers.
+  record->hoverButton = 0;
+  record->fadeIn = {};
+  record->fadeOut = {};
+  // One tool per button: the last number is new and needs its tool before the layout names it.
+  record->tooltip.AddTool(RECT{}, tooltipText.c_str(),
+                          static_cast<uint32_t>(record->ButtonCount()));
+  LayoutCaptionButtons(index);
+  record->needsFullRedraw = 1;
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return record->ButtonCount();
+}
+
+}  // namespace skin

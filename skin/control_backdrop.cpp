@@ -1,0 +1,131 @@
+#include "skin/control_backdrop.h"
+
+#include <algorithm>
+
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_graphics.h"
+#include "graphics/gfx_image.h"
+#include "graphics/gfx_path.h"
+#include "graphics/path_routines.h"
+#include "skin/gdi_handles.h"
+#include "skin/gdi_object_cache.h"
+#include "skin/property_keys.h"
+#include "skin/skin_settings.h"
+#include "skin/window_records.h"
+
+namespace skin {
+namespace {
+
+bool FindPanel(HWND window, int32_t* record, int32_t* panel) {
+  for (int32_t r = 1; r <= RecordCount(); ++r) {
+    const std::vector<PanelSkin>& panels = RecordAt(r)->panels;
+    for (size_t p = 0; p < panels.size(); ++p) {
+      if (panels[p].window == window) {
+        *record = r;
+        *panel = static_cast<int32_t>(p) + 1;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// The control's window origin relative to a point on the screen.
+POINT OffsetFrom(HWND control, POINT origin) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  return POINT{r.left - origin.x, r.top - origin.y};
+}
+
+void OverlayPanel(HDC dc, const PanelSkin& panel, int32_t w, int32_t h) {
+  if (panel.colour == 0) return;
+  graphics::GfxGraphics g;
+  if (!g.FromHdc(dc)) return;
+  graphics::GfxPath path;
+  path.Create();
+  if (panel.rounded != 0) {
+    graphics::AddRoundRect(path, 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
+  } else {
+    path.AddRectangle(0, 0, static_cast<float>(w), static_cast<float>(h));
+  }
+  graphics::GfxSolidBrush brush;
+  if (brush.Create(graphics::ArgbFromColorref(panel.colour, panel.alpha))) g.FillPath(brush, path);
+}
+
+}  // namespace
+
+ContainerLocation LocateContainer(HWND control, bool searchOuter) {
+  ContainerLocation location;
+  for (HWND w = control; w; w = GetParent(w)) {
+    if (searchOuter && prop::Get(w, prop::Wxk_Zpf) == 1) {
+      location.kind = ContainerLocation::kOuter;
+      location.window = w;
+      return location;
+    }
+    if (const int32_t record = FindRecord(w)) {
+      location.kind = ContainerLocation::kWindow;
+      location.record = record;
+      location.window = w;
+      return location;
+    }
+    if (w != control && FindPanel(w, &location.record, &location.panel)) {
+      location.kind = ContainerLocation::kPanel;
+      location.window = w;
+      return location;
+    }
+  }
+  return location;
+}
+
+HDC ControlBackdrop(HWND control, const RECT& rect) {
+  const int32_t w = std::max<int32_t>(rect.right - rect.left, 1);
+  const int32_t h = std::max<int32_t>(rect.bottom - rect.top, 1);
+  HBITMAP bitmap = nullptr;
+  {
+    graphics::GfxBitmap image;
+    if (image.Create(w, h, graphics::kPixelFormat32bppArgb)) {
+      bitmap = TallyBitmap(image.GetHbitmap(0));
+    }
+  }
+  if (!bitmap) bitmap = MakeDib32(w, h);
+  HDC dc = TallyDc(CreateCompatibleDC(nullptr));
+  if (!dc) {
+    DeleteGdiObject(bitmap);
+    return nullptr;
+  }
+  HGDIOBJ previous = bitmap ? SelectObject(dc, bitmap) : nullptr;
+  RegisterCachedDc(dc, bitmap, previous);
+
+  const ContainerLocation where = LocateContainer(control, true);
+  const WindowSkinRecord* record = RecordAt(where.record);
+  if ((where.kind == ContainerLocation::kWindow || where.kind == ContainerLocation::kPanel) &&
+      record) {
+    // The back buffer is the skinned window's client area.
+    POINT origin{0, 0};
+    ClientToScreen(record->hwnd, &origin);
+    const POINT at = OffsetFrom(control, origin);
+    if (record->backBuffer.dc()) {
+      BitBlt(dc, 0, 0, w, h, record->backBuffer.dc(), at.x + rect.left, at.y + rect.top, SRCCOPY);
+    }
+    if (where.kind == ContainerLocation::kPanel) {
+      OverlayPanel(dc, record->panels[where.panel - 1], w, h);
+    }
+  } else if (where.kind == ContainerLocation::kOuter) {
+    RECT container{};
+    GetWindowRect(where.window, &container);
+    const POINT at = OffsetFrom(control, POINT{container.left, container.top});
+    if (HDC source = prop::GetAs<HDC>(where.window, prop::Wxk_Cj)) {
+      BitBlt(dc, 0, 0, w, h, source, at.x + rect.left, at.y + rect.top, SRCCOPY);
+    }
+  } else {
+    HBRUSH fill = CreateSolidBrush(backgroundColour);
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, fill);
+    DeleteObject(fill);
+  }
+  return dc;
+}
+
+int ReleaseControlBackdrop(HDC dc) { return ReleaseCachedDc(dc); }
+
+}  // namespace skin

@@ -1,0 +1,355 @@
+// The window procedure of a skinned top-level window and the actions it runs.
+#include <shlwapi.h>
+#include <windowsx.h>
+
+#include "skin/button_fade.h"
+#include "skin/caption_strip.h"
+#include "skin/min_max.h"
+#include "skin/move_size.h"
+#include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+#include "skin/window_records.h"
+
+namespace skin {
+namespace {
+
+UINT_PTR FadeTimerId(HWND hwnd) { return reinterpret_cast<UINT_PTR>(hwnd); }
+
+int32_t XOf(LPARAM lParam) { return GET_X_LPARAM(lParam); }
+int32_t YOf(LPARAM lParam) { return GET_Y_LPARAM(lParam); }
+
+void RemoveWindowProperties(HWND hwnd) {
+  RemovePropA(hwnd, prop::Hw_lbID);
+  RemovePropA(hwnd, prop::Hw_hProc);
+  RemovePropA(hwnd, prop::Ck_Ycjdx);
+  RemovePropA(hwnd, prop::Ck_wtjbdx);
+}
+
+}  // namespace
+
+LRESULT SkinEngine::DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = prop::GetAs<WNDPROC>(hwnd, prop::Hw_hProc);
+  if (!previous) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+}
+
+LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int32_t index = RecordIndexOf(hwnd);
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return DefaultPath(hwnd, message, wParam, lParam);
+
+  switch (message) {
+    case WM_QUIT:
+      ShutdownGdiplus(gdiplusToken);
+      gdiplusToken = 0;  // never twice with one token
+      break;
+    case WM_NCDESTROY: {
+      ReleaseWindowSkin(hwnd);
+      KillTimer(hwnd, FadeTimerId(hwnd));
+      const LRESULT result = DefaultPath(hwnd, message, wParam, lParam);
+      RemoveWindowProperties(hwnd);
+      return result;
+    }
+    case WM_SHOWWINDOW:
+      if (wParam == 1) {
+        if (record->minimised == 0) {
+          PAINTSTRUCT ps;
+          HDC dc = BeginPaint(hwnd, &ps);
+          PaintFrame(index, dc);
+          EndPaint(hwnd, &ps);
+        } else {
+          record->minimised = 0;
+        }
+      }
+      break;
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      if (record->minimised != 0) {
+        // nothing of its own while minimised
+      } else if (record->needsFullRedraw == 1 || !record->backBuffer.dc()) {
+        // A window never painted has nothing to copy yet.
+        PaintFrame(index, dc);
+        if (WindowSkinRecord* r = RecordAt(RecordIndexOf(hwnd))) r->needsFullRedraw = 0;
+      } else {
+        CopyFrame(index, dc);
+      }
+      EndPaint(hwnd, &ps);
+      return DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
+    }
+    case WM_LBUTTONDBLCLK:
+      if (YOf(lParam) <= record->captionHeight && record->sizable != 0) {
+        const int32_t maximize = FindMaximizeButton(index);
+        if (maximize > 0) OnCaptionButton(index, maximize);
+      }
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(index, hwnd, lParam);
+      break;
+    case WM_MOUSEHOVER:
+      record->mouseTracked = 1;
+      break;
+    case WM_MOUSELEAVE:
+      OnMouseLeave(index);
+      break;
+    case WM_TIMER:
+      if (wParam == FadeTimerId(hwnd)) OnFadeTimer(index, hwnd);
+      break;
+    case WM_GETMINMAXINFO:
+      FillMinMaxInfo(*record, reinterpret_cast<MINMAXINFO*>(lParam));
+      break;
+    case WM_WINDOWPOSCHANGED:
+      OnWindowPosChanged(index, hwnd);
+      break;
+    case WM_SIZE:
+      record->hoverButton = 0;
+      if (frameFirstRun == 1) {
+        record->needsFullRedraw = 0;
+        frameFirstRun = 0;
+      } else {
+        record->needsFullRedraw = 1;
+      }
+      LayoutChildren(index);
+      break;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(index, hwnd, lParam);
+      break;
+    case WM_LBUTTONUP:
+      if (buttonActionAddress != 0 && pointedButton > 0 && pointedButton <= record->ButtonCount() &&
+          record->captionActive != 0) {
+        OnCaptionButton(index, pointedButton);
+      }
+      break;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MAXIMIZE:
+          record->maximised = 1;
+          record->needsFullRedraw = 1;
+          break;
+        case SC_RESTORE:
+          record->needsFullRedraw = 1;
+          record->minimised = 0;
+          break;
+        case SC_MINIMIZE:
+          record->needsFullRedraw = 1;
+          record->minimised = 1;
+          break;
+      }
+      break;
+    case WM_QUERYOPEN:
+      record->minimised = 0;
+      break;
+    case WM_SETTEXT:
+      if (record->showCaptionText != 0 && record->captionActive != 0) {
+        const char* text = reinterpret_cast<const char*>(lParam);
+        DrawCaption(index, true, text ? text : "");
+      }
+      break;
+    case WM_DRAWITEM:
+      // Owner-drawn items are painted by the control skins; until they are attached the
+      // previous procedure draws them.
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
+      LRESULT brush = 0;
+      if (OnControlColour(index, message, reinterpret_cast<HDC>(wParam),
+                          reinterpret_cast<HWND>(lParam), &brush)) {
+        return brush;
+      }
+      break;
+    }
+    case WM_CTLCOLORSCROLLBAR:
+      break;
+    case WM_ACTIVATEAPP:
+      if (wParam == 0 && TrimmerThreadProc()) {
+        SHCreateThread(TrimmerThreadProc(), nullptr, 0, nullptr);
+      }
+      break;
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      break;
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header &&
+          (static_cast<int>(header->code) == -406 || static_cast<int>(header->code) == -405)) {
+        InvalidateRect(header->hwndFrom, nullptr, TRUE);
+      }
+      break;
+    }
+  }
+  return DefaultPath(hwnd, message, wParam, lParam);
+}
+
+void SkinEngine::ReleaseWindowSkin(HWND hwnd) {
+  const int32_t index = FindRecord(hwnd);
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  // Brushes and bitmaps handed to the controls for WM_CTLCOLOR*, edits among them. The record
+  // holds them because the children, and their properties, are already gone by now.
+  for (const ControlColourObjects& objects : record->colouredControls) {
+    DeleteGdiObject(objects.brush);
+    DeleteGdiObject(objects.bitmap);
+  }
+  record->colouredControls.clear();
+  // The back-buffer DC gets the bitmap it came with back before it goes; the frame bitmap in
+  // Ck_wtjbdx is the one this selection pushes out, deleted once.
+  record->backBuffer.Release();
+  record->cleanFrame.Release();
+  record->statusCopy.Release();
+  record->pictureCache.Clear();
+  record->tooltip.Destroy();
+  RemoveRecord(index);
+}
+
+void SkinEngine::OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam) {
+  WindowSkinRecord* record = RecordAt(index);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  if (record->mouseTracked == 0) {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_HOVER | TME_LEAVE;
+    track.hwndTrack = hwnd;
+    track.dwHoverTime = 1;
+    TrackMouseEvent(&track);
+  }
+  if (record->captionActive == 0) return;
+  const int32_t x = XOf(lParam);
+  const int32_t y = YOf(lParam);
+  const bool inStrip = InButtonStrip(*record, x, y);
+  pointedButton = skin::HitTestCaptionButton(*record, x, y);
+  const FadeEffects effects = FadeOnMouseMove(*record, inStrip, pointedButton);
+  if (effects.startTimer) SetTimer(hwnd, FadeTimerId(hwnd), kFadeInterval, nullptr);
+  RunFadeDraws(index, effects.draws);
+  if (record->maximised == 0) UpdateSizeCursor(index, lParam, client);
+}
+
+void SkinEngine::OnMouseLeave(int32_t index) {
+  const FadeEffects effects = FadeOnMouseLeave(*RecordAt(index));
+  RunFadeDraws(index, effects.draws);
+}
+
+void SkinEngine::OnFadeTimer(int32_t index, HWND hwnd) {
+  const FadeEffects effects = FadeOnTick(*RecordAt(index));
+  RunFadeDraws(index, effects.draws);
+  if (effects.stopTimer) KillTimer(hwnd, FadeTimerId(hwnd));
+}
+
+void SkinEngine::RunFadeDraws(int32_t index, const std::vector<FadeDraw>& draws) {
+  for (const FadeDraw& draw : draws) DrawCaptionButton(index, draw.button, false, draw.alpha);
+}
+
+void SkinEngine::OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam) {
+  WindowSkinRecord* record = RecordAt(index);
+  record->fadeIn.button = 0;
+  if (record->captionActive == 0) return;
+  if (record->maximised == 0 && record->minimised == 0) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    BeginMoveOrSize(index, lParam, client);
+  }
+  // Moving or sizing ran a modal loop: the window may be gone, or its record moved.
+  const int32_t now = RecordIndexOf(hwnd);
+  record = RecordAt(now);
+  if (!record) return;
+  pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
+  if (pointedButton > 0) DrawCaptionButton(now, pointedButton, true);
+}
+
+void SkinEngine::OnWindowPosChanged(int32_t index, HWND hwnd) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (record->showMaximizeButton == 1) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (client.right == GetSystemMetrics(SM_CXSCREEN) &&
+        client.bottom == GetSystemMetrics(SM_CYSCREEN)) {
+      record->maximised = 1;
+      const SIZE size = MaximisedSize();
+      RECT window{};
+      GetWindowRect(hwnd, &window);
+      // Without a taskbar the size is already right; setting it again would only recurse.
+      if (window.left != 0 || window.top != 0 || window.right - window.left != size.cx ||
+          window.bottom - window.top != size.cy) {
+        SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOOWNERZORDER);
+      }
+    }
+  }
+  index = RecordIndexOf(hwnd);
+  record = RecordAt(index);
+  if (!record) return;
+  LayoutCaptionButtons(index);
+  if (record->statusBar.height > 0) LayoutStatusBar(index);
+}
+
+void SkinEngine::OnCaptionButton(int32_t index, int32_t button) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  const CaptionButton* b = record->Button(button);
+  if (!b) return;
+  HWND hwnd = record->hwnd;
+  switch (b->kind) {
+    case kButtonClose:
+      SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case kButtonMaximize:
+      record->needsFullRedraw = 1;
+      if (record->maximised == 0) {
+        record->maximised = 1;
+        record->minimised = 0;
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      } else {
+        record->minimised = 0;
+        record->maximised = 0;
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+      }
+      break;
+    case kButtonMinimize:
+      record->minimised = 1;
+      SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      break;
+    case kButtonHelp:
+      if (record->helpCallback) record->helpCallback();
+      break;
+    case kButtonMainMenu:
+      if (record->menuCallback) record->menuCallback();
+      break;
+    case kButtonCustom:
+      if (b->callback) b->callback();
+      break;
+  }
+}
+
+void SkinEngine::BeginMoveOrSize(int32_t index, LPARAM lParam, const RECT& client) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  const PressZone zone =
+      ZoneForPress(*record, frameMargin, XOf(lParam), YOf(lParam), client.right, client.bottom);
+  HWND hwnd = record->hwnd;
+  if (zone.action == PressAction::kMove) {
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  } else if (zone.action == PressAction::kSize) {
+    record->needsFullRedraw = 1;
+    SetCursor(LoadCursorA(nullptr, zone.cursor));
+    SendMessageA(hwnd, WM_SYSCOMMAND, zone.sysCommand, 0);
+  }
+}
+
+void SkinEngine::UpdateSizeCursor(int32_t index, LPARAM lParam, const RECT& client) {
+  const WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  const LPCSTR cursor =
+      SizeCursorFor(*record, frameMargin, XOf(lParam), YOf(lParam), client.right, client.bottom);
+  if (cursor) SetCursor(LoadCursorA(nullptr, cursor));
+}
+
+}  // namespace skin

@@ -1,0 +1,48 @@
+#include "skin/move_size.h"
+
+namespace skin {
+namespace {
+
+// Rows 4 to 11: the edges, then the corners.
+PressZone SizingZone(int32_t m, int32_t x, int32_t y, int32_t w, int32_t h) {
+  constexpr int32_t c = kSizingCorner;
+  if (x <= m && 10 < y && y < h - 10) return {PressAction::kSize, SC_SIZE | WMSZ_LEFT, IDC_SIZEWE};
+  if (x >= w - m && 10 < y && y < h - 10) {
+    return {PressAction::kSize, SC_SIZE | WMSZ_RIGHT, IDC_SIZEWE};
+  }
+  if (10 < x && x < w - 10 && y <= m) return {PressAction::kSize, SC_SIZE | WMSZ_TOP, IDC_SIZENS};
+  if (10 < x && x < w - 10 && y >= h - m) {
+    return {PressAction::kSize, SC_SIZE | WMSZ_BOTTOM, IDC_SIZENS};
+  }
+  if (x <= c && y <= c) return {PressAction::kSize, SC_SIZE | WMSZ_TOPLEFT, IDC_SIZENWSE};
+  if (x >= w - c && y <= c) return {PressAction::kSize, SC_SIZE | WMSZ_TOPRIGHT, IDC_SIZENESW};
+  if (x <= c && y >= h - c) return {PressAction::kSize, SC_SIZE | WMSZ_BOTTOMLEFT, IDC_SIZENESW};
+  if (x >= w - c && y >= h - c) {
+    return {PressAction::kSize, SC_SIZE | WMSZ_BOTTOMRIGHT, IDC_SIZENWSE};
+  }
+  return {};
+}
+
+}  // namespace
+
+PressZone ZoneForPress(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
+                       int32_t width, int32_t height) {
+  if (record.stripX <= x && x <= record.stripX + record.stripWidth && 3 <= y &&
+      y <= record.stripHeight) {
+    return {};
+  }
+  if (record.captionActive == 0) return {};
+  if (record.sizable == 0 && y <= record.captionHeight) return {PressAction::kMove, 0, nullptr};
+  const PressZone sizing = SizingZone(frameMargin, x, y, width, height);
+  if (sizing.action != PressAction::kNone) return sizing;
+  if (y <= record.captionHeight) return {PressAction::kMove, 0, nullptr};
+  return {};
+}
+
+LPCSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
+                     int32_t width, int32_t height) {
+  if (record.sizable == 0) return nullptr;
+  return SizingZone(frameMargin, x, y, width, height).cursor;
+}
+
+}  // namespace skin

@@ -1,0 +1,62 @@
+#include "skin/picture_cache.h"
+
+#include "graphics/gfx_image.h"
+
+namespace skin {
+
+uint32_t NextPictureVersion() {
+  static uint32_t next = 0;
+  return ++next;
+}
+
+PictureWork& pictureWork() {
+  static PictureWork work;
+  return work;
+}
+
+PictureCache::PictureCache() = default;
+PictureCache::~PictureCache() = default;
+PictureCache::PictureCache(PictureCache&&) noexcept = default;
+PictureCache& PictureCache::operator=(PictureCache&&) noexcept = default;
+
+graphics::GfxBitmap* PictureCache::Decoded(const std::vector<uint8_t>& bytes, const void* source,
+                                           uint32_t version) {
+  if (decodedValid_ && decodedSource_ == source && decodedVersion_ == version) {
+    return decoded_.get();
+  }
+  decoded_.reset();
+  decodedSource_ = source;
+  decodedVersion_ = version;
+  decodedValid_ = true;
+  if (bytes.empty()) return nullptr;
+  ++pictureWork().decodes;
+  auto bitmap = std::make_unique<graphics::GfxBitmap>();
+  if (bitmap->LoadFromBytes(bytes)) decoded_ = std::move(bitmap);
+  return decoded_.get();
+}
+
+MemoryDc* PictureCache::Background(const BackgroundKey& key) {
+  if (backgroundValid_ && backgroundKey_ == key && background_.dc()) return &background_;
+  return nullptr;
+}
+
+MemoryDc* PictureCache::NewBackground(const BackgroundKey& key) {
+  backgroundValid_ = false;
+  if (background_.width() != key.width || background_.height() != key.height ||
+      !background_.bitmap()) {
+    if (!background_.SelectNewDib(key.width, key.height)) return nullptr;
+  }
+  ++pictureWork().compositions;
+  backgroundKey_ = key;
+  backgroundValid_ = true;
+  return &background_;
+}
+
+void PictureCache::Clear() {
+  decoded_.reset();
+  decodedValid_ = false;
+  background_.Release();
+  backgroundValid_ = false;
+}
+
+}  // namespace skin

@@ -1,0 +1,74 @@
+// What a skinned window keeps of its background picture between repaints: the decoded picture
+// and the background (with the border) composed at the current size. Under Wine a stretched draw of
+// the picture costs about 130 ms, so both are made again only when what they depend on changes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "skin/gdi_handles.h"
+
+namespace graphics {
+class GfxBitmap;
+}
+
+namespace skin {
+
+// A new number every call; pictures get one whenever their bytes change, so caches can tell.
+uint32_t NextPictureVersion();
+
+// Everything the composed background depends on.
+struct BackgroundKey {
+  int32_t width = 0;
+  int32_t height = 0;
+  const void* source = nullptr;  // which picture: the window's own or the engine's
+  uint32_t version = 0;
+  int32_t mode = 0;
+  COLORREF fill = 0;
+  int32_t gloss = 0;
+  int32_t captionHeight = 0;
+  int32_t border = 0;
+  bool operator==(const BackgroundKey&) const = default;
+};
+
+class PictureCache {
+ public:
+  PictureCache();
+  ~PictureCache();
+  PictureCache(const PictureCache&) = delete;
+  PictureCache& operator=(const PictureCache&) = delete;
+  PictureCache(PictureCache&&) noexcept;
+  PictureCache& operator=(PictureCache&&) noexcept;
+
+  // The picture decoded from the bytes; decodes only when source or version changed. Null when
+  // the bytes are empty or not a picture.
+  graphics::GfxBitmap* Decoded(const std::vector<uint8_t>& bytes, const void* source,
+                               uint32_t version);
+  // The composed background when it was made for this key, else null.
+  MemoryDc* Background(const BackgroundKey& key);
+  // A fresh bitmap of the key's size for the caller to compose into; remembered under the key.
+  MemoryDc* NewBackground(const BackgroundKey& key);
+  // Drops everything; needed before GDI+ shuts down.
+  void Clear();
+
+ private:
+  std::unique_ptr<graphics::GfxBitmap> decoded_;
+  const void* decodedSource_ = nullptr;
+  uint32_t decodedVersion_ = 0;
+  bool decodedValid_ = false;
+  MemoryDc background_;
+  BackgroundKey backgroundKey_;
+  bool backgroundValid_ = false;
+};
+
+// How often pictures were decoded and backgrounds composed, for tests and the benchmark.
+struct PictureWork {
+  uint32_t decodes = 0;
+  uint32_t compositions = 0;
+};
+PictureWork& pictureWork();
+
+}  // namespace skin

@@ -1,0 +1,42 @@
+#include "skin/skin_font.h"
+
+#include <windows.h>
+
+namespace skin {
+namespace {
+
+// The face the system's font mapper picks for the name, for a system that lacks it.
+std::string MappedFace(const std::string& name) {
+  LOGFONTA wanted{};
+  wanted.lfHeight = -12;
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(wanted.lfFaceName, name.c_str(), LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&wanted);
+  HDC dc = CreateCompatibleDC(nullptr);
+  char face[LF_FACESIZE] = {};
+  if (font && dc) {
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+  }
+  if (dc) DeleteDC(dc);
+  if (font) DeleteObject(font);
+  return face;
+}
+
+}  // namespace
+
+bool CreateSkinFont(graphics::GfxFont& font, const std::string& name, int32_t size, int32_t style) {
+  const auto emSize = static_cast<float>(size > 0 ? size : 12);
+  if (font.Create(name, emSize, style, kSkinFontUnit)) return true;
+  const std::string mapped = MappedFace(name);
+  if (!mapped.empty() && mapped != name && font.Create(mapped, emSize, style, kSkinFontUnit)) {
+    return true;
+  }
+  graphics::GfxFontFamily generic;
+  std::string genericName;
+  if (!generic.CreateGenericSansSerif() || !generic.GetFamilyName(&genericName)) return false;
+  return font.Create(genericName, emSize, style, kSkinFontUnit);
+}
+
+}  // namespace skin

@@ -1,0 +1,195 @@
+// The per-window skin record and the small records it is made of.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/gfx_tooltip.h"
+#include "graphics/gfx_types.h"
+#include "skin/gdi_handles.h"
+#include "skin/picture_cache.h"
+
+namespace graphics {
+class GfxBitmap;
+}
+
+namespace skin {
+
+// Callbacks the help, main-menu and added caption buttons call, with no arguments.
+using CaptionCallback = void(CALLBACK*)();
+
+enum CaptionButtonKind : int32_t {
+  kButtonClose = 0,
+  kButtonMaximize = 1,
+  kButtonMinimize = 2,
+  kButtonMainMenu = 3,
+  kButtonHelp = 4,
+  kButtonCustom = 5,
+};
+
+inline constexpr int32_t kCaptionButtonWidth = 26;
+inline constexpr int32_t kCloseButtonWidth = 38;
+inline constexpr int32_t kCaptionButtonHeight = 18;
+inline constexpr int32_t kStripHeight = 22;
+inline constexpr int32_t kMinCaptionHeight = 25;
+
+struct CaptionButton {
+  int32_t width = kCaptionButtonWidth;
+  int32_t height = kCaptionButtonHeight;
+  std::vector<uint8_t> image;     // PNG
+  std::vector<uint8_t> altImage;  // PNG; the restore glyph of the maximize button
+  int32_t kind = kButtonClose;
+  std::string tooltipText;
+  CaptionCallback callback = nullptr;  // kind 5 only
+  graphics::GfxRectF rect;             // hit and draw rectangle
+  // The glyphs decoded once: a hover fade draws the button every 20 ms.
+  std::shared_ptr<graphics::GfxBitmap> decodedImage;
+  std::shared_ptr<graphics::GfxBitmap> decodedAltImage;
+};
+
+struct ButtonFade {
+  int32_t button = 0;  // 1-based caption button number, 0 = none
+  int32_t step = 0;    // 0..8
+};
+
+// The control lists of a window record, one per control kind, in this order.
+enum ControlListKind : int {
+  kListButtons,
+  kListEdits,
+  kListListTypes,
+  kListTrackbars,
+  kListProgressBars,
+  kListComboBoxes,
+  kListUpDowns,
+  kListHeaders,
+  kListCommonControls,
+  kControlListCount,
+};
+
+// What every control record holds; each control kind's skin derives its own record from it.
+struct ControlRecord {
+  virtual ~ControlRecord() = default;
+  HWND window = nullptr;
+  WNDPROC previousProc = nullptr;
+  int32_t kind = 0;
+};
+// 1-based in use; a single record whose window is null counts as empty.
+using ControlList = std::vector<std::unique_ptr<ControlRecord>>;
+
+// A container made a panel (attach panel). The backdrop search reads the first four fields; the
+// panel skin owns the rest.
+struct PanelSkin {
+  HWND window = nullptr;
+  COLORREF colour = 0;  // overlay colour, 0 = none
+  uint8_t alpha = 255;  // overlay alpha
+  int32_t rounded = 0;
+  WNDPROC previousProc = nullptr;
+  int32_t needsRepaint = 1;
+  int32_t isGroupBox = 0;
+  int32_t enabled = 1;
+  std::string fontFace;
+  int32_t fontSize = 0;
+  int32_t fontStyle = 0;
+  std::vector<HWND> movedWindows;
+  graphics::GfxToolTip tooltip;
+};
+
+struct PageWindow {
+  HWND window = nullptr;
+  int32_t top = 0;
+};
+
+struct StatusBarItem {
+  std::string text;
+  RECT rect{};
+};
+
+struct StatusBar {
+  int32_t height = 0;  // 0 = none
+  RECT rect{};
+  std::vector<StatusBarItem> items;
+  int32_t textFlag = 0;
+  COLORREF textColour = 0xFFFFFF;
+  std::string fontName = "宋体";
+  int32_t fontSize = 12;
+};
+
+// The brush and bitmap a WM_CTLCOLOR* reply made for one control. They are also in the control's
+// Kj_dxjb and Kj_wtjb properties; the record keeps them too because by the time the window gets
+// WM_NCDESTROY its children, and their properties, are gone.
+struct ControlColourObjects {
+  HWND control = nullptr;
+  HGDIOBJ brush = nullptr;
+  HGDIOBJ bitmap = nullptr;
+};
+
+struct WindowSkinRecord {
+  HWND hwnd = nullptr;
+  int32_t captionHeight = kMinCaptionHeight;
+  int32_t showHelpButton = 0;
+  int32_t showMenuButton = 0;
+  int32_t showMinimizeButton = 0;
+  int32_t showMaximizeButton = 0;
+  int32_t showCloseButton = 1;
+  int32_t showCaptionText = 1;
+  int32_t captionOption = 0;
+  WNDPROC oldWndProc = nullptr;
+  std::vector<uint8_t> picture;  // empty = the engine's picture
+  int32_t pictureMode = 0;
+  COLORREF pictureColour = 0;
+  std::vector<CaptionButton> captionButtons;  // 1-based in use, strip order
+  int32_t stripX = 0;
+  int32_t stripY = 0;
+  int32_t stripWidth = 0;
+  int32_t stripHeight = kStripHeight;
+  int32_t maximised = 0;
+  int32_t minimised = 0;
+  int32_t minTrackWidth = 200;
+  int32_t minTrackHeight = 150;
+  int32_t maxTrackWidth = 0;
+  int32_t maxTrackHeight = 0;
+  int32_t sizable = 1;
+  int32_t captionActive = 1;
+  COLORREF captionTextColour = 0xFFFFFF;
+  COLORREF captionHaloColour = 0x808080;
+  std::string captionFontName = "宋体";
+  int32_t captionFontSize = 12;
+  int32_t captionFontFlag = 1;
+  int32_t hoverButton = 0;
+  int32_t hotKind = 0;
+  CaptionCallback helpCallback = nullptr;
+  CaptionCallback menuCallback = nullptr;
+  graphics::GfxToolTip tooltip;
+  StatusBar statusBar;
+  std::array<ControlList, kControlListCount> controls;
+  int32_t needsFullRedraw = 0;
+  MemoryDc backBuffer;  // the frame
+  MemoryDc cleanFrame;  // the frame before caption and buttons
+  MemoryDc statusCopy;  // the status bar's rectangle of the clean frame
+  int32_t hotControl = 0;
+  int32_t hoverControl = 0;
+  std::vector<PanelSkin> panels;
+  std::vector<PageWindow> pageWindows;
+  int32_t mouseTracked = 0;
+  ButtonFade fadeIn;
+  ButtonFade fadeOut;
+  int32_t fadeTimerOn = 0;
+
+  // Kept so that a repaint at an unchanged size neither decodes nor stretches the picture.
+  PictureCache pictureCache;
+  std::vector<ControlColourObjects> colouredControls;
+
+  int32_t ButtonCount() const { return static_cast<int32_t>(captionButtons.size()); }
+  // 1-based; null outside 1..count.
+  CaptionButton* Button(int32_t number) {
+    if (number < 1 || number > ButtonCount()) return nullptr;
+    return &captionButtons[number - 1];
+  }
+};
+
+}  // namespace skin

@@ -1,0 +1,94 @@
+// Texts reach GDI+ as UTF-16 converted from the ANSI code page (936 in these tests).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "graphics/ansi_text.h"
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_font.h"
+#include "graphics/gfx_string_format.h"
+#include "pixels.h"
+
+namespace {
+
+using graphics::GfxRectF;
+using graphics_test::Canvas;
+
+constexpr const char* kFace = "WenQuanYi Micro Hei";
+constexpr GfxRectF kLayout{0, 0, 120, 40};
+
+// Draws through the wrapper, or with the UTF-16 text straight into GDI+.
+Canvas Draw(const char* ansi, const wchar_t* wide) {
+  Canvas canvas(120, 40);
+  graphics::GfxFont font;
+  EXPECT_TRUE(font.Create(kFace, 20, 0, graphics::kUnitPixel));
+  graphics::GfxSolidBrush brush;
+  EXPECT_TRUE(brush.Create(0xFF000000));
+  graphics::GfxStringFormat format;
+  EXPECT_TRUE(format.Create());
+  if (ansi) {
+    EXPECT_TRUE(canvas.graphics.DrawString(ansi, font, kLayout, format, brush));
+  } else {
+    const Gdiplus::RectF rect(kLayout.x, kLayout.y, kLayout.width, kLayout.height);
+    EXPECT_EQ(
+        Gdiplus::DllExports::GdipDrawString(canvas.graphics.GetHandle(), wide, -1, font.GetHandle(),
+                                            &rect, format.GetHandle(), brush.GetHandle()),
+        Gdiplus::Ok);
+  }
+  return canvas;
+}
+
+int Differences(const Canvas& a, const Canvas& b, int* inked) {
+  int differences = 0;
+  *inked = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 120; ++x) {
+      if (a.bitmap.GetPixel(x, y) != b.bitmap.GetPixel(x, y)) ++differences;
+      if (a.Inked(x, y)) ++*inked;
+    }
+  }
+  return differences;
+}
+
+TEST(Text, ChineseAnsiTextIsDrawnAsTheSameCharacters) {
+  ASSERT_EQ(GetACP(), 936u) << "the tests run in the Chinese locale";
+  const Canvas throughWrapper = Draw("歌曲", nullptr);  // GBK bytes in this program
+  const Canvas direct = Draw(nullptr, L"歌曲");
+  int inked = 0;
+  EXPECT_EQ(Differences(throughWrapper, direct, &inked), 0);
+  EXPECT_GT(inked, 30);
+  // The comparison tells texts apart: other characters give another picture.
+  const Canvas other = Draw(nullptr, L"曲歌");
+  EXPECT_GT(Differences(throughWrapper, other, &inked), 20);
+}
+
+TEST(Text, MeasureStringGivesTheSameBoundsAsTheUtf16Text) {
+  Canvas canvas(10, 10);
+  graphics::GfxFont font;
+  ASSERT_TRUE(font.Create(kFace, 20, 0, graphics::kUnitPixel));
+  graphics::GfxStringFormat format;
+  ASSERT_TRUE(format.Create());
+  GfxRectF measured;
+  ASSERT_TRUE(canvas.graphics.MeasureString("双击操作", font, {0, 0, 500, 100}, format, &measured));
+  const Gdiplus::RectF layout(0, 0, 500, 100);
+  Gdiplus::RectF expected;
+  ASSERT_EQ(Gdiplus::DllExports::GdipMeasureString(canvas.graphics.GetHandle(), L"双击操作", -1,
+                                                   font.GetHandle(), &layout, format.GetHandle(),
+                                                   &expected, nullptr, nullptr),
+            Gdiplus::Ok);
+  EXPECT_FLOAT_EQ(measured.width, expected.Width);
+  EXPECT_FLOAT_EQ(measured.height, expected.Height);
+  // Four characters are wider than two.
+  GfxRectF shorter;
+  ASSERT_TRUE(canvas.graphics.MeasureString("双击", font, {0, 0, 500, 100}, format, &shorter));
+  EXPECT_GT(measured.width, shorter.width * 1.5f);
+}
+
+TEST(Text, AnsiConversionsRoundTripAndStopAtZero) {
+  EXPECT_EQ(graphics::AnsiToWide("歌曲1"), L"歌曲1");
+  EXPECT_EQ(graphics::WideToAnsi(L"关闭"), std::string("关闭"));
+  EXPECT_EQ(graphics::AnsiToWide(std::string("ab\0cd", 5)), L"ab");
+  EXPECT_EQ(graphics::AnsiToWide(""), L"");
+}
+
+}  // namespace

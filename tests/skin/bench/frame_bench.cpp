@@ -1,0 +1,145 @@
+// Prints what repainting a skinned frame costs: a full repaint at an unchanged size, a full
+// repaint after a resize, and one BitBlt of the frame. Run under Wine on a display:
+//   wine build-test/tests/skin/skin_frame_bench.exe
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "graphics/gfx_graphics.h"
+#include "graphics/gfx_image.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+#include "skin/window_records.h"
+#include "tests/skin/window/skin_test_window.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency{};
+  if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+std::vector<uint8_t> ReadPicture() {
+  // The shipped background picture, through Wine's mapping of the Unix root to Z:.
+  std::string path = "Z:" PICTURE_UNIX;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+int main() {
+  skin::skinEngine = new skin::SkinEngine();
+  skin::StartGdiplus();
+  skin::SetSkinDefaults();
+  const std::vector<uint8_t> picture = ReadPicture();
+  if (picture.empty()) {
+    std::printf("cannot read the picture %s\n", PICTURE_UNIX);
+    return 1;
+  }
+  {
+    skin_test::TestWindow window(634, 388, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    skin_test::SkinLikeTheApplication(window.hwnd(), picture);
+    SetWindowTextA(window.hwnd(), "Velory");
+    skin_test::Pump(300);
+    const int32_t index = skin_test::IndexOf(window.hwnd());
+    skin::SkinEngine& engine = *skin::skinEngine;
+    engine.PaintFrame(index, nullptr);  // the first one decodes and stretches
+
+    const skin::PictureWork before = skin::pictureWork();
+    constexpr int kSame = 20;
+    double t0 = Now();
+    for (int i = 0; i < kSame; ++i) engine.PaintFrame(index, nullptr);
+    const double same = (Now() - t0) / kSame;
+    const skin::PictureWork afterSame = skin::pictureWork();
+
+    constexpr int kResized = 6;
+    double resized = 0;
+    for (int i = 0; i < kResized; ++i) {
+      const int w = (i % 2) ? 634 : 640;
+      SetWindowPos(window.hwnd(), nullptr, 0, 0, w, 388, SWP_NOMOVE | SWP_NOZORDER);
+      skin_test::Pump();
+      t0 = Now();
+      engine.PaintFrame(skin_test::IndexOf(window.hwnd()), nullptr);
+      resized += Now() - t0;
+    }
+    resized /= kResized;
+
+    const skin::WindowSkinRecord* record = skin_test::RecordOf(window.hwnd());
+    {
+      // Where a full repaint at an unchanged size spends its time.
+      const int32_t at = skin_test::IndexOf(window.hwnd());
+      HDC back = record->backBuffer.dc();
+      constexpr int kParts = 20;
+      double t = Now();
+      for (int i = 0; i < kParts; ++i) engine.PaintBackground(at, back, 634, 388);
+      const double background = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        graphics::GfxGraphics g;
+        g.FromHdc(back);
+        engine.PaintBorder(at, g, 634, 388);
+      }
+      const double border = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) engine.DrawCaption(at, false);
+      const double caption = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) engine.DrawCaptionButton(at, 3, false, -1, false);
+      const double button = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        graphics::GfxBitmap frame;
+        frame.Create(634, 388);
+        DeleteObject(frame.GetHbitmap(0));
+      }
+      const double bitmap = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        SetWindowRgn(window.hwnd(), nullptr, TRUE);
+        SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowRgn(window.hwnd(), CreateRoundRectRgn(0, 0, 635, 389, 5, 5), TRUE);
+      }
+      const double region = (Now() - t) / kParts;
+      t = Now();
+      for (int i = 0; i < kParts; ++i) {
+        graphics::GfxBitmap glyph;
+        glyph.LoadFromBytes(record->captionButtons[2].image);
+      }
+      std::printf("  glyph decode %.2f ms\n", (Now() - t) / kParts);
+      std::printf(
+          "  parts: background %.2f, border %.2f, caption %.2f, one button %.2f, "
+          "frame bitmap %.2f, region %.2f ms\n",
+          background, border, caption, button, bitmap, region);
+    }
+    HDC screen = GetDC(window.hwnd());
+    constexpr int kBlits = 1000;
+    t0 = Now();
+    for (int i = 0; i < kBlits; ++i) {
+      BitBlt(screen, 0, 0, 634, 388, record->backBuffer.dc(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    const double blit = (Now() - t0) / kBlits;
+    ReleaseDC(window.hwnd(), screen);
+
+    std::printf("frame 634x388, picture %zu bytes, mode 3 (stretched)\n", picture.size());
+    std::printf("full repaint, unchanged size: %8.2f ms  (decodes %u, stretches %u in %d)\n", same,
+                afterSame.decodes - before.decodes, afterSame.compositions - before.compositions,
+                kSame);
+    std::printf("full repaint after a resize:  %8.2f ms\n", resized);
+    std::printf("one BitBlt of the frame:      %8.3f ms\n", blit);
+  }
+  skin_test::Pump();
+  delete skin::skinEngine;
+  skin::FreeSkinArrays();
+  return 0;
+}

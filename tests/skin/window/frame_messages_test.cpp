@@ -1,0 +1,333 @@
+// The frame procedure's handling of mouse, timer, size and system messages, observed through the
+// window's own procedure behind it.
+#include <gtest/gtest.h>
+
+#include "skin/gdi_handles.h"
+#include "skin/min_max.h"
+#include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+#include "skin/window_records.h"
+#include "tests/skin/window/skin_test_window.h"
+
+namespace {
+
+using skin_test::RecordOf;
+using skin_test::SendMouse;
+using skin_test::TestWindow;
+
+constexpr WPARAM kCaptionPress = HTCAPTION;
+
+class FrameMessages : public testing::Test {
+ protected:
+  void SetUp() override {
+    skin_test::ResetSkinSettings();
+    skin::frameFirstRun = 0;
+    engine = skin::skinEngine;
+  }
+  skin::SkinEngine* engine = nullptr;
+};
+
+std::vector<WPARAM> PressAt(TestWindow& window, int x, int y) {
+  window.ClearSeen();
+  SendMouse(window.hwnd(), WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+  return window.MoveSizeRequests();
+}
+
+TEST_F(FrameMessages, PressesMoveOrSizeByZone) {
+  TestWindow window(300, 200);
+  engine->AttachWindow(window.hwnd(), 25);
+  window.InterceptMoveAndSize(true);
+  EXPECT_EQ(PressAt(window, 2, 50), (std::vector<WPARAM>{0xF001}));
+  EXPECT_EQ(PressAt(window, 298, 50), (std::vector<WPARAM>{0xF002}));
+  EXPECT_EQ(PressAt(window, 150, 2), (std::vector<WPARAM>{0xF003}));
+  EXPECT_EQ(PressAt(window, 150, 198), (std::vector<WPARAM>{0xF006}));
+  EXPECT_EQ(PressAt(window, 5, 5), (std::vector<WPARAM>{0xF004}));
+  EXPECT_EQ(PressAt(window, 295, 2), (std::vector<WPARAM>{0xF005}));
+  EXPECT_EQ(PressAt(window, 5, 195), (std::vector<WPARAM>{0xF007}));
+  EXPECT_EQ(PressAt(window, 295, 195), (std::vector<WPARAM>{0xF008}));
+  EXPECT_EQ(PressAt(window, 150, 20), (std::vector<WPARAM>{kCaptionPress}));
+  EXPECT_TRUE(PressAt(window, 150, 100).empty());
+  // Sizing asks for a full repaint afterwards.
+  RecordOf(window.hwnd())->needsFullRedraw = 0;
+  PressAt(window, 2, 50);
+  EXPECT_EQ(RecordOf(window.hwnd())->needsFullRedraw, 1);
+}
+
+TEST_F(FrameMessages, FixedSizeWindowMovesFromItsTopEdgeButSizesBelowTheCaption) {
+  TestWindow window(300, 200);
+  engine->AttachWindow(window.hwnd(), 25, 1, 0);
+  window.InterceptMoveAndSize(true);
+  EXPECT_EQ(PressAt(window, 150, 2), (std::vector<WPARAM>{kCaptionPress}));
+  EXPECT_EQ(PressAt(window, 5, 5), (std::vector<WPARAM>{kCaptionPress}));
+  EXPECT_EQ(PressAt(window, 2, 50), (std::vector<WPARAM>{0xF001}));
+  EXPECT_EQ(PressAt(window, 150, 198), (std::vector<WPARAM>{0xF006}));
+}
+
+TEST_F(FrameMessages, NoMoveOrSizeWhileMaximisedOrInactive) {
+  TestWindow window(300, 200);
+  engine->AttachWindow(window.hwnd(), 25);
+  window.InterceptMoveAndSize(true);
+  RecordOf(window.hwnd())->maximised = 1;
+  EXPECT_TRUE(PressAt(window, 150, 20).empty());
+  EXPECT_TRUE(PressAt(window, 2, 50).empty());
+
+  TestWindow still(300, 200);
+  engine->AttachWindow(still.hwnd(), 25, 0);
+  still.InterceptMoveAndSize(true);
+  EXPECT_TRUE(PressAt(still, 150, 20).empty());
+  EXPECT_TRUE(PressAt(still, 2, 50).empty());
+}
+
+TEST_F(FrameMessages, PressAndReleaseOnACaptionButtonActs) {
+  TestWindow window(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  engine->AttachWindow(window.hwnd(), 25);
+  window.InterceptMoveAndSize(true);
+  window.InterceptSysCommands(true);
+  const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  const int closeX = static_cast<int>(r.captionButtons[2].rect.x) + 10;
+  EXPECT_TRUE(PressAt(window, closeX, 10).empty());  // the strip is not a move zone
+  EXPECT_EQ(engine->pointedButton, 3);
+  SendMouse(window.hwnd(), WM_LBUTTONUP, closeX, 10);
+  EXPECT_EQ(window.SysCommands(), (std::vector<WPARAM>{SC_CLOSE}));
+
+  const int minimizeX = static_cast<int>(r.captionButtons[0].rect.x) + 10;
+  PressAt(window, minimizeX, 10);
+  SendMouse(window.hwnd(), WM_LBUTTONUP, minimizeX, 10);
+  EXPECT_EQ(window.SysCommands(), (std::vector<WPARAM>{SC_MINIMIZE}));
+  EXPECT_EQ(r.minimised, 1);
+
+  // A release with no button pointed at does nothing.
+  PressAt(window, 150, 100);
+  SendMouse(window.hwnd(), WM_LBUTTONUP, closeX, 10);
+  EXPECT_TRUE(window.SysCommands().empty());
+}
+
+TEST_F(FrameMessages, DoubleClickOnTheCaptionTogglesMaximise) {
+  TestWindow window(300, 200, WS_MAXIMIZEBOX);
+  engine->AttachWindow(window.hwnd(), 25);
+  const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  const SIZE full = skin::MaximisedSize();
+
+  SendMouse(window.hwnd(), WM_LBUTTONDBLCLK, 100, 30);  // below the caption band
+  EXPECT_EQ(r.maximised, 0);
+  SendMouse(window.hwnd(), WM_LBUTTONDBLCLK, 100, 25);
+  EXPECT_EQ(r.maximised, 1);
+  EXPECT_EQ(r.needsFullRedraw, 1);
+  RECT rect{};
+  GetWindowRect(window.hwnd(), &rect);
+  EXPECT_EQ(rect.right - rect.left, full.cx);
+  EXPECT_EQ(rect.bottom - rect.top, full.cy);
+  SendMouse(window.hwnd(), WM_LBUTTONDBLCLK, 100, 10);
+  EXPECT_EQ(r.maximised, 0);
+  GetWindowRect(window.hwnd(), &rect);
+  EXPECT_EQ(rect.right - rect.left, 300);
+  EXPECT_EQ(rect.bottom - rect.top, 200);
+}
+
+TEST_F(FrameMessages, DoubleClickDoesNothingWhenFixedOrWithoutMaximizeButton) {
+  TestWindow fixed(300, 200, WS_MAXIMIZEBOX);
+  engine->AttachWindow(fixed.hwnd(), 25, 1, 0);
+  fixed.InterceptSysCommands(true);
+  SendMouse(fixed.hwnd(), WM_LBUTTONDBLCLK, 100, 10);
+  EXPECT_TRUE(fixed.SysCommands().empty());
+  EXPECT_EQ(RecordOf(fixed.hwnd())->maximised, 0);
+
+  TestWindow plain(300, 200);
+  engine->AttachWindow(plain.hwnd(), 25);
+  plain.InterceptSysCommands(true);
+  SendMouse(plain.hwnd(), WM_LBUTTONDBLCLK, 100, 10);
+  EXPECT_TRUE(plain.SysCommands().empty());
+}
+
+TEST_F(FrameMessages, MinimisedWindowPaintsNothingOfItsOwn) {
+  TestWindow window(300, 200);
+  engine->AttachWindow(window.hwnd(), 25);
+  window.InterceptSysCommands(true);  // the window stays on screen to be looked at
+  RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  skin_test::Pump();
+  skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  ASSERT_EQ(r.needsFullRedraw, 0);
+  // Mark the back buffer so that a copy to the screen would show.
+  constexpr COLORREF kMark = RGB(255, 0, 255);
+  for (int x = 100; x < 110; ++x) SetPixel(r.backBuffer.dc(), x, 100, kMark);
+
+  SendMessageA(window.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(r.minimised, 1);
+  EXPECT_EQ(r.needsFullRedraw, 1);
+  const auto bitmap = skin::prop::Get(window.hwnd(), skin::prop::Ck_wtjbdx);
+  InvalidateRect(window.hwnd(), nullptr, FALSE);
+  UpdateWindow(window.hwnd());
+  HDC screen = GetDC(window.hwnd());
+  EXPECT_NE(GetPixel(screen, 105, 100), kMark);
+  ReleaseDC(window.hwnd(), screen);
+  EXPECT_EQ(r.needsFullRedraw, 1);  // still pending: nothing was painted
+  EXPECT_EQ(skin::prop::Get(window.hwnd(), skin::prop::Ck_wtjbdx), bitmap);
+
+  // Restored, the next paint is a full one.
+  SendMessageA(window.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(r.minimised, 0);
+  InvalidateRect(window.hwnd(), nullptr, FALSE);
+  UpdateWindow(window.hwnd());
+  EXPECT_EQ(r.needsFullRedraw, 0);
+  EXPECT_NE(skin::prop::Get(window.hwnd(), skin::prop::Ck_wtjbdx), bitmap);
+  // An ordinary paint copies the back buffer to the screen.
+  for (int x = 100; x < 110; ++x) SetPixel(r.backBuffer.dc(), x, 100, kMark);
+  InvalidateRect(window.hwnd(), nullptr, FALSE);
+  UpdateWindow(window.hwnd());
+  screen = GetDC(window.hwnd());
+  EXPECT_EQ(GetPixel(screen, 105, 100), kMark);
+  ReleaseDC(window.hwnd(), screen);
+}
+
+TEST_F(FrameMessages, HoverFadesThroughTheTimer) {
+  engine->SetSkin("", skin_test::SolidPicture(8, 8, RGB(0, 0, 255)), RGB(0, 0, 255));
+  TestWindow window(300, 200, WS_MINIMIZEBOX);
+  engine->AttachWindow(window.hwnd(), 25);
+  RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  const int closeX = static_cast<int>(r.captionButtons[1].rect.x) + 12;
+  const COLORREF unlit = skin_test::BackBufferPixel(window.hwnd(), closeX, 4);
+
+  SendMouse(window.hwnd(), WM_MOUSEMOVE, closeX, 10);
+  EXPECT_EQ(r.hoverButton, 2);
+  EXPECT_EQ(r.fadeTimerOn, 1);
+  EXPECT_EQ(r.fadeIn.button, 2);
+  SendMessageA(window.hwnd(), WM_MOUSEHOVER, 0, MAKELPARAM(closeX, 10));
+  EXPECT_EQ(r.mouseTracked, 1);
+  // The timer really runs: its ticks reach the window.
+  window.ClearSeen();
+  skin_test::Pump(200);
+  EXPECT_GT(window.Count(WM_TIMER), 0);
+  EXPECT_EQ(r.fadeIn.step, 8);
+  EXPECT_GT(GetRValue(skin_test::BackBufferPixel(window.hwnd(), closeX, 4)),
+            GetRValue(unlit) + 100);
+
+  SendMessageA(window.hwnd(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(r.hoverButton, 0);
+  EXPECT_EQ(r.fadeOut.button, 2);
+  skin_test::Pump(300);
+  EXPECT_EQ(r.fadeTimerOn, 0);
+  EXPECT_EQ(r.fadeOut.button, 0);
+  EXPECT_FALSE(KillTimer(window.hwnd(), reinterpret_cast<UINT_PTR>(window.hwnd())));
+  EXPECT_EQ(skin_test::BackBufferPixel(window.hwnd(), closeX, 4), unlit);
+}
+
+TEST_F(FrameMessages, InactiveCaptionIgnoresHover) {
+  TestWindow window(300, 200);
+  engine->AttachWindow(window.hwnd(), 25, 0);
+  const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  SendMouse(window.hwnd(), WM_MOUSEMOVE, static_cast<int>(r.captionButtons[0].rect.x) + 5, 10);
+  EXPECT_EQ(r.hoverButton, 0);
+  EXPECT_EQ(r.fadeTimerOn, 0);
+}
+
+TEST_F(FrameMessages, MinMaxInfoAndTheMaximiseRule) {
+  TestWindow window(300, 200, WS_MAXIMIZEBOX);
+  engine->AttachWindow(window.hwnd(), 25);
+  skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  MINMAXINFO info{};
+  info.ptMaxSize = {1234, 567};
+  info.ptMaxPosition = {7, 8};
+  SendMessageA(window.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 200);
+  EXPECT_EQ(info.ptMinTrackSize.y, 150);
+  EXPECT_EQ(info.ptMaxTrackSize.x, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(info.ptMaxTrackSize.y, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(info.ptMaxSize.x, 1234);  // untouched
+  EXPECT_EQ(info.ptMaxPosition.y, 8);
+
+  // A taskbar of 40 pixels, unless the display already has one.
+  HWND fake = nullptr;
+  if (!FindWindowA("Shell_TrayWnd", nullptr)) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&wc);
+    fake = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 700, 1024, 40,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    EXPECT_EQ(skin::TaskbarHeight(), 40);
+  }
+  const int screenW = GetSystemMetrics(SM_CXSCREEN);
+  const int screenH = GetSystemMetrics(SM_CYSCREEN);
+  r.maximised = 1;
+  SendMessageA(window.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMaxTrackSize.x, screenW);
+  EXPECT_EQ(info.ptMaxTrackSize.y, screenH - skin::TaskbarHeight());
+  r.maximised = 0;
+
+  // Growing to exactly the screen makes the window maximised, less the taskbar.
+  SetWindowPos(window.hwnd(), nullptr, 0, 0, screenW, screenH, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(r.maximised, 1);
+  RECT rect{};
+  GetWindowRect(window.hwnd(), &rect);
+  EXPECT_EQ(rect.right - rect.left, screenW);
+  EXPECT_EQ(rect.bottom - rect.top, screenH - skin::TaskbarHeight());
+  if (fake) DestroyWindow(fake);
+  EXPECT_EQ(skin::TaskbarHeight(), fake ? 0 : skin::TaskbarHeight());
+
+  // Without a maximize button the rule does not apply.
+  TestWindow plain(300, 200);
+  engine->AttachWindow(plain.hwnd(), 25);
+  SetWindowPos(plain.hwnd(), nullptr, 0, 0, screenW, screenH, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(RecordOf(plain.hwnd())->maximised, 0);
+  GetWindowRect(plain.hwnd(), &rect);
+  EXPECT_EQ(rect.bottom - rect.top, screenH);
+}
+
+TEST_F(FrameMessages, SizeAndTextChanges) {
+  TestWindow window(300, 200);
+  engine->AttachWindow(window.hwnd(), 25);
+  skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  // The first WM_SIZE of the program's run does not ask for a full repaint; later ones do.
+  skin::frameFirstRun = 1;
+  r.needsFullRedraw = 1;
+  r.hoverButton = 1;
+  SetWindowPos(window.hwnd(), nullptr, 0, 0, 320, 210, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(skin::frameFirstRun, 0);
+  EXPECT_EQ(r.needsFullRedraw, 0);
+  EXPECT_EQ(r.hoverButton, 0);
+  SetWindowPos(window.hwnd(), nullptr, 0, 0, 330, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(r.needsFullRedraw, 1);
+  // The strip follows the right edge.
+  EXPECT_EQ(r.stripX, 330 - r.stripWidth + 1);
+  EXPECT_EQ(r.captionButtons[0].rect.x, r.stripX + 2);
+
+  SetWindowTextA(window.hwnd(), "新标题");
+  char text[32] = {};
+  GetWindowTextA(window.hwnd(), text, sizeof(text));
+  EXPECT_STREQ(text, "新标题");  // the default path still stores it
+  for (UINT code : {SC_MAXIMIZE, SC_RESTORE}) {
+    r.needsFullRedraw = 0;
+    window.InterceptSysCommands(true);
+    SendMessageA(window.hwnd(), WM_SYSCOMMAND, code, 0);
+    EXPECT_EQ(r.needsFullRedraw, 1);
+  }
+  EXPECT_EQ(r.maximised, 1);  // SC_MAXIMIZE set it; SC_RESTORE leaves it to the restore action
+  r.minimised = 1;
+  SendMessageA(window.hwnd(), WM_QUERYOPEN, 0, 0);
+  EXPECT_EQ(r.minimised, 0);
+}
+
+TEST_F(FrameMessages, DestroyReleasesTheRecordAndItsObjects) {
+  const size_t live = skin::LiveGdiObjects();
+  {
+    TestWindow window(300, 200);
+    engine->AttachWindow(window.hwnd(), 25);
+    RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+    const HDC back = r.backBuffer.dc();
+    const auto frame = skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(GetObjectType(frame), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_GT(skin::LiveGdiObjects(), live);
+    const HWND tip = r.tooltip.GetWindow();
+    window.Destroy();
+    EXPECT_EQ(skin::LiveGdiObjects(), live);
+    EXPECT_EQ(GetObjectType(back), 0u);
+    EXPECT_FALSE(IsWindow(tip));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// Thousands of hover, paint and WM_CTLCOLOR* cycles leave the number of GDI objects and of
+// backdrop cache entries where they started.
+#include <gtest/gtest.h>
+
+#include "skin/gdi_handles.h"
+#include "skin/gdi_object_cache.h"
+#include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+#include "tests/skin/window/skin_test_window.h"
+
+namespace {
+
+using skin_test::SendMouse;
+
+void Colour(HWND window, UINT message, HWND control) {
+  HDC dc = GetDC(control);
+  SendMessageA(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  ReleaseDC(control, dc);
+}
+
+TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
+  skin_test::ResetSkinSettings();
+  skin::frameFirstRun = 0;
+  skin::SkinEngine& engine = *skin::skinEngine;
+  engine.SetSkin("", skin_test::SolidPicture(64, 48, RGB(40, 60, 90)), 0, 0xFF8800, 3);
+  engine.SetOptions(1, 0);
+  skin_test::TestWindow window(320, 220, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  HWND hwnd = window.hwnd();
+  engine.AttachWindow(hwnd, 25);
+  SetWindowTextA(hwnd, "soak");
+  HWND label = CreateWindowExA(0, "Static", "x", WS_CHILD | WS_VISIBLE, 10, 40, 60, 20, hwnd,
+                               nullptr, nullptr, nullptr);
+  HWND edit = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 70, 60, 20,
+                              hwnd, nullptr, nullptr, nullptr);
+  HWND list = CreateWindowExA(0, "ListBox", "", WS_CHILD | WS_VISIBLE, 80, 40, 60, 60, hwnd,
+                              nullptr, nullptr, nullptr);
+  HWND check = CreateWindowExA(0, "Button", "c", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, 80, 110, 60,
+                               20, hwnd, nullptr, nullptr, nullptr);
+  const skin::WindowSkinRecord& r = *skin_test::RecordOf(hwnd);
+  const int y = 10;
+  const int first = static_cast<int>(r.captionButtons[0].rect.x) + 10;
+  const int second = static_cast<int>(r.captionButtons[1].rect.x) + 10;
+
+  auto cycle = [&](int i) {
+    SendMouse(hwnd, WM_MOUSEMOVE, first, y);
+    SendMessageA(hwnd, WM_MOUSEHOVER, 0, 0);
+    SendMessageA(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+    SendMouse(hwnd, WM_MOUSEMOVE, second, y);
+    SendMessageA(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+    SendMessageA(hwnd, WM_MOUSELEAVE, 0, 0);
+    for (int t = 0; t < 9; ++t) SendMessageA(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+    Colour(hwnd, WM_CTLCOLORSTATIC, label);
+    Colour(hwnd, WM_CTLCOLOREDIT, edit);
+    Colour(hwnd, WM_CTLCOLORLISTBOX, list);
+    Colour(hwnd, WM_CTLCOLORBTN, check);
+    if (i % 10 == 0) {
+      skin_test::RecordOf(hwnd)->needsFullRedraw = 1;
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    } else {
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    if (i % 50 == 0) SetWindowTextA(hwnd, i % 100 ? "soak" : "soak again");
+    skin_test::Pump();
+  };
+
+  cycle(0);  // the first cycle makes what lives on: back buffers, one brush pair per control
+  const size_t live = skin::LiveGdiObjects();
+  const size_t entries = skin::gdiObjectCache.size();
+  const size_t kCycles = 2000;
+  for (size_t i = 1; i <= kCycles; ++i) cycle(static_cast<int>(i));
+  EXPECT_EQ(skin::LiveGdiObjects(), live);
+  EXPECT_EQ(skin::gdiObjectCache.size(), entries);
+  EXPECT_EQ(entries, 0u);
+  // What the properties hold now is alive; the fade timer has stopped.
+  EXPECT_EQ(GetObjectType(skin::prop::GetAs<HGDIOBJ>(label, skin::prop::Kj_dxjb)),
+            static_cast<DWORD>(OBJ_BRUSH));
+  EXPECT_EQ(GetObjectType(skin::prop::GetAs<HGDIOBJ>(edit, skin::prop::Kj_wtjb)),
+            static_cast<DWORD>(OBJ_BITMAP));
+  EXPECT_EQ(GetObjectType(skin::prop::GetAs<HGDIOBJ>(hwnd, skin::prop::Ck_wtjbdx)),
+            static_cast<DWORD>(OBJ_BITMAP));
+  EXPECT_EQ(r.fadeTimerOn, 0);
+}
+
+}  // namespace
