@@ -7,6 +7,18 @@
 namespace catalogue {
 namespace {
 
+// Trimmer threads may still run when the program ends; the lock keeps the end out of a start.
+SRWLOCK startLock = SRWLOCK_INIT;
+bool ending = false;
+
+class StartGuard {
+ public:
+  StartGuard() { AcquireSRWLockExclusive(&startLock); }
+  ~StartGuard() { ReleaseSRWLockExclusive(&startLock); }
+  StartGuard(const StartGuard&) = delete;
+  StartGuard& operator=(const StartGuard&) = delete;
+};
+
 std::string EnvironmentVariable(const char* name) {
   const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
   if (size == 0) return {};
@@ -73,11 +85,18 @@ std::string TrimmerCommandLine(const std::string& toolPath, const std::string& s
 }
 
 void RunTrimmer() {
+  const StartGuard guard;
+  if (ending) return;
   const std::string path = TrimmerToolPath(EnvironmentVariable("windir"));
   if (path.empty()) return;
   WriteToolIfMissing(path);
   const std::string shortPath = path.find(' ') != std::string::npos ? ShortPath(path) : "";
   StartHidden(path, TrimmerCommandLine(path, shortPath, GetCurrentProcessId()));
+}
+
+void EndTrimmerStarts() {
+  const StartGuard guard;
+  ending = true;
 }
 
 DWORD WINAPI TrimmerThreadProc(LPVOID) {

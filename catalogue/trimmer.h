@@ -17,8 +17,12 @@ std::string TrimmerToolPath(const std::string& windowsFolder);
 std::string TrimmerCommandLine(const std::string& toolPath, const std::string& shortToolPath,
                                unsigned long processId);
 
-// Writes the tool if missing, starts it; reports nothing.
+// Writes the tool if missing, starts it; reports nothing. Does nothing once the program ends.
 void RunTrimmer();
+
+// For the exit routine: waits for a start under way and lets no later one begin, so that the
+// end of the program never cuts a process start in half (which leaves the new process hanging).
+void EndTrimmerStarts();
 
 // For SHCreateThread: runs the trimmer once.
 DWORD WINAPI TrimmerThreadProc(LPVOID);

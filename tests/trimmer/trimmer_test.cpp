@@ -186,5 +186,14 @@ TEST_F(TrimmerRun, NoWindowsFolderMeansNothingIsWrittenAnywhere) {
   }
 }
 
+TEST_F(TrimmerRun, NothingStartsOnceTheProgramIsEnding) {
+  PlaceRecorder();
+  EndTrimmerStarts();
+  RunTrimmer();
+  ASSERT_TRUE(SHCreateThread(TrimmerThreadProc, nullptr, 0, nullptr));
+  Sleep(1500);
+  EXPECT_FALSE(PathExists(record_));
+}
+
 }  // namespace
 }  // namespace catalogue
