@@ -1,6 +1,7 @@
 #include "graphics/gfx_image.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "graphics/ansi_text.h"

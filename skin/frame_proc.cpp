@@ -112,6 +112,9 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         frameFirstRun = 0;
       } else {
         record->needsFullRedraw = 1;
+        // A window that only shrinks, or grows outside its old rounded region, gets no paint of
+        // its own: ask for the full repaint so the frame never stays at its old size.
+        if (wParam != SIZE_MINIMIZED) InvalidateRect(hwnd, nullptr, FALSE);
       }
       LayoutChildren(index);
       break;

@@ -8,6 +8,7 @@
 
 #include "embedded/resources.h"
 #include "graphics/gfx_image.h"
+#include "pixels.h"
 
 namespace {
 
@@ -108,6 +109,31 @@ TEST(Glyphs, CaptionGlyphsAreCentredAndShadowed) {
     EXPECT_GT(shadow, 4u);
     // The white glyph's left and right margins differ by at most two pixels.
     EXPECT_LE(std::abs(static_cast<int>(left) - static_cast<int>(glyph.width - 1 - right)), 2);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Their resolution chunk says 96 dpi, so DrawImage puts them on a 96-dpi target pixel for pixel.
+TEST(Glyphs, DrawAtTheirOwnPixelSize) {
+  for (const Glyph& glyph : kGlyphs) {
+    SCOPED_TRACE(glyph.name);
+    graphics::GfxBitmap image;
+    ASSERT_TRUE(image.LoadFromBytes(glyph.bytes));
+    graphics_test::Canvas canvas(50, 30);
+    ASSERT_TRUE(canvas.graphics.DrawImage(image, 0, 0));
+    int mismatches = 0;
+    for (uint32_t y = 0; y < 30; ++y) {
+      for (uint32_t x = 0; x < 50; ++x) {
+        const bool inside = x < glyph.width && y < glyph.height;
+        const uint32_t expected = inside ? image.GetPixel(x, y) >> 24 : 0;
+        const uint32_t drawn = canvas.bitmap.GetPixel(x, y) >> 24;
+        if (std::abs(static_cast<int>(expected) - static_cast<int>(drawn)) > 2) ++mismatches;
+      }
+    }
+    EXPECT_EQ(mismatches, 0);
   }
 }
 

@@ -98,8 +98,10 @@ TEST(WrapperLifetime, EveryKindDeletesOnceThenReportsNothingToDelete) {
   graphics::GfxFontFamily family;
   ASSERT_TRUE(family.CreateFromName(kFace));
   check(family);
+  HDC dc = CreateCompatibleDC(nullptr);
   graphics::GfxFont font;
-  ASSERT_TRUE(font.FromHdc(GetDC(nullptr), static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))));
+  EXPECT_TRUE(font.FromHdc(dc, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))));
+  DeleteDC(dc);
   check(font);
 }
 
@@ -175,6 +177,39 @@ TEST(WrapperStatus, FontFamilyNameComesBackAsAnsi) {
   std::string name;
   ASSERT_TRUE(family.GetFamilyName(&name));
   EXPECT_EQ(name, kFace);
+}
+
+TEST(WrapperStatus, FontFromAContextUsesTheGivenOrTheSelectedGdiFont) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT gdiFont =
+      CreateFontA(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, kFace);
+  ASSERT_NE(gdiFont, nullptr);
+  auto familyOf = [](const graphics::GfxFont& font) {
+    graphics::GfxFontFamily family;
+    std::string name;
+    EXPECT_TRUE(font.GetFamily(&family));
+    EXPECT_TRUE(family.GetFamilyName(&name));
+    return name;
+  };
+  graphics::GfxFont given;
+  ASSERT_TRUE(given.FromHdc(dc, gdiFont));
+  EXPECT_EQ(familyOf(given), kFace);
+  int32_t style = 0;
+  ASSERT_TRUE(given.GetStyle(&style));
+  EXPECT_EQ(style & 1, 1);  // bold
+
+  HGDIOBJ old = SelectObject(dc, gdiFont);
+  graphics::GfxFont selected;
+  ASSERT_TRUE(selected.FromHdc(dc));
+  EXPECT_EQ(familyOf(selected), kFace);
+  SelectObject(dc, old);
+
+  // A handle that is no font fails without creating anything.
+  graphics::GfxFont none;
+  EXPECT_FALSE(none.FromHdc(dc, reinterpret_cast<HFONT>(GetStockObject(BLACK_BRUSH))));
+  EXPECT_EQ(none.GetHandle(), nullptr);
+  DeleteObject(gdiFont);
+  DeleteDC(dc);
 }
 
 TEST(GraphicsFromHdc, DeviceHandleSelectsTheTwoHandleCreation) {

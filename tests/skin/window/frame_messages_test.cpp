@@ -2,6 +2,7 @@
 // window's own procedure behind it.
 #include <gtest/gtest.h>
 
+#include "skin/caption_strip.h"
 #include "skin/gdi_handles.h"
 #include "skin/min_max.h"
 #include "skin/property_keys.h"
@@ -328,6 +329,50 @@ TEST_F(FrameMessages, DestroyReleasesTheRecordAndItsObjects) {
     EXPECT_EQ(GetObjectType(back), 0u);
     EXPECT_FALSE(IsWindow(tip));
   }
+}
+
+}  // namespace
+
+namespace {
+
+RECT RegionBox(HWND hwnd) {
+  RECT box{};
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(hwnd, region) != ERROR) GetRgnBox(region, &box);
+  DeleteObject(region);
+  return box;
+}
+
+TEST_F(FrameMessages, MaximiseAndRestoreRepaintTheFrameAtTheNewSize) {
+  TestWindow window(300, 200, WS_MAXIMIZEBOX);
+  engine->AttachWindow(window.hwnd(), 25);
+  RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  skin_test::Pump(100);
+  EXPECT_EQ(RegionBox(window.hwnd()).right, 300);
+  const int32_t index = skin_test::IndexOf(window.hwnd());
+  engine->OnCaptionButton(index, skin::FindMaximizeButton(*RecordOf(window.hwnd())));
+  skin_test::Pump(300);
+  const SIZE full = skin::MaximisedSize();
+  RECT client{};
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, full.cx);
+  EXPECT_EQ(client.bottom, full.cy);
+  const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
+  EXPECT_EQ(r.backBuffer.width(), full.cx);
+  EXPECT_EQ(r.backBuffer.height(), full.cy);
+  EXPECT_EQ(RegionBox(window.hwnd()).right, full.cx);
+  EXPECT_EQ(RegionBox(window.hwnd()).bottom, full.cy);
+  EXPECT_EQ(r.needsFullRedraw, 0);
+
+  engine->OnCaptionButton(index, skin::FindMaximizeButton(r));
+  skin_test::Pump(300);
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(r.backBuffer.width(), 300);
+  EXPECT_EQ(RegionBox(window.hwnd()).right, 300);
+  EXPECT_EQ(RegionBox(window.hwnd()).bottom, 200);
+  EXPECT_EQ(r.captionButtons.back().rect.x, r.stripX + 29);
+  EXPECT_EQ(r.stripX, 300 - r.stripWidth + 1);
 }
 
 }  // namespace

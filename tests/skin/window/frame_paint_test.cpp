@@ -170,4 +170,46 @@ TEST_F(FramePaint, LitAndPressedCaptionButtons) {
   EXPECT_EQ(BackBufferPixel(window.hwnd(), at.x, at.y), unlit);  // unlit again, exactly
 }
 
+TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
+  skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, RGB(0, 0, 64)), RGB(0, 0, 64),
+                            std::nullopt, 3);
+  TestWindow window(300, 200);
+  std::vector<std::string> items{"WWWW", ""};
+  skin::skinEngine->AttachWindow(window.hwnd(), 25, 1, 1, 0, 0, 1, 0, 20, items);
+  SetWindowTextA(window.hwnd(), "WWWW");
+  FullPaint(window.hwnd());
+  HWND w = window.hwnd();
+  const skin::WindowSkinRecord& r = *RecordOf(w);
+  // The first status bar item shows its text; the second, empty, shows none.
+  const RECT first = r.statusBar.items[0].rect;
+  const RECT second = r.statusBar.items[1].rect;
+  EXPECT_EQ(first.top, 200 - 3 - 20 - 1);
+  EXPECT_EQ(first.right, second.left);
+  EXPECT_GT(BrightPixels(w, first), 15);
+  EXPECT_EQ(BrightPixels(w, second), 0);
+  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 2, "WWWW");
+  EXPECT_GT(BrightPixels(w, second), 15);
+  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 1, "");
+  EXPECT_EQ(BrightPixels(w, first), 0);
+
+  // A red caption.
+  skin::skinEngine->SetCaptionStyle(w, std::nullopt, std::nullopt, RGB(255, 0, 0));
+  EXPECT_EQ(r.captionTextColour, static_cast<COLORREF>(RGB(255, 0, 0)));
+  EXPECT_EQ(r.captionFontName, "宋体");  // kept
+  int red = 0;
+  for (int y = 6; y < 26; ++y) {
+    for (int x = 29; x < 120; ++x) {
+      const COLORREF c = BackBufferPixel(w, x, y);
+      if (GetRValue(c) > 200 && GetGValue(c) < 60) ++red;
+    }
+  }
+  EXPECT_GT(red, 15);
+
+  // The window's own picture replaces the engine's at the next paint.
+  skin::skinEngine->SetWindowPicture(w, skin_test::SolidPicture(10, 10, kGreen));
+  EXPECT_EQ(r.needsFullRedraw, 1);
+  UpdateWindow(w);
+  EXPECT_EQ(BackBufferPixel(w, 150, 100), kGreen);
+}
+
 }  // namespace
