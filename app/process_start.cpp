@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/program_state.h"
+#include "catalogue/trimmer.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 
@@ -25,9 +26,12 @@ void StartProcess() {
   skin::appIcon = LoadIconA(module, MAKEINTRESOURCEA(129));
   if (!skin::appIcon) skin::appIcon = LoadIconA(module, "DEFAULT_ICON");
   skin::SetSkinDefaults();
+  // Every deactivation of a skinned window hands its memory back through the trimmer.
+  skin::SetTrimmerThreadProc(catalogue::TrimmerThreadProc);
 }
 
 void ExitRoutine() {
+  catalogue::EndTrimmerStarts();
   songAddress.clear();
   songAddress.shrink_to_fit();
   replayAddress.clear();

@@ -4,10 +4,11 @@
 namespace app {
 
 // Steps 1 to 6 of process start: the skin engine, its arrays, the exit routine, GDI+, the
-// program icon and the skin defaults.
+// program icon, the skin defaults, and the working-set trimmer for deactivation.
 void StartProcess();
 
-// Frees the program variables and destroys the skin engine (icon, GDI+). Safe to run twice.
+// Lets no trimmer start begin or be cut short, frees the program variables and destroys the skin
+// engine (icon, GDI+). Safe to run twice.
 void ExitRoutine();
 
 }  // namespace app
