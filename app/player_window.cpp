@@ -12,6 +12,7 @@
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "app/window_events.h"
+#include "skin/move_size.h"
 
 namespace app {
 namespace {
@@ -128,7 +129,8 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       OnSizeChanged(g_units);
       break;
     case WM_LBUTTONDOWN:
-      OnLeftButtonDown(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), false);
+      OnLeftButtonDown(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+                       skin::FrameTakesPress(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMoved(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

@@ -1,5 +1,10 @@
 #include "skin/move_size.h"
 
+#include "skin/caption_strip.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+#include "skin/window_records.h"
+
 namespace skin {
 namespace {
 
@@ -43,6 +48,18 @@ LPCSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_
                      int32_t width, int32_t height) {
   if (record.sizable == 0) return nullptr;
   return SizingZone(frameMargin, x, y, width, height).cursor;
+}
+
+bool FrameTakesPress(HWND window, int32_t x, int32_t y) {
+  const WindowSkinRecord* record = RecordAt(RecordIndexOf(window));
+  if (!record || !skinEngine || record->captionActive == 0) return false;
+  if (HitTestCaptionButton(*record, x, y) > 0) return true;
+  // The frame starts no move or size while maximised or minimised.
+  if (record->maximised != 0 || record->minimised != 0) return false;
+  RECT client{};
+  GetClientRect(window, &client);
+  return ZoneForPress(*record, skinEngine->frameMargin, x, y, client.right, client.bottom).action !=
+         PressAction::kNone;
 }
 
 }  // namespace skin

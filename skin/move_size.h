@@ -26,4 +26,8 @@ PressZone ZoneForPress(const WindowSkinRecord& record, int32_t frameMargin, int3
 LPCSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
                      int32_t width, int32_t height);
 
+// Whether the skinned frame of `window` takes a left-button press at client point (x, y) as its
+// own: a caption button, or a move or size it starts. False for a window without a skin.
+bool FrameTakesPress(HWND window, int32_t x, int32_t y);
+
 }  // namespace skin

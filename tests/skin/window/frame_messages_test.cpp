@@ -5,6 +5,7 @@
 #include "skin/caption_strip.h"
 #include "skin/gdi_handles.h"
 #include "skin/min_max.h"
+#include "skin/move_size.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -373,6 +374,36 @@ TEST_F(FrameMessages, MaximiseAndRestoreRepaintTheFrameAtTheNewSize) {
   EXPECT_EQ(RegionBox(window.hwnd()).bottom, 200);
   EXPECT_EQ(r.captionButtons.back().rect.x, r.stripX + 29);
   EXPECT_EQ(r.stripX, 300 - r.stripWidth + 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The application starts its panel drag only for presses the frame does not take; the query it
+// asks must agree with what the frame really does with a press, everywhere on the window.
+TEST_F(FrameMessages, FrameTakesPressAgreesWithWhatAPressDoes) {
+  TestWindow window(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  engine->AttachWindow(window.hwnd(), 25);
+  window.InterceptMoveAndSize(true);
+  const skin::WindowSkinRecord* record = RecordOf(window.hwnd());
+  int taken = 0, free = 0;
+  for (int y = 0; y < 200; y += 3) {
+    for (int x = 0; x < 300; x += 7) {
+      const bool frameActs =
+          !PressAt(window, x, y).empty() || skin::HitTestCaptionButton(*record, x, y) > 0;
+      EXPECT_EQ(skin::FrameTakesPress(window.hwnd(), x, y), frameActs) << x << "," << y;
+      (frameActs ? taken : free)++;
+    }
+  }
+  EXPECT_GT(taken, 100);
+  EXPECT_GT(free, 1000);
+  RecordOf(window.hwnd())->maximised = 1;
+  EXPECT_FALSE(skin::FrameTakesPress(window.hwnd(), 150, 20));
+  EXPECT_FALSE(skin::FrameTakesPress(window.hwnd(), 2, 50));
+
+  TestWindow plain(300, 200);
+  EXPECT_FALSE(skin::FrameTakesPress(plain.hwnd(), 150, 20));
 }
 
 }  // namespace
