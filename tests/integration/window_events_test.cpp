@@ -74,6 +74,13 @@ HWND WaitForMenu() {
 }
 
 TEST_F(WindowEvents, ARightClickOpensTheMenuAtThePointerAndItsFirstItemShows) {
+  // The pointer is shared by every test on the display: put it back afterwards.
+  POINT before{};
+  GetCursorPos(&before);
+  struct Restore {
+    POINT at;
+    ~Restore() { SetCursorPos(at.x, at.y); }
+  } restore{before};
   SetCursorPos(300, 200);
   Minimise();
   PostMessageA(main_, app::kTrayMessage, app::kTrayIconId, WM_RBUTTONUP);
