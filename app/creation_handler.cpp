@@ -23,7 +23,7 @@ namespace {
 }
 
 void FillVisibleList(HWND list) {
-  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("双击操作"));
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalogue::kSongListHeader));
 }
 
 void FillSongEntries(HWND list) {

@@ -9,15 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/list_header.h"
 #include "catalogue/text_routines.h"
 
 namespace catalogue {
 
 // The song address appended last; kept until the program ends.
 extern std::string songAddress;
-
-// The entry that heads every batch in the song list.
-inline constexpr char kSongListHeader[] = "双击操作";
 
 using HttpFunction = std::function<std::vector<uint8_t>(const std::string& absoluteUrl)>;
 using AppendFunction = std::function<void(const std::string& entry)>;

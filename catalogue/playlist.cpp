@@ -21,7 +21,7 @@ void Playlist::AnotherBatch() {
   BusyScope scope(busy_);
   units_.songs.Clear();
   units_.visible.Clear();
-  units_.visible.Append(kListHeader);
+  units_.visible.Append(kSongListHeader);
   for (int k = 1; k <= kSongsPerBatch; ++k) {
     units_.visible.Append("歌曲" + std::to_string(k));
     if (!units_.wait(kEntryWaitMs)) return;
@@ -36,7 +36,7 @@ void Playlist::SongDoubleClicked() {
   const int k = units_.visible.Selected();
   if (k < 0) return;
   const std::string address = units_.songs.Entry(k);
-  if (address == kListHeader) return;
+  if (address == kSongListHeader) return;
   units_.player.SetUrl(address);
   state_.currentSongIndex = k;
 }

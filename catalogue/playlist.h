@@ -8,10 +8,9 @@
 #include <functional>
 #include <string>
 
-namespace catalogue {
+#include "catalogue/list_header.h"
 
-// The text of the header entry of both lists.
-inline constexpr char kListHeader[] = "双击操作";
+namespace catalogue {
 
 // States of the player that mean the song is over.
 inline constexpr long kStateMediaEnded = 8;

@@ -9,7 +9,7 @@
 
 namespace {
 
-using catalogue::kListHeader;
+using catalogue::kSongListHeader;
 using catalogue::LoopMode;
 using catalogue::Playlist;
 
@@ -49,7 +49,7 @@ std::string Song(char batch, int n) {
 }
 
 std::vector<std::string> Batch(char batch, int songs) {
-  std::vector<std::string> entries{kListHeader};
+  std::vector<std::string> entries{kSongListHeader};
   for (int n = 1; n <= songs; ++n) entries.push_back(Song(batch, n));
   return entries;
 }
@@ -61,7 +61,7 @@ class PlaylistTest : public ::testing::Test {
                   [this](unsigned ms) { return Wait(ms); }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {
     songs.entries = Batch('a', 9);
-    visible.entries = {kListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4",
+    visible.entries = {kSongListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4",
                        "歌曲5",     "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
   }
 
@@ -160,7 +160,7 @@ TEST_F(PlaylistTest, AStateReportedWhileTheAddressIsTakenStillMovesTheLoopOn) {
 }
 
 TEST_F(PlaylistTest, EndOfBatchWithAFetchThatBringsNoSongKeepsTheOldBatch) {
-  batches = {{kListHeader}, {}};  // list without records, then an unreachable home page
+  batches = {{kSongListHeader}, {}};  // list without records, then an unreachable home page
   for (int round = 0; round < 2; ++round) {
     DoubleClick(9);
     EndSongAndTick();
@@ -235,7 +235,7 @@ TEST_F(PlaylistTest, AnotherBatchRebuildsBothListsAndLeavesTheSongPlaying) {
   playlist.AnotherBatch();
   EXPECT_EQ(waits, std::vector<unsigned>(9, catalogue::kEntryWaitMs));
   EXPECT_EQ(visible.entries,
-            (std::vector<std::string>{kListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4", "歌曲5",
+            (std::vector<std::string>{kSongListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4", "歌曲5",
                                       "歌曲6", "歌曲7", "歌曲8", "歌曲9"}));
   EXPECT_EQ(songs.entries, Batch('b', 9));
   EXPECT_EQ(player.given.size(), 1u);
