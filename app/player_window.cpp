@@ -12,6 +12,7 @@
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "app/window_events.h"
+#include "skin/controls/family.h"
 #include "skin/move_size.h"
 
 namespace app {
@@ -34,23 +35,22 @@ HWND MakeUnit(const char* cls, const char* caption, DWORD style, const UnitGeome
 constexpr char kForwarderProp[] = "App_hProc";
 
 LRESULT CALLBACK GroupBoxForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kForwarderProp));
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
       return SendMessageA(GetParent(hwnd), message, wParam, lParam);
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
+      const LRESULT result = skin::controls::CallPrevious(hwnd, message, wParam, lParam,
+                                                          kForwarderProp);
       RemovePropA(hwnd, kForwarderProp);
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      break;
+      return result;
+    }
   }
-  return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+  return skin::controls::CallPrevious(hwnd, message, wParam, lParam, kForwarderProp);
 }
 
 void ForwardUnitNotifications(HWND groupBox) {
-  const LONG_PTR previous =
-      SetWindowLongPtrA(groupBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxForwarder));
-  SetPropA(groupBox, kForwarderProp, reinterpret_cast<HANDLE>(previous));
+  skin::controls::InstallSubclass(groupBox, kForwarderProp, GroupBoxForwarder);
 }
 
 void CreateUnits(HWND window) {

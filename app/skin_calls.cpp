@@ -13,9 +13,13 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
   if (!engine) return;
   engine->SetSkin("", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
-  std::vector<std::string> statusItems;
-  std::vector<uint8_t> ownPicture;
-  engine->AttachWindow(window, 25, 1, 1, 0, 0, 1, 0, std::nullopt, statusItems, ownPicture);
+  engine->AttachWindow(window, {.captionHeight = 25,
+                                .captionActive = 1,
+                                .sizable = 1,
+                                .helpButton = 0,
+                                .menuButton = 0,
+                                .captionText = 1,
+                                .captionGloss = 0});
 }
 
 void skinGroupBox(HWND groupBox) {

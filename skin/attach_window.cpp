@@ -4,7 +4,7 @@
 #include "graphics/gfx_image.h"
 #include "skin/caption_glyphs.h"
 #include "skin/caption_strip.h"
-#include "skin/control_families.h"
+#include "skin/controls/family_table.h"
 #include "skin/picture_prepare.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
@@ -44,15 +44,7 @@ void BuildCaptionButtons(WindowSkinRecord& record) {
 
 }  // namespace
 
-void SkinEngine::AttachWindow(HWND hwnd, int32_t captionHeight,
-                              std::optional<int32_t> captionActive, std::optional<int32_t> sizable,
-                              std::optional<int32_t> helpButton, std::optional<int32_t> menuButton,
-                              std::optional<int32_t> captionText,
-                              std::optional<int32_t> captionGloss,
-                              std::optional<int32_t> statusBarHeight,
-                              const std::vector<std::string>& statusItems,
-                              const std::vector<uint8_t>& picture,
-                              std::optional<int32_t> pictureMode) {
+void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   if (!IsWindow(hwnd) || FindRecord(hwnd) != 0) return;
   const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
   RECT client{};
@@ -61,22 +53,23 @@ void SkinEngine::AttachWindow(HWND hwnd, int32_t captionHeight,
 
   auto record = std::make_unique<WindowSkinRecord>();
   record->hwnd = hwnd;
-  record->captionHeight = std::max(captionHeight, kMinCaptionHeight);
-  record->showHelpButton = helpButton.value_or(0);
-  record->showMenuButton = menuButton.value_or(0);
+  record->captionHeight = std::max(options.captionHeight, kMinCaptionHeight);
+  record->showHelpButton = options.helpButton.value_or(0);
+  record->showMenuButton = options.menuButton.value_or(0);
   record->showMinimizeButton = (style & WS_MINIMIZEBOX) ? 1 : 0;
   record->showMaximizeButton = (style & WS_MAXIMIZEBOX) ? 1 : 0;
-  record->captionActive = captionActive.value_or(1);
+  record->captionActive = options.captionActive.value_or(1);
   record->showCloseButton = 1;
-  record->sizable = sizable.value_or(1);
-  record->showCaptionText = captionText.value_or(1);
-  record->captionOption = captionGloss.value_or(0);
-  record->pictureMode = pictureMode.value_or(backgroundMode);
+  record->sizable = options.sizable.value_or(1);
+  record->showCaptionText = options.captionText.value_or(1);
+  record->captionOption = options.captionGloss.value_or(0);
+  record->pictureMode = options.pictureMode.value_or(backgroundMode);
   record->minTrackWidth = 200;
   record->minTrackHeight = 150;
   record->maxTrackWidth = GetSystemMetrics(SM_CXSCREEN);
   record->maxTrackHeight = GetSystemMetrics(SM_CYSCREEN);
 
+  const std::vector<uint8_t>& picture = options.picture;
   if (!picture.empty()) {
     graphics::GfxBitmap decoded;
     const bool ok = decoded.LoadFromBytes(picture);
@@ -108,14 +101,14 @@ void SkinEngine::AttachWindow(HWND hwnd, int32_t captionHeight,
   }
   LayoutCaptionButtons(index);
 
-  const int32_t barHeight = statusBarHeight.value_or(0);
+  const int32_t barHeight = options.statusBarHeight.value_or(0);
   if (barHeight > 0) {
-    CreateStatusBar(index, barHeight, statusItems);
+    CreateStatusBar(index, barHeight, options.statusItems);
     SetStatusBarFont(index, std::nullopt, 0xFFFFFF, std::string("宋体"), 12);
   }
   LayoutStatusBar(index);
 
-  AttachControlFamilies(index, hwnd);
+  controls::AttachControlFamilies(index, hwnd);
   added->needsFullRedraw = 1;
 
   // The record index goes on first: the frame procedure needs it from its very first message.

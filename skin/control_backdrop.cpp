@@ -37,7 +37,9 @@ POINT OffsetFrom(HWND control, POINT origin) {
   return POINT{r.left - origin.x, r.top - origin.y};
 }
 
-void OverlayPanel(HDC dc, const PanelSkin& panel, int32_t w, int32_t h) {
+}  // namespace
+
+void OverlayPanelBackdrop(HDC dc, const PanelSkin& panel, int32_t w, int32_t h) {
   if (panel.colour == 0) return;
   graphics::GfxGraphics g;
   if (!g.FromHdc(dc)) return;
@@ -51,8 +53,6 @@ void OverlayPanel(HDC dc, const PanelSkin& panel, int32_t w, int32_t h) {
   graphics::GfxSolidBrush brush;
   if (brush.Create(graphics::ArgbFromColorref(panel.colour, panel.alpha))) g.FillPath(brush, path);
 }
-
-}  // namespace
 
 ContainerLocation LocateContainer(HWND control, bool searchOuter) {
   ContainerLocation location;
@@ -108,7 +108,7 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
       BitBlt(dc, 0, 0, w, h, record->backBuffer.dc(), at.x + rect.left, at.y + rect.top, SRCCOPY);
     }
     if (where.kind == ContainerLocation::kPanel) {
-      OverlayPanel(dc, record->panels[where.panel - 1], w, h);
+      OverlayPanelBackdrop(dc, record->panels[where.panel - 1], w, h);
     }
   } else if (where.kind == ContainerLocation::kOuter) {
     RECT container{};

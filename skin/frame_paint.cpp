@@ -87,7 +87,7 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
 
   // The rounded shape; the system owns the region from here on.
   SetWindowRgn(hwnd, nullptr, TRUE);
-  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5), TRUE);
   record = RecordAt(RecordIndexOf(hwnd));
   if (!record) return;
@@ -220,6 +220,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
     }
     g.ResetClip();
     if (key.border != 0) PaintBorder(index, g, width, height);
+    record->pictureCache.CommitBackground();
   }
   BitBlt(target, 0, 0, width, height, layer->dc(), 0, 0, SRCCOPY);
 }

@@ -3,6 +3,9 @@
 #include <windowsx.h>
 
 #include "skin/button_fade.h"
+#include "skin/control_brush.h"
+#include "skin/controls/button_skin.h"
+#include "skin/controls/family.h"
 #include "skin/caption_strip.h"
 #include "skin/min_max.h"
 #include "skin/move_size.h"
@@ -29,9 +32,7 @@ void RemoveWindowProperties(HWND hwnd) {
 }  // namespace
 
 LRESULT SkinEngine::DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = prop::GetAs<WNDPROC>(hwnd, prop::Hw_hProc);
-  if (!previous) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+  return controls::CallPrevious(hwnd, message, wParam, lParam);
 }
 
 LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -122,11 +123,18 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       OnLeftButtonDown(index, hwnd, lParam);
       break;
     case WM_LBUTTONUP:
-      if (buttonActionAddress != 0 && pointedButton > 0 && pointedButton <= record->ButtonCount() &&
-          record->captionActive != 0) {
-        OnCaptionButton(index, pointedButton);
+    {
+      // Only a release over the button that took the press acts, and only once: a stray release
+      // (the second click of a double-click) finds nothing pressed.
+      const int32_t pressed = pressedButton;
+      pressedButton = 0;
+      pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
+      if (buttonActionAddress != 0 && pressed > 0 && pressed == pointedButton &&
+          pressed <= record->ButtonCount() && record->captionActive != 0) {
+        OnCaptionButton(index, pressed);
       }
       break;
+    }
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_MAXIMIZE:
@@ -153,8 +161,9 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       }
       break;
     case WM_DRAWITEM:
-      // Owner-drawn items are painted by the control skins; until they are attached the
-      // previous procedure draws them.
+      if (lParam) {
+        controls::DrawOwnerDrawnItem(index, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      }
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -199,11 +208,7 @@ void SkinEngine::ReleaseWindowSkin(HWND hwnd) {
   if (!record) return;
   // Brushes and bitmaps handed to the controls for WM_CTLCOLOR*, edits among them. The record
   // holds them because the children, and their properties, are already gone by now.
-  for (const ControlColourObjects& objects : record->colouredControls) {
-    DeleteGdiObject(objects.brush);
-    DeleteGdiObject(objects.bitmap);
-  }
-  record->colouredControls.clear();
+  ReleaseAllBrushes(*record);
   // The back-buffer DC gets the bitmap it came with back before it goes; the frame bitmap in
   // Ck_wtjbdx is the one this selection pushes out, deleted once.
   record->backBuffer.Release();
@@ -218,13 +223,15 @@ void SkinEngine::OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam) {
   WindowSkinRecord* record = RecordAt(index);
   RECT client{};
   GetClientRect(hwnd, &client);
+  // Armed once per entry: re-arming on every move restarts the hover timer, so the pointer
+  // would count as gone and the fade of the button under it would start again and again.
   if (record->mouseTracked == 0) {
     TRACKMOUSEEVENT track{};
     track.cbSize = sizeof(track);
     track.dwFlags = TME_HOVER | TME_LEAVE;
     track.hwndTrack = hwnd;
     track.dwHoverTime = 1;
-    TrackMouseEvent(&track);
+    if (TrackMouseEvent(&track)) record->mouseTracked = 1;
   }
   if (record->captionActive == 0) return;
   const int32_t x = XOf(lParam);
@@ -255,6 +262,7 @@ void SkinEngine::RunFadeDraws(int32_t index, const std::vector<FadeDraw>& draws)
 void SkinEngine::OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam) {
   WindowSkinRecord* record = RecordAt(index);
   record->fadeIn.button = 0;
+  pressedButton = 0;
   if (record->captionActive == 0) return;
   if (record->maximised == 0 && record->minimised == 0) {
     RECT client{};
@@ -266,6 +274,7 @@ void SkinEngine::OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam) {
   record = RecordAt(now);
   if (!record) return;
   pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
+  pressedButton = pointedButton;
   if (pointedButton > 0) DrawCaptionButton(now, pointedButton, true);
 }
 

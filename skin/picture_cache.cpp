@@ -48,9 +48,10 @@ MemoryDc* PictureCache::NewBackground(const BackgroundKey& key) {
   }
   ++pictureWork().compositions;
   backgroundKey_ = key;
-  backgroundValid_ = true;
   return &background_;
 }
+
+void PictureCache::CommitBackground() { backgroundValid_ = background_.dc() != nullptr; }
 
 void PictureCache::Clear() {
   decoded_.reset();

@@ -49,8 +49,10 @@ class PictureCache {
                                uint32_t version);
   // The composed background when it was made for this key, else null.
   MemoryDc* Background(const BackgroundKey& key);
-  // A fresh bitmap of the key's size for the caller to compose into; remembered under the key.
+  // A fresh bitmap of the key's size for the caller to compose into. It counts as made for the
+  // key only once CommitBackground says the composition succeeded.
   MemoryDc* NewBackground(const BackgroundKey& key);
+  void CommitBackground();
   // Drops everything; needed before GDI+ shuts down.
   void Clear();
 

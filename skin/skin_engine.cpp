@@ -2,6 +2,7 @@
 
 #include "graphics/gfx_image.h"
 #include "skin/caption_strip.h"
+#include "skin/controls/family.h"
 #include "skin/picture_prepare.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
@@ -18,9 +19,7 @@ LPTHREAD_START_ROUTINE g_trimmerProc = nullptr;
 LRESULT CALLBACK FrameProcEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (g_boundEngine) return g_boundEngine->FrameWindowProc(hwnd, message, wParam, lParam);
   // The engine is gone (program end): the window still works through its own procedure.
-  const auto previous = prop::GetAs<WNDPROC>(hwnd, prop::Hw_hProc);
-  if (previous) return CallWindowProcA(previous, hwnd, message, wParam, lParam);
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return controls::CallPrevious(hwnd, message, wParam, lParam);
 }
 
 void CALLBACK ButtonActionEntry(int32_t index, int32_t button) {

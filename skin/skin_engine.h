@@ -18,6 +18,21 @@ class GfxGraphics;
 
 namespace skin {
 
+// How a top-level window is skinned; what is not given takes its default.
+struct WindowOptions {
+  int32_t captionHeight = kMinCaptionHeight;  // at least 25
+  std::optional<int32_t> captionActive;       // 1
+  std::optional<int32_t> sizable;             // 1
+  std::optional<int32_t> helpButton;          // 0
+  std::optional<int32_t> menuButton;          // 0
+  std::optional<int32_t> captionText;         // 1
+  std::optional<int32_t> captionGloss;        // 0
+  std::optional<int32_t> statusBarHeight;     // 0: none
+  std::vector<std::string> statusItems;
+  std::vector<uint8_t> picture;        // the window's own picture; empty: the engine's
+  std::optional<int32_t> pictureMode;  // backgroundMode
+};
+
 class SkinEngine {
  public:
   using FrameProc = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
@@ -35,6 +50,8 @@ class SkinEngine {
   FrameProc frameProcEntry = nullptr;
   int32_t frameMargin = 0;
   int32_t pointedButton = 0;
+  // The caption button a left press went down on, until the release.
+  int32_t pressedButton = 0;
   // Runs OnCaptionButton(record index, button number) on this engine.
   ButtonAction buttonActionEntry = nullptr;
   intptr_t buttonActionAddress = 0;
@@ -44,18 +61,8 @@ class SkinEngine {
   // Performs a caption button's action; a number outside 1..count does nothing.
   void OnCaptionButton(int32_t index, int32_t button);
 
-  // Skins a top-level window. Options in order: caption height (at least 25), caption active
-  // (1), sizable (1), help button (0), main-menu button (0), caption text (1), caption gloss (0),
-  // status bar height (0), status bar items, the window's own picture, its mode (backgroundMode).
-  // A window that already has a record is left alone.
-  void AttachWindow(HWND hwnd, int32_t captionHeight, std::optional<int32_t> captionActive = {},
-                    std::optional<int32_t> sizable = {}, std::optional<int32_t> helpButton = {},
-                    std::optional<int32_t> menuButton = {}, std::optional<int32_t> captionText = {},
-                    std::optional<int32_t> captionGloss = {},
-                    std::optional<int32_t> statusBarHeight = {},
-                    const std::vector<std::string>& statusItems = {},
-                    const std::vector<uint8_t>& picture = {},
-                    std::optional<int32_t> pictureMode = {});
+  // Skins a top-level window; a window that already has a record is left alone.
+  void AttachWindow(HWND hwnd, const WindowOptions& options = {});
   // Adds a button that calls its own callback at the left end of the strip; 0 when the window
   // has no record, else the new number of buttons.
   int32_t AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& image,

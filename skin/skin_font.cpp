@@ -26,17 +26,18 @@ std::string MappedFace(const std::string& name) {
 
 }  // namespace
 
-bool CreateSkinFont(graphics::GfxFont& font, const std::string& name, int32_t size, int32_t style) {
+bool CreateSkinFont(graphics::GfxFont& font, const std::string& name, int32_t size, int32_t style,
+                    int32_t unit) {
   const auto emSize = static_cast<float>(size > 0 ? size : 12);
-  if (font.Create(name, emSize, style, kSkinFontUnit)) return true;
+  if (font.Create(name, emSize, style, unit)) return true;
   const std::string mapped = MappedFace(name);
-  if (!mapped.empty() && mapped != name && font.Create(mapped, emSize, style, kSkinFontUnit)) {
+  if (!mapped.empty() && mapped != name && font.Create(mapped, emSize, style, unit)) {
     return true;
   }
   graphics::GfxFontFamily generic;
   std::string genericName;
   if (!generic.CreateGenericSansSerif() || !generic.GetFamilyName(&genericName)) return false;
-  return font.Create(genericName, emSize, style, kSkinFontUnit);
+  return font.Create(genericName, emSize, style, unit);
 }
 
 }  // namespace skin

@@ -119,9 +119,9 @@ struct StatusBar {
   int32_t fontSize = 12;
 };
 
-// The brush and bitmap a WM_CTLCOLOR* reply made for one control. They are also in the control's
-// Kj_dxjb and Kj_wtjb properties; the record keeps them too because by the time the window gets
-// WM_NCDESTROY its children, and their properties, are gone.
+// The brush and bitmap a WM_CTLCOLOR* reply made for one control, owned here (skin/control_brush);
+// the control's Kj_dxjb and Kj_wtjb properties only show them. The record keeps them because by
+// the time the window gets WM_NCDESTROY its children, and their properties, are gone.
 struct ControlColourObjects {
   HWND control = nullptr;
   HGDIOBJ brush = nullptr;

@@ -42,7 +42,7 @@ class Backdrop : public testing::Test {
     engine = skin::skinEngine;
     engine->SetSkin("", skin_test::SolidPicture(8, 8, kBlue), kBlue, std::nullopt, 3);
     window = std::make_unique<TestWindow>(300, 200);
-    engine->AttachWindow(window->hwnd(), 25);
+    engine->AttachWindow(window->hwnd());
     RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     back = RecordOf(window->hwnd())->backBuffer.dc();
     ASSERT_NE(back, nullptr);
@@ -266,7 +266,7 @@ TEST_F(Backdrop, DestroyingTheWindowFreesEveryBrushItHandedOut) {
   const size_t live = skin::LiveGdiObjects();
   {
     TestWindow other(200, 150);
-    engine->AttachWindow(other.hwnd(), 25);
+    engine->AttachWindow(other.hwnd());
     RedrawWindow(other.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     engine->SetOptions(1, 0);
     HWND label = Child("Static", other.hwnd(), 10, 40, 60, 20);

@@ -38,7 +38,7 @@ std::vector<WPARAM> PressAt(TestWindow& window, int x, int y) {
 
 TEST_F(FrameMessages, PressesMoveOrSizeByZone) {
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   window.InterceptMoveAndSize(true);
   EXPECT_EQ(PressAt(window, 2, 50), (std::vector<WPARAM>{0xF001}));
   EXPECT_EQ(PressAt(window, 298, 50), (std::vector<WPARAM>{0xF002}));
@@ -58,7 +58,7 @@ TEST_F(FrameMessages, PressesMoveOrSizeByZone) {
 
 TEST_F(FrameMessages, FixedSizeWindowMovesFromItsTopEdgeButSizesBelowTheCaption) {
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 25, 1, 0);
+  engine->AttachWindow(window.hwnd(), {.captionActive = 1, .sizable = 0});
   window.InterceptMoveAndSize(true);
   EXPECT_EQ(PressAt(window, 150, 2), (std::vector<WPARAM>{kCaptionPress}));
   EXPECT_EQ(PressAt(window, 5, 5), (std::vector<WPARAM>{kCaptionPress}));
@@ -68,14 +68,14 @@ TEST_F(FrameMessages, FixedSizeWindowMovesFromItsTopEdgeButSizesBelowTheCaption)
 
 TEST_F(FrameMessages, NoMoveOrSizeWhileMaximisedOrInactive) {
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   window.InterceptMoveAndSize(true);
   RecordOf(window.hwnd())->maximised = 1;
   EXPECT_TRUE(PressAt(window, 150, 20).empty());
   EXPECT_TRUE(PressAt(window, 2, 50).empty());
 
   TestWindow still(300, 200);
-  engine->AttachWindow(still.hwnd(), 25, 0);
+  engine->AttachWindow(still.hwnd(), {.captionActive = 0});
   still.InterceptMoveAndSize(true);
   EXPECT_TRUE(PressAt(still, 150, 20).empty());
   EXPECT_TRUE(PressAt(still, 2, 50).empty());
@@ -83,7 +83,7 @@ TEST_F(FrameMessages, NoMoveOrSizeWhileMaximisedOrInactive) {
 
 TEST_F(FrameMessages, PressAndReleaseOnACaptionButtonActs) {
   TestWindow window(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   window.InterceptMoveAndSize(true);
   window.InterceptSysCommands(true);
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
@@ -107,7 +107,7 @@ TEST_F(FrameMessages, PressAndReleaseOnACaptionButtonActs) {
 
 TEST_F(FrameMessages, DoubleClickOnTheCaptionTogglesMaximise) {
   TestWindow window(300, 200, WS_MAXIMIZEBOX);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const SIZE full = skin::MaximisedSize();
 
@@ -129,14 +129,14 @@ TEST_F(FrameMessages, DoubleClickOnTheCaptionTogglesMaximise) {
 
 TEST_F(FrameMessages, DoubleClickDoesNothingWhenFixedOrWithoutMaximizeButton) {
   TestWindow fixed(300, 200, WS_MAXIMIZEBOX);
-  engine->AttachWindow(fixed.hwnd(), 25, 1, 0);
+  engine->AttachWindow(fixed.hwnd(), {.captionActive = 1, .sizable = 0});
   fixed.InterceptSysCommands(true);
   SendMouse(fixed.hwnd(), WM_LBUTTONDBLCLK, 100, 10);
   EXPECT_TRUE(fixed.SysCommands().empty());
   EXPECT_EQ(RecordOf(fixed.hwnd())->maximised, 0);
 
   TestWindow plain(300, 200);
-  engine->AttachWindow(plain.hwnd(), 25);
+  engine->AttachWindow(plain.hwnd());
   plain.InterceptSysCommands(true);
   SendMouse(plain.hwnd(), WM_LBUTTONDBLCLK, 100, 10);
   EXPECT_TRUE(plain.SysCommands().empty());
@@ -144,7 +144,7 @@ TEST_F(FrameMessages, DoubleClickDoesNothingWhenFixedOrWithoutMaximizeButton) {
 
 TEST_F(FrameMessages, MinimisedWindowPaintsNothingOfItsOwn) {
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   window.InterceptSysCommands(true);  // the window stays on screen to be looked at
   RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   skin_test::Pump();
@@ -187,7 +187,7 @@ TEST_F(FrameMessages, HoverFadesThroughTheTimer) {
   SetCursorPos(1000, 740);
   engine->SetSkin("", skin_test::SolidPicture(8, 8, RGB(0, 0, 255)), RGB(0, 0, 255));
   TestWindow window(300, 200, WS_MINIMIZEBOX);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const int closeX = static_cast<int>(r.captionButtons[1].rect.x) + 12;
@@ -223,7 +223,7 @@ TEST_F(FrameMessages, HoverFadesThroughTheTimer) {
 
 TEST_F(FrameMessages, InactiveCaptionIgnoresHover) {
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 25, 0);
+  engine->AttachWindow(window.hwnd(), {.captionActive = 0});
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   SendMouse(window.hwnd(), WM_MOUSEMOVE, static_cast<int>(r.captionButtons[0].rect.x) + 5, 10);
   EXPECT_EQ(r.hoverButton, 0);
@@ -232,7 +232,7 @@ TEST_F(FrameMessages, InactiveCaptionIgnoresHover) {
 
 TEST_F(FrameMessages, MinMaxInfoAndTheMaximiseRule) {
   TestWindow window(300, 200, WS_MAXIMIZEBOX);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   MINMAXINFO info{};
   info.ptMaxSize = {1234, 567};
@@ -277,7 +277,7 @@ TEST_F(FrameMessages, MinMaxInfoAndTheMaximiseRule) {
 
   // Without a maximize button the rule does not apply.
   TestWindow plain(300, 200);
-  engine->AttachWindow(plain.hwnd(), 25);
+  engine->AttachWindow(plain.hwnd());
   SetWindowPos(plain.hwnd(), nullptr, 0, 0, screenW, screenH, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(RecordOf(plain.hwnd())->maximised, 0);
   GetWindowRect(plain.hwnd(), &rect);
@@ -286,7 +286,7 @@ TEST_F(FrameMessages, MinMaxInfoAndTheMaximiseRule) {
 
 TEST_F(FrameMessages, SizeAndTextChanges) {
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   // The first WM_SIZE of the program's run does not ask for a full repaint; later ones do.
   skin::frameFirstRun = 1;
@@ -322,7 +322,7 @@ TEST_F(FrameMessages, DestroyReleasesTheRecordAndItsObjects) {
   const size_t live = skin::LiveGdiObjects();
   {
     TestWindow window(300, 200);
-    engine->AttachWindow(window.hwnd(), 25);
+    engine->AttachWindow(window.hwnd());
     RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
     const HDC back = r.backBuffer.dc();
@@ -352,7 +352,7 @@ RECT RegionBox(HWND hwnd) {
 
 TEST_F(FrameMessages, MaximiseAndRestoreRepaintTheFrameAtTheNewSize) {
   TestWindow window(300, 200, WS_MAXIMIZEBOX);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   skin_test::Pump(100);
   EXPECT_EQ(RegionBox(window.hwnd()).right, 300);
@@ -390,7 +390,7 @@ namespace {
 // asks must agree with what the frame really does with a press, everywhere on the window.
 TEST_F(FrameMessages, FrameTakesPressAgreesWithWhatAPressDoes) {
   TestWindow window(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   window.InterceptMoveAndSize(true);
   const skin::WindowSkinRecord* record = RecordOf(window.hwnd());
   int taken = 0, free = 0;

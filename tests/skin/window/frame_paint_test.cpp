@@ -69,7 +69,7 @@ TEST_F(FramePaint, EachModePlacesThePicture) {
       {3, {50, 75}, {150, 75}, {-1, -1}},
   };
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd(), 25);
+  skin::skinEngine->AttachWindow(window.hwnd());
   for (const Placement& p : placements) {
     skin::skinEngine->SetSkin("", picture, navy, std::nullopt, p.mode);
     FullPaint(window.hwnd());
@@ -92,9 +92,9 @@ TEST_F(FramePaint, EachModePlacesThePicture) {
 TEST_F(FramePaint, WindowPictureWinsOverTheEnginePicture) {
   skin::skinEngine->SetSkin("", skin_test::SolidPicture(20, 20, kRed), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  std::vector<std::string> none;
-  skin::skinEngine->AttachWindow(window.hwnd(), 25, 1, 1, 0, 0, 1, 0, 0, none,
-                                 skin_test::SolidPicture(20, 20, kGreen), 2);
+  skin::skinEngine->AttachWindow(
+      window.hwnd(),
+      {.statusBarHeight = 0, .picture = skin_test::SolidPicture(20, 20, kGreen), .pictureMode = 2});
   FullPaint(window.hwnd());
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 100, 75), kGreen);  // centred, 20 x 20
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 40, 75), kGreen);   // filled with its own colour
@@ -103,7 +103,7 @@ TEST_F(FramePaint, WindowPictureWinsOverTheEnginePicture) {
 TEST_F(FramePaint, TwoBorderLinesAndRoundedCorners) {
   skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd(), 25);
+  skin::skinEngine->AttachWindow(window.hwnd());
   FullPaint(window.hwnd());
   HWND w = window.hwnd();
   EXPECT_EQ(BackBufferPixel(w, 100, 75), kBlue);
@@ -136,7 +136,7 @@ TEST_F(FramePaint, TwoBorderLinesAndRoundedCorners) {
 TEST_F(FramePaint, NoBorderWhileTheCaptionIsInactive) {
   skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd(), 25, 0);
+  skin::skinEngine->AttachWindow(window.hwnd(), {.captionActive = 0});
   FullPaint(window.hwnd());
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 0, 75), kBlue);
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 1, 75), kBlue);
@@ -146,7 +146,7 @@ TEST_F(FramePaint, CaptionGlossLightensTheCaptionBand) {
   skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
   std::vector<std::string> none;
-  skin::skinEngine->AttachWindow(window.hwnd(), 25, 1, 1, 0, 0, 0, 1);
+  skin::skinEngine->AttachWindow(window.hwnd(), {.captionText = 0, .captionGloss = 1});
   FullPaint(window.hwnd());
   EXPECT_GT(GetRValue(BackBufferPixel(window.hwnd(), 60, 4)), 60);  // near white at the top
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 60, 40), kBlue);         // below the band
@@ -155,7 +155,7 @@ TEST_F(FramePaint, CaptionGlossLightensTheCaptionBand) {
 TEST_F(FramePaint, LitAndPressedCaptionButtons) {
   skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd(), 25);
+  skin::skinEngine->AttachWindow(window.hwnd());
   FullPaint(window.hwnd());
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const POINT at{static_cast<LONG>(r.captionButtons[0].rect.x) + 3, 3};
@@ -175,7 +175,7 @@ TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
                             std::nullopt, 3);
   TestWindow window(300, 200);
   std::vector<std::string> items{"WWWW", ""};
-  skin::skinEngine->AttachWindow(window.hwnd(), 25, 1, 1, 0, 0, 1, 0, 20, items);
+  skin::skinEngine->AttachWindow(window.hwnd(), {.statusBarHeight = 20, .statusItems = items});
   SetWindowTextA(window.hwnd(), "WWWW");
   FullPaint(window.hwnd());
   HWND w = window.hwnd();

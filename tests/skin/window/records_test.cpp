@@ -55,9 +55,13 @@ RECT ToolRect(HWND owner, UINT id) {
 TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
   TestWindow window(300, 200);
   const int32_t before = skin::RecordCount();
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   const intptr_t previous = Get(window.hwnd(), skin::prop::Hw_hProc);
-  engine->AttachWindow(window.hwnd(), 40, 0, 0, 1, 1);
+  engine->AttachWindow(window.hwnd(), {.captionHeight = 40,
+                                       .captionActive = 0,
+                                       .sizable = 0,
+                                       .helpButton = 1,
+                                       .menuButton = 1});
   EXPECT_EQ(skin::RecordCount(), before + 1);
   const auto frame = reinterpret_cast<LONG_PTR>(engine->frameProcEntry);
   EXPECT_EQ(GetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC), frame);
@@ -78,7 +82,7 @@ TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
 TEST_F(Records, OmittedOptionsTakeTheirDefaults) {
   skin::backgroundMode = 2;
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 10);
+  engine->AttachWindow(window.hwnd(), {.captionHeight = 10});
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   EXPECT_EQ(r.captionHeight, 25);  // 10 is raised to 25
   EXPECT_EQ(r.captionActive, 1);
@@ -107,7 +111,17 @@ TEST_F(Records, GivenOptionsLandInTheRecord) {
   TestWindow window(300, 200);
   std::vector<std::string> items{"a", "b"};
   const std::vector<uint8_t> picture = skin_test::SolidPicture(20, 20, RGB(10, 20, 30));
-  engine->AttachWindow(window.hwnd(), 40, 0, 0, 1, 1, 0, 1, 18, items, picture, 3);
+  engine->AttachWindow(window.hwnd(), {.captionHeight = 40,
+                                       .captionActive = 0,
+                                       .sizable = 0,
+                                       .helpButton = 1,
+                                       .menuButton = 1,
+                                       .captionText = 0,
+                                       .captionGloss = 1,
+                                       .statusBarHeight = 18,
+                                       .statusItems = items,
+                                       .picture = picture,
+                                       .pictureMode = 3});
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   EXPECT_EQ(r.captionHeight, 40);
   EXPECT_EQ(r.captionActive, 0);
@@ -133,7 +147,7 @@ TEST_F(Records, GivenOptionsLandInTheRecord) {
 
 TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   TestWindow plain(300, 200);
-  engine->AttachWindow(plain.hwnd(), 25);
+  engine->AttachWindow(plain.hwnd());
   const skin::WindowSkinRecord& p = *RecordOf(plain.hwnd());
   ASSERT_EQ(p.ButtonCount(), 1);
   EXPECT_EQ(p.captionButtons[0].kind, skin::kButtonClose);
@@ -144,7 +158,7 @@ TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   EXPECT_EQ(ToolText(plain.hwnd(), 1), "关闭");
 
   TestWindow full(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-  engine->AttachWindow(full.hwnd(), 25);
+  engine->AttachWindow(full.hwnd());
   const skin::WindowSkinRecord& f = *RecordOf(full.hwnd());
   ASSERT_EQ(f.ButtonCount(), 3);
   EXPECT_EQ(f.captionButtons[0].kind, skin::kButtonMinimize);
@@ -172,7 +186,7 @@ void CALLBACK CountCall() { ++g_calls; }
 
 TEST_F(Records, AnAddedButtonBecomesNumberOne) {
   TestWindow window(300, 200, WS_MINIMIZEBOX);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const int32_t width = r.stripWidth;
   const std::vector<uint8_t> glyph = r.captionButtons[0].image;
@@ -199,8 +213,8 @@ TEST_F(Records, AnAddedButtonBecomesNumberOne) {
 TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
   TestWindow first(200, 160);
   TestWindow second(300, 200);
-  engine->AttachWindow(first.hwnd(), 25);
-  engine->AttachWindow(second.hwnd(), 25);
+  engine->AttachWindow(first.hwnd());
+  engine->AttachWindow(second.hwnd());
   const int32_t firstIndex = skin_test::IndexOf(first.hwnd());
   const int32_t secondIndex = skin_test::IndexOf(second.hwnd());
   ASSERT_EQ(secondIndex, firstIndex + 1);
@@ -240,7 +254,7 @@ TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
 
 TEST_F(Records, ControlsAndPanelsAreRecordedOnce) {
   TestWindow window(300, 200);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   HWND box = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 30, 200, 150,
                              window.hwnd(), nullptr, nullptr, nullptr);
   HWND inner = CreateWindowExA(0, "Button", "i", WS_CHILD | WS_VISIBLE, 10, 20, 50, 20, box,
@@ -346,7 +360,7 @@ TEST_F(Records, SetSkinColoursAndPicture) {
 
 TEST_F(Records, SetSkinRepaintsVisibleSkinnedWindows) {
   TestWindow window(200, 150);
-  engine->AttachWindow(window.hwnd(), 25);
+  engine->AttachWindow(window.hwnd());
   skin_test::Pump();
   const HGDIOBJ before = skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx);
   engine->SetSkin("", skin_test::SolidPicture(10, 10, RGB(0, 200, 0)), std::nullopt, std::nullopt,

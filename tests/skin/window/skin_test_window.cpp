@@ -131,9 +131,7 @@ void SkinLikeTheApplication(HWND window, const std::vector<uint8_t>& picture) {
   skin::SkinEngine* engine = skin::skinEngine;
   engine->SetSkin("", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
-  std::vector<std::string> items;
-  std::vector<uint8_t> none;
-  engine->AttachWindow(window, 25, 1, 1, 0, 0, 1, 0, std::nullopt, items, none);
+  engine->AttachWindow(window, {.captionActive = 1, .sizable = 1, .captionText = 1});
 }
 
 skin::WindowSkinRecord* RecordOf(HWND window) { return skin::RecordAt(skin::FindRecord(window)); }

@@ -27,7 +27,7 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
   engine.SetOptions(1, 0);
   skin_test::TestWindow window(320, 220, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
   HWND hwnd = window.hwnd();
-  engine.AttachWindow(hwnd, 25);
+  engine.AttachWindow(hwnd);
   SetWindowTextA(hwnd, "soak");
   HWND label = CreateWindowExA(0, "Static", "x", WS_CHILD | WS_VISIBLE, 10, 40, 60, 20, hwnd,
                                nullptr, nullptr, nullptr);

@@ -1,0 +1,335 @@
+#include "skin/controls/button_faces.h"
+
+#include <span>
+
+#include "embedded/resources.h"
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_image.h"
+#include "graphics/gfx_path.h"
+#include "graphics/gfx_pen.h"
+#include "graphics/path_routines.h"
+#include "skin/controls/button_skin.h"
+#include "skin/controls/face_canvas.h"
+#include "skin/controls/face_layers.h"
+#include "skin/skin_settings.h"
+
+namespace skin::controls {
+namespace {
+
+using graphics::Argb;
+using graphics::ArgbFromColorref;
+using graphics::GfxGraphics;
+using graphics::GfxLinearBrush;
+using graphics::GfxPath;
+using graphics::GfxPen;
+using graphics::GfxSolidBrush;
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kGlow = 0xDDCA22;  // focus and hot glow: fixed, not the accent colour
+
+void Fill(GfxGraphics& g, const GfxPath& path, Argb colour) {
+  GfxSolidBrush brush;
+  if (brush.Create(colour)) g.FillPath(brush, path);
+}
+
+void FillGradient(GfxGraphics& g, const GfxPath& path, graphics::GfxPointF from,
+                  graphics::GfxPointF to, Argb start, Argb end) {
+  GfxLinearBrush brush;
+  if (brush.Create(from, to, start, end)) g.FillPath(brush, path);
+}
+
+void Outline(GfxGraphics& g, const GfxPath& path, Argb colour, float width = 1) {
+  GfxPen pen;
+  if (pen.Create(colour, width)) g.DrawPath(pen, path);
+}
+
+GfxPath RoundRect(float x, float y, float w, float h, float r) {
+  GfxPath path;
+  if (path.Create()) graphics::AddRoundRect(path, x, y, w, h, r);
+  return path;
+}
+
+GfxPath Ellipse(float x, float y, float w, float h) {
+  GfxPath path;
+  if (path.Create()) path.AddEllipse(x, y, w, h);
+  return path;
+}
+
+CaptionStyle StyleOf(const ButtonSkin* button, int32_t unit) {
+  CaptionStyle style;
+  if (button) {
+    style.face = button->fontFace;
+    style.size = button->fontSize;
+    style.style = button->fontStyle;
+  }
+  style.unit = unit;
+  return style;
+}
+
+// A window text that is not in a record (a face painted for a button never attached).
+std::string TextOf(HWND window, const ButtonSkin* button) {
+  if (button) return button->text;
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+bool IsChecked(HWND window) { return SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Runs the painter on the given DC, or on one of the window's own for the whole client area.
+template <typename Paint>
+void OnClientArea(HWND window, HDC target, Paint paint) {
+  RECT client{};
+  GetClientRect(window, &client);
+  if (target) {
+    paint(target, client);
+    return;
+  }
+  HDC dc = GetDC(window);
+  if (!dc) return;
+  paint(dc, client);
+  ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+void PaintPushButton(HWND window, HDC target, UINT state, const RECT& rect) {
+  FaceCanvas canvas(window, rect);
+  if (!canvas.ok()) return;
+  GfxGraphics& g = canvas.g();
+  const float w = canvas.width();
+  const float h = canvas.height();
+  const ButtonSkin* button = ButtonOf(window);
+  const GfxPath face = RoundRect(0, 0, w - 1, h - 1, 5);
+  for (const Layer layer : PushButtonLayers(state)) {
+    switch (layer) {
+      case Layer::kWhiteBase:
+        Fill(g, face, ArgbFromColorref(kWhite, 120));
+        break;
+      case Layer::kDisabledFill: {
+        GfxSolidBrush silver;
+        if (silver.Create(ArgbFromColorref(0xC0C0C0, 255))) g.FillRectangle(silver, 0, 0, w, h);
+        break;
+      }
+      case Layer::kDisabledOutline:
+        Outline(g, face, ArgbFromColorref(kBlack, 80));
+        break;
+      case Layer::kShade:
+        FillGradient(g, face, {0, 0}, {0, h - 1}, ArgbFromColorref(kWhite, 0),
+                     ArgbFromColorref(0x808080, 60));
+        break;
+      case Layer::kGloss: {
+        GfxPath top;
+        if (top.Create()) graphics::AddTopRoundRect(top, 0, 0, w - 1, static_cast<int>(h * 0.5f), 5);
+        FillGradient(g, top, {0, 0}, {0, h * 0.5f}, ArgbFromColorref(kWhite, 50),
+                     ArgbFromColorref(kWhite, 10));
+        break;
+      }
+      case Layer::kHotFill:
+        FillGradient(g, face, {0, 0}, {0, h - 1}, ArgbFromColorref(accentColour, 60),
+                     ArgbFromColorref(accentColour, 10));
+        break;
+      case Layer::kHotOutline:
+        Outline(g, face, ArgbFromColorref(accentColour, 255));
+        break;
+      case Layer::kFocusGlow:
+        graphics::StrokePath(g, face, 3, kGlow, 120);
+        break;
+      case Layer::kFocusOutline:
+        Outline(g, face, ArgbFromColorref(kBlack, 70));
+        break;
+      case Layer::kOutline:
+        Outline(g, face, ArgbFromColorref(kBlack, 120));
+        break;
+      case Layer::kPressed: {
+        const GfxPath sunken = RoundRect(2, 2, w - 3, h - 3, 5);
+        FillGradient(g, sunken, {0, 2}, {0, h - 1}, ArgbFromColorref(kBlack, 60),
+                     ArgbFromColorref(kWhite, 100));
+        break;
+      }
+      case Layer::kCaption:
+        DrawCaptionText(g, window, TextOf(window, button), StyleOf(button, graphics::kUnitWorld),
+                        {0, 2, w, h});
+        break;
+      default:
+        break;
+    }
+  }
+  canvas.CopyTo(target);
+}
+
+void PaintFlatButton(HWND window, HDC target, UINT state, const RECT& rect) {
+  FaceCanvas canvas(window, rect);
+  if (!canvas.ok()) return;
+  GfxGraphics& g = canvas.g();
+  g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
+  const float w = canvas.width();
+  const float h = canvas.height();
+  const ButtonSkin* button = ButtonOf(window);
+  const float radius = h > 4 ? h - 2 : 2;  // a pill: the ends are half circles
+  const GfxPath face = RoundRect(0.5f, 0.5f, w - 2, h - 2, radius);
+  for (const Layer layer : FlatButtonLayers(state)) {
+    switch (layer) {
+      case Layer::kDisabledFill:
+        Fill(g, face, ArgbFromColorref(0xC0C0C0, 255));
+        break;
+      case Layer::kDisabledOutline:
+        Outline(g, face, ArgbFromColorref(kBlack, 80));
+        break;
+      case Layer::kFlatFace:
+        Fill(g, face, ArgbFromColorref(accentColour, FlatTintAlpha(state)));
+        break;
+      case Layer::kFlatLine: {
+        const GfxPath inner = RoundRect(1.5f, 1.5f, w - 4, h - 4, radius - 2 > 2 ? radius - 2 : 2);
+        Outline(g, inner, ArgbFromColorref(kWhite, 110));
+        break;
+      }
+      case Layer::kFocusOutline:
+        graphics::StrokePath(g, face, 2, kGlow, 160);
+        break;
+      case Layer::kCaption: {
+        const float shift = (state & kStatePressed) ? 1.0f : 0.0f;
+        DrawCaptionText(g, window, TextOf(window, button), StyleOf(button, graphics::kUnitWorld),
+                        {shift, 1 + shift, w, h});
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  canvas.CopyTo(target);
+}
+
+void PaintTextButton(HWND window, HDC target, UINT state, const RECT& rect) {
+  FaceCanvas canvas(window, rect);
+  if (!canvas.ok()) return;
+  GfxGraphics& g = canvas.g();
+  const float w = canvas.width();
+  const float h = canvas.height();
+  const ButtonSkin* button = ButtonOf(window);
+  for (const Layer layer : TextButtonLayers(state)) {
+    switch (layer) {
+      case Layer::kFocusOutline: {
+        const GfxPath frame = RoundRect(0, 0, w - 1, h - 1, 5);
+        Outline(g, frame, ArgbFromColorref(kGlow, 140));
+        break;
+      }
+      case Layer::kUnderline: {
+        GfxSolidBrush line;
+        if (line.Create(ArgbFromColorref(accentColour, 255))) g.FillRectangle(line, 4, h - 4, w - 8, 2);
+        break;
+      }
+      case Layer::kCaption: {
+        const float shift = (state & kStatePressed) ? 1.0f : 0.0f;
+        DrawCaptionText(g, window, TextOf(window, button), StyleOf(button, graphics::kUnitWorld),
+                        {shift, shift, w, h});
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  canvas.CopyTo(target);
+}
+
+void PaintRadioButton(HWND window, UINT state, HDC target) {
+  OnClientArea(window, target, [&](HDC dc, const RECT& client) {
+    FaceCanvas canvas(window, client);
+    if (!canvas.ok()) return;
+    GfxGraphics& g = canvas.g();
+    g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
+    const float w = canvas.width();
+    const float h = canvas.height();
+    const int32_t ih = canvas.heightPx();
+    const auto ringTop = static_cast<float>((ih - 12) / 2);
+    const GfxPath disc = Ellipse(3, static_cast<float>((ih - 11) / 2 + 1), 9, 9);
+    const ButtonSkin* button = ButtonOf(window);
+    for (const Layer layer : RadioButtonLayers(state, IsChecked(window))) {
+      switch (layer) {
+        case Layer::kRing: {
+          GfxPen pen;
+          if (pen.Create(ArgbFromColorref(kBlack, 200))) g.DrawEllipse(pen, 2, ringTop, 12, 12);
+          break;
+        }
+        case Layer::kDisc:
+          Outline(g, disc, ArgbFromColorref(kWhite, 255));
+          Fill(g, disc, ArgbFromColorref(kWhite, 255));
+          FillGradient(g, disc, {3, ringTop + 1}, {13, ringTop + 11}, ArgbFromColorref(kBlack, 100),
+                       ArgbFromColorref(kBlack, 0));
+          break;
+        case Layer::kHotDisc:
+          FillGradient(g, disc, {3, ringTop + 1}, {14, ringTop + 12},
+                       ArgbFromColorref(accentColour, 100), ArgbFromColorref(kBlack, 0));
+          graphics::StrokePath(g, disc, 2, kGlow, 30);
+          break;
+        case Layer::kDot: {
+          const GfxPath dot = Ellipse(5, ringTop + 3, 6, 6);
+          graphics::GfxPathBrush brush;
+          const Argb surround = ArgbFromColorref(0x808000, 255);
+          if (brush.CreateFromPath(dot) && brush.SetCenterColor(ArgbFromColorref(kWhite, 100)) &&
+              brush.SetSurroundColors(&surround, 1)) {
+            g.FillPath(brush, dot);
+          }
+          Outline(g, dot, ArgbFromColorref(kBlack, 200));
+          break;
+        }
+        case Layer::kCaption: {
+          CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
+          style.alignment = 0;
+          DrawCaptionText(g, window, TextOf(window, button), style, {18, 2, w, h});
+          break;
+        }
+        default:
+          break;
+      }
+    }
+    canvas.CopyTo(dc);
+  });
+}
+
+void PaintCheckBox(HWND window, UINT state, HDC target) {
+  OnClientArea(window, target, [&](HDC dc, const RECT& client) {
+    FaceCanvas canvas(window, client);
+    if (!canvas.ok()) return;
+    GfxGraphics& g = canvas.g();
+    const float w = canvas.width();
+    const float h = canvas.height();
+    const auto boxTop = static_cast<float>((canvas.heightPx() - 13) / 2);
+    const ButtonSkin* button = ButtonOf(window);
+    auto drawImage = [&](std::span<const unsigned char> png) {
+      graphics::GfxBitmap image;
+      if (image.LoadFromBytes(png)) g.DrawImageRect(image, 0, boxTop, 13, 13);
+    };
+    for (const Layer layer : CheckBoxLayers(state, IsChecked(window))) {
+      switch (layer) {
+        case Layer::kBoxImage:
+          drawImage(resources::checkbox_box_png);
+          break;
+        case Layer::kCheckImage:
+          drawImage(resources::checkbox_check_png);
+          break;
+        case Layer::kHotBox: {
+          GfxPath box;
+          if (box.Create()) box.AddRectangle(0, boxTop, 13, 13);
+          const auto top = static_cast<float>((canvas.heightPx() - 12) / 2);
+          FillGradient(g, box, {3, top + 1}, {14, top + 12}, ArgbFromColorref(accentColour, 100),
+                       ArgbFromColorref(kBlack, 0));
+          graphics::StrokePath(g, box, 2, kGlow, 30);
+          break;
+        }
+        case Layer::kCaption: {
+          CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
+          style.alignment = 0;
+          DrawCaptionText(g, window, TextOf(window, button), style, {17, 2, w - 19, h});
+          break;
+        }
+        default:
+          break;
+      }
+    }
+    canvas.CopyTo(dc);
+  });
+}
+
+}  // namespace skin::controls

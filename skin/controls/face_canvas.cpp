@@ -1,0 +1,52 @@
+#include "skin/controls/face_canvas.h"
+
+#include <algorithm>
+
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_font.h"
+#include "graphics/gfx_string_format.h"
+#include "graphics/path_routines.h"
+#include "skin/control_backdrop.h"
+#include "skin/property_keys.h"
+#include "skin/skin_font.h"
+
+namespace skin::controls {
+
+FaceCanvas::FaceCanvas(HWND control, const RECT& rect)
+    : rect_(rect),
+      width_(std::max<int32_t>(rect.right - rect.left, 1)),
+      height_(std::max<int32_t>(rect.bottom - rect.top, 1)),
+      backdrop_(ControlBackdrop(control, rect)) {
+  ok_ = backdrop_ && graphics_.FromHdc(backdrop_);
+}
+
+FaceCanvas::~FaceCanvas() {
+  graphics_.Delete();
+  if (backdrop_) ReleaseControlBackdrop(backdrop_);
+}
+
+void FaceCanvas::CopyTo(HDC target) {
+  if (copied_ || !backdrop_ || !target) return;
+  copied_ = true;
+  graphics_.Delete();  // everything drawn is in the bitmap before it is copied
+  BitBlt(target, rect_.left, rect_.top, width_, height_, backdrop_, 0, 0, SRCCOPY);
+}
+
+void DrawCaptionText(graphics::GfxGraphics& g, HWND control, const std::string& text,
+                     const CaptionStyle& style, const graphics::GfxRectF& layout) {
+  if (text.empty()) return;
+  graphics::GfxFont font;
+  if (!CreateSkinFont(font, style.face, style.size, style.style, style.unit)) return;
+  graphics::GfxStringFormat format;
+  if (!format.Create()) return;
+  format.SetAlignment(style.alignment);
+  format.SetLineAlignment(style.lineAlignment);
+  format.SetHotkeyPrefix(1);  // "&x" shows x underlined, as on a system button
+  graphics::GfxSolidBrush brush;
+  const auto colour = static_cast<COLORREF>(prop::Get(control, prop::Kj_Ztys));
+  if (!brush.Create(graphics::ArgbFromColorref(colour, 255))) return;
+  g.SetTextRenderingHint(4);  // anti-aliased, grid-fitted: the face is translucent
+  g.DrawString(text, font, layout, format, brush);
+}
+
+}  // namespace skin::controls

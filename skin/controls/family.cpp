@@ -1,0 +1,88 @@
+#include "skin/controls/family.h"
+
+namespace skin::controls {
+
+int32_t SlotOf(const ControlList& list, HWND window) {
+  if (!window) return 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i] && list[i]->window == window) return static_cast<int32_t>(i) + 1;
+  }
+  return 0;
+}
+
+bool HoldsOnlyEmptySlot(const ControlList& list) {
+  return list.size() == 1 && (!list[0] || list[0]->window == nullptr);
+}
+
+WNDPROC InstallSubclass(HWND control, const char* procKey, WNDPROC proc) {
+  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+  if (current == proc) return prop::GetAs<WNDPROC>(control, procKey);
+  // The property holds the current procedure before the switch: a message that arrives while
+  // the procedure is being replaced still finds somewhere to go.
+  prop::Set(control, procKey, reinterpret_cast<intptr_t>(current));
+  const auto previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+  prop::Set(control, procKey, reinterpret_cast<intptr_t>(previous));
+  return previous;
+}
+
+LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                     const char* procKey) {
+  const auto previous = prop::GetAs<WNDPROC>(window, procKey);
+  if (!previous) return DefWindowProcA(window, message, wParam, lParam);
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+ControlPlace PlaceOf(HWND control, ControlListKind kind, const FamilyKeys& keys) {
+  ControlPlace place;
+  const auto windowIndex = static_cast<int32_t>(prop::Get(control, keys.fuId));
+  const auto slot = static_cast<int32_t>(prop::Get(control, keys.lbId));
+  WindowSkinRecord* record = RecordAt(windowIndex);
+  if (!record || slot < 1 || static_cast<size_t>(slot) > record->controls[kind].size()) {
+    return place;
+  }
+  const auto& entry = record->controls[kind][slot - 1];
+  if (!entry || entry->window != control) return place;
+  place.windowIndex = windowIndex;
+  place.slot = slot;
+  place.window = record;
+  return place;
+}
+
+void TrackLeave(HWND control, int32_t& tracking) {
+  if (tracking != 0) return;
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof(track);
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = control;
+  track.dwHoverTime = 0;
+  if (TrackMouseEvent(&track)) tracking = 1;
+}
+
+bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot) {
+  window.hoverControl = slot;
+  if (window.hoverControl == window.hotControl && window.hotKind == kindCode) return false;
+  window.hotControl = window.hoverControl;
+  window.hotKind = kindCode;
+  return true;
+}
+
+void DropHover(WindowSkinRecord& window) { window.hotControl = 0; }
+
+LRESULT DetachOnNcDestroy(HWND control, WPARAM wParam, LPARAM lParam, ControlListKind kind,
+                          const FamilyKeys& keys) {
+  const ControlPlace place = PlaceOf(control, kind, keys);
+  const LRESULT result = CallPrevious(control, WM_NCDESTROY, wParam, lParam, keys.hProc);
+  if (place.window) {
+    auto& entry = place.window->controls[kind][place.slot - 1];
+    entry->window = nullptr;
+    entry->previousProc = nullptr;
+    if (place.window->hotControl == place.slot) place.window->hotControl = 0;
+  }
+  RemovePropA(control, keys.fuId);
+  RemovePropA(control, keys.lbId);
+  RemovePropA(control, keys.hProc);
+  return result;
+}
+
+}  // namespace skin::controls
