@@ -4,7 +4,9 @@ add_library(project_options INTERFACE)
 target_compile_options(project_options INTERFACE
   -Wall -Wextra
   -finput-charset=UTF-8 -fexec-charset=GBK
-  $<$<COMPILE_LANGUAGE:CXX>:-Wno-cast-function-type>)
+  $<$<COMPILE_LANGUAGE:CXX>:-Wno-cast-function-type>
+  # Option structs are filled with designated initialisers that leave the rest at its default.
+  $<$<COMPILE_LANGUAGE:CXX>:-Wno-missing-field-initializers>)
 target_compile_definitions(project_options INTERFACE
   NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800 STRICT)
 target_include_directories(project_options INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)

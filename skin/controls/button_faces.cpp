@@ -102,7 +102,9 @@ void PaintPushButton(HWND window, HDC target, UINT state, const RECT& rect) {
   const float h = canvas.height();
   const ButtonSkin* button = ButtonOf(window);
   const GfxPath face = RoundRect(0, 0, w - 1, h - 1, 5);
-  for (const Layer layer : PushButtonLayers(state)) {
+  const std::vector<Layer> layers = PushButtonLayers(state);
+  NoteFace(window, state, layers);
+  for (const Layer layer : layers) {
     switch (layer) {
       case Layer::kWhiteBase:
         Fill(g, face, ArgbFromColorref(kWhite, 120));
@@ -169,7 +171,9 @@ void PaintFlatButton(HWND window, HDC target, UINT state, const RECT& rect) {
   const ButtonSkin* button = ButtonOf(window);
   const float radius = h > 4 ? h - 2 : 2;  // a pill: the ends are half circles
   const GfxPath face = RoundRect(0.5f, 0.5f, w - 2, h - 2, radius);
-  for (const Layer layer : FlatButtonLayers(state)) {
+  const std::vector<Layer> layers = FlatButtonLayers(state);
+  NoteFace(window, state, layers);
+  for (const Layer layer : layers) {
     switch (layer) {
       case Layer::kDisabledFill:
         Fill(g, face, ArgbFromColorref(0xC0C0C0, 255));
@@ -208,7 +212,9 @@ void PaintTextButton(HWND window, HDC target, UINT state, const RECT& rect) {
   const float w = canvas.width();
   const float h = canvas.height();
   const ButtonSkin* button = ButtonOf(window);
-  for (const Layer layer : TextButtonLayers(state)) {
+  const std::vector<Layer> layers = TextButtonLayers(state);
+  NoteFace(window, state, layers);
+  for (const Layer layer : layers) {
     switch (layer) {
       case Layer::kFocusOutline: {
         const GfxPath frame = RoundRect(0, 0, w - 1, h - 1, 5);
@@ -245,7 +251,9 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
     const auto ringTop = static_cast<float>((ih - 12) / 2);
     const GfxPath disc = Ellipse(3, static_cast<float>((ih - 11) / 2 + 1), 9, 9);
     const ButtonSkin* button = ButtonOf(window);
-    for (const Layer layer : RadioButtonLayers(state, IsChecked(window))) {
+    const std::vector<Layer> layers = RadioButtonLayers(state, IsChecked(window));
+  NoteFace(window, state, layers);
+  for (const Layer layer : layers) {
       switch (layer) {
         case Layer::kRing: {
           GfxPen pen;
@@ -301,7 +309,9 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
       graphics::GfxBitmap image;
       if (image.LoadFromBytes(png)) g.DrawImageRect(image, 0, boxTop, 13, 13);
     };
-    for (const Layer layer : CheckBoxLayers(state, IsChecked(window))) {
+    const std::vector<Layer> layers = CheckBoxLayers(state, IsChecked(window));
+  NoteFace(window, state, layers);
+  for (const Layer layer : layers) {
       switch (layer) {
         case Layer::kBoxImage:
           drawImage(resources::checkbox_box_png);

@@ -12,6 +12,19 @@
 
 namespace skin::controls {
 
+FaceWork& faceWork() {
+  static FaceWork work;
+  return work;
+}
+
+void NoteFace(HWND window, UINT state, const std::vector<Layer>& layers) {
+  FaceWork& work = faceWork();
+  ++work.paints;
+  work.lastWindow = window;
+  work.lastState = state;
+  work.lastLayers = layers;
+}
+
 FaceCanvas::FaceCanvas(HWND control, const RECT& rect)
     : rect_(rect),
       width_(std::max<int32_t>(rect.right - rect.left, 1)),

@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
 #include "graphics/gfx_graphics.h"
+#include "skin/controls/face_layers.h"
 
 namespace skin::controls {
 
@@ -38,6 +41,16 @@ class FaceCanvas {
   bool ok_ = false;
   bool copied_ = false;
 };
+
+// What the painters last did, for the tests and the benchmark.
+struct FaceWork {
+  uint32_t paints = 0;
+  HWND lastWindow = nullptr;
+  UINT lastState = 0;
+  std::vector<Layer> lastLayers;
+};
+FaceWork& faceWork();
+void NoteFace(HWND window, UINT state, const std::vector<Layer>& layers);
 
 // The caption of a control in its font: face, size, style from its record, the colour from its
 // Kj_Ztys property; alignment and line alignment 0 near, 1 centre, 2 far.

@@ -1,0 +1,114 @@
+// The control skins' window-free decisions: which buttons each attach takes, the slot rule, when
+// a hover repaints, which layers a face is made of, and where a group box puts its caption.
+#include <gtest/gtest.h>
+
+#include "skin/controls/button_skin.h"
+#include "skin/controls/face_layers.h"
+#include "skin/controls/family.h"
+
+namespace {
+
+using skin::controls::Layer;
+namespace c = skin::controls;
+
+TEST(ButtonStyles, EachAttachTakesOnlyItsOwnButtons) {
+  struct Case {
+    LONG style;
+    bool push;
+    int32_t toggle;
+  };
+  const Case cases[] = {
+      {BS_PUSHBUTTON, true, 0},       {BS_DEFPUSHBUTTON, true, 0},   {BS_USERBUTTON, true, 0},
+      {BS_CHECKBOX, false, c::kCheckBox}, {BS_AUTOCHECKBOX, false, c::kCheckBox},
+      {BS_AUTORADIOBUTTON, false, c::kRadioButton},
+      {BS_RADIOBUTTON, false, 0},     // manual radio buttons are left alone
+      {BS_3STATE, false, 0},          {BS_AUTO3STATE, false, 0},
+      {BS_GROUPBOX, false, 0},        {BS_OWNERDRAW, false, 0},
+      {BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, true, 0},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(c::IsSkinnablePushButton(k.style), k.push) << std::hex << k.style;
+    EXPECT_EQ(c::CheckOrRadioKind(k.style), k.toggle) << std::hex << k.style;
+  }
+}
+
+TEST(SlotRule, OneEmptyRecordIsReusedAsTheKindsOwnType) {
+  skin::ControlList list;
+  list.push_back(std::make_unique<skin::ControlRecord>());  // empty, and of the base type
+  EXPECT_EQ(c::TakeSlot<c::ButtonSkin>(list), 1);
+  ASSERT_NE(c::RecordInSlot<c::ButtonSkin>(list, 1), nullptr);
+  list[0]->window = reinterpret_cast<HWND>(0x10);
+  EXPECT_EQ(c::TakeSlot<c::ButtonSkin>(list), 2);
+  EXPECT_EQ(c::SlotOf(list, reinterpret_cast<HWND>(0x10)), 1);
+  EXPECT_EQ(c::SlotOf(list, nullptr), 0);
+  EXPECT_EQ(c::RecordInSlot<c::ButtonSkin>(list, 3), nullptr);
+  // Two records, the first emptied: only a single empty record counts as an empty list.
+  list[0]->window = nullptr;
+  EXPECT_EQ(c::TakeSlot<c::ButtonSkin>(list), 3);
+}
+
+TEST(Hover, RepaintsOnlyWhenTheHotControlChanges) {
+  skin::WindowSkinRecord window;
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 2));
+  EXPECT_FALSE(c::TakeHover(window, c::kHoverButton, 2));  // moving within the button
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 3));   // another button
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverEdit, 3));     // same index, another kind
+  EXPECT_EQ(window.hotKind, c::kHoverEdit);
+  EXPECT_EQ(window.hotControl, 3);
+  c::DropHover(window);  // left, or clicked: the next move paints hot again
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverEdit, 3));
+  EXPECT_EQ(window.hoverControl, 3);
+}
+
+TEST(FaceLayers, PushButtonLayersInDrawingOrder) {
+  using L = Layer;
+  struct Case {
+    UINT state;
+    std::vector<Layer> layers;
+  };
+  const Case cases[] = {
+      {0, {L::kWhiteBase, L::kShade, L::kGloss, L::kOutline, L::kCaption}},
+      {c::kStateHot | c::kStateFocus,
+       {L::kWhiteBase, L::kShade, L::kGloss, L::kHotFill, L::kHotOutline, L::kFocusGlow,
+        L::kFocusOutline, L::kCaption}},
+      {c::kStatePressed,
+       {L::kWhiteBase, L::kShade, L::kGloss, L::kOutline, L::kPressed, L::kCaption}},
+      // Disabled wins over everything else.
+      {c::kStateDisabled | c::kStateHot | c::kStateFocus | c::kStatePressed,
+       {L::kWhiteBase, L::kDisabledFill, L::kDisabledOutline, L::kCaption}},
+  };
+  for (const Case& k : cases) EXPECT_EQ(c::PushButtonLayers(k.state), k.layers) << k.state;
+}
+
+TEST(FaceLayers, RadioDotAndCheckMarkFollowTheCheckStateOnly) {
+  for (const UINT state : {0u, c::kStateHot, c::kStatePressed, c::kStateFocus}) {
+    const auto has = [](const std::vector<Layer>& v, Layer l) {
+      return std::find(v.begin(), v.end(), l) != v.end();
+    };
+    EXPECT_TRUE(has(c::RadioButtonLayers(state, true), Layer::kDot));
+    EXPECT_FALSE(has(c::RadioButtonLayers(state, false), Layer::kDot));
+    EXPECT_TRUE(has(c::CheckBoxLayers(state, true), Layer::kCheckImage));
+    EXPECT_FALSE(has(c::CheckBoxLayers(state, false), Layer::kCheckImage));
+    EXPECT_EQ(has(c::RadioButtonLayers(state, false), Layer::kHotDisc), state == c::kStateHot);
+    EXPECT_EQ(has(c::CheckBoxLayers(state, true), Layer::kHotBox), state == c::kStateHot);
+  }
+}
+
+TEST(FaceLayers, EngineGivenStylesShowTheirStates) {
+  EXPECT_EQ(c::FlatButtonLayers(c::kStateDisabled | c::kStateHot),
+            (std::vector<Layer>{Layer::kDisabledFill, Layer::kDisabledOutline, Layer::kCaption}));
+  EXPECT_LT(c::FlatTintAlpha(0), c::FlatTintAlpha(c::kStateHot));
+  EXPECT_LT(c::FlatTintAlpha(c::kStateHot), c::FlatTintAlpha(c::kStatePressed));
+  EXPECT_EQ(c::TextButtonLayers(0), (std::vector<Layer>{Layer::kCaption}));
+  EXPECT_EQ(c::TextButtonLayers(c::kStateHot),
+            (std::vector<Layer>{Layer::kUnderline, Layer::kCaption}));
+}
+
+TEST(GroupCaption, PlacedByTheAlignmentBits) {
+  EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_CENTER, 200, 40), 80);
+  EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_LEFT, 200, 40), 10);
+  EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_RIGHT, 200, 40), 150);
+  EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX, 200, 40), 0);
+}
+
+}  // namespace

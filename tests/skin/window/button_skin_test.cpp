@@ -1,0 +1,232 @@
+// Buttons on a skinned window: what the attach takes, hover and leave, clicks, keys and check
+// states, teardown, and the faces themselves drawn over a known picture.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "skin/controls/button_faces.h"
+#include "skin/controls/button_skin.h"
+#include "skin/controls/face_canvas.h"
+#include "skin/controls/family.h"
+#include "skin/gdi_handles.h"
+#include "skin/property_keys.h"
+#include "skin/skin_settings.h"
+#include "tests/skin/window/skin_test_window.h"
+
+namespace {
+
+namespace c = skin::controls;
+using c::Layer;
+using skin_test::RecordOf;
+using skin_test::TestWindow;
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+HWND Child(HWND parent, const char* text, DWORD style, int x, int y, int w = 80, int h = 24) {
+  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                         nullptr, nullptr, nullptr);
+}
+
+bool Has(const std::vector<Layer>& layers, Layer layer) {
+  return std::find(layers.begin(), layers.end(), layer) != layers.end();
+}
+
+// A 32-bit memory surface the painters draw into, so pixels are read back exactly.
+struct Surface {
+  Surface(int w, int h) {
+    dc.EnsureDc();
+    dc.SelectNewDib(w, h);
+  }
+  COLORREF At(int x, int y) const { return GetPixel(dc.dc(), x, y); }
+  skin::MemoryDc dc;
+};
+
+class ButtonSkins : public testing::Test {
+ protected:
+  void SetUp() override {
+    skin_test::ResetSkinSettings();
+    skin::frameFirstRun = 0;
+    window = std::make_unique<TestWindow>(320, 240);
+    push = Child(window->hwnd(), "OK", BS_PUSHBUTTON, 10, 40);
+    second = Child(window->hwnd(), "Two", BS_DEFPUSHBUTTON, 100, 40);
+    check = Child(window->hwnd(), "Check", BS_AUTOCHECKBOX, 10, 80);
+    radio = Child(window->hwnd(), "Radio", BS_AUTORADIOBUTTON, 10, 110);
+    manual = Child(window->hwnd(), "Manual", BS_RADIOBUTTON, 10, 140);
+    tristate = Child(window->hwnd(), "Three", BS_AUTO3STATE, 100, 140);
+    group = Child(window->hwnd(), "Group", BS_GROUPBOX, 190, 80, 100, 80);
+    skin_test::SkinLikeTheApplication(window->hwnd(), skin_test::SolidPicture(8, 8, kBlue));
+    RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    record = RecordOf(window->hwnd());
+    ASSERT_NE(record, nullptr);
+  }
+  c::FaceWork& work() { return c::faceWork(); }
+
+  std::unique_ptr<TestWindow> window;
+  HWND push{}, second{}, check{}, radio{}, manual{}, tristate{}, group{};
+  skin::WindowSkinRecord* record = nullptr;
+};
+
+TEST_F(ButtonSkins, AttachTakesPushCheckAndAutoRadioButtonsOnce) {
+  for (HWND b : {push, second, check, radio}) {
+    EXPECT_NE(c::ButtonOf(b), nullptr);
+    EXPECT_NE(skin::prop::Get(b, skin::prop::Hw_hProc), 0);
+    EXPECT_EQ(skin::prop::Get(b, skin::prop::Hw_FuID), skin_test::IndexOf(window->hwnd()));
+  }
+  for (HWND b : {manual, tristate, group}) EXPECT_EQ(c::ButtonOf(b), nullptr);
+  // Push buttons are drawn by their parent from now on; toggles keep their style.
+  EXPECT_EQ(GetWindowLongA(push, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+  EXPECT_EQ(c::ButtonOf(check)->kind, c::kCheckBox);
+  EXPECT_EQ(c::ButtonOf(radio)->kind, c::kRadioButton);
+  EXPECT_EQ(c::ButtonOf(push)->text, "OK");
+
+  const size_t count = record->controls[skin::kListButtons].size();
+  const int32_t index = skin_test::IndexOf(window->hwnd());
+  c::AttachPushButtons(index, window->hwnd());
+  c::AttachCheckAndRadioButtons(index, window->hwnd());
+  EXPECT_EQ(record->controls[skin::kListButtons].size(), count);
+  // The skin's own text follows WM_SETTEXT.
+  SetWindowTextA(push, "Again");
+  EXPECT_EQ(c::ButtonOf(push)->text, "Again");
+}
+
+TEST_F(ButtonSkins, HoverRepaintsOncePerButtonAndLeavingRepaintsNormalWithFocus) {
+  const uint32_t before = work().paints;
+  for (int i = 0; i < 5; ++i) skin_test::SendMouse(push, WM_MOUSEMOVE, 10 + i, 10);
+  EXPECT_EQ(work().paints, before + 1);
+  EXPECT_EQ(work().lastWindow, push);
+  EXPECT_TRUE(Has(work().lastLayers, Layer::kHotFill));
+  skin_test::SendMouse(second, WM_MOUSEMOVE, 5, 5);
+  EXPECT_EQ(work().paints, before + 2);
+  EXPECT_EQ(work().lastWindow, second);
+
+  SendMessageA(second, WM_SETFOCUS, 0, 0);
+  SendMessageA(second, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(work().lastWindow, second);
+  EXPECT_EQ(work().lastState, c::kStateFocus);
+  EXPECT_TRUE(Has(work().lastLayers, Layer::kFocusGlow));
+  EXPECT_FALSE(Has(work().lastLayers, Layer::kHotFill));
+  SendMessageA(second, WM_KILLFOCUS, 0, 0);
+  SendMessageA(second, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(work().lastState, 0u);
+  // After a leave the same button lights up again on the next move.
+  const uint32_t now = work().paints;
+  skin_test::SendMouse(second, WM_MOUSEMOVE, 6, 6);
+  EXPECT_EQ(work().paints, now + 1);
+}
+
+TEST_F(ButtonSkins, DoubleClickIsSwallowedAndNcPaintPaintsNothing) {
+  window->ClearSeen();
+  EXPECT_EQ(skin_test::SendMouse(push, WM_LBUTTONDBLCLK, 5, 5, MK_LBUTTON), 0);
+  EXPECT_NE(GetCapture(), push);  // no press began
+  EXPECT_EQ(window->Count(WM_COMMAND), 0);
+  EXPECT_EQ(SendMessageA(push, WM_NCPAINT, 1, 0), 1);
+  EXPECT_EQ(SendMessageA(radio, WM_NCPAINT, 1, 0), 1);
+}
+
+TEST_F(ButtonSkins, CheckStateIsReadFromTheControlAfterClickSpaceAndSetCheck) {
+  auto lastShowsCheck = [&] {
+    EXPECT_EQ(work().lastWindow, check);
+    return Has(work().lastLayers, Layer::kCheckImage);
+  };
+  skin_test::SendMouse(check, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+  skin_test::SendMouse(check, WM_LBUTTONUP, 5, 5);
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(lastShowsCheck());
+
+  SendMessageA(check, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(check, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(lastShowsCheck());
+
+  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(lastShowsCheck());
+
+  SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_EQ(work().lastWindow, radio);
+  EXPECT_TRUE(Has(work().lastLayers, Layer::kDot));
+}
+
+TEST_F(ButtonSkins, ADestroyedButtonLeavesItsSlotForTheNextOne) {
+  const int32_t slot = static_cast<int32_t>(skin::prop::Get(second, skin::prop::Hw_lbID));
+  DestroyWindow(second);
+  const auto& list = record->controls[skin::kListButtons];
+  EXPECT_EQ(list[slot - 1]->window, nullptr);
+  EXPECT_EQ(c::SlotOf(list, second), 0);
+
+  // A window whose list holds one emptied record fills slot 1 again.
+  TestWindow lone(200, 100);
+  HWND only = Child(lone.hwnd(), "only", BS_PUSHBUTTON, 10, 40);
+  skin_test::SkinLikeTheApplication(lone.hwnd(), skin_test::SolidPicture(8, 8, kBlue));
+  DestroyWindow(only);
+  HWND next = Child(lone.hwnd(), "next", BS_PUSHBUTTON, 10, 40);
+  c::AttachPushButtons(skin_test::IndexOf(lone.hwnd()), lone.hwnd());
+  EXPECT_EQ(skin::prop::Get(next, skin::prop::Hw_lbID), 1);
+  EXPECT_EQ(RecordOf(lone.hwnd())->controls[skin::kListButtons].size(), 1u);
+}
+
+TEST_F(ButtonSkins, FacesAreTranslucentOverThePictureAndShowTheirStates) {
+  const RECT r{0, 0, 80, 24};
+  Surface normal(80, 24), disabled(80, 24), hot(80, 24);
+  c::PaintPushButton(push, normal.dc.dc(), 0, r);
+  c::PaintPushButton(push, disabled.dc.dc(), c::kStateDisabled | c::kStateHot, r);
+  c::PaintPushButton(push, hot.dc.dc(), c::kStateHot, r);
+  // Away from the caption: the blue picture shows through the white face.
+  const COLORREF face = normal.At(6, 12);
+  EXPECT_GT(GetBValue(face), 200);
+  EXPECT_GT(GetRValue(face), 60);
+  EXPECT_LT(GetRValue(face), 200);
+  EXPECT_EQ(disabled.At(6, 12), RGB(0xC0, 0xC0, 0xC0));
+  // The hot outline is the accent colour (0xFF8800: no red), under the dark outline.
+  const COLORREF edge = hot.At(40, 0);
+  EXPECT_EQ(GetRValue(edge), 0);
+  EXPECT_GT(GetGValue(edge), 40);
+  EXPECT_GT(GetBValue(edge), GetGValue(edge));
+  EXPECT_GT(GetRValue(normal.At(40, 0)), 0);
+
+  Surface on(80, 24), off(80, 24);
+  SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
+  c::PaintRadioButton(radio, 0, on.dc.dc());
+  SendMessageA(radio, BM_SETCHECK, BST_UNCHECKED, 0);
+  c::PaintRadioButton(radio, 0, off.dc.dc());
+  const int dotY = (24 - 12) / 2 + 3 + 3;
+  EXPECT_NE(on.At(8, dotY), off.At(8, dotY));
+  EXPECT_EQ(off.At(60, 2), kBlue);  // no opaque rectangle behind the caption
+}
+
+TEST_F(ButtonSkins, WindowHandsOwnerDrawnButtonsToTheirPainter) {
+  Surface target(80, 24);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.hwndItem = push;
+  item.hDC = target.dc.dc();
+  item.rcItem = RECT{0, 0, 80, 24};
+  item.itemState = ODS_SELECTED;
+  const uint32_t before = work().paints;
+  SendMessageA(window->hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(work().paints, before + 1);
+  EXPECT_TRUE(Has(work().lastLayers, Layer::kPressed));
+  item.CtlType = ODT_MENU;
+  SendMessageA(window->hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  item.CtlType = ODT_BUTTON;
+  item.hwndItem = manual;  // not attached
+  SendMessageA(window->hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(work().paints, before + 1);
+}
+
+TEST_F(ButtonSkins, EngineGivenStylesRepaintThroughTheSameRecord) {
+  skin::skinEngine->ReskinButtonKind1(push);
+  EXPECT_EQ(c::ButtonOf(push)->kind, c::kFlatButton);
+  skin::skinEngine->ReskinButtonKind3(check);  // a check box made a text button
+  EXPECT_EQ(c::ButtonOf(check)->kind, c::kTextButton);
+  EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  c::RedrawButton(push, 0, 1);
+  EXPECT_TRUE(Has(work().lastLayers, Layer::kFlatFace));
+  c::RedrawButton(check, 0, 1);
+  EXPECT_TRUE(Has(work().lastLayers, Layer::kUnderline));
+  // Dialog code resetting the default-button style keeps it owner-drawn.
+  SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  EXPECT_EQ(GetWindowLongA(push, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// A group box made a panel: its children skinned through it, its frame and caption, the colours
+// it hands its children, and when it repaints.
+#include <gtest/gtest.h>
+
+#include "skin/controls/button_skin.h"
+#include "skin/controls/panel.h"
+#include "skin/gdi_handles.h"
+#include "skin/property_keys.h"
+#include "skin/skin_settings.h"
+#include "tests/skin/window/skin_test_window.h"
+
+namespace {
+
+namespace c = skin::controls;
+using skin_test::RecordOf;
+using skin_test::TestWindow;
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
+           int h) {
+  return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                         nullptr, nullptr);
+}
+
+class PanelSkins : public testing::Test {
+ protected:
+  void SetUp() override {
+    skin_test::ResetSkinSettings();
+    skin::frameFirstRun = 0;
+    window = std::make_unique<TestWindow>(360, 260);
+    skin_test::SkinLikeTheApplication(window->hwnd(), skin_test::SolidPicture(8, 8, kBlue));
+    RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    index = skin_test::IndexOf(window->hwnd());
+  }
+  // A group box with a push button, a radio button and a static text inside, made a panel.
+  HWND MakeGroup(DWORD align, const char* caption, int32_t alpha = 0) {
+    HWND box = Child(window->hwnd(), "Button", caption, BS_GROUPBOX | align, 20, 40, 300, 200);
+    inner = Child(box, "Button", "Go", BS_PUSHBUTTON, 10, 30, 70, 24);
+    radio = Child(box, "Button", "One", BS_AUTORADIOBUTTON, 10, 70, 90, 20);
+    text = Child(box, "Static", "label", 0, 10, 100, 90, 20);
+    skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), alpha);
+    return box;
+  }
+  // What the panel paints, in a memory surface of its client size.
+  COLORREF PanelPixel(HWND box, int x, int y) {
+    skin::MemoryDc surface;
+    surface.EnsureDc();
+    surface.SelectNewDib(300, 200);
+    c::PaintPanel(index, static_cast<int32_t>(skin::prop::Get(box, skin::prop::Hw_lbID)),
+                  surface.dc());
+    return GetPixel(surface.dc(), x, y);
+  }
+
+  std::unique_ptr<TestWindow> window;
+  int32_t index = 0;
+  HWND inner{}, radio{}, text{};
+};
+
+TEST_F(PanelSkins, ChildrenAreSkinnedThroughThePanel) {
+  HWND box = MakeGroup(BS_CENTER, "");
+  EXPECT_NE(skin::prop::Get(box, skin::prop::Hw_hProc), 0);
+  ASSERT_NE(c::ButtonOf(inner), nullptr);
+  ASSERT_NE(c::ButtonOf(radio), nullptr);
+  EXPECT_EQ(skin::prop::Get(inner, skin::prop::Hw_FuID), index);
+  EXPECT_EQ(GetWindowLongA(inner, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(c::ButtonOf(radio)->parent, box);
+  // The panel draws what its owner-drawn children ask of it.
+  skin::MemoryDc surface;
+  surface.EnsureDc();
+  surface.SelectNewDib(70, 24);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.hwndItem = inner;
+  item.hDC = surface.dc();
+  item.rcItem = RECT{0, 0, 70, 24};
+  SetPixel(surface.dc(), 30, 12, RGB(1, 2, 3));
+  SendMessageA(box, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_NE(GetPixel(surface.dc(), 30, 12), RGB(1, 2, 3));
+}
+
+TEST_F(PanelSkins, CentredCaptionInterruptsBothFrameLines) {
+  HWND centred = MakeGroup(BS_CENTER, ".");
+  // The outer line runs along y = 5 and the inner one along y = 6, except behind the caption.
+  EXPECT_NE(PanelPixel(centred, 40, 5), kBlue);
+  EXPECT_NE(PanelPixel(centred, 40, 6), kBlue);
+  EXPECT_EQ(PanelPixel(centred, 150, 5), kBlue);
+  EXPECT_EQ(PanelPixel(centred, 150, 6), kBlue);
+  // Without a caption the lines run through.
+  HWND plain = MakeGroup(BS_CENTER, "");
+  EXPECT_NE(PanelPixel(plain, 150, 5), kBlue);
+}
+
+TEST_F(PanelSkins, StaticTextGetsThePictureBehindItNotAnOpaqueRectangle) {
+  HWND box = MakeGroup(0, "");
+  HDC dc = GetDC(text);
+  SetBkMode(dc, OPAQUE);
+  const auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(text)));
+  ASSERT_NE(brush, nullptr);
+  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+  ReleaseDC(text, dc);
+  const auto bitmap = skin::prop::GetAs<HBITMAP>(text, skin::prop::Kj_wtjb);
+  ASSERT_NE(bitmap, nullptr);
+  HDC probe = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(probe, bitmap);
+  EXPECT_EQ(GetPixel(probe, 45, 10), kBlue);
+  SelectObject(probe, old);
+  DeleteDC(probe);
+  EXPECT_EQ(skin::prop::GetAs<HBRUSH>(text, skin::prop::Kj_dxjb), brush);
+}
+
+TEST_F(PanelSkins, AListBoxLeftToTheSystemKeepsItsOwnBrush) {
+  HWND box = MakeGroup(0, "");
+  HWND list = Child(box, "ListBox", "", 0, 120, 30, 100, 100);
+  HDC dc = GetDC(list);
+  const auto brush = reinterpret_cast<HGDIOBJ>(
+      SendMessageA(box, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list)));
+  ReleaseDC(list, dc);
+  EXPECT_NE(brush, GetStockObject(NULL_BRUSH));
+}
+
+TEST_F(PanelSkins, MovingRepaintsOnlyATranslucentPanel) {
+  HWND opaque = MakeGroup(0, "", 255);
+  HWND washed = MakeGroup(0, "", 100);
+  for (HWND box : {opaque, washed}) {
+    ValidateRect(box, nullptr);
+    SendMessageA(box, WM_MOVE, 0, MAKELPARAM(20, 40));
+  }
+  RECT dirty{};
+  EXPECT_FALSE(GetUpdateRect(opaque, &dirty, FALSE));
+  EXPECT_TRUE(GetUpdateRect(washed, &dirty, FALSE));
+}
+
+TEST_F(PanelSkins, ADestroyedPanelLeavesTheListAndItsChildrenTheirs) {
+  HWND box = MakeGroup(0, "");
+  const size_t panels = RecordOf(window->hwnd())->panels.size();
+  DestroyWindow(box);
+  const auto& list = RecordOf(window->hwnd())->panels;
+  EXPECT_EQ(list.size(), panels);
+  EXPECT_EQ(list.back().window, nullptr);
+  for (const auto& entry : RecordOf(window->hwnd())->controls[skin::kListButtons]) {
+    EXPECT_NE(entry->window, inner);
+    EXPECT_NE(entry->window, radio);
+  }
+}
+
+}  // namespace
