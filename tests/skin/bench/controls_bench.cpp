@@ -1,0 +1,113 @@
+// Prints what one hover repaint of each button face and one panel paint cost under Wine, next to
+// one BitBlt of the same size. Run on a display:
+//   wine build-test/tests/skin/skin_controls_bench.exe
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "skin/controls/button_faces.h"
+#include "skin/controls/button_skin.h"
+#include "skin/controls/face_layers.h"
+#include "skin/controls/panel.h"
+#include "skin/gdi_handles.h"
+#include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
+#include "tests/skin/window/skin_test_window.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency{};
+  if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+std::vector<uint8_t> ReadPicture() {
+  std::string path = "Z:" PICTURE_UNIX;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
+           int h) {
+  HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                               nullptr, nullptr, nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  return child;
+}
+
+template <typename F>
+double PerCall(int count, F f) {
+  f();
+  const double t0 = Now();
+  for (int i = 0; i < count; ++i) f();
+  return (Now() - t0) / count;
+}
+
+void Row(const char* what, HWND control, double face) {
+  RECT r{};
+  GetClientRect(control, &r);
+  HDC dc = GetDC(control);
+  skin::MemoryDc source;
+  source.EnsureDc();
+  source.SelectNewDib(r.right, r.bottom);
+  const double blit = PerCall(200, [&] {
+    BitBlt(dc, 0, 0, r.right, r.bottom, source.dc(), 0, 0, SRCCOPY);
+    GdiFlush();
+  });
+  ReleaseDC(control, dc);
+  std::printf("%-28s %4ldx%-4ld %8.3f ms   BitBlt %7.3f ms   ratio %6.1f\n", what, r.right,
+              r.bottom, face, blit, blit > 0 ? face / blit : 0.0);
+}
+
+}  // namespace
+
+int main() {
+  skin::skinEngine = new skin::SkinEngine();
+  skin::StartGdiplus();
+  skin::SetSkinDefaults();
+  const std::vector<uint8_t> picture = ReadPicture();
+  if (picture.empty()) {
+    std::printf("cannot read the picture %s\n", PICTURE_UNIX);
+    return 1;
+  }
+  {
+    skin_test::TestWindow window(634, 388);
+    HWND hwnd = window.hwnd();
+    HWND box = Child(hwnd, "Button", "", BS_GROUPBOX, 18, 16, 374, 256);
+    HWND push = Child(box, "Button", "换一批", BS_PUSHBUTTON, 7, 193, 61, 24);
+    HWND radio = Child(box, "Button", "列表循环", BS_AUTORADIOBUTTON, 5, 170, 68, 25);
+    HWND check = Child(box, "Button", "复选", BS_AUTOCHECKBOX, 100, 170, 68, 25);
+    skin_test::SkinLikeTheApplication(hwnd, picture);
+    skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
+    skin_test::Pump(300);
+    const int32_t index = skin_test::IndexOf(hwnd);
+    constexpr int kCount = 100;
+    std::printf("one hover repaint of each face (%d runs each), and one BitBlt of its size:\n",
+                kCount);
+    namespace c = skin::controls;
+    Row("push button, hot", push, PerCall(kCount, [&] { c::RedrawButton(push, 0, 1); }));
+    Row("push button, hot + focus", push,
+        PerCall(kCount, [&] { c::RedrawButton(push, c::kStateFocus, 1); }));
+    Row("radio button, hot", radio, PerCall(kCount, [&] { c::RedrawButton(radio, 0, 1); }));
+    Row("check box, hot", check, PerCall(kCount, [&] { c::RedrawButton(check, 0, 1); }));
+    const auto slot = static_cast<int32_t>(skin::prop::Get(box, skin::prop::Hw_lbID));
+    Row("panel (group box)", box, PerCall(kCount / 4, [&] {
+          HDC dc = GetDC(box);
+          c::PaintPanel(index, slot, dc);
+          ReleaseDC(box, dc);
+        }));
+  }
+  delete skin::skinEngine;
+  skin::FreeSkinArrays();
+  return 0;
+}
