@@ -225,7 +225,7 @@ void PaintPanel(int32_t windowIndex, int32_t panelIndex, HDC dc) {
   FaceCanvas canvas(panel, client);
   if (!canvas.ok()) return;
   // The panel shows the same overlay as everything inside it.
-  OverlayPanelBackdrop(canvas.dc(), skin, canvas.widthPx(), canvas.heightPx());
+  OverlayPanelBackdrop(canvas.dc(), skin, client);
   if (skin.isGroupBox != 0) {
     PaintGroupFrame(canvas, panel, skin);
   } else if (skin.rounded != 0) {
