@@ -3,6 +3,7 @@
 #include <array>
 
 #include "skin/controls/button_skin.h"
+#include "skin/controls/header.h"
 
 namespace skin::controls {
 namespace {
@@ -13,6 +14,7 @@ using FamilyAttach = void (*)(int32_t windowIndex, HWND parent);
 constexpr std::array kFamilies{
     FamilyAttach{AttachPushButtons},
     FamilyAttach{AttachCheckAndRadioButtons},
+    FamilyAttach{AttachHeaders},
 };
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The control skins' window-free decisions: which buttons each attach takes, the slot rule, when
 // a hover repaints, which layers a face is made of, and where a group box puts its caption.
 #include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_layers.h"
@@ -109,6 +113,22 @@ TEST(GroupCaption, PlacedByTheAlignmentBits) {
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_LEFT, 200, 40), 10);
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_RIGHT, 200, 40), 150);
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX, 200, 40), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HeaderFace, ItemLayersAndTextAlignment) {
+  using L = Layer;
+  EXPECT_EQ(c::HeaderItemLayers(false, false),
+            (std::vector<Layer>{L::kWhiteBase, L::kGloss, L::kSeparator, L::kCaption}));
+  EXPECT_EQ(c::HeaderItemLayers(true, true), (std::vector<Layer>{L::kWhiteBase, L::kGloss,
+                                                                 L::kHotFill, L::kPressed,
+                                                                 L::kSeparator, L::kCaption}));
+  EXPECT_EQ(c::HeaderTextAlignment(HDF_LEFT | HDF_STRING), 0);
+  EXPECT_EQ(c::HeaderTextAlignment(HDF_CENTER | HDF_IMAGE), 1);
+  EXPECT_EQ(c::HeaderTextAlignment(HDF_RIGHT), 2);
 }
 
 }  // namespace
