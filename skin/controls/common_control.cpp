@@ -10,12 +10,6 @@
 namespace skin::controls {
 namespace {
 
-bool IsClass(HWND window, const char* name) {
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof(cls));
-  return lstrcmpiA(cls, name) == 0;
-}
-
 struct CommonControlSkin : ControlRecord {
   int32_t tracking = 0;
 };
@@ -28,7 +22,8 @@ void AttachCommonControl(int32_t windowIndex, HWND control) {
   if (SlotOf(record->controls[kListCommonControls], control) > 0) return;
   AttachToSlot<CommonControlSkin>(windowIndex, kListCommonControls, control, CommonControlProc,
                                   kKjKeys);
-  if (IsClass(control, STATUSCLASSNAMEA)) SendMessageA(control, SB_SETBKCOLOR, 0, kTransparentKey);
+  if (IsWindowClass(control, STATUSCLASSNAMEA))
+    SendMessageA(control, SB_SETBKCOLOR, 0, kTransparentKey);
   // A panel that does not paint itself: the control draws its own face, and the panel part
   // skins its children and answers their colour and owner-draw messages.
   AttachPanel(windowIndex, control, 0, std::nullopt, std::nullopt, std::nullopt);

@@ -39,7 +39,8 @@ std::vector<Layer> CheckBoxLayers(UINT state, bool checked) {
 }
 
 std::vector<Layer> FlatButtonLayers(UINT state) {
-  if (state & kStateDisabled) return {Layer::kDisabledFill, Layer::kDisabledOutline, Layer::kCaption};
+  if (state & kStateDisabled)
+    return {Layer::kDisabledFill, Layer::kDisabledOutline, Layer::kCaption};
   std::vector<Layer> layers{Layer::kFlatFace, Layer::kFlatLine};
   if (state & kStateFocus) layers.push_back(Layer::kFocusOutline);
   layers.push_back(Layer::kCaption);

@@ -32,8 +32,8 @@ struct HeaderSkin : ControlRecord {
 int32_t ItemAt(HWND header, LPARAM lParam) {
   HDHITTESTINFO hit{};
   hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  const auto item = static_cast<int32_t>(SendMessageA(header, HDM_HITTEST, 0,
-                                                      reinterpret_cast<LPARAM>(&hit)));
+  const auto item =
+      static_cast<int32_t>(SendMessageA(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   return (hit.flags & HHT_ONHEADER) ? item : -1;
 }
 
@@ -57,8 +57,8 @@ void Attach(int32_t windowIndex, HWND header, bool standalone) {
   InvalidateRect(header, nullptr, TRUE);
 }
 
-void FillVertical(graphics::GfxGraphics& g, float x, float y, float w, float h,
-                  graphics::Argb top, graphics::Argb bottom) {
+void FillVertical(graphics::GfxGraphics& g, float x, float y, float w, float h, graphics::Argb top,
+                  graphics::Argb bottom) {
   graphics::GfxLinearBrush brush;
   if (brush.Create({x, y}, {x, y + h}, top, bottom)) g.FillRectangle(brush, x, y, w, h);
 }
@@ -73,7 +73,8 @@ void AttachHeaders(int32_t windowIndex, HWND parent) {
   }
   for (HWND list = FindWindowExA(parent, nullptr, "SysListView32", nullptr); list;
        list = FindWindowExA(parent, list, "SysListView32", nullptr)) {
-    if (HWND h = FindWindowExA(list, nullptr, "SysHeader32", nullptr)) Attach(windowIndex, h, false);
+    if (HWND h = FindWindowExA(list, nullptr, "SysHeader32", nullptr))
+      Attach(windowIndex, h, false);
   }
 }
 
@@ -85,11 +86,11 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
   if (!canvas.ok()) return;
   graphics::GfxGraphics& g = canvas.g();
   const HeaderSkin* skin = RecordOf<HeaderSkin>(header, kListHeaders);
-  const auto images =
-      reinterpret_cast<HIMAGELIST>(SendMessageA(header, HDM_GETIMAGELIST, 0, 0));
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(header, HDM_GETIMAGELIST, 0, 0));
   const auto count = static_cast<int32_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
   graphics::GfxSolidBrush strip;
-  if (strip.Create(ArgbFromColorref(0xFFFFFF, 40))) g.FillRectangle(strip, 0, 0, canvas.width(), canvas.height());
+  if (strip.Create(ArgbFromColorref(0xFFFFFF, 40)))
+    g.FillRectangle(strip, 0, 0, canvas.width(), canvas.height());
   std::vector<Layer> all;
   for (int32_t i = 0; i < count; ++i) {
     RECT r{};
@@ -129,8 +130,10 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
         case Layer::kSeparator: {
           graphics::GfxSolidBrush dark;
           graphics::GfxSolidBrush light;
-          if (dark.Create(ArgbFromColorref(0x000000, 70))) g.FillRectangle(dark, x + w - 2, 3, 1, h - 6);
-          if (light.Create(ArgbFromColorref(0xFFFFFF, 130))) g.FillRectangle(light, x + w - 1, 3, 1, h - 6);
+          if (dark.Create(ArgbFromColorref(0x000000, 70)))
+            g.FillRectangle(dark, x + w - 2, 3, 1, h - 6);
+          if (light.Create(ArgbFromColorref(0xFFFFFF, 130)))
+            g.FillRectangle(light, x + w - 1, 3, 1, h - 6);
           break;
         }
         case Layer::kCaption: {
@@ -166,7 +169,8 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
     }
   }
   graphics::GfxSolidBrush line;
-  if (line.Create(ArgbFromColorref(0x000000, 60))) g.FillRectangle(line, 0, canvas.height() - 1, canvas.width(), 1);
+  if (line.Create(ArgbFromColorref(0x000000, 60)))
+    g.FillRectangle(line, 0, canvas.height() - 1, canvas.width(), 1);
   NoteFace(header, static_cast<UINT>(hotItem + 1), all);
   canvas.CopyTo(dc);
 }
@@ -177,9 +181,10 @@ LRESULT CALLBACK HeaderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (!skin) return CallPrevious(window, message, wParam, lParam);
   switch (message) {
     case WM_NCDESTROY: {
-      const auto images = skin->ownsImages != 0
-                              ? reinterpret_cast<HIMAGELIST>(SendMessageA(window, HDM_GETIMAGELIST, 0, 0))
-                              : nullptr;
+      const auto images =
+          skin->ownsImages != 0
+              ? reinterpret_cast<HIMAGELIST>(SendMessageA(window, HDM_GETIMAGELIST, 0, 0))
+              : nullptr;
       const LRESULT result = DetachOnNcDestroy(window, wParam, lParam, kListHeaders);
       if (images) ImageList_Destroy(images);
       return result;

@@ -24,7 +24,8 @@ DWORD RunGallery(const std::string& png) {
     return 0xFFFF;
   }
   DWORD code = 0xFFFE;
-  if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   return code;

@@ -37,18 +37,20 @@ void Buttons(HWND w, GalleryUnits& units) {
 void Lists(HWND w, GalleryUnits& units) {
   HWND box = Make(w, "Button", "列表", BS_GROUPBOX | BS_CENTER, 260, 34, 490, 150);
   units.panels.push_back(box);
-  HWND list = Make(box, "ListBox", "", WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
-                                           LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
-                   10, 20, 90, 120);
+  HWND list = Make(
+      box, "ListBox", "",
+      WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
+      10, 20, 90, 120);
   for (int i = 1; i <= 20; ++i) {
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("歌曲" + std::to_string(i)).c_str()));
+    SendMessageA(list, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(("歌曲" + std::to_string(i)).c_str()));
   }
   SendMessageA(list, LB_SETCURSEL, 2, 0);
   SendMessageA(list, LB_SETHORIZONTALEXTENT, 160, 0);
   // Owner-drawn: its items are drawn by the window (a panel does not draw list items).
-  HWND owner = Make(w, "ListBox", "", WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                          LBS_NOINTEGRALHEIGHT,
-                    365, 54, 70, 60);
+  HWND owner =
+      Make(w, "ListBox", "", WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+           365, 54, 70, 60);
   for (const char* s : {"自绘一", "自绘二"}) {
     SendMessageA(owner, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
   }
@@ -68,9 +70,8 @@ void Lists(HWND w, GalleryUnits& units) {
     item.pszText = const_cast<char*>(name.c_str());
     SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
-  HWND tree = Make(box, "SysTreeView32", "", WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS |
-                                                 TVS_LINESATROOT,
-                   335, 20, 145, 70);
+  HWND tree = Make(box, "SysTreeView32", "",
+                   WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 335, 20, 145, 70);
   TVINSERTSTRUCTA insert{};
   insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_TEXT;
@@ -123,16 +124,16 @@ void Bars(HWND w, GalleryUnits& units) {
   }
   HWND tall = Make(box, "msctls_progress32", "", PBS_VERTICAL, 180, 20, 18, 130);
   SendMessageA(tall, PBM_SETPOS, 60, 0);
-  HWND slider = Make(box, "msctls_trackbar32", "", TBS_AUTOTICKS | TBS_ENABLESELRANGE, 210, 20,
-                     200, 34);
+  HWND slider =
+      Make(box, "msctls_trackbar32", "", TBS_AUTOTICKS | TBS_ENABLESELRANGE, 210, 20, 200, 34);
   SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
   SendMessageA(slider, TBM_SETSEL, TRUE, MAKELPARAM(2, 6));
   SendMessageA(slider, TBM_SETPOS, TRUE, 4);
   HWND top = Make(box, "msctls_trackbar32", "", TBS_TOP | TBS_AUTOTICKS, 210, 60, 200, 30);
   SendMessageA(top, TBM_SETPOS, TRUE, 80);
   Make(box, "msctls_trackbar32", "", TBS_BOTH | TBS_AUTOTICKS | WS_DISABLED, 210, 95, 200, 40);
-  HWND upright = Make(box, "msctls_trackbar32", "", TBS_VERT | TBS_BOTH | TBS_AUTOTICKS, 420, 20,
-                      40, 130);
+  HWND upright =
+      Make(box, "msctls_trackbar32", "", TBS_VERT | TBS_BOTH | TBS_AUTOTICKS, 420, 20, 40, 130);
   SendMessageA(upright, TBM_SETPOS, TRUE, 30);
   HWND header = Make(box, "SysHeader32", "", HDS_BUTTONS | HDS_HORZ, 10, 115, 160, 22);
   HDITEMA item{};
@@ -143,9 +144,8 @@ void Bars(HWND w, GalleryUnits& units) {
     item.pszText = const_cast<char*>(s);
     SendMessageA(header, HDM_INSERTITEMA, 9, reinterpret_cast<LPARAM>(&item));
   }
-  units.commonControl = Make(box, "msctls_statusbar32", "公共控件", CCS_NOPARENTALIGN |
-                                                                      CCS_NORESIZE | SBARS_SIZEGRIP,
-                             10, 142, 190, 20);
+  units.commonControl = Make(box, "msctls_statusbar32", "公共控件",
+                             CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP, 10, 142, 190, 20);
 }
 
 void Panels(HWND w, GalleryUnits& units) {
@@ -154,7 +154,8 @@ void Panels(HWND w, GalleryUnits& units) {
   Make(units.roundedPanel, "Static", "面板里的文字", 0, 130, 14, 120, 18);
   units.plainPanel = Make(w, "Static", "", SS_NOTIFY, 390, 366, 360, 44);
   Make(units.plainPanel, "Button", "无叠色面板", BS_PUSHBUTTON, 10, 10, 110, 24);
-  HWND check = Make(units.plainPanel, "Button", "面板里的复选框", BS_AUTOCHECKBOX, 130, 12, 130, 20);
+  HWND check =
+      Make(units.plainPanel, "Button", "面板里的复选框", BS_AUTOCHECKBOX, 130, 12, 130, 20);
   SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
 }
 

@@ -8,7 +8,7 @@
 namespace gallery {
 
 struct GalleryUnits {
-  std::vector<HWND> panels;      // made panels once the window is skinned
+  std::vector<HWND> panels;       // made panels once the window is skinned
   std::vector<HWND> flatButtons;  // given the engine's flat style
   std::vector<HWND> textButtons;  // given the engine's text style
   HWND commonControl = nullptr;   // handed to the engine on its own

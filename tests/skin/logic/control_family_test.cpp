@@ -22,12 +22,17 @@ TEST(ButtonStyles, EachAttachTakesOnlyItsOwnButtons) {
     int32_t toggle;
   };
   const Case cases[] = {
-      {BS_PUSHBUTTON, true, 0},       {BS_DEFPUSHBUTTON, true, 0},   {BS_USERBUTTON, true, 0},
-      {BS_CHECKBOX, false, c::kCheckBox}, {BS_AUTOCHECKBOX, false, c::kCheckBox},
+      {BS_PUSHBUTTON, true, 0},
+      {BS_DEFPUSHBUTTON, true, 0},
+      {BS_USERBUTTON, true, 0},
+      {BS_CHECKBOX, false, c::kCheckBox},
+      {BS_AUTOCHECKBOX, false, c::kCheckBox},
       {BS_AUTORADIOBUTTON, false, c::kRadioButton},
-      {BS_RADIOBUTTON, false, 0},     // manual radio buttons are left alone
-      {BS_3STATE, false, 0},          {BS_AUTO3STATE, false, 0},
-      {BS_GROUPBOX, false, 0},        {BS_OWNERDRAW, false, 0},
+      {BS_RADIOBUTTON, false, 0},  // manual radio buttons are left alone
+      {BS_3STATE, false, 0},
+      {BS_AUTO3STATE, false, 0},
+      {BS_GROUPBOX, false, 0},
+      {BS_OWNERDRAW, false, 0},
       {BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, true, 0},
   };
   for (const Case& k : cases) {
@@ -123,9 +128,9 @@ TEST(HeaderFace, ItemLayersAndTextAlignment) {
   using L = Layer;
   EXPECT_EQ(c::HeaderItemLayers(false, false),
             (std::vector<Layer>{L::kWhiteBase, L::kGloss, L::kSeparator, L::kCaption}));
-  EXPECT_EQ(c::HeaderItemLayers(true, true), (std::vector<Layer>{L::kWhiteBase, L::kGloss,
-                                                                 L::kHotFill, L::kPressed,
-                                                                 L::kSeparator, L::kCaption}));
+  EXPECT_EQ(c::HeaderItemLayers(true, true),
+            (std::vector<Layer>{L::kWhiteBase, L::kGloss, L::kHotFill, L::kPressed, L::kSeparator,
+                                L::kCaption}));
   EXPECT_EQ(c::HeaderTextAlignment(HDF_LEFT | HDF_STRING), 0);
   EXPECT_EQ(c::HeaderTextAlignment(HDF_CENTER | HDF_IMAGE), 1);
   EXPECT_EQ(c::HeaderTextAlignment(HDF_RIGHT), 2);

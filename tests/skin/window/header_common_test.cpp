@@ -65,8 +65,8 @@ TEST(CommonControlSkin, TheControlStillDrawsItselfOverItsBackdrop) {
   skin_test::ResetSkinSettings();
   TestWindow window(320, 200);
   skin_test::SkinLikeTheApplication(window.hwnd(), skin_test::SolidPicture(8, 8, RGB(0, 0, 255)));
-  HWND bar = Child(window.hwnd(), "msctls_statusbar32", CCS_NOPARENTALIGN | CCS_NORESIZE, 10, 40,
-                   200, 22);
+  HWND bar =
+      Child(window.hwnd(), "msctls_statusbar32", CCS_NOPARENTALIGN | CCS_NORESIZE, 10, 40, 200, 22);
   SetWindowTextA(bar, "status");
   skin::skinEngine->AttachCommonControl(bar);
   EXPECT_EQ(skin::prop::Get(bar, skin::prop::Kj_FuID), skin_test::IndexOf(window.hwnd()));
