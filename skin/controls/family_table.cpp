@@ -3,6 +3,8 @@
 #include <array>
 
 #include "skin/controls/button_skin.h"
+#include "skin/controls/list_control.h"
+#include "skin/controls/progress_bar.h"
 
 namespace skin::controls {
 namespace {
@@ -13,6 +15,8 @@ using FamilyAttach = void (*)(int32_t windowIndex, HWND parent);
 constexpr std::array kFamilies{
     FamilyAttach{AttachPushButtons},
     FamilyAttach{AttachCheckAndRadioButtons},
+    FamilyAttach{AttachProgressBars},
+    FamilyAttach{AttachListControls},
 };
 
 }  // namespace

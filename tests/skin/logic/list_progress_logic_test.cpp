@@ -1,0 +1,110 @@
+// List-type and progress skins without a window: which styles get a frame, how the frame line
+// looks per state, and how far a progress bar is filled and where its bar lies.
+#include <gtest/gtest.h>
+
+#include "skin/controls/list_control.h"
+#include "skin/controls/list_helpers.h"
+#include "skin/controls/progress_bar.h"
+
+namespace {
+
+namespace c = skin::controls;
+
+TEST(ListStyles, FrameScrollBarAndOwnerDrawTests) {
+  struct Case {
+    LONG style, exStyle;
+    bool frame, scroll, ownerDraw;
+  };
+  const Case cases[] = {
+      {WS_CHILD, 0, false, false, false},
+      {WS_BORDER, 0, true, false, false},
+      {0, WS_EX_CLIENTEDGE, true, false, false},
+      {0, WS_EX_WINDOWEDGE, true, false, false},
+      {0, WS_EX_DLGMODALFRAME, true, false, false},
+      {0, WS_EX_STATICEDGE, false, false, false},  // a static edge is not a frame here
+      {WS_VSCROLL, 0, false, true, false},
+      {WS_HSCROLL | WS_BORDER, 0, true, true, false},
+      {LBS_OWNERDRAWFIXED, 0, false, false, true},
+      {LBS_OWNERDRAWVARIABLE | WS_VSCROLL, 0, false, true, true},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(c::HasFrameStyle(k.style, k.exStyle), k.frame)
+        << std::hex << k.style << " " << k.exStyle;
+    EXPECT_EQ(c::HasScrollBarStyle(k.style), k.scroll) << std::hex << k.style;
+    EXPECT_EQ(c::IsOwnerDrawListStyle(k.style), k.ownerDraw) << std::hex << k.style;
+  }
+}
+
+TEST(ListFrame, HotWinsOverFocusAndEachHasItsLine) {
+  struct Case {
+    bool hot, focused;
+    float x, width, pen;
+    bool accent;
+    int32_t alpha;
+    c::Layer layer;
+  };
+  const Case cases[] = {
+      {false, false, 0, 59, 1, false, 90, c::Layer::kOutline},
+      {false, true, 0, 59, 1, true, 200, c::Layer::kFocusOutline},
+      {true, false, 1, 58, 2, true, 200, c::Layer::kHotOutline},
+      {true, true, 1, 58, 2, true, 200, c::Layer::kHotOutline},
+  };
+  for (const Case& k : cases) {
+    const c::ListFrameStroke s = c::ListFrameStrokeFor(60, 140, k.hot, k.focused);
+    EXPECT_EQ(s.x, k.x);
+    EXPECT_EQ(s.y, k.x);
+    EXPECT_EQ(s.width, k.width);
+    EXPECT_EQ(s.height, k.width + 80);
+    EXPECT_EQ(s.pen, k.pen);
+    EXPECT_EQ(s.accent, k.accent);
+    EXPECT_EQ(s.alpha, k.alpha);
+    EXPECT_EQ(s.layer, k.layer);
+  }
+}
+
+TEST(ProgressFill, RoundsDownStaysOnTheTrackAndFillsNothingForAnEmptyRange) {
+  struct Case {
+    int32_t pos, low, high, length, filled;
+  };
+  const Case cases[] = {
+      {0, 0, 100, 390, 0},
+      {50, 0, 100, 390, 195},
+      {100, 0, 100, 390, 390},
+      {10, 0, 100, 387, 38},  // 38.7 rounds down
+      {99, 0, 100, 10, 9},    // full only at the high end
+      {-5, 0, 100, 200, 0},
+      {150, 0, 100, 200, 200},  // outside the range: kept on the track
+      {-50, -100, 0, 80, 40},
+      {7, 7, 7, 80, 0},     // empty range: nothing
+      {5, 10, 0, 100, 50},  // a range given high to low still fills by its share
+      {2000000000, -2000000000, 2000000000, 1000, 1000},  // no overflow
+      {50, 0, 100, 0, 0},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(c::ProgressFilled(k.pos, k.low, k.high, k.length), k.filled)
+        << k.pos << " in " << k.low << ".." << k.high << " over " << k.length;
+  }
+}
+
+TEST(ProgressFill, BarLiesInsideTheFilledPartAndAVerticalOneStandsOnTheBottom) {
+  struct Case {
+    int32_t w, h;
+    bool vertical;
+    int32_t filled;
+    float x, y, width, height;
+  };
+  const Case cases[] = {
+      {200, 20, false, 0, 0, 0, 0, 0},     {200, 20, false, 100, 1, 1, 97, 17},
+      {200, 20, false, 2, 1, 1, 0, 17},  // too short to show
+      {20, 200, true, 40, 1, 161, 17, 37}, {20, 200, true, 200, 1, 1, 17, 197},
+  };
+  for (const Case& k : cases) {
+    const graphics::GfxRectF r = c::ProgressBarShape(k.w, k.h, k.vertical, k.filled);
+    EXPECT_EQ(r.x, k.x) << k.filled;
+    EXPECT_EQ(r.y, k.y) << k.filled;
+    EXPECT_EQ(r.width, k.width) << k.filled;
+    EXPECT_EQ(r.height, k.height) << k.filled;
+  }
+}
+
+}  // namespace
