@@ -26,9 +26,10 @@ class ProgressSkins : public testing::Test {
     skin_test::ResetSkinSettings();
     skin::frameFirstRun = 0;
     window = std::make_unique<TestWindow>(360, 300);
-    across = Bar(0, 10, 40, 300, 24);
+    across = Bar(WS_BORDER, 10, 40, 300, 24);  // a border the system would draw
     upright = Bar(PBS_VERTICAL, 10, 80, 24, 200);
     skin_test::SkinLikeTheApplication(window->hwnd(), skin_test::SolidPicture(8, 8, kBlue));
+    RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     index = skin_test::IndexOf(window->hwnd());
   }
   HWND Bar(DWORD style, int x, int y, int w, int h) {
