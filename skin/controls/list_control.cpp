@@ -16,10 +16,6 @@ namespace skin::controls {
 namespace {
 
 constexpr COLORREF kMagenta = 0xFF00FF;
-// The system draws each list box item on an opaque rectangle of the DC's background colour.
-// Items are drawn on this near-white and everything of it is left out, so the wash shows behind
-// them while anti-aliased text edges and the focus rectangle still look as they do on white.
-constexpr COLORREF kItemKey = RGB(255, 255, 254);
 constexpr UINT kListViewSetTextBack = 0x1026;  // LVM_SETTEXTBKCOLOR
 constexpr UINT kTreeViewSetBack = 0x111D;      // TVM_SETBKCOLOR
 constexpr LONG kListViewSkipped = 0x10;
@@ -87,6 +83,38 @@ LRESULT PaintTree(HWND window) {
   return DefWindowProcA(window, WM_PAINT, 0, 0);
 }
 
+// A 32-bit surface whose pixels are read and written directly.
+struct PixelSurface {
+  MemoryDc dc;
+  uint32_t* bits = nullptr;
+  bool Make(int32_t w, int32_t h, COLORREF fill) {
+    if (!dc.Select(MakeDib32(w, h, &bits), w, h) || !bits) return false;
+    const RECT all{0, 0, w, h};
+    SetBkColor(dc.dc(), fill);  // the list draws its unselected items on this colour
+    ExtTextOutA(dc.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    return true;
+  }
+};
+
+// The system draws each list box item on an opaque rectangle of the DC's background colour.
+// Drawn once on black and once on white, the items are laid over the washed picture with their
+// anti-aliased edges, instead of on white.
+void LayItems(HWND window, HDC background, const RECT& place) {
+  const int32_t cw = place.right - place.left;
+  const int32_t ch = place.bottom - place.top;
+  PixelSurface black, white, out;
+  if (cw <= 0 || ch <= 0 || !black.Make(cw, ch, 0) || !white.Make(cw, ch, 0xFFFFFF) ||
+      !out.Make(cw, ch, 0)) {
+    return;
+  }
+  CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(black.dc.dc()), 0);
+  CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(white.dc.dc()), 0);
+  BitBlt(out.dc.dc(), 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
+  GdiFlush();
+  LayOverBackground(black.bits, white.bits, out.bits, static_cast<size_t>(cw) * ch);
+  BitBlt(background, place.left, place.top, cw, ch, out.dc.dc(), 0, 0, SRCCOPY);
+}
+
 // List boxes and list views: the items over the washed picture, composed off-screen.
 LRESULT PaintItems(HWND window) {
   HDC background = ListBackgroundDC(window);
@@ -97,14 +125,7 @@ LRESULT PaintItems(HWND window) {
   PAINTSTRUCT ps;
   HDC paint = BeginPaint(window, &ps);
   if (IsClassName(window, "ListBox")) {
-    MemoryDc items;
-    if (cw > 0 && ch > 0 && items.EnsureDc() && items.SelectNewDib(cw, ch)) {
-      const RECT all{0, 0, cw, ch};
-      SetBkColor(items.dc(), kItemKey);
-      ExtTextOutA(items.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-      CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(items.dc()), 0);
-      TransparentBlt(background, place.left, place.top, cw, ch, items.dc(), 0, 0, cw, ch, kItemKey);
-    }
+    LayItems(window, background, place);
   } else {
     // Transparent text since attaching: the view draws straight onto the wash.
     POINT old{};

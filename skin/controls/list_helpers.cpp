@@ -1,5 +1,7 @@
 #include "skin/controls/list_helpers.h"
 
+#include <algorithm>
+
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/path_routines.h"
@@ -38,6 +40,21 @@ bool HasFrameStyle(LONG style, LONG exStyle) {
 
 bool IsOwnerDrawListStyle(LONG style) {
   return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+}
+
+void LayOverBackground(const uint32_t* onBlack, const uint32_t* onWhite, uint32_t* background,
+                       size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    uint32_t out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const int b = static_cast<int>((onBlack[i] >> shift) & 0xFF);
+      const int w = static_cast<int>((onWhite[i] >> shift) & 0xFF);
+      const int under = static_cast<int>((background[i] >> shift) & 0xFF);
+      const int value = std::clamp(b + under * (w - b) / 255, 0, 255);
+      out |= static_cast<uint32_t>(value) << shift;
+    }
+    background[i] = out;
+  }
 }
 
 bool IsClassName(HWND window, const char* name) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "skin/gdi_handles.h"
@@ -14,6 +15,13 @@ namespace skin::controls {
 bool HasScrollBarStyle(LONG style);
 bool HasFrameStyle(LONG style, LONG exStyle);
 bool IsOwnerDrawListStyle(LONG style);
+
+// Items painted once on black and once on white tell, channel by channel, how much of the
+// background each pixel lets through: out = onBlack + background * (onWhite - onBlack) / 255.
+// Opaque parts stay as painted, the bare background stays the picture, anti-aliased text edges
+// blend into it, and an inverted focus rectangle inverts it. Writes into background.
+void LayOverBackground(const uint32_t* onBlack, const uint32_t* onWhite, uint32_t* background,
+                       size_t count);
 
 bool IsClassName(HWND window, const char* name);
 bool HasScrollBar(HWND window);

@@ -35,6 +35,25 @@ TEST(ListStyles, FrameScrollBarAndOwnerDrawTests) {
   }
 }
 
+TEST(ListItems, PaintedOnBlackAndOnWhiteTheyLetThroughOnlyWhatTheyDoNotCover) {
+  struct Case {
+    uint32_t onBlack, onWhite, under, out;
+  };
+  const Case cases[] = {
+      {0x000000, 0xFFFFFF, 0x3366CC, 0x3366CC},  // bare background: the picture
+      {0x0078D7, 0x0078D7, 0x3366CC, 0x0078D7},  // selected item: opaque highlight
+      {0x000000, 0x000000, 0x3366CC, 0x000000},  // black text
+      {0x000000, 0x808080, 0x3366CC, 0x193366},  // half-covered text edge: half the picture
+      {0x000000, 0xFF8080, 0xFFFFFF, 0xFF8080},  // per channel, as sub-pixel edges need
+      {0xFFFFFF, 0x000000, 0x3366CC, 0xCC9933},  // inverted focus dots invert the picture
+  };
+  for (const Case& k : cases) {
+    uint32_t under = k.under;
+    c::LayOverBackground(&k.onBlack, &k.onWhite, &under, 1);
+    EXPECT_EQ(under, k.out) << std::hex << k.onBlack << " " << k.onWhite << " " << k.under;
+  }
+}
+
 TEST(ListFrame, HotWinsOverFocusAndEachHasItsLine) {
   struct Case {
     bool hot, focused;
