@@ -122,6 +122,7 @@ int main() {
     const auto barSlot = static_cast<int32_t>(skin::prop::Get(progress, skin::prop::Hw_lbID));
     Row("progress bar (no hover)", progress,
         PerCall(kCount, [&] { c::PaintProgressBar(index, barSlot); }));
+    skin::highlightAlpha = 160;  // the player passes 0, which hides the wash the row measures
     int step = 0;
     Row("list box wheel step, wash", list, PerCall(kCount / 2, [&] {
           const int delta = (step++ / 4) % 2 ? WHEEL_DELTA : -WHEEL_DELTA;
