@@ -107,17 +107,19 @@ TEST(SkinnedControls, BothListsAreTheSkinsAndShowThePictureBehindTheirItems) {
   GetClientRect(shown, &client);
   const auto itemHeight = static_cast<int>(SendMessageA(shown, LB_GETITEMHEIGHT, 0, 0));
   ASSERT_GT(itemHeight, 0);
-  EXPECT_TRUE(WaitFor([&] {
-    for (int item = 3; item <= 6; ++item) {
-      POINT p{client.right - 2, item * itemHeight + itemHeight / 2};
-      MapWindowPoints(shown, box, &p, 1);
-      if (!Near(ScreenPixel(shown, client.right - 2, item * itemHeight + itemHeight / 2),
-                ScreenPixel(box, 4, p.y), 40)) {
-        return false;
-      }
-    }
-    return true;
-  }, 5000));
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        for (int item = 3; item <= 6; ++item) {
+          POINT p{client.right - 2, item * itemHeight + itemHeight / 2};
+          MapWindowPoints(shown, box, &p, 1);
+          if (!Near(ScreenPixel(shown, client.right - 2, item * itemHeight + itemHeight / 2),
+                    ScreenPixel(box, 4, p.y), 40)) {
+            return false;
+          }
+        }
+        return true;
+      },
+      5000));
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
 }

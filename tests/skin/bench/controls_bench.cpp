@@ -94,10 +94,11 @@ int main() {
     HWND radio = Child(box, "Button", "列表循环", BS_AUTORADIOBUTTON, 5, 170, 68, 25);
     HWND check = Child(box, "Button", "复选", BS_AUTOCHECKBOX, 100, 170, 68, 25);
     // The player's visible list, with enough songs to scroll, and a bar of the loading window's.
-    HWND list = Child(box, "ListBox", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                      9, 13, 59, 137);
+    HWND list = Child(box, "ListBox", "",
+                      WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 9, 13, 59, 137);
     for (int i = 1; i <= 40; ++i) {
-      SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("歌曲" + std::to_string(i)).c_str()));
+      SendMessageA(list, LB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(("歌曲" + std::to_string(i)).c_str()));
     }
     HWND progress = Child(hwnd, "msctls_progress32", "", 0, 18, 290, 390, 80);
     SendMessageA(progress, PBM_SETPOS, 60, 0);
