@@ -62,27 +62,6 @@ LRESULT EraseBackground(HWND window, HDC dc, WPARAM wParam, LPARAM lParam) {
       SetTextColor(dc, static_cast<COLORREF>(prop::Get(window, prop::Kj_Ztys))));
 }
 
-// The tree paints on magenta (its background colour since attaching), which is left out over
-// the washed picture.
-LRESULT PaintTree(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  const RECT place = ClientInWindow(window);
-  HDC tree = ControlBackdrop(window, client);
-  HDC background = ListBackgroundDC(window);
-  if (tree && background) {
-    CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(tree), 0);
-    TransparentBlt(background, place.left, place.top, client.right, client.bottom, tree, 0, 0,
-                   client.right, client.bottom, kMagenta);
-    ChildFreeWindowDc screen = ChildExcludedDC(window);
-    BitBlt(screen.dc(), 0, 0, client.right, client.bottom, background, place.left, place.top,
-           SRCCOPY);
-  }
-  ReleaseControlBackdrop(tree);
-  ReleaseControlBackdrop(background);
-  return DefWindowProcA(window, WM_PAINT, 0, 0);
-}
-
 // A 32-bit surface whose pixels are read and written directly.
 struct PixelSurface {
   MemoryDc dc;
@@ -96,10 +75,12 @@ struct PixelSurface {
   }
 };
 
-// The system draws each list box item on an opaque rectangle of the DC's background colour.
-// Drawn once on black and once on white, the items are laid over the washed picture with their
-// anti-aliased edges, instead of on white.
-void LayItems(HWND window, HDC background, const RECT& place) {
+// The system draws list box and tree items on opaque rectangles of a background colour. Drawn
+// once on black and once on white, the items are laid over the washed picture with their
+// anti-aliased edges, instead of on white or on a colour key. before() gives the control the
+// colour it is about to be painted on, when it does not take it from the DC.
+void LayItems(HWND window, HDC background, const RECT& place,
+              void (*before)(HWND, COLORREF) = nullptr) {
   const int32_t cw = place.right - place.left;
   const int32_t ch = place.bottom - place.top;
   PixelSurface black, white, out;
@@ -107,12 +88,32 @@ void LayItems(HWND window, HDC background, const RECT& place) {
       !out.Make(cw, ch, 0)) {
     return;
   }
+  if (before) before(window, 0);
   CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(black.dc.dc()), 0);
+  if (before) before(window, 0xFFFFFF);
   CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(white.dc.dc()), 0);
   BitBlt(out.dc.dc(), 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
   GdiFlush();
   LayOverBackground(black.bits, white.bits, out.bits, static_cast<size_t>(cw) * ch);
   BitBlt(background, place.left, place.top, cw, ch, out.dc.dc(), 0, 0, SRCCOPY);
+}
+
+void SetTreeBackground(HWND tree, COLORREF colour) {
+  SendMessageA(tree, kTreeViewSetBack, 0, static_cast<LPARAM>(colour));
+}
+
+LRESULT PaintTree(HWND window) {
+  const RECT place = ClientInWindow(window);
+  if (HDC background = ListBackgroundDC(window)) {
+    LayItems(window, background, place, SetTreeBackground);
+    SetTreeBackground(window, kMagenta);  // as attaching left it, for anyone who reads it
+    ChildFreeWindowDc screen = ChildExcludedDC(window);
+    BitBlt(screen.dc(), 0, 0, place.right - place.left, place.bottom - place.top, background,
+           place.left, place.top, SRCCOPY);
+    ReleaseControlBackdrop(background);
+  }
+  // Validates the window, the invalidation the colour changes made included.
+  return DefWindowProcA(window, WM_PAINT, 0, 0);
 }
 
 // List boxes and list views: the items over the washed picture, composed off-screen.

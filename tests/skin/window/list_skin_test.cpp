@@ -141,6 +141,42 @@ TEST_F(ListSkins, ItemsShowThePictureThroughTheWashOnlyWhileTheSwitchIsOn) {
   EXPECT_NE(c::ListSkinOf(own), nullptr);  // the frame is still the skin's
 }
 
+// Counts the client pixels that pass the test, from a copy of what is on the screen.
+template <typename Test>
+int CountPixels(HWND window, Test test) {
+  RECT client{};
+  GetClientRect(window, &client);
+  skin::MemoryDc copy;
+  copy.EnsureDc();
+  copy.SelectNewDib(client.right, client.bottom);
+  HDC dc = GetDC(window);
+  BitBlt(copy.dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  int count = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) count += test(GetPixel(copy.dc(), x, y)) ? 1 : 0;
+  }
+  return count;
+}
+
+TEST_F(ListSkins, TextEdgesBlendIntoThePictureNotIntoWhiteOrAColourKey) {
+  HWND list = List(WS_BORDER, 6);
+  HWND tree = Child(window->hwnd(), WC_TREEVIEWA, WS_BORDER, 100, 40, 120, 120);
+  TVINSERTSTRUCTA item{};
+  item.hParent = TVI_ROOT;
+  item.hInsertAfter = TVI_LAST;
+  item.item.mask = TVIF_TEXT;
+  item.item.pszText = const_cast<char*>("branch");
+  for (int i = 0; i < 4; ++i) SendMessageA(tree, TVM_INSERTITEMA, 0, LPARAM(&item));
+  Skin();
+  auto dark = [](COLORREF c) { return GetRValue(c) < 60 && GetGValue(c) < 60; };
+  EXPECT_GT(CountPixels(list, dark), 20);  // the text is there
+  EXPECT_GT(CountPixels(tree, dark), 20);
+  // Over the washed blue nothing is whiter than the wash, nor tinted by the tree's magenta key.
+  EXPECT_EQ(CountPixels(list, [](COLORREF c) { return GetRValue(c) > 175; }), 0);
+  EXPECT_EQ(CountPixels(tree, [](COLORREF c) { return GetRValue(c) > GetGValue(c) + 30; }), 0);
+}
+
 TEST_F(ListSkins, WheelRedrawsTheWholeClientAreaOnlyWhileTheSwitchIsOn) {
   for (bool on : {true, false}) {
     window = std::make_unique<TestWindow>(420, 300);
