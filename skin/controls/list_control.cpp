@@ -141,6 +141,32 @@ LRESULT PaintItems(HWND window) {
   return DefWindowProcA(window, WM_PAINT, 0, 0);
 }
 
+bool MovesSelection(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return true;
+    case WM_MOUSEMOVE:
+      return (wParam & MK_LBUTTON) != 0;
+  }
+  return false;
+}
+
+// A list box repaints the items whose selection changes straight onto the screen, on its own
+// background colour: the wash is laid under them again.
+LRESULT ChainAndRewash(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT caret = SendMessageA(window, LB_GETCARETINDEX, 0, 0);
+  const LRESULT selected = SendMessageA(window, LB_GETCURSEL, 0, 0);
+  const LRESULT result = CallPrevious(window, message, wParam, lParam);
+  if (IsWindow(window) && (SendMessageA(window, LB_GETCARETINDEX, 0, 0) != caret ||
+                           SendMessageA(window, LB_GETCURSEL, 0, 0) != selected)) {
+    InvalidateRect(window, nullptr, TRUE);
+  }
+  return result;
+}
+
 LRESULT PaintNonClient(HWND window, const ControlPlace& place, LPARAM lParam) {
   PaintListFrame(place.windowIndex, place.slot);
   if (HasScrollBar(window)) {
@@ -300,6 +326,10 @@ LRESULT CALLBACK ListSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       ReleaseCapture();
       skin->keyScrolling = 0;
       break;
+  }
+  if (highlightEnabled != 0 && MovesSelection(message, wParam) && IsClassName(window, "ListBox") &&
+      !IsOwnerDrawListBox(window)) {
+    return ChainAndRewash(window, message, wParam, lParam);
   }
   return CallPrevious(window, message, wParam, lParam);
 }

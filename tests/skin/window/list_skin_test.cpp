@@ -194,6 +194,31 @@ TEST_F(ListSkins, WheelRedrawsTheWholeClientAreaOnlyWhileTheSwitchIsOn) {
   }
 }
 
+TEST_F(ListSkins, ASelectionMovedByKeyOrClickLaysTheWashAgainWithoutTheParentsHelp) {
+  HWND list = List(WS_BORDER, 6);  // no LBS_NOTIFY: the parent hears nothing
+  Skin();
+  skin_test::Pump();
+  RECT client{}, dirty{};
+  GetClientRect(list, &client);
+  SendMessageA(list, LB_SETCURSEL, 1, 0);
+  ValidateRect(list, nullptr);
+  SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+  GetUpdateRect(list, &dirty, FALSE);
+  EXPECT_TRUE(EqualRect(&client, &dirty));
+  ValidateRect(list, nullptr);
+  const auto itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  SendMouse(list, WM_LBUTTONDOWN, 10, itemHeight * 4 + 2, MK_LBUTTON);
+  SendMouse(list, WM_LBUTTONUP, 10, itemHeight * 4 + 2);
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 4);
+  GetUpdateRect(list, &dirty, FALSE);
+  EXPECT_TRUE(EqualRect(&client, &dirty));
+  // Nothing moved: nothing to lay again.
+  ValidateRect(list, nullptr);
+  SendMouse(list, WM_LBUTTONUP, 10, itemHeight * 4 + 2);
+  EXPECT_FALSE(GetUpdateRect(list, &dirty, FALSE));
+}
+
 TEST_F(ListSkins, NoFrameWithoutAFrameStyleAndTheSkinsFrameSurvivesNonClientPainting) {
   HWND bare = List(0, 0);
   HWND framed = List(WS_BORDER, 0, 100);
