@@ -1,8 +1,7 @@
-// List-type and progress skins without a window: which styles get a frame, how the frame line
-// looks per state, and how far a progress bar is filled and where its bar lies.
+// List-type and progress skins without a window: which styles get a frame, how items are laid
+// over the picture, and how far a progress bar is filled and where its bar lies.
 #include <gtest/gtest.h>
 
-#include "skin/controls/list_control.h"
 #include "skin/controls/list_helpers.h"
 #include "skin/controls/progress_bar.h"
 
@@ -51,33 +50,6 @@ TEST(ListItems, PaintedOnBlackAndOnWhiteTheyLetThroughOnlyWhatTheyDoNotCover) {
     uint32_t under = k.under;
     c::LayOverBackground(&k.onBlack, &k.onWhite, &under, 1);
     EXPECT_EQ(under, k.out) << std::hex << k.onBlack << " " << k.onWhite << " " << k.under;
-  }
-}
-
-TEST(ListFrame, HotWinsOverFocusAndEachHasItsLine) {
-  struct Case {
-    bool hot, focused;
-    float x, width, pen;
-    bool accent;
-    int32_t alpha;
-    c::Layer layer;
-  };
-  const Case cases[] = {
-      {false, false, 0, 59, 1, false, 90, c::Layer::kOutline},
-      {false, true, 0, 59, 1, true, 200, c::Layer::kFocusOutline},
-      {true, false, 1, 58, 2, true, 200, c::Layer::kHotOutline},
-      {true, true, 1, 58, 2, true, 200, c::Layer::kHotOutline},
-  };
-  for (const Case& k : cases) {
-    const c::ListFrameStroke s = c::ListFrameStrokeFor(60, 140, k.hot, k.focused);
-    EXPECT_EQ(s.x, k.x);
-    EXPECT_EQ(s.y, k.x);
-    EXPECT_EQ(s.width, k.width);
-    EXPECT_EQ(s.height, k.width + 80);
-    EXPECT_EQ(s.pen, k.pen);
-    EXPECT_EQ(s.accent, k.accent);
-    EXPECT_EQ(s.alpha, k.alpha);
-    EXPECT_EQ(s.layer, k.layer);
   }
 }
 
