@@ -4,6 +4,8 @@
 
 #include "skin/controls/button_skin.h"
 #include "skin/controls/header.h"
+#include "skin/controls/list_control.h"
+#include "skin/controls/progress_bar.h"
 
 namespace skin::controls {
 namespace {
@@ -14,6 +16,8 @@ using FamilyAttach = void (*)(int32_t windowIndex, HWND parent);
 constexpr std::array kFamilies{
     FamilyAttach{AttachPushButtons},
     FamilyAttach{AttachCheckAndRadioButtons},
+    FamilyAttach{AttachProgressBars},
+    FamilyAttach{AttachListControls},
     FamilyAttach{AttachHeaders},
 };
 

@@ -86,4 +86,45 @@ TEST(SkinnedControls, ButtonsRadioButtonsAndTheGroupBoxAreTheSkins) {
   EXPECT_EQ(player.WaitForExit(), 0);
 }
 
+TEST(SkinnedControls, BothListsAreTheSkinsAndShowThePictureBehindTheirItems) {
+  const PlayerFolder dir =
+      MakePlayerFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  PlayerProcess player(dir.folder);
+  HWND main = player.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND box = FindWindowExA(main, nullptr, "Button", nullptr);
+  HWND shown = nullptr, hidden = nullptr;
+  for (HWND list = FindWindowExA(box, nullptr, "ListBox", nullptr); list;
+       list = FindWindowExA(box, list, "ListBox", nullptr)) {
+    (IsWindowVisible(list) ? shown : hidden) = list;
+  }
+  ASSERT_NE(shown, nullptr);
+  ASSERT_NE(hidden, nullptr);
+  for (HWND list : {shown, hidden}) {
+    EXPECT_NE(Prop(list, "Hw_hProc"), 0);
+    EXPECT_EQ(Prop(list, "Hw_FuID"), Prop(main, "Hw_lbID"));
+  }
+  // Right of a song's name the picture shows (the player's wash is fully transparent), not the
+  // system's white: compared with the picture left of the list, at the same height.
+  RECT client{};
+  GetClientRect(shown, &client);
+  const auto itemHeight = static_cast<int>(SendMessageA(shown, LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(itemHeight, 0);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        for (int item = 3; item <= 6; ++item) {
+          POINT p{client.right - 2, item * itemHeight + itemHeight / 2};
+          MapWindowPoints(shown, box, &p, 1);
+          if (!Near(ScreenPixel(shown, client.right - 2, item * itemHeight + itemHeight / 2),
+                    ScreenPixel(box, 4, p.y), 40)) {
+            return false;
+          }
+        }
+        return true;
+      },
+      5000));
+  player.Close();
+  EXPECT_EQ(player.WaitForExit(), 0);
+}
+
 }  // namespace

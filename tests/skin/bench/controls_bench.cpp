@@ -1,15 +1,21 @@
 // Prints what one hover repaint of each button face and one panel paint cost under Wine, next to
 // one BitBlt of the same size. Run on a display:
 //   wine build-test/tests/skin/skin_controls_bench.exe
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "skin/controls/button_faces.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_layers.h"
+#include "skin/controls/list_control.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/progress_bar.h"
 #include "skin/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
@@ -73,6 +79,15 @@ int main() {
     HWND push = Child(box, "Button", "换一批", BS_PUSHBUTTON, 7, 193, 61, 24);
     HWND radio = Child(box, "Button", "列表循环", BS_AUTORADIOBUTTON, 5, 170, 68, 25);
     HWND check = Child(box, "Button", "复选", BS_AUTOCHECKBOX, 100, 170, 68, 25);
+    // The player's visible list, with enough songs to scroll, and a bar of the loading window's.
+    HWND list = Child(box, "ListBox", "",
+                      WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 9, 13, 59, 137);
+    for (int i = 1; i <= 40; ++i) {
+      SendMessageA(list, LB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(("歌曲" + std::to_string(i)).c_str()));
+    }
+    HWND progress = Child(hwnd, "msctls_progress32", "", 0, 18, 290, 390, 80);
+    SendMessageA(progress, PBM_SETPOS, 60, 0);
     skin_test::SkinLikeTheApplication(hwnd, picture);
     skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
     skin_test::Pump(300);
@@ -86,6 +101,22 @@ int main() {
         PerCall(kCount, [&] { c::RedrawButton(push, c::kStateFocus, 1); }));
     Row("radio button, hot", radio, PerCall(kCount, [&] { c::RedrawButton(radio, 0, 1); }));
     Row("check box, hot", check, PerCall(kCount, [&] { c::RedrawButton(check, 0, 1); }));
+    const auto listSlot = static_cast<int32_t>(skin::prop::Get(list, skin::prop::Hw_lbID));
+    Row("list box frame, hot", list,
+        PerCall(kCount, [&] { c::PaintListFrame(index, listSlot, 1); }));
+    Row("list box frame, focused", list,
+        PerCall(kCount, [&] { c::PaintListFrame(index, listSlot, 0, 1); }));
+    const auto barSlot = static_cast<int32_t>(skin::prop::Get(progress, skin::prop::Hw_lbID));
+    Row("progress bar (no hover)", progress,
+        PerCall(kCount, [&] { c::PaintProgressBar(index, barSlot); }));
+    skin::highlightAlpha = 160;  // the player passes 0, which hides the wash the row measures
+    int step = 0;
+    Row("list box wheel step, wash", list, PerCall(kCount / 2, [&] {
+          const int delta = (step++ / 4) % 2 ? WHEEL_DELTA : -WHEEL_DELTA;
+          SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+          UpdateWindow(list);
+          GdiFlush();
+        }));
     const auto slot = static_cast<int32_t>(skin::prop::Get(box, skin::prop::Hw_lbID));
     Row("panel (group box)", box, PerCall(kCount / 4, [&] {
           HDC dc = GetDC(box);

@@ -5,6 +5,7 @@
 // clang-format off
 #include <windows.h>
 #include <psapi.h>
+#include <commctrl.h>
 // clang-format on
 
 #include <cstdlib>
@@ -12,6 +13,8 @@
 
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
+#include "skin/controls/list_control.h"
+#include "skin/controls/progress_bar.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -56,19 +59,34 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   HWND radio = Child(box, "Button", "Radio", BS_AUTORADIOBUTTON, 10, 70, 90, 20);
   HWND check = Child(box, "Button", "Check", BS_AUTOCHECKBOX, 10, 100, 90, 20);
   HWND label = Child(box, "Static", "label", 0, 10, 130, 90, 20);
+  HWND list = Child(box, "ListBox", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 120, 30, 80, 100);
+  for (int i = 0; i < 30; ++i) SendMessageA(list, LB_ADDSTRING, 0, LPARAM("song"));
+  HWND progress = Child(hwnd, "msctls_progress32", "", 0, 10, 200, 80, 20);
   skin_test::SkinLikeTheApplication(hwnd, skin_test::SolidPicture(64, 48, RGB(40, 60, 90)));
   skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
   ASSERT_NE(skin::controls::ButtonOf(inner), nullptr);
+  ASSERT_NE(skin::controls::ListSkinOf(list), nullptr);
+  ASSERT_NE(skin::controls::ProgressSkinOf(progress), nullptr);
 
   // Each cycle works one kind: hover in and out, a click, a repaint.
-  HWND kinds[] = {push, inner, radio, check};
+  HWND kinds[] = {push, inner, radio, check, list, progress};
   auto cycle = [&](int i) {
-    HWND control = kinds[i % 4];
+    HWND control = kinds[i % 6];
+    if (control == progress) {
+      SendMessageA(progress, PBM_SETPOS, i % 101, 0);
+      UpdateWindow(progress);
+      SendMessageA(progress, WM_NCPAINT, 1, 0);
+    }
+    if (control == list) {
+      SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, (i / 6) % 2 ? WHEEL_DELTA : -WHEEL_DELTA), 0);
+      SendMessageA(list, WM_NCPAINT, 1, 0);
+      UpdateWindow(list);
+    }
     SendMouse(control, WM_MOUSEMOVE, 5, 5);
     SendMessageA(control, WM_MOUSELEAVE, 0, 0);
     SendMouse(control, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     SendMouse(control, WM_LBUTTONUP, 5, 5);
-    if (i % 4 == 3) {
+    if (i % 6 == 3) {
       HDC dc = GetDC(label);
       SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                    reinterpret_cast<LPARAM>(label));

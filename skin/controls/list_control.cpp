@@ -1,0 +1,337 @@
+#include "skin/controls/list_control.h"
+
+#include <commctrl.h>
+
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_pen.h"
+#include "graphics/path_routines.h"
+#include "skin/control_backdrop.h"
+#include "skin/controls/face_canvas.h"
+#include "skin/controls/family.h"
+#include "skin/controls/list_helpers.h"
+#include "skin/property_keys.h"
+#include "skin/skin_settings.h"
+
+namespace skin::controls {
+namespace {
+
+constexpr COLORREF kMagenta = 0xFF00FF;
+constexpr UINT kListViewSetTextBack = 0x1026;  // LVM_SETTEXTBKCOLOR
+constexpr UINT kTreeViewSetBack = 0x111D;      // TVM_SETBKCOLOR
+constexpr LONG kListViewSkipped = 0x10;
+constexpr LONG kComboListOwnerDrawn = 0x10;
+
+template <typename Each>
+void ForEachChild(HWND parent, const char* cls, Each each) {
+  for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
+       child = FindWindowExA(parent, child, cls, nullptr)) {
+    each(child);
+  }
+}
+
+void AttachOne(int32_t windowIndex, HWND control) {
+  if (ListSkinOf(control)) return;
+  auto* skin = AttachToSlot<ListSkin>(windowIndex, kListListTypes, control, ListSkinProc);
+  if (!skin) return;
+  skin->focused = GetFocus() == control ? 1 : 0;
+  RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+bool IsItemList(HWND window) {
+  return IsClassName(window, "SysTreeView32") || IsClassName(window, "SysListView32") ||
+         (IsClassName(window, "ListBox") && !IsOwnerDrawListBox(window));
+}
+
+LRESULT EraseBackground(HWND window, HDC dc, WPARAM wParam, LPARAM lParam) {
+  if (highlightEnabled == 0) return CallPrevious(window, WM_ERASEBKGND, wParam, lParam);
+  if (IsItemList(window)) {
+    SetBkMode(dc, TRANSPARENT);
+    return 1;  // WM_PAINT lays the background
+  }
+  if (IsOwnerDrawListBox(window) || IsClassName(window, "ComboLBox")) {
+    return CallPrevious(window, WM_ERASEBKGND, wParam, lParam);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  if (HDC background = ListBackgroundDC(window)) {
+    const RECT client = ClientInWindow(window);
+    BitBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, background,
+           client.left, client.top, SRCCOPY);
+    ReleaseControlBackdrop(background);
+  }
+  return static_cast<LRESULT>(
+      SetTextColor(dc, static_cast<COLORREF>(prop::Get(window, prop::Kj_Ztys))));
+}
+
+// A 32-bit surface whose pixels are read and written directly.
+struct PixelSurface {
+  MemoryDc dc;
+  uint32_t* bits = nullptr;
+  bool Make(int32_t w, int32_t h, COLORREF fill) {
+    if (!dc.Select(MakeDib32(w, h, &bits), w, h) || !bits) return false;
+    const RECT all{0, 0, w, h};
+    SetBkColor(dc.dc(), fill);  // the list draws its unselected items on this colour
+    ExtTextOutA(dc.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    return true;
+  }
+};
+
+// The system draws list box and tree items on opaque rectangles of a background colour. Drawn
+// once on black and once on white, the items are laid over the washed picture with their
+// anti-aliased edges, instead of on white or on a colour key. before() gives the control the
+// colour it is about to be painted on, when it does not take it from the DC.
+void LayItems(HWND window, HDC background, const RECT& place,
+              void (*before)(HWND, COLORREF) = nullptr) {
+  const int32_t cw = place.right - place.left;
+  const int32_t ch = place.bottom - place.top;
+  PixelSurface black, white, out;
+  if (cw <= 0 || ch <= 0 || !black.Make(cw, ch, 0) || !white.Make(cw, ch, 0xFFFFFF) ||
+      !out.Make(cw, ch, 0)) {
+    return;
+  }
+  if (before) before(window, 0);
+  CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(black.dc.dc()), 0);
+  if (before) before(window, 0xFFFFFF);
+  CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(white.dc.dc()), 0);
+  BitBlt(out.dc.dc(), 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
+  GdiFlush();
+  LayOverBackground(black.bits, white.bits, out.bits, static_cast<size_t>(cw) * ch);
+  BitBlt(background, place.left, place.top, cw, ch, out.dc.dc(), 0, 0, SRCCOPY);
+}
+
+void SetTreeBackground(HWND tree, COLORREF colour) {
+  SendMessageA(tree, kTreeViewSetBack, 0, static_cast<LPARAM>(colour));
+}
+
+LRESULT PaintTree(HWND window) {
+  const RECT place = ClientInWindow(window);
+  if (HDC background = ListBackgroundDC(window)) {
+    LayItems(window, background, place, SetTreeBackground);
+    SetTreeBackground(window, kMagenta);  // as attaching left it, for anyone who reads it
+    ChildFreeWindowDc screen = ChildExcludedDC(window);
+    BitBlt(screen.dc(), 0, 0, place.right - place.left, place.bottom - place.top, background,
+           place.left, place.top, SRCCOPY);
+    ReleaseControlBackdrop(background);
+  }
+  // Validates the window, the invalidation the colour changes made included.
+  return DefWindowProcA(window, WM_PAINT, 0, 0);
+}
+
+// List boxes and list views: the items over the washed picture, composed off-screen.
+LRESULT PaintItems(HWND window) {
+  HDC background = ListBackgroundDC(window);
+  if (!background) return CallPrevious(window, WM_PAINT, 0, 0);
+  const RECT place = ClientInWindow(window);
+  const int32_t cw = place.right - place.left;
+  const int32_t ch = place.bottom - place.top;
+  PAINTSTRUCT ps;
+  HDC paint = BeginPaint(window, &ps);
+  if (IsClassName(window, "ListBox")) {
+    LayItems(window, background, place);
+  } else {
+    // Transparent text since attaching: the view draws straight onto the wash.
+    POINT old{};
+    SetViewportOrgEx(background, place.left, place.top, &old);
+    CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(background), 0);
+    SetViewportOrgEx(background, old.x, old.y, nullptr);
+  }
+  BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
+  EndPaint(window, &ps);
+  ReleaseControlBackdrop(background);
+  InvalidateVisibleChildren(window);
+  return DefWindowProcA(window, WM_PAINT, 0, 0);
+}
+
+bool MovesSelection(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return true;
+    case WM_MOUSEMOVE:
+      return (wParam & MK_LBUTTON) != 0;
+  }
+  return false;
+}
+
+// A list box repaints the items whose selection changes straight onto the screen, on its own
+// background colour: the wash is laid under them again.
+LRESULT ChainAndRewash(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT caret = SendMessageA(window, LB_GETCARETINDEX, 0, 0);
+  const LRESULT selected = SendMessageA(window, LB_GETCURSEL, 0, 0);
+  const LRESULT result = CallPrevious(window, message, wParam, lParam);
+  if (IsWindow(window) && (SendMessageA(window, LB_GETCARETINDEX, 0, 0) != caret ||
+                           SendMessageA(window, LB_GETCURSEL, 0, 0) != selected)) {
+    InvalidateRect(window, nullptr, TRUE);
+  }
+  return result;
+}
+
+LRESULT PaintNonClient(HWND window, const ControlPlace& place, LPARAM lParam) {
+  PaintListFrame(place.windowIndex, place.slot);
+  if (HasScrollBar(window)) {
+    if (HRGN bars = ScrollBarRegion(window)) {
+      // The system paints the scroll bars only; the frame stays the skin's.
+      const LRESULT result =
+          DefWindowProcA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(bars), lParam);
+      DeleteObject(bars);
+      return result;
+    }
+  }
+  return DefWindowProcA(window, WM_NCPAINT, static_cast<WPARAM>(0xFFFFFFFF), lParam);
+}
+
+}  // namespace
+
+ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused) {
+  const auto fw = static_cast<float>(w);
+  const auto fh = static_cast<float>(h);
+  if (hot) return {1, 1, fw - 2, fh - 2, 2, true, 200, Layer::kHotOutline};
+  if (focused) return {0, 0, fw - 1, fh - 1, 1, true, 200, Layer::kFocusOutline};
+  return {0, 0, fw - 1, fh - 1, 1, false, 90, Layer::kOutline};
+}
+
+ListSkin* ListSkinOf(HWND window) { return RecordOf<ListSkin>(window, kListListTypes); }
+
+void AttachListControls(int32_t windowIndex, HWND parent) {
+  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+  auto attach = [windowIndex](HWND control) { AttachOne(windowIndex, control); };
+  ForEachChild(parent, "ListBox", attach);
+  ForEachChild(parent, "ComboBox", [&](HWND combo) {
+    HWND list = FindWindowExA(combo, nullptr, "ComboLBox", nullptr);
+    if (list && !(GetWindowLongA(list, GWL_STYLE) & kComboListOwnerDrawn)) attach(list);
+  });
+  ForEachChild(parent, "SysListView32", [&](HWND view) {
+    if (GetWindowLongA(view, GWL_STYLE) & kListViewSkipped) return;
+    if (highlightEnabled != 0) SendMessageA(view, kListViewSetTextBack, 0, CLR_NONE);
+    attach(view);
+  });
+  ForEachChild(parent, "SysTreeView32", [&](HWND tree) {
+    if (highlightEnabled != 0) SendMessageA(tree, kTreeViewSetBack, 0, kMagenta);
+    attach(tree);
+  });
+  ForEachChild(parent, "SysIPAddress32", attach);
+  ForEachChild(parent, "SysDateTimePick32", attach);
+}
+
+void DrawListFrame(HWND window, HDC target, bool hot, bool focused) {
+  const UINT state = (hot ? kStateHot : 0) | (focused ? kStateFocus : 0);
+  if (IsClassName(window, "ComboLBox") || !HasFrame(window)) {
+    NoteFace(window, state, {});
+    return;
+  }
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const int32_t w = outer.right - outer.left;
+  const int32_t h = outer.bottom - outer.top;
+  if (w <= 0 || h <= 0 || !target) return;
+  const RECT inner = InnerRect(window);
+  const auto ix = static_cast<float>(inner.left);
+  const auto iy = static_cast<float>(inner.top);
+  const auto iw = static_cast<float>(inner.right - inner.left);
+  const auto ih = static_cast<float>(inner.bottom - inner.top);
+  FaceCanvas canvas(window, RECT{0, 0, w, h});
+  if (!canvas.ok()) return;
+  graphics::GfxGraphics& g = canvas.g();
+  // The ring between the window's edge and what the frame surrounds.
+  g.SetClipRect(0, 0, canvas.width(), canvas.height());
+  g.SetClipRect(ix, iy, iw, ih, graphics::kCombineExclude);
+  if (highlightEnabled != 0) {
+    graphics::GfxSolidBrush wash;
+    if (wash.Create(graphics::ArgbFromColorref(0xFFFFFF, highlightAlpha))) {
+      g.FillRectangle(wash, 0, 0, canvas.width(), canvas.height());
+    }
+  } else {
+    g.Clear(graphics::ArgbFromColorref(0xFFFFFF));
+  }
+  g.SetClipRect(ix, iy, iw, ih);
+  g.Clear(graphics::ArgbFromColorref(kMagenta));
+  g.ResetClip();
+  const ListFrameStroke stroke = ListFrameStrokeFor(w, h, hot, focused);
+  graphics::GfxPen pen;
+  if (pen.Create(graphics::ArgbFromColorref(stroke.accent ? accentColour : 0, stroke.alpha),
+                 stroke.pen)) {
+    g.DrawRectangle(pen, stroke.x, stroke.y, stroke.width, stroke.height);
+  }
+  g.Delete();  // everything drawn is in the bitmap before it is laid
+  NoteFace(window, state, {stroke.layer});
+  const int saved = SaveDC(target);
+  ExcludeClipRect(target, inner.left, inner.top, inner.right, inner.bottom);
+  TransparentBlt(target, 0, 0, w, h, canvas.dc(), 0, 0, w, h, kMagenta);
+  RestoreDC(target, saved);
+}
+
+void PaintListFrame(int32_t windowIndex, int32_t controlIndex, std::optional<int32_t> hot,
+                    std::optional<int32_t> focused) {
+  WindowSkinRecord* record = RecordAt(windowIndex);
+  if (!record) return;
+  const ListSkin* skin = RecordInSlot<ListSkin>(record->controls[kListListTypes], controlIndex);
+  if (!skin || !skin->window) return;
+  HWND window = skin->window;
+  const bool isHot = hot.value_or(skin->hot) != 0;
+  const bool isFocused = focused.value_or(skin->focused) != 0;
+  HDC dc = GetWindowDC(window);
+  if (!dc) return;
+  DrawListFrame(window, dc, isHot, isFocused);
+  ReleaseDC(window, dc);
+}
+
+LRESULT CALLBACK ListSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ControlPlace place;
+  ListSkin* skin = RecordOf<ListSkin>(window, kListListTypes, &place);
+  if (!skin) return CallPrevious(window, message, wParam, lParam);
+  switch (message) {
+    case WM_NCDESTROY:
+      return DetachOnNcDestroy(window, wParam, lParam, kListListTypes);
+    case WM_MOUSEMOVE:
+      TrackLeave(window, skin->tracking);
+      if (TakeHover(*place.window, kHoverList, place.slot)) {
+        skin->hot = 1;
+        PaintListFrame(place.windowIndex, place.slot, 1);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      skin->tracking = 0;
+      DropHover(*place.window);
+      skin->hot = 0;
+      PaintListFrame(place.windowIndex, place.slot, 0);
+      break;
+    case WM_MOVE:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+      // The wash is laid again under whatever moved.
+      if (highlightEnabled != 0) InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_ERASEBKGND:
+      return EraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
+    case WM_PAINT:
+      PaintListFrame(place.windowIndex, place.slot);
+      if (highlightEnabled != 0 && wParam == 0) {
+        if (IsClassName(window, "SysTreeView32")) return PaintTree(window);
+        if (IsItemList(window)) return PaintItems(window);
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      skin->focused = message == WM_SETFOCUS ? 1 : 0;
+      PaintListFrame(place.windowIndex, place.slot);
+      break;
+    case WM_NCPAINT:
+      return PaintNonClient(window, place, lParam);
+    case WM_KEYDOWN:
+      if (wParam >= VK_LEFT && wParam <= VK_DOWN) skin->keyScrolling = 1;
+      break;
+    case WM_KEYUP:
+      ReleaseCapture();
+      skin->keyScrolling = 0;
+      break;
+  }
+  if (highlightEnabled != 0 && MovesSelection(message, wParam) && IsClassName(window, "ListBox") &&
+      !IsOwnerDrawListBox(window)) {
+    return ChainAndRewash(window, message, wParam, lParam);
+  }
+  return CallPrevious(window, message, wParam, lParam);
+}
+
+}  // namespace skin::controls

@@ -1,0 +1,45 @@
+// List boxes, the lists of simple combo boxes, list views, tree views, IP-address fields and
+// date-time pickers: a thin frame over the picture and, while highlightEnabled is on, the picture
+// under a white wash behind their items. The controls still draw their items and scroll bars.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "skin/controls/face_layers.h"
+#include "skin/window_record.h"
+
+namespace skin::controls {
+
+struct ListSkin : ControlRecord {
+  int32_t focused = 0;
+  int32_t hot = 0;
+  int32_t keyScrolling = 0;
+  int32_t tracking = 0;  // WM_MOUSELEAVE is armed
+};
+
+// The frame line for a w x h window: where, how wide, and in which colour.
+struct ListFrameStroke {
+  float x, y, width, height;
+  float pen;
+  bool accent;  // accent colour, else black
+  int32_t alpha;
+  Layer layer;  // what the tests and benchmark see of it
+};
+ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused);
+
+void AttachListControls(int32_t windowIndex, HWND parent);
+LRESULT CALLBACK ListSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Paints the frame on the window's own DC; omitted flags come from the record.
+void PaintListFrame(int32_t windowIndex, int32_t controlIndex, std::optional<int32_t> hot = {},
+                    std::optional<int32_t> focused = {});
+// The frame composed over the backdrop and laid onto target (window coordinates) around
+// InnerRect; nothing for a list without a frame style or the list of a combo box.
+void DrawListFrame(HWND window, HDC target, bool hot, bool focused);
+
+// The record of an attached list-type control; null when the window is not one.
+ListSkin* ListSkinOf(HWND window);
+
+}  // namespace skin::controls

@@ -1,0 +1,154 @@
+#include "skin/controls/progress_bar.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_path.h"
+#include "graphics/path_routines.h"
+#include "skin/controls/face_canvas.h"
+#include "skin/controls/family.h"
+#include "skin/skin_settings.h"
+
+namespace skin::controls {
+namespace {
+
+void FillGradient(graphics::GfxGraphics& g, const graphics::GfxPath& path, bool vertical,
+                  const graphics::GfxRectF& box, graphics::Argb from, graphics::Argb to) {
+  // Across the bar's thickness: top to bottom when it lies, left to right when it stands.
+  const graphics::GfxPointF start{box.x, box.y};
+  const graphics::GfxPointF end = vertical ? graphics::GfxPointF{box.x + box.width, box.y}
+                                           : graphics::GfxPointF{box.x, box.y + box.height};
+  graphics::GfxLinearBrush brush;
+  if (brush.Create(start, end, from, to)) g.FillPath(brush, path);
+}
+
+void DrawFace(HWND window, HDC target, bool vertical) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const int32_t w = outer.right - outer.left;
+  const int32_t h = outer.bottom - outer.top;
+  if (w <= 0 || h <= 0 || !target) return;
+  FaceCanvas canvas(window, RECT{0, 0, w, h});
+  if (!canvas.ok()) return;
+  graphics::GfxGraphics& g = canvas.g();
+  g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
+  const auto fw = static_cast<float>(w);
+  const auto fh = static_cast<float>(h);
+  std::vector<Layer> layers;
+  graphics::GfxPath frame;
+  if (frame.Create() && graphics::AddRoundRect(frame, 0, 0, fw - 1, fh - 1, 5)) {
+    graphics::StrokePath(g, frame, 1, 0x000000, 50);
+    layers.push_back(Layer::kOutline);
+  }
+  graphics::GfxPath trough;
+  if (trough.Create() && graphics::AddRoundRect(trough, 1, 1, fw - 2, fh - 2, 1)) {
+    FillGradient(g, trough, vertical, {1, 1, fw - 2, fh - 2},
+                 graphics::ArgbFromColorref(0xFFFFFF, 160), graphics::ArgbFromColorref(0, 30));
+    layers.push_back(Layer::kShade);
+  }
+  PBRANGE range{};
+  SendMessageA(window, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
+  const auto pos = static_cast<int32_t>(SendMessageA(window, PBM_GETPOS, 0, 0));
+  const int32_t filled = ProgressFilled(pos, range.iLow, range.iHigh, vertical ? h : w);
+  const graphics::GfxRectF bar = ProgressBarShape(w, h, vertical, filled);
+  graphics::GfxPath shape;
+  if (bar.width > 0 && bar.height > 0 && shape.Create() &&
+      graphics::AddRoundRect(shape, bar.x, bar.y, bar.width, bar.height, 3)) {
+    FillGradient(g, shape, vertical, bar, graphics::ArgbFromColorref(0xFFFFFF, 90),
+                 graphics::ArgbFromColorref(accentColour, 255));
+    graphics::StrokePath(g, shape, 1, accentColour, 150);
+    layers.push_back(Layer::kHotFill);
+    layers.push_back(Layer::kHotOutline);
+  }
+  NoteFace(window, 0, layers);
+  canvas.CopyTo(target);
+}
+
+}  // namespace
+
+int32_t ProgressFilled(int32_t pos, int32_t low, int32_t high, int32_t length) {
+  if (high == low || length <= 0) return 0;
+  const int64_t done = static_cast<int64_t>(pos) - low;
+  const int64_t span = static_cast<int64_t>(high) - low;
+  const int64_t filled = done * length / span;
+  return static_cast<int32_t>(std::clamp<int64_t>(filled, 0, length));
+}
+
+graphics::GfxRectF ProgressBarShape(int32_t w, int32_t h, bool vertical, int32_t filled) {
+  if (filled <= 0) return {};
+  const float side = static_cast<float>(filled) - 3;
+  if (vertical) {
+    const auto top = static_cast<float>(h - filled);
+    return {1, top + 1, std::max(static_cast<float>(w) - 3, 0.0f), std::max(side, 0.0f)};
+  }
+  return {1, 1, std::max(side, 0.0f), std::max(static_cast<float>(h) - 3, 0.0f)};
+}
+
+ProgressSkin* ProgressSkinOf(HWND window) {
+  return RecordOf<ProgressSkin>(window, kListProgressBars);
+}
+
+void AttachProgressBars(int32_t windowIndex, HWND parent) {
+  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+  for (HWND bar = FindWindowExA(parent, nullptr, PROGRESS_CLASSA, nullptr); bar;
+       bar = FindWindowExA(parent, bar, PROGRESS_CLASSA, nullptr)) {
+    if (ProgressSkinOf(bar)) continue;
+    auto* skin = AttachToSlot<ProgressSkin>(windowIndex, kListProgressBars, bar, ProgressSkinProc);
+    if (!skin) continue;
+    skin->vertical = (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  }
+}
+
+void PaintProgressBar(int32_t windowIndex, int32_t progressIndex, HDC target) {
+  WindowSkinRecord* record = RecordAt(windowIndex);
+  if (!record) return;
+  const ProgressSkin* skin =
+      RecordInSlot<ProgressSkin>(record->controls[kListProgressBars], progressIndex);
+  if (!skin || !skin->window) return;
+  HWND window = skin->window;
+  if (target) {
+    DrawFace(window, target, skin->vertical != 0);
+    return;
+  }
+  HDC dc = GetWindowDC(window);
+  if (!dc) return;
+  DrawFace(window, dc, skin->vertical != 0);
+  ReleaseDC(window, dc);
+}
+
+LRESULT CALLBACK ProgressSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ControlPlace place;
+  ProgressSkin* skin = RecordOf<ProgressSkin>(window, kListProgressBars, &place);
+  if (!skin) return CallPrevious(window, message, wParam, lParam);
+  switch (message) {
+    case WM_NCDESTROY:
+      return DetachOnNcDestroy(window, wParam, lParam, kListProgressBars);
+    case WM_MOVE:
+      PaintProgressBar(place.windowIndex, place.slot);
+      break;
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      PaintProgressBar(place.windowIndex, place.slot);
+      EndPaint(window, &ps);
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+    case WM_NCPAINT:
+      // Never chained: the system's border would be drawn over the face.
+      PaintProgressBar(place.windowIndex, place.slot);
+      return 0;
+    case WM_STYLECHANGED:
+      skin->vertical = (GetWindowLongA(window, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+      break;
+  }
+  return CallPrevious(window, message, wParam, lParam);
+}
+
+}  // namespace skin::controls
