@@ -173,6 +173,8 @@ struct WindowSkinRecord {
   MemoryDc statusCopy;  // the status bar's rectangle of the clean frame
   int32_t hotControl = 0;
   int32_t hoverControl = 0;
+  // The parent of the edit last painted hot: edits under different parents may share an index.
+  HWND hotParent = nullptr;
   std::vector<PanelSkin> panels;
   std::vector<PageWindow> pageWindows;
   int32_t mouseTracked = 0;

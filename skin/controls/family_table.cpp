@@ -3,6 +3,9 @@
 #include <array>
 
 #include "skin/controls/button_skin.h"
+#include "skin/controls/edit_combo.h"
+#include "skin/controls/slider.h"
+#include "skin/controls/up_down.h"
 
 namespace skin::controls {
 namespace {
@@ -10,10 +13,15 @@ namespace {
 using FamilyAttach = void (*)(int32_t windowIndex, HWND parent);
 
 // In the order above; each kind brings its attach operation here.
+// clang-format off
 constexpr std::array kFamilies{
     FamilyAttach{AttachPushButtons},
     FamilyAttach{AttachCheckAndRadioButtons},
+    FamilyAttach{AttachEditsAndCombos},
+    FamilyAttach{AttachSliders},
+    FamilyAttach{AttachUpDowns},
 };
+// clang-format on
 
 }  // namespace
 

@@ -1,7 +1,10 @@
-// Prints what one hover repaint of each button face and one panel paint cost under Wine, next to
+// Prints what one hover repaint of each control face and one panel paint cost under Wine, next to
 // one BitBlt of the same size. Run on a display:
 //   wine build-test/tests/skin/skin_controls_bench.exe
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <cstdio>
 #include <fstream>
@@ -10,8 +13,11 @@
 
 #include "skin/controls/button_faces.h"
 #include "skin/controls/button_skin.h"
+#include "skin/controls/edit_combo.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/slider.h"
+#include "skin/controls/up_down.h"
 #include "skin/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
@@ -87,6 +93,12 @@ int main() {
     HWND push = Child(box, "Button", "换一批", BS_PUSHBUTTON, 7, 193, 61, 24);
     HWND radio = Child(box, "Button", "列表循环", BS_AUTORADIOBUTTON, 5, 170, 68, 25);
     HWND check = Child(box, "Button", "复选", BS_AUTOCHECKBOX, 100, 170, 68, 25);
+    HWND edit = Child(hwnd, "Edit", "文本", ES_AUTOHSCROLL | WS_BORDER, 410, 30, 160, 22);
+    HWND combo = Child(hwnd, "ComboBox", "", CBS_DROPDOWNLIST, 410, 70, 160, 200);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("列表循环"));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    HWND slider = Child(hwnd, TRACKBAR_CLASSA, "", TBS_AUTOTICKS, 410, 110, 160, 32);
+    HWND spin = Child(hwnd, UPDOWN_CLASSA, "", 0, 410, 160, 18, 30);
     skin_test::SkinLikeTheApplication(hwnd, picture);
     skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
     skin_test::Pump(300);
@@ -100,7 +112,17 @@ int main() {
         PerCall(kCount, [&] { c::RedrawButton(push, c::kStateFocus, 1); }));
     Row("radio button, hot", radio, PerCall(kCount, [&] { c::RedrawButton(radio, 0, 1); }));
     Row("check box, hot", check, PerCall(kCount, [&] { c::RedrawButton(check, 0, 1); }));
-    const auto slot = static_cast<int32_t>(skin::prop::Get(box, skin::prop::Hw_lbID));
+    const auto slotOf = [](HWND control) {
+      return static_cast<int32_t>(skin::prop::Get(control, skin::prop::Hw_lbID));
+    };
+    Row("edit frame, hot", edit, PerCall(kCount, [&] { c::PaintEditFrame(edit, 1); }));
+    Row("combo box, hot", combo, PerCall(kCount, [&] { c::PaintCombo(index, slotOf(combo), 1); }));
+    c::SliderOf(slider)->hot = 1;
+    Row("slider, hot", slider, PerCall(kCount, [&] { c::PaintSlider(index, slotOf(slider)); }));
+    c::UpDownOf(spin)->hotPart = 0;
+    Row("up-down, upper half hot", spin,
+        PerCall(kCount, [&] { c::PaintUpDown(index, slotOf(spin), 1); }));
+    const auto slot = slotOf(box);
     Row("panel (group box)", box, PerCall(kCount / 4, [&] {
           HDC dc = GetDC(box);
           c::PaintPanel(index, slot, dc);
