@@ -166,6 +166,15 @@ void DrawComboText(GfxGraphics& g, HWND combo, float w, float h) {
   DrawCaptionText(g, combo, WindowText(combo), style, {4, 0, w - kDropButtonWidth - 6, h});
 }
 
+// The combo box's own procedure paints its text and button straight onto the screen when the
+// selection, the focus or the button's state changes: the skin's face goes back on top.
+LRESULT ChainThenRepaint(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, int32_t index,
+                         int32_t slot) {
+  const LRESULT result = CallPrevious(combo, message, wParam, lParam);
+  if (IsWindow(combo)) PaintCombo(index, slot);
+  return result;
+}
+
 }  // namespace
 
 ComboParts ComboPartsFor(LONG style) {
@@ -223,6 +232,9 @@ void PaintEditFrame(HWND window, std::optional<int32_t> hot, std::optional<int32
   const bool isHot = hot.value_or(edit->hot) != 0;
   const bool isFocused = focused.value_or(edit->focused) != 0;
   const RECT whole = WindowSize(window);
+  const RECT inner = FramedArea(window);
+  // An edit that draws its own border (WS_BORDER), or none, has no ring to paint.
+  if (EqualRect(&inner, &whole)) return;
   FaceCanvas canvas(window, whole);
   if (!canvas.ok()) return;
   GfxGraphics& g = canvas.g();
@@ -239,7 +251,6 @@ void PaintEditFrame(HWND window, std::optional<int32_t> hot, std::optional<int32
   NoteFace(window, (isHot ? kStateHot : 0) | (isFocused ? kStateFocus : 0), {});
   HDC dc = GetWindowDC(window);
   if (!dc) return;
-  const RECT inner = FramedArea(window);
   ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
   canvas.CopyTo(dc);
   ReleaseDC(window, dc);
@@ -423,10 +434,17 @@ LRESULT CALLBACK ComboSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SETFOCUS:
       combo->focused = 1;
       PaintCombo(index, slot, std::nullopt, 1);
-      break;
+      return ChainThenRepaint(window, message, wParam, lParam, index, slot);
     case WM_KILLFOCUS:
       combo->focused = 0;
-      break;
+      return ChainThenRepaint(window, message, wParam, lParam, index, slot);
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL:
+    case CB_SETCURSEL:
+      return ChainThenRepaint(window, message, wParam, lParam, index, slot);
     case WM_SETTEXT:
       if (HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr)) Invalidate(edit);
       break;
@@ -450,7 +468,7 @@ LRESULT CALLBACK ComboSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM 
           Invalidate(reinterpret_cast<HWND>(lParam));
         }
       }
-      break;
+      return ChainThenRepaint(window, message, wParam, lParam, index, slot);
   }
   return CallPrevious(window, message, wParam, lParam);
 }

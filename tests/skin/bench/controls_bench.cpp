@@ -93,7 +93,10 @@ int main() {
     HWND push = Child(box, "Button", "换一批", BS_PUSHBUTTON, 7, 193, 61, 24);
     HWND radio = Child(box, "Button", "列表循环", BS_AUTORADIOBUTTON, 5, 170, 68, 25);
     HWND check = Child(box, "Button", "复选", BS_AUTOCHECKBOX, 100, 170, 68, 25);
-    HWND edit = Child(hwnd, "Edit", "文本", ES_AUTOHSCROLL | WS_BORDER, 410, 30, 160, 22);
+    HWND edit = Child(hwnd, "Edit", "文本", ES_AUTOHSCROLL, 410, 30, 160, 22);
+    SetWindowLongA(edit, GWL_EXSTYLE, WS_EX_CLIENTEDGE);  // a frame in the non-client area
+    SetWindowPos(edit, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     HWND combo = Child(hwnd, "ComboBox", "", CBS_DROPDOWNLIST, 410, 70, 160, 200);
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("列表循环"));
     SendMessageA(combo, CB_SETCURSEL, 0, 0);

@@ -149,6 +149,25 @@ TEST_F(EditComboSkins, ComboShowsItsSelectedTextRightAfterAttaching) {
   EXPECT_GT(GetGValue(arrow), 200);
 }
 
+TEST_F(EditComboSkins, ChoosingAnotherItemKeepsTheSkinnedFace) {
+  RECT size{};
+  GetWindowRect(dropList, &size);
+  const int midY = (size.bottom - size.top) / 2;
+  auto background = [&] {
+    UpdateWindow(dropList);
+    HDC dc = GetWindowDC(dropList);
+    const COLORREF p = GetPixel(dc, 90, midY);  // right of the short texts, left of the button
+    ReleaseDC(dropList, dc);
+    return p;
+  };
+  SendMessageA(dropList, CB_SETCURSEL, 0, 0);
+  EXPECT_EQ(background(), kBlue);
+  SetFocus(dropList);
+  SendMessageA(dropList, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(SendMessageA(dropList, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(background(), kBlue);
+}
+
 TEST_F(EditComboSkins, TypingLeavesNoTrailOverThePicture) {
   skin::highlightAlpha = 60;
   SetFocus(edit);
