@@ -74,6 +74,9 @@ enum ControlListKind : int {
 // What every control record holds; each control kind's skin derives its own record from it.
 struct ControlRecord {
   virtual ~ControlRecord() = default;
+  // Drops the GDI+ objects the record keeps (before GDI+ shuts down); they are made again when
+  // needed.
+  virtual void ReleaseGraphics() {}
   HWND window = nullptr;
   WNDPROC previousProc = nullptr;
   int32_t kind = 0;

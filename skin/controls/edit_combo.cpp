@@ -134,7 +134,19 @@ void ForOwnPaintedChildren(HWND combo, Each each) {
   }
 }
 
-void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot) {
+const graphics::GfxBitmap* ArrowImage(HWND combo) {
+  ComboSkin* skin = ComboOf(combo);
+  if (!skin) return nullptr;
+  if (!skin->arrow) {
+    auto decoded = std::make_shared<graphics::GfxBitmap>();
+    if (!decoded->LoadFromBytes(resources::combo_arrow_png)) return nullptr;
+    skin->arrow = std::move(decoded);
+  }
+  return skin->arrow.get();
+}
+
+void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
+                     const graphics::GfxBitmap* arrow) {
   const float x = w - kDropButtonWidth - 1;
   const COLORREF frame = lit ? accentColour : 0x000000;
   const int32_t frameAlpha = lit ? 200 : 80;
@@ -149,11 +161,10 @@ void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot) {
     const auto bottom = ArgbFromColorref(accentColour, hot ? 150 : 100);
     if (fill.Create({0, 2}, {0, h - 3}, top, bottom)) g.FillPath(fill, inner);
   }
-  graphics::GfxBitmap arrow;
-  if (arrow.LoadFromBytes(resources::combo_arrow_png)) {
+  if (arrow) {
     const auto ax = static_cast<float>(static_cast<int32_t>(x + (kDropButtonWidth - 7) / 2.0f));
     const auto ay = static_cast<float>(static_cast<int32_t>((h - 4) / 2));
-    g.DrawImageRect(arrow, ax, ay, 7, 4);
+    g.DrawImageRect(*arrow, ax, ay, 7, 4);
   }
 }
 
@@ -375,7 +386,7 @@ void PaintComboOn(HWND combo, HDC target, bool hot, bool focused) {
   const bool lit = hot || focused;
   Rectangle(g, 0, 0, w - 1, h - 1, lit ? accentColour : 0x000000, lit ? 200 : 80, 1);
   const ComboParts parts = ComboPartsFor(GetWindowLongA(combo, GWL_STYLE));
-  if (parts.dropButton) PaintDropButton(g, w, h, lit, hot);
+  if (parts.dropButton) PaintDropButton(g, w, h, lit, hot, ArrowImage(combo));
   if (parts.text) DrawComboText(g, combo, w, h);
   NoteFace(combo, (hot ? kStateHot : 0) | (focused ? kStateFocus : 0), {});
   g.Delete();

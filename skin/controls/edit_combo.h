@@ -5,9 +5,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/window_record.h"
+
+namespace graphics {
+class GfxBitmap;
+}
 
 namespace skin::controls {
 
@@ -22,6 +27,8 @@ struct ComboSkin : ControlRecord {
   int32_t focused = 0;
   int32_t hot = 0;
   int32_t tracking = 0;
+  std::shared_ptr<graphics::GfxBitmap> arrow;  // decoded on the first paint
+  void ReleaseGraphics() override { arrow.reset(); }
 };
 
 inline constexpr int32_t kDropButtonWidth = 17;

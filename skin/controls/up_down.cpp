@@ -36,7 +36,17 @@ std::span<const unsigned char> ArrowOf(bool horizontal, int32_t half) {
   return half == 0 ? resources::updown_up_png : resources::updown_down_png;
 }
 
-void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, std::span<const unsigned char> png) {
+const graphics::GfxBitmap* ArrowImage(UpDownSkin& control, int32_t half) {
+  auto& arrow = control.arrows[half];
+  if (!arrow) {
+    auto decoded = std::make_shared<graphics::GfxBitmap>();
+    if (!decoded->LoadFromBytes(ArrowOf(control.horizontal != 0, half))) return nullptr;
+    arrow = std::move(decoded);
+  }
+  return arrow.get();
+}
+
+void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, const graphics::GfxBitmap* arrow) {
   const auto x = static_cast<float>(r.left);
   const auto y = static_cast<float>(r.top);
   const auto w = static_cast<float>(r.right - r.left);
@@ -60,11 +70,10 @@ void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, std::span<const uns
   }
   graphics::GfxLinearBrush fill;
   if (fill.Create({x, y}, {x, y + h}, top, bottom)) g.FillPath(fill, figure);
-  graphics::GfxBitmap arrow;
-  if (arrow.LoadFromBytes(png)) {
-    const auto aw = static_cast<int32_t>(arrow.GetWidth());
-    const auto ah = static_cast<int32_t>(arrow.GetHeight());
-    g.DrawImageRect(arrow, static_cast<float>(r.left + (r.right - r.left - aw) / 2),
+  if (arrow) {
+    const auto aw = static_cast<int32_t>(arrow->GetWidth());
+    const auto ah = static_cast<int32_t>(arrow->GetHeight());
+    g.DrawImageRect(*arrow, static_cast<float>(r.left + (r.right - r.left - aw) / 2),
                     static_cast<float>(r.top + (r.bottom - r.top - ah) / 2), static_cast<float>(aw),
                     static_cast<float>(ah));
   }
@@ -155,7 +164,7 @@ void PaintUpDownOn(HWND window, HDC target, bool hot) {
   const std::array<HalfFace, 2> faces = HalfFaces(shown, size);
   const bool horizontal = control->horizontal != 0;
   for (int32_t half = 0; half < 2; ++half) {
-    PaintHalf(g, HalfRect(size, horizontal, half), faces[half], ArrowOf(horizontal, half));
+    PaintHalf(g, HalfRect(size, horizontal, half), faces[half], ArrowImage(*control, half));
   }
   NoteFace(window, NotedState(faces), {});
   canvas.CopyTo(target);

@@ -6,9 +6,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/window_record.h"
+
+namespace graphics {
+class GfxBitmap;
+}
 
 namespace skin::controls {
 
@@ -19,6 +24,9 @@ struct UpDownSkin : ControlRecord {
   int32_t horizontal = 0;
   LPARAM pressedPoint = 0;
   int32_t tracking = 0;  // WM_MOUSELEAVE is armed
+  // The two arrows, decoded on the first paint: every hover change paints the control.
+  std::array<std::shared_ptr<graphics::GfxBitmap>, 2> arrows;
+  void ReleaseGraphics() override { arrows = {}; }
 };
 
 // The half of a control of that size under the point (client coordinates): 0, 1, or -1 when
