@@ -100,7 +100,50 @@ void PaintSelection(GfxGraphics& g, HWND slider, const RECT& channel, const RECT
   }
 }
 
+// Ticks at both ends of the range and at every tick the control holds between them.
+void PaintTicks(GfxGraphics& g, HWND slider, const RECT& channel, const RECT& thumb, bool vertical,
+                int32_t tickSide) {
+  const auto spans = TickSpans(thumb, vertical, tickSide);
+  if (spans.empty()) return;
+  const auto low = static_cast<int32_t>(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0));
+  const auto high = static_cast<int32_t>(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0));
+  std::vector<int32_t> ticks{low, high};
+  const auto inner = static_cast<int32_t>(SendMessageA(slider, TBM_GETNUMTICS, 0, 0)) - 2;
+  for (int32_t i = 0; i < inner && i < 1000; ++i) {
+    ticks.push_back(static_cast<int32_t>(SendMessageA(slider, TBM_GETTIC, i, 0)));
+  }
+  const int32_t start = vertical ? channel.top : channel.left;
+  const int32_t end = vertical ? channel.bottom : channel.right;
+  const int32_t thumbLength = vertical ? thumb.bottom - thumb.top : thumb.right - thumb.left;
+  graphics::GfxSolidBrush brush;
+  if (!brush.Create(ArgbFromColorref(0x000000, 110))) return;
+  for (const int32_t tick : ticks) {
+    const auto at = static_cast<float>(
+        static_cast<int32_t>(PositionAlong(tick, low, high, start, end, thumbLength)));
+    for (const auto& [from, to] : spans) {
+      const auto a = static_cast<float>(from);
+      const auto length = static_cast<float>(to - from);
+      if (vertical) {
+        g.FillRectangle(brush, a, at, length, 1);
+      } else {
+        g.FillRectangle(brush, at, a, 1, length);
+      }
+    }
+  }
+}
+
 }  // namespace
+
+std::vector<std::pair<LONG, LONG>> TickSpans(const RECT& thumb, bool vertical, int32_t tickSide) {
+  const LONG before = vertical ? thumb.left : thumb.top;
+  const LONG after = vertical ? thumb.right : thumb.bottom;
+  std::vector<std::pair<LONG, LONG>> spans;
+  if (tickSide == kTicksTopOrLeft || tickSide == kTicksBoth)
+    spans.emplace_back(before - 4, before - 1);
+  if (tickSide == kTicksBottomOrRight || tickSide == kTicksBoth)
+    spans.emplace_back(after + 1, after + 4);
+  return spans;
+}
 
 int32_t TickSideOf(LONG style) {
   if (style & TBS_NOTICKS) return kTicksNone;
@@ -189,6 +232,7 @@ void PaintSliderOn(HWND window, HDC target) {
       ChannelToDraw(Reported(window, TBM_GETCHANNELRECT, origin), vertical, selection);
   const RECT thumb = Reported(window, TBM_GETTHUMBRECT, origin);
   PaintChannel(g, channel);
+  PaintTicks(g, window, channel, thumb, vertical, slider->tickSide);
   PaintThumb(g, ThumbCircle(thumb, vertical, slider->tickSide));
   if (selection) PaintSelection(g, window, channel, thumb, vertical);
   if (slider->hot != 0) {

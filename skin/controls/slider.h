@@ -1,10 +1,12 @@
-// Sliders: an optional rounded frame, a thin channel, the selection range and a circular thumb,
-// painted whole by the skin over the window's picture.
+// Sliders: an optional rounded frame, a thin channel, tick marks, the selection range and a
+// circular thumb, painted whole by the skin over the window's picture.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "graphics/gfx_types.h"
 #include "skin/window_record.h"
@@ -39,6 +41,10 @@ graphics::GfxRectF ThumbCircle(const RECT& thumb, bool vertical, int32_t tickSid
 // end - thumb / 2 over the range. An empty range puts everything at the first of them.
 float PositionAlong(int32_t position, int32_t low, int32_t high, int32_t start, int32_t end,
                     int32_t thumbLength);
+
+// Where tick marks go across the axis: 3-pixel spans just outside the thumb on its tick sides,
+// as [from, to) in the across coordinate; none without ticks.
+std::vector<std::pair<LONG, LONG>> TickSpans(const RECT& thumb, bool vertical, int32_t tickSide);
 
 void AttachSliders(int32_t windowIndex, HWND parent);
 LRESULT CALLBACK SliderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

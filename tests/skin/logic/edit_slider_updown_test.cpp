@@ -90,6 +90,18 @@ TEST(SliderGeometry, ThumbCircleSitsAwayFromTheTicks) {
   }
 }
 
+TEST(SliderGeometry, TicksStandJustOutsideTheThumbOnItsTickSides) {
+  using Spans = std::vector<std::pair<LONG, LONG>>;
+  const RECT across{10, 5, 21, 26};
+  const RECT upright{5, 10, 26, 21};
+  EXPECT_EQ(c::TickSpans(across, false, c::kTicksBottomOrRight), (Spans{{27, 30}}));
+  EXPECT_EQ(c::TickSpans(across, false, c::kTicksTopOrLeft), (Spans{{1, 4}}));
+  EXPECT_EQ(c::TickSpans(across, false, c::kTicksBoth), (Spans{{1, 4}, {27, 30}}));
+  EXPECT_EQ(c::TickSpans(across, false, c::kTicksNone), Spans{});
+  EXPECT_EQ(c::TickSpans(upright, true, c::kTicksBottomOrRight), (Spans{{27, 30}}));
+  EXPECT_EQ(c::TickSpans(upright, true, c::kTicksTopOrLeft), (Spans{{1, 4}}));
+}
+
 TEST(SliderGeometry, ChannelLiesAlongTheAxisAndThinsForASelection) {
   struct Case {
     RECT reported;
