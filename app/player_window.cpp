@@ -40,8 +40,8 @@ LRESULT CALLBACK GroupBoxForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_NOTIFY:
       return SendMessageA(GetParent(hwnd), message, wParam, lParam);
     case WM_NCDESTROY: {
-      const LRESULT result = skin::controls::CallPrevious(hwnd, message, wParam, lParam,
-                                                          kForwarderProp);
+      const LRESULT result =
+          skin::controls::CallPrevious(hwnd, message, wParam, lParam, kForwarderProp);
       RemovePropA(hwnd, kForwarderProp);
       return result;
     }

@@ -175,6 +175,14 @@ bool GfxBitmap::FromIcon(HICON icon) {
   return RecordGdiplusStatus(status);
 }
 
+bool GfxBitmap::FromHbitmap(HBITMAP source) {
+  Dispose();
+  GpBitmap* bitmap = nullptr;
+  const GpStatus status = GdipCreateBitmapFromHBITMAP(source, nullptr, &bitmap);
+  SetHandle(status == Ok ? bitmap : nullptr);
+  return RecordGdiplusStatus(status);
+}
+
 HBITMAP GfxBitmap::GetHbitmap(Argb background) const {
   HBITMAP bitmap = nullptr;
   if (!RecordGdiplusStatus(GdipCreateHBITMAPFromBitmap(GetBitmapHandle(), &bitmap, background))) {

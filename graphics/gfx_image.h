@@ -53,6 +53,8 @@ class GfxBitmap : public GfxImage {
   // Stride 0 and no pixel buffer: GDI+ allocates the pixels.
   bool Create(int32_t width, int32_t height, int32_t pixelFormat = kPixelFormat32bppArgb);
   bool FromIcon(HICON icon);
+  // A copy of a GDI bitmap (not selected into any DC); no palette.
+  bool FromHbitmap(HBITMAP bitmap);
   // A GDI bitmap owned by the caller; 0 on failure.
   HBITMAP GetHbitmap(Argb background = 0) const;
   // 0 on failure.

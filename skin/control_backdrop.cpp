@@ -39,16 +39,22 @@ POINT OffsetFrom(HWND control, POINT origin) {
 
 }  // namespace
 
-void OverlayPanelBackdrop(HDC dc, const PanelSkin& panel, int32_t w, int32_t h) {
+void OverlayPanelBackdrop(HDC dc, const PanelSkin& panel, const RECT& area) {
   if (panel.colour == 0) return;
   graphics::GfxGraphics g;
   if (!g.FromHdc(dc)) return;
+  // The overlay has the panel's shape, whatever part of the panel the DC holds.
+  RECT client{};
+  GetClientRect(panel.window, &client);
+  const auto pw = static_cast<float>(client.right);
+  const auto ph = static_cast<float>(client.bottom);
+  g.TranslateTransform(static_cast<float>(-area.left), static_cast<float>(-area.top));
   graphics::GfxPath path;
   path.Create();
   if (panel.rounded != 0) {
-    graphics::AddRoundRect(path, 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
+    graphics::AddRoundRect(path, 0, 5, pw, ph - 6, 5);
   } else {
-    path.AddRectangle(0, 0, static_cast<float>(w), static_cast<float>(h));
+    path.AddRectangle(0, 0, pw, ph);
   }
   graphics::GfxSolidBrush brush;
   if (brush.Create(graphics::ArgbFromColorref(panel.colour, panel.alpha))) g.FillPath(brush, path);
@@ -108,7 +114,13 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
       BitBlt(dc, 0, 0, w, h, record->backBuffer.dc(), at.x + rect.left, at.y + rect.top, SRCCOPY);
     }
     if (where.kind == ContainerLocation::kPanel) {
-      OverlayPanelBackdrop(dc, record->panels[where.panel - 1], w, h);
+      // Where the rectangle lies in the panel's client area.
+      RECT inControl{};
+      GetWindowRect(control, &inControl);
+      POINT corner{inControl.left + rect.left, inControl.top + rect.top};
+      ScreenToClient(where.window, &corner);
+      OverlayPanelBackdrop(dc, record->panels[where.panel - 1],
+                           RECT{corner.x, corner.y, corner.x + w, corner.y + h});
     }
   } else if (where.kind == ContainerLocation::kOuter) {
     RECT container{};

@@ -25,9 +25,9 @@ ContainerLocation LocateContainer(HWND control, bool searchOuter);
 // holds the background behind it. With no container found, it is filled with the skin colour.
 // Hand it back with ReleaseControlBackdrop.
 HDC ControlBackdrop(HWND control, const RECT& rect);
-// The panel's overlay colour at its alpha over a w x h backdrop (rounded when the panel is);
-// nothing for overlay colour 0.
-void OverlayPanelBackdrop(HDC dc, const PanelSkin& panel, int32_t w, int32_t h);
+// The panel's overlay colour at its alpha (in the panel's shape, rounded when the panel is) over
+// a backdrop holding the area (in the panel's client coordinates); nothing for colour 0.
+void OverlayPanelBackdrop(HDC dc, const PanelSkin& panel, const RECT& area);
 // 1 when the DC came from ControlBackdrop and is now freed; 0 for 0 or an unknown DC.
 int ReleaseControlBackdrop(HDC dc);
 

@@ -1,6 +1,7 @@
 // Engine operations that hand single controls and panels to the control skins: re-skinned
 // buttons, common controls and panels.
 #include "skin/controls/button_skin.h"
+#include "skin/controls/common_control.h"
 #include "skin/controls/family.h"
 #include "skin/controls/panel.h"
 #include "skin/property_keys.h"
@@ -17,15 +18,6 @@ int32_t OwnerRecord(HWND control) {
     if (const int32_t index = FindRecord(w)) return index;
   }
   return 0;
-}
-
-// Until the common-control kind paints, its messages go on to the control's own procedure.
-LRESULT CALLBACK CommonControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCDESTROY) {
-    return controls::DetachOnNcDestroy(hwnd, wParam, lParam, kListCommonControls,
-                                       controls::kKjKeys);
-  }
-  return controls::CallPrevious(hwnd, message, wParam, lParam, prop::Kj_hProc);
 }
 
 }  // namespace
@@ -51,13 +43,7 @@ void SkinEngine::SetPanelAlpha(HWND panel, uint8_t alpha) {
 }
 
 void SkinEngine::AttachCommonControl(HWND control) {
-  const int32_t index = OwnerRecord(control);
-  WindowSkinRecord* record = RecordAt(index);
-  if (!record || !control) return;
-  if (controls::SlotOf(record->controls[kListCommonControls], control) > 0) return;
-  controls::AttachToSlot<ControlRecord>(index, kListCommonControls, control, CommonControlProc,
-                                        controls::kKjKeys);
-  AttachPanel(control);
+  controls::AttachCommonControl(OwnerRecord(control), control);
 }
 
 }  // namespace skin

@@ -1,21 +1,14 @@
 // The frame's colouring of its child controls: WM_CTLCOLOR* brushes over the window picture,
 // and the repaints some notifications need.
 #include "skin/control_brush.h"
+#include "skin/controls/family.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 
 namespace skin {
-namespace {
-
-bool IsClass(HWND window, const char* name) {
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof(cls));
-  return lstrcmpiA(cls, name) == 0;
-}
-
-}  // namespace
+using controls::IsWindowClass;
 
 bool SkinEngine::OnControlColour(int32_t index, UINT message, HDC dc, HWND control,
                                  LRESULT* result) {
@@ -24,7 +17,7 @@ bool SkinEngine::OnControlColour(int32_t index, UINT message, HDC dc, HWND contr
   const bool switchesOn = controlColouring != 0 && highlightEnabled != 0;
   switch (message) {
     case WM_CTLCOLOREDIT:
-      if (IsClass(GetParent(control), "ComboBox")) return false;
+      if (IsWindowClass(GetParent(control), "ComboBox")) return false;
       [[fallthrough]];
     case WM_CTLCOLORSTATIC: {
       if (!switchesOn) return false;
@@ -35,7 +28,7 @@ bool SkinEngine::OnControlColour(int32_t index, UINT message, HDC dc, HWND contr
       return brush != nullptr;
     }
     case WM_CTLCOLORLISTBOX:
-      if (!IsClass(control, "ListBox")) return false;
+      if (!IsWindowClass(control, "ListBox")) return false;
       if (GetWindowLongA(control, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) {
         return false;
       }
@@ -58,11 +51,11 @@ void SkinEngine::OnCommand(WPARAM wParam, LPARAM lParam) {
   HWND control = reinterpret_cast<HWND>(lParam);
   if (!control) return;
   bool repaint = false;
-  if (IsClass(control, "Edit")) {
+  if (IsWindowClass(control, "Edit")) {
     repaint = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
-  } else if (IsClass(control, "ListBox")) {
+  } else if (IsWindowClass(control, "ListBox")) {
     repaint = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
-  } else if (IsClass(control, "ComboBox")) {
+  } else if (IsWindowClass(control, "ComboBox")) {
     repaint = code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
   }
   if (repaint) InvalidateRect(control, nullptr, TRUE);

@@ -3,10 +3,10 @@
 #include <windowsx.h>
 
 #include "skin/button_fade.h"
+#include "skin/caption_strip.h"
 #include "skin/control_brush.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
-#include "skin/caption_strip.h"
 #include "skin/min_max.h"
 #include "skin/move_size.h"
 #include "skin/property_keys.h"
@@ -122,8 +122,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(index, hwnd, lParam);
       break;
-    case WM_LBUTTONUP:
-    {
+    case WM_LBUTTONUP: {
       // Only a release over the button that took the press acts, and only once: a stray release
       // (the second click of a double-click) finds nothing pressed.
       const int32_t pressed = pressedButton;

@@ -117,16 +117,19 @@ void MemoryDc::Release() {
   width_ = height_ = 0;
 }
 
-ChildFreeWindowDc::ChildFreeWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {
-  if (!dc_) return;
+void ExcludeVisibleChildren(HWND window, HDC dc) {
   for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
        child = FindWindowExA(window, child, nullptr, nullptr)) {
     if (!IsWindowVisible(child)) continue;
     RECT r{};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   }
+}
+
+ChildFreeWindowDc::ChildFreeWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {
+  if (dc_) ExcludeVisibleChildren(window, dc_);
 }
 
 ChildFreeWindowDc::~ChildFreeWindowDc() {

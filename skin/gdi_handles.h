@@ -59,6 +59,9 @@ class MemoryDc {
   int32_t height_ = 0;
 };
 
+// Leaves every visible child window of the window out of the DC's clip region.
+void ExcludeVisibleChildren(HWND window, HDC dc);
+
 // A window DC whose clip region leaves out every visible child window, released on destruction.
 class ChildFreeWindowDc {
  public:

@@ -123,7 +123,8 @@ void PaintPushButton(HWND window, HDC target, UINT state, const RECT& rect) {
         break;
       case Layer::kGloss: {
         GfxPath top;
-        if (top.Create()) graphics::AddTopRoundRect(top, 0, 0, w - 1, static_cast<int>(h * 0.5f), 5);
+        if (top.Create())
+          graphics::AddTopRoundRect(top, 0, 0, w - 1, static_cast<int>(h * 0.5f), 5);
         FillGradient(g, top, {0, 0}, {0, h * 0.5f}, ArgbFromColorref(kWhite, 50),
                      ArgbFromColorref(kWhite, 10));
         break;
@@ -223,7 +224,8 @@ void PaintTextButton(HWND window, HDC target, UINT state, const RECT& rect) {
       }
       case Layer::kUnderline: {
         GfxSolidBrush line;
-        if (line.Create(ArgbFromColorref(accentColour, 255))) g.FillRectangle(line, 4, h - 4, w - 8, 2);
+        if (line.Create(ArgbFromColorref(accentColour, 255)))
+          g.FillRectangle(line, 4, h - 4, w - 8, 2);
         break;
       }
       case Layer::kCaption: {
@@ -252,8 +254,8 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
     const GfxPath disc = Ellipse(3, static_cast<float>((ih - 11) / 2 + 1), 9, 9);
     const ButtonSkin* button = ButtonOf(window);
     const std::vector<Layer> layers = RadioButtonLayers(state, IsChecked(window));
-  NoteFace(window, state, layers);
-  for (const Layer layer : layers) {
+    NoteFace(window, state, layers);
+    for (const Layer layer : layers) {
       switch (layer) {
         case Layer::kRing: {
           GfxPen pen;
@@ -310,8 +312,8 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
       if (image.LoadFromBytes(png)) g.DrawImageRect(image, 0, boxTop, 13, 13);
     };
     const std::vector<Layer> layers = CheckBoxLayers(state, IsChecked(window));
-  NoteFace(window, state, layers);
-  for (const Layer layer : layers) {
+    NoteFace(window, state, layers);
+    for (const Layer layer : layers) {
       switch (layer) {
         case Layer::kBoxImage:
           drawImage(resources::checkbox_box_png);

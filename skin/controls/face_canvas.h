@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-
 #include <vector>
 
 #include "graphics/gfx_graphics.h"

@@ -1,5 +1,7 @@
 #include "skin/controls/face_layers.h"
 
+#include <commctrl.h>
+
 namespace skin::controls {
 
 std::vector<Layer> PushButtonLayers(UINT state) {
@@ -37,7 +39,8 @@ std::vector<Layer> CheckBoxLayers(UINT state, bool checked) {
 }
 
 std::vector<Layer> FlatButtonLayers(UINT state) {
-  if (state & kStateDisabled) return {Layer::kDisabledFill, Layer::kDisabledOutline, Layer::kCaption};
+  if (state & kStateDisabled)
+    return {Layer::kDisabledFill, Layer::kDisabledOutline, Layer::kCaption};
   std::vector<Layer> layers{Layer::kFlatFace, Layer::kFlatLine};
   if (state & kStateFocus) layers.push_back(Layer::kFocusOutline);
   layers.push_back(Layer::kCaption);
@@ -51,6 +54,25 @@ std::vector<Layer> TextButtonLayers(UINT state) {
   if (state & (kStateHot | kStatePressed)) layers.push_back(Layer::kUnderline);
   layers.push_back(Layer::kCaption);
   return layers;
+}
+
+std::vector<Layer> HeaderItemLayers(bool hot, bool pressed) {
+  std::vector<Layer> layers{Layer::kWhiteBase, Layer::kGloss};
+  if (hot) layers.push_back(Layer::kHotFill);
+  if (pressed) layers.push_back(Layer::kPressed);
+  layers.insert(layers.end(), {Layer::kSeparator, Layer::kCaption});
+  return layers;
+}
+
+int32_t HeaderTextAlignment(int32_t format) {
+  switch (format & HDF_JUSTIFYMASK) {
+    case HDF_CENTER:
+      return 1;
+    case HDF_RIGHT:
+      return 2;
+    default:
+      return 0;
+  }
 }
 
 int32_t FlatTintAlpha(UINT state) {

@@ -36,6 +36,7 @@ enum class Layer {
   kFlatFace,         // kind 1: flat tinted pill
   kFlatLine,         // kind 1: white inner line
   kUnderline,        // kind 3: accent underline
+  kSeparator,        // header: the line between two items
   kCaption,
 };
 
@@ -44,6 +45,11 @@ std::vector<Layer> RadioButtonLayers(UINT state, bool checked);
 std::vector<Layer> CheckBoxLayers(UINT state, bool checked);
 std::vector<Layer> FlatButtonLayers(UINT state);
 std::vector<Layer> TextButtonLayers(UINT state);
+
+// A header item: glass like a push button, the accent tint under the pointer, sunk while pressed.
+std::vector<Layer> HeaderItemLayers(bool hot, bool pressed);
+// GDI+ alignment (0 near, 1 centre, 2 far) of a header item's text from its HDF_ format bits.
+int32_t HeaderTextAlignment(int32_t format);
 
 // Alpha of the flat style's tint: brighter when hot, stronger when pressed.
 int32_t FlatTintAlpha(UINT state);

@@ -2,6 +2,12 @@
 
 namespace skin::controls {
 
+bool IsWindowClass(HWND window, const char* name) {
+  char cls[64] = {};
+  GetClassNameA(window, cls, sizeof(cls));
+  return lstrcmpiA(cls, name) == 0;
+}
+
 int32_t SlotOf(const ControlList& list, HWND window) {
   if (!window) return 0;
   for (size_t i = 0; i < list.size(); ++i) {
@@ -26,8 +32,7 @@ WNDPROC InstallSubclass(HWND control, const char* procKey, WNDPROC proc) {
   return previous;
 }
 
-LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                     const char* procKey) {
+LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const char* procKey) {
   const auto previous = prop::GetAs<WNDPROC>(window, procKey);
   if (!previous) return DefWindowProcA(window, message, wParam, lParam);
   return CallWindowProcA(previous, window, message, wParam, lParam);

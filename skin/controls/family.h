@@ -35,6 +35,9 @@ enum HoverKind : int32_t {
   kHoverNone = -1,
 };
 
+// The window's class is the name (case as the system compares class names).
+bool IsWindowClass(HWND window, const char* name);
+
 // 1-based slot of the window in the list, 0 when absent.
 int32_t SlotOf(const ControlList& list, HWND window);
 // True when the list counts as empty under the slot rule: one record without a window.

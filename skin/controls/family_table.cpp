@@ -4,6 +4,7 @@
 
 #include "skin/controls/button_skin.h"
 #include "skin/controls/edit_combo.h"
+#include "skin/controls/header.h"
 #include "skin/controls/slider.h"
 #include "skin/controls/up_down.h"
 
@@ -20,6 +21,7 @@ constexpr std::array kFamilies{
     FamilyAttach{AttachEditsAndCombos},
     FamilyAttach{AttachSliders},
     FamilyAttach{AttachUpDowns},
+    FamilyAttach{AttachHeaders},
 };
 // clang-format on
 

@@ -19,14 +19,8 @@
 namespace skin::controls {
 namespace {
 
-bool IsClass(HWND window, const char* name) {
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof(cls));
-  return lstrcmpiA(cls, name) == 0;
-}
-
 bool IsGroupBox(HWND window) {
-  return IsClass(window, "Button") && (GetWindowLongA(window, GWL_STYLE) & 0x4);
+  return IsWindowClass(window, "Button") && (GetWindowLongA(window, GWL_STYLE) & 0x4);
 }
 
 void InvalidateVisibleChildren(HWND panel) {
@@ -98,23 +92,12 @@ void PaintRoundedFrame(FaceCanvas& canvas) {
   }
 }
 
-void ExcludeVisibleChildren(HWND panel, HDC dc) {
-  for (HWND child = FindWindowExA(panel, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(panel, child, nullptr, nullptr)) {
-    if (!IsWindowVisible(child)) continue;
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
-    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
-  }
-}
-
 LRESULT OnControlColour(int32_t windowIndex, UINT message, HDC dc, HWND child) {
   WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record || !child) return 0;
   const bool switchesOn = controlColouring != 0 && highlightEnabled != 0;
   if (message == WM_CTLCOLORLISTBOX) {
-    if (!switchesOn || !IsClass(child, "ListBox")) return 0;
+    if (!switchesOn || !IsWindowClass(child, "ListBox")) return 0;
     if (GetWindowLongA(child, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return 0;
     // A list box left to the system would show whatever lay behind it through a null brush:
     // only a list whose skin paints its own background gets one.
@@ -124,7 +107,7 @@ LRESULT OnControlColour(int32_t windowIndex, UINT message, HDC dc, HWND child) {
     return reinterpret_cast<LRESULT>(NullBrushFor(*record, child));
   }
   if (!switchesOn) return 0;
-  if (message == WM_CTLCOLOREDIT && !IsClass(GetParent(child), "ComboBox")) return 0;
+  if (message == WM_CTLCOLOREDIT && !IsWindowClass(GetParent(child), "ComboBox")) return 0;
   SetTextColor(dc, static_cast<COLORREF>(prop::Get(child, prop::Kj_Ztys)));
   SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(BackdropBrushFor(*record, child, dc, 0));
@@ -136,9 +119,9 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   if (!child) return;
   const UINT code = HIWORD(wParam);
   bool repaint = false;
-  if (IsClass(child, "Edit")) {
+  if (IsWindowClass(child, "Edit")) {
     repaint = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
-  } else if (IsClass(child, "ListBox")) {
+  } else if (IsWindowClass(child, "ListBox")) {
     repaint = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
   }
   if (repaint) InvalidateRect(child, nullptr, TRUE);
@@ -225,7 +208,7 @@ void PaintPanel(int32_t windowIndex, int32_t panelIndex, HDC dc) {
   FaceCanvas canvas(panel, client);
   if (!canvas.ok()) return;
   // The panel shows the same overlay as everything inside it.
-  OverlayPanelBackdrop(canvas.dc(), skin, canvas.widthPx(), canvas.heightPx());
+  OverlayPanelBackdrop(canvas.dc(), skin, client);
   if (skin.isGroupBox != 0) {
     PaintGroupFrame(canvas, panel, skin);
   } else if (skin.rounded != 0) {

@@ -63,13 +63,16 @@ TEST(SkinnedControls, ButtonsRadioButtonsAndTheGroupBoxAreTheSkins) {
   const RECT b = ChildRect(box);
   HWND radio = FindChild(box, "Button", "单曲循环");
   const RECT r = ChildRect(radio);
-  ASSERT_TRUE(WaitFor([&] {
-    for (int y = 30; y <= 140; y += 10) {
-      if (!Near(ScreenPixel(box, 4, y), ScreenPixel(main, b.left - 6, b.top + y), 24)) return false;
-    }
-    return Near(ScreenPixel(radio, r.right - r.left - 2, 1),
-                ScreenPixel(main, b.left - 6, b.top + r.top + 1), 40);
-  }, 5000));
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (int y = 30; y <= 140; y += 10) {
+          if (!Near(ScreenPixel(box, 4, y), ScreenPixel(main, b.left - 6, b.top + y), 24))
+            return false;
+        }
+        return Near(ScreenPixel(radio, r.right - r.left - 2, 1),
+                    ScreenPixel(main, b.left - 6, b.top + r.top + 1), 40);
+      },
+      5000));
 
   // The loop-mode radio buttons still work: a click moves the check.
   HWND single = FindChild(box, "Button", "单曲循环");

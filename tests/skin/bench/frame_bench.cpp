@@ -4,8 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "graphics/gfx_graphics.h"
@@ -13,27 +11,14 @@
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
+#include "tests/skin/bench/bench_support.h"
 #include "tests/skin/window/skin_test_window.h"
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency{};
-  if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using skin_bench::Now;
 
-std::vector<uint8_t> ReadPicture() {
-  // The shipped background picture, through Wine's mapping of the Unix root to Z:.
-  std::string path = "Z:" PICTURE_UNIX;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::vector<uint8_t> ReadPicture() { return skin_bench::ReadPicture(PICTURE_UNIX); }
 
 }  // namespace
 

@@ -1,6 +1,10 @@
 // The control skins' window-free decisions: which buttons each attach takes, the slot rule, when
 // a hover repaints, which layers a face is made of, and where a group box puts its caption.
 #include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_layers.h"
@@ -18,12 +22,17 @@ TEST(ButtonStyles, EachAttachTakesOnlyItsOwnButtons) {
     int32_t toggle;
   };
   const Case cases[] = {
-      {BS_PUSHBUTTON, true, 0},       {BS_DEFPUSHBUTTON, true, 0},   {BS_USERBUTTON, true, 0},
-      {BS_CHECKBOX, false, c::kCheckBox}, {BS_AUTOCHECKBOX, false, c::kCheckBox},
+      {BS_PUSHBUTTON, true, 0},
+      {BS_DEFPUSHBUTTON, true, 0},
+      {BS_USERBUTTON, true, 0},
+      {BS_CHECKBOX, false, c::kCheckBox},
+      {BS_AUTOCHECKBOX, false, c::kCheckBox},
       {BS_AUTORADIOBUTTON, false, c::kRadioButton},
-      {BS_RADIOBUTTON, false, 0},     // manual radio buttons are left alone
-      {BS_3STATE, false, 0},          {BS_AUTO3STATE, false, 0},
-      {BS_GROUPBOX, false, 0},        {BS_OWNERDRAW, false, 0},
+      {BS_RADIOBUTTON, false, 0},  // manual radio buttons are left alone
+      {BS_3STATE, false, 0},
+      {BS_AUTO3STATE, false, 0},
+      {BS_GROUPBOX, false, 0},
+      {BS_OWNERDRAW, false, 0},
       {BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, true, 0},
   };
   for (const Case& k : cases) {
@@ -109,6 +118,22 @@ TEST(GroupCaption, PlacedByTheAlignmentBits) {
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_LEFT, 200, 40), 10);
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_RIGHT, 200, 40), 150);
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX, 200, 40), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HeaderFace, ItemLayersAndTextAlignment) {
+  using L = Layer;
+  EXPECT_EQ(c::HeaderItemLayers(false, false),
+            (std::vector<Layer>{L::kWhiteBase, L::kGloss, L::kSeparator, L::kCaption}));
+  EXPECT_EQ(c::HeaderItemLayers(true, true),
+            (std::vector<Layer>{L::kWhiteBase, L::kGloss, L::kHotFill, L::kPressed, L::kSeparator,
+                                L::kCaption}));
+  EXPECT_EQ(c::HeaderTextAlignment(HDF_LEFT | HDF_STRING), 0);
+  EXPECT_EQ(c::HeaderTextAlignment(HDF_CENTER | HDF_IMAGE), 1);
+  EXPECT_EQ(c::HeaderTextAlignment(HDF_RIGHT), 2);
 }
 
 }  // namespace

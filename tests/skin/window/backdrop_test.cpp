@@ -163,7 +163,11 @@ TEST_F(Backdrop, PanelOverlayIsLaidOverTheFrame) {
   HDC dc = skin::ControlBackdrop(c, RECT{0, 0, 60, 40});
   EXPECT_EQ(GetPixel(dc, 30, 20), kRed);
   EXPECT_EQ(GetPixel(dc, 30, 2), kBlue);
-  for (HDC d : {da, db, dc}) EXPECT_EQ(skin::ReleaseControlBackdrop(d), 1);
+  // The rounded shape is the panel's, not the control's: lower down, the top rows are red too.
+  HWND d = Child("Static", round, 10, 20, 30, 30);
+  HDC dd = skin::ControlBackdrop(d, RECT{0, 0, 30, 30});
+  EXPECT_EQ(GetPixel(dd, 15, 2), kRed);
+  for (HDC x : {da, db, dc, dd}) EXPECT_EQ(skin::ReleaseControlBackdrop(x), 1);
 
   // A lower overlay alpha lets the frame show through.
   engine->SetPanelAlpha(red, 128);

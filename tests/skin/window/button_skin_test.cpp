@@ -1,11 +1,12 @@
 // Buttons on a skinned window: what the attach takes, hover and leave, clicks, keys and check
 // states, teardown, and the faces themselves drawn over a known picture.
+#include "skin/controls/button_skin.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "skin/controls/button_faces.h"
-#include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/family.h"
 #include "skin/gdi_handles.h"
@@ -55,7 +56,8 @@ class ButtonSkins : public testing::Test {
     tristate = Child(window->hwnd(), "Three", BS_AUTO3STATE, 100, 140);
     group = Child(window->hwnd(), "Group", BS_GROUPBOX, 190, 80, 100, 80);
     skin_test::SkinLikeTheApplication(window->hwnd(), skin_test::SolidPicture(8, 8, kBlue));
-    RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(window->hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     record = RecordOf(window->hwnd());
     ASSERT_NE(record, nullptr);
   }

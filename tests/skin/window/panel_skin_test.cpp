@@ -95,8 +95,8 @@ TEST_F(PanelSkins, StaticTextGetsThePictureBehindItNotAnOpaqueRectangle) {
   HWND box = MakeGroup(0, "");
   HDC dc = GetDC(text);
   SetBkMode(dc, OPAQUE);
-  const auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(text)));
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(text)));
   ASSERT_NE(brush, nullptr);
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   ReleaseDC(text, dc);
@@ -114,8 +114,8 @@ TEST_F(PanelSkins, AListBoxLeftToTheSystemKeepsItsOwnBrush) {
   HWND box = MakeGroup(0, "");
   HWND list = Child(box, "ListBox", "", 0, 120, 30, 100, 100);
   HDC dc = GetDC(list);
-  const auto brush = reinterpret_cast<HGDIOBJ>(
-      SendMessageA(box, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list)));
+  const auto brush = reinterpret_cast<HGDIOBJ>(SendMessageA(
+      box, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list)));
   ReleaseDC(list, dc);
   EXPECT_NE(brush, GetStockObject(NULL_BRUSH));
 }

@@ -57,11 +57,9 @@ TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
   const int32_t before = skin::RecordCount();
   engine->AttachWindow(window.hwnd());
   const intptr_t previous = Get(window.hwnd(), skin::prop::Hw_hProc);
-  engine->AttachWindow(window.hwnd(), {.captionHeight = 40,
-                                       .captionActive = 0,
-                                       .sizable = 0,
-                                       .helpButton = 1,
-                                       .menuButton = 1});
+  engine->AttachWindow(
+      window.hwnd(),
+      {.captionHeight = 40, .captionActive = 0, .sizable = 0, .helpButton = 1, .menuButton = 1});
   EXPECT_EQ(skin::RecordCount(), before + 1);
   const auto frame = reinterpret_cast<LONG_PTR>(engine->frameProcEntry);
   EXPECT_EQ(GetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC), frame);

@@ -67,7 +67,7 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
   cycle(0);  // the first cycle makes what lives on: back buffers, one brush pair per control
   const size_t live = skin::LiveGdiObjects();
   const size_t entries = skin::gdiObjectCache.size();
-  const size_t kCycles = 2000;
+  const size_t kCycles = 1000;
   for (size_t i = 1; i <= kCycles; ++i) cycle(static_cast<int>(i));
   EXPECT_EQ(skin::LiveGdiObjects(), live);
   EXPECT_EQ(skin::gdiObjectCache.size(), entries);
