@@ -25,12 +25,6 @@ using graphics::GfxPath;
 
 constexpr graphics::Argb kMagenta = 0xFFFF00FF;
 
-bool IsClass(HWND window, const char* name) {
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof(cls));
-  return lstrcmpiA(cls, name) == 0;
-}
-
 bool HasScrollBar(HWND window) {
   return (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0;
 }
@@ -322,7 +316,7 @@ LRESULT CALLBACK EditSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_KILLFOCUS:
       edit->focused = 0;
-      if (IsClass(GetParent(window), "ComboBox")) {
+      if (IsWindowClass(GetParent(window), "ComboBox")) {
         PaintEditFrame(window, std::nullopt, 0);
       } else {
         Invalidate(window);

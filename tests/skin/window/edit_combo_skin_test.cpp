@@ -122,6 +122,23 @@ TEST_F(EditComboSkins, SameIndexUnderAnotherPanelRepaintsTheSecondEdit) {
   EXPECT_EQ(work().paints, before + 1);
 }
 
+TEST_F(EditComboSkins, AnEditInAPanelShowsThePictureLikeOneOnTheWindow) {
+  HWND box = Child(window->hwnd(), "Button", "", BS_GROUPBOX, 10, 150, 180, 100);
+  HWND inner = Child(box, "Edit", "a", 0, 10, 30, 100, 22, WS_EX_CLIENTEDGE);
+  skin::skinEngine->AttachPanel(box, 1, 0, 255);
+  skin::highlightAlpha = 60;
+  HDC dc = GetDC(inner);
+  const auto brush = SendMessageA(box, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                  reinterpret_cast<LPARAM>(inner));
+  ReleaseDC(inner, dc);
+  ASSERT_NE(brush, 0);
+  HDC probe = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(probe, skin::prop::GetAs<HBITMAP>(inner, skin::prop::Kj_wtjb));
+  EXPECT_EQ(GetPixel(probe, 50, 9), RGB(60, 60, 255));  // blue under a white wash of 60
+  SelectObject(probe, old);
+  DeleteDC(probe);
+}
+
 TEST_F(EditComboSkins, ComboShowsItsSelectedTextRightAfterAttaching) {
   char text[32] = {};
   GetWindowTextA(FindWindowExA(dropDown, nullptr, "Edit", nullptr), text, sizeof(text));
