@@ -214,6 +214,34 @@ TEST_F(EditComboSkins, TypingLeavesNoTrailOverThePicture) {
   ReleaseDC(edit, dc);
 }
 
+TEST_F(EditComboSkins, KeysClicksAndScrollingRepaintTheWholeEditOnlyWhileTheWashIsOn) {
+  struct Case {
+    HWND edit;
+    UINT message;
+    WPARAM wParam;
+    int32_t wash;
+    bool repainted;
+  };
+  const Case cases[] = {
+      {edit, WM_KEYDOWN, VK_END, 1, true},       {edit, WM_KEYDOWN, VK_END, 0, false},
+      {edit, WM_LBUTTONDOWN, 0, 1, true},        {memo, WM_KEYDOWN, VK_END, 1, false},
+      {memo, WM_LBUTTONDOWN, 0, 1, false},       {memo, WM_VSCROLL, SB_LINEDOWN, 1, true},
+      {memo, WM_VSCROLL, SB_LINEDOWN, 0, false},
+  };
+  for (const Case& k : cases) {
+    skin::highlightEnabled = k.wash;
+    UpdateWindow(k.edit);
+    SendMessageA(k.edit, k.message, k.wParam, MAKELPARAM(60, 5));
+    SendMessageA(k.edit, k.message == WM_LBUTTONDOWN ? WM_LBUTTONUP : WM_NULL, 0,
+                 MAKELPARAM(60, 5));
+    RECT dirty{};
+    RECT client{};
+    GetClientRect(k.edit, &client);
+    GetUpdateRect(k.edit, &dirty, FALSE);
+    EXPECT_EQ(EqualRect(&dirty, &client) != 0, k.repainted) << k.message << " wash " << k.wash;
+  }
+}
+
 TEST_F(EditComboSkins, WithTheWashOffAnEditKeepsItsOwnBackground) {
   skin::highlightEnabled = 0;
   RECT client{};
