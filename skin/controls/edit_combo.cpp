@@ -94,8 +94,9 @@ void AttachCombo(int32_t windowIndex, HWND combo) {
   WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record || SlotOf(record->controls[kListComboBoxes], combo) > 0) return;
   const std::string selected = SelectedItemText(combo);
-  if (!selected.empty())
+  if (!selected.empty()) {
     SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(selected.c_str()));
+  }
   if (!AttachToSlot<ComboSkin>(windowIndex, kListComboBoxes, combo, ComboSkinProc)) return;
   if (WashOn()) {
     if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr)) AttachEdit(windowIndex, edit);
