@@ -74,6 +74,9 @@ enum ControlListKind : int {
 // What every control record holds; each control kind's skin derives its own record from it.
 struct ControlRecord {
   virtual ~ControlRecord() = default;
+  // Drops the GDI+ objects the record keeps (before GDI+ shuts down); they are made again when
+  // needed.
+  virtual void ReleaseGraphics() {}
   HWND window = nullptr;
   WNDPROC previousProc = nullptr;
   int32_t kind = 0;
@@ -173,6 +176,8 @@ struct WindowSkinRecord {
   MemoryDc statusCopy;  // the status bar's rectangle of the clean frame
   int32_t hotControl = 0;
   int32_t hoverControl = 0;
+  // The parent of the edit last painted hot: edits under different parents may share an index.
+  HWND hotParent = nullptr;
   std::vector<PanelSkin> panels;
   std::vector<PageWindow> pageWindows;
   int32_t mouseTracked = 0;

@@ -65,6 +65,11 @@ void ClearRecordPictureCaches() {
       button.decodedImage.reset();
       button.decodedAltImage.reset();
     }
+    for (ControlList& list : record->controls) {
+      for (auto& control : list) {
+        if (control) control->ReleaseGraphics();
+      }
+    }
   }
 }
 

@@ -27,7 +27,8 @@ int32_t AppendRecord(std::unique_ptr<WindowSkinRecord> record);
 // into Hw_lbID of its window, Hw_FuID (Kj_FuID for other common controls) of its controls and
 // Hw_FuID of its panels.
 void RemoveRecord(int32_t index);
-// Drops the GDI+ objects the records keep: pictures and glyphs (before GDI+ shuts down).
+// Drops the GDI+ objects the records keep: pictures, glyphs and the control skins' images
+// (before GDI+ shuts down).
 void ClearRecordPictureCaches();
 // Frees every record (exit routine).
 void FreeWindowRecords();

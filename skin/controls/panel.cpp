@@ -107,10 +107,12 @@ LRESULT OnControlColour(int32_t windowIndex, UINT message, HDC dc, HWND child) {
     return reinterpret_cast<LRESULT>(NullBrushFor(*record, child));
   }
   if (!switchesOn) return 0;
-  if (message == WM_CTLCOLOREDIT && !IsWindowClass(GetParent(child), "ComboBox")) return 0;
+  // An edit here gets the washed picture the window gives its own edits: left to the system it
+  // would stand out as an opaque white box.
+  const int32_t wash = message == WM_CTLCOLOREDIT ? highlightAlpha : 0;
   SetTextColor(dc, static_cast<COLORREF>(prop::Get(child, prop::Kj_Ztys)));
   SetBkMode(dc, TRANSPARENT);
-  return reinterpret_cast<LRESULT>(BackdropBrushFor(*record, child, dc, 0));
+  return reinterpret_cast<LRESULT>(BackdropBrushFor(*record, child, dc, wash));
 }
 
 void OnCommand(WPARAM wParam, LPARAM lParam) {

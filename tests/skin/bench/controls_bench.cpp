@@ -1,4 +1,4 @@
-// Prints what one hover repaint of each button face and one panel paint cost under Wine, next to
+// Prints what one hover repaint of each control face and one panel paint cost under Wine, next to
 // one BitBlt of the same size. Run on a display:
 //   wine build-test/tests/skin/skin_controls_bench.exe
 // clang-format off
@@ -12,10 +12,13 @@
 
 #include "skin/controls/button_faces.h"
 #include "skin/controls/button_skin.h"
+#include "skin/controls/edit_combo.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/progress_bar.h"
+#include "skin/controls/slider.h"
+#include "skin/controls/up_down.h"
 #include "skin/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
@@ -88,6 +91,15 @@ int main() {
     }
     HWND progress = Child(hwnd, "msctls_progress32", "", 0, 18, 290, 390, 80);
     SendMessageA(progress, PBM_SETPOS, 60, 0);
+    HWND edit = Child(hwnd, "Edit", "文本", ES_AUTOHSCROLL, 410, 30, 160, 22);
+    SetWindowLongA(edit, GWL_EXSTYLE, WS_EX_CLIENTEDGE);  // a frame in the non-client area
+    SetWindowPos(edit, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    HWND combo = Child(hwnd, "ComboBox", "", CBS_DROPDOWNLIST, 410, 70, 160, 200);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("列表循环"));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    HWND slider = Child(hwnd, TRACKBAR_CLASSA, "", TBS_AUTOTICKS, 410, 110, 160, 32);
+    HWND spin = Child(hwnd, UPDOWN_CLASSA, "", 0, 410, 160, 18, 30);
     skin_test::SkinLikeTheApplication(hwnd, picture);
     skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
     skin_test::Pump(300);
@@ -101,6 +113,16 @@ int main() {
         PerCall(kCount, [&] { c::RedrawButton(push, c::kStateFocus, 1); }));
     Row("radio button, hot", radio, PerCall(kCount, [&] { c::RedrawButton(radio, 0, 1); }));
     Row("check box, hot", check, PerCall(kCount, [&] { c::RedrawButton(check, 0, 1); }));
+    const auto slotOf = [](HWND control) {
+      return static_cast<int32_t>(skin::prop::Get(control, skin::prop::Hw_lbID));
+    };
+    Row("edit frame, hot", edit, PerCall(kCount, [&] { c::PaintEditFrame(edit, 1); }));
+    Row("combo box, hot", combo, PerCall(kCount, [&] { c::PaintCombo(index, slotOf(combo), 1); }));
+    c::SliderOf(slider)->hot = 1;
+    Row("slider, hot", slider, PerCall(kCount, [&] { c::PaintSlider(index, slotOf(slider)); }));
+    c::UpDownOf(spin)->hotPart = 0;
+    Row("up-down, upper half hot", spin,
+        PerCall(kCount, [&] { c::PaintUpDown(index, slotOf(spin), 1); }));
     const auto listSlot = static_cast<int32_t>(skin::prop::Get(list, skin::prop::Hw_lbID));
     Row("list box frame, hot", list,
         PerCall(kCount, [&] { c::PaintListFrame(index, listSlot, 1); }));
@@ -117,7 +139,7 @@ int main() {
           UpdateWindow(list);
           GdiFlush();
         }));
-    const auto slot = static_cast<int32_t>(skin::prop::Get(box, skin::prop::Hw_lbID));
+    const auto slot = slotOf(box);
     Row("panel (group box)", box, PerCall(kCount / 4, [&] {
           HDC dc = GetDC(box);
           c::PaintPanel(index, slot, dc);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "skin/controls/button_skin.h"
+#include "skin/controls/edit_combo.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/progress_bar.h"
@@ -59,34 +60,56 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   HWND radio = Child(box, "Button", "Radio", BS_AUTORADIOBUTTON, 10, 70, 90, 20);
   HWND check = Child(box, "Button", "Check", BS_AUTOCHECKBOX, 10, 100, 90, 20);
   HWND label = Child(box, "Static", "label", 0, 10, 130, 90, 20);
-  HWND list = Child(box, "ListBox", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 120, 30, 80, 100);
+  HWND list = Child(box, "ListBox", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 240, 30, 80, 100);
   for (int i = 0; i < 30; ++i) SendMessageA(list, LB_ADDSTRING, 0, LPARAM("song"));
   HWND progress = Child(hwnd, "msctls_progress32", "", 0, 10, 200, 80, 20);
+  HWND edit = Child(box, "Edit", "edit", 0, 120, 30, 100, 22);
+  HWND combo = Child(hwnd, "ComboBox", "", CBS_DROPDOWN, 10, 80, 80, 120);
+  SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+  SendMessageA(combo, CB_SETCURSEL, 0, 0);
+  HWND slider = Child(box, TRACKBAR_CLASSA, "", TBS_ENABLESELRANGE, 110, 70, 120, 30);
+  HWND spin = Child(box, UPDOWN_CLASSA, "", 0, 120, 110, 18, 30);
   skin_test::SkinLikeTheApplication(hwnd, skin_test::SolidPicture(64, 48, RGB(40, 60, 90)));
+  skin::highlightAlpha = 100;
   skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
   ASSERT_NE(skin::controls::ButtonOf(inner), nullptr);
   ASSERT_NE(skin::controls::ListSkinOf(list), nullptr);
   ASSERT_NE(skin::controls::ProgressSkinOf(progress), nullptr);
 
-  // Each cycle works one kind: hover in and out, a click, a repaint.
-  HWND kinds[] = {push, inner, radio, check, list, progress};
+  HWND comboEdit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+  ASSERT_NE(skin::controls::EditOf(comboEdit), nullptr);
+
+  // Each cycle works one kind: hover in and out, a click, a repaint. A drop-down combo box is not
+  // clicked (its list would stay open); its edit's brush is made again instead.
+  HWND kinds[] = {push, inner, radio, check, list, progress, edit, combo, slider, spin};
+  constexpr int kKinds = static_cast<int>(std::size(kinds));
   auto cycle = [&](int i) {
-    HWND control = kinds[i % 6];
+    HWND control = kinds[i % kKinds];
     if (control == progress) {
       SendMessageA(progress, PBM_SETPOS, i % 101, 0);
       UpdateWindow(progress);
       SendMessageA(progress, WM_NCPAINT, 1, 0);
     }
     if (control == list) {
-      SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, (i / 6) % 2 ? WHEEL_DELTA : -WHEEL_DELTA), 0);
+      SendMessageA(list, WM_MOUSEWHEEL,
+                   MAKEWPARAM(0, (i / kKinds) % 2 ? WHEEL_DELTA : -WHEEL_DELTA), 0);
       SendMessageA(list, WM_NCPAINT, 1, 0);
       UpdateWindow(list);
     }
     SendMouse(control, WM_MOUSEMOVE, 5, 5);
     SendMessageA(control, WM_MOUSELEAVE, 0, 0);
-    SendMouse(control, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-    SendMouse(control, WM_LBUTTONUP, 5, 5);
-    if (i % 6 == 3) {
+    if (control == combo) {
+      HDC dc = GetDC(comboEdit);
+      SendMessageA(combo, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(comboEdit));
+      ReleaseDC(comboEdit, dc);
+      RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    } else {
+      SendMouse(control, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+      SendMouse(control, WM_LBUTTONUP, 5, 5);
+    }
+    if (control == edit) SendMessageA(edit, WM_CHAR, 'x', 0);
+    if (i % kKinds == kKinds - 1) {
       HDC dc = GetDC(label);
       SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                    reinterpret_cast<LPARAM>(label));
