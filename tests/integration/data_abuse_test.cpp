@@ -71,6 +71,11 @@ TEST(DataAbuse, BinaryAndHugeFilesGiveTheirTextUpToTheFirstZeroAndTheirLeadingNu
   // 100 MB of blanks before the numbers: read whole, and the blanks are skipped.
   WriteFileBytes(dir.Path("\\config\\Grouping.txt"), std::string(100 << 20, ' ') + "18#16");
   WriteFileBytes(dir.Path("\\config\\main.txt"), std::string("\xFF\x00#\x80\x81", 5));
+  // A picture of 100 MB that is no picture: the window goes without one.
+  std::string noise(100 << 20, '\0');
+  uint32_t seed = 12345;
+  for (char& c : noise) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+  WriteFileBytes(dir.Path("\\背景\\default.jpg"), noise);
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow(60000);
   ASSERT_NE(main, nullptr);
@@ -84,6 +89,15 @@ TEST(DataAbuse, BinaryAndHugeFilesGiveTheirTextUpToTheFirstZeroAndTheirLeadingNu
   EXPECT_EQ(player.WaitForExit(), 0);
   // 0 by 0, as read, is what is saved.
   EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\main.txt")), "0#0");
+}
+
+TEST(DataAbuse, AHugeOrBinaryPictureNameNamesNoPicture) {
+  for (const std::string& name :
+       {std::string(100 << 20, 'a'), std::string("\xFF\0default.jpg", 13)}) {
+    const PlayerFolder dir = MakePlayerFolder(TestName() + std::to_string(name.size()));
+    WriteFileBytes(dir.Path("\\背景\\path.txt"), name);
+    ExpectStartEndsWith(dir, "找不到背景图片，请重新下载！");
+  }
 }
 
 TEST(DataAbuse, AHugeCaptionFileGivesTheStartOfItsTextAsTheCaption) {
