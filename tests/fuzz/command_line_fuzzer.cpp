@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using Kind = empty_tool::ToolArgument::Kind;
   switch (argument.kind) {
     case Kind::kNone:
-      FUZZ_CHECK(argument.pattern.empty() && argument.processId == 0 &&
-                 !argument.usageRequested);
+      FUZZ_CHECK(argument.pattern.empty() && argument.processId == 0 && !argument.usageRequested);
       break;
     case Kind::kProcessId:
       FUZZ_CHECK(argument.pattern.empty() && !argument.usageRequested);
@@ -34,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   // Every line starting with an unquoted name and a blank parses its rest as the argument.
-  if (line.find('\0') == std::string::npos && !line.empty() && line[0] != ' ' &&
-      line[0] != '\t') {
+  if (line.find('\0') == std::string::npos && !line.empty() && line[0] != ' ' && line[0] != '\t') {
     const empty_tool::ToolArgument again = empty_tool::ParseToolArgument(("x " + line).c_str());
     if (line[0] >= '0' && line[0] <= '9') {
       FUZZ_CHECK(again.kind == Kind::kProcessId);

@@ -24,8 +24,7 @@ namespace {
 int g_pumps = 0;
 void CountPump() { ++g_pumps; }
 
-void CheckExtraction(const std::string& source, const std::string& left,
-                     const std::string& right) {
+void CheckExtraction(const std::string& source, const std::string& left, const std::string& right) {
   std::vector<std::string> copied{"stale"};
   g_pumps = 0;
   const int count = catalogue::ExtractBetween(source, left, right, copied, CountPump);

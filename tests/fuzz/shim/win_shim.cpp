@@ -21,9 +21,11 @@ bool IsTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 void DecodeUtf8(const unsigned char* s, size_t n, std::vector<unsigned>& out) {
   for (size_t i = 0; i < n;) {
     const unsigned char c = s[i];
-    size_t len = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                 : c >= 0xF0 && c <= 0xF4              ? 4
-                                                       : 0;
+    size_t len = c < 0x80                 ? 1
+                 : c >= 0xC2 && c <= 0xDF ? 2
+                 : c >= 0xE0 && c <= 0xEF ? 3
+                 : c >= 0xF0 && c <= 0xF4 ? 4
+                                          : 0;
     unsigned cp = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
     bool ok = len != 0 && i + len <= n;
     for (size_t k = 1; ok && k < len; ++k) {
