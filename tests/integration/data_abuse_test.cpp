@@ -34,6 +34,14 @@ class LockedFile {
   HANDLE h_;
 };
 
+// The 100 MB files go once a test is done with them.
+void RemoveHugeFiles(const PlayerFolder& dir) {
+  for (const char* file : {"\\config\\Grouping.txt", "\\config\\title.txt", "\\背景\\default.jpg",
+                           "\\背景\\path.txt"}) {
+    DeleteFileA(dir.Path(file).c_str());
+  }
+}
+
 // The start ends with this message and no main window.
 void ExpectStartEndsWith(const PlayerFolder& dir, const std::string& message) {
   PlayerProcess player(dir.folder);
@@ -89,6 +97,7 @@ TEST(DataAbuse, BinaryAndHugeFilesGiveTheirTextUpToTheFirstZeroAndTheirLeadingNu
   EXPECT_EQ(player.WaitForExit(), 0);
   // 0 by 0, as read, is what is saved.
   EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\main.txt")), "0#0");
+  RemoveHugeFiles(dir);
 }
 
 TEST(DataAbuse, AHugeOrBinaryPictureNameNamesNoPicture) {
@@ -97,6 +106,7 @@ TEST(DataAbuse, AHugeOrBinaryPictureNameNamesNoPicture) {
     const PlayerFolder dir = MakePlayerFolder(TestName() + std::to_string(name.size()));
     WriteFileBytes(dir.Path("\\背景\\path.txt"), name);
     ExpectStartEndsWith(dir, "找不到背景图片，请重新下载！");
+    RemoveHugeFiles(dir);
   }
 }
 
@@ -109,6 +119,7 @@ TEST(DataAbuse, AHugeCaptionFileGivesTheStartOfItsTextAsTheCaption) {
   EXPECT_EQ(WindowText(main), std::string(1024, 'T'));
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
+  RemoveHugeFiles(dir);
 }
 
 TEST(DataAbuse, NumbersBeyond32BitsAreClampedAndWhatTheWindowHoldsIsSavedAtExit) {
