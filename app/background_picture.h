@@ -7,12 +7,9 @@
 #include <optional>
 #include <string>
 
-namespace app {
+#include "app/picture_name.h"
 
-// The picture's file name: the part of the path after its last backslash (the whole path when it
-// holds none). Double-byte characters are stepped over whole, so a trail byte equal to a
-// backslash never splits a name.
-std::string PictureNameOf(const std::string& path);
+namespace app {
 
 // The seams of the handler: the file dialog (given its initial folder, the chosen full path or
 // nothing when cancelled) and the message boxes.

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "app/caption_text.h"
 #include "app/data_files.h"
 #include "app/loading_window.h"
 #include "app/number_pair.h"
 #include "app/skin_calls.h"
+#include "app/startup_log.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "build_settings.h"
@@ -48,13 +50,17 @@ void SizeWindow(HWND window, const NumberPair& size) {
 void RunCreationHandler(PlayerUnits& units) {
   LoadingWindow loading;  // step 1
   loading.SetProgress(10);
+  LogStartupStep("loading window");
   skinWindow(loading.hwnd(), {});  // step 2
   loading.SetProgress(20);
+  LogStartupStep("loading window skinned");
 
   catalogue::HttpGet(build_settings::kCatalogueBaseUrl);  // step 3: the answer is not used
   loading.SetProgress(30);
+  LogStartupStep("first request to the site");
   catalogue::FetchCatalogue(units.列表框1);  // step 4
   loading.SetProgress(40);
+  LogStartupStep("catalogue fetched");
 
   FillVisibleList(units.列表框2);  // step 5
   loading.SetProgress(50);
@@ -63,6 +69,7 @@ void RunCreationHandler(PlayerUnits& units) {
 
   AddTrayIcon(units.window);  // step 7
   loading.SetProgress(70);
+  LogStartupStep("lists filled, tray icon");
 
   // Step 8: the background picture.
   if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
@@ -72,10 +79,11 @@ void RunCreationHandler(PlayerUnits& units) {
   skinWindow(units.window, picture);
   skinGroupBox(units.分组框1);
   loading.SetProgress(80);
+  LogStartupStep("background read, main window skinned");
 
   // Step 9: the caption.
   if (!FileExists(DataPath(kTitleFile))) EndWith(kMsgFileDamaged);
-  SetWindowTextA(units.window, ReadTextFile(DataPath(kTitleFile)).c_str());
+  SetWindowTextA(units.window, CaptionText(ReadTextFile(DataPath(kTitleFile))).c_str());
   loading.SetProgress(90);
 
   // Step 10: where the panel stands.
@@ -86,8 +94,10 @@ void RunCreationHandler(PlayerUnits& units) {
   if (!FileExists(DataPath(kMainSizeFile))) EndWith(kMsgFileDamaged);
   SizeWindow(units.window, ReadNumberPair(ReadTextFile(DataPath(kMainSizeFile))));
   loading.SetProgress(100);
+  LogStartupStep("caption and layout files");
 
   loading.Destroy();  // step 12
+  LogStartupStep("loading window destroyed");
 }
 
 }  // namespace app

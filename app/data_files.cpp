@@ -75,13 +75,25 @@ std::string ReadTextFile(const std::string& path) {
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
-  DWORD written = 0;
-  return WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
-                   nullptr) &&
-         written == content.size();
+  // Written beside the file and moved over it only once complete: a failed or cut-short write
+  // leaves the old content in place, never half of the new one.
+  const std::string temporary = path + ".new";
+  bool complete = false;
+  {
+    ScopedFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    DWORD written = 0;
+    complete = WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                         nullptr) &&
+               written == content.size() && FlushFileBuffers(file.get());
+  }
+  if (complete && MoveFileExA(temporary.c_str(), path.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileA(temporary.c_str());
+  return false;
 }
 
 void WriteNumberPairFile(const std::string& path, int32_t a, int32_t b) {

@@ -26,7 +26,8 @@ bool FileExists(const std::string& path);
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 // The whole file as text up to its first NUL byte, untrimmed; empty when missing or unreadable.
 std::string ReadTextFile(const std::string& path);
-// Replaces the file's whole content; false when the file could not be written completely.
+// Replaces the file's whole content, or leaves it as it was and returns false when the new
+// content could not be written completely.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 
 // Writes a#b as the file's whole content; failures are silent.

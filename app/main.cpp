@@ -3,10 +3,14 @@
 
 #include "app/player_window.h"
 #include "app/process_start.h"
+#include "app/startup_log.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  app::LogStartupStep("entry point");
   app::StartProcess();
+  app::LogStartupStep("skin engine and GDI+ started");
   if (!app::CreatePlayerWindow()) return 0;
+  app::LogStartupStep("main window painted");
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

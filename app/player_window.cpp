@@ -9,6 +9,7 @@
 #include "app/creation_handler.h"
 #include "app/data_files.h"
 #include "app/playback_handlers.h"
+#include "app/startup_log.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "app/window_events.h"
@@ -103,6 +104,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CREATE:
       CreateUnits(hwnd);
+      LogStartupStep("main window units created");
       RunCreationHandler(g_units);
       return 0;
     case WM_TIMER:
@@ -179,6 +181,7 @@ bool CreatePlayerWindow() {
                       g.top, g.width, g.height, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return false;
   ShowWindow(window, SW_SHOW);
+  LogStartupStep("main window made visible");
   UpdateWindow(window);
   return true;
 }

@@ -25,19 +25,22 @@ constexpr std::string_view kAddressMarker = "', mp3: '";
 void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
                     const AppendFunction& append, PumpFunction pump) {
   const std::string page = BodyText(get(baseUrl));
-  std::vector<std::string> tokens;
-  if (ExtractBetween(page, kListRefLeft, kListRefRight, tokens, pump) == 0) return;
+  const std::vector<std::string_view> tokens =
+      ExtractPieces(page, kListRefLeft, kListRefRight, pump);
+  if (tokens.empty()) return;
 
-  const std::string list = Utf8ToGbk(BodyText(get(baseUrl + "list.ashx?rnd=" + tokens.front())));
-  std::vector<std::string> records;
-  ExtractBetween(list, kRecordLeft, kRecordRight, records, pump);
+  const std::string list =
+      Utf8ToGbk(BodyText(get(baseUrl + "list.ashx?rnd=" + std::string(tokens.front()))));
+  const std::vector<std::string_view> records =
+      ExtractPieces(list, kRecordLeft, kRecordRight, pump);
 
   append(kSongListHeader);
-  for (const std::string& record : records) {
+  for (const std::string_view record : records) {
     const size_t at = record.find(kAddressMarker);
     // A record without the address marker holds no address to play: leave it out.
-    if (at == std::string::npos) continue;
-    songAddress = baseUrl + record.substr(at + kAddressMarker.size());
+    if (at == std::string_view::npos) continue;
+    songAddress = baseUrl;
+    songAddress += record.substr(at + kAddressMarker.size());
     append(songAddress);
   }
 
@@ -50,7 +53,7 @@ void FetchCatalogue(HWND songList) {
   };
   FetchCatalogue(
       build_settings::kCatalogueBaseUrl, [](const std::string& url) { return HttpGet(url); },
-      append, ProcessPendingMessages);
+      append, ProcessPendingMessagesEveryFewMs);
 }
 
 }  // namespace catalogue

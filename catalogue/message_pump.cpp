@@ -17,4 +17,19 @@ void ProcessPendingMessages() {
   }
 }
 
+bool PumpInterval::Due(double nowMs) {
+  if (started_ && nowMs - lastMs_ < intervalMs_) return false;
+  started_ = true;
+  lastMs_ = nowMs;
+  return true;
+}
+
+void ProcessPendingMessagesEveryFewMs() {
+  // Short enough that input and paints never wait visibly.
+  static PumpInterval interval(5.0);
+  // The tick count is read from memory the system keeps current; a performance counter read
+  // costs about as much as a pass of the loop under Wine.
+  if (interval.Due(static_cast<double>(GetTickCount64()))) ProcessPendingMessages();
+}
+
 }  // namespace catalogue

@@ -8,4 +8,21 @@ namespace catalogue {
 // queue is posted back with its exit code, so the message loop still ends the program.
 void ProcessPendingMessages();
 
+// Says when a pump that runs on every pass of a long loop is due: at the first call and then
+// once `intervalMs` have passed since the last due call. Times are any steady clock in ms.
+class PumpInterval {
+ public:
+  explicit PumpInterval(double intervalMs) : intervalMs_(intervalMs) {}
+  bool Due(double nowMs);
+
+ private:
+  double intervalMs_;
+  bool started_ = false;
+  double lastMs_ = 0;
+};
+
+// ProcessPendingMessages at most every few milliseconds: under Wine every look into the queue
+// is a round trip to the server, which would cost far more than a pass of a parsing loop.
+void ProcessPendingMessagesEveryFewMs();
+
 }  // namespace catalogue

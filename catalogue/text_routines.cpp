@@ -1,31 +1,70 @@
 #include "catalogue/text_routines.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace catalogue {
 
-int ExtractBetween(std::string_view source, std::string_view left, std::string_view right,
-                   std::vector<std::string>& out, PumpFunction pump) {
-  out.clear();
+namespace {
+
+// The first `what` in `text` at or after `from`: memchr for its first byte, then a compare.
+size_t FindFrom(std::string_view text, std::string_view what, size_t from) {
+  if (what.empty()) return from <= text.size() ? from : std::string_view::npos;
+  if (from > text.size() || text.size() - from < what.size()) return std::string_view::npos;
+  const char* const base = text.data();
+  const char* const last = base + text.size() - what.size();  // last possible start
+  for (const char* at = base + from; at <= last; ++at) {
+    at = static_cast<const char*>(std::memchr(at, what[0], static_cast<size_t>(last - at) + 1));
+    if (!at) break;
+    if (std::memcmp(at + 1, what.data() + 1, what.size() - 1) == 0) {
+      return static_cast<size_t>(at - base);
+    }
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+std::vector<std::string_view> ExtractPieces(std::string_view source, std::string_view left,
+                                            std::string_view right, PumpFunction pump) {
+  std::vector<std::string_view> pieces;
   // With an empty left marker an empty piece would not move the search on.
-  if (left.empty()) return 0;
-  // Views into the source only: nothing is copied but the pieces, so a long list stays linear.
+  if (left.empty()) return pieces;
   size_t searchFrom = 0;
+  // The right marker found last: the first one at or after any later start up to it, so a
+  // run of empty pieces never scans the same stretch twice.
+  size_t lastRight = std::string_view::npos;
+  bool lastWasEmpty = false;
   for (;;) {
-    const size_t leftAt = source.find(left, searchFrom);
+    const size_t leftAt = FindFrom(source, left, searchFrom);
     if (leftAt == std::string_view::npos) break;
     const size_t start = leftAt + left.size();
-    const size_t rightAt = source.find(right, start);
+    const size_t rightAt = lastRight != std::string_view::npos && start <= lastRight
+                               ? lastRight
+                               : FindFrom(source, right, start);
     if (rightAt == std::string_view::npos) break;
-    const std::string_view piece = TrimBlanks(source.substr(start, rightAt - start));
+    // Up to a right marker already found behind an empty piece there are only blanks.
+    const bool knownBlank = rightAt == lastRight && lastWasEmpty;
+    lastRight = rightAt;
+    const std::string_view piece =
+        knownBlank ? std::string_view() : TrimBlanks(source.substr(start, rightAt - start));
+    lastWasEmpty = piece.empty();
     if (!piece.empty()) {
-      out.emplace_back(piece);
+      pieces.push_back(piece);
       searchFrom = rightAt;
     } else {
       searchFrom = start;
     }
     if (pump) pump();
   }
+  return pieces;
+}
+
+int ExtractBetween(std::string_view source, std::string_view left, std::string_view right,
+                   std::vector<std::string>& out, PumpFunction pump) {
+  out.clear();
+  const std::vector<std::string_view> pieces = ExtractPieces(source, left, right, pump);
+  out.assign(pieces.begin(), pieces.end());
   return static_cast<int>(out.size());
 }
 

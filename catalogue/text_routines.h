@@ -21,6 +21,11 @@ using PumpFunction = void (*)();
 int ExtractBetween(std::string_view source, std::string_view left, std::string_view right,
                    std::vector<std::string>& out, PumpFunction pump);
 
+// The same pieces as ExtractBetween, as views into `source` (which must outlive them): nothing
+// is copied, so a long list costs little more than reading it once.
+std::vector<std::string_view> ExtractPieces(std::string_view source, std::string_view left,
+                                            std::string_view right, PumpFunction pump);
+
 // Removes the leading and trailing blanks (byte 32).
 std::string_view TrimBlanks(std::string_view text);
 

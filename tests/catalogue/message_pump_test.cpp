@@ -46,4 +46,21 @@ TEST(MessagePump, AQuitTakenOutOfTheQueueIsPostedBackWithItsExitCode) {
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+TEST(MessagePump, AnIntervalIsDueFirstAndThenOnceItsTimeHasPassedSinceTheLastDueCall) {
+  catalogue::PumpInterval interval(5.0);
+  const struct {
+    double now;
+    bool due;
+  } steps[] = {{100, true},  {100, false}, {104.9, false}, {105, true},
+               {106, false}, {200, true},  {204, false},   {205.5, true}};
+  for (const auto& step : steps) EXPECT_EQ(interval.Due(step.now), step.due) << step.now;
+}
+
+TEST(MessagePump, ThePumpForLongLoopsStillDispatchesWhatWaits) {
+  // No other test calls it, so this first call of the process is due.
+  PostThreadMessageA(GetCurrentThreadId(), WM_APP + 8, 0, 0);
+  catalogue::ProcessPendingMessagesEveryFewMs();
+  EXPECT_FALSE(QueueHolds(WM_APP + 8));
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -71,6 +72,40 @@ TEST(ExtractBetween, StaysLinearOnALongSourceWithManyEmptyPieces) {
   const Pieces got = Extract(many, "[", "]");
   ASSERT_EQ(got.size(), 20000u);
   EXPECT_EQ(got.back(), "19999");
+}
+
+TEST(ExtractBetween, StaysLinearWhenTheLeftMarkerIsABlank) {
+  // Every empty piece ends at the same far right marker: looking for it again on every pass
+  // would take a million scans of a megabyte.
+  const std::string source = std::string(1000000, ' ') + "x";
+  EXPECT_EQ(Extract(source, " ", "x"), Pieces{});
+  EXPECT_EQ(Extract(std::string(100000, ' ') + "a x b x", " ", "x"), (Pieces{"a", "b"}));
+}
+
+TEST(ExtractPieces, GivesTheSamePiecesAsViewsIntoTheSource) {
+  const struct {
+    std::string source, left, right;
+  } cases[] = {
+      {"x[a]y[ b c ]z[]w[   ][d]", "[", "]"},
+      {"<a<b<c", "<", "<"},
+      {"<<x<", "<", "<"},
+      {"{title: 't', mp3: 'a'},{title: 'u', mp3: 'b',m4a: 'c'}", "{title: '", "',m4a: '"},
+      {"aaaa", "aa", "aa"},
+      {"abc", "", "b"},
+      {"[a][b", "[", "]"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    const std::vector<std::string_view> views =
+        catalogue::ExtractPieces(c.source, c.left, c.right, nullptr);
+    const Pieces copied = Extract(c.source, c.left, c.right);
+    ASSERT_EQ(views.size(), copied.size());
+    for (size_t i = 0; i < views.size(); ++i) {
+      EXPECT_EQ(views[i], copied[i]);
+      EXPECT_GE(views[i].data(), c.source.data());
+      EXPECT_LE(views[i].data() + views[i].size(), c.source.data() + c.source.size());
+    }
+  }
 }
 
 TEST(CodePages, Utf8BecomesGbk) {

@@ -1,0 +1,170 @@
+// Start-up time: from launching a program to its visible main window, for the player with its
+// catalogue and for a bare Win32 window holding a list box, over several runs; then the
+// player's own time per start-up step, from the log it writes when asked.
+//   startup_bench.exe PLAYER_EXE [RUNS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kBareClass[] = "BareBenchWindow";
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+LRESULT CALLBACK BareProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The comparison program: one captioned window with a filled list box, nothing else.
+int RunBareWindow() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = BareProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kBareClass;
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, kBareClass, "bare", WS_OVERLAPPEDWINDOW, 100, 100, 634, 388,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND list = CreateWindowExA(0, "ListBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10, 200,
+                              200, window, nullptr, wc.hInstance, nullptr);
+  for (int i = 0; i < 10; ++i) {
+    const std::string entry = "entry " + std::to_string(i);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  }
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
+
+struct Search {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<Search*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof(cls));
+  if (pid == s->pid && std::string(cls) == s->cls && IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Milliseconds from CreateProcess to a visible top-level window of that class; -1 on failure.
+double TimeToWindow(const std::string& commandLine, const std::string& folder, const char* cls) {
+  std::string command = commandLine;
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  const double start = NowMs();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+    return -1;
+  }
+  double elapsed = -1;
+  Search search{pi.dwProcessId, cls, nullptr};
+  while (NowMs() - start < 60000) {
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+      elapsed = NowMs() - start;
+      break;
+    }
+    if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
+  }
+  if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return elapsed;
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return -1;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+void PrintSeries(const char* name, const std::vector<double>& times) {
+  std::printf("%-30s median %7.1f ms  min %7.1f  max %7.1f  runs:", name, Median(times),
+              *std::min_element(times.begin(), times.end()),
+              *std::max_element(times.begin(), times.end()));
+  for (double t : times) std::printf(" %.0f", t);
+  std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--bare") return RunBareWindow();
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: startup_bench PLAYER_EXE [RUNS]\n");
+    return 2;
+  }
+  const std::string player = argv[1];
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const std::string folder = player.substr(0, player.find_last_of("\\/"));
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, sizeof(self));
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof(temp), temp);
+  const std::string log = std::string(temp) + "player-startup.log";
+
+  std::vector<double> bare, full;
+  // step name -> time of that step in each run
+  std::map<std::string, std::vector<double>> steps;
+  std::vector<std::string> order;
+  SetEnvironmentVariableA("VELORY_STARTUP_LOG", log.c_str());
+  for (int i = 0; i < runs; ++i) {
+    bare.push_back(TimeToWindow("\"" + std::string(self) + "\" --bare", "", kBareClass));
+    DeleteFileA(log.c_str());
+    full.push_back(TimeToWindow("\"" + player + "\"", folder, "PlayerWindow"));
+    if (FILE* f = std::fopen(log.c_str(), "r")) {
+      char line[256];
+      while (std::fgets(line, sizeof(line), f)) {
+        double at = 0, took = 0;
+        char name[200] = {};
+        if (std::sscanf(line, "%lf\t%lf\t%199[^\n]", &at, &took, name) == 3) {
+          if (!steps.count(name)) order.push_back(name);
+          steps[name].push_back(took);
+        }
+      }
+      std::fclose(f);
+    }
+  }
+  SetEnvironmentVariableA("VELORY_STARTUP_LOG", nullptr);
+
+  std::printf("Launch to visible main window, %d runs each:\n", runs);
+  PrintSeries("bare window with a list box", bare);
+  PrintSeries("player with its catalogue", full);
+  std::printf("ratio of the medians: %.1fx\n", Median(full) / Median(bare));
+  std::printf(
+      "\nThe player's own steps (median ms of each step, measured from the step before;\n"
+      "the first from the process's creation):\n");
+  for (const std::string& name : order)
+    std::printf("  %8.1f  %s\n", Median(steps[name]), name.c_str());
+  return 0;
+}

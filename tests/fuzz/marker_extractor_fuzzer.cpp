@@ -1,0 +1,77 @@
+// The marker extractor on arbitrary markers and sources, and the whole fetch on an arbitrary
+// home page and song list.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue_client.h"
+#include "catalogue/http_get.h"
+#include "catalogue/message_pump.h"
+#include "catalogue/text_routines.h"
+#include "tests/fuzz/fuzz_check.h"
+
+// What the fetch's own Win32 form needs to link; the fuzzer drives the testable form only.
+namespace catalogue {
+std::vector<uint8_t> HttpGet(const std::string&, DWORD) { return {}; }
+void ProcessPendingMessages() {}
+void ProcessPendingMessagesEveryFewMs() {}
+}  // namespace catalogue
+LRESULT SendMessageA(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+namespace {
+
+int g_pumps = 0;
+void CountPump() { ++g_pumps; }
+
+void CheckExtraction(const std::string& source, const std::string& left, const std::string& right) {
+  std::vector<std::string> copied{"stale"};
+  g_pumps = 0;
+  const int count = catalogue::ExtractBetween(source, left, right, copied, CountPump);
+  FUZZ_CHECK(count == static_cast<int>(copied.size()));
+  FUZZ_CHECK(g_pumps >= count);
+  const std::vector<std::string_view> views =
+      catalogue::ExtractPieces(source, left, right, nullptr);
+  FUZZ_CHECK(views.size() == copied.size());
+  const char* previousEnd = source.data();
+  for (size_t i = 0; i < views.size(); ++i) {
+    const std::string_view piece = views[i];
+    FUZZ_CHECK(piece == copied[i]);
+    FUZZ_CHECK(!piece.empty() && piece.front() != ' ' && piece.back() != ' ');
+    // In order, inside the source, each after a left marker.
+    FUZZ_CHECK(piece.data() >= previousEnd);
+    FUZZ_CHECK(piece.data() + piece.size() <= source.data() + source.size());
+    FUZZ_CHECK(std::string_view(source.data(), piece.data() - source.data()).find(left) !=
+               std::string_view::npos);
+    previousEnd = piece.data() + piece.size();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  const std::string left = input.ConsumeRandomLengthString(16);
+  const std::string right = input.ConsumeRandomLengthString(16);
+  const std::string home = input.ConsumeRandomLengthString(4096);
+  const std::string list = input.ConsumeRemainingBytesAsString();
+  CheckExtraction(list, left, right);
+
+  const std::string base = "http://catalogue.test/";
+  int requests = 0;
+  std::vector<std::string> entries;
+  catalogue::FetchCatalogue(
+      base,
+      [&](const std::string& url) {
+        ++requests;
+        const std::string& body = url == base ? home : list;
+        return std::vector<uint8_t>(body.begin(), body.end());
+      },
+      [&](const std::string& entry) { entries.push_back(entry); }, nullptr);
+  FUZZ_CHECK(requests == (entries.empty() ? 1 : 3));
+  if (!entries.empty()) {
+    FUZZ_CHECK(entries.front() == catalogue::kSongListHeader);
+    for (size_t i = 1; i < entries.size(); ++i) FUZZ_CHECK(entries[i].rfind(base, 0) == 0);
+  }
+  return 0;
+}
