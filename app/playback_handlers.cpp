@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/browser_unit.h"
+#include "app/media_face.h"
 #include "app/media_player_unit.h"
 #include "app/program_state.h"
 #include "build_settings.h"
@@ -52,6 +53,7 @@ class ListBoxUnit final : public catalogue::ListUnit {
 struct MediaUnits {
   OleSession ole;
   std::unique_ptr<MediaPlayerUnit> 播放器1;
+  std::unique_ptr<MediaFace> face;  // where the control has no face of its own
   std::unique_ptr<BrowserUnit> 超文本浏览框2;
 };
 
@@ -114,11 +116,25 @@ void CreatePlaybackUnits(const PlayerUnits& units) {
   g_media = std::make_unique<MediaUnits>();
   g_media->播放器1 =
       std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1, OnPlayStateChange);
+  if (g_media->播放器1->fetchesSongs()) {
+    g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, [list = units.列表框1] {
+      // The song's place in the list, found as the loop timer finds it.
+      const std::string url = CurrentPlayer().Url();
+      const ListBoxUnit songs(list);
+      for (int i = 1, n = songs.Count(); i < n && !url.empty(); ++i) {
+        if (songs.Entry(i) == url) return i;
+      }
+      return 0;
+    });
+  }
   g_media->超文本浏览框2 = std::make_unique<BrowserUnit>(
       units.分组框1, k超文本浏览框2, kId超文本浏览框2, build_settings::kAuthorPageUrl);
 }
 
-void DestroyPlaybackUnits() { g_media.reset(); }
+void DestroyPlaybackUnits() {
+  if (g_media) g_media->face.reset();
+  g_media.reset();
+}
 
 void OnLoopTimer() {
   if (g_binding) g_binding->playlist.LoopTick();
