@@ -12,6 +12,7 @@
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/http_get.h"
+#include "catalogue/pumping_wait.h"
 
 namespace app {
 namespace {
@@ -38,6 +39,12 @@ void MovePanel(HWND panel, const NumberPair& position) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The user closed a window while a request waited: the program ends here, before any further
+// request, with nothing written.
+void EndIfClosed() {
+  if (catalogue::QuitPending()) EndProgram();
+}
+
 void SizeWindow(HWND window, const NumberPair& size) {
   SetWindowPos(window, nullptr, 0, 0, size.first, size.second,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -52,8 +59,10 @@ void RunCreationHandler(PlayerUnits& units) {
   loading.SetProgress(20);
 
   catalogue::HttpGet(build_settings::kCatalogueBaseUrl);  // step 3: the answer is not used
+  EndIfClosed();
   loading.SetProgress(30);
   catalogue::FetchCatalogue(units.列表框1);  // step 4
+  EndIfClosed();
   loading.SetProgress(40);
 
   FillVisibleList(units.列表框2);  // step 5
