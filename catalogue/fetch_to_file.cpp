@@ -1,27 +1,48 @@
 #include "catalogue/fetch_to_file.h"
 
 #include <algorithm>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "catalogue/internet_handle.h"
 
 namespace catalogue {
 namespace {
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  void Close() {
-    if (valid()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+// The transfer, shared by the caller, who owns the file, and a worker thread that makes the
+// blocking WinINet calls and hands over what arrives. WinINet's own time-outs do not bound every
+// wait, so the caller keeps the deadline: when nothing arrives in time, it gives up and returns,
+// and the worker, which never touches the file, ends on its own later.
+struct Transfer {
+  Transfer() : activity(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+  ~Transfer() {
+    if (activity) CloseHandle(activity);
   }
+  Transfer(const Transfer&) = delete;
+  Transfer& operator=(const Transfer&) = delete;
 
- private:
-  HANDLE handle_;
+  std::mutex lock;
+  HANDLE activity;  // set whenever pieces arrive and when the worker is done
+  std::deque<std::vector<uint8_t>> pieces;
+  uint64_t total = 0;  // announced length, 0 when none
+  bool abandoned = false;
+  bool done = false;
+  bool ok = false;
+
+  bool Abandoned() {
+    std::lock_guard<std::mutex> hold(lock);
+    return abandoned;
+  }
+  void Finish(bool success) {
+    std::lock_guard<std::mutex> hold(lock);
+    ok = success;
+    done = true;
+    SetEvent(activity);
+  }
 };
 
 bool SuccessStatus(HINTERNET request) {
@@ -34,55 +55,93 @@ bool SuccessStatus(HINTERNET request) {
   return status >= 200 && status < 300;
 }
 
-bool WriteAll(HANDLE file, const uint8_t* data, DWORD size) {
-  DWORD written = 0;
-  return WriteFile(file, data, size, &written, nullptr) && written == size;
-}
-
-FetchResult Transfer(HINTERNET request, HANDLE file, const FetchProgress& progress,
-                     uint64_t maxBytes) {
+// The worker's part: pieces into the queue until the answer ends, fails or is given up.
+bool Receive(Transfer& t, const std::string& url, const FetchLimits& limits) {
+  InternetHandle session(OpenSession(limits.deadlineMs));
+  if (!session || t.Abandoned()) return false;
+  InternetHandle request(OpenAddress(session.get(), url));
+  if (!request || !SuccessStatus(request.get())) return false;
   DWORD announced = 0;
-  const bool hasLength = AnnouncedLength(request, &announced);
-  if (hasLength && announced > maxBytes) return FetchResult::kFailed;
+  const bool hasLength = AnnouncedLength(request.get(), &announced);
+  if (hasLength && announced > limits.maxBytes) return false;
+  {
+    std::lock_guard<std::mutex> hold(t.lock);
+    t.total = hasLength ? announced : 0;
+  }
   uint64_t received = 0;
-  uint8_t chunk[65536];
   for (;;) {
-    // Returns as soon as anything has arrived, so a cancel is seen while the answer trickles.
+    // Returns as soon as anything has arrived, so a give-up is seen while the answer trickles.
     DWORD available = 0;
-    if (!InternetQueryDataAvailable(request, &available, 0, 0)) return FetchResult::kFailed;
+    if (!InternetQueryDataAvailable(request.get(), &available, 0, 0)) return false;
     if (available == 0) break;
+    std::vector<uint8_t> piece(std::min<DWORD>(available, 65536));
     DWORD got = 0;
-    if (!InternetReadFile(request, chunk, std::min<DWORD>(available, sizeof(chunk)), &got)) {
-      return FetchResult::kFailed;
+    if (!InternetReadFile(request.get(), piece.data(), static_cast<DWORD>(piece.size()), &got)) {
+      return false;
     }
     if (got == 0) break;
     received += got;
-    if (received > maxBytes || !WriteAll(file, chunk, got)) return FetchResult::kFailed;
-    if (progress && !progress(received, hasLength ? announced : 0)) return FetchResult::kCancelled;
+    if (received > limits.maxBytes) return false;
+    piece.resize(got);
+    std::lock_guard<std::mutex> hold(t.lock);
+    if (t.abandoned) return false;
+    t.pieces.push_back(std::move(piece));
+    SetEvent(t.activity);
   }
-  if (hasLength && received != announced) return FetchResult::kFailed;
-  return FetchResult::kComplete;
+  return !hasLength || received == announced;
+}
+
+bool WriteAll(HANDLE file, const std::vector<uint8_t>& data) {
+  DWORD written = 0;
+  return WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+         written == data.size();
+}
+
+// The caller's part: writes what arrives, keeps the deadline, asks whether to go on.
+FetchResult Store(Transfer& t, HANDLE file, const FetchProgress& progress, DWORD deadlineMs) {
+  uint64_t written = 0;
+  for (;;) {
+    if (WaitForSingleObject(t.activity, deadlineMs) != WAIT_OBJECT_0) return FetchResult::kFailed;
+    std::deque<std::vector<uint8_t>> pieces;
+    bool done, ok;
+    uint64_t total;
+    {
+      std::lock_guard<std::mutex> hold(t.lock);
+      pieces.swap(t.pieces);
+      done = t.done;
+      ok = t.ok;
+      total = t.total;
+    }
+    for (const auto& piece : pieces) {
+      if (!WriteAll(file, piece)) return FetchResult::kFailed;
+      written += piece.size();
+    }
+    if (!pieces.empty() && progress && !progress(written, total)) return FetchResult::kCancelled;
+    if (done) return ok && written > 0 ? FetchResult::kComplete : FetchResult::kFailed;
+  }
 }
 
 }  // namespace
 
 FetchResult FetchToFile(const std::string& url, const std::string& path,
                         const FetchProgress& progress, FetchLimits limits) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return FetchResult::kFailed;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FetchResult::kFailed;
   FetchResult result = FetchResult::kFailed;
-  {
-    InternetHandle session(OpenSession(limits.deadlineMs));
-    InternetHandle request(session ? OpenAddress(session.get(), url) : nullptr);
-    if (request && SuccessStatus(request.get())) {
-      result = Transfer(request.get(), file.get(), progress, limits.maxBytes);
+  auto t = std::make_shared<Transfer>();
+  if (t->activity) {
+    try {
+      std::thread([t, url, limits] { t->Finish(Receive(*t, url, limits)); }).detach();
+      result = Store(*t, file, progress, limits.deadlineMs);
+    } catch (const std::system_error&) {
+      result = FetchResult::kFailed;
     }
+    std::lock_guard<std::mutex> hold(t->lock);
+    t->abandoned = true;
   }
-  if (result == FetchResult::kComplete && !FlushFileBuffers(file.get())) {
-    result = FetchResult::kFailed;
-  }
-  file.Close();
+  if (result == FetchResult::kComplete && !FlushFileBuffers(file)) result = FetchResult::kFailed;
+  CloseHandle(file);
   if (result != FetchResult::kComplete) DeleteFileA(path.c_str());
   return result;
 }

@@ -22,14 +22,15 @@ enum class FetchResult { kComplete, kFailed, kCancelled };
 using FetchProgress = std::function<bool(uint64_t received, uint64_t total)>;
 
 struct FetchLimits {
-  DWORD deadlineMs = kHttpDeadlineMs;  // no connect, send or receive wait lasts longer
+  DWORD deadlineMs = kHttpDeadlineMs;  // the longest wait for the answer or its next piece
   uint64_t maxBytes = kSongMaxBytes;
 };
 
 // GETs the address into the file at `path` (code page 936), replacing it. Complete only for a
-// success status and a body as long as announced; in every other case the file is removed, so
-// there is either the whole song or no file at all. The file is shared for deletion, so that
-// whoever owns it may delete it while the fetch still writes.
+// success status and a non-empty body as long as announced; in every other case (the deadline
+// passed with nothing arriving, a cancel, a body too large) the file is removed before the
+// call returns, so there is either the whole song or no file at all. The file is shared for
+// reading and deletion while it is written.
 FetchResult FetchToFile(const std::string& url, const std::string& path,
                         const FetchProgress& progress = nullptr, FetchLimits limits = {});
 
