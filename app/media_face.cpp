@@ -1,5 +1,6 @@
 #include "app/media_face.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "graphics/gfx_brush.h"
@@ -71,11 +72,13 @@ MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<int()> songNum
   GetWindowRect(control, &place);
   HWND parent = GetParent(control);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-  window_ = CreateWindowExA(0, kFaceClass, "", WS_CHILD | WS_VISIBLE, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, parent, nullptr,
-                            wc.hInstance, nullptr);
+  // Beneath its siblings and clipped by them: the download button lies over the unit's place.
+  window_ = CreateWindowExA(0, kFaceClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left,
+                            place.top, place.right - place.left, place.bottom - place.top, parent,
+                            nullptr, wc.hInstance, nullptr);
   if (!window_) return;
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(control, SW_HIDE);
   large_ = CreateFontA(-28, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
                        "Microsoft YaHei");
@@ -100,10 +103,26 @@ void MediaFace::Refresh() {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
+// The top of the highest visible sibling that lies over the face's lower part, in the face's
+// coordinates; the face's height when there is none.
+static int FreeHeight(HWND face) {
+  RECT mine;
+  GetWindowRect(face, &mine);
+  int free = mine.bottom - mine.top;
+  for (HWND w = GetWindow(face, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    RECT r, common;
+    if (w == face || !IsWindowVisible(w) || !GetWindowRect(w, &r)) continue;
+    if (!IntersectRect(&common, &mine, &r) || r.top - mine.top < free / 2) continue;
+    free = std::min(free, static_cast<int>(r.top - mine.top));
+  }
+  return free;
+}
+
 void MediaFace::Paint(HDC target) {
   RECT rc;
   GetClientRect(window_, &rc);
   const int width = rc.right, height = rc.bottom;
+  const int cardHeight = FreeHeight(window_);
   HDC backdrop = skin::ControlBackdrop(window_, rc);
   PlainBackdrop plain(target, backdrop ? 1 : width, backdrop ? 1 : height);
   HDC dc = backdrop ? backdrop : plain.dc;
@@ -114,7 +133,7 @@ void MediaFace::Paint(HDC target) {
     graphics::GfxSolidBrush wash;
     if (g.FromHdc(dc) && card.Create() && wash.Create(0x70FFFFFF)) {
       g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
-      graphics::AddRoundRect(card, 4, 4, width - 9.0f, height - 9.0f, 16);
+      graphics::AddRoundRect(card, 4, 4, width - 9.0f, cardHeight - 9.0f, 16);
       g.FillPath(wash, card);
       graphics::StrokePath(g, card, 1, 0x202020, 60);
     }
@@ -127,12 +146,13 @@ void MediaFace::Paint(HDC target) {
   const std::string state = text_.substr(first + 1, second - first - 1);
   const std::string time = text_.substr(second + 1);
   HGDIOBJ oldFont = SelectObject(dc, large_ ? large_ : GetStockObject(DEFAULT_GUI_FONT));
-  RECT line{0, height / 2 - 60, width, height / 2 - 20};
+  const int middle = cardHeight / 2;
+  RECT line{0, middle - 60, width, middle - 20};
   DrawTextA(dc, song.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
-  line = {0, height / 2 + 20, width, height / 2 + 60};
+  line = {0, middle + 20, width, middle + 60};
   DrawTextA(dc, time.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  line = {0, height / 2 - 15, width, height / 2 + 15};
+  line = {0, middle - 15, width, middle + 15};
   DrawTextA(dc, state.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
   SelectObject(dc, oldFont);
   BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
