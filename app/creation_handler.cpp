@@ -76,7 +76,8 @@ void RunCreationHandler(PlayerUnits& units) {
   // Step 8: the background picture.
   if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
   const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
-  const std::vector<uint8_t> picture = ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName));
+  const std::vector<uint8_t> picture =
+      ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
   if (picture.empty()) EndWith(kMsgPictureMissing);
   skinWindow(units.window, picture);
   skinGroupBox(units.分组框1);
