@@ -17,6 +17,8 @@
 namespace app {
 namespace {
 
+std::vector<uint8_t> g_picture;
+
 // Shows the message and ends the program; the loading window is left as it is.
 [[noreturn]] void EndWith(const char* message) {
   ShowMessage(message);
@@ -52,6 +54,8 @@ void SizeWindow(HWND window, const NumberPair& size) {
 
 }  // namespace
 
+const std::vector<uint8_t>& StartupPicture() { return g_picture; }
+
 void RunCreationHandler(PlayerUnits& units) {
   LoadingWindow loading;  // step 1
   loading.SetProgress(10);
@@ -81,6 +85,7 @@ void RunCreationHandler(PlayerUnits& units) {
   if (picture.empty()) EndWith(kMsgPictureMissing);
   skinWindow(units.window, picture);
   skinGroupBox(units.分组框1);
+  g_picture = picture;
   loading.SetProgress(80);
 
   // Step 9: the caption.

@@ -52,6 +52,8 @@ class MediaPlayerUnit {
   double PositionSeconds() const;
   // True where the unit fetches songs itself (the control opens local files only).
   bool fetchesSongs() const { return static_cast<bool>(loader_); }
+  // The local copy of the song last handed to the control, where the unit fetches songs.
+  std::string LocalFile() const { return loader_ ? loader_->currentFile() : std::string(); }
 
  private:
   class Events;

@@ -30,6 +30,8 @@ class SongLoader {
   void RemoveOlderFiles();
 
   bool loading() const { return loading_; }
+  // The file handed to `ready` last; empty before the first.
+  const std::string& currentFile() const { return current_; }
 
   // The folder and name prefix of this process's song files: "<temp>\velory-<pid>-".
   static std::string FilePrefix();

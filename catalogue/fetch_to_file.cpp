@@ -98,10 +98,15 @@ bool WriteAll(HANDLE file, const std::vector<uint8_t>& data) {
 }
 
 // The caller's part: writes what arrives, keeps the deadline, asks whether to go on.
-FetchResult Store(Transfer& t, HANDLE file, const FetchProgress& progress, DWORD deadlineMs) {
+FetchResult Store(Transfer& t, HANDLE file, const FetchProgress& progress,
+                  const FetchLimits& limits) {
+  const HANDLE events[] = {t.activity, limits.cancel};
+  const DWORD count = limits.cancel ? 2 : 1;
   uint64_t written = 0;
   for (;;) {
-    if (WaitForSingleObject(t.activity, deadlineMs) != WAIT_OBJECT_0) return FetchResult::kFailed;
+    const DWORD woken = WaitForMultipleObjects(count, events, FALSE, limits.deadlineMs);
+    if (woken == WAIT_OBJECT_0 + 1) return FetchResult::kCancelled;
+    if (woken != WAIT_OBJECT_0) return FetchResult::kFailed;
     std::deque<std::vector<uint8_t>> pieces;
     bool done, ok;
     uint64_t total;
@@ -133,7 +138,7 @@ FetchResult FetchToFile(const std::string& url, const std::string& path,
   if (t->activity) {
     try {
       std::thread([t, url, limits] { t->Finish(Receive(*t, url, limits)); }).detach();
-      result = Store(*t, file, progress, limits.deadlineMs);
+      result = Store(*t, file, progress, limits);
     } catch (const std::system_error&) {
       result = FetchResult::kFailed;
     }

@@ -24,6 +24,7 @@ using FetchProgress = std::function<bool(uint64_t received, uint64_t total)>;
 struct FetchLimits {
   DWORD deadlineMs = kHttpDeadlineMs;  // the longest wait for the answer or its next piece
   uint64_t maxBytes = kSongMaxBytes;
+  HANDLE cancel = nullptr;  // when set, signalling it ends the fetch at once, as cancelled
 };
 
 // GETs the address into the file at `path` (code page 936), replacing it. Complete only for a

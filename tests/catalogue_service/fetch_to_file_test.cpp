@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "catalogue/http_get.h"
 #include "tests/support/catalogue_service.h"
@@ -78,6 +79,21 @@ TEST_F(FetchToFileTest, ACancelStopsAtTheNextPieceAndLeavesNoFile) {
             FetchResult::kCancelled);
   EXPECT_EQ(pieces, 3);
   EXPECT_LT(GetTickCount() - start, 5000u);
+  EXPECT_FALSE(PathExists(path));
+
+  // A cancel event ends even a wait on a server that says nothing.
+  HANDLE cancel = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread canceller([cancel] {
+    Sleep(300);
+    SetEvent(cancel);
+  });
+  const DWORD again = GetTickCount();
+  EXPECT_EQ(FetchToFile(service.BaseUrl("slow") + "mp3.ashx?id=2", path, nullptr,
+                        {catalogue::kHttpDeadlineMs, catalogue::kSongMaxBytes, cancel}),
+            FetchResult::kCancelled);
+  EXPECT_LT(GetTickCount() - again, 3000u);
+  canceller.join();
+  CloseHandle(cancel);
   EXPECT_FALSE(PathExists(path));
 }
 

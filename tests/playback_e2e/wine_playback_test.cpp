@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/http_get.h"
 #include "tests/support/catalogue_service.h"
 #include "tests/support/observe.h"
 #include "tests/support/scratch.h"
@@ -23,7 +24,8 @@ using testing_support::WindowText;
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 struct Player {
-  HWND visible = nullptr, face = nullptr, singleLoop = nullptr;
+  HWND visible = nullptr, face = nullptr, singleLoop = nullptr, listLoop = nullptr,
+       download = nullptr;
 };
 
 Player FindPlayer(HWND main) {
@@ -35,6 +37,8 @@ Player FindPlayer(HWND main) {
   }
   p.face = FindWindowExA(box, nullptr, "VeloryMediaFace", nullptr);
   p.singleLoop = FindChild(box, "Button", "单曲循环");
+  p.listLoop = FindChild(box, "Button", "列表循环");
+  p.download = FindChild(box, "Button", "下 载");
   return p;
 }
 
@@ -100,7 +104,8 @@ class WinePlayback : public ::testing::Test {
     HWND main = process_->WaitForMainWindow(40000);
     ASSERT_NE(main, nullptr);
     player_ = FindPlayer(main);
-    ASSERT_TRUE(player_.visible && player_.face && player_.singleLoop)
+    ASSERT_TRUE(player_.visible && player_.face && player_.singleLoop && player_.listLoop &&
+                player_.download)
         << "the media unit shows no face of its own";
   }
   void TearDown() override {
@@ -208,6 +213,73 @@ TEST_F(WinePlayback, NoSongFileOutlivesTheNextSongOrTheProgram) {
   EXPECT_EQ(process_->WaitForExit(10000), 0);
   process_.reset();
   EXPECT_EQ(SongFiles(pid), 0);
+}
+
+BOOL CALLBACK FirstEdit(HWND child, LPARAM found) {
+  if (testing_support::ClassName(child) != "Edit") return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// The save dialog the download button opens: answered with the target file.
+bool SaveAs(const PlayerProcess& process, const std::string& target, std::string* suggested) {
+  HWND dialog = nullptr;
+  // The message boxes share the class; the save dialog is the one with a file name box.
+  if (!WaitFor(
+          [&] {
+            dialog = process.FindWindowOfClass("#32770", true);
+            return dialog && GetDlgItem(dialog, 0x47c);  // the file name combo box
+          },
+          10000)) {
+    return false;
+  }
+  HWND name = nullptr;
+  EnumChildWindows(GetDlgItem(dialog, 0x47c), FirstEdit, reinterpret_cast<LPARAM>(&name));
+  if (!name) return false;
+  wchar_t text[MAX_PATH] = {};
+  SendMessageW(name, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+  *suggested = testing_support::ToGbk(text);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  return WaitFor([&] { return !IsWindow(dialog); }, 10000);
+}
+
+TEST_F(WinePlayback, TheDownloadButtonSavesTheWholeSongOrNoFileWithAMessage) {
+  Start("--song-fault 4=close-mid-body");
+  // Neither loop mode: the player stays on a song that failed.
+  SendMessageA(player_.listLoop, BM_SETCHECK, BST_UNCHECKED, 0);
+  const std::string folder = testing_support::MakeScratchFolder(TestName() + "_saved");
+  Trace t;
+  DoubleClickEntry(player_.visible, 2);
+  ASSERT_TRUE(Watch(
+      player_.face, t, [](const std::string& s) { return s == Playing(2) + " 0:00"; }, 20000))
+      << Dump(t);
+  PostMessageA(player_.download, BM_CLICK, 0, 0);
+  std::string suggested;
+  ASSERT_TRUE(SaveAs(*process_, folder + "\\two.wav", &suggested));
+  EXPECT_EQ(suggested, "歌曲2.wav");
+  const std::vector<uint8_t> song = catalogue::HttpGet(service_->BaseUrl() + "mp3.ashx?id=2");
+  ASSERT_GT(song.size(), 44u);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return testing_support::ReadFileBytes(folder + "\\two.wav") ==
+               std::string(song.begin(), song.end());
+      },
+      10000));
+
+  // Song 4 is cut short: the download ends in a message, and neither the file nor a part of it.
+  DoubleClickEntry(player_.visible, 4);
+  ASSERT_TRUE(Watch(
+      player_.face, t, [](const std::string& s) { return s.rfind("歌曲4 已停止", 0) == 0; }, 20000))
+      << Dump(t);
+  PostMessageA(player_.download, BM_CLICK, 0, 0);
+  ASSERT_TRUE(SaveAs(*process_, folder + "\\four.wav", &suggested));
+  HWND box = nullptr;
+  EXPECT_EQ(process_->WaitForMessageBox(15000, &box), "失败！");
+  if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_FALSE(testing_support::PathExists(folder + "\\four.wav"));
+  EXPECT_FALSE(testing_support::PathExists(folder + "\\four.wav.part"));
+  EXPECT_TRUE(testing_support::PathExists(folder + "\\two.wav"));
 }
 
 }  // namespace
