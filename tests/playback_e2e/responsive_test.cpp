@@ -95,7 +95,15 @@ TEST(Responsive, TheLoadingWindowAnswersWhileTheCatalogueIsSilentAndClosingEndsA
   ASSERT_NE(loading, nullptr);
   const HWND bar = FindWindowExA(loading, nullptr, "msctls_progress32", nullptr);
   ASSERT_NE(bar, nullptr);
-  // The start-up's first request waits up to 8 s for its answer; the bar is read meanwhile.
+  // Once the window is skinned (20), the start-up's first request waits up to 8 s for its
+  // answer; the bar is read meanwhile.
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        DWORD_PTR position = 0;
+        return SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 1000, &position) &&
+               position == 20;
+      },
+      5000));
   const DWORD slowest = SlowestAnswer(bar, PBM_GETPOS, 3000);
   std::printf("slowest answer of the progress bar: %lu ms\n", slowest);
   EXPECT_LE(slowest, 100u);
