@@ -1,6 +1,7 @@
 #include "app/song_loader.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <set>
@@ -35,6 +36,23 @@ std::vector<uint8_t> FileHead(const std::string& path) {
   }
   head.resize(got);
   return head;
+}
+
+// Song files of earlier runs that ended without removing them (killed, crashed): any whose
+// process no longer runs.
+void RemoveLeftFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "velory-*-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const DWORD pid = std::strtoul(found.cFileName + 7, nullptr, 10);
+    if (pid == GetCurrentProcessId()) continue;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    if (process) CloseHandle(process);
+    if (!running) DeleteFileA((folder + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 }  // namespace
@@ -72,6 +90,7 @@ SongLoader::SongLoader(std::function<void(const std::string& path)> ready,
   notify_ = CreateWindowExA(0, kNotifyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
                             nullptr);
   if (notify_) SetWindowLongPtrA(notify_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  RemoveLeftFiles(TempFolder());
 }
 
 SongLoader::~SongLoader() {

@@ -1,6 +1,7 @@
 // Songs fetched into temporary files on worker threads, for a media control that cannot open
 // web addresses itself. Only the newest request counts: a newer one cancels the older, whose
-// file is removed. Every file is removed when the next song starts and when the loader goes.
+// file is removed. Every file is removed when the next song starts and when the loader goes;
+// files that an earlier run could not remove (it was killed) go when the next loader starts.
 #pragma once
 
 #include <windows.h>

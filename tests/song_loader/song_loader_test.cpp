@@ -108,4 +108,20 @@ TEST_F(SongLoaderTest, AnOlderSongsFileGoesWhenTheNextStartsAndTheLastWithTheLoa
   EXPECT_TRUE(WaitFor([] { return FilesOfThisProcess() == 0; }, 3000));
 }
 
+TEST_F(SongLoaderTest, FilesLeftByAProcessThatIsGoneAreRemovedAtTheStart) {
+  const std::string prefix = SongLoader::FilePrefix();
+  const std::string folder = prefix.substr(0, prefix.rfind('\\') + 1);
+  // Process ids are multiples of four: 3 never runs. This process's own files stay.
+  const std::string left = folder + "velory-3-1.wav";
+  const std::string mine = prefix + "99.wav";
+  const std::string other = folder + "velvet-3-1.wav";
+  for (const std::string& f : {left, mine, other}) testing_support::WriteFileBytes(f, "RIFF");
+  { SongLoader loader(nullptr, nullptr); }
+  EXPECT_FALSE(testing_support::PathExists(left));
+  EXPECT_TRUE(testing_support::PathExists(mine));
+  EXPECT_TRUE(testing_support::PathExists(other));
+  DeleteFileA(mine.c_str());
+  DeleteFileA(other.c_str());
+}
+
 }  // namespace
