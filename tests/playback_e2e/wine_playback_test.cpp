@@ -254,6 +254,11 @@ TEST_F(WinePlayback, TheDownloadButtonSavesTheWholeSongOrNoFileWithAMessage) {
   ASSERT_TRUE(Watch(
       player_.face, t, [](const std::string& s) { return s == Playing(2) + " 0:00"; }, 20000))
       << Dump(t);
+  // The button lies over the unit's place and stays above its face.
+  RECT button;
+  GetWindowRect(player_.download, &button);
+  EXPECT_EQ(WindowFromPoint({(button.left + button.right) / 2, (button.top + button.bottom) / 2}),
+            player_.download);
   PostMessageA(player_.download, BM_CLICK, 0, 0);
   std::string suggested;
   ASSERT_TRUE(SaveAs(*process_, folder + "\\two.wav", &suggested));
