@@ -55,12 +55,6 @@ void DoubleClickEntry(HWND list, int index) {
 // What the face said, polled until the condition holds or the time runs out.
 struct Trace {
   std::vector<std::string> texts;  // one per change
-  bool Saw(const std::string& text) const {
-    for (const std::string& t : texts) {
-      if (t == text) return true;
-    }
-    return false;
-  }
   // The first index at or after `from` whose text starts with `prefix`; -1 when none.
   int Find(const std::string& prefix, int from = 0) const {
     for (int i = from; i < static_cast<int>(texts.size()); ++i) {
