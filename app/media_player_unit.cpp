@@ -179,8 +179,12 @@ void PutUrl(const ActiveXHost& host, const std::string& url) {
 void MediaPlayerUnit::SetUrl(const std::string& url) {
   url_ = url;
   if (!loader_ || !catalogue::IsWebAddress(url)) {
-    if (loader_) loader_->Cancel();
     PutUrl(host_, url);
+    if (loader_) {
+      // A local file or no song: the fetched copies are of no more use.
+      loader_->Cancel();
+      loader_->RemoveOlderFiles(false);
+    }
     return;
   }
   // The song now playing stops at once, as it would while the control buffers the new one.

@@ -159,7 +159,8 @@ void SongLoader::Cancel() {
   loading_ = false;
 }
 
-void SongLoader::RemoveOlderFiles() {
+void SongLoader::RemoveOlderFiles(bool keepCurrent) {
+  if (!keepCurrent) current_.clear();
   std::lock_guard<std::mutex> hold(shared_->lock);
   for (auto it = shared_->files.begin(); it != shared_->files.end();) {
     // Files still being written end with ".part"; their workers remove them when cancelled.

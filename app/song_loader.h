@@ -26,9 +26,9 @@ class SongLoader {
   void Load(const std::string& url);
   // Cancels the fetch in progress, if any; nothing is reported for it.
   void Cancel();
-  // Removes the files of every song but the newest one handed to `ready`. A file still held by
-  // whoever plays it is tried again next time.
-  void RemoveOlderFiles();
+  // Removes the files of every song but the newest one handed to `ready`, and that one too
+  // unless `keepCurrent`. A file still held by whoever plays it is tried again next time.
+  void RemoveOlderFiles(bool keepCurrent = true);
 
   bool loading() const { return loading_; }
   // The file handed to `ready` last; empty before the first.

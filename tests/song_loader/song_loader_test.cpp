@@ -101,6 +101,9 @@ TEST_F(SongLoaderTest, AnOlderSongsFileGoesWhenTheNextStartsAndTheLastWithTheLoa
     loader.RemoveOlderFiles();
     EXPECT_EQ(FilesOfThisProcess(), 1);
     EXPECT_TRUE(testing_support::PathExists(ready[1]));
+    // Given no song or a local one, the player needs none of them.
+    loader.RemoveOlderFiles(false);
+    EXPECT_EQ(FilesOfThisProcess(), 0);
     // A fetch still running when the loader goes leaves nothing behind either.
     loader.Load(Song(3, "trickle"));
     Sleep(500);
