@@ -14,9 +14,12 @@
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/http_get.h"
+#include "catalogue/pumping_wait.h"
 
 namespace app {
 namespace {
+
+std::vector<uint8_t> g_picture;
 
 // Shows the message and ends the program; the loading window is left as it is.
 [[noreturn]] void EndWith(const char* message) {
@@ -40,12 +43,20 @@ void MovePanel(HWND panel, const NumberPair& position) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The user closed a window while a request waited: the program ends here, before any further
+// request, with nothing written.
+void EndIfClosed() {
+  if (catalogue::QuitPending()) EndProgram();
+}
+
 void SizeWindow(HWND window, const NumberPair& size) {
   SetWindowPos(window, nullptr, 0, 0, size.first, size.second,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
+
+const std::vector<uint8_t>& StartupPicture() { return g_picture; }
 
 void RunCreationHandler(PlayerUnits& units) {
   LoadingWindow loading;  // step 1
@@ -56,9 +67,11 @@ void RunCreationHandler(PlayerUnits& units) {
   LogStartupStep("loading window skinned");
 
   catalogue::HttpGet(build_settings::kCatalogueBaseUrl);  // step 3: the answer is not used
+  EndIfClosed();
   loading.SetProgress(30);
   LogStartupStep("first request to the site");
   catalogue::FetchCatalogue(units.列表框1);  // step 4
+  EndIfClosed();
   loading.SetProgress(40);
   LogStartupStep("catalogue fetched");
 
@@ -74,10 +87,12 @@ void RunCreationHandler(PlayerUnits& units) {
   // Step 8: the background picture.
   if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
   const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
-  const std::vector<uint8_t> picture = ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName));
+  const std::vector<uint8_t> picture =
+      ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
   if (picture.empty()) EndWith(kMsgPictureMissing);
   skinWindow(units.window, picture);
   skinGroupBox(units.分组框1);
+  g_picture = picture;
   loading.SetProgress(80);
   LogStartupStep("background read, main window skinned");
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <new>
+
 #include "app/number_pair.h"
 
 namespace app {
@@ -47,13 +50,21 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+std::vector<uint8_t> ReadFileBytes(const std::string& path, uint64_t maxBytes) {
   ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return {};
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return {};
-  std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+  if (!GetFileSizeEx(file.get(), &size) ||
+      static_cast<uint64_t>(size.QuadPart) > std::min(maxBytes, kMaxFileBytes)) {
+    return {};
+  }
+  std::vector<uint8_t> bytes;
+  try {
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+  } catch (const std::bad_alloc&) {
+    return {};  // more than the process can hold: unreadable, not a crash
+  }
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;

@@ -22,8 +22,15 @@ std::string DataPath(const std::string& relative);
 
 // True when a file (not a folder) exists at the path.
 bool FileExists(const std::string& path);
-// The whole file as bytes; empty when missing or unreadable.
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
+// The largest file ReadFileBytes takes whole.
+inline constexpr uint64_t kMaxFileBytes = 0x7FFFFFFF;
+// A larger background picture is taken as unreadable: it could not be held, decoded and copied
+// by the skin in a 32-bit process.
+inline constexpr uint64_t kMaxPictureBytes = 256u * 1024u * 1024u;
+
+// The whole file as bytes; empty when missing, unreadable, larger than `maxBytes` or too large
+// for the memory left.
+std::vector<uint8_t> ReadFileBytes(const std::string& path, uint64_t maxBytes = kMaxFileBytes);
 // The whole file as text up to its first NUL byte, untrimmed; empty when missing or unreadable.
 std::string ReadTextFile(const std::string& path);
 // Replaces the file's whole content, or leaves it as it was and returns false when the new

@@ -8,6 +8,12 @@ namespace app {
 namespace {
 
 LRESULT CALLBACK LoadingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Closing it while the player starts means leaving the program: the start-up sees the quit
+  // after its request and ends.
+  if (message == WM_CLOSE) {
+    PostQuitMessage(0);
+    return 0;
+  }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 

@@ -7,6 +7,7 @@
 #include <wmp.h>
 
 #include "app/bstr.h"
+#include "catalogue/host_platform.h"
 
 namespace app {
 
@@ -91,12 +92,14 @@ class PlayStateSink final : public IDispatch {
 
 // Settings the control refuses (Wine answers E_NOTIMPL to several) are left as they are.
 void ApplySettings(const ActiveXHost& host) {
+  constexpr long kVolume = 50;
   if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) {
     ComPtr<IWMPSettings> settings;
     if (SUCCEEDED(core->get_settings(settings.Out())) && settings) {
       settings->put_autoStart(VARIANT_TRUE);
       settings->put_playCount(1);
-      settings->put_volume(50);
+      settings->put_volume(catalogue::RunningUnderWine() ? catalogue::WineVolumeLevel(kVolume)
+                                                         : kVolume);
       settings->put_mute(VARIANT_FALSE);
       settings->put_rate(1.0);
       settings->put_enableErrorDialogs(VARIANT_FALSE);
@@ -141,15 +144,20 @@ class MediaPlayerUnit::Events {
 
 MediaPlayerUnit::MediaPlayerUnit(HWND parent, const UnitGeometry& place, int id,
                                  StateHandler onState, const CLSID& clsid)
-    : host_(parent, place, id, true) {
+    : host_(parent, place, id, true), onState_(std::move(onState)) {
   if (!host_.Create(clsid)) return;
   ApplySettings(host_);
-  events_ = std::make_unique<Events>(host_, std::move(onState));
+  events_ = std::make_unique<Events>(host_, [this](long state) { OnControlState(state); });
+  if (catalogue::RunningUnderWine()) {
+    loader_ = std::make_unique<SongLoader>([this](const std::string& path) { OnSongReady(path); },
+                                           [this] { OnSongFailed(); });
+  }
 }
 
 MediaPlayerUnit::~MediaPlayerUnit() { events_.reset(); }
 
 std::string MediaPlayerUnit::Url() const {
+  if (loader_) return url_;  // the control holds the local copy
   if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
     Bstr url;
     if (SUCCEEDED(core->get_URL(url.Out()))) return url.ToText();
@@ -157,12 +165,78 @@ std::string MediaPlayerUnit::Url() const {
   return url_;
 }
 
-void MediaPlayerUnit::SetUrl(const std::string& url) {
-  url_ = url;
-  if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
+namespace {
+
+void PutUrl(const ActiveXHost& host, const std::string& url) {
+  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) {
     const Bstr text(url);
     core->put_URL(text.get());
   }
+}
+
+}  // namespace
+
+void MediaPlayerUnit::SetUrl(const std::string& url) {
+  url_ = url;
+  if (!loader_ || !catalogue::IsWebAddress(url)) {
+    PutUrl(host_, url);
+    if (loader_) {
+      // A local file or no song: the fetched copies are of no more use.
+      loader_->Cancel();
+      loader_->RemoveOlderFiles(false);
+    }
+    return;
+  }
+  // The song now playing stops at once, as it would while the control buffers the new one.
+  if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
+    ComPtr<IWMPControls> controls;
+    if (SUCCEEDED(core->get_controls(controls.Out())) && controls) controls->stop();
+  }
+  loader_->Load(url);
+}
+
+void MediaPlayerUnit::OnSongReady(const std::string& path) {
+  PutUrl(host_, path);
+  // The control has let go of the song before; its file can go now.
+  loader_->RemoveOlderFiles();
+}
+
+void MediaPlayerUnit::OnSongFailed() {
+  state_ = 0;
+  // What the control reports for an address it cannot open.
+  if (onState_) onState_(0);
+}
+
+void MediaPlayerUnit::OnControlState(long state) {
+  state_ = state;
+  if (onState_) onState_(state);
+}
+
+MediaPlayerUnit::Activity MediaPlayerUnit::activity() const {
+  if (loader_ && loader_->loading()) return Activity::kLoading;
+  switch (state_) {
+    case 3:  // playing
+      return Activity::kPlaying;
+    case 6:   // buffering
+    case 7:   // waiting
+    case 9:   // transitioning
+    case 11:  // reconnecting
+      return Activity::kLoading;
+    default:
+      return Activity::kStopped;
+  }
+}
+
+double MediaPlayerUnit::PositionSeconds() const {
+  double seconds = 0;
+  if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
+    ComPtr<IWMPControls> controls;
+    if (SUCCEEDED(core->get_controls(controls.Out())) && controls &&
+        FAILED(controls->get_currentPosition(&seconds))) {
+      seconds = 0;
+    }
+  }
+  return seconds;
 }
 
 }  // namespace app

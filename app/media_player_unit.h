@@ -1,5 +1,8 @@
 // 播放器1: the media player control in its container, with the unit's persisted settings, its
-// URL and its play-state event.
+// URL and its play-state event. Where the control cannot open web addresses (Wine), the unit
+// fetches each song into a local file first and hands the control that file; to its users
+// nothing changes: the URL reads back as given, and a song that cannot be fetched reports state
+// 0 as the control would.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +13,7 @@
 
 #include "app/activex_host.h"
 #include "app/player_units.h"
+#include "app/song_loader.h"
 
 namespace app {
 
@@ -41,12 +45,29 @@ class MediaPlayerUnit {
   std::string Url() const;  // code page 936
   void SetUrl(const std::string& url);
 
+  // What the unit's face shows.
+  enum class Activity { kStopped, kLoading, kPlaying };
+  Activity activity() const;
+  // The elapsed time of the song as the control reports it; 0 without one.
+  double PositionSeconds() const;
+  // True where the unit fetches songs itself (the control opens local files only).
+  bool fetchesSongs() const { return static_cast<bool>(loader_); }
+  // The local copy of the song last handed to the control, where the unit fetches songs.
+  std::string LocalFile() const { return loader_ ? loader_->currentFile() : std::string(); }
+
  private:
   class Events;
+  void OnControlState(long state);
+  void OnSongReady(const std::string& path);
+  void OnSongFailed();
 
+  // First, so it goes last: its files are removed once the control has let go of them.
+  std::unique_ptr<SongLoader> loader_;
   ActiveXHost host_;
   std::unique_ptr<Events> events_;
+  StateHandler onState_;
   std::string url_;  // what the unit was given last
+  long state_ = 0;   // the control's last reported play state
 };
 
 }  // namespace app

@@ -6,11 +6,15 @@
 #include <string>
 
 #include "app/browser_unit.h"
+#include "app/creation_handler.h"
+#include "app/media_face.h"
 #include "app/media_player_unit.h"
 #include "app/program_state.h"
+#include "app/song_download.h"
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/download.h"
+#include "catalogue/host_platform.h"
 #include "catalogue/playlist.h"
 #include "catalogue/pumping_wait.h"
 
@@ -52,6 +56,7 @@ class ListBoxUnit final : public catalogue::ListUnit {
 struct MediaUnits {
   OleSession ole;
   std::unique_ptr<MediaPlayerUnit> 播放器1;
+  std::unique_ptr<MediaFace> face;  // where the control has no face of its own
   std::unique_ptr<BrowserUnit> 超文本浏览框2;
 };
 
@@ -94,14 +99,33 @@ struct PlaylistBinding {
 };
 
 std::unique_ptr<PlaylistBinding> g_binding;
+HWND g_window = nullptr;  // the main window, owner of the download's windows
+HWND g_songList = nullptr;
+
+// The place of the player's song in the song list, found as the loop timer finds it; 0 when the
+// list does not hold it.
+int PlayingSongNumber() {
+  const std::string url = CurrentPlayer().Url();
+  const ListBoxUnit songs(g_songList);
+  for (int i = 1, n = songs.Count(); i < n && !url.empty(); ++i) {
+    if (songs.Entry(i) == url) return i;
+  }
+  return 0;
+}
 
 void OnPlayStateChange(long state) {
   if (g_binding) g_binding->playlist.PlayStateChanged(state);
 }
 
 void OnDownload() {
-  // The dialog does the transfer; the song goes on playing.
-  catalogue::DownloadAddress(CurrentPlayer().Url());
+  // The song goes on playing whichever way it is saved.
+  if (!catalogue::RunningUnderWine()) {
+    catalogue::DownloadAddress(CurrentPlayer().Url());  // the shell's dialog does the transfer
+    return;
+  }
+  const std::string local = g_media && g_media->播放器1 ? g_media->播放器1->LocalFile() : "";
+  DownloadSong(g_window, CurrentPlayer().Url(), SuggestedSongName(PlayingSongNumber(), local),
+               StartupPicture());
 }
 
 }  // namespace
@@ -111,14 +135,22 @@ void CreatePlaybackUnits(const PlayerUnits& units) {
   if (!g_binding || !g_binding->playlist.Busy()) {
     g_binding = std::make_unique<PlaylistBinding>(units);
   }
+  g_window = units.window;
+  g_songList = units.列表框1;
   g_media = std::make_unique<MediaUnits>();
   g_media->播放器1 =
       std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1, OnPlayStateChange);
+  if (g_media->播放器1->fetchesSongs()) {
+    g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, PlayingSongNumber);
+  }
   g_media->超文本浏览框2 = std::make_unique<BrowserUnit>(
       units.分组框1, k超文本浏览框2, kId超文本浏览框2, build_settings::kAuthorPageUrl);
 }
 
-void DestroyPlaybackUnits() { g_media.reset(); }
+void DestroyPlaybackUnits() {
+  if (g_media) g_media->face.reset();
+  g_media.reset();
+}
 
 void OnLoopTimer() {
   if (g_binding) g_binding->playlist.LoopTick();

@@ -20,6 +20,7 @@ namespace app {
 namespace {
 
 PlayerUnits g_units;
+bool g_creating = false;  // the creation handler runs
 
 HWND MakeUnit(const char* cls, const char* caption, DWORD style, const UnitGeometry& g, HWND parent,
               int id) {
@@ -105,8 +106,18 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
       CreateUnits(hwnd);
       LogStartupStep("main window units created");
+      g_creating = true;
       RunCreationHandler(g_units);
+      g_creating = false;
       return 0;
+    case WM_CLOSE:
+      // Closed while it is still being made (its requests let messages through): the creation
+      // handler ends the program after the request, before the layout could be saved half-made.
+      if (g_creating) {
+        PostQuitMessage(0);
+        return 0;
+      }
+      break;
     case WM_TIMER:
       if (wParam == kId时钟_列表循环) {
         OnLoopTimer();

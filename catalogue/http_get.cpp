@@ -1,51 +1,37 @@
 #include "catalogue/http_get.h"
 
-#include <wininet.h>
-
 #include <algorithm>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
 
+#include "catalogue/internet_handle.h"
+#include "catalogue/pumping_wait.h"
+
 namespace catalogue {
 namespace {
 
 // One request, shared by the caller and the worker thread that makes the blocking calls. At the
-// deadline the caller gives up and returns; the worker sees that between reads, or ends at the
-// connection's own time-outs, and closes its handles itself. The caller never closes them: a
-// closed handle's value may soon belong to another request, and the worker could still use it.
+// deadline, or when the program ends, the caller gives up and returns; the worker sees that
+// between reads, or ends at the connection's own time-outs, and closes its handles itself. The
+// caller never closes them: a closed handle's value may soon belong to another request, and the
+// worker could still use it.
 struct Request {
+  Request() : finished(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  ~Request() {
+    if (finished) CloseHandle(finished);
+  }
+  Request(const Request&) = delete;
+  Request& operator=(const Request&) = delete;
+
   std::mutex lock;
-  std::condition_variable finished;
+  HANDLE finished;  // set once the worker is done
   bool abandoned = false;
   bool done = false;
   bool ok = false;
   std::vector<uint8_t> body;
 };
-
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-  ~InternetHandle() {
-    if (handle_) InternetCloseHandle(handle_);
-  }
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  HINTERNET get() const { return handle_; }
-
- private:
-  HINTERNET handle_;
-};
-
-constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                             INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
-                             INTERNET_FLAG_NO_UI;
-
-void SetTimeout(HINTERNET session, DWORD option, DWORD ms) {
-  InternetSetOptionA(session, option, &ms, sizeof(ms));
-}
 
 bool Abandoned(Request& r) {
   std::lock_guard<std::mutex> hold(r.lock);
@@ -55,12 +41,7 @@ bool Abandoned(Request& r) {
 // A body shorter than the length the server announced was cut off on the way.
 bool ShorterThanAnnounced(HINTERNET request, size_t received) {
   DWORD announced = 0;
-  DWORD size = sizeof(announced);
-  if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
-                      &size, nullptr)) {
-    return false;
-  }
-  return received < announced;
+  return AnnouncedLength(request, &announced) && received < announced;
 }
 
 bool ReadWholeBody(Request& r, HINTERNET request, std::vector<uint8_t>& body) {
@@ -83,14 +64,11 @@ bool ReadWholeBody(Request& r, HINTERNET request, std::vector<uint8_t>& body) {
 }
 
 bool Fetch(Request& r, const std::string& url, DWORD deadlineMs, std::vector<uint8_t>& body) {
-  InternetHandle session(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session.get()) return false;
-  SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, deadlineMs);
-  SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT, deadlineMs);
-  SetTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, deadlineMs);
+  InternetHandle session(OpenSession(deadlineMs));
+  if (!session) return false;
   if (Abandoned(r)) return false;
-  InternetHandle request(InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0, kOpenFlags, 0));
-  return request.get() && ReadWholeBody(r, request.get(), body);
+  InternetHandle request(OpenAddress(session.get(), url));
+  return request && ReadWholeBody(r, request.get(), body);
 }
 
 void RunRequest(std::shared_ptr<Request> r, std::string url, DWORD deadlineMs) {
@@ -100,20 +78,24 @@ void RunRequest(std::shared_ptr<Request> r, std::string url, DWORD deadlineMs) {
   r->ok = ok;
   if (ok) r->body = std::move(body);
   r->done = true;
-  r->finished.notify_all();
+  SetEvent(r->finished);
 }
 
 }  // namespace
 
 std::vector<uint8_t> HttpGet(const std::string& absoluteUrl, DWORD deadlineMs) {
+  // A program that is ending starts no request.
+  if (QuitPending()) return {};
   auto r = std::make_shared<Request>();
+  if (!r->finished) return {};
   try {
     std::thread(RunRequest, r, absoluteUrl, deadlineMs).detach();
   } catch (const std::system_error&) {
     return {};
   }
-  std::unique_lock<std::mutex> hold(r->lock);
-  if (!r->finished.wait_for(hold, std::chrono::milliseconds(deadlineMs), [&] { return r->done; })) {
+  WaitForObjectProcessingMessages(r->finished, deadlineMs);
+  std::lock_guard<std::mutex> hold(r->lock);
+  if (!r->done) {
     r->abandoned = true;
     return {};
   }

@@ -11,6 +11,7 @@
 #include "app/browser_unit.h"
 #include "app/bstr.h"
 #include "app/media_player_unit.h"
+#include "catalogue/host_platform.h"
 
 namespace {
 
@@ -121,8 +122,9 @@ TEST(MediaPlayerUnit, StandsAtItsPlaceWithItsSettings) {
   ASSERT_EQ(settings->get_autoStart(&flag), S_OK);  // the one the loop relies on
   EXPECT_EQ(flag, VARIANT_TRUE);
   LONG number = 0;
+  // Under Wine 50 would be nearly silent: the unit gives the level that sounds like 50.
   if (settings->get_volume(&number) == S_OK) {
-    EXPECT_EQ(number, 50);
+    EXPECT_EQ(number, catalogue::RunningUnderWine() ? 90 : 50);
   }
   if (settings->get_playCount(&number) == S_OK) {
     EXPECT_EQ(number, 1);

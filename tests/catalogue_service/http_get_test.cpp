@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
+#include <thread>
 
 #include "catalogue/text_routines.h"
 #include "tests/support/catalogue_service.h"
@@ -109,6 +111,56 @@ TEST_F(HttpGetTest, NoServerOrNoAddressFailsAtOnce) {
   EXPECT_TRUE(HttpGet("not an address").empty());
   EXPECT_TRUE(HttpGet("").empty());
   EXPECT_LT(GetTickCount() - start, 5000u);
+}
+
+}  // namespace
+
+namespace {
+
+LRESULT CALLBACK PlainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(HttpGetTest, WhileItWaitsTheThreadsWindowsAnswerAndAQuitEndsItAtOnce) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = PlainProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "HttpGetTestWindow";
+  RegisterClassA(&wc);
+  HWND window =
+      CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  const DWORD self = GetCurrentThreadId();
+  DWORD slowest = 0;
+  bool answeredAll = true;
+  // Another thread asks the window while the request waits on a server that does not answer,
+  // then posts the quit.
+  std::thread asker([&] {
+    Sleep(300);
+    for (int i = 0; i < 20; ++i) {
+      const DWORD sent = GetTickCount();
+      DWORD_PTR result = 0;
+      answeredAll &= SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+      slowest = std::max(slowest, GetTickCount() - sent);
+      Sleep(50);
+    }
+    PostThreadMessageA(self, WM_QUIT, 3, 0);
+  });
+  const DWORD start = GetTickCount();
+  EXPECT_TRUE(HttpGet(Base("slow")).empty());
+  const DWORD took = GetTickCount() - start;
+  asker.join();
+  EXPECT_TRUE(answeredAll);
+  EXPECT_LE(slowest, 100u);
+  EXPECT_LT(took, catalogue::kHttpDeadlineMs - 3000);  // ended by the quit, not the deadline
+
+  // With the quit still queued, no request is made at all.
+  EXPECT_TRUE(HttpGet(Base()).empty());
+  MSG msg{};
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 3u);
+  EXPECT_FALSE(HttpGet(Base()).empty());
+  DestroyWindow(window);
 }
 
 }  // namespace

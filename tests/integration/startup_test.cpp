@@ -211,4 +211,21 @@ TEST(Startup, AnEmptyPictureEndsTheStart) {
   EXPECT_EQ(player.WaitForExit(), 0);
 }
 
+// A picture far larger than any background (written sparse, so quickly) is not read at all.
+TEST(Startup, APictureTooLargeToHoldEndsTheStartLikeAMissingOne) {
+  const PlayerFolder dir = MakePlayerFolder(TestName());
+  HANDLE file = CreateFileA(dir.Path("\\背景\\default.jpg").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 1536ll * 1024 * 1024;
+  EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+  CloseHandle(file);
+  PlayerProcess player(dir.folder);
+  HWND box = nullptr;
+  EXPECT_EQ(player.WaitForMessageBox(20000, &box), "找不到背景图片，请重新下载！");
+  if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(player.WaitForExit(), 0);
+}
+
 }  // namespace

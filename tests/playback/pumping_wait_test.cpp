@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <thread>
+
 namespace {
 
 int g_ticks = 0;
@@ -51,6 +53,44 @@ TEST(WaitProcessingMessages, AQuitPostedMeanwhileEndsItAndStaysQueued) {
   KillTimer(nullptr, timer);
   EXPECT_EQ(g_ticks, 2);
   ExpectQuitWaiting(5);
+}
+
+}  // namespace
+
+namespace {
+
+using catalogue::WaitForObjectProcessingMessages;
+using catalogue::WaitOutcome;
+
+TEST(WaitForObjectProcessingMessages, EndsWhenSignalledAtTheTimeOrAtAQuit) {
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_NE(event, nullptr);
+  // Ticks keep arriving meanwhile and are dispatched.
+  g_ticks = 0;
+  g_quitAfterTicks = -1;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, CountTick);
+  DWORD start = GetTickCount();
+  EXPECT_EQ(WaitForObjectProcessingMessages(event, 300), WaitOutcome::kTimedOut);
+  EXPECT_GE(GetTickCount() - start + 10, 300u);
+  EXPECT_GE(g_ticks, 3);
+
+  std::thread setter([event] {
+    Sleep(200);
+    SetEvent(event);
+  });
+  start = GetTickCount();
+  EXPECT_EQ(WaitForObjectProcessingMessages(event, 20000), WaitOutcome::kSignalled);
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  setter.join();
+
+  ResetEvent(event);
+  g_quitAfterTicks = g_ticks + 2;
+  start = GetTickCount();
+  EXPECT_EQ(WaitForObjectProcessingMessages(event, 20000), WaitOutcome::kQuit);
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  KillTimer(nullptr, timer);
+  ExpectQuitWaiting(5);
+  CloseHandle(event);
 }
 
 }  // namespace

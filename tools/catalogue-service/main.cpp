@@ -2,7 +2,8 @@
 // format, so the player works out of the box and its tests have a real server to talk to.
 //
 //   catalogue-service [--port N] [--host ADDR] [--music DIR] [--fault NAME]
-//                     [--log FILE] [--exit-after SECONDS] [--allow-shutdown]
+//                     [--song-fault N=NAME]... [--log FILE] [--exit-after SECONDS]
+//                     [--allow-shutdown]
 //
 //   /                  home page; its list reference carries a fresh token
 //   /list.ashx?rnd=T   every song, one record each, starting 9 songs further on with each
@@ -11,8 +12,9 @@
 //   /about.html        the author page
 //   /ping              "ok", never with a fault (for harnesses waiting for the service)
 //   /shutdown          ends the service (only with --allow-shutdown)
-// Faults: see faults.h. --log sends all output to the file and lets go of every inherited
-// descriptor (a test harness that starts the service must not be kept waiting for them).
+// Faults: see faults.h; --song-fault gives song N's answers a fault of their own. --log sends all
+// output to the file and lets go of every inherited descriptor (a test harness that starts the
+// service must not be kept waiting for them).
 #include <fcntl.h>
 #include <httplib.h>
 #include <signal.h>
@@ -24,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -51,6 +54,7 @@ struct Options {
   std::string host = "127.0.0.1";
   std::string music;
   Fault fault = Fault::kNone;
+  std::map<int, Fault> songFaults;
   std::string log;
   int exitAfterSeconds = 0;
   bool allowShutdown = false;
@@ -59,7 +63,8 @@ struct Options {
 [[noreturn]] void Usage(const std::string& problem) {
   std::fprintf(stderr,
                "catalogue-service: %s\nusage: catalogue-service [--port N] [--host ADDR] "
-               "[--music DIR] [--fault NAME] [--log FILE] [--exit-after SECONDS] "
+               "[--music DIR] [--fault NAME] [--song-fault N=NAME] [--log FILE] "
+               "[--exit-after SECONDS] "
                "[--allow-shutdown]\n",
                problem.c_str());
   std::exit(2);
@@ -95,6 +100,14 @@ Options ParseOptions(int argc, char** argv) {
       const auto fault = ParseFault(name);
       if (!fault) Usage("unknown fault " + name);
       o.fault = *fault;
+    } else if (arg == "--song-fault") {
+      const std::string spec = value();
+      const size_t equals = spec.find('=');
+      if (equals == std::string::npos) Usage("--song-fault needs N=NAME");
+      const int song = ParseNumber(spec.substr(0, equals), "song number");
+      const auto fault = ParseFault(spec.substr(equals + 1));
+      if (!fault) Usage("unknown fault " + spec.substr(equals + 1));
+      o.songFaults[song] = *fault;
     } else if (arg == "--log") {
       o.log = value();
     } else if (arg == "--exit-after") {
@@ -210,7 +223,7 @@ void Answer(httplib::Response& res, std::string body, const std::string& type, F
 }
 
 void Serve(Catalogue& catalogue, const httplib::Request& req, httplib::Response& res, Fault fault,
-           const std::string& page) {
+           const std::string& page, const std::map<int, Fault>& songFaults) {
   if (fault == Fault::kSlow) SleepUnlessStopping(kSlowSeconds * 1000);
   if (page.empty()) {
     Answer(res, HomePage(catalogue.NewToken(), fault), "text/html; charset=utf-8", fault);
@@ -236,6 +249,11 @@ void Serve(Catalogue& catalogue, const httplib::Request& req, httplib::Response&
       return;
     }
     const Song& song = catalogue.songs()[n - 1];
+    const auto own = songFaults.find(n);
+    if (own != songFaults.end()) {
+      fault = own->second;
+      if (fault == Fault::kSlow) SleepUnlessStopping(kSlowSeconds * 1000);
+    }
     Answer(res, song.bytes, song.contentType, fault);
   } else if (page == "about.html") {
     Answer(res, AboutPage(), "text/html; charset=utf-8", fault);
@@ -312,7 +330,7 @@ int main(int argc, char** argv) {
                  }
                  fault = *chosen;
                }
-               Serve(catalogue, req, res, fault, req.matches[2].str());
+               Serve(catalogue, req, res, fault, req.matches[2].str(), options.songFaults);
              });
 
   std::thread([&stopSignals, &stop] {

@@ -1,0 +1,181 @@
+#include "app/media_face.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_graphics.h"
+#include "graphics/gfx_path.h"
+#include "graphics/path_routines.h"
+#include "skin/control_backdrop.h"
+
+namespace app {
+namespace {
+
+constexpr char kFaceClass[] = "VeloryMediaFace";
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshMs = 250;
+
+const char* ActivityText(MediaPlayerUnit::Activity activity) {
+  switch (activity) {
+    case MediaPlayerUnit::Activity::kPlaying:
+      return "正在播放";
+    case MediaPlayerUnit::Activity::kLoading:
+      return "正在载入";
+    default:
+      return "已停止";
+  }
+}
+
+// A memory DC with a bitmap of its own, for composing when no backdrop is to be had.
+struct PlainBackdrop {
+  PlainBackdrop(HDC like, int width, int height)
+      : dc(CreateCompatibleDC(like)), bitmap(CreateCompatibleBitmap(like, width, height)) {
+    old = SelectObject(dc, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  ~PlainBackdrop() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  PlainBackdrop(const PlainBackdrop&) = delete;
+  PlainBackdrop& operator=(const PlainBackdrop&) = delete;
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+};
+
+}  // namespace
+
+std::string FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds) {
+  const std::string song = songNumber > 0 ? "歌曲" + std::to_string(songNumber) : "--";
+  const long whole = seconds > 0 && seconds < 1e7 ? static_cast<long>(seconds) : 0;
+  char time[32];
+  std::snprintf(time, sizeof(time), "%ld:%02ld", whole / 60, whole % 60);
+  return song + " " + ActivityText(activity) + " " + time;
+}
+
+MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<int()> songNumber)
+    : player_(player), songNumber_(std::move(songNumber)) {
+  HWND control = player_.window();
+  if (!control) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = FaceProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = kFaceClass;
+  RegisterClassExA(&wc);  // fails harmlessly when already registered
+  RECT place;
+  GetWindowRect(control, &place);
+  HWND parent = GetParent(control);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  // Beneath its siblings and clipped by them: the download button lies over the unit's place.
+  window_ = CreateWindowExA(0, kFaceClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left,
+                            place.top, place.right - place.left, place.bottom - place.top, parent,
+                            nullptr, wc.hInstance, nullptr);
+  if (!window_) return;
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(control, SW_HIDE);
+  large_ = CreateFontA(-28, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
+                       "Microsoft YaHei");
+  SetTimer(window_, kRefreshTimer, kRefreshMs, nullptr);
+  Refresh();
+}
+
+MediaFace::~MediaFace() {
+  if (window_) {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+  if (large_) DeleteObject(large_);
+}
+
+void MediaFace::Refresh() {
+  const std::string text =
+      FaceText(songNumber_ ? songNumber_() : 0, player_.activity(), player_.PositionSeconds());
+  if (text == text_) return;
+  text_ = text;
+  SetWindowTextA(window_, text_.c_str());
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+// The top of the highest visible sibling that lies over the face's lower part, in the face's
+// coordinates; the face's height when there is none.
+static int FreeHeight(HWND face) {
+  RECT mine;
+  GetWindowRect(face, &mine);
+  int free = mine.bottom - mine.top;
+  for (HWND w = GetWindow(face, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    RECT r, common;
+    if (w == face || !IsWindowVisible(w) || !GetWindowRect(w, &r)) continue;
+    if (!IntersectRect(&common, &mine, &r) || r.top - mine.top < free / 2) continue;
+    free = std::min(free, static_cast<int>(r.top - mine.top));
+  }
+  return free;
+}
+
+void MediaFace::Paint(HDC target) {
+  RECT rc;
+  GetClientRect(window_, &rc);
+  const int width = rc.right, height = rc.bottom;
+  const int cardHeight = FreeHeight(window_);
+  HDC backdrop = skin::ControlBackdrop(window_, rc);
+  PlainBackdrop plain(target, backdrop ? 1 : width, backdrop ? 1 : height);
+  HDC dc = backdrop ? backdrop : plain.dc;
+  {
+    // A translucent card, as the skin lays under its lists.
+    graphics::GfxGraphics g;
+    graphics::GfxPath card;
+    graphics::GfxSolidBrush wash;
+    if (g.FromHdc(dc) && card.Create() && wash.Create(0x70FFFFFF)) {
+      g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
+      graphics::AddRoundRect(card, 4, 4, width - 9.0f, cardHeight - 9.0f, 16);
+      g.FillPath(wash, card);
+      graphics::StrokePath(g, card, 1, 0x202020, 60);
+    }
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0x20, 0x20, 0x20));
+  // The three parts of the line, one under the other.
+  const size_t first = text_.find(' '), second = text_.rfind(' ');
+  const std::string song = text_.substr(0, first);
+  const std::string state = text_.substr(first + 1, second - first - 1);
+  const std::string time = text_.substr(second + 1);
+  HGDIOBJ oldFont = SelectObject(dc, large_ ? large_ : GetStockObject(DEFAULT_GUI_FONT));
+  const int middle = cardHeight / 2;
+  RECT line{0, middle - 60, width, middle - 20};
+  DrawTextA(dc, song.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  line = {0, middle + 20, width, middle + 60};
+  DrawTextA(dc, time.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  line = {0, middle - 15, width, middle + 15};
+  DrawTextA(dc, state.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  SelectObject(dc, oldFont);
+  BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+  if (backdrop) skin::ReleaseControlBackdrop(backdrop);
+}
+
+LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* face = reinterpret_cast<MediaFace*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  switch (message) {
+    case WM_TIMER:
+      if (face && wParam == kRefreshTimer) face->Refresh();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      if (face) face->Paint(dc);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace app

@@ -1,0 +1,25 @@
+// The download button where the shell's download dialog does nothing (Wine): the program asks
+// where to save the song, fetches it while a small skinned window shows the progress, and ends
+// with the whole file or no file at all. A failure says so in a message box.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// The name the save dialog suggests: the song's entry text ("歌曲3", "歌曲" without a number)
+// and the extension of its local copy (".mp3" without one).
+std::string SuggestedSongName(int songNumber, const std::string& localCopy);
+
+// Asks for the target (starting with `suggestedName`), then downloads `url` there. Returns once
+// the download has ended, failed, been cancelled by closing its window, or the program is
+// ending; meanwhile this thread's messages are dispatched. Does nothing for an address that is
+// not a web address, or while another download runs.
+void DownloadSong(HWND owner, const std::string& url, const std::string& suggestedName,
+                  const std::vector<uint8_t>& picture);
+
+}  // namespace app

@@ -1,0 +1,53 @@
+// Songs fetched into temporary files on worker threads, for a media control that cannot open
+// web addresses itself. Only the newest request counts: a newer one cancels the older, whose
+// file is removed. Every file is removed when the next song starts and when the loader goes;
+// files that an earlier run could not remove (it was killed) go when the next loader starts.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace app {
+
+class SongLoader {
+ public:
+  // Both run on the creating thread, from its message dispatch, for the newest request only:
+  // `ready` with the local file of the song, `failed` when it could not be fetched.
+  SongLoader(std::function<void(const std::string& path)> ready, std::function<void()> failed);
+  // Cancels the fetch in progress and removes every file, without waiting for any worker.
+  ~SongLoader();
+  SongLoader(const SongLoader&) = delete;
+  SongLoader& operator=(const SongLoader&) = delete;
+
+  // Starts fetching the address; the fetch in progress, if any, is cancelled.
+  void Load(const std::string& url);
+  // Cancels the fetch in progress, if any; nothing is reported for it.
+  void Cancel();
+  // Removes the files of every song but the newest one handed to `ready`, and that one too
+  // unless `keepCurrent`. A file still held by whoever plays it is tried again next time.
+  void RemoveOlderFiles(bool keepCurrent = true);
+
+  bool loading() const { return loading_; }
+  // The file handed to `ready` last; empty before the first.
+  const std::string& currentFile() const { return current_; }
+
+  // The folder and name prefix of this process's song files: "<temp>\velory-<pid>-".
+  static std::string FilePrefix();
+
+ private:
+  struct Shared;
+  static LRESULT CALLBACK NotifyProc(HWND, UINT, WPARAM, LPARAM);
+  void TakeFinished();
+
+  std::shared_ptr<Shared> shared_;
+  HWND notify_ = nullptr;
+  std::function<void(const std::string&)> ready_;
+  std::function<void()> failed_;
+  std::string current_;  // the file handed to `ready` last
+  bool loading_ = false;
+};
+
+}  // namespace app

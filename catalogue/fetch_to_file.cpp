@@ -1,0 +1,154 @@
+#include "catalogue/fetch_to_file.h"
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "catalogue/internet_handle.h"
+
+namespace catalogue {
+namespace {
+
+// The transfer, shared by the caller, who owns the file, and a worker thread that makes the
+// blocking WinINet calls and hands over what arrives. WinINet's own time-outs do not bound every
+// wait, so the caller keeps the deadline: when nothing arrives in time, it gives up and returns,
+// and the worker, which never touches the file, ends on its own later.
+struct Transfer {
+  Transfer() : activity(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+  ~Transfer() {
+    if (activity) CloseHandle(activity);
+  }
+  Transfer(const Transfer&) = delete;
+  Transfer& operator=(const Transfer&) = delete;
+
+  std::mutex lock;
+  HANDLE activity;  // set whenever pieces arrive and when the worker is done
+  std::deque<std::vector<uint8_t>> pieces;
+  uint64_t total = 0;  // announced length, 0 when none
+  bool abandoned = false;
+  bool done = false;
+  bool ok = false;
+
+  bool Abandoned() {
+    std::lock_guard<std::mutex> hold(lock);
+    return abandoned;
+  }
+  void Finish(bool success) {
+    std::lock_guard<std::mutex> hold(lock);
+    ok = success;
+    done = true;
+    SetEvent(activity);
+  }
+};
+
+bool SuccessStatus(HINTERNET request) {
+  DWORD status = 0;
+  DWORD size = sizeof(status);
+  if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                      nullptr)) {
+    return false;
+  }
+  return status >= 200 && status < 300;
+}
+
+// The worker's part: pieces into the queue until the answer ends, fails or is given up.
+bool Receive(Transfer& t, const std::string& url, const FetchLimits& limits) {
+  InternetHandle session(OpenSession(limits.deadlineMs));
+  if (!session || t.Abandoned()) return false;
+  InternetHandle request(OpenAddress(session.get(), url));
+  if (!request || !SuccessStatus(request.get())) return false;
+  DWORD announced = 0;
+  const bool hasLength = AnnouncedLength(request.get(), &announced);
+  if (hasLength && announced > limits.maxBytes) return false;
+  {
+    std::lock_guard<std::mutex> hold(t.lock);
+    t.total = hasLength ? announced : 0;
+  }
+  uint64_t received = 0;
+  for (;;) {
+    // Returns as soon as anything has arrived, so a give-up is seen while the answer trickles.
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(request.get(), &available, 0, 0)) return false;
+    if (available == 0) break;
+    std::vector<uint8_t> piece(std::min<DWORD>(available, 65536));
+    DWORD got = 0;
+    if (!InternetReadFile(request.get(), piece.data(), static_cast<DWORD>(piece.size()), &got)) {
+      return false;
+    }
+    if (got == 0) break;
+    received += got;
+    if (received > limits.maxBytes) return false;
+    piece.resize(got);
+    std::lock_guard<std::mutex> hold(t.lock);
+    if (t.abandoned) return false;
+    t.pieces.push_back(std::move(piece));
+    SetEvent(t.activity);
+  }
+  return !hasLength || received == announced;
+}
+
+bool WriteAll(HANDLE file, const std::vector<uint8_t>& data) {
+  DWORD written = 0;
+  return WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+         written == data.size();
+}
+
+// The caller's part: writes what arrives, keeps the deadline, asks whether to go on.
+FetchResult Store(Transfer& t, HANDLE file, const FetchProgress& progress,
+                  const FetchLimits& limits) {
+  const HANDLE events[] = {t.activity, limits.cancel};
+  const DWORD count = limits.cancel ? 2 : 1;
+  uint64_t written = 0;
+  for (;;) {
+    const DWORD woken = WaitForMultipleObjects(count, events, FALSE, limits.deadlineMs);
+    if (woken == WAIT_OBJECT_0 + 1) return FetchResult::kCancelled;
+    if (woken != WAIT_OBJECT_0) return FetchResult::kFailed;
+    std::deque<std::vector<uint8_t>> pieces;
+    bool done, ok;
+    uint64_t total;
+    {
+      std::lock_guard<std::mutex> hold(t.lock);
+      pieces.swap(t.pieces);
+      done = t.done;
+      ok = t.ok;
+      total = t.total;
+    }
+    for (const auto& piece : pieces) {
+      if (!WriteAll(file, piece)) return FetchResult::kFailed;
+      written += piece.size();
+    }
+    if (!pieces.empty() && progress && !progress(written, total)) return FetchResult::kCancelled;
+    if (done) return ok && written > 0 ? FetchResult::kComplete : FetchResult::kFailed;
+  }
+}
+
+}  // namespace
+
+FetchResult FetchToFile(const std::string& url, const std::string& path,
+                        const FetchProgress& progress, FetchLimits limits) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FetchResult::kFailed;
+  FetchResult result = FetchResult::kFailed;
+  auto t = std::make_shared<Transfer>();
+  if (t->activity) {
+    try {
+      std::thread([t, url, limits] { t->Finish(Receive(*t, url, limits)); }).detach();
+      result = Store(*t, file, progress, limits);
+    } catch (const std::system_error&) {
+      result = FetchResult::kFailed;
+    }
+    std::lock_guard<std::mutex> hold(t->lock);
+    t->abandoned = true;
+  }
+  if (result == FetchResult::kComplete && !FlushFileBuffers(file)) result = FetchResult::kFailed;
+  CloseHandle(file);
+  if (result != FetchResult::kComplete) DeleteFileA(path.c_str());
+  return result;
+}
+
+}  // namespace catalogue

@@ -1,0 +1,44 @@
+// The texts the media unit's face and the download's save dialog show.
+#include <gtest/gtest.h>
+
+#include "app/media_face.h"
+#include "app/song_download.h"
+
+namespace {
+
+using Activity = app::MediaPlayerUnit::Activity;
+
+TEST(MediaTexts, TheFaceTellsSongStateAndWholeElapsedSeconds) {
+  const struct {
+    int song;
+    Activity activity;
+    double seconds;
+    const char* text;
+  } cases[] = {
+      {3, Activity::kPlaying, 2.9, "歌曲3 正在播放 0:02"},
+      {9, Activity::kLoading, 0, "歌曲9 正在载入 0:00"},
+      {0, Activity::kStopped, 0, "-- 已停止 0:00"},
+      {1, Activity::kPlaying, 3725.5, "歌曲1 正在播放 62:05"},
+      {2, Activity::kStopped, -4, "歌曲2 已停止 0:00"},
+      {2, Activity::kStopped, 1e300, "歌曲2 已停止 0:00"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(app::FaceText(c.song, c.activity, c.seconds), c.text) << c.seconds;
+  }
+}
+
+TEST(MediaTexts, TheSuggestedNameIsTheEntryWithItsCopysExtension) {
+  const struct {
+    int song;
+    const char* copy;
+    const char* name;
+  } cases[] = {
+      {3, "C:\\temp\\velory-8-3.wav", "歌曲3.wav"},
+      {7, "", "歌曲7.mp3"},
+      {0, "C:\\temp\\velory-8-1.ogg", "歌曲.ogg"},
+      {2, "C:\\a.b\\noextension", "歌曲2.mp3"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(app::SuggestedSongName(c.song, c.copy), c.name) << c.copy;
+}
+
+}  // namespace
