@@ -101,12 +101,12 @@ Options ParseOptions(int argc, char** argv) {
       if (!fault) Usage("unknown fault " + name);
       o.fault = *fault;
     } else if (arg == "--song-fault") {
-      const std::string spec = value();
-      const size_t equals = spec.find('=');
+      const std::string songFault = value();
+      const size_t equals = songFault.find('=');
       if (equals == std::string::npos) Usage("--song-fault needs N=NAME");
-      const int song = ParseNumber(spec.substr(0, equals), "song number");
-      const auto fault = ParseFault(spec.substr(equals + 1));
-      if (!fault) Usage("unknown fault " + spec.substr(equals + 1));
+      const int song = ParseNumber(songFault.substr(0, equals), "song number");
+      const auto fault = ParseFault(songFault.substr(equals + 1));
+      if (!fault) Usage("unknown fault " + songFault.substr(equals + 1));
       o.songFaults[song] = *fault;
     } else if (arg == "--log") {
       o.log = value();
