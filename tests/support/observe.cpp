@@ -26,16 +26,19 @@ std::string ClassName(HWND window) {
   return name;
 }
 
+std::string ListBoxItem(HWND list, int index) {
+  const LRESULT len = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+  if (len < 0) return {};
+  std::wstring text(len + 1, L'\0');
+  const LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got > 0 ? got : 0);
+  return ToGbk(text);
+}
+
 std::vector<std::string> ListBoxItems(HWND list) {
   std::vector<std::string> items;
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT len = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-    std::wstring text(len + 1, L'\0');
-    const LRESULT got = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got > 0 ? got : 0);
-    items.push_back(ToGbk(text));
-  }
+  for (LRESULT i = 0; i < count; ++i) items.push_back(ListBoxItem(list, static_cast<int>(i)));
   return items;
 }
 

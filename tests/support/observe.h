@@ -15,6 +15,8 @@ std::string ToGbk(const std::wstring& text);
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 std::vector<std::string> ListBoxItems(HWND list);
+// One item (empty outside the list); cheaper than all of them for a long list.
+std::string ListBoxItem(HWND list, int index);
 RECT WindowRectOf(HWND window);
 // The child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child);

@@ -17,6 +17,12 @@
 //   short-records   every third list record lacks its mp3 address
 //   packed          list records with nothing between them
 //   huge-list       a list of 100,000 records
+//   status404       status 404 with the normal body
+//   big-body        the normal answer followed by 50 MB of blanks
+//   garbage         a list of 64 KB of binary garbage
+//   nested          list records whose address markers are nested and repeated
+//   long-records    list records whose titles are 100 KB long
+//   many-records    a list of 10,000 records
 #pragma once
 
 #include <optional>
@@ -39,6 +45,12 @@ enum class Fault {
   kShortRecords,
   kPacked,
   kHugeList,
+  kStatus404,
+  kBigBody,
+  kGarbage,
+  kNested,
+  kLongRecords,
+  kManyRecords,
 };
 
 // The fault of that name; nothing for an unknown name.

@@ -44,6 +44,8 @@ namespace {
 constexpr int kSlowSeconds = 20;
 constexpr int kTrickleIntervalMs = 250;
 constexpr int kHugeListRecords = 100000;
+constexpr int kManyRecords = 10000;
+constexpr size_t kBigBodyBytes = 50u << 20;
 constexpr int kBatchStep = 9;
 constexpr size_t kTokensKept = 1000;
 
@@ -171,8 +173,9 @@ class Catalogue {
   std::vector<int> NextBatch(Fault fault) {
     const int count = static_cast<int>(songs_.size());
     std::vector<int> ids;
-    if (fault == Fault::kHugeList) {
-      for (int i = 0; i < kHugeListRecords; ++i) ids.push_back(i % count + 1);
+    if (fault == Fault::kHugeList || fault == Fault::kManyRecords) {
+      const int records = fault == Fault::kHugeList ? kHugeListRecords : kManyRecords;
+      for (int i = 0; i < records; ++i) ids.push_back(i % count + 1);
       return ids;
     }
     std::lock_guard<std::mutex> hold(lock_);
@@ -196,7 +199,12 @@ void Answer(httplib::Response& res, std::string body, const std::string& type, F
       res.set_content("", type);
       return;
     case Fault::kStatus500:
-      res.status = 500;
+    case Fault::kStatus404:
+      res.status = fault == Fault::kStatus500 ? 500 : 404;
+      res.set_content(body, type);
+      return;
+    case Fault::kBigBody:
+      body.append(kBigBodyBytes, ' ');
       res.set_content(body, type);
       return;
     case Fault::kTrickle: {

@@ -1,5 +1,7 @@
 #include "pages.h"
 
+#include <cstdint>
+
 namespace catalogue_service {
 
 std::string HomePage(const std::string& token, Fault fault) {
@@ -55,6 +57,17 @@ std::string EscapeTitle(const std::string& title) {
 }
 
 std::string ListScript(const std::vector<Song>& songs, const std::vector<int>& ids, Fault fault) {
+  if (fault == Fault::kGarbage) {
+    std::string noise(64 * 1024, '\0');
+    uint32_t x = 2463534242u;
+    for (char& c : noise) {
+      x ^= x << 13;
+      x ^= x >> 17;
+      x ^= x << 5;
+      c = static_cast<char>(x);
+    }
+    return noise;
+  }
   const char* separator = fault == Fault::kPacked ? "" : ",\r\n";
   const char* m4a = fault == Fault::kMalformed ? "', m4a: 'mp3.ashx?id=" : "',m4a: 'mp3.ashx?id=";
   std::string out = "var songs = [\r\n";
@@ -62,8 +75,15 @@ std::string ListScript(const std::vector<Song>& songs, const std::vector<int>& i
     const int id = ids[i];
     const std::string number = std::to_string(id);
     if (i > 0) out += separator;
-    out += "{title: '" + EscapeTitle(songs[id - 1].title);
-    if (!(fault == Fault::kShortRecords && id % 3 == 0)) out += "', mp3: 'mp3.ashx?id=" + number;
+    std::string title = EscapeTitle(songs[id - 1].title);
+    if (fault == Fault::kLongRecords) title.append(100 * 1024, 'x');
+    out += "{title: '" + title;
+    if (fault == Fault::kNested) {
+      // A marker inside a marker, and one repeated.
+      out += "', mp3: 'mp3: 'mp3.ashx?id=" + number + "', mp3: 'mp3.ashx?id=" + number;
+    } else if (!(fault == Fault::kShortRecords && id % 3 == 0)) {
+      out += "', mp3: 'mp3.ashx?id=" + number;
+    }
     out += m4a + number + "'}";
   }
   out += "\r\n];\r\n";
