@@ -119,9 +119,10 @@ TEST(Storm, HoversClicksWheelAndTicksWhileBatchesAreFetched) {
     if (i + 1 == total / 10) warmMemory = CommittedBytes(player.pid());
   }
   EXPECT_EQ(unanswered, 0) << "the window stopped answering";
-  ASSERT_EQ(WaitForSingleObject(OpenProcess(SYNCHRONIZE, FALSE, player.pid()), 0),
-            static_cast<DWORD>(WAIT_TIMEOUT))
-      << "the player ended";
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, player.pid());
+  const DWORD alive = process ? WaitForSingleObject(process, 0) : WAIT_FAILED;
+  if (process) CloseHandle(process);
+  ASSERT_EQ(alive, static_cast<DWORD>(WAIT_TIMEOUT)) << "the player ended";
   // Once the last batch is in, the lists are whole and hold one batch each.
   EXPECT_TRUE(WaitFor(
       [&] { return ListBoxItems(visible) == kVisibleEntries && SongListConsistent(songs); }, 20000))
