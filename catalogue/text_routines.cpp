@@ -95,10 +95,6 @@ std::string FromWideText(const std::wstring& wide, UINT codePage) {
   return text;
 }
 
-std::string Utf8ToGbk(const std::string& text) {
-  return FromWideText(ToWideText(text, CP_UTF8), 936);
-}
-
 std::string BodyText(const std::vector<uint8_t>& body) {
   const auto end = std::find(body.begin(), body.end(), uint8_t{0});
   return std::string(body.begin(), end);

@@ -120,6 +120,28 @@ TEST(CodePages, Utf8BecomesGbk) {
   EXPECT_EQ(converted.substr(converted.size() - 5), " tail");
 }
 
+// The one-pass conversion against the system's two: the same bytes for every character of the
+// Basic Multilingual Plane and for text it leaves to the system.
+TEST(CodePages, OnePassGivesTheSystemsBytes) {
+  const auto bySystem = [](const std::string& t) { return FromWideText(ToWideText(t), 936); };
+  std::wstring plane;
+  for (unsigned unit = 1; unit <= 0xFFFF; ++unit) {
+    if (unit < 0xD800 || unit > 0xDFFF) plane += static_cast<wchar_t>(unit);
+  }
+  std::string everything(plane.size() * 3, '\0');
+  everything.resize(WideCharToMultiByte(CP_UTF8, 0, plane.data(), static_cast<int>(plane.size()),
+                                        everything.data(), static_cast<int>(everything.size()),
+                                        nullptr, nullptr));
+  ASSERT_GT(everything.size(), 150000u);
+  EXPECT_TRUE(Utf8ToGbk(everything) == bySystem(everything));
+  for (const std::string& text : std::vector<std::string>{
+           "\xF0\x9F\x8E\xB5 4-byte", "\xC0\xAF overlong", "\xED\xA0\x80 surrogate",
+           "cut \xE4\xB8", "cut \xE4", "lone \x80 continuation", "\xEF\xBB\xBF bom",
+           std::string("zero\0after", 10), "\xE4\xB8\xAD\xE6\x96\x87"}) {
+    EXPECT_EQ(Utf8ToGbk(text), bySystem(text)) << text;
+  }
+}
+
 TEST(CodePages, HalvesConvertThroughUtf16) {
   const std::wstring wide = ToWideText(reinterpret_cast<const char*>(u8"歌曲1"));
   EXPECT_EQ(std::wstring(wide.c_str()), L"歌曲1");

@@ -94,9 +94,8 @@ TEST(PlayLoop, ADoubleClickedSongAdvancesThroughTheBatchEndIntoANewBatch) {
   EXPECT_EQ(Headers(first), 1u);
 
   // Each of the service's songs plays for 2.4 s; the loop moves on at the next tick after.
-  DoubleClickEntry(u.visible, 7);
-  ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 7; }, 5000));
-  ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 8; }, 12000));
+  DoubleClickEntry(u.visible, 8);
+  ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 8; }, 5000));
   ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 9; }, 12000));
 
   // After song 9 a new batch replaces the old one; song 1 plays, then song 2 is selected.
@@ -109,7 +108,6 @@ TEST(PlayLoop, ADoubleClickedSongAdvancesThroughTheBatchEndIntoANewBatch) {
   EXPECT_NE(second, first);
   EXPECT_TRUE(std::is_permutation(second.begin(), second.end(), first.begin()));
   EXPECT_EQ(ListBoxItems(u.visible), kVisibleEntries);
-  ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 3; }, 12000));
 
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);

@@ -123,7 +123,8 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   const SIZE_T memoryBefore = CommittedBytes();
   const uint32_t paintsBefore = skin::controls::faceWork().paints;
   const char* asked = std::getenv("SOAK_CYCLES");
-  const int cycles = asked ? std::atoi(asked) : 1000;
+  // Free slots are compared exactly, so a few hundred cycles show a leak; scripts/soak runs long.
+  const int cycles = asked ? std::atoi(asked) : 250;
   for (int i = 0; i < cycles; ++i) cycle(i);
   const int freeAfter = FreeGdiSlots();
   const SIZE_T memoryAfter = CommittedBytes();
