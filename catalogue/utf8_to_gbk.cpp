@@ -38,9 +38,7 @@ __attribute__((noinline)) uint32_t AskSystem(uint32_t unit) {
 }
 
 // Bit 7 of each byte of `word` that is zero or not ASCII; below the lowest such byte none is set.
-uint32_t StopBytes(uint32_t word) {
-  return (word | ((word - 0x01010101u) & ~word)) & 0x80808080u;
-}
+uint32_t StopBytes(uint32_t word) { return (word | ((word - 0x01010101u) & ~word)) & 0x80808080u; }
 
 // Empty when the text holds anything but well-formed UTF-8 of the Basic Multilingual Plane
 // outside the surrogates, up to its first zero byte.

@@ -191,6 +191,53 @@ HBITMAP GfxBitmap::GetHbitmap(Argb background) const {
   return bitmap;
 }
 
+namespace {
+
+// Copies rows between a locked bitmap and `pixels`, packed width x height, in the direction of
+// `mode` (read: out of the bitmap).
+bool CopyLocked(GpBitmap* bitmap, UINT width, UINT height, UINT mode, uint32_t* pixels) {
+  const GpRect all{0, 0, static_cast<INT>(width), static_cast<INT>(height)};
+  BitmapData data{};
+  if (!RecordGdiplusStatus(GdipBitmapLockBits(bitmap, &all, mode, PixelFormat32bppPARGB, &data))) {
+    return false;
+  }
+  for (UINT y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) +
+                                            static_cast<ptrdiff_t>(y) * data.Stride);
+    uint32_t* packed = pixels + static_cast<size_t>(y) * width;
+    if (mode == ImageLockModeRead) {
+      std::copy_n(row, width, packed);
+    } else {
+      std::copy_n(packed, width, row);
+    }
+  }
+  return RecordGdiplusStatus(GdipBitmapUnlockBits(bitmap, &data));
+}
+
+}  // namespace
+
+bool GfxBitmap::ReadPremultiplied(std::vector<uint32_t>& pixels) const {
+  pixels.clear();
+  const uint32_t width = GetWidth(), height = GetHeight();
+  if (!GetBitmapHandle() || width == 0 || height == 0) return false;
+  pixels.resize(static_cast<size_t>(width) * height);
+  if (CopyLocked(GetBitmapHandle(), width, height, ImageLockModeRead, pixels.data())) return true;
+  pixels.clear();
+  return false;
+}
+
+bool GfxBitmap::CreatePremultiplied(int32_t width, int32_t height,
+                                    const std::vector<uint32_t>& pixels) {
+  if (width <= 0 || height <= 0 ||
+      pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height) ||
+      !Create(width, height, kPixelFormat32bppPArgb)) {
+    return false;
+  }
+  // Write locks only copy into the bitmap; the pixels are not changed.
+  return CopyLocked(GetBitmapHandle(), static_cast<UINT>(width), static_cast<UINT>(height),
+                    ImageLockModeWrite, const_cast<uint32_t*>(pixels.data()));
+}
+
 Argb GfxBitmap::GetPixel(int32_t x, int32_t y) const {
   ARGB colour = 0;
   return RecordGdiplusStatus(GdipBitmapGetPixel(GetBitmapHandle(), x, y, &colour)) ? colour : 0;

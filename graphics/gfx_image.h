@@ -59,6 +59,10 @@ class GfxBitmap : public GfxImage {
   HBITMAP GetHbitmap(Argb background = 0) const;
   // 0 on failure.
   Argb GetPixel(int32_t x, int32_t y) const;
+  // Every pixel, premultiplied 32-bit, rows top down; false (and `pixels` empty) on failure.
+  bool ReadPremultiplied(std::vector<uint32_t>& pixels) const;
+  // A premultiplied 32-bit bitmap holding a copy of `pixels` (width x height, rows top down).
+  bool CreatePremultiplied(int32_t width, int32_t height, const std::vector<uint32_t>& pixels);
   bool SetPixel(int32_t x, int32_t y, Argb colour);
 
   Gdiplus::GpBitmap* GetBitmapHandle() const {

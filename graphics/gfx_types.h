@@ -36,6 +36,8 @@ inline constexpr int32_t kCombineReplace = 0;
 inline constexpr int32_t kCombineIntersect = 1;
 inline constexpr int32_t kCombineExclude = 4;
 inline constexpr int32_t kPixelFormat32bppArgb = 0x26200A;
+inline constexpr int32_t kPixelFormat32bppPArgb = 0xE200B;
+inline constexpr int32_t kInterpolationNearestNeighbor = 5;
 inline constexpr const char* kPngFormatId = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
 
 }  // namespace graphics
