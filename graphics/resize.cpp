@@ -6,7 +6,8 @@ namespace graphics {
 namespace {
 
 // Where each destination column or row samples: the two source indices and the weight of the
-// second, in 1/256ths; pixel centres are matched.
+// second, in 1/256ths. Pixel i samples the source at i * from / to, as the system's own
+// stretching does (no half-pixel offset), so a picture lands where it always did.
 struct Tap {
   int32_t first, second;
   uint32_t weight;
@@ -15,7 +16,7 @@ struct Tap {
 std::vector<Tap> Taps(int32_t from, int32_t to) {
   std::vector<Tap> taps(static_cast<size_t>(to));
   for (int32_t i = 0; i < to; ++i) {
-    const double at = (i + 0.5) * from / to - 0.5;
+    const double at = static_cast<double>(i) * from / to;
     const double clamped = std::clamp(at, 0.0, static_cast<double>(from - 1));
     const auto first = static_cast<int32_t>(clamped);
     taps[static_cast<size_t>(i)] = {first, std::min(first + 1, from - 1),

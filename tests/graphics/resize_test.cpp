@@ -10,7 +10,7 @@ namespace {
 using graphics::ResizeBilinear;
 using Pixels = std::vector<uint32_t>;
 
-TEST(ResizeBilinear, SamplesByPixelCentresAndRepeatsTheEdges) {
+TEST(ResizeBilinear, SamplesAtTheScaledPositionAndHoldsTheLastPixel) {
   const Pixels two = {0xFF000000, 0xFFFEFEFE};
   struct Case {
     Pixels source;
@@ -18,15 +18,15 @@ TEST(ResizeBilinear, SamplesByPixelCentresAndRepeatsTheEdges) {
     Pixels expected;
   } cases[] = {
       {two, 2, 1, 2, 1, two},                             // same size: the same pixels
-      {two, 2, 1, 1, 1, {0xFF7F7F7F}},                    // halved: the mean
+      {{1, 2, 3, 4}, 4, 1, 2, 1, {1, 3}},                 // halved: every other pixel
       {{0x80402010}, 1, 1, 2, 2, Pixels(4, 0x80402010)},  // one pixel repeated
-      {two, 2, 1, 4, 1, {0xFF000000, 0xFF404040, 0xFFBFBFBF, 0xFFFEFEFE}},  // edges held
+      {two, 2, 1, 4, 1, {0xFF000000, 0xFF7F7F7F, 0xFFFEFEFE, 0xFFFEFEFE}},  // edge held
       {{0xFF000000, 0xFF000000, 0x00000000, 0x00000000},
        2,
        2,
        1,
        3,
-       {0xFF000000, 0x80000000, 0x00000000}},  // rows as columns
+       {0xFF000000, 0x55000000, 0x00000000}},  // rows as columns
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ResizeBilinear(c.source, c.w, c.h, c.toW, c.toH), c.expected)
