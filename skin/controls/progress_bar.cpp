@@ -25,28 +25,53 @@ void FillGradient(graphics::GfxGraphics& g, const graphics::GfxPath& path, bool 
   if (brush.Create(start, end, from, to)) g.FillPath(brush, path);
 }
 
-void DrawFace(HWND window, HDC target, bool vertical) {
-  RECT outer{};
-  GetWindowRect(window, &outer);
-  const int32_t w = outer.right - outer.left;
-  const int32_t h = outer.bottom - outer.top;
-  if (w <= 0 || h <= 0 || !target) return;
-  FaceCanvas canvas(window, RECT{0, 0, w, h});
-  if (!canvas.ok()) return;
-  graphics::GfxGraphics& g = canvas.g();
+// The outline and the trough on a clear layer of the control's size.
+std::unique_ptr<graphics::GfxBitmap> DrawTrough(int32_t w, int32_t h, bool vertical) {
+  auto layer = std::make_unique<graphics::GfxBitmap>();
+  graphics::GfxGraphics g;
+  if (!layer->Create(w, h, graphics::kPixelFormat32bppPArgb) || !g.FromImage(*layer)) {
+    return nullptr;
+  }
+  g.Clear(0);
   g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
   const auto fw = static_cast<float>(w);
   const auto fh = static_cast<float>(h);
-  std::vector<Layer> layers;
   graphics::GfxPath frame;
   if (frame.Create() && graphics::AddRoundRect(frame, 0, 0, fw - 1, fh - 1, 5)) {
     graphics::StrokePath(g, frame, 1, 0x000000, 50);
-    layers.push_back(Layer::kOutline);
   }
   graphics::GfxPath trough;
   if (trough.Create() && graphics::AddRoundRect(trough, 1, 1, fw - 2, fh - 2, 1)) {
     FillGradient(g, trough, vertical, {1, 1, fw - 2, fh - 2},
                  graphics::ArgbFromColorref(0xFFFFFF, 160), graphics::ArgbFromColorref(0, 30));
+  }
+  return layer;
+}
+
+void DrawFace(ProgressSkin& skin, HDC target) {
+  HWND window = skin.window;
+  const bool vertical = skin.vertical != 0;
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const int32_t w = outer.right - outer.left;
+  const int32_t h = outer.bottom - outer.top;
+  if (w <= 0 || h <= 0 || !target) return;
+  if (!skin.trough || skin.troughWidth != w || skin.troughHeight != h ||
+      skin.troughVertical != skin.vertical) {
+    skin.trough = DrawTrough(w, h, vertical);
+    skin.troughWidth = w;
+    skin.troughHeight = h;
+    skin.troughVertical = skin.vertical;
+  }
+  FaceCanvas canvas(window, RECT{0, 0, w, h});
+  if (!canvas.ok()) return;
+  graphics::GfxGraphics& g = canvas.g();
+  g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
+  std::vector<Layer> layers;
+  if (skin.trough) {
+    g.SetInterpolationMode(graphics::kInterpolationNearestNeighbor);  // laid on pixel for pixel
+    g.DrawImageRect(*skin.trough, 0, 0, static_cast<float>(w), static_cast<float>(h));
+    layers.push_back(Layer::kOutline);
     layers.push_back(Layer::kShade);
   }
   PBRANGE range{};
@@ -106,18 +131,17 @@ void AttachProgressBars(int32_t windowIndex, HWND parent) {
 void PaintProgressBar(int32_t windowIndex, int32_t progressIndex, HDC target) {
   WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record) return;
-  const ProgressSkin* skin =
+  ProgressSkin* skin =
       RecordInSlot<ProgressSkin>(record->controls[kListProgressBars], progressIndex);
   if (!skin || !skin->window) return;
-  HWND window = skin->window;
   if (target) {
-    DrawFace(window, target, skin->vertical != 0);
+    DrawFace(*skin, target);
     return;
   }
-  HDC dc = GetWindowDC(window);
+  HDC dc = GetWindowDC(skin->window);
   if (!dc) return;
-  DrawFace(window, dc, skin->vertical != 0);
-  ReleaseDC(window, dc);
+  DrawFace(*skin, dc);
+  ReleaseDC(skin->window, dc);
 }
 
 LRESULT CALLBACK ProgressSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "graphics/gfx_image.h"
 #include "graphics/gfx_types.h"
 #include "skin/window_record.h"
 
@@ -13,6 +15,11 @@ namespace skin::controls {
 
 struct ProgressSkin : ControlRecord {
   int32_t vertical = 0;
+  // The outline and trough, which stay while the position moves: drawn once per size and laid
+  // over the backdrop at every paint (a bar is repainted at every step of a start-up).
+  std::unique_ptr<graphics::GfxBitmap> trough;
+  int32_t troughWidth = 0, troughHeight = 0, troughVertical = -1;
+  void ReleaseGraphics() override { trough.reset(); }
 };
 
 // Whole pixels of a track `length` long that pos fills between low and high, rounded down and
