@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <new>
 #include <string>
 
 #include "graphics/ansi_text.h"
@@ -220,7 +221,11 @@ bool GfxBitmap::ReadPremultiplied(std::vector<uint32_t>& pixels) const {
   pixels.clear();
   const uint32_t width = GetWidth(), height = GetHeight();
   if (!GetBitmapHandle() || width == 0 || height == 0) return false;
-  pixels.resize(static_cast<size_t>(width) * height);
+  try {
+    pixels.resize(static_cast<size_t>(width) * height);
+  } catch (const std::bad_alloc&) {
+    return false;  // a picture too large to copy: the caller draws it the system's way
+  }
   if (CopyLocked(GetBitmapHandle(), width, height, ImageLockModeRead, pixels.data())) return true;
   pixels.clear();
   return false;
