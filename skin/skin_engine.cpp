@@ -65,10 +65,15 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
     accentColour = static_cast<COLORREF>(*accent);
   }
 
+  // The picture is decoded only when its pixels are used: for a colour sampled from it, a fade
+  // prepared on it, or a file turned into bytes. A given colour with a plain mode (the main
+  // window's) needs none, and a decode is a long step of the start-up.
+  const int32_t newMode = mode.value_or(kDefaultMode);
+  const bool needPixels = !colour || newMode == 0 || newMode == 1;
   graphics::GfxBitmap picture;
   bool havePicture = false;
   if (!bytes.empty()) {
-    havePicture = picture.LoadFromBytes(bytes);
+    if (needPixels) havePicture = picture.LoadFromBytes(bytes);
   } else if (!fileName.empty()) {
     havePicture = picture.LoadFromFile(fileName);
   }
@@ -83,7 +88,7 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
   }
   if (accentFromBackground) accentColour = backgroundColour;
 
-  backgroundMode = mode.value_or(kDefaultMode);
+  backgroundMode = newMode;
   backgroundImage.clear();
   if (havePicture && (backgroundMode == 0 || backgroundMode == 1)) {
     backgroundImage = PreparePictureForMode(picture, backgroundColour, backgroundMode);
