@@ -147,6 +147,7 @@ bool MovesSelection(UINT message, WPARAM wParam) {
     case WM_CHAR:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
+    case LB_SETCURSEL:  // the player's loop moves its list's selection this way
       return true;
     case WM_MOUSEMOVE:
       return (wParam & MK_LBUTTON) != 0;
@@ -155,7 +156,8 @@ bool MovesSelection(UINT message, WPARAM wParam) {
 }
 
 // A list box repaints the items whose selection changes straight onto the screen, on its own
-// background colour: the wash is laid under them again.
+// background colour: the wash, or the picture a panel shows through it, is laid under them
+// again.
 LRESULT ChainAndRewash(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT caret = SendMessageA(window, LB_GETCARETINDEX, 0, 0);
   const LRESULT selected = SendMessageA(window, LB_GETCURSEL, 0, 0);
@@ -327,7 +329,7 @@ LRESULT CALLBACK ListSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       skin->keyScrolling = 0;
       break;
   }
-  if (highlightEnabled != 0 && MovesSelection(message, wParam) && IsClassName(window, "ListBox") &&
+  if (MovesSelection(message, wParam) && IsClassName(window, "ListBox") &&
       !IsOwnerDrawListBox(window)) {
     return ChainAndRewash(window, message, wParam, lParam);
   }

@@ -219,6 +219,27 @@ TEST_F(ListSkins, ASelectionMovedByKeyOrClickLaysTheWashAgainWithoutTheParentsHe
   EXPECT_FALSE(GetUpdateRect(list, &dirty, FALSE));
 }
 
+// With the wash off (the player's case) a list in a panel shows the picture through a null
+// brush, and the rows the list box repaints straight onto the screen would stay opaque white.
+TEST_F(ListSkins, ASelectionMovedWithTheWashOffIsPaintedWholeAgain) {
+  HWND list = List(WS_BORDER, 6);
+  Skin(false);
+  skin_test::Pump();
+  RECT client{}, dirty{};
+  GetClientRect(list, &client);
+  ValidateRect(list, nullptr);
+  SendMessageA(list, LB_SETCURSEL, 2, 0);
+  GetUpdateRect(list, &dirty, FALSE);
+  EXPECT_TRUE(EqualRect(&client, &dirty));
+  ValidateRect(list, nullptr);
+  const auto itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  SendMouse(list, WM_LBUTTONDOWN, 10, itemHeight * 4 + 2, MK_LBUTTON);
+  SendMouse(list, WM_LBUTTONUP, 10, itemHeight * 4 + 2);
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 4);
+  GetUpdateRect(list, &dirty, FALSE);
+  EXPECT_TRUE(EqualRect(&client, &dirty));
+}
+
 TEST_F(ListSkins, NoFrameWithoutAFrameStyleAndTheSkinsFrameSurvivesNonClientPainting) {
   HWND bare = List(0, 0);
   HWND framed = List(WS_BORDER, 0, 100);
