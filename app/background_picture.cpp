@@ -4,8 +4,15 @@
 
 #include "app/data_files.h"
 #include "app/user_messages.h"
+#include "graphics/gfx_image.h"
 
 namespace app {
+
+bool PictureDecodes(const std::vector<uint8_t>& bytes) {
+  if (bytes.empty()) return false;
+  graphics::GfxBitmap picture;
+  return picture.LoadFromBytes(bytes) && picture.GetWidth() > 0 && picture.GetHeight() > 0;
+}
 
 void ChangeBackground(const std::string& executableFolder, const BackgroundChoice& choice) {
   const std::optional<std::string> chosen = choice.chooseFile(executableFolder + kPictureFolder);
@@ -14,8 +21,14 @@ void ChangeBackground(const std::string& executableFolder, const BackgroundChoic
   const std::string target = executableFolder + kPictureFolderPrefix + name;
   const std::string pathFile = executableFolder + kPicturePathFile;
 
-  // A file of that name in 背景 is used as it is, even when the chosen one is another file.
-  if (!FileExists(target) && !CopyFileA(chosen->c_str(), target.c_str(), TRUE)) {
+  // A file of that name in 背景 is used as it is, even when the chosen one is another file: so
+  // that file is the one that must be a picture.
+  const bool present = FileExists(target);
+  if (!PictureDecodes(ReadFileBytes(present ? target : *chosen, kMaxPictureBytes))) {
+    choice.showMessage(kMsgFailed);
+    return;
+  }
+  if (!present && !CopyFileA(chosen->c_str(), target.c_str(), TRUE)) {
     choice.showMessage(kMsgFailed);
     return;
   }

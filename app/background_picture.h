@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/picture_name.h"
 
@@ -18,8 +20,13 @@ struct BackgroundChoice {
   std::function<void(const char* message)> showMessage;
 };
 
+// Whether the bytes decode as a picture: a file that does not is treated as one that cannot be
+// read, at start and when chosen. Needs GDI+ started.
+bool PictureDecodes(const std::vector<uint8_t>& bytes);
+
 // The click on 按钮_更换背景: copies the chosen picture into <folder>\背景 unless a file of that
-// name is there already, names it in 背景\path.txt and says whether that worked.
+// name is there already, names it in 背景\path.txt and says whether that worked. A picture that
+// would become the background but does not decode changes nothing.
 void ChangeBackground(const std::string& executableFolder, const BackgroundChoice& choice);
 
 // The open-file dialog 通用对话框1: filter "*.jpg|*.jpg".

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/background_picture.h"
 #include "app/caption_text.h"
 #include "app/data_files.h"
 #include "app/loading_window.h"
@@ -89,7 +90,7 @@ void RunCreationHandler(PlayerUnits& units) {
   const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
   const std::vector<uint8_t> picture =
       ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
-  if (picture.empty()) EndWith(kMsgPictureMissing);
+  if (!PictureDecodes(picture)) EndWith(kMsgPictureMissing);
   skinWindow(units.window, picture);
   skinGroupBox(units.分组框1);
   g_picture = picture;

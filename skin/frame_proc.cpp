@@ -29,6 +29,22 @@ void RemoveWindowProperties(HWND hwnd) {
   RemovePropA(hwnd, prop::Ck_wtjbdx);
 }
 
+// The system restores and maximises a window on its own too (system menu, taskbar, keyboard,
+// ShowWindow), so `maximised` follows each new size, not only the button: a stale 1 would keep
+// the restore glyph and make the next click restore a window that is not maximised. A window
+// that grew to the screen counts as maximised without the system's state.
+void FollowMaximisedState(WindowSkinRecord& record, WPARAM kind, int width, int height) {
+  if (kind == SIZE_MAXIMIZED) {
+    record.maximised = 1;
+  } else if (kind == SIZE_RESTORED && record.maximised != 0) {
+    const SIZE full = MaximisedSize();
+    const bool screenSized =
+        (width == full.cx && height == full.cy) ||
+        (width == GetSystemMetrics(SM_CXSCREEN) && height == GetSystemMetrics(SM_CYSCREEN));
+    if (!screenSized) record.maximised = 0;
+  }
+}
+
 }  // namespace
 
 LRESULT SkinEngine::DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,6 +124,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       break;
     case WM_SIZE:
       record->hoverButton = 0;
+      FollowMaximisedState(*record, wParam, LOWORD(lParam), HIWORD(lParam));
       if (frameFirstRun == 1) {
         record->needsFullRedraw = 0;
         frameFirstRun = 0;

@@ -1,5 +1,6 @@
 // The real player against a catalogue site that misbehaves, at start-up and on another batch: it
-// never crashes, keeps answering, keeps its lists whole with one batch each, and ends cleanly.
+// never crashes, keeps answering, its lists hold what each fault leaves readable, one batch at a
+// time, and it ends cleanly.
 // (A site that never answers, or trickles, is timed by the tests beside this one.)
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -31,30 +32,78 @@ bool Answers(HWND window) {
   return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
 }
 
-// The visible list is whole, and the song list holds at most one batch: the header first, and
-// addresses of the site after it (sampled: a list may hold thousands).
-bool ListsConsistent(HWND visible, HWND songs) {
-  if (ListBoxItems(visible) != kVisibleEntries) return false;
-  const auto count = static_cast<int>(SendMessageW(songs, LB_GETCOUNT, 0, 0));
-  if (count <= 0) return true;  // a batch that brought nothing
-  if (ListBoxItem(songs, 0) != kHeader) return false;
-  const auto isAddress = [&](int i) {
-    return ListBoxItem(songs, i).find("mp3.ashx?id=") != std::string::npos;
-  };
-  const int step = std::max(1, count / 50);
-  for (int i = 1; i < count; i += step) {
-    if (!isAddress(i)) return false;
-  }
-  return count == 1 || isAddress(count - 1);
+// What a fault leaves in the song list, batch by batch.
+enum class Gives {
+  kNothing,        // no list reference reached the player: no header either
+  kHeaderAlone,    // a list with no record the player can read
+  kBatch,          // every song, the batch's rotation of the site's twelve
+  kNoEveryThird,   // the batch less the songs whose records lack an address
+  kNestedMarkers,  // the batch, each address what follows the first marker
+  kTenThousand,    // 10,000 records, songs 1 to 12 over and over
+};
+
+struct FaultCase {
+  const char* name;
+  Gives gives;
+};
+
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
+constexpr int kSiteSongs = 12, kBatchStep = 9;
+
+std::string Address(int id) {
+  return std::string(CATALOGUE_BASE_URL) + "mp3.ashx?id=" + std::to_string(id);
 }
 
-class HostileCatalogue : public testing::TestWithParam<const char*> {};
+// The song list after the n-th batch the site has served (0 at start-up).
+std::vector<std::string> ExpectedSongs(Gives gives, int batch) {
+  if (gives == Gives::kNothing) return {};
+  std::vector<std::string> list = {kHeader};
+  if (gives == Gives::kHeaderAlone) return list;
+  if (gives == Gives::kTenThousand) {
+    for (int i = 0; i < 10000; ++i) list.push_back(Address(i % kSiteSongs + 1));
+    return list;
+  }
+  for (int i = 0; i < kSiteSongs; ++i) {
+    const int id = (batch * kBatchStep + i) % kSiteSongs + 1;
+    if (gives == Gives::kNoEveryThird && id % 3 == 0) continue;
+    if (gives == Gives::kNestedMarkers) {
+      list.push_back(std::string(CATALOGUE_BASE_URL) + "mp3: 'mp3.ashx?id=" + std::to_string(id) +
+                     "', mp3: 'mp3.ashx?id=" + std::to_string(id));
+    } else {
+      list.push_back(Address(id));
+    }
+  }
+  return list;
+}
 
-TEST_P(HostileCatalogue, StartUpAndAnotherBatchStayWholeAndAnswering) {
+// The song list equals the expected one: its count, and its entries sampled (a list may hold
+// thousands), the last among them.
+bool SongsAre(HWND songs, const std::vector<std::string>& expected) {
+  const auto count = static_cast<int>(SendMessageW(songs, LB_GETCOUNT, 0, 0));
+  if (count != static_cast<int>(expected.size())) return false;
+  const int step = std::max(1, count / 50);
+  for (int i = 0; i < count; i += step) {
+    if (ListBoxItem(songs, i) != expected[i]) return false;
+  }
+  return count == 0 || ListBoxItem(songs, count - 1) == expected.back();
+}
+
+std::string Describe(HWND songs) {
+  const auto count = static_cast<int>(SendMessageW(songs, LB_GETCOUNT, 0, 0));
+  std::string text = std::to_string(count) + " songs";
+  for (int i = 0; i < std::min(count, 3); ++i) text += ", " + ListBoxItem(songs, i);
+  return text;
+}
+
+class HostileCatalogue : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(HostileCatalogue, StartUpAndAnotherBatchGiveTheFaultsListsAndKeepAnswering) {
   if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
-  CatalogueService service(CATALOGUE_PORT, std::string("--fault ") + GetParam());
+  const FaultCase& c = GetParam();
+  CatalogueService service(CATALOGUE_PORT, std::string("--fault ") + c.name);
   ASSERT_TRUE(service.ready());
-  PlayerProcess player(MakePlayerFolder(std::string("hostile-") + GetParam()).folder);
+  PlayerProcess player(MakePlayerFolder(std::string("hostile-") + c.name).folder);
   HWND main = player.WaitForMainWindow(40000);
   ASSERT_NE(main, nullptr) << "no main window";
   HWND box = FindWindowExA(main, nullptr, "Button", nullptr);
@@ -64,8 +113,14 @@ TEST_P(HostileCatalogue, StartUpAndAnotherBatchStayWholeAndAnswering) {
     (IsWindowVisible(l) ? visible : songs) = l;
   }
   ASSERT_TRUE(visible && songs);
-  EXPECT_TRUE(ListsConsistent(visible, songs)) << "after start-up";
+  EXPECT_EQ(ListBoxItems(visible), kVisibleEntries);
+  EXPECT_TRUE(SongsAre(songs, ExpectedSongs(c.gives, 0))) << "after start-up: " << Describe(songs);
 
+  // A fetch that finds the list asks for the home page, the list and the home page again; one
+  // that does not stops after the home page.
+  const bool readsList = c.gives != Gives::kNothing;
+  const long homeBefore = service.Requests(""), listBefore = service.Requests("list.ashx");
+  ASSERT_GT(homeBefore, 0);
   HWND another = FindChild(box, "Button", "换一批");
   ASSERT_NE(another, nullptr);
   PostMessageA(another, BM_CLICK, 0, 0);
@@ -74,21 +129,36 @@ TEST_P(HostileCatalogue, StartUpAndAnotherBatchStayWholeAndAnswering) {
     EXPECT_TRUE(Answers(main)) << "during another batch";
     Sleep(100);
   }
-  EXPECT_TRUE(WaitFor([&] { return ListsConsistent(visible, songs); }, 40000))
-      << "after another batch";
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return service.Requests("") == homeBefore + (readsList ? 2 : 1) &&
+               service.Requests("list.ashx") == listBefore + (readsList ? 1 : 0);
+      },
+      40000))
+      << "the site saw " << service.Requests("") - homeBefore << " home and "
+      << service.Requests("list.ashx") - listBefore << " list requests";
+  EXPECT_TRUE(WaitFor([&] { return SongsAre(songs, ExpectedSongs(c.gives, 1)); }, 20000))
+      << "after another batch: " << Describe(songs);
+  EXPECT_EQ(ListBoxItems(visible), kVisibleEntries);
   player.Close();
   EXPECT_EQ(player.WaitForExit(20000), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, HostileCatalogue,
-                         testing::Values("empty", "status500", "status404", "close-mid-body",
-                                         "no-token", "two-tokens", "malformed", "short-records",
-                                         "packed", "big-body", "garbage", "nested", "long-records",
-                                         "many-records"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                           std::string name = info.param;
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Faults, HostileCatalogue,
+    testing::Values(
+        FaultCase{"empty", Gives::kNothing}, FaultCase{"status500", Gives::kBatch},
+        FaultCase{"status404", Gives::kBatch}, FaultCase{"close-mid-body", Gives::kNothing},
+        FaultCase{"no-token", Gives::kNothing}, FaultCase{"two-tokens", Gives::kBatch},
+        FaultCase{"malformed", Gives::kHeaderAlone},
+        FaultCase{"short-records", Gives::kNoEveryThird}, FaultCase{"packed", Gives::kBatch},
+        FaultCase{"big-body", Gives::kBatch}, FaultCase{"garbage", Gives::kHeaderAlone},
+        FaultCase{"nested", Gives::kNestedMarkers}, FaultCase{"long-records", Gives::kBatch},
+        FaultCase{"many-records", Gives::kTenThousand}),
+    [](const testing::TestParamInfo<FaultCase>& info) {
+      std::string name = info.param.name;
+      std::replace(name.begin(), name.end(), '-', '_');
+      return name;
+    });
 
 }  // namespace

@@ -79,11 +79,6 @@ TEST(DataAbuse, BinaryAndHugeFilesGiveTheirTextUpToTheFirstZeroAndTheirLeadingNu
   // 100 MB of blanks before the numbers: read whole, and the blanks are skipped.
   WriteFileBytes(dir.Path("\\config\\Grouping.txt"), std::string(100 << 20, ' ') + "18#16");
   WriteFileBytes(dir.Path("\\config\\main.txt"), std::string("\xFF\x00#\x80\x81", 5));
-  // A picture of 100 MB that is no picture: the window goes without one.
-  std::string noise(100 << 20, '\0');
-  uint32_t seed = 12345;
-  for (char& c : noise) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
-  WriteFileBytes(dir.Path("\\背景\\default.jpg"), noise);
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow(60000);
   ASSERT_NE(main, nullptr);

@@ -1,42 +1,69 @@
 // The real player's own controls are the skin's: buttons, radio buttons and the group box.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdio>
 
 #include "tests/support/observe.h"
+#include "tests/support/picture.h"
 #include "tests/support/scratch.h"
 
 namespace {
 
+using testing_support::BlockColourAt;
+using testing_support::BlockPictureBytes;
 using testing_support::ChildRect;
 using testing_support::FindChild;
+using testing_support::IsSystemColour;
 using testing_support::MakePlayerFolder;
+using testing_support::Near;
 using testing_support::PlayerFolder;
 using testing_support::PlayerProcess;
+using testing_support::ScreenPixel;
 using testing_support::WaitFor;
+using testing_support::WriteFileBytes;
 
 intptr_t Prop(HWND window, const char* key) {
   return reinterpret_cast<intptr_t>(GetPropA(window, key));
 }
 
-COLORREF ScreenPixel(HWND window, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(window, &p);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return c;
-}
-
-bool Near(COLORREF a, COLORREF b, int tolerance) {
-  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
-         std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
-TEST(SkinnedControls, ButtonsRadioButtonsAndTheGroupBoxAreTheSkins) {
+// A player whose background is the block picture, so every pixel it shows is known.
+PlayerFolder BlockPictureFolder() {
   const PlayerFolder dir =
       MakePlayerFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  WriteFileBytes(dir.Path("\\背景\\default.jpg"), BlockPictureBytes());
+  return dir;
+}
+
+// Points of a child window where the main window's picture must show: each is the picture's
+// own colour there, never a system colour. Points near a block's edge are left out; `checked`
+// counts the others.
+class PictureCheck {
+ public:
+  explicit PictureCheck(HWND main) : main_(main) { GetClientRect(main, &client_); }
+  bool Shows(HWND window, int x, int y) {
+    POINT p{x, y};
+    MapWindowPoints(window, main_, &p, 1);
+    const auto expected = BlockColourAt(p.x, p.y, client_.right, client_.bottom);
+    if (!expected) return true;
+    ++checked;
+    const COLORREF seen = ScreenPixel(window, x, y);
+    if (Near(seen, *expected, 16) && !IsSystemColour(seen)) return true;
+    char text[96];
+    std::snprintf(text, sizeof(text), "at %ld,%ld of the main window: %06lx for %06lx", p.x, p.y,
+                  static_cast<unsigned long>(seen), static_cast<unsigned long>(*expected));
+    wrong = text;
+    return false;
+  }
+  int checked = 0;
+  std::string wrong;
+
+ private:
+  HWND main_;
+  RECT client_{};
+};
+
+TEST(SkinnedControls, ButtonsRadioButtonsAndTheGroupBoxAreTheSkins) {
+  const PlayerFolder dir = BlockPictureFolder();
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -58,21 +85,27 @@ TEST(SkinnedControls, ButtonsRadioButtonsAndTheGroupBoxAreTheSkins) {
     EXPECT_GT(Prop(radio, "Hw_lbID"), 0) << caption;
   }
 
-  // The picture shows inside the group box as it does just outside it, and behind the radio
-  // button's face (no opaque rectangle round it).
-  const RECT b = ChildRect(box);
+  // The picture shows inside the group box, and behind the radio button's face (no opaque
+  // rectangle round it).
   HWND radio = FindChild(box, "Button", "单曲循环");
   const RECT r = ChildRect(radio);
-  ASSERT_TRUE(WaitFor(
+  PictureCheck picture(main);
+  EXPECT_TRUE(WaitFor(
       [&] {
+        picture.checked = 0;
         for (int y = 30; y <= 140; y += 10) {
-          if (!Near(ScreenPixel(box, 4, y), ScreenPixel(main, b.left - 6, b.top + y), 24))
-            return false;
+          for (int x = 4; x <= 8; x += 4) {
+            if (!picture.Shows(box, x, y)) return false;
+          }
         }
-        return Near(ScreenPixel(radio, r.right - r.left - 2, 1),
-                    ScreenPixel(main, b.left - 6, b.top + r.top + 1), 40);
+        for (int y = 1; y < r.bottom - r.top - 1; y += 3) {
+          if (!picture.Shows(radio, r.right - r.left - 2, y)) return false;
+        }
+        return true;
       },
-      5000));
+      5000))
+      << picture.wrong;
+  EXPECT_GT(picture.checked, 15);
 
   // The loop-mode radio buttons still work: a click moves the check.
   HWND single = FindChild(box, "Button", "单曲循环");
@@ -87,8 +120,7 @@ TEST(SkinnedControls, ButtonsRadioButtonsAndTheGroupBoxAreTheSkins) {
 }
 
 TEST(SkinnedControls, BothListsAreTheSkinsAndShowThePictureBehindTheirItems) {
-  const PlayerFolder dir =
-      MakePlayerFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const PlayerFolder dir = BlockPictureFolder();
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -105,24 +137,26 @@ TEST(SkinnedControls, BothListsAreTheSkinsAndShowThePictureBehindTheirItems) {
     EXPECT_EQ(Prop(list, "Hw_FuID"), Prop(main, "Hw_lbID"));
   }
   // Right of a song's name the picture shows (the player's wash is fully transparent), not the
-  // system's white: compared with the picture left of the list, at the same height.
+  // system's white.
   RECT client{};
   GetClientRect(shown, &client);
   const auto itemHeight = static_cast<int>(SendMessageA(shown, LB_GETITEMHEIGHT, 0, 0));
   ASSERT_GT(itemHeight, 0);
+  PictureCheck picture(main);
   EXPECT_TRUE(WaitFor(
       [&] {
-        for (int item = 3; item <= 6; ++item) {
-          POINT p{client.right - 2, item * itemHeight + itemHeight / 2};
-          MapWindowPoints(shown, box, &p, 1);
-          if (!Near(ScreenPixel(shown, client.right - 2, item * itemHeight + itemHeight / 2),
-                    ScreenPixel(box, 4, p.y), 40)) {
-            return false;
+        picture.checked = 0;
+        for (int item = 1; item <= 8; ++item) {
+          const int y = item * itemHeight + itemHeight / 2;
+          for (int x = client.right - 2; x >= client.right - 5; x -= 3) {
+            if (!picture.Shows(shown, x, y)) return false;
           }
         }
         return true;
       },
-      5000));
+      5000))
+      << picture.wrong;
+  EXPECT_GE(picture.checked, 8);
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
 }

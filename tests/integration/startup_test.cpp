@@ -12,6 +12,7 @@ using testing_support::ListBoxItems;
 using testing_support::MakePlayerFolder;
 using testing_support::PlayerFolder;
 using testing_support::PlayerProcess;
+using testing_support::ReadFileBytes;
 using testing_support::WaitFor;
 using testing_support::WindowRectOf;
 using testing_support::WindowText;
@@ -201,14 +202,33 @@ INSTANTIATE_TEST_SUITE_P(
         MissingCase{"main_size", "\\config\\main.txt", nullptr, "文件顺坏!"}),
     [](const ::testing::TestParamInfo<MissingCase>& info) { return info.param.name; });
 
-TEST(Startup, AnEmptyPictureEndsTheStart) {
-  const PlayerFolder dir = MakePlayerFolder(TestName());
-  WriteFileBytes(dir.Path("\\背景\\default.jpg"), "");
-  PlayerProcess player(dir.folder);
-  HWND box = nullptr;
-  EXPECT_EQ(player.WaitForMessageBox(20000, &box), "找不到背景图片，请重新下载！");
-  if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(player.WaitForExit(), 0);
+// A file that is no picture, or only the start of one, is a picture that cannot be read.
+TEST(Startup, AnEmptyOrUndecodablePictureEndsTheStart) {
+  const std::string jpeg = ReadFileBytes(MakePlayerFolder(TestName()).Path("\\背景\\default.jpg"));
+  ASSERT_GT(jpeg.size(), 1000u);
+  std::string noise(64 << 10, '\0');
+  uint32_t seed = 12345;
+  for (char& c : noise) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"empty", ""},
+      {"truncated_jpeg", jpeg.substr(0, 600)},
+      {"text", "This is not a picture.\r\n"},
+      {"noise", noise},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PlayerFolder dir = MakePlayerFolder(TestName() + "_" + c.name);
+    WriteFileBytes(dir.Path("\\背景\\default.jpg"), c.bytes);
+    PlayerProcess player(dir.folder);
+    HWND box = nullptr;
+    EXPECT_EQ(player.WaitForMessageBox(20000, &box), "找不到背景图片，请重新下载！");
+    EXPECT_EQ(player.FindWindowOfClass("PlayerWindow", true), nullptr);
+    if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(player.WaitForExit(), 0);
+  }
 }
 
 // A picture far larger than any background (written sparse, so quickly) is not read at all.

@@ -66,6 +66,19 @@ TEST_F(WindowEvents, TheShowMenuItemActsLikeTheLeftClick) {
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }, 5000));
 }
 
+// The pointer is shared by every test on the display: put back where it was afterwards.
+class PointerAt {
+ public:
+  PointerAt(int x, int y) {
+    GetCursorPos(&before_);
+    SetCursorPos(x, y);
+  }
+  ~PointerAt() { SetCursorPos(before_.x, before_.y); }
+
+ private:
+  POINT before_{};
+};
+
 // The menu window of the process once it shows.
 HWND WaitForMenu() {
   HWND menu = nullptr;
@@ -74,14 +87,7 @@ HWND WaitForMenu() {
 }
 
 TEST_F(WindowEvents, ARightClickOpensTheMenuAtThePointerAndItsFirstItemShows) {
-  // The pointer is shared by every test on the display: put it back afterwards.
-  POINT before{};
-  GetCursorPos(&before);
-  struct Restore {
-    POINT at;
-    ~Restore() { SetCursorPos(at.x, at.y); }
-  } restore{before};
-  SetCursorPos(300, 200);
+  const PointerAt pointer(300, 200);
   Minimise();
   PostMessageA(main_, app::kTrayMessage, app::kTrayIconId, WM_RBUTTONUP);
   HWND menu = WaitForMenu();
@@ -121,6 +127,73 @@ TEST_F(WindowEvents, AboutShowsTheContactNote) {
   EXPECT_NE(text.find("联系作者"), std::string::npos) << text;
   ASSERT_NE(box, nullptr);
   SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+// The maximise button of the caption strip (minimise, maximise, close) in client coordinates.
+RECT MaximiseButton(HWND main) {
+  RECT client{};
+  GetClientRect(main, &client);
+  // The strip is 95 pixels wide: 26 + 26 + 38 and the gaps; it ends one pixel past the edge.
+  const int left = client.right - 94 + 2 + 27;
+  return RECT{left, 1, left + 26, 19};
+}
+
+// What the screen shows of the button, on a grid: enough to tell its two glyphs apart.
+std::vector<COLORREF> ButtonPixels(HWND main) {
+  const RECT r = MaximiseButton(main);
+  std::vector<COLORREF> pixels;
+  HDC screen = GetDC(nullptr);
+  for (int y = r.top + 1; y < r.bottom; y += 2) {
+    for (int x = r.left + 1; x < r.right; x += 2) {
+      POINT p{x, y};
+      ClientToScreen(main, &p);
+      pixels.push_back(GetPixel(screen, p.x, p.y));
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+void ClickMaximiseButton(HWND main) {
+  const RECT r = MaximiseButton(main);
+  const LPARAM at = Point((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(main, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(WindowEvents, TheMaximiseButtonFollowsTheWindowWhenTheSystemRestoresIt) {
+  const PointerAt pointer(300, 300);  // off the strip: no hover fade changes the glyph
+  std::vector<COLORREF> normal;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        const std::vector<COLORREF> now = ButtonPixels(main_);
+        const bool settled = now == normal;
+        normal = now;
+        return settled;
+      },
+      5000));
+  const auto restoredAgain = [&] {
+    const RECT r = WindowRectOf(main_);
+    return !IsZoomed(main_) && r.right - r.left == 634 && ButtonPixels(main_) == normal;
+  };
+  // Restored by the system menu (or the taskbar, or the keyboard), then by ShowWindow: each time
+  // the glyph is the maximise one again and the next click maximises.
+  for (const bool bySystemMenu : {true, false}) {
+    SCOPED_TRACE(bySystemMenu ? "SC_RESTORE" : "SW_RESTORE");
+    ClickMaximiseButton(main_);
+    ASSERT_TRUE(WaitFor([&] { return IsZoomed(main_) != FALSE; }, 5000));
+    if (bySystemMenu) {
+      PostMessageA(main_, WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else {
+      ShowWindow(main_, SW_RESTORE);
+    }
+    EXPECT_TRUE(WaitFor(restoredAgain, 5000));
+  }
+  ClickMaximiseButton(main_);
+  EXPECT_TRUE(WaitFor([&] { return IsZoomed(main_) != FALSE; }, 5000));
+  // And the button itself still restores.
+  ClickMaximiseButton(main_);
+  EXPECT_TRUE(WaitFor(restoredAgain, 5000));
 }
 
 TEST_F(WindowEvents, AnEdgePressStartsNoDragAnInsidePressDoesUntilTheNextRelease) {

@@ -209,35 +209,6 @@ TEST_F(WinePlayback, NoSongFileOutlivesTheNextSongOrTheProgram) {
   EXPECT_EQ(SongFiles(pid), 0);
 }
 
-BOOL CALLBACK FirstEdit(HWND child, LPARAM found) {
-  if (testing_support::ClassName(child) != "Edit") return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
-// The save dialog the download button opens: answered with the target file.
-bool SaveAs(const PlayerProcess& process, const std::string& target, std::string* suggested) {
-  HWND dialog = nullptr;
-  // The message boxes share the class; the save dialog is the one with a file name box.
-  if (!WaitFor(
-          [&] {
-            dialog = process.FindWindowOfClass("#32770", true);
-            return dialog && GetDlgItem(dialog, 0x47c);  // the file name combo box
-          },
-          10000)) {
-    return false;
-  }
-  HWND name = nullptr;
-  EnumChildWindows(GetDlgItem(dialog, 0x47c), FirstEdit, reinterpret_cast<LPARAM>(&name));
-  if (!name) return false;
-  wchar_t text[MAX_PATH] = {};
-  SendMessageW(name, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
-  *suggested = testing_support::ToGbk(text);
-  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  return WaitFor([&] { return !IsWindow(dialog); }, 10000);
-}
-
 TEST_F(WinePlayback, TheDownloadButtonSavesTheWholeSongOrNoFileWithAMessage) {
   Start("--song-fault 4=close-mid-body");
   // Neither loop mode: the player stays on a song that failed.
@@ -255,7 +226,7 @@ TEST_F(WinePlayback, TheDownloadButtonSavesTheWholeSongOrNoFileWithAMessage) {
             player_.download);
   PostMessageA(player_.download, BM_CLICK, 0, 0);
   std::string suggested;
-  ASSERT_TRUE(SaveAs(*process_, folder + "\\two.wav", &suggested));
+  ASSERT_TRUE(testing_support::AnswerFileDialog(*process_, folder + "\\two.wav", &suggested));
   EXPECT_EQ(suggested, "歌曲2.wav");
   const std::vector<uint8_t> song = catalogue::HttpGet(service_->BaseUrl() + "mp3.ashx?id=2");
   ASSERT_GT(song.size(), 44u);
@@ -272,7 +243,7 @@ TEST_F(WinePlayback, TheDownloadButtonSavesTheWholeSongOrNoFileWithAMessage) {
       player_.face, t, [](const std::string& s) { return s.rfind("歌曲4 已停止", 0) == 0; }, 20000))
       << Dump(t);
   PostMessageA(player_.download, BM_CLICK, 0, 0);
-  ASSERT_TRUE(SaveAs(*process_, folder + "\\four.wav", &suggested));
+  ASSERT_TRUE(testing_support::AnswerFileDialog(*process_, folder + "\\four.wav", &suggested));
   HWND box = nullptr;
   EXPECT_EQ(process_->WaitForMessageBox(15000, &box), "失败！");
   if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);

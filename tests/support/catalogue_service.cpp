@@ -3,6 +3,7 @@
 #include <winsock2.h>  // before anything that brings in windows.h
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "catalogue/http_get.h"
 #include "tests/support/observe.h"
@@ -69,6 +70,12 @@ CatalogueService::CatalogueService(int port, const std::string& extraArguments) 
 }
 
 CatalogueService::~CatalogueService() { StopCatalogueService(port_); }
+
+long CatalogueService::Requests(const std::string& page) const {
+  const std::vector<uint8_t> body = catalogue::HttpGet(BaseUrl() + "requests?page=" + page, 5000);
+  if (body.empty()) return -1;
+  return std::strtol(std::string(body.begin(), body.end()).c_str(), nullptr, 10);
+}
 
 std::string CatalogueService::BaseUrl(const std::string& fault) const {
   std::string base = LoopbackBase(port_);

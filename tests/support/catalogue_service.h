@@ -19,6 +19,8 @@ class CatalogueService {
   CatalogueService& operator=(const CatalogueService&) = delete;
 
   bool ready() const { return ready_; }
+  // How many requests the page (the home page: empty) has had; -1 when the service does not say.
+  long Requests(const std::string& page) const;
   // The base address; with a fault name, the address under which every answer has that fault.
   std::string BaseUrl(const std::string& fault = "") const;
 

@@ -139,6 +139,50 @@ void PlayerProcess::Close() const {
   if (HWND main = FindWindowOfClass("PlayerWindow")) PostMessageA(main, WM_CLOSE, 0, 0);
 }
 
+namespace {
+
+BOOL CALLBACK FirstEdit(HWND child, LPARAM found) {
+  if (ClassName(child) != "Edit") return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+}  // namespace
+
+bool AnswerFileDialog(const PlayerProcess& process, const std::string& path,
+                      std::string* suggested) {
+  HWND dialog = nullptr;
+  // The message boxes share the class; the file dialog is the one with a file name box.
+  if (!WaitFor(
+          [&] {
+            dialog = process.FindWindowOfClass("#32770", true);
+            return dialog && GetDlgItem(dialog, 0x47c);  // the file name combo box
+          },
+          10000)) {
+    return false;
+  }
+  HWND name = nullptr;
+  EnumChildWindows(GetDlgItem(dialog, 0x47c), FirstEdit, reinterpret_cast<LPARAM>(&name));
+  if (!name) return false;
+  if (suggested) {
+    wchar_t text[MAX_PATH] = {};
+    SendMessageW(name, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+    *suggested = ToGbk(text);
+  }
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  return WaitFor([&] { return !IsWindow(dialog); }, 10000);
+}
+
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
 HWND FindChild(HWND parent, const char* cls, const char* caption) {
   for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
        child = FindWindowExA(parent, child, cls, nullptr)) {

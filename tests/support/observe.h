@@ -20,6 +20,8 @@ std::string ListBoxItem(HWND list, int index);
 RECT WindowRectOf(HWND window);
 // The child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child);
+// What the screen shows at that point of the window's client area.
+COLORREF ScreenPixel(HWND window, int x, int y);
 
 // Polls `condition` every 20 ms until it holds or the time runs out; true when it held.
 template <typename F>
@@ -58,6 +60,11 @@ class PlayerProcess {
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
 };
+
+// Answers the process's open or save dialog with the full path, once it is up; the name the
+// dialog suggested goes to `suggested`. True when the dialog took the answer and closed.
+bool AnswerFileDialog(const PlayerProcess& process, const std::string& path,
+                      std::string* suggested = nullptr);
 
 // A named child of the player's group box, found by its caption or class.
 HWND FindChild(HWND parent, const char* cls, const char* caption = nullptr);

@@ -11,6 +11,7 @@
 //   /mp3.ashx?id=N     the bytes of song N (1-based)
 //   /about.html        the author page
 //   /ping              "ok", never with a fault (for harnesses waiting for the service)
+//   /requests?page=P   how many requests page P (the home page: empty) has had, faults or not
 //   /shutdown          ends the service (only with --allow-shutdown)
 // Faults: see faults.h; --song-fault gives song N's answers a fault of their own. --log sends all
 // output to the file and lets go of every inherited descriptor (a test harness that starts the
@@ -327,8 +328,20 @@ int main(int argc, char** argv) {
       std::thread(stop).detach();
     });
   }
+  // How often each page was asked for (the home page as ""), so a test can tell that a request
+  // really reached the site: /requests?page=list.ashx.
+  std::mutex countLock;
+  std::map<std::string, long> pageRequests;
+  server.Get("/requests", [&](const httplib::Request& req, httplib::Response& res) {
+    std::lock_guard<std::mutex> hold(countLock);
+    res.set_content(std::to_string(pageRequests[req.get_param_value("page")]) + "\n", "text/plain");
+  });
   server.Get(R"(^(?:/fault/([a-z0-9-]+))?/([A-Za-z0-9.]*)$)",
              [&](const httplib::Request& req, httplib::Response& res) {
+               {
+                 std::lock_guard<std::mutex> hold(countLock);
+                 ++pageRequests[req.matches[2].str()];
+               }
                Fault fault = options.fault;
                if (req.matches[1].matched) {
                  const auto chosen = ParseFault(req.matches[1].str());

@@ -1,0 +1,96 @@
+// The change-background button of the real player, answered through its own file dialog, and
+// the picture it chose on the next start.
+#include <gtest/gtest.h>
+
+#include "tests/support/observe.h"
+#include "tests/support/picture.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+using namespace testing_support;
+
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+HWND ChangeButton(HWND main) {
+  return FindChild(FindWindowExA(main, nullptr, "Button", nullptr), "Button", "更换背景");
+}
+
+// Clicks the button, chooses the file and returns the message the player then shows.
+std::string Choose(const PlayerProcess& player, HWND main, const std::string& path) {
+  PostMessageA(ChangeButton(main), BM_CLICK, 0, 0);
+  if (!AnswerFileDialog(player, path)) return "no file dialog";
+  HWND box = nullptr;
+  const std::string message = player.WaitForMessageBox(10000, &box);
+  if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
+  WaitFor([&] { return !IsWindow(box); }, 5000);
+  return message;
+}
+
+TEST(BackgroundChange, AFileThatIsNoPictureIsRefusedAndChangesNothing) {
+  const PlayerFolder dir = MakePlayerFolder(TestName());
+  const std::string elsewhere = MakeScratchFolder(TestName() + "_elsewhere");
+  const std::string jpeg = ReadFileBytes(dir.Path("\\背景\\default.jpg"));
+  WriteFileBytes(elsewhere + "\\half.jpg", jpeg.substr(0, 600));
+  WriteFileBytes(elsewhere + "\\note.jpg", "This is not a picture.\r\n");
+  PlayerProcess player(dir.folder);
+  HWND main = player.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  for (const char* name : {"half.jpg", "note.jpg"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Choose(player, main, elsewhere + "\\" + name), "失败！");
+    EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\path.txt")), "default.jpg");
+    EXPECT_FALSE(PathExists(dir.Path("\\背景\\") + name));
+  }
+  player.Close();
+  EXPECT_EQ(player.WaitForExit(), 0);
+}
+
+TEST(BackgroundChange, AChosenPictureIsCopiedNamedAndShownFromTheNextStart) {
+  const PlayerFolder dir = MakePlayerFolder(TestName());
+  const std::string elsewhere = MakeScratchFolder(TestName() + "_elsewhere");
+  WriteFileBytes(elsewhere + "\\blocks.jpg", BlockPictureBytes());
+  {
+    PlayerProcess player(dir.folder);
+    HWND main = player.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Choose(player, main, elsewhere + "\\blocks.jpg"), "OK，重启生效");
+    EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\path.txt")), "blocks.jpg");
+    EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\blocks.jpg")), BlockPictureBytes());
+    player.Close();
+    EXPECT_EQ(player.WaitForExit(), 0);
+  }
+  PlayerProcess player(dir.folder);
+  HWND main = player.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  RECT client{};
+  GetClientRect(main, &client);
+  // Right of the group box, below the caption: the new picture, block by block.
+  int checked = 0;
+  std::string wrong;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        checked = 0;
+        wrong.clear();
+        for (int y = 40; y < client.bottom - 10; y += 23) {
+          for (int x = 420; x < client.right - 10; x += 19) {
+            const auto expected = BlockColourAt(x, y, client.right, client.bottom);
+            if (!expected) continue;
+            ++checked;
+            const COLORREF seen = ScreenPixel(main, x, y);
+            if (!Near(seen, *expected, 16) || IsSystemColour(seen)) {
+              wrong = std::to_string(x) + "," + std::to_string(y);
+              return false;
+            }
+          }
+        }
+        return true;
+      },
+      5000))
+      << "first wrong pixel at " << wrong;
+  EXPECT_GT(checked, 50);
+  player.Close();
+  EXPECT_EQ(player.WaitForExit(), 0);
+}
+
+}  // namespace
