@@ -57,8 +57,8 @@ std::string FaceText(int songNumber, MediaPlayerUnit::Activity activity, double 
   return song + " " + ActivityText(activity) + " " + time;
 }
 
-MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<int()> songNumber)
-    : player_(player), songNumber_(std::move(songNumber)) {
+MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::NowPlaying()> song)
+    : player_(player), song_(std::move(song)) {
   HWND control = player_.window();
   if (!control) return;
   WNDCLASSEXA wc{};
@@ -95,11 +95,13 @@ MediaFace::~MediaFace() {
 }
 
 void MediaFace::Refresh() {
-  const std::string text =
-      FaceText(songNumber_ ? songNumber_() : 0, player_.activity(), player_.PositionSeconds());
-  if (text == text_) return;
-  text_ = text;
-  SetWindowTextA(window_, text_.c_str());
+  const catalogue::NowPlaying song = song_ ? song_() : catalogue::NowPlaying{};
+  std::string line = FaceText(song.number, player_.activity(), player_.PositionSeconds());
+  if (line == line_ && song.title == title_) return;
+  line_ = std::move(line);
+  title_ = song.title;
+  const std::string text = title_.empty() ? line_ : line_ + "\n" + title_;
+  SetWindowTextA(window_, text.c_str());
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -140,20 +142,24 @@ void MediaFace::Paint(HDC target) {
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0x20, 0x20, 0x20));
-  // The three parts of the line, one under the other.
-  const size_t first = text_.find(' '), second = text_.rfind(' ');
-  const std::string song = text_.substr(0, first);
-  const std::string state = text_.substr(first + 1, second - first - 1);
-  const std::string time = text_.substr(second + 1);
+  // The three parts of the line, one under the other, the title under the song's number.
+  const size_t first = line_.find(' '), second = line_.rfind(' ');
+  const std::string song = line_.substr(0, first);
+  const std::string state = line_.substr(first + 1, second - first - 1);
+  const std::string time = line_.substr(second + 1);
+  // Text only: no prefix characters, no tabs expanded, one line cut with an ellipsis.
+  constexpr UINT kLine = DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
   HGDIOBJ oldFont = SelectObject(dc, large_ ? large_ : GetStockObject(DEFAULT_GUI_FONT));
   const int middle = cardHeight / 2;
-  RECT line{0, middle - 60, width, middle - 20};
-  DrawTextA(dc, song.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  RECT line{0, middle - 66, width, middle - 30};
+  DrawTextA(dc, song.c_str(), -1, &line, kLine);
   line = {0, middle + 20, width, middle + 60};
-  DrawTextA(dc, time.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  DrawTextA(dc, time.c_str(), -1, &line, kLine);
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  line = {0, middle - 15, width, middle + 15};
-  DrawTextA(dc, state.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  line = {0, middle - 5, width, middle + 19};
+  DrawTextA(dc, state.c_str(), -1, &line, kLine);
+  line = {14, middle - 30, width - 14, middle - 8};
+  DrawTextA(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
   SelectObject(dc, oldFont);
   BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
   if (backdrop) skin::ReleaseControlBackdrop(backdrop);
