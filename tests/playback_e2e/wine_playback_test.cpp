@@ -301,8 +301,24 @@ bool SaveAs(const PlayerProcess& process, const std::string& target, std::string
   return WaitFor([&] { return !IsWindow(dialog); }, 10000);
 }
 
-TEST_F(WinePlayback, TheDownloadButtonSavesTheWholeSongOrNoFileWithAMessage) {
-  Start("--song-fault 4=close-mid-body");
+// The download window of the process, once one is up: its caption and its status line.
+struct DownloadWindow {
+  HWND window = nullptr;
+  std::string title, status;
+};
+DownloadWindow WaitForDownloadWindow(const PlayerProcess& process) {
+  DownloadWindow d;
+  d.window = process.WaitForWindow("VeloryDownloadWindow", true, 10000);
+  if (!d.window) return d;
+  d.title = WindowText(d.window);
+  d.status = WindowText(FindWindowExA(d.window, nullptr, "VeloryDownloadStatus", nullptr));
+  return d;
+}
+
+TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
+  Start(
+      "--song-fault 3=trickle --song-fault 4=close-mid-body --song-fault 5=status500 "
+      "--song-fault 6=slow");
   // Neither loop mode: the player stays on a song that failed.
   SendMessageA(player_.listLoop, BM_SETCHECK, BST_UNCHECKED, 0);
   const std::string folder = testing_support::MakeScratchFolder(TestName() + "_saved");
@@ -329,18 +345,61 @@ TEST_F(WinePlayback, TheDownloadButtonSavesTheWholeSongOrNoFileWithAMessage) {
       },
       10000));
 
-  // Song 4 is cut short: the download ends in a message, and neither the file nor a part of it.
-  DoubleClickEntry(player_.visible, 4);
+  // Song 3 trickles in: the window names the file and tells the share and the bytes so far;
+  // closing it cancels the download without a message and without a file.
+  DoubleClickEntry(player_.visible, 3);
   ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s.rfind("歌曲4 已停止", 0) == 0; }, 20000))
-      << Dump(t);
+      player_.face, t, [](const std::string& s) { return s.rfind("歌曲3 ", 0) == 0; }, 10000));
   PostMessageA(player_.download, BM_CLICK, 0, 0);
-  ASSERT_TRUE(SaveAs(*process_, folder + "\\four.wav", &suggested));
-  HWND box = nullptr;
-  EXPECT_EQ(process_->WaitForMessageBox(15000, &box), "失败！");
-  if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
-  EXPECT_FALSE(testing_support::PathExists(folder + "\\four.wav"));
-  EXPECT_FALSE(testing_support::PathExists(folder + "\\four.wav.part"));
+  ASSERT_TRUE(SaveAs(*process_, folder + "\\three.wav", &suggested));
+  DownloadWindow d = WaitForDownloadWindow(*process_);
+  ASSERT_NE(d.window, nullptr);
+  EXPECT_EQ(d.title, "下载 three.wav");
+  const std::string total = " / " + std::to_string(song.size() / 1000) + "," +
+                            std::to_string(song.size() % 1000 + 1000).substr(1) + " 字节";
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        d.status = WindowText(FindWindowExA(d.window, nullptr, "VeloryDownloadStatus", nullptr));
+        return d.status.rfind("0%  已收到 ", 0) == 0 && d.status.find(total) != std::string::npos &&
+               d.status.rfind("0%  已收到 0 ", 0) != 0;  // some bytes have come
+      },
+      5000))
+      << d.status;
+  PostMessageA(d.window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(d.window); }, 5000));
+  EXPECT_EQ(process_->WaitForMessageBox(500), "");
+  EXPECT_FALSE(testing_support::PathExists(folder + "\\three.wav"));
+
+  // Failures leave no file, and say why: in the message and on the window behind it.
+  testing_support::WriteFileBytes(folder + "\\refused.wav.part\\x", "");  // a folder in the way
+  const struct {
+    int entry;
+    const char* file;
+    const char* reason;
+  } failures[] = {
+      {4, "four.wav", "连接中断，文件不完整"},
+      {5, "five.wav", "服务器出错（状态 500）"},
+      {6, "six.wav", "服务器没有及时应答"},
+      {2, "refused.wav", "磁盘拒绝写入文件"},
+  };
+  for (const auto& f : failures) {
+    DoubleClickEntry(player_.visible, f.entry);
+    const std::string number = "歌曲" + std::to_string(f.entry) + " ";
+    ASSERT_TRUE(Watch(
+        player_.face, t, [&](const std::string& s) { return s.rfind(number, 0) == 0; }, 10000));
+    PostMessageA(player_.download, BM_CLICK, 0, 0);
+    ASSERT_TRUE(SaveAs(*process_, folder + "\\" + f.file, &suggested)) << f.file;
+    HWND box = nullptr;
+    EXPECT_EQ(process_->WaitForMessageBox(15000, &box), std::string("失败！\n") + f.reason);
+    d = WaitForDownloadWindow(*process_);
+    EXPECT_EQ(d.title, std::string("下载 ") + f.file);
+    EXPECT_EQ(d.status, f.reason);
+    if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(testing_support::PathExists(folder + "\\" + f.file)) << f.file;
+    if (f.entry != 2) {  // where the folder is not in the way
+      EXPECT_FALSE(testing_support::PathExists(folder + "\\" + f.file + ".part")) << f.file;
+    }
+  }
   EXPECT_TRUE(testing_support::PathExists(folder + "\\two.wav"));
 }
 
