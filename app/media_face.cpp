@@ -3,11 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "graphics/gfx_brush.h"
-#include "graphics/gfx_graphics.h"
-#include "graphics/gfx_path.h"
-#include "graphics/path_routines.h"
-#include "skin/control_backdrop.h"
+#include "app/text_card.h"
 
 namespace app {
 namespace {
@@ -27,26 +23,6 @@ const char* ActivityText(MediaPlayerUnit::Activity activity) {
   }
 }
 
-// A memory DC with a bitmap of its own, for composing when no backdrop is to be had.
-struct PlainBackdrop {
-  PlainBackdrop(HDC like, int width, int height)
-      : dc(CreateCompatibleDC(like)), bitmap(CreateCompatibleBitmap(like, width, height)) {
-    old = SelectObject(dc, bitmap);
-    RECT all{0, 0, width, height};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-  }
-  ~PlainBackdrop() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  PlainBackdrop(const PlainBackdrop&) = delete;
-  PlainBackdrop& operator=(const PlainBackdrop&) = delete;
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ old;
-};
-
 }  // namespace
 
 std::string FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds) {
@@ -57,8 +33,8 @@ std::string FaceText(int songNumber, MediaPlayerUnit::Activity activity, double 
   return song + " " + ActivityText(activity) + " " + time;
 }
 
-MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<int()> songNumber)
-    : player_(player), songNumber_(std::move(songNumber)) {
+MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::NowPlaying()> song)
+    : player_(player), song_(std::move(song)) {
   HWND control = player_.window();
   if (!control) return;
   WNDCLASSEXA wc{};
@@ -95,11 +71,13 @@ MediaFace::~MediaFace() {
 }
 
 void MediaFace::Refresh() {
-  const std::string text =
-      FaceText(songNumber_ ? songNumber_() : 0, player_.activity(), player_.PositionSeconds());
-  if (text == text_) return;
-  text_ = text;
-  SetWindowTextA(window_, text_.c_str());
+  const catalogue::NowPlaying song = song_ ? song_() : catalogue::NowPlaying{};
+  std::string line = FaceText(song.number, player_.activity(), player_.PositionSeconds());
+  if (line == line_ && song.title == title_) return;
+  line_ = std::move(line);
+  title_ = song.title;
+  const std::string text = title_.empty() ? line_ : line_ + "\n" + title_;
+  SetWindowTextA(window_, text.c_str());
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -119,44 +97,27 @@ static int FreeHeight(HWND face) {
 }
 
 void MediaFace::Paint(HDC target) {
-  RECT rc;
-  GetClientRect(window_, &rc);
-  const int width = rc.right, height = rc.bottom;
   const int cardHeight = FreeHeight(window_);
-  HDC backdrop = skin::ControlBackdrop(window_, rc);
-  PlainBackdrop plain(target, backdrop ? 1 : width, backdrop ? 1 : height);
-  HDC dc = backdrop ? backdrop : plain.dc;
-  {
-    // A translucent card, as the skin lays under its lists.
-    graphics::GfxGraphics g;
-    graphics::GfxPath card;
-    graphics::GfxSolidBrush wash;
-    if (g.FromHdc(dc) && card.Create() && wash.Create(0x70FFFFFF)) {
-      g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
-      graphics::AddRoundRect(card, 4, 4, width - 9.0f, cardHeight - 9.0f, 16);
-      g.FillPath(wash, card);
-      graphics::StrokePath(g, card, 1, 0x202020, 60);
-    }
-  }
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0x20, 0x20, 0x20));
-  // The three parts of the line, one under the other.
-  const size_t first = text_.find(' '), second = text_.rfind(' ');
-  const std::string song = text_.substr(0, first);
-  const std::string state = text_.substr(first + 1, second - first - 1);
-  const std::string time = text_.substr(second + 1);
-  HGDIOBJ oldFont = SelectObject(dc, large_ ? large_ : GetStockObject(DEFAULT_GUI_FONT));
-  const int middle = cardHeight / 2;
-  RECT line{0, middle - 60, width, middle - 20};
-  DrawTextA(dc, song.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
-  line = {0, middle + 20, width, middle + 60};
-  DrawTextA(dc, time.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
-  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  line = {0, middle - 15, width, middle + 15};
-  DrawTextA(dc, state.c_str(), -1, &line, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
-  SelectObject(dc, oldFont);
-  BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-  if (backdrop) skin::ReleaseControlBackdrop(backdrop);
+  PaintTextCard(window_, target, {4, cardHeight, 16}, [&](HDC dc, int width) {
+    // The three parts of the line, one under the other, the title under the song's number.
+    const size_t first = line_.find(' '), second = line_.rfind(' ');
+    const std::string song = line_.substr(0, first);
+    const std::string state = line_.substr(first + 1, second - first - 1);
+    const std::string time = line_.substr(second + 1);
+    // Text only: no prefix characters, no tabs expanded, one line cut with an ellipsis.
+    constexpr UINT kLine = DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    const int middle = cardHeight / 2;
+    RECT line{0, middle - 5, width, middle + 19};
+    DrawTextA(dc, state.c_str(), -1, &line, kLine);
+    line = {14, middle - 30, width - 14, middle - 8};
+    DrawTextA(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
+    HGDIOBJ normal = SelectObject(dc, large_ ? large_ : GetStockObject(DEFAULT_GUI_FONT));
+    line = {0, middle - 66, width, middle - 30};
+    DrawTextA(dc, song.c_str(), -1, &line, kLine);
+    line = {0, middle + 20, width, middle + 60};
+    DrawTextA(dc, time.c_str(), -1, &line, kLine);
+    SelectObject(dc, normal);
+  });
 }
 
 LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 // The media player unit's own face, where the control has no interface of its own (Wine): the
-// number of the song now playing, its state and its elapsed time, drawn over the background
-// picture in the control's place. The window's text holds the same line, for whoever reads it.
+// number of the song now playing with its title under it, its state and its elapsed time, drawn
+// over the background picture in the control's place. The window's text holds the same: the
+// line of FaceText, then the title on a line of its own when the song has one.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "app/media_player_unit.h"
+#include "catalogue/playlist.h"
 
 namespace app {
 
@@ -17,9 +19,9 @@ std::string FaceText(int songNumber, MediaPlayerUnit::Activity activity, double 
 
 class MediaFace {
  public:
-  // Covers the player's window (which it hides) in the same parent; `songNumber` tells which
-  // song of the list the player holds (0 for none).
-  MediaFace(const MediaPlayerUnit& player, std::function<int()> songNumber);
+  // Covers the player's window (which it hides) in the same parent; `song` tells which song the
+  // player was given last.
+  MediaFace(const MediaPlayerUnit& player, std::function<catalogue::NowPlaying()> song);
   ~MediaFace();
   MediaFace(const MediaFace&) = delete;
   MediaFace& operator=(const MediaFace&) = delete;
@@ -32,10 +34,11 @@ class MediaFace {
   void Paint(HDC target);
 
   const MediaPlayerUnit& player_;
-  std::function<int()> songNumber_;
+  std::function<catalogue::NowPlaying()> song_;
   HWND window_ = nullptr;
   HFONT large_ = nullptr;
-  std::string text_;
+  std::string line_;   // FaceText's line
+  std::string title_;  // the song's title, shown as plain text
 };
 
 }  // namespace app

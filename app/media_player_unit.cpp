@@ -184,7 +184,15 @@ void MediaPlayerUnit::SetUrl(const std::string& url) {
       // A local file or no song: the fetched copies are of no more use.
       loader_->Cancel();
       loader_->RemoveOlderFiles(false);
+      fileUrl_.clear();
     }
+    return;
+  }
+  // The same song again (the single-song loop): its copy is still here, so it plays from that
+  // instead of being fetched once more.
+  if (url == fileUrl_ && !loader_->currentFile().empty()) {
+    loader_->Cancel();
+    PutUrl(host_, loader_->currentFile());
     return;
   }
   // The song now playing stops at once, as it would while the control buffers the new one.
@@ -196,6 +204,7 @@ void MediaPlayerUnit::SetUrl(const std::string& url) {
 }
 
 void MediaPlayerUnit::OnSongReady(const std::string& path) {
+  fileUrl_ = url_;  // only the newest request gets here, and it is the one for url_
   PutUrl(host_, path);
   // The control has let go of the song before; its file can go now.
   loader_->RemoveOlderFiles();

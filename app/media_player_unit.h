@@ -66,8 +66,9 @@ class MediaPlayerUnit {
   ActiveXHost host_;
   std::unique_ptr<Events> events_;
   StateHandler onState_;
-  std::string url_;  // what the unit was given last
-  long state_ = 0;   // the control's last reported play state
+  std::string url_;      // what the unit was given last
+  std::string fileUrl_;  // the address whose local copy the control holds
+  long state_ = 0;       // the control's last reported play state
 };
 
 }  // namespace app

@@ -12,4 +12,18 @@ constexpr bool PressIsInsidePanel(const PanelBounds& p, int x, int y) {
   return p.left < x && x < p.left + p.width && p.top < y && y < p.top + p.height;
 }
 
+struct PanelCorner {
+  int left, top;
+};
+
+// Where the dragged panel's corner goes for a pointer at (x, y): the panel stays inside the
+// client area (it may touch the edges); where the area is smaller than the panel, the corner
+// stays at the area's left or top edge, so the panel's controls can never all be dragged away.
+constexpr PanelCorner KeepPanelInside(int x, int y, int panelWidth, int panelHeight,
+                                      int clientWidth, int clientHeight) {
+  const int maxLeft = clientWidth > panelWidth ? clientWidth - panelWidth : 0;
+  const int maxTop = clientHeight > panelHeight ? clientHeight - panelHeight : 0;
+  return {x < 0 ? 0 : (x > maxLeft ? maxLeft : x), y < 0 ? 0 : (y > maxTop ? maxTop : y)};
+}
+
 }  // namespace app

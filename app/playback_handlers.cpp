@@ -11,12 +11,14 @@
 #include "app/media_player_unit.h"
 #include "app/program_state.h"
 #include "app/song_download.h"
+#include "app/song_row_tips.h"
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/download.h"
 #include "catalogue/host_platform.h"
 #include "catalogue/playlist.h"
 #include "catalogue/pumping_wait.h"
+#include "catalogue/song_titles.h"
 
 namespace app {
 namespace {
@@ -58,6 +60,7 @@ struct MediaUnits {
   std::unique_ptr<MediaPlayerUnit> 播放器1;
   std::unique_ptr<MediaFace> face;  // where the control has no face of its own
   std::unique_ptr<BrowserUnit> 超文本浏览框2;
+  std::unique_ptr<SongRowTips> rowTips;
 };
 
 std::unique_ptr<MediaUnits> g_media;
@@ -90,7 +93,8 @@ struct PlaylistBinding {
                     return catalogue::LoopMode::kNone;
                   },
                   [list = units.列表框1] { catalogue::FetchCatalogue(list); },
-                  catalogue::WaitProcessingMessages},
+                  catalogue::WaitProcessingMessages,
+                  [](const std::string& address) { return catalogue::songTitles.Of(address); }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {}
 
   ListBoxUnit songs, visible;
@@ -100,17 +104,9 @@ struct PlaylistBinding {
 
 std::unique_ptr<PlaylistBinding> g_binding;
 HWND g_window = nullptr;  // the main window, owner of the download's windows
-HWND g_songList = nullptr;
 
-// The place of the player's song in the song list, found as the loop timer finds it; 0 when the
-// list does not hold it.
-int PlayingSongNumber() {
-  const std::string url = CurrentPlayer().Url();
-  const ListBoxUnit songs(g_songList);
-  for (int i = 1, n = songs.Count(); i < n && !url.empty(); ++i) {
-    if (songs.Entry(i) == url) return i;
-  }
-  return 0;
+catalogue::NowPlaying NowPlaying() {
+  return g_binding ? g_binding->playlist.nowPlaying() : catalogue::NowPlaying{};
 }
 
 void OnPlayStateChange(long state) {
@@ -124,7 +120,7 @@ void OnDownload() {
     return;
   }
   const std::string local = g_media && g_media->播放器1 ? g_media->播放器1->LocalFile() : "";
-  DownloadSong(g_window, CurrentPlayer().Url(), SuggestedSongName(PlayingSongNumber(), local),
+  DownloadSong(g_window, CurrentPlayer().Url(), SuggestedSongName(NowPlaying().number, local),
                StartupPicture());
 }
 
@@ -136,15 +132,18 @@ void CreatePlaybackUnits(const PlayerUnits& units) {
     g_binding = std::make_unique<PlaylistBinding>(units);
   }
   g_window = units.window;
-  g_songList = units.列表框1;
   g_media = std::make_unique<MediaUnits>();
   g_media->播放器1 =
       std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1, OnPlayStateChange);
   if (g_media->播放器1->fetchesSongs()) {
-    g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, PlayingSongNumber);
+    g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, NowPlaying);
   }
   g_media->超文本浏览框2 = std::make_unique<BrowserUnit>(
       units.分组框1, k超文本浏览框2, kId超文本浏览框2, build_settings::kAuthorPageUrl);
+  // Row k of the visible list stands for entry k of the song list.
+  g_media->rowTips = std::make_unique<SongRowTips>(units.列表框2, [songs = units.列表框1](int row) {
+    return catalogue::songTitles.Of(ListBoxUnit(songs).Entry(row));
+  });
 }
 
 void DestroyPlaybackUnits() {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/skin_calls.h"
+#include "app/text_card.h"
 #include "app/user_messages.h"
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
@@ -18,7 +19,8 @@ namespace app {
 namespace {
 
 constexpr char kWindowClass[] = "VeloryDownloadWindow";
-constexpr int kWidth = 387, kHeight = 74;
+constexpr char kStatusClass[] = "VeloryDownloadStatus";
+constexpr int kWidth = 387, kHeight = 92;
 constexpr unsigned kProgressEveryMs = 100;
 
 // One download, shared with the worker that runs the fetch.
@@ -38,6 +40,7 @@ struct Job {
   std::atomic<uint64_t> received{0}, total{0};
   std::atomic<bool> userCancelled{false};
   catalogue::FetchResult result = catalogue::FetchResult::kFailed;
+  catalogue::FetchReport report;
 };
 
 LRESULT CALLBACK DownloadWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -48,6 +51,34 @@ LRESULT CALLBACK DownloadWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       SetEvent(job->cancel);
     }
     return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The line under the bar: its text on a light card, readable over any picture.
+LRESULT CALLBACK StatusLineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return result;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      char text[256] = {};
+      GetWindowTextA(hwnd, text, sizeof(text));
+      PaintTextCard(hwnd, dc, {0, rc.bottom, 6, 0xC0}, [&](HDC on, int width) {
+        RECT line{8, 0, width - 8, rc.bottom};
+        DrawTextA(on, text, -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+      });
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -65,6 +96,9 @@ class ProgressWindow {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
     RegisterClassExA(&wc);  // fails harmlessly when already registered
+    wc.lpfnWndProc = StatusLineProc;
+    wc.lpszClassName = kStatusClass;
+    RegisterClassExA(&wc);
     RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner) GetWindowRect(owner, &around);
     const int left = (around.left + around.right - kWidth) / 2;
@@ -74,9 +108,12 @@ class ProgressWindow {
                         left, top, kWidth, kHeight, owner, nullptr, wc.hInstance, nullptr);
     if (!window_) return;
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&job));
-    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 10, 34, kWidth - 20, 22,
+    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 10, 32, kWidth - 20, 20,
                            window_, nullptr, wc.hInstance, nullptr);
     SendMessageA(bar_, PBM_SETRANGE32, 0, 100);
+    status_ =
+        CreateWindowExA(0, kStatusClass, DownloadStatusText(0, 0).c_str(), WS_CHILD | WS_VISIBLE,
+                        10, 58, kWidth - 20, 20, window_, nullptr, wc.hInstance, nullptr);
     skinWindow(window_, picture);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -96,12 +133,27 @@ class ProgressWindow {
     const int percent = total ? static_cast<int>(received * 100 / total)
                               : static_cast<int>(99 - 99 * 65536 / (65536 + received));
     SendMessageA(bar_, PBM_SETPOS, percent, 0);
+    SetStatus(DownloadStatusText(received, total));
+  }
+  void SetStatus(const std::string& text) {
+    if (!status_ || text == statusText_) return;
+    statusText_ = text;
+    SetWindowTextA(status_, text.c_str());
   }
 
  private:
   HWND window_ = nullptr;
   HWND bar_ = nullptr;
+  HWND status_ = nullptr;
+  std::string statusText_;
 };
+
+// 1234567 as "1,234,567".
+std::string Grouped(uint64_t n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return digits;
+}
 
 std::string Extension(const std::string& path) {
   const size_t dot = path.rfind('.');
@@ -134,6 +186,36 @@ bool AskForTarget(HWND owner, const std::string& suggestedName, std::string* tar
 bool g_downloading = false;
 
 }  // namespace
+
+std::string DownloadStatusText(uint64_t received, uint64_t total) {
+  if (total == 0) return "已收到 " + Grouped(received) + " 字节";
+  const uint64_t percent = received >= total ? 100 : received * 100 / total;
+  return std::to_string(percent) + "%  已收到 " + Grouped(received) + " / " + Grouped(total) +
+         " 字节";
+}
+
+std::string FailureReason(const catalogue::FetchReport& report) {
+  using catalogue::FetchProblem;
+  switch (report.problem) {
+    case FetchProblem::kNoConnection:
+      return "无法连接服务器";
+    case FetchProblem::kNoAnswer:
+      return "服务器没有及时应答";
+    case FetchProblem::kServerStatus:
+      return "服务器出错（状态 " + std::to_string(report.status) + "）";
+    case FetchProblem::kCutShort:
+      return "连接中断，文件不完整";
+    case FetchProblem::kTooLarge:
+      return "文件太大";
+    case FetchProblem::kEmpty:
+      return "服务器没有发来内容";
+    case FetchProblem::kDiskRefused:
+      return "磁盘拒绝写入文件";
+    case FetchProblem::kNone:
+      break;
+  }
+  return {};
+}
 
 std::string SuggestedSongName(int songNumber, const std::string& localCopy) {
   const std::string ext = Extension(localCopy);
@@ -169,7 +251,7 @@ void DownloadSong(HWND owner, const std::string& url, const std::string& suggest
             job->total = total;
             return true;
           },
-          limits);
+          limits, &job->report);
       SetEvent(job->done);
     }).detach();
   } catch (const std::system_error&) {
@@ -188,11 +270,16 @@ void DownloadSong(HWND owner, const std::string& url, const std::string& suggest
     progress.Show(job->received, job->total);
   }
   if (job->result == catalogue::FetchResult::kComplete) {
-    progress.Show(1, 1);
+    progress.Show(job->received, job->total);
     if (MoveFileExA(part.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     DeleteFileA(part.c_str());
+    job->report = {catalogue::FetchProblem::kDiskRefused};
   }
-  if (!job->userCancelled) ShowMessage(kMsgFailed);
+  if (job->userCancelled) return;
+  // The reason stays on the window behind the message as well.
+  const std::string reason = FailureReason(job->report);
+  progress.SetStatus(reason);
+  ShowMessage(reason.empty() ? kMsgFailed : (std::string(kMsgFailed) + "\n" + reason).c_str());
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 // The download button where the shell's download dialog does nothing (Wine): the program asks
-// where to save the song, fetches it while a small skinned window shows the progress, and ends
-// with the whole file or no file at all. A failure says so in a message box.
+// where to save the song, fetches it while a small skinned window shows the file's name, the
+// share done and the bytes received, and ends with the whole file or no file at all. A failure
+// says so, and why, in a message box.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/fetch_to_file.h"
+
 namespace app {
+
+// The download window's line under its bar: "45%  已收到 1,234 / 2,742 字节", or the bytes
+// alone when the server announced no length.
+std::string DownloadStatusText(uint64_t received, uint64_t total);
+
+// One line saying why a fetch failed; empty when there is nothing to add.
+std::string FailureReason(const catalogue::FetchReport& report);
 
 // The name the save dialog suggests: the song's entry text ("歌曲3", "歌曲" without a number)
 // and the extension of its local copy (".mp3" without one).

@@ -120,7 +120,14 @@ void OnLeftButtonDown(PlayerUnits& units, int x, int y, bool frameTookPress) {
 
 void OnMouseMoved(PlayerUnits& units, int x, int y) {
   if (panelDragging != 1) return;
-  SetWindowPos(units.分组框1, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const PanelBounds panel = PanelBoundsOf(units);
+  RECT client{};
+  GetClientRect(units.window, &client);
+  const PanelCorner to =
+      KeepPanelInside(x, y, panel.width, panel.height, client.right, client.bottom);
+  if (to.left == panel.left && to.top == panel.top) return;
+  SetWindowPos(units.分组框1, nullptr, to.left, to.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OnLeftButtonUp(PlayerUnits&) { panelDragging = 0; }

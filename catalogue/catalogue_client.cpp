@@ -5,6 +5,7 @@
 #include "build_settings.h"
 #include "catalogue/http_get.h"
 #include "catalogue/message_pump.h"
+#include "catalogue/song_titles.h"
 
 namespace catalogue {
 
@@ -23,7 +24,8 @@ constexpr std::string_view kAddressMarker = "', mp3: '";
 }  // namespace
 
 void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
-                    const AppendFunction& append, PumpFunction pump) {
+                    const AppendFunction& append, PumpFunction pump,
+                    const TitleFunction& keepTitle) {
   const std::string page = BodyText(get(baseUrl));
   const std::vector<std::string_view> tokens =
       ExtractPieces(page, kListRefLeft, kListRefRight, pump);
@@ -35,6 +37,7 @@ void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
       ExtractPieces(list, kRecordLeft, kRecordRight, pump);
 
   append(kSongListHeader);
+  int songs = 0;
   for (const std::string_view record : records) {
     const size_t at = record.find(kAddressMarker);
     // A record without the address marker holds no address to play: leave it out.
@@ -42,6 +45,9 @@ void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
     songAddress = baseUrl;
     songAddress += record.substr(at + kAddressMarker.size());
     append(songAddress);
+    // The title is what the record holds before its address.
+    if (keepTitle && songs++ < kTitlesPerBatch)
+      keepTitle(songAddress, CleanTitle(record.substr(0, at)));
   }
 
   get(baseUrl);
@@ -51,9 +57,13 @@ void FetchCatalogue(HWND songList) {
   const auto append = [songList](const std::string& entry) {
     SendMessageA(songList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   };
+  songTitles.BeginBatch();
   FetchCatalogue(
       build_settings::kCatalogueBaseUrl, [](const std::string& url) { return HttpGet(url); },
-      append, ProcessPendingMessagesEveryFewMs);
+      append, ProcessPendingMessagesEveryFewMs,
+      [](const std::string& address, std::string title) {
+        songTitles.Keep(address, std::move(title));
+      });
 }
 
 }  // namespace catalogue

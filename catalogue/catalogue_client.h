@@ -19,15 +19,20 @@ extern std::string songAddress;
 
 using HttpFunction = std::function<std::vector<uint8_t>(const std::string& absoluteUrl)>;
 using AppendFunction = std::function<void(const std::string& entry)>;
+// Given each appended song's address and its cleaned title (CleanTitle), for the first
+// kTitlesPerBatch songs of the list.
+using TitleFunction = std::function<void(const std::string& address, std::string title)>;
 
 // The fetch against a base address (ending in "/"), with the HTTP client, the list to append
 // to and the pump given: at most three requests; appends nothing when the home page holds no
 // list reference, the header alone when the list holds no song.
 void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
-                    const AppendFunction& append, PumpFunction pump);
+                    const AppendFunction& append, PumpFunction pump,
+                    const TitleFunction& keepTitle = nullptr);
 
 // The program's fetch: the catalogue site of the build, real HTTP, appended to `songList`
-// (an unsorted list box), the window's messages processed while the list is read.
+// (an unsorted list box), the titles kept in `songTitles`, the window's messages processed
+// while the list is read.
 void FetchCatalogue(HWND songList);
 
 }  // namespace catalogue

@@ -31,39 +31,42 @@ struct Transfer {
   uint64_t total = 0;  // announced length, 0 when none
   bool abandoned = false;
   bool done = false;
-  bool ok = false;
+  FetchReport report;  // the worker's failure, when done
 
   bool Abandoned() {
     std::lock_guard<std::mutex> hold(lock);
     return abandoned;
   }
-  void Finish(bool success) {
+  void Finish(FetchReport outcome) {
     std::lock_guard<std::mutex> hold(lock);
-    ok = success;
+    report = outcome;
     done = true;
     SetEvent(activity);
   }
 };
 
-bool SuccessStatus(HINTERNET request) {
-  DWORD status = 0;
-  DWORD size = sizeof(status);
-  if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                      nullptr)) {
-    return false;
-  }
-  return status >= 200 && status < 300;
+// A failed WinINet call: a wait that ran out is the server's silence, anything else a broken
+// connection (`otherwise`).
+FetchProblem AfterFailure(FetchProblem otherwise) {
+  return GetLastError() == ERROR_INTERNET_TIMEOUT ? FetchProblem::kNoAnswer : otherwise;
 }
 
 // The worker's part: pieces into the queue until the answer ends, fails or is given up.
-bool Receive(Transfer& t, const std::string& url, const FetchLimits& limits) {
+FetchReport Receive(Transfer& t, const std::string& url, const FetchLimits& limits) {
   InternetHandle session(OpenSession(limits.deadlineMs));
-  if (!session || t.Abandoned()) return false;
+  if (!session || t.Abandoned()) return {FetchProblem::kNoConnection};
   InternetHandle request(OpenAddress(session.get(), url));
-  if (!request || !SuccessStatus(request.get())) return false;
+  if (!request) return {AfterFailure(FetchProblem::kNoConnection)};
+  DWORD status = 0;
+  DWORD size = sizeof(status);
+  if (!HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                      &size, nullptr)) {
+    return {FetchProblem::kNoConnection};
+  }
+  if (status < 200 || status >= 300) return {FetchProblem::kServerStatus, status};
   DWORD announced = 0;
   const bool hasLength = AnnouncedLength(request.get(), &announced);
-  if (hasLength && announced > limits.maxBytes) return false;
+  if (hasLength && announced > limits.maxBytes) return {FetchProblem::kTooLarge};
   {
     std::lock_guard<std::mutex> hold(t.lock);
     t.total = hasLength ? announced : 0;
@@ -72,23 +75,27 @@ bool Receive(Transfer& t, const std::string& url, const FetchLimits& limits) {
   for (;;) {
     // Returns as soon as anything has arrived, so a give-up is seen while the answer trickles.
     DWORD available = 0;
-    if (!InternetQueryDataAvailable(request.get(), &available, 0, 0)) return false;
+    if (!InternetQueryDataAvailable(request.get(), &available, 0, 0)) {
+      return {AfterFailure(FetchProblem::kCutShort)};
+    }
     if (available == 0) break;
     std::vector<uint8_t> piece(std::min<DWORD>(available, 65536));
     DWORD got = 0;
     if (!InternetReadFile(request.get(), piece.data(), static_cast<DWORD>(piece.size()), &got)) {
-      return false;
+      return {AfterFailure(FetchProblem::kCutShort)};
     }
     if (got == 0) break;
     received += got;
-    if (received > limits.maxBytes) return false;
+    if (received > limits.maxBytes) return {FetchProblem::kTooLarge};
     piece.resize(got);
     std::lock_guard<std::mutex> hold(t.lock);
-    if (t.abandoned) return false;
+    if (t.abandoned) return {FetchProblem::kNone};
     t.pieces.push_back(std::move(piece));
     SetEvent(t.activity);
   }
-  return !hasLength || received == announced;
+  if (hasLength && received != announced) return {FetchProblem::kCutShort};
+  if (received == 0) return {FetchProblem::kEmpty};
+  return {};
 }
 
 bool WriteAll(HANDLE file, const std::vector<uint8_t>& data) {
@@ -99,55 +106,72 @@ bool WriteAll(HANDLE file, const std::vector<uint8_t>& data) {
 
 // The caller's part: writes what arrives, keeps the deadline, asks whether to go on.
 FetchResult Store(Transfer& t, HANDLE file, const FetchProgress& progress,
-                  const FetchLimits& limits) {
+                  const FetchLimits& limits, FetchReport& report) {
   const HANDLE events[] = {t.activity, limits.cancel};
   const DWORD count = limits.cancel ? 2 : 1;
   uint64_t written = 0;
   for (;;) {
     const DWORD woken = WaitForMultipleObjects(count, events, FALSE, limits.deadlineMs);
     if (woken == WAIT_OBJECT_0 + 1) return FetchResult::kCancelled;
-    if (woken != WAIT_OBJECT_0) return FetchResult::kFailed;
+    if (woken != WAIT_OBJECT_0) {
+      report = {FetchProblem::kNoAnswer};
+      return FetchResult::kFailed;
+    }
     std::deque<std::vector<uint8_t>> pieces;
-    bool done, ok;
+    bool done;
     uint64_t total;
     {
       std::lock_guard<std::mutex> hold(t.lock);
       pieces.swap(t.pieces);
       done = t.done;
-      ok = t.ok;
+      report = t.report;
       total = t.total;
     }
     for (const auto& piece : pieces) {
-      if (!WriteAll(file, piece)) return FetchResult::kFailed;
+      if (!WriteAll(file, piece)) {
+        report = {FetchProblem::kDiskRefused};
+        return FetchResult::kFailed;
+      }
       written += piece.size();
     }
     if (!pieces.empty() && progress && !progress(written, total)) return FetchResult::kCancelled;
-    if (done) return ok && written > 0 ? FetchResult::kComplete : FetchResult::kFailed;
+    if (done) {
+      return report.problem == FetchProblem::kNone ? FetchResult::kComplete : FetchResult::kFailed;
+    }
   }
 }
 
 }  // namespace
 
 FetchResult FetchToFile(const std::string& url, const std::string& path,
-                        const FetchProgress& progress, FetchLimits limits) {
+                        const FetchProgress& progress, FetchLimits limits, FetchReport* report) {
+  FetchReport outcome;
+  FetchResult result = FetchResult::kFailed;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return FetchResult::kFailed;
-  FetchResult result = FetchResult::kFailed;
-  auto t = std::make_shared<Transfer>();
-  if (t->activity) {
-    try {
-      std::thread([t, url, limits] { t->Finish(Receive(*t, url, limits)); }).detach();
-      result = Store(*t, file, progress, limits);
-    } catch (const std::system_error&) {
-      result = FetchResult::kFailed;
+  if (file == INVALID_HANDLE_VALUE) {
+    outcome = {FetchProblem::kDiskRefused};
+  } else {
+    auto t = std::make_shared<Transfer>();
+    if (t->activity) {
+      try {
+        std::thread([t, url, limits] { t->Finish(Receive(*t, url, limits)); }).detach();
+        result = Store(*t, file, progress, limits, outcome);
+      } catch (const std::system_error&) {
+        result = FetchResult::kFailed;
+      }
+      std::lock_guard<std::mutex> hold(t->lock);
+      t->abandoned = true;
     }
-    std::lock_guard<std::mutex> hold(t->lock);
-    t->abandoned = true;
+    if (result == FetchResult::kComplete && !FlushFileBuffers(file)) {
+      result = FetchResult::kFailed;
+      outcome = {FetchProblem::kDiskRefused};
+    }
+    CloseHandle(file);
+    if (result != FetchResult::kComplete) DeleteFileA(path.c_str());
   }
-  if (result == FetchResult::kComplete && !FlushFileBuffers(file)) result = FetchResult::kFailed;
-  CloseHandle(file);
-  if (result != FetchResult::kComplete) DeleteFileA(path.c_str());
+  if (result != FetchResult::kFailed) outcome = {};
+  if (report) *report = outcome;
   return result;
 }
 

@@ -37,8 +37,19 @@ void Playlist::SongDoubleClicked() {
   if (k < 0) return;
   const std::string address = units_.songs.Entry(k);
   if (address == kSongListHeader) return;
-  units_.player.SetUrl(address);
+  // The user's choice wins over an end that the timer has not acted on yet: left set, the flag
+  // would replace the chosen song with the ended one's successor, or with the ended one again.
+  state_.advancePending = 0;
+  state_.replayPending = 0;
+  Play(address, k);
   state_.currentSongIndex = k;
+}
+
+// Before the address goes to the player: the player may report a state from inside the call.
+void Playlist::Play(const std::string& address, int number) {
+  now_.number = address.empty() ? 0 : number;
+  now_.title = address.empty() || !units_.title ? std::string() : units_.title(address);
+  units_.player.SetUrl(address);
 }
 
 void Playlist::PlayStateChanged(long state) {
@@ -61,6 +72,8 @@ void Playlist::LoopTick() {
   if (busy_) return;
   if (state_.replayPending) {
     state_.replayPending = 0;
+    // The same song again, under the same number.
+    if (state_.replayAddress.empty()) now_ = {};
     units_.player.SetUrl(state_.replayAddress);
     return;
   }
@@ -78,11 +91,14 @@ void Playlist::LoopTick() {
   if (match < 0) return;  // the flag stays; the next tick scans again
 
   if (state_.currentSongIndex != kSongsPerBatch) {
-    state_.currentSongIndex = match + 1;
+    // A song of an earlier batch (another batch was fetched while it played) may stand past the
+    // ninth entry of this one: the batch on show then starts from its first song, rather than
+    // with a song the visible list does not hold.
+    state_.currentSongIndex = match < kSongsPerBatch ? match + 1 : 1;
     // Cleared before the player is given the address, so that a state the control reports
     // while taking it is not lost.
     state_.advancePending = 0;
-    units_.player.SetUrl(units_.songs.Entry(state_.currentSongIndex));
+    Play(units_.songs.Entry(state_.currentSongIndex), state_.currentSongIndex);
     units_.visible.Select(state_.currentSongIndex);
     return;
   }
@@ -107,7 +123,7 @@ void Playlist::StartNewBatch() {
   if (!units_.wait(kNewBatchWaitMs)) return;
   state_.currentSongIndex = 0;
   state_.advancePending = 0;
-  units_.player.SetUrl(units_.songs.Entry(1));
+  Play(units_.songs.Entry(1), 1);
 }
 
 }  // namespace catalogue

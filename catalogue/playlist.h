@@ -52,6 +52,14 @@ struct PlaylistUnits {
   std::function<void()> fetch;
   // Waits while the window processes its messages; false when the program is ending.
   std::function<bool(unsigned ms)> wait;
+  // The title the catalogue gave the song at that address; empty for none. May be left empty.
+  std::function<std::string(const std::string& address)> title;
+};
+
+// The song the player was given last, as the player's face names it.
+struct NowPlaying {
+  int number = 0;  // its entry in the batch when it started, 1 to 9; 0 for none
+  std::string title;
 };
 
 // The program variables the play list works on.
@@ -81,12 +89,17 @@ class Playlist {
   // A fetch or a wait is in progress; input that arrives meanwhile is ignored.
   bool Busy() const { return busy_; }
 
+  // Kept from the moment a song starts until another starts, whatever the lists do meanwhile.
+  const NowPlaying& nowPlaying() const { return now_; }
+
  private:
   class BusyScope;
   void StartNewBatch();
+  void Play(const std::string& address, int number);
 
   PlaylistUnits units_;
   LoopState state_;
+  NowPlaying now_;
   bool busy_ = false;
 };
 

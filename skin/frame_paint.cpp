@@ -11,6 +11,7 @@
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
 #include "graphics/resize.h"
+#include "skin/caption_ink.h"
 #include "skin/caption_strip.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
@@ -294,24 +295,32 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
     graphics::GfxStringFormat format;
     GfxSolidBrush halo;
     GfxSolidBrush face;
+    const graphics::GfxRectF layout{static_cast<float>(m + 26), static_cast<float>(m + 5),
+                                    static_cast<float>(layoutWidth), 32};
+    graphics::GfxRectF bounds{};
     if (g.FromHdc(back) &&
         CreateSkinFont(font, record->captionFontName, record->captionFontSize,
                        record->captionFontFlag == 1 ? 1 : 0) &&
         format.Create(kStringFormatNoWrap) &&
-        halo.Create(ArgbFromColorref(record->captionHaloColour, 150)) &&
-        face.Create(ArgbFromColorref(record->captionTextColour, 255))) {
-      g.SetTextRenderingHint(kTextRenderingAntiAliasGridFit);
-      g.SetClipRect(0, 0, static_cast<float>(textRight), static_cast<float>(client.bottom));
-      const graphics::GfxRectF layout{static_cast<float>(m + 26), static_cast<float>(m + 5),
-                                      static_cast<float>(layoutWidth), 32};
-      constexpr int kOffsets[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-      for (const auto& o : kOffsets) {
-        graphics::GfxRectF shifted = layout;
-        shifted.x += static_cast<float>(o[0]);
-        shifted.y += static_cast<float>(o[1]);
-        g.DrawString(caption, font, shifted, format, halo);
+        g.MeasureString(caption, font, layout, format, &bounds)) {
+      // The stated colours where they read over the picture under the text, else black or white.
+      RECT under = PixelRect(bounds);
+      under.right = std::min<LONG>(under.right, textRight);
+      const Ink ink = ReadableInk(record->captionTextColour, record->captionHaloColour,
+                                  TonesBehind(back, under));
+      if (halo.Create(ArgbFromColorref(ink.halo, 150)) &&
+          face.Create(ArgbFromColorref(ink.colour, 255))) {
+        g.SetTextRenderingHint(kTextRenderingAntiAliasGridFit);
+        g.SetClipRect(0, 0, static_cast<float>(textRight), static_cast<float>(client.bottom));
+        constexpr int kOffsets[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        for (const auto& o : kOffsets) {
+          graphics::GfxRectF shifted = layout;
+          shifted.x += static_cast<float>(o[0]);
+          shifted.y += static_cast<float>(o[1]);
+          g.DrawString(caption, font, shifted, format, halo);
+        }
+        g.DrawString(caption, font, layout, format, face);
       }
-      g.DrawString(caption, font, layout, format, face);
     }
   }
   if (onItsOwn) PutOnScreen(index, area);
@@ -361,8 +370,12 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     if (const graphics::GfxBitmap* glyph = DecodedGlyph(*record->Button(button), restore)) {
       const auto gw = static_cast<float>(glyph->GetWidth());
       const auto gh = static_cast<float>(glyph->GetHeight());
-      g.DrawImageRect(*glyph, std::floor(r.x + (r.width - gw) / 2),
-                      std::floor(r.y + (r.height - gh) / 2), gw, gh);
+      const float gx = std::floor(r.x + (r.width - gw) / 2);
+      const float gy = std::floor(r.y + (r.height - gh) / 2);
+      // Judged over the button as it is now drawn, lit or not.
+      const std::optional<graphics::GfxBitmap> readable =
+          ReadableGlyph(*glyph, TonesBehind(back, PixelRect({gx, gy, gw, gh})));
+      g.DrawImageRect(readable ? *readable : *glyph, gx, gy, gw, gh);
     }
   }
   if (toScreen) PutOnScreen(index, area);

@@ -29,5 +29,25 @@ TEST(PanelDrag, OnlyAPressStrictlyInsideThePanelStartsADrag) {
   EXPECT_TRUE(PressIsInsidePanel(PanelBounds{-50, -50, 100, 100}, 0, 0));
 }
 
+TEST(PanelDrag, TheDraggedPanelStaysInsideTheClientArea) {
+  const struct {
+    int x, y, clientWidth, clientHeight, left, top;
+  } cases[] = {
+      {60, 70, 634, 388, 60, 70},      // inside: the corner follows the pointer
+      {-10, 5, 634, 388, 0, 5},        // past the left edge
+      {400, 20, 634, 388, 260, 20},    // past the right edge: 634 - 374
+      {30, -40, 634, 388, 30, 0},      // past the top
+      {30, 300, 634, 388, 30, 132},    // past the bottom: 388 - 256
+      {260, 132, 634, 388, 260, 132},  // touching the right and bottom edges
+      {-25, 140, 230, 160, 0, 0},      // a window smaller than the panel: corner at its edges
+      {500, 500, 230, 160, 0, 0},     {100, 100, 374, 256, 0, 0},  // exactly the panel's size
+  };
+  for (const auto& c : cases) {
+    const PanelCorner to = KeepPanelInside(c.x, c.y, 374, 256, c.clientWidth, c.clientHeight);
+    EXPECT_EQ(to.left, c.left) << c.x << "," << c.y << " in " << c.clientWidth;
+    EXPECT_EQ(to.top, c.top) << c.x << "," << c.y << " in " << c.clientWidth;
+  }
+}
+
 }  // namespace
 }  // namespace app

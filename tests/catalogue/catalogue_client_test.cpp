@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/song_titles.h"
+
 namespace {
 
 using Entries = std::vector<std::string>;
@@ -66,7 +68,10 @@ class FetchCatalogueTest : public ::testing::Test {
   void Fetch() {
     catalogue::FetchCatalogue(
         kBase, [this](const std::string& url) { return site.Get(url); },
-        [this](const std::string& entry) { list.push_back(entry); }, CountingPump);
+        [this](const std::string& entry) { list.push_back(entry); }, CountingPump,
+        [this](const std::string& address, std::string title) {
+          titles.push_back(address + " = " + title);
+        });
   }
   void Serve(const std::string& token, const std::string& listBody) {
     site.pages[kBase] = HomePage(token);
@@ -76,6 +81,7 @@ class FetchCatalogueTest : public ::testing::Test {
 
   FakeSite site;
   Entries list;
+  Entries titles;  // "address = title"
 };
 
 TEST_F(FetchCatalogueTest, TwelveRecordsGiveTheHeaderAndTwelveAddressesFromThreeRequests) {
@@ -175,6 +181,73 @@ TEST_F(FetchCatalogueTest, TheAddressFollowsTheFirstMarkerAndARecordWithoutOneIs
                   ",{title: 'ends', mp3: '',m4a: 'mp3.ashx?id=4'}");
   Fetch();
   EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=2", kBase + "x', mp3: 'y", kBase}));
+}
+
+// Titles are kept beside their addresses, in GBK, as plain one-line text of bounded length.
+TEST_F(FetchCatalogueTest, EachSongsTitleIsKeptBesideItsAddressCleanedAndCut) {
+  std::string huge;
+  for (int i = 0; i < 35000; ++i) huge += U8(u8"歌");  // 105 KB
+  std::string longCut;
+  for (int i = 0; i < 39; ++i) longCut += "歌";
+  Serve("T1", Record(U8(u8"晨光 'Morning'"), "mp3.ashx?id=1") +
+                  Record("It\\'s \\\\ <b>&amp;</b>", "mp3.ashx?id=2") +
+                  "{title: 'no address',m4a: 'mp3.ashx?id=9'}" + Record(huge, "mp3.ashx?id=3") +
+                  Record("", "mp3.ashx?id=4") + Record("line\\nbreak\ttab", "mp3.ashx?id=1"));
+  Fetch();
+  EXPECT_EQ(titles, (Entries{kBase + "mp3.ashx?id=1 = 晨光 'Morning'",
+                             kBase + "mp3.ashx?id=2 = It's \\ <b>&amp;</b>",
+                             kBase + "mp3.ashx?id=3 = " + longCut + "…", kBase + "mp3.ashx?id=4 = ",
+                             kBase + "mp3.ashx?id=1 = line break tab"}));
+
+  // Only the first songs of a long list have their titles kept.
+  std::string many;
+  for (int i = 1; i <= catalogue::kTitlesPerBatch + 5; ++i) many += Record("t", "mp3.ashx?id=7");
+  Serve("T2", many);
+  titles.clear();
+  Fetch();
+  EXPECT_EQ(titles.size(), static_cast<size_t>(catalogue::kTitlesPerBatch));
+}
+
+TEST(CleanTitle, OneLineOfPlainTextCutOnACharacterBoundary) {
+  const std::string ge = "歌";  // two bytes in GBK
+  std::string fifty, forty;
+  for (int i = 0; i < 50; ++i) fifty += ge;
+  for (int i = 0; i < 38; ++i) forty += ge;
+  const struct {
+    std::string raw, shown;
+  } cases[] = {
+      {"  padded  ", "padded"},
+      {"\x01"
+       "a\x7F"
+       "b\r\n",
+       "a b"},  // control characters become blanks
+      {"\\n\\tlead", "lead"},
+      {"a\\'b\\\"c\\\\d\\x", "a'b\"c\\dx"},
+      {"\x95\x5C'", "\x95\x5C'"},  // a second byte that looks like a backslash escapes nothing
+      {"end\x81", "end"},          // a lead byte without its second byte
+      {"a\x81 ", "a"},             // nor with a blank for one
+      {std::string(100, 'x'), std::string(78, 'x') + "…"},
+      {std::string(80, 'x'), std::string(80, 'x')},
+      {"a" + fifty, "a" + forty + "…"},
+      {std::string(79, 'x') + "   " + "y", std::string(78, 'x') + "…"},
+      {std::string(1000000, ' '), ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(catalogue::CleanTitle(c.raw), c.shown) << c.raw.substr(0, 40);
+}
+
+TEST(SongTitles, ABatchThatBringsTitlesReplacesTheKeptOnes) {
+  catalogue::SongTitles titles;
+  titles.BeginBatch();
+  titles.Keep("a", "A");
+  titles.Keep("a", "again");  // the first of an address counts
+  titles.Keep("b", "B");
+  EXPECT_EQ(titles.Of("a"), "A");
+  titles.BeginBatch();  // a fetch that brings nothing keeps them
+  EXPECT_EQ(titles.Of("b"), "B");
+  titles.Keep("c", "C");
+  EXPECT_EQ(titles.Of("a"), "");
+  EXPECT_EQ(titles.Of("c"), "C");
 }
 
 }  // namespace

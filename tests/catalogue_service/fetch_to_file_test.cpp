@@ -50,25 +50,60 @@ TEST_F(FetchToFileTest, TheFileHoldsExactlyTheSongAndReplacesWhatWasThere) {
   EXPECT_EQ(lastTotal, expected.size());
 }
 
-TEST_F(FetchToFileTest, AnythingButTheWholeSongLeavesNoFile) {
+TEST_F(FetchToFileTest, AnythingButTheWholeSongLeavesNoFileAndSaysWhy) {
+  using catalogue::FetchProblem;
+  const std::string song = "mp3.ashx?id=2";
   const struct {
     const char* what;
     std::string url;
     catalogue::FetchLimits limits;
+    FetchProblem problem;
+    DWORD status;
+    std::string path;  // the scratch file unless given
   } cases[] = {
-      {"cut short", service.BaseUrl("close-mid-body") + "mp3.ashx?id=2", {}},
-      {"refused", service.BaseUrl("status500") + "mp3.ashx?id=2", {}},
-      {"unknown song", service.BaseUrl() + "mp3.ashx?id=999", {}},
-      {"empty", service.BaseUrl("empty") + "mp3.ashx?id=2", {}},
-      {"too large", service.BaseUrl() + "mp3.ashx?id=2", {catalogue::kHttpDeadlineMs, 1000}},
-      {"silent", service.BaseUrl("slow") + "mp3.ashx?id=2", {1500, catalogue::kSongMaxBytes}},
-      {"no server", "http://127.0.0.1:1/mp3.ashx?id=2", {}},
+      {"cut short", service.BaseUrl("close-mid-body") + song, {}, FetchProblem::kCutShort, 0, ""},
+      {"refused", service.BaseUrl("status500") + song, {}, FetchProblem::kServerStatus, 500, ""},
+      {"unknown song",
+       service.BaseUrl() + "mp3.ashx?id=999",
+       {},
+       FetchProblem::kServerStatus,
+       404,
+       ""},
+      {"empty", service.BaseUrl("empty") + song, {}, FetchProblem::kEmpty, 0, ""},
+      {"too large",
+       service.BaseUrl() + song,
+       {catalogue::kHttpDeadlineMs, 1000},
+       FetchProblem::kTooLarge,
+       0,
+       ""},
+      {"silent",
+       service.BaseUrl("slow") + song,
+       {1500, catalogue::kSongMaxBytes},
+       FetchProblem::kNoAnswer,
+       0,
+       ""},
+      {"no server", "http://127.0.0.1:1/" + song, {}, FetchProblem::kNoConnection, 0, ""},
+      {"no such folder",
+       service.BaseUrl() + song,
+       {},
+       FetchProblem::kDiskRefused,
+       0,
+       path + "-missing\\song.wav"},
   };
   for (const auto& c : cases) {
-    testing_support::WriteFileBytes(path, "old");
-    EXPECT_EQ(FetchToFile(c.url, path, nullptr, c.limits), FetchResult::kFailed) << c.what;
-    EXPECT_FALSE(PathExists(path)) << c.what;
+    const std::string target = c.path.empty() ? path : c.path;
+    if (c.path.empty()) testing_support::WriteFileBytes(path, "old");
+    catalogue::FetchReport report;
+    EXPECT_EQ(FetchToFile(c.url, target, nullptr, c.limits, &report), FetchResult::kFailed)
+        << c.what;
+    EXPECT_EQ(report.problem, c.problem) << c.what;
+    EXPECT_EQ(report.status, c.status) << c.what;
+    EXPECT_FALSE(PathExists(target)) << c.what;
   }
+  catalogue::FetchReport report{FetchProblem::kNoAnswer, 7};
+  EXPECT_EQ(FetchToFile(service.BaseUrl() + song, path, nullptr, {}, &report),
+            FetchResult::kComplete);
+  EXPECT_EQ(report.problem, FetchProblem::kNone);
 }
 
 TEST_F(FetchToFileTest, ACancelStopsAtTheNextPieceAndLeavesNoFile) {

@@ -1,5 +1,5 @@
 // The marker extractor on arbitrary markers and sources, and the whole fetch on an arbitrary
-// home page and song list.
+// home page and song list, with the titles it keeps.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 #include "catalogue/catalogue_client.h"
 #include "catalogue/http_get.h"
 #include "catalogue/message_pump.h"
+#include "catalogue/song_titles.h"
 #include "catalogue/text_routines.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -47,6 +48,21 @@ void CheckExtraction(const std::string& source, const std::string& left, const s
   }
 }
 
+// A kept title is one line of plain text, short, without blanks at its ends.
+void CheckTitle(const std::string& title) {
+  FUZZ_CHECK(title.size() <= catalogue::kTitleMaxBytes);
+  FUZZ_CHECK(title.empty() || (title.front() != ' ' && title.back() != ' '));
+  for (size_t i = 0; i < title.size(); ++i) {
+    const auto c = static_cast<unsigned char>(title[i]);
+    if (c >= 0x81 && c <= 0xFE) {
+      FUZZ_CHECK(i + 1 < title.size());  // never a character cut in half
+      ++i;
+      continue;
+    }
+    FUZZ_CHECK(c >= 0x20 && c != 0x7F);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -67,7 +83,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string& body = url == base ? home : list;
         return std::vector<uint8_t>(body.begin(), body.end());
       },
-      [&](const std::string& entry) { entries.push_back(entry); }, nullptr);
+      [&](const std::string& entry) { entries.push_back(entry); }, nullptr,
+      [&](const std::string& address, std::string title) {
+        FUZZ_CHECK(!entries.empty() && entries.back() == address);
+        CheckTitle(title);
+      });
+  CheckTitle(catalogue::CleanTitle(list));
   FUZZ_CHECK(requests == (entries.empty() ? 1 : 3));
   if (!entries.empty()) {
     FUZZ_CHECK(entries.front() == catalogue::kSongListHeader);

@@ -206,25 +206,55 @@ TEST_F(WindowEvents, AnEdgePressStartsNoDragAnInsidePressDoesUntilTheNextRelease
   EXPECT_EQ(ChildRect(box_).left, 60);
   EXPECT_EQ(ChildRect(box_).top, 70);
   // The release happened outside the window: the panel keeps following.
-  Deliver(main_, WM_MOUSEMOVE, 0, Point(-10, 5));
-  EXPECT_EQ(ChildRect(box_).left, -10);
+  Deliver(main_, WM_MOUSEMOVE, 0, Point(40, 5));
+  EXPECT_EQ(ChildRect(box_).left, 40);
   EXPECT_EQ(ChildRect(box_).top, 5);
   Deliver(main_, WM_LBUTTONUP, 0, Point(30, 30));
   Deliver(main_, WM_MOUSEMOVE, 0, Point(100, 100));
-  EXPECT_EQ(ChildRect(box_).left, -10);
+  EXPECT_EQ(ChildRect(box_).left, 40);
+}
+
+TEST_F(WindowEvents, APanelDraggedPastEachEdgeStaysInsideAndIsSavedThere) {
+  RECT client;
+  GetClientRect(main_, &client);
+  const RECT b = ChildRect(box_);
+  const int width = b.right - b.left, height = b.bottom - b.top;
+  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left + 20, b.bottom - 5));
+  const struct {
+    int x, y, left, top;
+  } moves[] = {
+      {client.right + 50, 40, client.right - width, 40},     // past the right edge
+      {30, client.bottom + 80, 30, client.bottom - height},  // past the bottom
+      {-200, 50, 0, 50},                                     // past the left
+      {70, -60, 70, 0},                                      // past the top
+      {5000, 5000, client.right - width, client.bottom - height},
+  };
+  for (const auto& m : moves) {
+    Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(m.x, m.y));
+    const RECT now = ChildRect(box_);
+    EXPECT_EQ(now.left, m.left) << m.x << "," << m.y;
+    EXPECT_EQ(now.top, m.top) << m.x << "," << m.y;
+  }
+  Deliver(main_, WM_LBUTTONUP, 0, Point(5000, 5000));
+  PostMessageA(main_, WM_COMMAND, app::kMenu退出, 0);
+  EXPECT_EQ(player_->WaitForExit(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")),
+            std::to_string(client.right - width) + "#" + std::to_string(client.bottom - height));
 }
 
 TEST_F(WindowEvents, ExitSavesTheLayoutAndTheNextStartRestoresIt) {
-  // A small window and a panel partly outside it.
+  // A window smaller than the panel: the dragged panel keeps its corner inside.
   SetWindowPos(main_, nullptr, -100, -50, 230, 160, SWP_NOZORDER);
   Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(30, 30));
   Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(-25, 140));
   Deliver(main_, WM_LBUTTONUP, 0, Point(-25, 140));
   PostMessageA(main_, WM_COMMAND, app::kMenu退出, 0);
   EXPECT_EQ(player_->WaitForExit(), 0);
-  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "-25#140");
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "0#0");
   EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\main.txt")), "230#160");
 
+  // A position from the file is applied as read, even partly outside, and saved as it is.
+  WriteFileBytes(dir_.Path("\\config\\Grouping.txt"), "-25#140");
   PlayerProcess again(dir_.folder);
   HWND main = again.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -236,6 +266,7 @@ TEST_F(WindowEvents, ExitSavesTheLayoutAndTheNextStartRestoresIt) {
   EXPECT_EQ(b.top, 140);
   again.Close();
   EXPECT_EQ(again.WaitForExit(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "-25#140");
 }
 
 TEST_F(WindowEvents, ExitWhileHiddenInTheTraySavesTheNormalSize) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,15 @@ class PlaylistTest : public ::testing::Test {
  protected:
   PlaylistTest()
       : playlist({songs, visible, player, [this] { return mode; }, [this] { Fetch(); },
-                  [this](unsigned ms) { return Wait(ms); }},
+                  [this](unsigned ms) { return Wait(ms); },
+                  [this](const std::string& address) {
+                    const auto it = titles.find(address);
+                    return it == titles.end() ? std::string() : it->second;
+                  }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {
     songs.entries = Batch('a', 9);
     visible.entries = {kSongListHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4",
-                       "歌曲5",     "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
+                       "歌曲5",         "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
   }
 
   // The catalogue: each fetch appends the next scripted batch, as the client does.
@@ -99,6 +104,7 @@ class PlaylistTest : public ::testing::Test {
   std::vector<unsigned> waits;
   bool ending = false;
   std::function<void()> duringFetch, duringWait;
+  std::map<std::string, std::string> titles;
 
   int32_t replayPending = 0, advancePending = 0, currentSongIndex = 0;
   std::string replayAddress;
@@ -197,17 +203,42 @@ TEST_F(PlaylistTest, WithNeitherModeOrAnotherStateNothingHappens) {
   EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 2)});
 }
 
-TEST_F(PlaylistTest, AnAddressInNoEntryKeepsTheFlagUntilASongIsStarted) {
+TEST_F(PlaylistTest, AnAddressInNoEntryKeepsTheFlagUntilASongIsChosen) {
   player.url = "http://elsewhere/x";
   EndSongAndTick();
   playlist.LoopTick();
   EXPECT_EQ(advancePending, 1);
   EXPECT_TRUE(player.given.empty());
-  // The next song started by hand is replaced by its successor at the next tick.
+  // The song chosen by hand plays on; the loop moves on only when it ends.
   DoubleClick(4);
-  playlist.LoopTick();
-  EXPECT_EQ(player.url, Song('a', 5));
   EXPECT_EQ(advancePending, 0);
+  playlist.LoopTick();
+  EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 4)});
+  EndSongAndTick();
+  EXPECT_EQ(player.url, Song('a', 5));
+}
+
+TEST_F(PlaylistTest, ASongChosenBeforeTheTickActsOnAnEndIsTheOneThatPlays) {
+  // List loop: song 2 ends, song 7 is chosen before the tick; 7 plays to its end, then 8.
+  DoubleClick(2);
+  playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+  DoubleClick(7);
+  playlist.LoopTick();
+  EXPECT_EQ(player.given, (std::vector<std::string>{Song('a', 2), Song('a', 7)}));
+  EndSongAndTick();
+  EXPECT_EQ(player.url, Song('a', 8));
+
+  // Single-song loop: the chosen song, not the one that ended, is the one repeated.
+  mode = LoopMode::kSingle;
+  playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+  DoubleClick(3);
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('a', 3));
+  EXPECT_EQ(player.given.size(), 4u);
+  EndSongAndTick();
+  EndSongAndTick();
+  EXPECT_EQ(player.given, (std::vector<std::string>{Song('a', 2), Song('a', 7), Song('a', 8),
+                                                    Song('a', 3), Song('a', 3), Song('a', 3)}));
 }
 
 TEST_F(PlaylistTest, AnAddressListedTwiceContinuesAfterItsFirstPlace) {
@@ -227,6 +258,57 @@ TEST_F(PlaylistTest, PastTheLastSongOfAShortBatchThePlayerGetsAnEmptyAddress) {
   EXPECT_EQ(visible.selected, 6);
   EXPECT_EQ(advancePending, 0);
   EXPECT_EQ(fetches, 0);
+}
+
+// What the face shows: the number and title a song had when it started, whatever the lists do
+// until the next song starts.
+TEST_F(PlaylistTest, TheSongNowPlayingKeepsItsNumberAndTitleUntilAnotherStarts) {
+  titles = {{Song('a', 8), "Eight"}, {Song('b', 1), "B one"}};
+  const auto now = [this] {
+    return std::to_string(playlist.nowPlaying().number) + " " + playlist.nowPlaying().title;
+  };
+  EXPECT_EQ(now(), "0 ");
+  DoubleClick(8);
+  EXPECT_EQ(now(), "8 Eight");
+  EndSongAndTick();
+  EXPECT_EQ(now(), "9 ");  // a song without a title shows none
+
+  // The end of the batch: the song ended stays named through the fetch and the wait; the new
+  // batch, which lists it as its twelfth, then starts with its first.
+  std::vector<std::string> seen;
+  duringFetch = duringWait = [&] { seen.push_back(now()); };
+  batches = {Batch('b', 9)};
+  batches[0].push_back(Song('b', 10));
+  batches[0].push_back(Song('b', 11));
+  batches[0].push_back(Song('a', 9));
+  EndSongAndTick();
+  EXPECT_EQ(seen, (std::vector<std::string>{"9 ", "9 "}));
+  EXPECT_EQ(now(), "1 B one");
+
+  // Another batch while it plays: still song 1; the new batch holds it as its eleventh, so its
+  // end starts the batch on show from its first song, not a twelfth.
+  seen.clear();
+  batches.push_back(Batch('c', 10));
+  batches.back()[11 - 1] = Song('b', 1);
+  batches.back().push_back(Song('c', 12));
+  playlist.AnotherBatch();
+  EXPECT_EQ(seen, std::vector<std::string>(10, "1 B one"));
+  EndSongAndTick();
+  EXPECT_EQ(player.url, Song('c', 1));
+  EXPECT_EQ(now(), "1 ");
+  EXPECT_EQ(currentSongIndex, 1);
+  EXPECT_EQ(visible.selected, 1);
+
+  // A replay keeps the number; an empty address names no song.
+  mode = LoopMode::kSingle;
+  EndSongAndTick();
+  EXPECT_EQ(now(), "1 ");
+  songs.entries = Batch('a', 1);
+  mode = LoopMode::kList;
+  player.url = Song('a', 1);
+  EndSongAndTick();
+  EXPECT_EQ(player.url, "");
+  EXPECT_EQ(now(), "0 ");
 }
 
 TEST_F(PlaylistTest, AnotherBatchRebuildsBothListsAndLeavesTheSongPlaying) {
@@ -284,10 +366,10 @@ TEST_F(PlaylistTest, NothingStartsASecondFetchInsideTheFirst) {
   EXPECT_EQ(visible.Count(), 10);
   EXPECT_FALSE(playlist.Busy());
   // The flag set meanwhile is acted on by the first tick afterwards.
-  advancePending = 1;
-  DoubleClick(1);
+  EXPECT_EQ(advancePending, 1);
+  songs.entries[4] = Song('b', 1);  // the playing song, listed in the new batch
   playlist.LoopTick();
-  EXPECT_EQ(player.url, Song('c', 2));
+  EXPECT_EQ(player.url, Song('c', 5));
 }
 
 TEST_F(PlaylistTest, AProgramEndingDuringAWaitStopsTheHandler) {

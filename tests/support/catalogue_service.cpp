@@ -40,6 +40,11 @@ bool Listening(int port) {
 
 std::string LoopbackBase(int port) { return "http://127.0.0.1:" + std::to_string(port) + "/"; }
 
+std::string LogFile(int port) {
+  return std::string(CATALOGUE_SERVICE_LOG_DIR) + "/catalogue-service-" + std::to_string(port) +
+         ".log";
+}
+
 }  // namespace
 
 bool StopCatalogueService(int port) {
@@ -53,8 +58,7 @@ CatalogueService::CatalogueService(int port, const std::string& extraArguments) 
   StopCatalogueService(port);
   // Wine hands a Unix program to the system without a process handle; the service ends itself
   // on /shutdown, and after a while in any case.
-  const std::string log = std::string(CATALOGUE_SERVICE_LOG_DIR) + "/catalogue-service-" +
-                          std::to_string(port) + ".log";
+  const std::string log = LogFile(port);
   std::string command = WindowsPath(CATALOGUE_SERVICE_UNIX) + " --port " + std::to_string(port) +
                         " --allow-shutdown --exit-after 300 --log " + log + " " + extraArguments;
   STARTUPINFOA si{};
@@ -82,5 +86,7 @@ std::string CatalogueService::BaseUrl(const std::string& fault) const {
   if (!fault.empty()) base += "fault/" + fault + "/";
   return base;
 }
+
+std::string CatalogueService::LogPath() const { return WindowsPath(LogFile(port_)); }
 
 }  // namespace testing_support

@@ -23,6 +23,9 @@ class CatalogueService {
   long Requests(const std::string& page) const;
   // The base address; with a fault name, the address under which every answer has that fault.
   std::string BaseUrl(const std::string& fault = "") const;
+  // The service's log, one line per request ("GET /mp3.ashx?id=2 -> 200"); it is appended to
+  // by every service started on the port.
+  std::string LogPath() const;
 
  private:
   int port_;

@@ -2,8 +2,8 @@
 // format, so the player works out of the box and its tests have a real server to talk to.
 //
 //   catalogue-service [--port N] [--host ADDR] [--music DIR] [--fault NAME]
-//                     [--song-fault N=NAME]... [--log FILE] [--exit-after SECONDS]
-//                     [--allow-shutdown]
+//                     [--song-fault N=NAME]... [--song-title N=TEXT]... [--log FILE]
+//                     [--exit-after SECONDS] [--allow-shutdown]
 //
 //   /                  home page; its list reference carries a fresh token
 //   /list.ashx?rnd=T   every song, one record each, starting 9 songs further on with each
@@ -13,7 +13,9 @@
 //   /ping              "ok", never with a fault (for harnesses waiting for the service)
 //   /requests?page=P   how many requests page P (the home page: empty) has had, faults or not
 //   /shutdown          ends the service (only with --allow-shutdown)
-// Faults: see faults.h; --song-fault gives song N's answers a fault of their own. --log sends all
+// Faults: see faults.h; --song-fault gives song N's answers a fault of their own. --song-title
+// gives song N the title TEXT (UTF-8); TEXT ending in *K stands for the text before it K times,
+// for titles too long for a command line (歌*40000). --log sends all
 // output to the file and lets go of every inherited descriptor (a test harness that starts the
 // service must not be kept waiting for them).
 #include <fcntl.h>
@@ -58,6 +60,7 @@ struct Options {
   std::string music;
   Fault fault = Fault::kNone;
   std::map<int, Fault> songFaults;
+  std::map<int, std::string> songTitles;
   std::string log;
   int exitAfterSeconds = 0;
   bool allowShutdown = false;
@@ -66,7 +69,8 @@ struct Options {
 [[noreturn]] void Usage(const std::string& problem) {
   std::fprintf(stderr,
                "catalogue-service: %s\nusage: catalogue-service [--port N] [--host ADDR] "
-               "[--music DIR] [--fault NAME] [--song-fault N=NAME] [--log FILE] "
+               "[--music DIR] [--fault NAME] [--song-fault N=NAME] [--song-title N=TEXT] "
+               "[--log FILE] "
                "[--exit-after SECONDS] "
                "[--allow-shutdown]\n",
                problem.c_str());
@@ -81,6 +85,20 @@ int ParseNumber(const std::string& text, const char* what) {
   } catch (const std::exception&) {
   }
   Usage(std::string("bad ") + what + ": " + text);
+}
+
+// "TEXT*K": TEXT K times; any other text as it is.
+std::string RepeatedText(const std::string& text) {
+  const size_t star = text.rfind('*');
+  if (star == std::string::npos || star + 1 == text.size() ||
+      text.find_first_not_of("0123456789", star + 1) != std::string::npos) {
+    return text;
+  }
+  const int times = ParseNumber(text.substr(star + 1), "repeat count");
+  if (times > 1000000) Usage("repeat count too large");
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text.substr(0, star);
+  return out;
 }
 
 Options ParseOptions(int argc, char** argv) {
@@ -111,6 +129,12 @@ Options ParseOptions(int argc, char** argv) {
       const auto fault = ParseFault(songFault.substr(equals + 1));
       if (!fault) Usage("unknown fault " + songFault.substr(equals + 1));
       o.songFaults[song] = *fault;
+    } else if (arg == "--song-title") {
+      const std::string songTitle = value();
+      const size_t equals = songTitle.find('=');
+      if (equals == std::string::npos) Usage("--song-title needs N=TEXT");
+      const int song = ParseNumber(songTitle.substr(0, equals), "song number");
+      o.songTitles[song] = RepeatedText(songTitle.substr(equals + 1));
     } else if (arg == "--log") {
       o.log = value();
     } else if (arg == "--exit-after") {
@@ -284,6 +308,10 @@ int main(int argc, char** argv) {
   if (songs.empty()) {
     std::fprintf(stderr, "catalogue-service: no .mp3 or .wav file in %s\n", options.music.c_str());
     return 1;
+  }
+  for (const auto& [song, title] : options.songTitles) {
+    if (song < 1 || song > static_cast<int>(songs.size())) Usage("no song " + std::to_string(song));
+    songs[song - 1].title = title;
   }
   Catalogue catalogue(std::move(songs));
 

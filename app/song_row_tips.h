@@ -1,0 +1,41 @@
+// Tooltips on the song rows of the visible play list: a row shows the title of the song it
+// stands for, as plain text; a song without a title shows none.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "graphics/gfx_tooltip.h"
+
+namespace app {
+
+class SongRowTips {
+ public:
+  // `titleOf(row)` is asked for the title of the song row 1 to 9 stands for, whenever a tip
+  // shows, so it is always that of the batch now listed.
+  SongRowTips(HWND list, std::function<std::string(int row)> titleOf);
+  ~SongRowTips();
+  SongRowTips(const SongRowTips&) = delete;
+  SongRowTips& operator=(const SongRowTips&) = delete;
+
+  HWND tooltip() const { return tip_.GetWindow(); }
+
+ private:
+  static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM);
+  // Each row's tool follows its row as the list fills and scrolls.
+  bool ToolsPlaced() const;
+  void PlaceTools();
+  LRESULT TextFor(NMHDR* header);
+
+  HWND list_;
+  std::function<std::string(int)> titleOf_;
+  graphics::GfxToolTip tip_;
+  int placedTop_ = -1;  // the list's top row and length when the tools were placed
+  int placedCount_ = -1;
+  std::string text_;  // what the tooltip was handed last; it reads the text from here
+  std::wstring wideText_;
+};
+
+}  // namespace app

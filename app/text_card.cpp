@@ -1,0 +1,65 @@
+#include "app/text_card.h"
+
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_graphics.h"
+#include "graphics/gfx_path.h"
+#include "graphics/path_routines.h"
+#include "skin/control_backdrop.h"
+
+namespace app {
+namespace {
+
+// A memory DC with a bitmap of its own, for composing when no backdrop is to be had.
+struct PlainBackdrop {
+  PlainBackdrop(HDC like, int width, int height)
+      : dc(CreateCompatibleDC(like)), bitmap(CreateCompatibleBitmap(like, width, height)) {
+    old = SelectObject(dc, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  ~PlainBackdrop() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  PlainBackdrop(const PlainBackdrop&) = delete;
+  PlainBackdrop& operator=(const PlainBackdrop&) = delete;
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+};
+
+}  // namespace
+
+void PaintTextCard(HWND window, HDC target, const CardShape& shape,
+                   const std::function<void(HDC dc, int width)>& text) {
+  RECT rc;
+  GetClientRect(window, &rc);
+  const int width = rc.right, height = rc.bottom;
+  HDC backdrop = skin::ControlBackdrop(window, rc);
+  PlainBackdrop plain(target, backdrop ? 1 : width, backdrop ? 1 : height);
+  HDC dc = backdrop ? backdrop : plain.dc;
+  {
+    graphics::GfxGraphics g;
+    graphics::GfxPath card;
+    graphics::GfxSolidBrush wash;
+    if (g.FromHdc(dc) && card.Create() &&
+        wash.Create((static_cast<graphics::Argb>(shape.washAlpha) << 24) | 0xFFFFFF)) {
+      g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
+      const auto inset = static_cast<float>(shape.inset);
+      graphics::AddRoundRect(card, inset, inset, width - 2 * inset - 1.0f,
+                             shape.height - 2 * inset - 1.0f, shape.radius);
+      g.FillPath(wash, card);
+      graphics::StrokePath(g, card, 1, 0x202020, 60);
+    }
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0x20, 0x20, 0x20));
+  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  if (text) text(dc, width);
+  SelectObject(dc, oldFont);
+  BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+  if (backdrop) skin::ReleaseControlBackdrop(backdrop);
+}
+
+}  // namespace app

@@ -1,0 +1,55 @@
+#include "skin/caption_ink.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "skin/gdi_handles.h"
+
+namespace skin {
+
+// Read through a copy of its own: the DC's bitmap may be any kind.
+BackgroundTones TonesBehind(HDC source, const RECT& area) {
+  const int32_t w = area.right - area.left, h = area.bottom - area.top;
+  uint32_t* bits = nullptr;
+  MemoryDc copy;
+  if (w <= 0 || h <= 0 || !copy.Select(MakeDib32(w, h, &bits), w, h) || !bits) {
+    return TonesOf(nullptr, 0, 0, {});
+  }
+  BitBlt(copy.dc(), 0, 0, w, h, source, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  return TonesOf(bits, w, h, {0, 0, w, h});
+}
+
+std::optional<graphics::GfxBitmap> ReadableGlyph(const graphics::GfxBitmap& glyph,
+                                                 BackgroundTones behind) {
+  std::vector<uint32_t> pixels;
+  if (!glyph.ReadPremultiplied(pixels)) return std::nullopt;
+  // The glyph's own colour: the average of its visible pixels.
+  uint64_t sum[3] = {}, weight = 0;
+  for (uint32_t p : pixels) {
+    const uint32_t a = p >> 24;
+    weight += a;
+    for (int c = 0; c < 3; ++c) sum[c] += (p >> (16 - 8 * c)) & 0xFF;  // premultiplied
+  }
+  if (weight == 0) return std::nullopt;
+  const auto channel = [&](int c) {
+    return static_cast<BYTE>(std::min<uint64_t>(255, sum[c] * 255 / weight));
+  };
+  const COLORREF own = RGB(channel(0), channel(1), channel(2));
+  const COLORREF ink = ReadableInk(own, own, behind).colour;
+  if (ink == own) return std::nullopt;
+  for (uint32_t& p : pixels) {
+    const uint32_t a = p >> 24;
+    const uint32_t v = (ink == RGB(255, 255, 255) ? 255 : 0) * a / 255;
+    p = (a << 24) | (v << 16) | (v << 8) | v;
+  }
+  graphics::GfxBitmap flat;
+  if (!flat.CreatePremultiplied(static_cast<int32_t>(glyph.GetWidth()),
+                                static_cast<int32_t>(glyph.GetHeight()), pixels)) {
+    return std::nullopt;
+  }
+  return flat;
+}
+
+}  // namespace skin
