@@ -8,6 +8,8 @@ Unicode true
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; A program file that cannot be written stops the setup, silent or not, rather than being skipped.
+AllowSkipFiles off
 
 !include MUI2.nsh
 !include FileFunc.nsh
