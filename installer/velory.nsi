@@ -1,0 +1,219 @@
+; Velory's setup program: per user, without administrator rights, into
+; %LOCALAPPDATA%\Programs\Velory. Made by installer/CMakeLists.txt:
+;   makensis -INPUTCHARSET UTF8 -DVERSION=3.5.0 -DPRODUCT=.. -DPUBLISHER=.. -DCOPYRIGHT=..
+;            -DSTAGE=<player.exe, config\, 背景\> -DICON=player.ico -DOUTFILE=setup.exe velory.nsi
+; Switches: /S silent, /D=folder (last), /DESKTOP a desktop shortcut too.
+; The uninstaller: /S silent, /REMOVEDATA also the settings and pictures.
+Unicode true
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+; A program file that cannot be written stops the setup, silent or not, rather than being skipped.
+AllowSkipFiles off
+
+!include MUI2.nsh
+!include FileFunc.nsh
+!include LogicLib.nsh
+!include Sections.nsh
+!include WinMessages.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define SETTINGS_KEY "Software\${PRODUCT}"
+!define PLAYER_CLASS "PlayerWindow"
+!define SHORTCUT "${PRODUCT}.lnk"
+
+; The setup program names the version that player.exe carries.
+!getdllversion "${STAGE}/player.exe" PLAYER_
+!if "${PLAYER_1}.${PLAYER_2}.${PLAYER_3}" != "${VERSION}"
+  !error "player.exe carries ${PLAYER_1}.${PLAYER_2}.${PLAYER_3}, the build says ${VERSION}"
+!endif
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+InstallDirRegKey HKCU "${SETTINGS_KEY}" "InstallDir"
+BrandingText "${PRODUCT} ${VERSION}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\player.exe"
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; The first is the fallback for other system languages.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+LangString SecProgramName ${LANG_ENGLISH} "${PRODUCT} (required)"
+LangString SecProgramName ${LANG_SIMPCHINESE} "${PRODUCT}（必需）"
+LangString SecDesktopName ${LANG_ENGLISH} "Desktop shortcut"
+LangString SecDesktopName ${LANG_SIMPCHINESE} "桌面快捷方式"
+LangString SecUserDataName ${LANG_ENGLISH} "Also remove my settings and pictures"
+LangString SecUserDataName ${LANG_SIMPCHINESE} "同时删除我的设置和背景图片"
+LangString ShortcutComment ${LANG_ENGLISH} "Play songs from the online catalogue"
+LangString ShortcutComment ${LANG_SIMPCHINESE} "播放在线曲库的歌曲"
+LangString PlayerRunning ${LANG_ENGLISH} "${PRODUCT} is running and has to close first; your settings and pictures are kept.$\r$\n$\r$\nClick OK to close it now, or Cancel to stop."
+LangString PlayerRunning ${LANG_SIMPCHINESE} "${PRODUCT} 正在运行，需要先关闭它；您的设置和背景图片会保留。$\r$\n$\r$\n点击“确定”立即关闭它，点击“取消”停止。"
+LangString PlayerStillRunning ${LANG_ENGLISH} "${PRODUCT} did not close. Close it yourself (the menu of its notification-area icon, 退出), then click Retry."
+LangString PlayerStillRunning ${LANG_SIMPCHINESE} "${PRODUCT} 没有关闭。请您自己关闭它（通知区域图标的菜单，退出），然后点击“重试”。"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}"
+
+; A player that runs from the install folder: its program file cannot be replaced or removed.
+; PlayerRunning sets $0 to such a player's window (or 0) and $1 to 1 while player.exe is held open.
+!macro PLAYER_FUNCTIONS un
+Function ${un}PlayerRunning
+  StrCpy $0 0
+  StrCpy $1 0
+  ${If} ${FileExists} "$INSTDIR\player.exe"
+    System::Call 'kernel32::CreateFileW(w "$INSTDIR\player.exe", i 0x40000000, i 0, p 0, i 3, i 0x80, p 0) p.r2'
+    ${If} $2 = -1
+      StrCpy $1 1
+    ${Else}
+      System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
+  ${EndIf}
+  StrCpy $3 0
+  ${Do}
+    FindWindow $3 "${PLAYER_CLASS}" "" 0 $3
+    ${If} $3 = 0
+      ${Break}
+    ${EndIf}
+    System::Call 'user32::GetWindowThreadProcessId(p r3, *i .r4)'
+    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r4) p.r5'
+    ${If} $5 P<> 0
+      System::Call 'kernel32::QueryFullProcessImageNameW(p r5, i 0, w .r6, *i ${NSIS_MAX_STRLEN})'
+      System::Call 'kernel32::CloseHandle(p r5)'
+      ${If} $6 == "$INSTDIR\player.exe"
+        StrCpy $0 $3
+        ${Break}
+      ${EndIf}
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+
+; Asks a running player to close (the user first, unless silent) and waits up to ten seconds for
+; it to go; stops the setup or the uninstaller when it stays.
+Function ${un}ClosePlayer
+  Call ${un}PlayerRunning
+  ${If} $0 = 0
+  ${AndIf} $1 = 0
+    Return
+  ${EndIf}
+  MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "$(PlayerRunning)" /SD IDOK IDOK close
+  Abort
+close:
+  StrCpy $7 0
+  ${Do}
+    ${If} $0 <> 0
+      SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
+    ${EndIf}
+    Sleep 250
+    Call ${un}PlayerRunning
+    ${If} $0 = 0
+    ${AndIf} $1 = 0
+      Return
+    ${EndIf}
+    IntOp $7 $7 + 1
+  ${LoopUntil} $7 >= 40
+  MessageBox MB_RETRYCANCEL|MB_ICONSTOP "$(PlayerStillRunning)" /SD IDCANCEL IDRETRY close
+  Abort
+FunctionEnd
+!macroend
+!insertmacro PLAYER_FUNCTIONS ""
+!insertmacro PLAYER_FUNCTIONS "un."
+
+Section "$(SecProgramName)" SecProgram
+  SectionIn RO
+  Call ClosePlayer
+  SetOutPath "$INSTDIR"
+  SetOverwrite on
+  File "${STAGE}/player.exe"
+  ; The default data files go only where the user has none: an update keeps their settings and
+  ; pictures, and brings back a default file they deleted.
+  SetOverwrite off
+  SetOutPath "$INSTDIR\config"
+  File "${STAGE}/config/*.*"
+  SetOutPath "$INSTDIR\背景"
+  File "${STAGE}/背景/*.*"
+  SetOverwrite on
+  SetOutPath "$INSTDIR"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\player.exe" "" "$INSTDIR\player.exe" 0 \
+    SW_SHOWNORMAL "" "$(ShortcutComment)"
+SectionEnd
+
+Section /o "$(SecDesktopName)" SecDesktop
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$DESKTOP\${SHORTCUT}" "$INSTDIR\player.exe" "" "$INSTDIR\player.exe" 0 \
+    SW_SHOWNORMAL "" "$(ShortcutComment)"
+SectionEnd
+
+Section "-Uninstall entry"
+  WriteRegStr HKCU "${SETTINGS_KEY}" "InstallDir" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\player.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Function .onInit
+  SetShellVarContext current
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/DESKTOP" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecDesktop}
+  ${EndIf}
+FunctionEnd
+
+Section "un.$(SecProgramName)" UnSecProgram
+  SectionIn RO
+  Call un.ClosePlayer
+  Delete "$INSTDIR\player.exe"
+  Delete "$INSTDIR\uninstall.exe"
+  Delete "$SMPROGRAMS\${SHORTCUT}"
+  Delete "$DESKTOP\${SHORTCUT}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+SectionEnd
+
+Section /o "un.$(SecUserDataName)" UnSecUserData
+  RMDir /r "$INSTDIR\config"
+  RMDir /r "$INSTDIR\背景"
+SectionEnd
+
+; Only when nothing is left in it: the user's data stays unless they asked otherwise.
+Section "-un.Folder"
+  RMDir "$INSTDIR"
+SectionEnd
+
+Function un.onInit
+  SetShellVarContext current
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/REMOVEDATA" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${UnSecUserData}
+  ${EndIf}
+FunctionEnd
