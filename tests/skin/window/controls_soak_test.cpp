@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "skin/controls/button_skin.h"
-#include "skin/controls/edit_combo.h"
+#include "skin/controls/combo_skin.h"
+#include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/progress_bar.h"
