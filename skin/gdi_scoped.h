@@ -6,15 +6,17 @@
 
 namespace skin {
 
-// GetWindowDC / ReleaseDC: the whole window area, non-client part included.
-class WindowDc {
+// A DC of the window from GetWindowDC (the whole window area) or GetDC (the client area),
+// released with ReleaseDC.
+template <HDC(WINAPI* Get)(HWND)>
+class ReleasedDc {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~WindowDc() {
+  explicit ReleasedDc(HWND window) : window_(window), dc_(Get(window)) {}
+  ~ReleasedDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
+  ReleasedDc(const ReleasedDc&) = delete;
+  ReleasedDc& operator=(const ReleasedDc&) = delete;
   HDC get() const { return dc_; }
   operator HDC() const { return dc_; }  // NOLINT: used where an HDC goes
   explicit operator bool() const { return dc_ != nullptr; }
@@ -24,23 +26,8 @@ class WindowDc {
   HDC dc_;
 };
 
-// GetDC / ReleaseDC: the client area.
-class ClientDc {
- public:
-  explicit ClientDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~ClientDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  ClientDc(const ClientDc&) = delete;
-  ClientDc& operator=(const ClientDc&) = delete;
-  HDC get() const { return dc_; }
-  operator HDC() const { return dc_; }  // NOLINT: used where an HDC goes
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
+using WindowDc = ReleasedDc<GetWindowDC>;
+using ClientDc = ReleasedDc<GetDC>;
 
 // BeginPaint / EndPaint.
 class PaintDc {

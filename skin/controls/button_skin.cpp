@@ -145,11 +145,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   return false;
 }
 
-constexpr KindOps kButtonOps{.list = kListButtons,
-                             .hoverKind = kHoverButton,
-                             .face = FaceKind::kOwn,
-                             .paint = PaintFace,
-                             .handle = Handle};
+constexpr KindOps kButtonOps{kListButtons, kHwKeys, kHoverButton, FaceKind::kOwn,
+                             PaintFace,    nullptr, nullptr,      Handle};
 
 // A fresh record for the button, its text and font read from it; null when it cannot be had.
 ButtonSkin* AttachButton(int32_t windowIndex, HWND button, bool defaultFont) {

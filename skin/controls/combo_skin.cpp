@@ -162,11 +162,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   return false;
 }
 
-constexpr KindOps kComboOps{.list = kListComboBoxes,
-                            .hoverKind = kHoverCombo,
-                            .face = FaceKind::kWholeWindow,
-                            .paint = PaintFace,
-                            .handle = Handle};
+constexpr KindOps kComboOps{kListComboBoxes, kHwKeys, kHoverCombo, FaceKind::kWholeWindow,
+                            PaintFace,       nullptr, nullptr,     Handle};
 
 void AttachCombo(int32_t windowIndex, HWND combo) {
   if (!RecordAt(windowIndex) || HeldByAnySkin(combo)) return;

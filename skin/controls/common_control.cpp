@@ -46,11 +46,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   return false;
 }
 
-constexpr KindOps kCommonOps{.list = kListCommonControls,
-                             .keys = kKjKeys,
-                             .face = FaceKind::kClient,
-                             .paint = PaintFace,
-                             .handle = Handle};
+constexpr KindOps kCommonOps{kListCommonControls, kKjKeys, kHoverNone, FaceKind::kClient,
+                             PaintFace,           nullptr, nullptr,    Handle};
 
 }  // namespace
 

@@ -135,11 +135,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   return false;
 }
 
-constexpr KindOps kEditOps{.list = kListEdits,
-                           .hoverKind = kHoverEdit,
-                           .face = FaceKind::kOwn,
-                           .paint = PaintFace,
-                           .handle = Handle};
+constexpr KindOps kEditOps{kListEdits, kHwKeys, kHoverEdit, FaceKind::kOwn,
+                           PaintFace,  nullptr, nullptr,    Handle};
 
 }  // namespace
 

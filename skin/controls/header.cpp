@@ -73,14 +73,9 @@ void Destroy(ControlRecord& record) {
   }
 }
 
-constexpr KindOps kHeaderOps{.list = kListHeaders,
-                             .hoverKind = kHoverHeader,
-                             .face = FaceKind::kClient,
-                             .paint = PaintFace,
-                             .track = Track,
-                             .leave = Leave,
-                             .handle = Handle,
-                             .destroy = Destroy};
+constexpr KindOps kHeaderOps{kListHeaders, kHwKeys, kHoverHeader, FaceKind::kClient,
+                             PaintFace,    Track,   Leave,        Handle,
+                             Destroy};
 
 void Attach(int32_t windowIndex, HWND header, bool standalone) {
   auto* skin = AttachKind<&kHeaderOps, HeaderSkin>(windowIndex, header);

@@ -245,11 +245,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   return true;
 }
 
-constexpr KindOps kListOps{.list = kListListTypes,
-                           .hoverKind = kHoverList,
-                           .face = FaceKind::kOwn,
-                           .paint = PaintFrameFace,
-                           .handle = Handle};
+constexpr KindOps kListOps{kListListTypes, kHwKeys, kHoverList, FaceKind::kOwn,
+                           PaintFrameFace, nullptr, nullptr,    Handle};
 
 void AttachOne(int32_t windowIndex, HWND control) {
   AttachOneKind(control, AttachKind<&kListOps, ListSkin>(windowIndex, control));

@@ -233,11 +233,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   return false;
 }
 
-constexpr KindOps kPanelOps{.list = kListPanels,
-                            .face = FaceKind::kOwn,
-                            .paint = PaintFace,
-                            .handle = Handle,
-                            .destroy = Destroy};
+constexpr KindOps kPanelOps{kListPanels, kHwKeys, kHoverNone, FaceKind::kOwn, PaintFace,
+                            nullptr,     nullptr, Handle,     Destroy};
 
 }  // namespace
 

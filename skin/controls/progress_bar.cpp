@@ -123,10 +123,8 @@ bool Handle(SkinnedMessage& m, LRESULT*) {
   return false;
 }
 
-constexpr KindOps kProgressOps{.list = kListProgressBars,
-                               .face = FaceKind::kWholeWindow,
-                               .paint = PaintFace,
-                               .handle = Handle};
+constexpr KindOps kProgressOps{kListProgressBars, kHwKeys, kHoverNone, FaceKind::kWholeWindow,
+                               PaintFace,         nullptr, nullptr,    Handle};
 
 }  // namespace
 
@@ -135,14 +133,11 @@ ProgressSkin* ProgressSkinOf(HWND window) {
 }
 
 void AttachProgressBars(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND bar = FindWindowExA(parent, nullptr, PROGRESS_CLASSA, nullptr); bar;
-       bar = FindWindowExA(parent, bar, PROGRESS_CLASSA, nullptr)) {
-    auto* skin = AttachKind<&kProgressOps, ProgressSkin>(windowIndex, bar);
-    if (!skin) continue;
-    skin->vertical = (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
-    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-  }
+  AttachChildrenOfClass<&kProgressOps, ProgressSkin>(
+      windowIndex, parent, PROGRESS_CLASSA, [](ProgressSkin& skin, HWND bar) {
+        skin.vertical = (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      });
 }
 
 void PaintProgressBar(HWND bar, HDC target) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "skin/controls/family.h"
+#include "skin/skin_settings.h"
 
 namespace skin::controls {
 
@@ -78,6 +79,17 @@ Record* AttachKind(int32_t windowIndex, HWND control) {
       AttachToSlot<Record>(windowIndex, Ops->list, control, SkinnedControlProc<Ops>, Ops->keys);
   if (record) record->ops = Ops;
   return record;
+}
+
+// Attaches every direct child of the class as the kind while control colouring is on; setUp
+// completes each new record from its control.
+template <const KindOps* Ops, typename Record, typename SetUp>
+void AttachChildrenOfClass(int32_t windowIndex, HWND parent, const char* cls, SetUp setUp) {
+  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+  for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
+       child = FindWindowExA(parent, child, cls, nullptr)) {
+    if (Record* record = AttachKind<Ops, Record>(windowIndex, child)) setUp(*record, child);
+  }
 }
 
 // Paints an attached control's face now, on its window DC (its client DC for kClient kinds).

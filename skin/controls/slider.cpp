@@ -200,27 +200,22 @@ namespace {
 
 void PaintFace(ControlRecord& record, HDC dc) { PaintSliderOn(record.window, dc); }
 
-constexpr KindOps kSliderOps{.list = kListTrackbars,
-                             .hoverKind = kHoverSlider,
-                             .face = FaceKind::kWholeWindow,
-                             .paint = PaintFace};
+constexpr KindOps kSliderOps{kListTrackbars, kHwKeys, kHoverSlider, FaceKind::kWholeWindow,
+                             PaintFace};
 
 }  // namespace
 
 SliderSkin* SliderOf(HWND window) { return RecordOf<SliderSkin>(window, kListTrackbars); }
 
 void AttachSliders(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND child = FindWindowExA(parent, nullptr, TRACKBAR_CLASSA, nullptr); child;
-       child = FindWindowExA(parent, child, TRACKBAR_CLASSA, nullptr)) {
-    auto* slider = AttachKind<&kSliderOps, SliderSkin>(windowIndex, child);
-    if (!slider) continue;
-    const LONG style = GetWindowLongA(child, GWL_STYLE);
-    slider->vertical = (style & TBS_VERT) ? 1 : 0;
-    slider->tickSide = TickSideOf(style);
-    slider->selectionShown = (style & TBS_ENABLESELRANGE) ? 1 : 0;
-    InvalidateRect(child, nullptr, TRUE);
-  }
+  AttachChildrenOfClass<&kSliderOps, SliderSkin>(
+      windowIndex, parent, TRACKBAR_CLASSA, [](SliderSkin& slider, HWND child) {
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        slider.vertical = (style & TBS_VERT) ? 1 : 0;
+        slider.tickSide = TickSideOf(style);
+        slider.selectionShown = (style & TBS_ENABLESELRANGE) ? 1 : 0;
+        InvalidateRect(child, nullptr, TRUE);
+      });
 }
 
 void PaintSliderOn(HWND window, HDC target) {

@@ -149,27 +149,19 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   return true;
 }
 
-constexpr KindOps kUpDownOps{.list = kListUpDowns,
-                             .hoverKind = kHoverUpDown,
-                             .face = FaceKind::kWholeWindow,
-                             .paint = PaintFace,
-                             .track = Track,
-                             .leave = Leave,
-                             .handle = Handle};
+constexpr KindOps kUpDownOps{kListUpDowns, kHwKeys, kHoverUpDown, FaceKind::kWholeWindow,
+                             PaintFace,    Track,   Leave,        Handle};
 
 }  // namespace
 
 UpDownSkin* UpDownOf(HWND window) { return RecordOf<UpDownSkin>(window, kListUpDowns); }
 
 void AttachUpDowns(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND child = FindWindowExA(parent, nullptr, UPDOWN_CLASSA, nullptr); child;
-       child = FindWindowExA(parent, child, UPDOWN_CLASSA, nullptr)) {
-    auto* control = AttachKind<&kUpDownOps, UpDownSkin>(windowIndex, child);
-    if (!control) continue;
-    control->horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
-    InvalidateRect(child, nullptr, TRUE);
-  }
+  AttachChildrenOfClass<&kUpDownOps, UpDownSkin>(
+      windowIndex, parent, UPDOWN_CLASSA, [](UpDownSkin& control, HWND child) {
+        control.horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
+        InvalidateRect(child, nullptr, TRUE);
+      });
 }
 
 void PaintUpDownOn(HWND window, HDC target, bool hot) {
