@@ -9,6 +9,7 @@
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/list_helpers.h"
 #include "skin/controls/skinned_control.h"
+#include "skin/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 
@@ -123,19 +124,19 @@ LRESULT PaintItems(HWND window) {
   const RECT place = ClientInWindow(window);
   const int32_t cw = place.right - place.left;
   const int32_t ch = place.bottom - place.top;
-  PAINTSTRUCT ps;
-  HDC paint = BeginPaint(window, &ps);
-  if (IsClassName(window, "ListBox")) {
-    LayItems(window, background, place);
-  } else {
-    // Transparent text since attaching: the view draws straight onto the wash.
-    POINT old{};
-    SetViewportOrgEx(background, place.left, place.top, &old);
-    CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(background), 0);
-    SetViewportOrgEx(background, old.x, old.y, nullptr);
+  {
+    PaintDc paint(window);
+    if (IsClassName(window, "ListBox")) {
+      LayItems(window, background, place);
+    } else {
+      // Transparent text since attaching: the view draws straight onto the wash.
+      POINT old{};
+      SetViewportOrgEx(background, place.left, place.top, &old);
+      CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(background), 0);
+      SetViewportOrgEx(background, old.x, old.y, nullptr);
+    }
+    BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
   }
-  BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
-  EndPaint(window, &ps);
   ReleaseControlBackdrop(background);
   InvalidateVisibleChildren(window);
   return DefWindowProcA(window, WM_PAINT, 0, 0);
