@@ -130,10 +130,9 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
       BitBlt(dc, 0, 0, w, h, source, at.x + rect.left, at.y + rect.top, SRCCOPY);
     }
   } else {
-    HBRUSH fill = CreateSolidBrush(backgroundColour);
+    ScopedBrush fill(CreateSolidBrush(backgroundColour));
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, fill);
-    DeleteObject(fill);
   }
   return dc;
 }

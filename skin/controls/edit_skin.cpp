@@ -72,14 +72,7 @@ LRESULT EraseWashed(HWND window, HDC dc) {
 // The system's part first (only the scroll bars when there are some), then the frame, so that
 // nothing the system draws can cover it.
 LRESULT PaintNonClient(ControlRecord& record, LPARAM lParam) {
-  HWND window = record.window;
-  LRESULT result = 0;
-  ScopedRegion bars(HasScrollBar(window) ? ScrollBarRegion(window) : nullptr);
-  if (bars) {
-    result = DefWindowProcA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
-  } else {
-    result = DefWindowProcA(window, WM_NCPAINT, 0xFFFFFFFF, lParam);
-  }
+  const LRESULT result = PaintScrollBarsOnly(record.window, lParam);
   RepaintNow(record);
   return result;
 }

@@ -177,16 +177,7 @@ LRESULT ChainAndRewash(SkinnedMessage& m) {
 
 LRESULT PaintNonClient(HWND window, ControlRecord& record, LPARAM lParam) {
   RepaintNow(record);
-  if (HasScrollBar(window)) {
-    if (HRGN bars = ScrollBarRegion(window)) {
-      // The system paints the scroll bars only; the frame stays the skin's.
-      const LRESULT result =
-          DefWindowProcA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(bars), lParam);
-      DeleteObject(bars);
-      return result;
-    }
-  }
-  return DefWindowProcA(window, WM_NCPAINT, static_cast<WPARAM>(0xFFFFFFFF), lParam);
+  return PaintScrollBarsOnly(window, lParam);
 }
 
 void PaintFrameFace(ControlRecord& record, HDC dc) {
