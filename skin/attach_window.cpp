@@ -4,6 +4,7 @@
 #include "graphics/gfx_image.h"
 #include "skin/caption_glyphs.h"
 #include "skin/caption_strip.h"
+#include "skin/controls/family.h"
 #include "skin/controls/family_table.h"
 #include "skin/picture_prepare.h"
 #include "skin/property_keys.h"
@@ -113,10 +114,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   // The record index goes on first: the frame procedure needs it from its very first message.
   prop::Set(hwnd, prop::Hw_lbID, index);
-  prop::Set(hwnd, prop::Hw_hProc, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-  added->oldWndProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcEntry)));
-  prop::Set(hwnd, prop::Hw_hProc, reinterpret_cast<intptr_t>(added->oldWndProc));
+  added->oldWndProc = controls::InstallSubclass(hwnd, prop::Hw_hProc, frameProcEntry);
   // A window already on screen takes its new look at once.
   InvalidateRect(hwnd, nullptr, TRUE);
 }

@@ -18,9 +18,9 @@ namespace {
 
 bool FindPanel(HWND window, int32_t* record, int32_t* panel) {
   for (int32_t r = 1; r <= RecordCount(); ++r) {
-    const std::vector<PanelSkin>& panels = RecordAt(r)->panels;
-    for (size_t p = 0; p < panels.size(); ++p) {
-      if (panels[p].window == window) {
+    WindowSkinRecord* owner = RecordAt(r);
+    for (size_t p = 0; p < owner->PanelCount(); ++p) {
+      if (owner->PanelAt(p).window == window) {
         *record = r;
         *panel = static_cast<int32_t>(p) + 1;
         return true;
@@ -103,7 +103,7 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
   RegisterCachedDc(dc, bitmap, previous);
 
   const ContainerLocation where = LocateContainer(control, true);
-  const WindowSkinRecord* record = RecordAt(where.record);
+  WindowSkinRecord* record = RecordAt(where.record);
   if ((where.kind == ContainerLocation::kWindow || where.kind == ContainerLocation::kPanel) &&
       record) {
     // The back buffer is the skinned window's client area.
@@ -119,7 +119,7 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
       GetWindowRect(control, &inControl);
       POINT corner{inControl.left + rect.left, inControl.top + rect.top};
       ScreenToClient(where.window, &corner);
-      OverlayPanelBackdrop(dc, record->panels[where.panel - 1],
+      OverlayPanelBackdrop(dc, record->PanelAt(where.panel - 1),
                            RECT{corner.x, corner.y, corner.x + w, corner.y + h});
     }
   } else if (where.kind == ContainerLocation::kOuter) {
@@ -130,10 +130,9 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
       BitBlt(dc, 0, 0, w, h, source, at.x + rect.left, at.y + rect.top, SRCCOPY);
     }
   } else {
-    HBRUSH fill = CreateSolidBrush(backgroundColour);
+    ScopedBrush fill(CreateSolidBrush(backgroundColour));
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, fill);
-    DeleteObject(fill);
   }
   return dc;
 }

@@ -12,7 +12,24 @@
 namespace skin {
 namespace {
 
+void DeletePair(ControlColourObjects& objects);
+
+// A child that is gone (a static, which no skin watches, destroyed) gives its pair back here, so
+// controls that come and go do not pile up brushes until the window dies.
+void DropGoneControls(WindowSkinRecord& record) {
+  auto& all = record.colouredControls;
+  for (auto it = all.begin(); it != all.end();) {
+    if (IsWindow(it->control)) {
+      ++it;
+      continue;
+    }
+    DeletePair(*it);
+    it = all.erase(it);
+  }
+}
+
 ControlColourObjects& EntryOf(WindowSkinRecord& record, HWND child) {
+  DropGoneControls(record);
   for (ControlColourObjects& objects : record.colouredControls) {
     if (objects.control == child) return objects;
   }

@@ -7,6 +7,7 @@
 #include "skin/control_brush.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
+#include "skin/gdi_scoped.h"
 #include "skin/min_max.h"
 #include "skin/move_size.h"
 #include "skin/property_keys.h"
@@ -71,10 +72,8 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_SHOWWINDOW:
       if (wParam == 1) {
         if (record->minimised == 0) {
-          PAINTSTRUCT ps;
-          HDC dc = BeginPaint(hwnd, &ps);
+          PaintDc dc(hwnd);
           PaintFrame(index, dc);
-          EndPaint(hwnd, &ps);
         } else {
           record->minimised = 0;
         }
@@ -84,8 +83,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
+      PaintDc dc(hwnd);
       if (record->minimised != 0) {
         // nothing of its own while minimised
       } else if (record->needsFullRedraw == 1 || !record->backBuffer.dc()) {
@@ -95,7 +93,6 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       } else {
         CopyFrame(index, dc);
       }
-      EndPaint(hwnd, &ps);
       return DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
     }
     case WM_LBUTTONDBLCLK:

@@ -128,12 +128,8 @@ void ExcludeVisibleChildren(HWND window, HDC dc) {
   }
 }
 
-ChildFreeWindowDc::ChildFreeWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {
+ChildFreeWindowDc::ChildFreeWindowDc(HWND window) : dc_(window) {
   if (dc_) ExcludeVisibleChildren(window, dc_);
-}
-
-ChildFreeWindowDc::~ChildFreeWindowDc() {
-  if (dc_) ReleaseDC(window_, dc_);
 }
 
 }  // namespace skin

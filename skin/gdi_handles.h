@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "skin/gdi_scoped.h"
+
 namespace skin {
 
 // Number of GDI objects (bitmaps, brushes, memory DCs) that the skin made and has not deleted.
@@ -66,14 +68,10 @@ void ExcludeVisibleChildren(HWND window, HDC dc);
 class ChildFreeWindowDc {
  public:
   explicit ChildFreeWindowDc(HWND window);
-  ~ChildFreeWindowDc();
-  ChildFreeWindowDc(const ChildFreeWindowDc&) = delete;
-  ChildFreeWindowDc& operator=(const ChildFreeWindowDc&) = delete;
   HDC dc() const { return dc_; }
 
  private:
-  HWND window_;
-  HDC dc_;
+  ClientDc dc_;
 };
 
 }  // namespace skin

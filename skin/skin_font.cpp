@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "skin/gdi_handles.h"
+
 namespace skin {
 namespace {
 
@@ -11,16 +13,14 @@ std::string MappedFace(const std::string& name) {
   wanted.lfHeight = -12;
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(wanted.lfFaceName, name.c_str(), LF_FACESIZE);
-  HFONT font = CreateFontIndirectA(&wanted);
-  HDC dc = CreateCompatibleDC(nullptr);
+  GdiObject<HFONT> font(CreateFontIndirectA(&wanted));
+  MemoryDc dc;
   char face[LF_FACESIZE] = {};
-  if (font && dc) {
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextFaceA(dc, LF_FACESIZE, face);
-    SelectObject(dc, old);
+  if (font && dc.EnsureDc()) {
+    HGDIOBJ old = SelectObject(dc.dc(), font);
+    GetTextFaceA(dc.dc(), LF_FACESIZE, face);
+    SelectObject(dc.dc(), old);
   }
-  if (dc) DeleteDC(dc);
-  if (font) DeleteObject(font);
   return face;
 }
 

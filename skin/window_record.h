@@ -20,6 +20,10 @@ class GfxBitmap;
 
 namespace skin {
 
+namespace controls {
+struct KindOps;
+}
+
 // Callbacks the help, main-menu and added caption buttons call, with no arguments.
 using CaptionCallback = void(CALLBACK*)();
 
@@ -68,6 +72,7 @@ enum ControlListKind : int {
   kListUpDowns,
   kListHeaders,
   kListCommonControls,
+  kListPanels,
   kControlListCount,
 };
 
@@ -80,18 +85,19 @@ struct ControlRecord {
   HWND window = nullptr;
   WNDPROC previousProc = nullptr;
   int32_t kind = 0;
+  const controls::KindOps* ops = nullptr;  // how the one skinned-control procedure treats it
+  int32_t hot = 0;                         // painted hot
+  int32_t tracking = 0;                    // WM_MOUSELEAVE is armed
 };
 // 1-based in use; a single record whose window is null counts as empty.
 using ControlList = std::vector<std::unique_ptr<ControlRecord>>;
 
-// A container made a panel (attach panel). The backdrop search reads the first four fields; the
-// panel skin owns the rest.
-struct PanelSkin {
-  HWND window = nullptr;
+// A container made a panel (attach panel), in the window record's panel list. The backdrop search
+// reads the window, colour, alpha and rounded; the panel skin owns the rest.
+struct PanelSkin : ControlRecord {
   COLORREF colour = 0;  // overlay colour, 0 = none
   uint8_t alpha = 255;  // overlay alpha
   int32_t rounded = 0;
-  WNDPROC previousProc = nullptr;
   int32_t needsRepaint = 1;
   int32_t isGroupBox = 0;
   int32_t enabled = 1;
@@ -178,7 +184,6 @@ struct WindowSkinRecord {
   int32_t hoverControl = 0;
   // The parent of the edit last painted hot: edits under different parents may share an index.
   HWND hotParent = nullptr;
-  std::vector<PanelSkin> panels;
   std::vector<PageWindow> pageWindows;
   int32_t mouseTracked = 0;
   ButtonFade fadeIn;
@@ -188,6 +193,13 @@ struct WindowSkinRecord {
   // Kept so that a repaint at an unchanged size neither decodes nor stretches the picture.
   PictureCache pictureCache;
   std::vector<ControlColourObjects> colouredControls;
+
+  // The panel list, 0-based here; records stay where they are while the list grows.
+  size_t PanelCount() const { return controls[kListPanels].size(); }
+  PanelSkin& PanelAt(size_t i) { return static_cast<PanelSkin&>(*controls[kListPanels][i]); }
+  const PanelSkin& PanelAt(size_t i) const {
+    return static_cast<const PanelSkin&>(*controls[kListPanels][i]);
+  }
 
   int32_t ButtonCount() const { return static_cast<int32_t>(captionButtons.size()); }
   // 1-based; null outside 1..count.

@@ -16,9 +16,6 @@ void WriteIndex(const WindowSkinRecord& record, int32_t index) {
       if (control && control->window) prop::Set(control->window, key, index);
     }
   }
-  for (const PanelSkin& panel : record.panels) {
-    if (panel.window) prop::Set(panel.window, prop::Hw_FuID, index);
-  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
+#include "skin/gdi_scoped.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -86,10 +87,8 @@ void OnClientArea(HWND window, HDC target, Paint paint) {
     paint(target, client);
     return;
   }
-  HDC dc = GetDC(window);
-  if (!dc) return;
-  paint(dc, client);
-  ReleaseDC(window, dc);
+  ClientDc dc(window);
+  if (dc) paint(dc, client);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 #include "skin/controls/button_faces.h"
 #include "skin/controls/control_font.h"
 #include "skin/controls/face_layers.h"
-#include "skin/controls/family.h"
+#include "skin/controls/skinned_control.h"
+#include "skin/gdi_scoped.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -51,12 +52,112 @@ void MakeOwnerDrawn(HWND button) {
 
 // A toggle's own procedure paints the system's look when its state changes: the skin's face
 // goes back on top at once.
-LRESULT ChainThenRepaint(HWND window, const ButtonSkin& button, UINT message, WPARAM wParam,
-                         LPARAM lParam, UINT state = 0) {
-  const int32_t kind = button.kind;
-  const LRESULT result = CallPrevious(window, message, wParam, lParam);
-  if (IsWindow(window)) PaintToggle(window, kind, state);
+LRESULT ChainThenRepaint(SkinnedMessage& m, UINT state = 0) {
+  const int32_t kind = m.record->kind;
+  const LRESULT result = m.Chain();
+  if (IsWindow(m.window)) PaintToggle(m.window, kind, state);
   return result;
+}
+
+// Chained first; then the toggle's pressed face (a radio button) over what the system drew.
+LRESULT ChainThenPress(SkinnedMessage& m) {
+  const int32_t kind = m.record->kind;
+  m.Chain();
+  if (!IsWindow(m.window)) return 0;
+  PaintToggle(m.window, kind, kind == kRadioButton ? kStatePressed : 0);
+  return DefWindowProcA(m.window, m.message, m.wParam, m.lParam);
+}
+
+void PaintFace(ControlRecord& record, HDC) {
+  const auto& button = static_cast<ButtonSkin&>(record);
+  RedrawButton(button.window, button.focused != 0 && button.hot == 0 ? kStateFocus : 0, button.hot);
+}
+
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  HWND window = m.window;
+  auto& button = m.As<ButtonSkin>();
+  const bool toggle = IsToggle(button.kind);
+  switch (m.message) {
+    case WM_MOVE:
+      InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_LBUTTONDOWN:
+    case BM_SETCHECK:
+      if (!toggle) break;
+      *result = ChainThenPress(m);
+      return true;
+    case WM_KEYDOWN:
+      if (m.wParam != VK_SPACE || !toggle) break;
+      *result = ChainThenPress(m);
+      return true;
+    case WM_LBUTTONUP:
+      DropHover(*m.owner);
+      if (!toggle) break;
+      *result = ChainThenRepaint(m);
+      return true;
+    case WM_LBUTTONDBLCLK:
+      *result = 0;
+      return true;
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(m.wParam);
+      SetBkMode(dc, TRANSPARENT);
+      *result = static_cast<LRESULT>(
+          SetTextColor(dc, static_cast<COLORREF>(prop::Get(window, prop::Kj_Ztys))));
+      return true;
+    }
+    case WM_PAINT:
+      if (!toggle) break;
+      {
+        PaintDc dc(window);
+        PaintToggle(window, button.kind, 0, dc);
+      }
+      *result = DefWindowProcA(window, m.message, m.wParam, m.lParam);
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      button.focused = m.message == WM_SETFOCUS ? 1 : 0;
+      if (!toggle) break;
+      *result = ChainThenRepaint(m, button.focused ? kStateFocus : 0);
+      return true;
+    case WM_SETTEXT:
+      button.text = m.lParam ? reinterpret_cast<const char*>(m.lParam) : "";
+      if (!toggle) break;
+      *result = ChainThenRepaint(m);
+      return true;
+    case WM_NCPAINT:
+      *result = 1;
+      return true;
+    case WM_ENABLE:
+    case BM_SETSTATE:
+    case WM_KEYUP:
+      if (!toggle) break;
+      *result = ChainThenRepaint(m);
+      return true;
+    case BM_SETSTYLE:
+      // Dialog code moves the default-button style around; the type must stay owner-drawn.
+      if (!toggle) {
+        *result = m.Chain(m.message, (m.wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW,
+                          m.lParam);
+        return true;
+      }
+      break;
+  }
+  return false;
+}
+
+constexpr KindOps kButtonOps{kListButtons, kHwKeys, kHoverButton, FaceKind::kOwn,
+                             PaintFace,    nullptr, nullptr,      Handle};
+
+// A fresh record for the button, its text and font read from it; null when it cannot be had.
+ButtonSkin* AttachButton(int32_t windowIndex, HWND button, bool defaultFont) {
+  auto* skin = AttachKind<&kButtonOps, ButtonSkin>(windowIndex, button);
+  if (!skin) return nullptr;
+  skin->text = WindowText(button);
+  const ControlFontInfo font = ReadControlFont(button);
+  skin->fontFace = defaultFont && font.face.empty() ? "宋体" : font.face;
+  skin->fontSize = defaultFont && font.size == 0 ? 12 : font.size;
+  skin->fontStyle = font.style;
+  return skin;
 }
 
 }  // namespace
@@ -84,16 +185,10 @@ void AttachPushButtons(int32_t windowIndex, HWND parent) {
        child = FindWindowExA(parent, child, "BUTTON", nullptr)) {
     const LONG style = GetWindowLongA(child, GWL_STYLE);
     if (!IsSkinnablePushButton(style)) continue;
-    if (SlotOf(record->controls[kListButtons], child) > 0) continue;
-    auto* button = AttachToSlot<ButtonSkin>(windowIndex, kListButtons, child, ButtonSkinProc);
+    auto* button = AttachButton(windowIndex, child, true);
     if (!button) continue;
     button->kind = kPushButton;
-    button->text = WindowText(child);
     SetWindowLongA(child, GWL_STYLE, style | kOwnerDrawBits);
-    const ControlFontInfo font = ReadControlFont(child);
-    button->fontFace = font.face.empty() ? "宋体" : font.face;
-    button->fontSize = font.size == 0 ? 12 : font.size;
-    button->fontStyle = font.style;
     InvalidateRect(child, nullptr, TRUE);
   }
 }
@@ -107,17 +202,11 @@ void AttachCheckAndRadioButtons(int32_t windowIndex, HWND parent) {
     if (kind == 0) continue;
     // Called once per window and per panel; a button already skinned keeps its record rather
     // than being subclassed onto itself.
-    if (ButtonOf(child)) continue;
-    auto* button = AttachToSlot<ButtonSkin>(windowIndex, kListButtons, child, ButtonSkinProc);
+    auto* button = AttachButton(windowIndex, child, false);
     if (!button) continue;
     button->kind = kind;
-    button->text = WindowText(child);
     button->checkState = SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     button->parent = parent;
-    const ControlFontInfo font = ReadControlFont(child);
-    button->fontFace = font.face;
-    button->fontSize = font.size;
-    button->fontStyle = font.style;
     InvalidateRect(child, nullptr, TRUE);
   }
 }
@@ -126,15 +215,8 @@ void ReskinButton(int32_t windowIndex, HWND button, int32_t kind) {
   WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record || !button) return;
   ButtonSkin* skin = ButtonOf(button);
-  if (!skin) {
-    skin = AttachToSlot<ButtonSkin>(windowIndex, kListButtons, button, ButtonSkinProc);
-    if (!skin) return;
-    skin->text = WindowText(button);
-    const ControlFontInfo font = ReadControlFont(button);
-    skin->fontFace = font.face.empty() ? "宋体" : font.face;
-    skin->fontSize = font.size == 0 ? 12 : font.size;
-    skin->fontStyle = font.style;
-  }
+  if (!skin) skin = AttachButton(windowIndex, button, true);
+  if (!skin) return;
   skin->kind = kind;
   MakeOwnerDrawn(button);
   InvalidateRect(button, nullptr, TRUE);
@@ -144,7 +226,7 @@ void RedrawButton(HWND window, UINT state, int32_t hot) {
   const ButtonSkin* button = ButtonOf(window);
   if (!button) return;
   if (hot != 0) state |= kStateHot;
-  HDC dc = GetDC(window);
+  ClientDc dc(window);
   if (!dc) return;
   RECT client{};
   GetClientRect(window, &client);
@@ -153,7 +235,6 @@ void RedrawButton(HWND window, UINT state, int32_t hot) {
   } else {
     PaintPushKind(button->kind, window, dc, state, client);
   }
-  ReleaseDC(window, dc);
 }
 
 void DrawOwnerDrawnItem(int32_t windowIndex, DRAWITEMSTRUCT item) {
@@ -165,93 +246,6 @@ void DrawOwnerDrawnItem(int32_t windowIndex, DRAWITEMSTRUCT item) {
   const ButtonSkin* button = RecordInSlot<ButtonSkin>(record->controls[kListButtons], slot);
   if (!button || button->window != item.hwndItem) return;
   PaintPushKind(button->kind, item.hwndItem, item.hDC, item.itemState, item.rcItem);
-}
-
-LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlPlace place;
-  ButtonSkin* button = RecordOf<ButtonSkin>(window, kListButtons, &place);
-  if (!button) return CallPrevious(window, message, wParam, lParam);
-  const int32_t kind = button->kind;
-  switch (message) {
-    case WM_NCDESTROY:
-      return DetachOnNcDestroy(window, wParam, lParam, kListButtons);
-    case WM_MOUSEMOVE:
-      TrackLeave(window, button->tracking);
-      if (TakeHover(*place.window, kHoverButton, place.slot)) RedrawButton(window, 0, 1);
-      break;
-    case WM_MOUSELEAVE:
-      button->tracking = 0;
-      DropHover(*place.window);
-      RedrawButton(window, button->focused ? kStateFocus : 0, 0);
-      break;
-    case WM_MOVE:
-      InvalidateRect(window, nullptr, TRUE);
-      break;
-    case WM_LBUTTONDOWN:
-    case BM_SETCHECK:
-      if (IsToggle(kind)) {
-        CallPrevious(window, message, wParam, lParam);
-        if (!IsWindow(window)) return 0;
-        PaintToggle(window, kind, kind == kRadioButton ? kStatePressed : 0);
-        return DefWindowProcA(window, message, wParam, lParam);
-      }
-      break;
-    case WM_KEYDOWN:
-      if (wParam == VK_SPACE && IsToggle(kind)) {
-        CallPrevious(window, message, wParam, lParam);
-        if (!IsWindow(window)) return 0;
-        PaintToggle(window, kind, kind == kRadioButton ? kStatePressed : 0);
-        return DefWindowProcA(window, message, wParam, lParam);
-      }
-      break;
-    case WM_LBUTTONUP:
-      DropHover(*place.window);
-      if (IsToggle(kind)) return ChainThenRepaint(window, *button, message, wParam, lParam);
-      break;
-    case WM_LBUTTONDBLCLK:
-      return 0;
-    case WM_ERASEBKGND: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetBkMode(dc, TRANSPARENT);
-      return static_cast<LRESULT>(
-          SetTextColor(dc, static_cast<COLORREF>(prop::Get(window, prop::Kj_Ztys))));
-    }
-    case WM_PAINT:
-      if (IsToggle(kind)) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        PaintToggle(window, kind, 0, dc);
-        EndPaint(window, &ps);
-        return DefWindowProcA(window, message, wParam, lParam);
-      }
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      button->focused = message == WM_SETFOCUS ? 1 : 0;
-      if (IsToggle(kind)) {
-        return ChainThenRepaint(window, *button, message, wParam, lParam,
-                                button->focused ? kStateFocus : 0);
-      }
-      break;
-    case WM_SETTEXT:
-      button->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-      if (IsToggle(kind)) return ChainThenRepaint(window, *button, message, wParam, lParam);
-      break;
-    case WM_NCPAINT:
-      return 1;
-    case WM_ENABLE:
-    case BM_SETSTATE:
-    case WM_KEYUP:
-      if (IsToggle(kind)) return ChainThenRepaint(window, *button, message, wParam, lParam);
-      break;
-    case BM_SETSTYLE:
-      // Dialog code moves the default-button style around; the type must stay owner-drawn.
-      if (!IsToggle(kind)) {
-        wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
-      }
-      break;
-  }
-  return CallPrevious(window, message, wParam, lParam);
 }
 
 }  // namespace skin::controls

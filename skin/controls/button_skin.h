@@ -29,7 +29,6 @@ struct ButtonSkin : ControlRecord {
   std::string fontFace;
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
-  int32_t tracking = 0;  // WM_MOUSELEAVE is armed
 };
 
 // What the attach operations take, from the style alone.
@@ -42,7 +41,6 @@ void AttachCheckAndRadioButtons(int32_t windowIndex, HWND parent);
 // Gives one button an engine-made push-button kind (1 or 3), attaching it when it is not yet.
 void ReskinButton(int32_t windowIndex, HWND button, int32_t kind);
 
-LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Repaints one attached button at once; hot adds the hot bit.
 void RedrawButton(HWND window, UINT state, int32_t hot);
 // WM_DRAWITEM of a skinned window or panel, with its own copy of the structure.

@@ -3,25 +3,59 @@
 #include <commctrl.h>
 
 #include "skin/controls/face_canvas.h"
-#include "skin/controls/family.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/skinned_control.h"
 #include "skin/gdi_handles.h"
+#include "skin/gdi_scoped.h"
 
 namespace skin::controls {
 namespace {
 
-struct CommonControlSkin : ControlRecord {
-  int32_t tracking = 0;
-};
+struct CommonControlSkin : ControlRecord {};
+
+void PaintFace(ControlRecord& record, HDC dc) { PaintCommonControl(record.window, dc); }
+
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  switch (m.message) {
+    case WM_PAINT: {
+      RECT update{};
+      if (GetUpdateRect(m.window, &update, FALSE)) return false;
+      *result = 0;
+      return true;
+    }
+    case WM_MOUSEMOVE:
+      if (m.record->tracking == 0) {
+        TrackLeave(m.window, m.record->tracking);
+        InvalidateRect(m.window, nullptr, FALSE);
+      }
+      return false;
+    case WM_MOUSELEAVE:
+      m.record->tracking = 0;
+      InvalidateRect(m.window, nullptr, FALSE);
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+      // The control may paint straight onto the screen here; the skin's look goes back on top.
+      *result = m.Chain();
+      if (IsWindow(m.window)) InvalidateRect(m.window, nullptr, FALSE);
+      return true;
+  }
+  return false;
+}
+
+constexpr KindOps kCommonOps{kListCommonControls, kKjKeys, kHoverNone, FaceKind::kClient,
+                             PaintFace,           nullptr, nullptr,    Handle};
 
 }  // namespace
 
 void AttachCommonControl(int32_t windowIndex, HWND control) {
   WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record || !control) return;
-  if (SlotOf(record->controls[kListCommonControls], control) > 0) return;
-  AttachToSlot<CommonControlSkin>(windowIndex, kListCommonControls, control, CommonControlProc,
-                                  kKjKeys);
+  // A control another skin holds keeps that skin: a second one over it would chain to itself.
+  if (!AttachKind<&kCommonOps, CommonControlSkin>(windowIndex, control)) return;
   if (IsWindowClass(control, STATUSCLASSNAMEA))
     SendMessageA(control, SB_SETBKCOLOR, 0, kTransparentKey);
   // A panel that does not paint itself: the control draws its own face, and the panel part
@@ -36,9 +70,8 @@ void PaintCommonControl(HWND control, HDC dc) {
   if (client.right <= 0 || client.bottom <= 0) return;
   MemoryDc layer;
   if (!layer.EnsureDc() || !layer.SelectNewDib(client.right, client.bottom)) return;
-  HBRUSH key = CreateSolidBrush(kTransparentKey);
+  ScopedBrush key(CreateSolidBrush(kTransparentKey));
   FillRect(layer.dc(), &client, key);
-  DeleteObject(key);
   CallPrevious(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(layer.dc()), PRF_CLIENT,
                prop::Kj_hProc);
   FaceCanvas canvas(control, client);
@@ -48,50 +81,6 @@ void PaintCommonControl(HWND control, HDC dc) {
                  client.bottom, kTransparentKey);
   NoteFace(control, 0, {});
   canvas.CopyTo(dc);
-}
-
-LRESULT CALLBACK CommonControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlPlace place;
-  auto* skin = RecordOf<CommonControlSkin>(window, kListCommonControls, &place, kKjKeys);
-  if (!skin) return CallPrevious(window, message, wParam, lParam, prop::Kj_hProc);
-  switch (message) {
-    case WM_NCDESTROY:
-      return DetachOnNcDestroy(window, wParam, lParam, kListCommonControls, kKjKeys);
-    case WM_PAINT: {
-      RECT update{};
-      if (!GetUpdateRect(window, &update, FALSE)) return 0;
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      PaintCommonControl(window, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_NCPAINT:
-      return 0;
-    case WM_MOUSEMOVE:
-      if (skin->tracking == 0) {
-        TrackLeave(window, skin->tracking);
-        InvalidateRect(window, nullptr, FALSE);
-      }
-      break;
-    case WM_MOUSELEAVE:
-      skin->tracking = 0;
-      InvalidateRect(window, nullptr, FALSE);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-    case WM_MOUSEWHEEL: {
-      // The control may paint straight onto the screen here; the skin's look goes back on top.
-      const LRESULT result = CallPrevious(window, message, wParam, lParam, prop::Kj_hProc);
-      if (IsWindow(window)) InvalidateRect(window, nullptr, FALSE);
-      return result;
-    }
-  }
-  return CallPrevious(window, message, wParam, lParam, prop::Kj_hProc);
 }
 
 }  // namespace skin::controls

@@ -14,7 +14,6 @@ inline constexpr COLORREF kTransparentKey = 0xFF00FF;
 // Records and subclasses the control (Kj_ properties), asks it for the transparent colour as its
 // background where it has such a setting, and makes it a panel so its own children are skinned.
 void AttachCommonControl(int32_t windowIndex, HWND control);
-LRESULT CALLBACK CommonControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The control's own drawing over its backdrop, onto the DC.
 void PaintCommonControl(HWND control, HDC dc);
 

@@ -64,12 +64,20 @@ void TrackLeave(HWND control, int32_t& tracking) {
   if (TrackMouseEvent(&track)) tracking = 1;
 }
 
-bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot) {
+bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot, HWND parent) {
   window.hoverControl = slot;
-  if (window.hoverControl == window.hotControl && window.hotKind == kindCode) return false;
+  if (window.hoverControl == window.hotControl && window.hotKind == kindCode &&
+      window.hotParent == parent) {
+    return false;
+  }
   window.hotControl = window.hoverControl;
   window.hotKind = kindCode;
+  window.hotParent = parent;
   return true;
+}
+
+bool HeldByAnySkin(HWND control) {
+  return control && (GetPropA(control, prop::Hw_hProc) || GetPropA(control, prop::Kj_hProc));
 }
 
 void DropHover(WindowSkinRecord& window) { window.hotControl = 0; }

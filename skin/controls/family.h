@@ -70,6 +70,10 @@ WNDPROC InstallSubclass(HWND control, const char* procKey, WNDPROC proc);
 LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                      const char* procKey = prop::Hw_hProc);
 
+// The control already has a skin's procedure (one of the control kinds, a panel or the common
+// control kind): another skin installed over it would chain to itself.
+bool HeldByAnySkin(HWND control);
+
 // Records, marks and subclasses one control: a fresh record of the kind's type in its slot,
 // the window index and slot in the properties, the procedure installed and kept in the record.
 template <typename Record>
@@ -83,7 +87,7 @@ Record* AttachToSlot(int32_t windowIndex, ControlListKind kind, HWND control, WN
   entry->window = control;
   prop::Set(control, keys.lbId, slot);
   prop::Set(control, keys.fuId, windowIndex);
-  entry->previousProc = InstallSubclass(control, keys.hProc, proc);
+  if (proc) entry->previousProc = InstallSubclass(control, keys.hProc, proc);
   if (slotOut) *slotOut = slot;
   return entry;
 }
@@ -109,9 +113,9 @@ Record* RecordOf(HWND control, ControlListKind kind, ControlPlace* place = nullp
 // Arms WM_MOUSELEAVE for the control once per entry; the flag lives in the control's record.
 void TrackLeave(HWND control, int32_t& tracking);
 // The pointer is over the control: sets the window's hover index, and returns true when the
-// control must now be painted hot (another control, or another kind, was painted hot last); it
-// is then recorded as the hot one.
-bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot);
+// control must now be painted hot (another control, another kind or a control of another parent
+// was painted hot last); it is then recorded as the hot one.
+bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot, HWND parent);
 // The pointer left (or a click painted over the hot face): nothing is hot any more.
 void DropHover(WindowSkinRecord& window);
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "skin/controls/button_skin.h"
-#include "skin/controls/edit_combo.h"
+#include "skin/controls/combo_skin.h"
 #include "skin/controls/header.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/progress_bar.h"

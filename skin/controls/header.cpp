@@ -11,7 +11,7 @@
 #include "skin/controls/control_font.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
-#include "skin/controls/family.h"
+#include "skin/controls/skinned_control.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -20,7 +20,6 @@ namespace {
 using graphics::ArgbFromColorref;
 
 struct HeaderSkin : ControlRecord {
-  int32_t tracking = 0;
   int32_t hotItem = -1;
   int32_t pressedItem = -1;
   int32_t ownsImages = 0;  // a standalone header; a list view's belong to the list view
@@ -37,17 +36,49 @@ int32_t ItemAt(HWND header, LPARAM lParam) {
   return (hit.flags & HHT_ONHEADER) ? item : -1;
 }
 
-void Redraw(HWND header, const HeaderSkin& skin) {
-  HDC dc = GetDC(header);
-  if (!dc) return;
-  PaintHeader(header, dc, skin.hotItem, skin.pressedItem);
-  ReleaseDC(header, dc);
+void PaintFace(ControlRecord& record, HDC dc) {
+  const auto& skin = static_cast<HeaderSkin&>(record);
+  PaintHeader(skin.window, dc, skin.hotItem, skin.pressedItem);
 }
 
+bool Track(ControlRecord& record, LPARAM point) {
+  auto& skin = static_cast<HeaderSkin&>(record);
+  const int32_t item = ItemAt(skin.window, point);
+  if (item == skin.hotItem) return false;
+  skin.hotItem = item;
+  return true;
+}
+
+void Leave(ControlRecord& record) {
+  auto& skin = static_cast<HeaderSkin&>(record);
+  skin.hotItem = -1;
+  skin.pressedItem = -1;
+}
+
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  if (m.message != WM_LBUTTONDOWN && m.message != WM_LBUTTONUP) return false;
+  m.As<HeaderSkin>().pressedItem = m.message == WM_LBUTTONDOWN ? ItemAt(m.window, m.lParam) : -1;
+  *result = m.Chain();
+  if (m.record) RepaintNow(*m.record);
+  return true;
+}
+
+// A standalone header's image list is the skin's to destroy; a list view's is the view's.
+void Destroy(ControlRecord& record) {
+  const auto& skin = static_cast<HeaderSkin&>(record);
+  if (skin.ownsImages == 0) return;
+  if (auto images =
+          reinterpret_cast<HIMAGELIST>(SendMessageA(skin.window, HDM_GETIMAGELIST, 0, 0))) {
+    ImageList_Destroy(images);
+  }
+}
+
+constexpr KindOps kHeaderOps{kListHeaders, kHwKeys, kHoverHeader, FaceKind::kClient,
+                             PaintFace,    Track,   Leave,        Handle,
+                             Destroy};
+
 void Attach(int32_t windowIndex, HWND header, bool standalone) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record || !header || SlotOf(record->controls[kListHeaders], header) > 0) return;
-  auto* skin = AttachToSlot<HeaderSkin>(windowIndex, kListHeaders, header, HeaderSkinProc);
+  auto* skin = AttachKind<&kHeaderOps, HeaderSkin>(windowIndex, header);
   if (!skin) return;
   skin->ownsImages = standalone ? 1 : 0;
   const ControlFontInfo font = ReadControlFont(header);
@@ -173,57 +204,6 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
     g.FillRectangle(line, 0, canvas.height() - 1, canvas.width(), 1);
   NoteFace(header, static_cast<UINT>(hotItem + 1), all);
   canvas.CopyTo(dc);
-}
-
-LRESULT CALLBACK HeaderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlPlace place;
-  HeaderSkin* skin = RecordOf<HeaderSkin>(window, kListHeaders, &place);
-  if (!skin) return CallPrevious(window, message, wParam, lParam);
-  switch (message) {
-    case WM_NCDESTROY: {
-      const auto images =
-          skin->ownsImages != 0
-              ? reinterpret_cast<HIMAGELIST>(SendMessageA(window, HDM_GETIMAGELIST, 0, 0))
-              : nullptr;
-      const LRESULT result = DetachOnNcDestroy(window, wParam, lParam, kListHeaders);
-      if (images) ImageList_Destroy(images);
-      return result;
-    }
-    case WM_MOUSEMOVE: {
-      TrackLeave(window, skin->tracking);
-      const int32_t item = ItemAt(window, lParam);
-      const bool entered = TakeHover(*place.window, kHoverHeader, place.slot);
-      if (entered || item != skin->hotItem) {
-        skin->hotItem = item;
-        Redraw(window, *skin);
-      }
-      break;
-    }
-    case WM_MOUSELEAVE:
-      skin->tracking = 0;
-      skin->hotItem = -1;
-      skin->pressedItem = -1;
-      DropHover(*place.window);
-      Redraw(window, *skin);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: {
-      skin->pressedItem = message == WM_LBUTTONDOWN ? ItemAt(window, lParam) : -1;
-      const LRESULT result = CallPrevious(window, message, wParam, lParam);
-      if (HeaderSkin* now = RecordOf<HeaderSkin>(window, kListHeaders)) Redraw(window, *now);
-      return result;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      PaintHeader(window, dc, skin->hotItem, skin->pressedItem);
-      EndPaint(window, &ps);
-      return 0;
-    }
-  }
-  return CallPrevious(window, message, wParam, lParam);
 }
 
 }  // namespace skin::controls

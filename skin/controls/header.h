@@ -9,7 +9,6 @@
 namespace skin::controls {
 
 void AttachHeaders(int32_t windowIndex, HWND parent);
-LRESULT CALLBACK HeaderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Every item onto the DC; hot and pressed are item numbers, -1 for none.
 void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem);
 

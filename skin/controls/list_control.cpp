@@ -7,8 +7,9 @@
 #include "graphics/path_routines.h"
 #include "skin/control_backdrop.h"
 #include "skin/controls/face_canvas.h"
-#include "skin/controls/family.h"
 #include "skin/controls/list_helpers.h"
+#include "skin/controls/skinned_control.h"
+#include "skin/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 
@@ -29,9 +30,9 @@ void ForEachChild(HWND parent, const char* cls, Each each) {
   }
 }
 
-void AttachOne(int32_t windowIndex, HWND control) {
-  if (ListSkinOf(control)) return;
-  auto* skin = AttachToSlot<ListSkin>(windowIndex, kListListTypes, control, ListSkinProc);
+void AttachOne(int32_t windowIndex, HWND control);
+
+void AttachOneKind(HWND control, ListSkin* skin) {
   if (!skin) return;
   skin->focused = GetFocus() == control ? 1 : 0;
   RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
@@ -123,19 +124,19 @@ LRESULT PaintItems(HWND window) {
   const RECT place = ClientInWindow(window);
   const int32_t cw = place.right - place.left;
   const int32_t ch = place.bottom - place.top;
-  PAINTSTRUCT ps;
-  HDC paint = BeginPaint(window, &ps);
-  if (IsClassName(window, "ListBox")) {
-    LayItems(window, background, place);
-  } else {
-    // Transparent text since attaching: the view draws straight onto the wash.
-    POINT old{};
-    SetViewportOrgEx(background, place.left, place.top, &old);
-    CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(background), 0);
-    SetViewportOrgEx(background, old.x, old.y, nullptr);
+  {
+    PaintDc paint(window);
+    if (IsClassName(window, "ListBox")) {
+      LayItems(window, background, place);
+    } else {
+      // Transparent text since attaching: the view draws straight onto the wash.
+      POINT old{};
+      SetViewportOrgEx(background, place.left, place.top, &old);
+      CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(background), 0);
+      SetViewportOrgEx(background, old.x, old.y, nullptr);
+    }
+    BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
   }
-  BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
-  EndPaint(window, &ps);
   ReleaseControlBackdrop(background);
   InvalidateVisibleChildren(window);
   return DefWindowProcA(window, WM_PAINT, 0, 0);
@@ -155,32 +156,92 @@ bool MovesSelection(UINT message, WPARAM wParam) {
   return false;
 }
 
-// A list box repaints the items whose selection changes straight onto the screen, on its own
-// background colour: the wash, or the picture a panel shows through it, is laid under them
-// again.
-LRESULT ChainAndRewash(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A list box repaints the items whose selection changes straight onto the screen, opaque on
+// its own background colour. Its drawing is held back while it moves the selection, and the
+// rows are composed again off-screen, over the wash or the picture a panel shows through it.
+LRESULT ChainAndRewash(SkinnedMessage& m) {
+  HWND window = m.window;
   const LRESULT caret = SendMessageA(window, LB_GETCARETINDEX, 0, 0);
   const LRESULT selected = SendMessageA(window, LB_GETCURSEL, 0, 0);
-  const LRESULT result = CallPrevious(window, message, wParam, lParam);
-  if (IsWindow(window) && (SendMessageA(window, LB_GETCARETINDEX, 0, 0) != caret ||
-                           SendMessageA(window, LB_GETCURSEL, 0, 0) != selected)) {
+  const bool visible = IsWindowVisible(window) != FALSE;
+  if (visible) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+  const LRESULT result = m.Chain();
+  if (!IsWindow(window)) return result;
+  if (visible) SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+  if (SendMessageA(window, LB_GETCARETINDEX, 0, 0) != caret ||
+      SendMessageA(window, LB_GETCURSEL, 0, 0) != selected) {
     InvalidateRect(window, nullptr, TRUE);
   }
   return result;
 }
 
-LRESULT PaintNonClient(HWND window, const ControlPlace& place, LPARAM lParam) {
-  PaintListFrame(place.windowIndex, place.slot);
-  if (HasScrollBar(window)) {
-    if (HRGN bars = ScrollBarRegion(window)) {
-      // The system paints the scroll bars only; the frame stays the skin's.
-      const LRESULT result =
-          DefWindowProcA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(bars), lParam);
-      DeleteObject(bars);
-      return result;
-    }
+LRESULT PaintNonClient(HWND window, ControlRecord& record, LPARAM lParam) {
+  RepaintNow(record);
+  return PaintScrollBarsOnly(window, lParam);
+}
+
+void PaintFrameFace(ControlRecord& record, HDC dc) {
+  const auto& skin = static_cast<ListSkin&>(record);
+  DrawListFrame(skin.window, dc, skin.hot != 0, skin.focused != 0);
+}
+
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  HWND window = m.window;
+  auto& skin = m.As<ListSkin>();
+  switch (m.message) {
+    case WM_MOVE:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+      // The wash is laid again under whatever moved.
+      if (highlightEnabled != 0) InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_ERASEBKGND:
+      *result = EraseBackground(window, reinterpret_cast<HDC>(m.wParam), m.wParam, m.lParam);
+      return true;
+    case WM_PAINT:
+      RepaintNow(skin);
+      if (highlightEnabled != 0 && m.wParam == 0) {
+        if (IsClassName(window, "SysTreeView32")) {
+          *result = PaintTree(window);
+          return true;
+        }
+        if (IsItemList(window)) {
+          *result = PaintItems(window);
+          return true;
+        }
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      skin.focused = m.message == WM_SETFOCUS ? 1 : 0;
+      RepaintNow(skin);
+      break;
+    case WM_NCPAINT:
+      *result = PaintNonClient(window, skin, m.lParam);
+      return true;
+    case WM_KEYDOWN:
+      if (m.wParam >= VK_LEFT && m.wParam <= VK_DOWN) skin.keyScrolling = 1;
+      break;
+    case WM_KEYUP:
+      ReleaseCapture();
+      skin.keyScrolling = 0;
+      break;
   }
-  return DefWindowProcA(window, WM_NCPAINT, static_cast<WPARAM>(0xFFFFFFFF), lParam);
+  if (!MovesSelection(m.message, m.wParam) || !IsClassName(window, "ListBox") ||
+      IsOwnerDrawListBox(window)) {
+    return false;
+  }
+  if (m.message == WM_MOUSEMOVE) RunHoverRows(m);
+  *result = ChainAndRewash(m);
+  return true;
+}
+
+constexpr KindOps kListOps{kListListTypes, kHwKeys, kHoverList, FaceKind::kOwn,
+                           PaintFrameFace, nullptr, nullptr,    Handle};
+
+void AttachOne(int32_t windowIndex, HWND control) {
+  AttachOneKind(control, AttachKind<&kListOps, ListSkin>(windowIndex, control));
 }
 
 }  // namespace
@@ -263,77 +324,6 @@ void DrawListFrame(HWND window, HDC target, bool hot, bool focused) {
   RestoreDC(target, saved);
 }
 
-void PaintListFrame(int32_t windowIndex, int32_t controlIndex, std::optional<int32_t> hot,
-                    std::optional<int32_t> focused) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record) return;
-  const ListSkin* skin = RecordInSlot<ListSkin>(record->controls[kListListTypes], controlIndex);
-  if (!skin || !skin->window) return;
-  HWND window = skin->window;
-  const bool isHot = hot.value_or(skin->hot) != 0;
-  const bool isFocused = focused.value_or(skin->focused) != 0;
-  HDC dc = GetWindowDC(window);
-  if (!dc) return;
-  DrawListFrame(window, dc, isHot, isFocused);
-  ReleaseDC(window, dc);
-}
-
-LRESULT CALLBACK ListSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlPlace place;
-  ListSkin* skin = RecordOf<ListSkin>(window, kListListTypes, &place);
-  if (!skin) return CallPrevious(window, message, wParam, lParam);
-  switch (message) {
-    case WM_NCDESTROY:
-      return DetachOnNcDestroy(window, wParam, lParam, kListListTypes);
-    case WM_MOUSEMOVE:
-      TrackLeave(window, skin->tracking);
-      if (TakeHover(*place.window, kHoverList, place.slot)) {
-        skin->hot = 1;
-        PaintListFrame(place.windowIndex, place.slot, 1);
-      }
-      break;
-    case WM_MOUSELEAVE:
-      skin->tracking = 0;
-      DropHover(*place.window);
-      skin->hot = 0;
-      PaintListFrame(place.windowIndex, place.slot, 0);
-      break;
-    case WM_MOVE:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-    case WM_MOUSEWHEEL:
-      // The wash is laid again under whatever moved.
-      if (highlightEnabled != 0) InvalidateRect(window, nullptr, TRUE);
-      break;
-    case WM_ERASEBKGND:
-      return EraseBackground(window, reinterpret_cast<HDC>(wParam), wParam, lParam);
-    case WM_PAINT:
-      PaintListFrame(place.windowIndex, place.slot);
-      if (highlightEnabled != 0 && wParam == 0) {
-        if (IsClassName(window, "SysTreeView32")) return PaintTree(window);
-        if (IsItemList(window)) return PaintItems(window);
-      }
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      skin->focused = message == WM_SETFOCUS ? 1 : 0;
-      PaintListFrame(place.windowIndex, place.slot);
-      break;
-    case WM_NCPAINT:
-      return PaintNonClient(window, place, lParam);
-    case WM_KEYDOWN:
-      if (wParam >= VK_LEFT && wParam <= VK_DOWN) skin->keyScrolling = 1;
-      break;
-    case WM_KEYUP:
-      ReleaseCapture();
-      skin->keyScrolling = 0;
-      break;
-  }
-  if (MovesSelection(message, wParam) && IsClassName(window, "ListBox") &&
-      !IsOwnerDrawListBox(window)) {
-    return ChainAndRewash(window, message, wParam, lParam);
-  }
-  return CallPrevious(window, message, wParam, lParam);
-}
+void PaintListFrame(HWND list) { RepaintNow(list, kListOps); }
 
 }  // namespace skin::controls

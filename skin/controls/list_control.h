@@ -15,9 +15,7 @@ namespace skin::controls {
 
 struct ListSkin : ControlRecord {
   int32_t focused = 0;
-  int32_t hot = 0;
   int32_t keyScrolling = 0;
-  int32_t tracking = 0;  // WM_MOUSELEAVE is armed
 };
 
 // The frame line for a w x h window: where, how wide, and in which colour.
@@ -31,10 +29,8 @@ struct ListFrameStroke {
 ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused);
 
 void AttachListControls(int32_t windowIndex, HWND parent);
-LRESULT CALLBACK ListSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Paints the frame on the window's own DC; omitted flags come from the record.
-void PaintListFrame(int32_t windowIndex, int32_t controlIndex, std::optional<int32_t> hot = {},
-                    std::optional<int32_t> focused = {});
+// Paints the frame on the window's own DC, hot and focused as the record says.
+void PaintListFrame(HWND list);
 // The frame composed over the backdrop and laid onto target (window coordinates) around
 // InnerRect; nothing for a list without a frame style or the list of a combo box.
 void DrawListFrame(HWND window, HDC target, bool hot, bool focused);

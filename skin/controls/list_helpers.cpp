@@ -118,14 +118,19 @@ HRGN ScrollBarRegion(HWND window) {
   if (!hasV && !hasH) return nullptr;
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   auto add = [&](const RECT& r) {
-    HRGN part = CreateRectRgnIndirect(&r);
+    ScopedRegion part(CreateRectRgnIndirect(&r));
     CombineRgn(region, region, part, RGN_OR);
-    DeleteObject(part);
   };
   if (hasV) add(vertical);
   if (hasH) add(horizontal);
   if (hasV && hasH) add(RECT{vertical.left, horizontal.top, vertical.right, horizontal.bottom});
   return region;
+}
+
+LRESULT PaintScrollBarsOnly(HWND window, LPARAM lParam) {
+  ScopedRegion bars(HasScrollBar(window) ? ScrollBarRegion(window) : nullptr);
+  const auto which = bars ? reinterpret_cast<WPARAM>(bars.get()) : static_cast<WPARAM>(0xFFFFFFFF);
+  return DefWindowProcA(window, WM_NCPAINT, which, lParam);
 }
 
 ChildFreeWindowDc ChildExcludedDC(HWND window) { return ChildFreeWindowDc(window); }

@@ -38,6 +38,8 @@ HDC ListBackgroundDC(HWND window);
 // The visible scroll bars (and the corner between two), in screen coordinates, for the default
 // non-client painting; null when there is none. The caller deletes it.
 HRGN ScrollBarRegion(HWND window);
+// WM_NCPAINT by the system for the scroll bars alone; the frame around them stays the skin's.
+LRESULT PaintScrollBarsOnly(HWND window, LPARAM lParam);
 // The control's own DC with every visible child left out.
 ChildFreeWindowDc ChildExcludedDC(HWND window);
 void InvalidateVisibleChildren(HWND window);

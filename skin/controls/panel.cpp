@@ -10,9 +10,10 @@
 #include "skin/controls/control_font.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
-#include "skin/controls/family.h"
 #include "skin/controls/family_table.h"
+#include "skin/controls/skinned_control.h"
 #include "skin/gdi_handles.h"
+#include "skin/gdi_scoped.h"
 #include "skin/skin_font.h"
 #include "skin/skin_settings.h"
 
@@ -92,9 +93,9 @@ void PaintRoundedFrame(FaceCanvas& canvas) {
   }
 }
 
-LRESULT OnControlColour(int32_t windowIndex, UINT message, HDC dc, HWND child) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record || !child) return 0;
+LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND child) {
+  WindowSkinRecord* record = &owner;
+  if (!child) return 0;
   const bool switchesOn = controlColouring != 0 && highlightEnabled != 0;
   if (message == WM_CTLCOLORLISTBOX) {
     if (!switchesOn || !IsWindowClass(child, "ListBox")) return 0;
@@ -129,79 +130,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   if (repaint) InvalidateRect(child, nullptr, TRUE);
 }
 
-LRESULT DetachPanel(HWND window, WPARAM wParam, LPARAM lParam) {
-  PanelSkin* skin = PanelOf(window);
-  const LRESULT result = CallPrevious(window, WM_NCDESTROY, wParam, lParam);
-  if (skin) {
-    skin->window = nullptr;
-    skin->movedWindows.clear();
-    skin->tooltip.Destroy();
-  }
-  RemovePropA(window, prop::Hw_FuID);
-  RemovePropA(window, prop::Hw_lbID);
-  RemovePropA(window, prop::Hw_hProc);
-  RemovePropA(window, prop::Mb_zpf);
-  return result;
-}
-
-}  // namespace
-
-PanelSkin* PanelOf(HWND window, int32_t* windowIndex) {
-  const auto index = static_cast<int32_t>(prop::Get(window, prop::Hw_FuID));
-  const auto slot = static_cast<size_t>(prop::Get(window, prop::Hw_lbID));
-  WindowSkinRecord* record = RecordAt(index);
-  if (!record || slot < 1 || slot > record->panels.size()) return nullptr;
-  PanelSkin& skin = record->panels[slot - 1];
-  if (skin.window != window) return nullptr;
-  if (windowIndex) *windowIndex = index;
-  return &skin;
-}
-
-void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled,
-                 std::optional<COLORREF> colour, std::optional<int32_t> alpha,
-                 std::optional<int32_t> rounded) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record || !panel) return;
-  for (const PanelSkin& existing : record->panels) {
-    if (existing.window == panel) return;
-  }
-  PanelSkin skin;
-  skin.window = panel;
-  skin.colour = colour.value_or(0);
-  skin.alpha = static_cast<uint8_t>(alpha.value_or(255));
-  skin.rounded = rounded.value_or(0);
-  skin.enabled = enabled.value_or(1);
-  skin.needsRepaint = 1;
-  if (IsGroupBox(panel)) {
-    skin.isGroupBox = 1;
-    const ControlFontInfo font = ReadControlFont(panel);
-    skin.fontFace = font.face;
-    skin.fontSize = font.size;
-    skin.fontStyle = font.style;
-  }
-  // Slot rule: a list holding one panel that has gone is reused.
-  int32_t slot = 0;
-  if (record->panels.size() == 1 && record->panels[0].window == nullptr) {
-    record->panels[0] = std::move(skin);
-    slot = 1;
-  } else {
-    record->panels.push_back(std::move(skin));
-    slot = static_cast<int32_t>(record->panels.size());
-  }
-  // Known as a panel before its children are skinned: their backdrops come through it.
-  prop::Set(panel, prop::Hw_lbID, slot);
-  prop::Set(panel, prop::Hw_FuID, windowIndex);
-  prop::Set(panel, prop::Mb_zpf, prop::Get(GetParent(panel), prop::Wxk_Zpf));
-  AttachControlFamilies(windowIndex, panel);
-  // The children's attaching may have grown the list; the slot stays where it was.
-  record->panels[slot - 1].previousProc = InstallSubclass(panel, prop::Hw_hProc, PanelSkinProc);
-  InvalidateRect(panel, nullptr, TRUE);
-}
-
-void PaintPanel(int32_t windowIndex, int32_t panelIndex, HDC dc) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record || panelIndex < 1 || static_cast<size_t>(panelIndex) > record->panels.size()) return;
-  const PanelSkin& skin = record->panels[panelIndex - 1];
+void PaintOn(PanelSkin& skin, HDC dc) {
   HWND panel = skin.window;
   if (!panel || !dc) return;
   RECT client{};
@@ -222,74 +151,131 @@ void PaintPanel(int32_t windowIndex, int32_t panelIndex, HDC dc) {
   RestoreDC(dc, saved);
 }
 
-LRESULT CALLBACK PanelSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  int32_t windowIndex = 0;
-  PanelSkin* skin = PanelOf(window, &windowIndex);
-  if (!skin) return CallPrevious(window, message, wParam, lParam);
-  const auto slot = static_cast<int32_t>(prop::Get(window, prop::Hw_lbID));
-  switch (message) {
-    case WM_NCDESTROY:
-      return DetachPanel(window, wParam, lParam);
+void PaintFace(ControlRecord& record, HDC dc) { PaintOn(static_cast<PanelSkin&>(record), dc); }
+
+void Destroy(ControlRecord& record) {
+  auto& skin = static_cast<PanelSkin&>(record);
+  skin.movedWindows.clear();
+  skin.tooltip.Destroy();
+  RemovePropA(skin.window, prop::Mb_zpf);
+}
+
+// A panel's record is looked up again after anything that sends messages: painting sends the
+// children WM_CTLCOLOR*, and what they do may attach or take away panels.
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  HWND window = m.window;
+  auto& skin = m.As<PanelSkin>();
+  const bool enabled = skin.enabled != 0;
+  switch (m.message) {
     case WM_SHOWWINDOW:
-      if (wParam == 1) {
-        CallPrevious(window, message, wParam, lParam);
-        if (skin->enabled != 0) {
-          HDC dc = GetDC(window);
-          PaintPanel(windowIndex, slot, dc);
-          ReleaseDC(window, dc);
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
+      if (m.wParam != 1) break;
+      m.Chain();
+      if (m.record && m.As<PanelSkin>().enabled != 0) {
+        ClientDc dc(window);
+        PaintOn(m.As<PanelSkin>(), dc);
       }
-      break;
+      *result = DefWindowProcA(window, m.message, m.wParam, m.lParam);
+      return true;
     case WM_MOVE:
-      if (skin->enabled != 0 && skin->alpha != 255) InvalidateRect(window, nullptr, FALSE);
+      if (enabled && skin.alpha != 255) InvalidateRect(window, nullptr, FALSE);
       break;
     case WM_PAINT:
-      if (skin->enabled != 0) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        PaintPanel(windowIndex, slot, dc);
-        // The record may have moved while painting (a child's WM_CTLCOLOR*): look it up again.
-        if (PanelSkin* now = PanelOf(window)) {
-          if (now->needsRepaint != 0) {
-            now->needsRepaint = 0;
+      if (!enabled) break;
+      {
+        PaintDc dc(window);
+        PaintOn(skin, dc);
+        if (m.Find()) {
+          PanelSkin& now = m.As<PanelSkin>();
+          if (now.needsRepaint != 0) {
+            now.needsRepaint = 0;
           } else {
             InvalidateVisibleChildren(window);
           }
         }
-        EndPaint(window, &ps);
-        return DefWindowProcA(window, message, wParam, lParam);
       }
-      break;
+      *result = DefWindowProcA(window, m.message, m.wParam, m.lParam);
+      return true;
     case WM_ERASEBKGND:
-      if (skin->enabled != 0) {
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return 1;
-      }
-      break;
+      if (!enabled) break;
+      SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
+      *result = 1;
+      return true;
     case WM_DRAWITEM:
-      if (lParam) DrawOwnerDrawnItem(windowIndex, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      if (m.lParam) {
+        DrawOwnerDrawnItem(static_cast<int32_t>(prop::Get(window, prop::Hw_FuID)),
+                           *reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam));
+      }
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
-      if (const LRESULT brush = OnControlColour(windowIndex, message, reinterpret_cast<HDC>(wParam),
-                                                reinterpret_cast<HWND>(lParam))) {
-        return brush;
+      if (const LRESULT brush =
+              OnControlColour(*m.owner, m.message, reinterpret_cast<HDC>(m.wParam),
+                              reinterpret_cast<HWND>(m.lParam))) {
+        *result = brush;
+        return true;
       }
       break;
-    case WM_SIZE:
-      skin->needsRepaint = 1;
-      for (HWND moved : skin->movedWindows) {
-        if (IsWindow(moved)) MoveWindow(moved, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+    case WM_SIZE: {
+      skin.needsRepaint = 1;
+      // Copied: moving a window sends messages.
+      const std::vector<HWND> moved = skin.movedWindows;
+      for (HWND each : moved) {
+        if (IsWindow(each)) MoveWindow(each, 0, 0, LOWORD(m.lParam), HIWORD(m.lParam), TRUE);
       }
       break;
+    }
     case WM_COMMAND:
-      OnCommand(wParam, lParam);
+      OnCommand(m.wParam, m.lParam);
       break;
   }
-  return CallPrevious(window, message, wParam, lParam);
+  return false;
+}
+
+constexpr KindOps kPanelOps{kListPanels, kHwKeys, kHoverNone, FaceKind::kOwn, PaintFace,
+                            nullptr,     nullptr, Handle,     Destroy};
+
+}  // namespace
+
+PanelSkin* PanelOf(HWND window, int32_t* windowIndex) {
+  ControlPlace place;
+  PanelSkin* skin = RecordOf<PanelSkin>(window, kListPanels, &place);
+  if (skin && windowIndex) *windowIndex = place.windowIndex;
+  return skin;
+}
+
+void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled,
+                 std::optional<COLORREF> colour, std::optional<int32_t> alpha,
+                 std::optional<int32_t> rounded) {
+  WindowSkinRecord* record = RecordAt(windowIndex);
+  if (!record || !panel || PanelOf(panel) || GetPropA(panel, prop::Hw_hProc)) return;
+  int32_t slot = 0;
+  auto* skin = AttachToSlot<PanelSkin>(windowIndex, kListPanels, panel, nullptr, kHwKeys, &slot);
+  if (!skin) return;
+  skin->colour = colour.value_or(0);
+  skin->alpha = static_cast<uint8_t>(alpha.value_or(255));
+  skin->rounded = rounded.value_or(0);
+  skin->enabled = enabled.value_or(1);
+  skin->needsRepaint = 1;
+  skin->ops = &kPanelOps;
+  if (IsGroupBox(panel)) {
+    skin->isGroupBox = 1;
+    const ControlFontInfo font = ReadControlFont(panel);
+    skin->fontFace = font.face;
+    skin->fontSize = font.size;
+    skin->fontStyle = font.style;
+  }
+  // Known as a panel before its children are skinned (their backdrops come through it), and
+  // subclassed after them.
+  prop::Set(panel, prop::Mb_zpf, prop::Get(GetParent(panel), prop::Wxk_Zpf));
+  AttachControlFamilies(windowIndex, panel);
+  skin->previousProc = InstallSubclass(panel, prop::Hw_hProc, SkinnedControlProc<&kPanelOps>);
+  InvalidateRect(panel, nullptr, TRUE);
+}
+
+void PaintPanel(HWND panel, HDC dc) {
+  if (PanelSkin* skin = PanelOf(panel)) PaintOn(*skin, dc);
 }
 
 }  // namespace skin::controls

@@ -18,9 +18,8 @@ void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled
                  std::optional<COLORREF> colour, std::optional<int32_t> alpha,
                  std::optional<int32_t> rounded);
 
-LRESULT CALLBACK PanelSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Background, overlay, frame and caption onto the DC, leaving the visible children alone.
-void PaintPanel(int32_t windowIndex, int32_t panelIndex, HDC dc);
+void PaintPanel(HWND panel, HDC dc);
 
 // The panel's record, found through its properties; null when the window is not one.
 PanelSkin* PanelOf(HWND window, int32_t* windowIndex = nullptr);

@@ -9,7 +9,7 @@
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
 #include "skin/controls/face_canvas.h"
-#include "skin/controls/family.h"
+#include "skin/controls/skinned_control.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -112,67 +112,42 @@ graphics::GfxRectF ProgressBarShape(int32_t w, int32_t h, bool vertical, int32_t
   return {1, 1, std::max(side, 0.0f), std::max(static_cast<float>(h) - 3, 0.0f)};
 }
 
+namespace {
+
+void PaintFace(ControlRecord& record, HDC dc) { DrawFace(static_cast<ProgressSkin&>(record), dc); }
+
+bool Handle(SkinnedMessage& m, LRESULT*) {
+  if (m.message == WM_STYLECHANGED) {
+    m.As<ProgressSkin>().vertical = (GetWindowLongA(m.window, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+  }
+  return false;
+}
+
+constexpr KindOps kProgressOps{kListProgressBars, kHwKeys, kHoverNone, FaceKind::kWholeWindow,
+                               PaintFace,         nullptr, nullptr,    Handle};
+
+}  // namespace
+
 ProgressSkin* ProgressSkinOf(HWND window) {
   return RecordOf<ProgressSkin>(window, kListProgressBars);
 }
 
 void AttachProgressBars(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND bar = FindWindowExA(parent, nullptr, PROGRESS_CLASSA, nullptr); bar;
-       bar = FindWindowExA(parent, bar, PROGRESS_CLASSA, nullptr)) {
-    if (ProgressSkinOf(bar)) continue;
-    auto* skin = AttachToSlot<ProgressSkin>(windowIndex, kListProgressBars, bar, ProgressSkinProc);
-    if (!skin) continue;
-    skin->vertical = (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
-    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-  }
+  AttachChildrenOfClass<&kProgressOps, ProgressSkin>(
+      windowIndex, parent, PROGRESS_CLASSA, [](ProgressSkin& skin, HWND bar) {
+        skin.vertical = (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      });
 }
 
-void PaintProgressBar(int32_t windowIndex, int32_t progressIndex, HDC target) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record) return;
-  ProgressSkin* skin =
-      RecordInSlot<ProgressSkin>(record->controls[kListProgressBars], progressIndex);
-  if (!skin || !skin->window) return;
+void PaintProgressBar(HWND bar, HDC target) {
+  ProgressSkin* skin = ProgressSkinOf(bar);
+  if (!skin) return;
   if (target) {
     DrawFace(*skin, target);
-    return;
+  } else {
+    RepaintNow(*skin);
   }
-  HDC dc = GetWindowDC(skin->window);
-  if (!dc) return;
-  DrawFace(*skin, dc);
-  ReleaseDC(skin->window, dc);
-}
-
-LRESULT CALLBACK ProgressSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlPlace place;
-  ProgressSkin* skin = RecordOf<ProgressSkin>(window, kListProgressBars, &place);
-  if (!skin) return CallPrevious(window, message, wParam, lParam);
-  switch (message) {
-    case WM_NCDESTROY:
-      return DetachOnNcDestroy(window, wParam, lParam, kListProgressBars);
-    case WM_MOVE:
-      PaintProgressBar(place.windowIndex, place.slot);
-      break;
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      PaintProgressBar(place.windowIndex, place.slot);
-      EndPaint(window, &ps);
-      return DefWindowProcA(window, message, wParam, lParam);
-    }
-    case WM_NCPAINT:
-      // Never chained: the system's border would be drawn over the face.
-      PaintProgressBar(place.windowIndex, place.slot);
-      return 0;
-    case WM_STYLECHANGED:
-      skin->vertical = (GetWindowLongA(window, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
-      break;
-  }
-  return CallPrevious(window, message, wParam, lParam);
 }
 
 }  // namespace skin::controls

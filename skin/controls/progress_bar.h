@@ -30,9 +30,8 @@ int32_t ProgressFilled(int32_t pos, int32_t low, int32_t high, int32_t length);
 graphics::GfxRectF ProgressBarShape(int32_t w, int32_t h, bool vertical, int32_t filled);
 
 void AttachProgressBars(int32_t windowIndex, HWND parent);
-LRESULT CALLBACK ProgressSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Paints the whole control onto target, or onto its own window DC without one.
-void PaintProgressBar(int32_t windowIndex, int32_t progressIndex, HDC target = nullptr);
+void PaintProgressBar(HWND bar, HDC target = nullptr);
 
 ProgressSkin* ProgressSkinOf(HWND window);
 

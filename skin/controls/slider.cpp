@@ -10,7 +10,7 @@
 #include "graphics/path_routines.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
-#include "skin/controls/family.h"
+#include "skin/controls/skinned_control.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -196,21 +196,26 @@ float PositionAlong(int32_t position, int32_t low, int32_t high, int32_t start, 
   return first + share * (last - first);
 }
 
+namespace {
+
+void PaintFace(ControlRecord& record, HDC dc) { PaintSliderOn(record.window, dc); }
+
+constexpr KindOps kSliderOps{kListTrackbars, kHwKeys, kHoverSlider, FaceKind::kWholeWindow,
+                             PaintFace};
+
+}  // namespace
+
 SliderSkin* SliderOf(HWND window) { return RecordOf<SliderSkin>(window, kListTrackbars); }
 
 void AttachSliders(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND child = FindWindowExA(parent, nullptr, TRACKBAR_CLASSA, nullptr); child;
-       child = FindWindowExA(parent, child, TRACKBAR_CLASSA, nullptr)) {
-    if (SliderOf(child)) continue;
-    auto* slider = AttachToSlot<SliderSkin>(windowIndex, kListTrackbars, child, SliderSkinProc);
-    if (!slider) continue;
-    const LONG style = GetWindowLongA(child, GWL_STYLE);
-    slider->vertical = (style & TBS_VERT) ? 1 : 0;
-    slider->tickSide = TickSideOf(style);
-    slider->selectionShown = (style & TBS_ENABLESELRANGE) ? 1 : 0;
-    InvalidateRect(child, nullptr, TRUE);
-  }
+  AttachChildrenOfClass<&kSliderOps, SliderSkin>(
+      windowIndex, parent, TRACKBAR_CLASSA, [](SliderSkin& slider, HWND child) {
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        slider.vertical = (style & TBS_VERT) ? 1 : 0;
+        slider.tickSide = TickSideOf(style);
+        slider.selectionShown = (style & TBS_ENABLESELRANGE) ? 1 : 0;
+        InvalidateRect(child, nullptr, TRUE);
+      });
 }
 
 void PaintSliderOn(HWND window, HDC target) {
@@ -243,57 +248,6 @@ void PaintSliderOn(HWND window, HDC target) {
   canvas.CopyTo(target);
 }
 
-void PaintSlider(int32_t windowIndex, int32_t sliderIndex) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record) return;
-  const SliderSkin* slider =
-      RecordInSlot<SliderSkin>(record->controls[kListTrackbars], sliderIndex);
-  if (!slider || !slider->window) return;
-  HWND window = slider->window;
-  HDC dc = GetWindowDC(window);
-  if (!dc) return;
-  PaintSliderOn(window, dc);
-  ReleaseDC(window, dc);
-}
-
-LRESULT CALLBACK SliderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlPlace place;
-  SliderSkin* slider = RecordOf<SliderSkin>(window, kListTrackbars, &place);
-  if (!slider) return CallPrevious(window, message, wParam, lParam);
-  switch (message) {
-    case WM_NCDESTROY:
-      return DetachOnNcDestroy(window, wParam, lParam, kListTrackbars);
-    case WM_MOUSEMOVE:
-      TrackLeave(window, slider->tracking);
-      if (TakeHover(*place.window, kHoverSlider, place.slot)) {
-        slider->hot = 1;
-        PaintSlider(place.windowIndex, place.slot);
-      }
-      break;
-    case WM_MOUSELEAVE:
-      slider->tracking = 0;
-      slider->hot = 0;
-      DropHover(*place.window);
-      PaintSlider(place.windowIndex, place.slot);
-      break;
-    case WM_MOVE:
-      PaintSlider(place.windowIndex, place.slot);
-      break;
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      PaintSlider(place.windowIndex, place.slot);
-      EndPaint(window, &ps);
-      return DefWindowProcA(window, message, wParam, lParam);
-    }
-    case WM_NCPAINT:
-      PaintSlider(place.windowIndex, place.slot);
-      break;
-  }
-  return CallPrevious(window, message, wParam, lParam);
-}
+void PaintSlider(HWND slider) { RepaintNow(slider, kSliderOps); }
 
 }  // namespace skin::controls

@@ -23,9 +23,7 @@ enum TickSide : int32_t {
 struct SliderSkin : ControlRecord {
   int32_t vertical = 0;
   int32_t tickSide = kTicksBottomOrRight;
-  int32_t hot = 0;
   int32_t selectionShown = 0;
-  int32_t tracking = 0;  // WM_MOUSELEAVE is armed
 };
 
 // Read once at attach time, in this order: no ticks, top/left, both, else bottom/right.
@@ -47,9 +45,8 @@ float PositionAlong(int32_t position, int32_t low, int32_t high, int32_t start, 
 std::vector<std::pair<LONG, LONG>> TickSpans(const RECT& thumb, bool vertical, int32_t tickSide);
 
 void AttachSliders(int32_t windowIndex, HWND parent);
-LRESULT CALLBACK SliderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The whole control onto its window DC. The face state noted is kStateHot.
-void PaintSlider(int32_t windowIndex, int32_t sliderIndex);
+void PaintSlider(HWND slider);
 // The same onto a DC holding the slider's window area.
 void PaintSliderOn(HWND slider, HDC target);
 

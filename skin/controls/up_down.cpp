@@ -11,7 +11,7 @@
 #include "graphics/path_routines.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
-#include "skin/controls/family.h"
+#include "skin/controls/skinned_control.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -123,27 +123,45 @@ UINT NotedState(const std::array<HalfFace, 2>& faces) {
   return state;
 }
 
+namespace {
+
+void PaintFace(ControlRecord& record, HDC dc) { PaintUpDownOn(record.window, dc, record.hot != 0); }
+
+bool Track(ControlRecord& record, LPARAM point) {
+  auto& control = static_cast<UpDownSkin&>(record);
+  const int32_t part =
+      HalfAt(WindowSizeOf(control.window), control.horizontal != 0, PointOf(point));
+  if (part == control.hotPart) return false;
+  control.hotPart = part;
+  return true;
+}
+
+void Leave(ControlRecord& record) { static_cast<UpDownSkin&>(record).hotPart = -1; }
+
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  if (m.message != WM_LBUTTONDOWN && m.message != WM_LBUTTONUP) return false;
+  auto& control = m.As<UpDownSkin>();
+  control.pressed = m.message == WM_LBUTTONDOWN ? 1 : 0;
+  control.pressedPoint = m.lParam;
+  // The control's own procedure may paint its pressed look: the skin's face goes back on.
+  *result = m.Chain();
+  if (m.record) RepaintNow(*m.record);
+  return true;
+}
+
+constexpr KindOps kUpDownOps{kListUpDowns, kHwKeys, kHoverUpDown, FaceKind::kWholeWindow,
+                             PaintFace,    Track,   Leave,        Handle};
+
+}  // namespace
+
 UpDownSkin* UpDownOf(HWND window) { return RecordOf<UpDownSkin>(window, kListUpDowns); }
 
 void AttachUpDowns(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND child = FindWindowExA(parent, nullptr, UPDOWN_CLASSA, nullptr); child;
-       child = FindWindowExA(parent, child, UPDOWN_CLASSA, nullptr)) {
-    if (UpDownOf(child)) continue;
-    auto* control = AttachToSlot<UpDownSkin>(windowIndex, kListUpDowns, child, UpDownSkinProc);
-    if (!control) continue;
-    control->horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
-    InvalidateRect(child, nullptr, TRUE);
-  }
-}
-
-int32_t UpDownPartAt(int32_t windowIndex, int32_t controlIndex, LPARAM lParam) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record) return -1;
-  const UpDownSkin* control =
-      RecordInSlot<UpDownSkin>(record->controls[kListUpDowns], controlIndex);
-  if (!control || !control->window) return -1;
-  return HalfAt(WindowSizeOf(control->window), control->horizontal != 0, PointOf(lParam));
+  AttachChildrenOfClass<&kUpDownOps, UpDownSkin>(
+      windowIndex, parent, UPDOWN_CLASSA, [](UpDownSkin& control, HWND child) {
+        control.horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
+        InvalidateRect(child, nullptr, TRUE);
+      });
 }
 
 void PaintUpDownOn(HWND window, HDC target, bool hot) {
@@ -170,66 +188,6 @@ void PaintUpDownOn(HWND window, HDC target, bool hot) {
   canvas.CopyTo(target);
 }
 
-void PaintUpDown(int32_t windowIndex, int32_t controlIndex, std::optional<int32_t> hot) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record) return;
-  const UpDownSkin* control =
-      RecordInSlot<UpDownSkin>(record->controls[kListUpDowns], controlIndex);
-  if (!control || !control->window) return;
-  HWND window = control->window;
-  HDC dc = GetWindowDC(window);
-  if (!dc) return;
-  PaintUpDownOn(window, dc, hot.value_or(control->hot) != 0);
-  ReleaseDC(window, dc);
-}
-
-LRESULT CALLBACK UpDownSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlPlace place;
-  UpDownSkin* control = RecordOf<UpDownSkin>(window, kListUpDowns, &place);
-  if (!control) return CallPrevious(window, message, wParam, lParam);
-  const int32_t index = place.windowIndex;
-  const int32_t slot = place.slot;
-  switch (message) {
-    case WM_NCDESTROY:
-      return DetachOnNcDestroy(window, wParam, lParam, kListUpDowns);
-    case WM_MOUSEMOVE: {
-      TrackLeave(window, control->tracking);
-      const int32_t part = UpDownPartAt(index, slot, lParam);
-      const bool otherPart = part != control->hotPart;
-      if (TakeHover(*place.window, kHoverUpDown, slot) || otherPart) {
-        control->hot = 1;
-        control->hotPart = part;
-        PaintUpDown(index, slot, 1);
-      }
-      break;
-    }
-    case WM_MOUSELEAVE:
-      control->tracking = 0;
-      control->hot = 0;
-      control->hotPart = -1;
-      DropHover(*place.window);
-      PaintUpDown(index, slot, 0);
-      break;
-    case WM_MOVE:
-      PaintUpDown(index, slot);
-      break;
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_PAINT:
-      PaintUpDown(index, slot);
-      return DefWindowProcA(window, message, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: {
-      control->pressed = message == WM_LBUTTONDOWN ? 1 : 0;
-      control->pressedPoint = lParam;
-      // The control's own procedure may paint its pressed look: the skin's face goes back on.
-      const LRESULT result = CallPrevious(window, message, wParam, lParam);
-      if (IsWindow(window)) PaintUpDown(index, slot);
-      return result;
-    }
-  }
-  return CallPrevious(window, message, wParam, lParam);
-}
+void PaintUpDown(HWND control) { RepaintNow(control, kUpDownOps); }
 
 }  // namespace skin::controls

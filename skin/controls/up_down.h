@@ -18,12 +18,10 @@ class GfxBitmap;
 namespace skin::controls {
 
 struct UpDownSkin : ControlRecord {
-  int32_t hot = 0;
   int32_t hotPart = -1;  // 0 upper or left, 1 lower or right, -1 none
   int32_t pressed = 0;
   int32_t horizontal = 0;
   LPARAM pressedPoint = 0;
-  int32_t tracking = 0;  // WM_MOUSELEAVE is armed
   // The two arrows, decoded on the first paint: every hover change paints the control.
   std::array<std::shared_ptr<graphics::GfxBitmap>, 2> arrows;
   void ReleaseGraphics() override { arrows = {}; }
@@ -43,9 +41,8 @@ std::array<HalfFace, 2> HalfFaces(const UpDownSkin& control, SIZE size);
 UINT NotedState(const std::array<HalfFace, 2>& faces);
 
 void AttachUpDowns(int32_t windowIndex, HWND parent);
-LRESULT CALLBACK UpDownSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-int32_t UpDownPartAt(int32_t windowIndex, int32_t controlIndex, LPARAM lParam);
-void PaintUpDown(int32_t windowIndex, int32_t controlIndex, std::optional<int32_t> hot = {});
+// The face onto the control's window DC, hot as its record says.
+void PaintUpDown(HWND control);
 // The face onto a DC holding the control's window area.
 void PaintUpDownOn(HWND window, HDC target, bool hot);
 

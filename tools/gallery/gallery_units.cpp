@@ -157,6 +157,10 @@ void Panels(HWND w, GalleryUnits& units) {
   HWND check =
       Make(units.plainPanel, "Button", "面板里的复选框", BS_AUTOCHECKBOX, 130, 12, 130, 20);
   SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+  units.alreadySkinned.push_back(
+      Make(units.plainPanel, "Button", "再", BS_PUSHBUTTON, 270, 10, 34, 24));
+  units.alreadySkinned.push_back(
+      Make(units.plainPanel, "msctls_trackbar32", "", TBS_NOTICKS, 308, 8, 48, 28));
 }
 
 }  // namespace

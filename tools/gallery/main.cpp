@@ -116,6 +116,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   for (HWND b : units.flatButtons) engine.ReskinButtonKind1(b);
   for (HWND b : units.textButtons) engine.ReskinButtonKind3(b);
   if (units.commonControl) engine.AttachCommonControl(units.commonControl);
+  // Already skinned through their panel: they keep that skin.
+  for (HWND held : units.alreadySkinned) engine.AttachCommonControl(held);
 
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);

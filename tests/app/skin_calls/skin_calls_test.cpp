@@ -71,12 +71,12 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(skin::RecordAt(1)->ButtonCount(), 1);
 
     app::skinGroupBox(box);
-    ASSERT_EQ(r.panels.size(), 1u);
-    EXPECT_EQ(r.panels[0].window, box);
-    EXPECT_EQ(r.panels[0].enabled, 1);
-    EXPECT_EQ(r.panels[0].colour, GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(r.panels[0].alpha, 0);
-    EXPECT_EQ(r.panels[0].rounded, 0);
+    ASSERT_EQ(r.PanelCount(), 1u);
+    EXPECT_EQ(r.PanelAt(0).window, box);
+    EXPECT_EQ(r.PanelAt(0).enabled, 1);
+    EXPECT_EQ(r.PanelAt(0).colour, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(r.PanelAt(0).alpha, 0);
+    EXPECT_EQ(r.PanelAt(0).rounded, 0);
 
     DestroyWindow(loading);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);

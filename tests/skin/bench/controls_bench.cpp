@@ -12,7 +12,8 @@
 
 #include "skin/controls/button_faces.h"
 #include "skin/controls/button_skin.h"
-#include "skin/controls/edit_combo.h"
+#include "skin/controls/combo_skin.h"
+#include "skin/controls/edit_skin.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/panel.h"
@@ -103,7 +104,6 @@ int main() {
     skin_test::SkinLikeTheApplication(hwnd, picture);
     skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
     skin_test::Pump(300);
-    const int32_t index = skin_test::IndexOf(hwnd);
     constexpr int kCount = 100;
     std::printf("one hover repaint of each face (%d runs each), and one BitBlt of its size:\n",
                 kCount);
@@ -113,24 +113,21 @@ int main() {
         PerCall(kCount, [&] { c::RedrawButton(push, c::kStateFocus, 1); }));
     Row("radio button, hot", radio, PerCall(kCount, [&] { c::RedrawButton(radio, 0, 1); }));
     Row("check box, hot", check, PerCall(kCount, [&] { c::RedrawButton(check, 0, 1); }));
-    const auto slotOf = [](HWND control) {
-      return static_cast<int32_t>(skin::prop::Get(control, skin::prop::Hw_lbID));
-    };
     Row("edit frame, hot", edit, PerCall(kCount, [&] { c::PaintEditFrame(edit, 1); }));
-    Row("combo box, hot", combo, PerCall(kCount, [&] { c::PaintCombo(index, slotOf(combo), 1); }));
+    c::ComboOf(combo)->hot = 1;
+    Row("combo box, hot", combo, PerCall(kCount, [&] { c::PaintCombo(combo); }));
     c::SliderOf(slider)->hot = 1;
-    Row("slider, hot", slider, PerCall(kCount, [&] { c::PaintSlider(index, slotOf(slider)); }));
+    Row("slider, hot", slider, PerCall(kCount, [&] { c::PaintSlider(slider); }));
     c::UpDownOf(spin)->hotPart = 0;
-    Row("up-down, upper half hot", spin,
-        PerCall(kCount, [&] { c::PaintUpDown(index, slotOf(spin), 1); }));
-    const auto listSlot = static_cast<int32_t>(skin::prop::Get(list, skin::prop::Hw_lbID));
-    Row("list box frame, hot", list,
-        PerCall(kCount, [&] { c::PaintListFrame(index, listSlot, 1); }));
-    Row("list box frame, focused", list,
-        PerCall(kCount, [&] { c::PaintListFrame(index, listSlot, 0, 1); }));
-    const auto barSlot = static_cast<int32_t>(skin::prop::Get(progress, skin::prop::Hw_lbID));
+    c::UpDownOf(spin)->hot = 1;
+    Row("up-down, upper half hot", spin, PerCall(kCount, [&] { c::PaintUpDown(spin); }));
+    c::ListSkinOf(list)->hot = 1;
+    Row("list box frame, hot", list, PerCall(kCount, [&] { c::PaintListFrame(list); }));
+    c::ListSkinOf(list)->hot = 0;
+    c::ListSkinOf(list)->focused = 1;
+    Row("list box frame, focused", list, PerCall(kCount, [&] { c::PaintListFrame(list); }));
     Row("progress bar (no hover)", progress,
-        PerCall(kCount, [&] { c::PaintProgressBar(index, barSlot); }));
+        PerCall(kCount, [&] { c::PaintProgressBar(progress); }));
     skin::highlightAlpha = 160;  // the player passes 0, which hides the wash the row measures
     int step = 0;
     Row("list box wheel step, wash", list, PerCall(kCount / 2, [&] {
@@ -139,10 +136,9 @@ int main() {
           UpdateWindow(list);
           GdiFlush();
         }));
-    const auto slot = slotOf(box);
     Row("panel (group box)", box, PerCall(kCount / 4, [&] {
           HDC dc = GetDC(box);
-          c::PaintPanel(index, slot, dc);
+          c::PaintPanel(box, dc);
           ReleaseDC(box, dc);
         }));
   }

@@ -58,14 +58,14 @@ TEST(SlotRule, OneEmptyRecordIsReusedAsTheKindsOwnType) {
 
 TEST(Hover, RepaintsOnlyWhenTheHotControlChanges) {
   skin::WindowSkinRecord window;
-  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 2));
-  EXPECT_FALSE(c::TakeHover(window, c::kHoverButton, 2));  // moving within the button
-  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 3));   // another button
-  EXPECT_TRUE(c::TakeHover(window, c::kHoverEdit, 3));     // same index, another kind
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 2, nullptr));
+  EXPECT_FALSE(c::TakeHover(window, c::kHoverButton, 2, nullptr));  // moving within the button
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 3, nullptr));   // another button
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverEdit, 3, nullptr));     // same index, another kind
   EXPECT_EQ(window.hotKind, c::kHoverEdit);
   EXPECT_EQ(window.hotControl, 3);
   c::DropHover(window);  // left, or clicked: the next move paints hot again
-  EXPECT_TRUE(c::TakeHover(window, c::kHoverEdit, 3));
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverEdit, 3, nullptr));
   EXPECT_EQ(window.hoverControl, 3);
 }
 

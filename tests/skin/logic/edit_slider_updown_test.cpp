@@ -7,7 +7,8 @@
 #include <commctrl.h>
 // clang-format on
 
-#include "skin/controls/edit_combo.h"
+#include "skin/controls/combo_skin.h"
+#include "skin/controls/edit_skin.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/family.h"
 #include "skin/controls/slider.h"
@@ -25,7 +26,7 @@ TEST(EditHover, SameIndexUnderAnotherParentRepaints) {
   EXPECT_FALSE(c::TakeEditHover(window, 1, Fake(0x10)));  // moving within the edit
   EXPECT_TRUE(c::TakeEditHover(window, 1, Fake(0x20)));   // same index, another panel
   EXPECT_FALSE(c::TakeEditHover(window, 1, Fake(0x20)));
-  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 1));  // a button with that index
+  EXPECT_TRUE(c::TakeHover(window, c::kHoverButton, 1, nullptr));  // a button with that index
   EXPECT_TRUE(c::TakeEditHover(window, 1, Fake(0x20)));
   EXPECT_EQ(window.hotKind, c::kHoverEdit);
   EXPECT_EQ(window.hotParent, Fake(0x20));

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "skin/controls/button_skin.h"
-#include "skin/controls/edit_combo.h"
+#include "skin/controls/combo_skin.h"
+#include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/progress_bar.h"
@@ -133,7 +134,9 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
               static_cast<unsigned long>(memoryBefore), static_cast<unsigned long>(memoryAfter));
   EXPECT_GT(skin::controls::faceWork().paints - paintsBefore, static_cast<uint32_t>(cycles));
   EXPECT_EQ(freeAfter, freeBefore);
-  EXPECT_LT(memoryAfter, memoryBefore + 4 * 1024 * 1024);
+  // GDI+ objects have no handle table to count: a face's bitmap left behind by any one kind
+  // (a few kilobytes, on every tenth cycle) shows as committed memory.
+  EXPECT_LT(memoryAfter, memoryBefore + static_cast<SIZE_T>(cycles) * 256);
   // Still painting right: the pressed face of the push button, its hot face on the next move.
   SendMessageA(push, WM_MOUSELEAVE, 0, 0);
   SendMouse(push, WM_MOUSEMOVE, 6, 6);

@@ -2,7 +2,8 @@
 // panels, the selected text right after attaching, and typing over the picture.
 #include <gtest/gtest.h>
 
-#include "skin/controls/edit_combo.h"
+#include "skin/controls/combo_skin.h"
+#include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/family.h"

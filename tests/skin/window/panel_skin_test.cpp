@@ -47,8 +47,7 @@ class PanelSkins : public testing::Test {
     skin::MemoryDc surface;
     surface.EnsureDc();
     surface.SelectNewDib(300, 200);
-    c::PaintPanel(index, static_cast<int32_t>(skin::prop::Get(box, skin::prop::Hw_lbID)),
-                  surface.dc());
+    c::PaintPanel(box, surface.dc());
     return GetPixel(surface.dc(), x, y);
   }
 
@@ -134,11 +133,11 @@ TEST_F(PanelSkins, MovingRepaintsOnlyATranslucentPanel) {
 
 TEST_F(PanelSkins, ADestroyedPanelLeavesTheListAndItsChildrenTheirs) {
   HWND box = MakeGroup(0, "");
-  const size_t panels = RecordOf(window->hwnd())->panels.size();
+  const size_t panels = RecordOf(window->hwnd())->PanelCount();
   DestroyWindow(box);
-  const auto& list = RecordOf(window->hwnd())->panels;
-  EXPECT_EQ(list.size(), panels);
-  EXPECT_EQ(list.back().window, nullptr);
+  skin::WindowSkinRecord& record = *RecordOf(window->hwnd());
+  EXPECT_EQ(record.PanelCount(), panels);
+  EXPECT_EQ(record.PanelAt(panels - 1).window, nullptr);
   for (const auto& entry : RecordOf(window->hwnd())->controls[skin::kListButtons]) {
     EXPECT_NE(entry->window, inner);
     EXPECT_NE(entry->window, radio);

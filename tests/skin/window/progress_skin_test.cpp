@@ -46,8 +46,7 @@ class ProgressSkins : public testing::Test {
     auto surface = std::make_unique<skin::MemoryDc>();
     surface->EnsureDc();
     surface->SelectNewDib(r.right - r.left, r.bottom - r.top);
-    c::PaintProgressBar(index, static_cast<int32_t>(skin::prop::Get(bar, skin::prop::Hw_lbID)),
-                        surface->dc());
+    c::PaintProgressBar(bar, surface->dc());
     return surface;
   }
 

@@ -1,0 +1,244 @@
+#include "skin/controls/combo_skin.h"
+
+#include <string>
+
+#include "embedded/resources.h"
+#include "graphics/gfx_brush.h"
+#include "graphics/gfx_image.h"
+#include "graphics/gfx_path.h"
+#include "graphics/path_routines.h"
+#include "skin/control_brush.h"
+#include "skin/controls/edit_skin.h"
+#include "skin/controls/face_canvas.h"
+#include "skin/controls/face_layers.h"
+#include "skin/controls/skinned_control.h"
+#include "skin/property_keys.h"
+#include "skin/skin_settings.h"
+
+namespace skin::controls {
+namespace {
+
+using graphics::ArgbFromColorref;
+using graphics::GfxGraphics;
+using graphics::GfxPath;
+
+constexpr graphics::Argb kMagenta = 0xFFFF00FF;
+
+std::string SelectedItemText(HWND combo) {
+  const auto selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (selected < 0) return {};
+  const auto length = SendMessageA(combo, CB_GETLBTEXTLEN, selected, 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const auto copied =
+      SendMessageA(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+HWND EditOfCombo(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
+
+// The combo's children that keep their own painting, in combo coordinates.
+template <typename Each>
+void ForOwnPaintedChildren(HWND combo, Each each) {
+  for (const char* cls : {"Edit", "ComboLBox"}) {
+    HWND child = FindWindowExA(combo, nullptr, cls, nullptr);
+    if (!child || !IsWindowVisible(child)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    each(ToWindowCoordinates(combo, r));
+  }
+}
+
+const graphics::GfxBitmap* ArrowImage(HWND combo) {
+  ComboSkin* skin = ComboOf(combo);
+  if (!skin) return nullptr;
+  if (!skin->arrow) {
+    auto decoded = std::make_shared<graphics::GfxBitmap>();
+    if (!decoded->LoadFromBytes(resources::combo_arrow_png)) return nullptr;
+    skin->arrow = std::move(decoded);
+  }
+  return skin->arrow.get();
+}
+
+void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
+                     const graphics::GfxBitmap* arrow) {
+  const float x = w - kDropButtonWidth - 1;
+  const COLORREF frame = lit ? accentColour : 0x000000;
+  const int32_t frameAlpha = lit ? 200 : 80;
+  GfxPath outer;
+  if (outer.Create() && graphics::AddRoundRect(outer, x, 1, kDropButtonWidth - 1, h - 3, 3)) {
+    graphics::StrokePath(g, outer, 1, frame, frameAlpha);
+  }
+  GfxPath inner;
+  if (inner.Create() && graphics::AddRoundRect(inner, x + 1, 2, kDropButtonWidth - 3, h - 5, 2)) {
+    graphics::GfxLinearBrush fill;
+    const auto top = hot ? ArgbFromColorref(0xFFFFFF, 100) : ArgbFromColorref(accentColour, 30);
+    const auto bottom = ArgbFromColorref(accentColour, hot ? 150 : 100);
+    if (fill.Create({0, 2}, {0, h - 3}, top, bottom)) g.FillPath(fill, inner);
+  }
+  if (arrow) {
+    const auto ax = static_cast<float>(static_cast<int32_t>(x + (kDropButtonWidth - 7) / 2.0f));
+    const auto ay = static_cast<float>(static_cast<int32_t>((h - 4) / 2));
+    g.DrawImageRect(*arrow, ax, ay, 7, 4);
+  }
+}
+
+void DrawComboText(GfxGraphics& g, HWND combo, float w, float h) {
+  CaptionStyle style;
+  style.face = "宋体";
+  style.size = 12;
+  style.unit = graphics::kUnitPixel;
+  style.alignment = 0;
+  DrawCaptionText(g, combo, WindowText(combo), style, {4, 0, w - kDropButtonWidth - 6, h});
+}
+
+void PaintFace(ControlRecord& record, HDC dc) {
+  const auto& combo = static_cast<ComboSkin&>(record);
+  PaintComboOn(combo.window, dc, combo.hot != 0, combo.focused != 0);
+}
+
+// The combo box's own procedure paints its text and button straight onto the screen when the
+// selection, the focus or the button's state changes: the skin's face goes back on top.
+LRESULT ChainThenRepaint(SkinnedMessage& m) {
+  const LRESULT result = m.Chain();
+  if (m.record) RepaintNow(*m.record);
+  return result;
+}
+
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  HWND window = m.window;
+  auto& combo = m.As<ComboSkin>();
+  switch (m.message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      combo.focused = m.message == WM_SETFOCUS ? 1 : 0;
+      if (combo.focused != 0) RepaintNow(combo);
+      *result = ChainThenRepaint(m);
+      return true;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL:
+    case CB_SETCURSEL:
+      *result = ChainThenRepaint(m);
+      return true;
+    case WM_SETTEXT:
+      if (HWND edit = EditOfCombo(window)) InvalidateRect(edit, nullptr, TRUE);
+      break;
+    case WM_CTLCOLOREDIT:
+      if (WashOn()) {
+        HDC dc = reinterpret_cast<HDC>(m.wParam);
+        HWND edit = reinterpret_cast<HWND>(m.lParam);
+        SetTextColor(dc, static_cast<COLORREF>(prop::Get(edit, prop::Kj_Ztys)));
+        SetBkMode(dc, TRANSPARENT);
+        // Washed like the face around it.
+        if (HBRUSH brush = BackdropBrushFor(*m.owner, edit, dc, highlightAlpha)) {
+          *result = reinterpret_cast<LRESULT>(brush);
+          return true;
+        }
+      }
+      break;
+    case WM_COMMAND:
+      if (WashOn() && controlColouring != 0 && m.lParam != 0 &&
+          reinterpret_cast<HWND>(m.lParam) == EditOfCombo(window)) {
+        const UINT code = HIWORD(m.wParam);
+        if (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE) {
+          InvalidateRect(reinterpret_cast<HWND>(m.lParam), nullptr, TRUE);
+        }
+      }
+      *result = ChainThenRepaint(m);
+      return true;
+  }
+  return false;
+}
+
+constexpr KindOps kComboOps{kListComboBoxes, kHwKeys, kHoverCombo, FaceKind::kWholeWindow,
+                            PaintFace,       nullptr, nullptr,     Handle};
+
+void AttachCombo(int32_t windowIndex, HWND combo) {
+  if (!RecordAt(windowIndex) || HeldByAnySkin(combo)) return;
+  const std::string selected = SelectedItemText(combo);
+  if (!selected.empty()) {
+    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(selected.c_str()));
+  }
+  if (!AttachKind<&kComboOps, ComboSkin>(windowIndex, combo)) return;
+  if (WashOn()) {
+    if (HWND edit = EditOfCombo(combo)) AttachEdit(windowIndex, edit);
+  }
+  InvalidateRect(combo, nullptr, TRUE);
+}
+
+}  // namespace
+
+ComboParts ComboPartsFor(LONG style) {
+  switch (style & 0x3) {
+    case CBS_DROPDOWN:
+      return {true, false};
+    case CBS_DROPDOWNLIST:
+      return {true, (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0};
+    default:
+      return {false, false};
+  }
+}
+
+ComboSkin* ComboOf(HWND window) { return RecordOf<ComboSkin>(window, kListComboBoxes); }
+
+void AttachEditsAndCombos(int32_t windowIndex, HWND parent) {
+  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+  for (HWND edit = FindWindowExA(parent, nullptr, "Edit", nullptr); edit;
+       edit = FindWindowExA(parent, edit, "Edit", nullptr)) {
+    AttachEdit(windowIndex, edit);
+  }
+  for (HWND combo = FindWindowExA(parent, nullptr, "ComboBox", nullptr); combo;
+       combo = FindWindowExA(parent, combo, "ComboBox", nullptr)) {
+    AttachCombo(windowIndex, combo);
+  }
+}
+
+void PaintComboOn(HWND combo, HDC target, bool hot, bool focused) {
+  const RECT whole = WindowSize(combo);
+  FaceCanvas canvas(combo, whole);
+  if (!canvas.ok()) return;
+  GfxGraphics& g = canvas.g();
+  const float w = canvas.width();
+  const float h = canvas.height();
+  FillRing(g, w, h);
+  // What the children paint themselves stays theirs: keyed out, and nothing drawn over it.
+  ForOwnPaintedChildren(combo, [&](const RECT& r) {
+    const auto x = static_cast<float>(r.left);
+    const auto y = static_cast<float>(r.top);
+    const auto cw = static_cast<float>(r.right - r.left);
+    const auto ch = static_cast<float>(r.bottom - r.top);
+    g.SetClipRect(x, y, cw, ch);
+    g.Clear(kMagenta);
+    g.ResetClip();
+  });
+  ForOwnPaintedChildren(combo, [&](const RECT& r) {
+    g.SetClipRect(static_cast<float>(r.left), static_cast<float>(r.top),
+                  static_cast<float>(r.right - r.left), static_cast<float>(r.bottom - r.top),
+                  graphics::kCombineExclude);
+  });
+  const bool lit = hot || focused;
+  StrokeRectangle(g, 0, 0, w - 1, h - 1, lit ? accentColour : 0x000000, lit ? 200 : 80, 1);
+  const ComboParts parts = ComboPartsFor(GetWindowLongA(combo, GWL_STYLE));
+  if (parts.dropButton) PaintDropButton(g, w, h, lit, hot, ArrowImage(combo));
+  if (parts.text) DrawComboText(g, combo, w, h);
+  NoteFace(combo, (hot ? kStateHot : 0) | (focused ? kStateFocus : 0), {});
+  g.Delete();
+  TransparentBlt(target, 0, 0, canvas.widthPx(), canvas.heightPx(), canvas.dc(), 0, 0,
+                 canvas.widthPx(), canvas.heightPx(), 0xFF00FF);
+}
+
+void PaintCombo(HWND combo) { RepaintNow(combo, kComboOps); }
+
+}  // namespace skin::controls

@@ -1,0 +1,138 @@
+#include "skin/controls/skinned_control.h"
+
+#include "skin/control_brush.h"
+#include "skin/gdi_scoped.h"
+
+namespace skin::controls {
+namespace {
+
+void Paint(const KindOps& ops, ControlRecord& record) {
+  if (!ops.paint || !record.window) return;
+  if (ops.face == FaceKind::kClient) {
+    ClientDc dc(record.window);
+    if (dc) ops.paint(record, dc);
+    return;
+  }
+  WindowDc dc(record.window);
+  if (dc) ops.paint(record, dc);
+}
+
+// Marks the WM_MOUSELEAVE a child hands on to its parent control.
+constexpr WPARAM kLeaveFromChild = 0x5C;
+
+void OnHover(SkinnedMessage& m) {
+  ControlRecord& record = *m.record;
+  TrackLeave(m.window, record.tracking);
+  const bool entered = TakeHover(*m.owner, m.ops.hoverKind, m.slot, GetParent(m.window));
+  const bool moved = m.ops.track && m.ops.track(record, m.lParam);
+  if (!entered && !moved && record.hot != 0) return;
+  record.hot = 1;
+  Paint(m.ops, record);
+}
+
+HWND UnderPointer() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return WindowFromPoint(cursor);
+}
+
+// A control whose hot frame stays while the pointer is over a skinned child of its own.
+bool HasHotChildren(HWND window) {
+  return prop::Get(window, prop::Hw_FuID) != 0 && prop::Get(window, prop::Mb_zpf) == 0;
+}
+
+void OnLeave(SkinnedMessage& m) {
+  ControlRecord& record = *m.record;
+  HWND under = UnderPointer();
+  if (under == m.window && m.wParam == kLeaveFromChild) return;  // back from the child
+  record.tracking = 0;
+  // The child tells this control when it leaves.
+  if (under && under != m.window && IsChild(m.window, under) && HeldByAnySkin(under)) return;
+  record.hot = 0;
+  if (m.ops.leave) m.ops.leave(record);
+  DropHover(*m.owner);
+  Paint(m.ops, record);
+  // A child's leave may be its parent control's too.
+  HWND parent = GetParent(m.window);
+  if (parent && HasHotChildren(parent)) PostMessageA(parent, WM_MOUSELEAVE, kLeaveFromChild, 0);
+}
+
+}  // namespace
+
+void RunHoverRows(SkinnedMessage& message) {
+  if (message.record && message.ops.hoverKind != kHoverNone) OnHover(message);
+}
+
+bool SkinnedMessage::Find() {
+  const ControlPlace place = PlaceOf(window, ops.list, ops.keys);
+  owner = place.window;
+  slot = place.slot;
+  record = owner ? owner->controls[ops.list][slot - 1].get() : nullptr;
+  return record != nullptr;
+}
+
+LRESULT SkinnedMessage::Chain() { return Chain(message, wParam, lParam); }
+
+LRESULT SkinnedMessage::Chain(UINT otherMessage, WPARAM otherWParam, LPARAM otherLParam) {
+  const LRESULT result =
+      CallPrevious(window, otherMessage, otherWParam, otherLParam, ops.keys.hProc);
+  Find();
+  return result;
+}
+
+LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wParam,
+                        LPARAM lParam) {
+  SkinnedMessage m{ops, window, message, wParam, lParam};
+  if (!m.Find()) return CallPrevious(window, message, wParam, lParam, ops.keys.hProc);
+  if (message == WM_NCDESTROY) {
+    if (ops.destroy) ops.destroy(*m.record);
+    ReleaseBrushesOf(*m.owner, window);
+    return DetachOnNcDestroy(window, wParam, lParam, ops.list, ops.keys);
+  }
+  LRESULT result = 0;
+  if (ops.handle && ops.handle(m, &result)) return result;
+  if (!m.record) return result;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (ops.hoverKind != kHoverNone) OnHover(m);
+      break;
+    case WM_MOUSELEAVE:
+      if (ops.hoverKind != kHoverNone) OnLeave(m);
+      break;
+    case WM_ERASEBKGND:
+      if (ops.face == FaceKind::kOwn) break;
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_MOVE:
+      if (ops.face == FaceKind::kWholeWindow) Paint(ops, *m.record);
+      break;
+    case WM_PAINT:
+      if (ops.face == FaceKind::kOwn) break;
+      {
+        PaintDc dc(window);
+        if (ops.face == FaceKind::kClient) {
+          if (dc && ops.paint) ops.paint(*m.record, dc);
+          return 0;
+        }
+      }
+      Paint(ops, *m.record);
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_NCPAINT:
+      // Never chained: the system's border would be drawn over the face.
+      if (ops.face == FaceKind::kOwn) break;
+      if (ops.face == FaceKind::kWholeWindow) Paint(ops, *m.record);
+      return 0;
+  }
+  return CallPrevious(window, message, wParam, lParam, ops.keys.hProc);
+}
+
+void RepaintNow(ControlRecord& record) {
+  if (record.ops) Paint(*record.ops, record);
+}
+
+void RepaintNow(HWND control, const KindOps& ops) {
+  const ControlPlace place = PlaceOf(control, ops.list, ops.keys);
+  if (place.window) Paint(ops, *place.window->controls[ops.list][place.slot - 1]);
+}
+
+}  // namespace skin::controls

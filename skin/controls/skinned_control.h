@@ -1,0 +1,100 @@
+// The one window procedure of every control skin. A kind supplies its own parts in a constant
+// table (its painter, its extra hover state, the rows only it answers); the dispatcher finds the
+// record once per message and answers the rows every kind shares: teardown, hover and leave,
+// erase, paint and non-client paint, and the chain to the control's previous procedure.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/controls/family.h"
+#include "skin/skin_settings.h"
+
+namespace skin::controls {
+
+// How a kind's face reaches the screen.
+enum class FaceKind {
+  kWholeWindow,  // painted over the whole window area on its window DC; the system never paints
+  kClient,       // painted onto the paint DC of WM_PAINT; no non-client part
+  kOwn,          // the kind's rows answer WM_PAINT and WM_NCPAINT themselves
+};
+
+struct SkinnedMessage;
+
+struct KindOps {
+  ControlListKind list;
+  FamilyKeys keys = kHwKeys;
+  int32_t hoverKind = kHoverNone;  // kHoverNone: the pointer changes nothing
+  FaceKind face = FaceKind::kOwn;
+  // Paints the face now, from the record (onto the window DC, or the paint DC for kClient).
+  void (*paint)(ControlRecord& record, HDC dc) = nullptr;
+  // The kind's hover state beyond hot (a half, an item) from the pointer; true when it changed.
+  bool (*track)(ControlRecord& record, LPARAM point) = nullptr;
+  // Clears that state when the pointer leaves.
+  void (*leave)(ControlRecord& record) = nullptr;
+  // The rows only this kind answers, before the shared ones; true when answered (*result set).
+  bool (*handle)(SkinnedMessage& message, LRESULT* result) = nullptr;
+  // Before the teardown of WM_NCDESTROY, while the control still has its children and record.
+  void (*destroy)(ControlRecord& record) = nullptr;
+};
+
+// One message to a skinned control, with where its record is. The pointers hold only until the
+// message is chained: Chain() finds them again (null when the chained code took them away).
+struct SkinnedMessage {
+  const KindOps& ops;
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  ControlRecord* record = nullptr;
+  WindowSkinRecord* owner = nullptr;
+  int32_t slot = 0;
+
+  bool Find();
+  // The previous procedure answers; the record is looked up again afterwards.
+  LRESULT Chain();
+  LRESULT Chain(UINT otherMessage, WPARAM otherWParam, LPARAM otherLParam);
+  template <typename Record>
+  Record& As() {
+    return static_cast<Record&>(*record);
+  }
+};
+
+// The shared hover rows of WM_MOUSEMOVE, for a kind that answers the message itself.
+void RunHoverRows(SkinnedMessage& message);
+
+LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wParam,
+                        LPARAM lParam);
+
+template <const KindOps* Ops>
+LRESULT CALLBACK SkinnedControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DispatchSkinned(*Ops, window, message, wParam, lParam);
+}
+
+// Records, marks and subclasses one control as the kind; null when the window record is gone or
+// the control already belongs to another skin.
+template <const KindOps* Ops, typename Record>
+Record* AttachKind(int32_t windowIndex, HWND control) {
+  if (HeldByAnySkin(control)) return nullptr;
+  auto* record =
+      AttachToSlot<Record>(windowIndex, Ops->list, control, SkinnedControlProc<Ops>, Ops->keys);
+  if (record) record->ops = Ops;
+  return record;
+}
+
+// Attaches every direct child of the class as the kind while control colouring is on; setUp
+// completes each new record from its control.
+template <const KindOps* Ops, typename Record, typename SetUp>
+void AttachChildrenOfClass(int32_t windowIndex, HWND parent, const char* cls, SetUp setUp) {
+  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+  for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
+       child = FindWindowExA(parent, child, cls, nullptr)) {
+    if (Record* record = AttachKind<Ops, Record>(windowIndex, child)) setUp(*record, child);
+  }
+}
+
+// Paints an attached control's face now, on its window DC (its client DC for kClient kinds).
+void RepaintNow(ControlRecord& record);
+// The same for a control found by its handle; nothing when it is not one of the kind.
+void RepaintNow(HWND control, const KindOps& ops);
+
+}  // namespace skin::controls
