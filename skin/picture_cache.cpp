@@ -1,17 +1,13 @@
 #include "skin/picture_cache.h"
 
 #include "graphics/gfx_image.h"
+#include "skin/paint_observer.h"
 
 namespace skin {
 
 uint32_t NextPictureVersion() {
   static uint32_t next = 0;
   return ++next;
-}
-
-PictureWork& pictureWork() {
-  static PictureWork work;
-  return work;
 }
 
 PictureCache::PictureCache() = default;
@@ -29,7 +25,7 @@ graphics::GfxBitmap* PictureCache::Decoded(const std::vector<uint8_t>& bytes, co
   decodedVersion_ = version;
   decodedValid_ = true;
   if (bytes.empty()) return nullptr;
-  ++pictureWork().decodes;
+  if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
   auto bitmap = std::make_unique<graphics::GfxBitmap>();
   if (bitmap->LoadFromBytes(bytes)) decoded_ = std::move(bitmap);
   return decoded_.get();
@@ -46,7 +42,7 @@ MemoryDc* PictureCache::NewBackground(const BackgroundKey& key) {
       !background_.bitmap()) {
     if (!background_.SelectNewDib(key.width, key.height)) return nullptr;
   }
-  ++pictureWork().compositions;
+  if (PaintObserver* o = CurrentPaintObserver()) o->BackgroundComposed();
   backgroundKey_ = key;
   return &background_;
 }

@@ -66,11 +66,4 @@ class PictureCache {
   bool backgroundValid_ = false;
 };
 
-// How often pictures were decoded and backgrounds composed, for tests and the benchmark.
-struct PictureWork {
-  uint32_t decodes = 0;
-  uint32_t compositions = 0;
-};
-PictureWork& pictureWork();
-
 }  // namespace skin

@@ -7,22 +7,14 @@
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
 #include "skin/control_backdrop.h"
+#include "skin/paint_observer.h"
 #include "skin/property_keys.h"
 #include "skin/skin_font.h"
 
 namespace skin::controls {
 
-FaceWork& faceWork() {
-  static FaceWork work;
-  return work;
-}
-
 void NoteFace(HWND window, UINT state, const std::vector<Layer>& layers) {
-  FaceWork& work = faceWork();
-  ++work.paints;
-  work.lastWindow = window;
-  work.lastState = state;
-  work.lastLayers = layers;
+  if (PaintObserver* o = CurrentPaintObserver()) o->Face(window, state, layers);
 }
 
 FaceCanvas::FaceCanvas(HWND control, const RECT& rect)

@@ -41,14 +41,7 @@ class FaceCanvas {
   bool copied_ = false;
 };
 
-// What the painters last did, for the tests and the benchmark.
-struct FaceWork {
-  uint32_t paints = 0;
-  HWND lastWindow = nullptr;
-  UINT lastState = 0;
-  std::vector<Layer> lastLayers;
-};
-FaceWork& faceWork();
+// Tells the paint observer, where one is installed, what a painter composed.
 void NoteFace(HWND window, UINT state, const std::vector<Layer>& layers);
 
 // The caption of a control in its font: face, size, style from its record, the colour from its

@@ -40,12 +40,12 @@ int main() {
     skin::SkinEngine& engine = *skin::skinEngine;
     engine.PaintFrame(index, nullptr);  // the first one decodes and stretches
 
-    const skin::PictureWork before = skin::pictureWork();
+    const skin_test::PictureWork before = skin_test::pictureWork();
     constexpr int kSame = 20;
     double t0 = Now();
     for (int i = 0; i < kSame; ++i) engine.PaintFrame(index, nullptr);
     const double same = (Now() - t0) / kSame;
-    const skin::PictureWork afterSame = skin::pictureWork();
+    const skin_test::PictureWork afterSame = skin_test::pictureWork();
 
     constexpr int kResized = 6;
     double resized = 0;

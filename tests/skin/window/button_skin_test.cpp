@@ -61,7 +61,7 @@ class ButtonSkins : public testing::Test {
     record = RecordOf(window->hwnd());
     ASSERT_NE(record, nullptr);
   }
-  c::FaceWork& work() { return c::faceWork(); }
+  skin_test::FaceWork& work() { return skin_test::faceWork(); }
 
   std::unique_ptr<TestWindow> window;
   HWND push{}, second{}, check{}, radio{}, manual{}, tristate{}, group{};

@@ -122,7 +122,7 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   for (int i = 0; i < 20; ++i) cycle(i);  // what lives on is made: brush pairs, caches
   const int freeBefore = FreeGdiSlots();
   const SIZE_T memoryBefore = CommittedBytes();
-  const uint32_t paintsBefore = skin::controls::faceWork().paints;
+  const uint32_t paintsBefore = skin_test::faceWork().paints;
   const char* asked = std::getenv("SOAK_CYCLES");
   // Free slots are compared exactly, so a few hundred cycles show a leak; scripts/soak runs long.
   const int cycles = asked ? std::atoi(asked) : 250;
@@ -130,9 +130,9 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   const int freeAfter = FreeGdiSlots();
   const SIZE_T memoryAfter = CommittedBytes();
   std::printf("cycles %d, faces painted %u, GDI slots free %d -> %d, committed bytes %lu -> %lu\n",
-              cycles, skin::controls::faceWork().paints - paintsBefore, freeBefore, freeAfter,
+              cycles, skin_test::faceWork().paints - paintsBefore, freeBefore, freeAfter,
               static_cast<unsigned long>(memoryBefore), static_cast<unsigned long>(memoryAfter));
-  EXPECT_GT(skin::controls::faceWork().paints - paintsBefore, static_cast<uint32_t>(cycles));
+  EXPECT_GT(skin_test::faceWork().paints - paintsBefore, static_cast<uint32_t>(cycles));
   EXPECT_EQ(freeAfter, freeBefore);
   // GDI+ objects have no handle table to count: a face's bitmap left behind by any one kind
   // (a few kilobytes, on every tenth cycle) shows as committed memory.
@@ -140,8 +140,8 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   // Still painting right: the pressed face of the push button, its hot face on the next move.
   SendMessageA(push, WM_MOUSELEAVE, 0, 0);
   SendMouse(push, WM_MOUSEMOVE, 6, 6);
-  EXPECT_EQ(skin::controls::faceWork().lastWindow, push);
-  EXPECT_EQ(skin::controls::faceWork().lastState, skin::controls::kStateHot);
+  EXPECT_EQ(skin_test::faceWork().lastWindow, push);
+  EXPECT_EQ(skin_test::faceWork().lastState, skin::controls::kStateHot);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ class EditComboSkins : public testing::Test {
     record = RecordOf(w);
     ASSERT_NE(record, nullptr);
   }
-  c::FaceWork& work() { return c::faceWork(); }
+  skin_test::FaceWork& work() { return skin_test::faceWork(); }
 
   std::unique_ptr<TestWindow> window;
   HWND edit{}, memo{}, dropList{}, dropDown{}, empty{};

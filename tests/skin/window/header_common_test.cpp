@@ -49,16 +49,16 @@ TEST(HeaderSkin, StandaloneAndListViewHeadersLightTheItemUnderThePointer) {
   EXPECT_EQ(c::SlotOf(headers, header), 1);
   EXPECT_EQ(c::SlotOf(headers, FindWindowExA(view, nullptr, "SysHeader32", nullptr)), 2);
 
-  const uint32_t before = c::faceWork().paints;
+  const uint32_t before = skin_test::faceWork().paints;
   skin_test::SendMouse(header, WM_MOUSEMOVE, 10, 10);
   skin_test::SendMouse(header, WM_MOUSEMOVE, 20, 10);  // same item: nothing new
-  EXPECT_EQ(c::faceWork().paints, before + 1);
-  EXPECT_EQ(c::faceWork().lastState, 1u);  // item 0 hot
+  EXPECT_EQ(skin_test::faceWork().paints, before + 1);
+  EXPECT_EQ(skin_test::faceWork().lastState, 1u);  // item 0 hot
   skin_test::SendMouse(header, WM_MOUSEMOVE, 70, 10);
-  EXPECT_EQ(c::faceWork().paints, before + 2);
-  EXPECT_EQ(c::faceWork().lastState, 2u);  // item 1 hot
+  EXPECT_EQ(skin_test::faceWork().paints, before + 2);
+  EXPECT_EQ(skin_test::faceWork().lastState, 2u);  // item 1 hot
   SendMessageA(header, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(c::faceWork().lastState, 0u);
+  EXPECT_EQ(skin_test::faceWork().lastState, 0u);
 }
 
 TEST(CommonControlSkin, TheControlStillDrawsItselfOverItsBackdrop) {
@@ -71,10 +71,10 @@ TEST(CommonControlSkin, TheControlStillDrawsItselfOverItsBackdrop) {
   skin::skinEngine->AttachCommonControl(bar);
   EXPECT_EQ(skin::prop::Get(bar, skin::prop::Kj_FuID), skin_test::IndexOf(window.hwnd()));
   EXPECT_NE(skin::prop::Get(bar, skin::prop::Kj_hProc), 0);
-  const uint32_t before = c::faceWork().paints;
+  const uint32_t before = skin_test::faceWork().paints;
   RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_EQ(c::faceWork().paints, before + 1);
-  EXPECT_EQ(c::faceWork().lastWindow, bar);
+  EXPECT_EQ(skin_test::faceWork().paints, before + 1);
+  EXPECT_EQ(skin_test::faceWork().lastWindow, bar);
   // Its text is still there: the face is not just the backdrop.
   HDC dc = GetDC(bar);
   int darkPixels = 0;

@@ -70,7 +70,7 @@ class ListSkins : public testing::Test {
     for (int i = 0; i < items; ++i) SendMessageA(list, LB_ADDSTRING, 0, LPARAM("item"));
     return list;
   }
-  c::FaceWork& work() { return c::faceWork(); }
+  skin_test::FaceWork& work() { return skin_test::faceWork(); }
 
   std::unique_ptr<TestWindow> window = std::make_unique<TestWindow>(420, 300);
 };

@@ -7,6 +7,7 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "graphics/path_routines.h"
+#include "skin/paint_observer.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 
@@ -180,5 +181,35 @@ void ResetSkinSettings() {
 LRESULT SendMouse(HWND window, UINT message, int x, int y, WPARAM keys) {
   return SendMessageA(window, message, keys, MAKELPARAM(x, y));
 }
+
+namespace {
+
+class Recorder : public skin::PaintObserver {
+ public:
+  void Face(HWND window, UINT state, const std::vector<skin::controls::Layer>& layers) override {
+    ++face.paints;
+    face.lastWindow = window;
+    face.lastState = state;
+    face.lastLayers = layers;
+  }
+  void PictureDecoded() override { ++picture.decodes; }
+  void BackgroundComposed() override { ++picture.compositions; }
+
+  FaceWork face;
+  PictureWork picture;
+};
+
+Recorder& TheRecorder() {
+  static Recorder recorder;
+  return recorder;
+}
+
+// Watching from before the first test or benchmark step.
+[[maybe_unused]] const bool installed = (skin::SetPaintObserver(&TheRecorder()), true);
+
+}  // namespace
+
+FaceWork& faceWork() { return TheRecorder().face; }
+PictureWork& pictureWork() { return TheRecorder().picture; }
 
 }  // namespace skin_test

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/face_layers.h"
 #include "skin/skin_engine.h"
 #include "skin/window_record.h"
 
@@ -63,5 +64,20 @@ COLORREF BackBufferPixel(HWND window, int x, int y);
 void ResetSkinSettings();
 // Dispatches a mouse message as if the pointer was at (x, y) in the client area.
 LRESULT SendMouse(HWND window, UINT message, int x, int y, WPARAM keys = 0);
+
+// What the painters and the picture cache did since the process started, seen through the paint
+// observer this file installs.
+struct FaceWork {
+  uint32_t paints = 0;
+  HWND lastWindow = nullptr;
+  UINT lastState = 0;
+  std::vector<skin::controls::Layer> lastLayers;
+};
+struct PictureWork {
+  uint32_t decodes = 0;
+  uint32_t compositions = 0;
+};
+FaceWork& faceWork();
+PictureWork& pictureWork();
 
 }  // namespace skin_test

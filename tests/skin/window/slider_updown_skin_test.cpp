@@ -72,7 +72,7 @@ class SliderUpDownSkins : public testing::Test {
     skin_test::SkinLikeTheApplication(w, skin_test::SolidPicture(8, 8, kBlue));
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
-  c::FaceWork& work() { return c::faceWork(); }
+  skin_test::FaceWork& work() { return skin_test::faceWork(); }
 
   std::unique_ptr<TestWindow> window;
   HWND across{}, upright{}, spin{}, flat{};
