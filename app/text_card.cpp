@@ -5,40 +5,23 @@
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
 #include "skin/control_backdrop.h"
+#include "skin/gdi_handles.h"
 
 namespace app {
-namespace {
-
-// A memory DC with a bitmap of its own, for composing when no backdrop is to be had.
-struct PlainBackdrop {
-  PlainBackdrop(HDC like, int width, int height)
-      : dc(CreateCompatibleDC(like)), bitmap(CreateCompatibleBitmap(like, width, height)) {
-    old = SelectObject(dc, bitmap);
-    RECT all{0, 0, width, height};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-  }
-  ~PlainBackdrop() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  PlainBackdrop(const PlainBackdrop&) = delete;
-  PlainBackdrop& operator=(const PlainBackdrop&) = delete;
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ old;
-};
-
-}  // namespace
-
 void PaintTextCard(HWND window, HDC target, const CardShape& shape,
                    const std::function<void(HDC dc, int width)>& text) {
   RECT rc;
   GetClientRect(window, &rc);
   const int width = rc.right, height = rc.bottom;
   HDC backdrop = skin::ControlBackdrop(window, rc);
-  PlainBackdrop plain(target, backdrop ? 1 : width, backdrop ? 1 : height);
-  HDC dc = backdrop ? backdrop : plain.dc;
+  // Without a backdrop the card is composed on plain button face.
+  skin::MemoryDc plain;
+  if (!backdrop) {
+    if (!plain.SelectNewDib(width, height)) return;
+    RECT all{0, 0, width, height};
+    FillRect(plain.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  HDC dc = backdrop ? backdrop : plain.dc();
   {
     graphics::GfxGraphics g;
     graphics::GfxPath card;

@@ -194,6 +194,19 @@ TEST_F(ListSkins, WheelRedrawsTheWholeClientAreaOnlyWhileTheSwitchIsOn) {
   }
 }
 
+// A click on the fifth row selects it and leaves the whole client area to paint again.
+void ExpectAClickOnRow4RepaintsWhole(HWND list) {
+  RECT client{}, dirty{};
+  GetClientRect(list, &client);
+  ValidateRect(list, nullptr);
+  const auto itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  SendMouse(list, WM_LBUTTONDOWN, 10, itemHeight * 4 + 2, MK_LBUTTON);
+  SendMouse(list, WM_LBUTTONUP, 10, itemHeight * 4 + 2);
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 4);
+  GetUpdateRect(list, &dirty, FALSE);
+  EXPECT_TRUE(EqualRect(&client, &dirty));
+}
+
 TEST_F(ListSkins, ASelectionMovedByKeyOrClickLaysTheWashAgainWithoutTheParentsHelp) {
   HWND list = List(WS_BORDER, 6);  // no LBS_NOTIFY: the parent hears nothing
   Skin();
@@ -206,15 +219,10 @@ TEST_F(ListSkins, ASelectionMovedByKeyOrClickLaysTheWashAgainWithoutTheParentsHe
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
   GetUpdateRect(list, &dirty, FALSE);
   EXPECT_TRUE(EqualRect(&client, &dirty));
-  ValidateRect(list, nullptr);
-  const auto itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-  SendMouse(list, WM_LBUTTONDOWN, 10, itemHeight * 4 + 2, MK_LBUTTON);
-  SendMouse(list, WM_LBUTTONUP, 10, itemHeight * 4 + 2);
-  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 4);
-  GetUpdateRect(list, &dirty, FALSE);
-  EXPECT_TRUE(EqualRect(&client, &dirty));
+  ExpectAClickOnRow4RepaintsWhole(list);
   // Nothing moved: nothing to lay again.
   ValidateRect(list, nullptr);
+  const auto itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   SendMouse(list, WM_LBUTTONUP, 10, itemHeight * 4 + 2);
   EXPECT_FALSE(GetUpdateRect(list, &dirty, FALSE));
 }
@@ -231,13 +239,7 @@ TEST_F(ListSkins, ASelectionMovedWithTheWashOffIsPaintedWholeAgain) {
   SendMessageA(list, LB_SETCURSEL, 2, 0);
   GetUpdateRect(list, &dirty, FALSE);
   EXPECT_TRUE(EqualRect(&client, &dirty));
-  ValidateRect(list, nullptr);
-  const auto itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-  SendMouse(list, WM_LBUTTONDOWN, 10, itemHeight * 4 + 2, MK_LBUTTON);
-  SendMouse(list, WM_LBUTTONUP, 10, itemHeight * 4 + 2);
-  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 4);
-  GetUpdateRect(list, &dirty, FALSE);
-  EXPECT_TRUE(EqualRect(&client, &dirty));
+  ExpectAClickOnRow4RepaintsWhole(list);
 }
 
 TEST_F(ListSkins, NoFrameWithoutAFrameStyleAndTheSkinsFrameSurvivesNonClientPainting) {
