@@ -1,6 +1,7 @@
 // The player's entry point: process start, the main window, the message loop.
 #include <windows.h>
 
+#include "app/key_router.h"
 #include "app/player_window.h"
 #include "app/process_start.h"
 #include "app/startup_log.h"
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app::LogStartupStep("main window painted");
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (app::RouteKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -18,6 +18,8 @@ const char* ActivityText(MediaPlayerUnit::Activity activity) {
       return "正在播放";
     case MediaPlayerUnit::Activity::kLoading:
       return "正在载入";
+    case MediaPlayerUnit::Activity::kPaused:
+      return "已暂停";
     default:
       return "已停止";
   }
@@ -124,7 +126,10 @@ LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   auto* face = reinterpret_cast<MediaFace*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   switch (message) {
     case WM_TIMER:
-      if (face && wParam == kRefreshTimer) face->Refresh();
+      if (face && wParam == kRefreshTimer) {
+        face->Refresh();
+        if (face->onTick_) face->onTick_();
+      }
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -27,6 +27,8 @@ class MediaFace {
   MediaFace& operator=(const MediaFace&) = delete;
 
   HWND window() const { return window_; }
+  // Runs with every refresh of the face, for what follows the song beside it.
+  void SetOnTick(std::function<void()> onTick) { onTick_ = std::move(onTick); }
 
  private:
   static LRESULT CALLBACK FaceProc(HWND, UINT, WPARAM, LPARAM);
@@ -39,6 +41,7 @@ class MediaFace {
   HFONT large_ = nullptr;
   std::string line_;   // FaceText's line
   std::string title_;  // the song's title, shown as plain text
+  std::function<void()> onTick_;
 };
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #include "app/media_player_unit.h"
 
+#include <algorithm>
 #include <atomic>
 
 // The media player's GUIDs are in no import library: this is the one place that defines them.
@@ -226,6 +227,8 @@ MediaPlayerUnit::Activity MediaPlayerUnit::activity() const {
   switch (state_) {
     case 3:  // playing
       return Activity::kPlaying;
+    case kStatePaused:
+      return Activity::kPaused;
     case 6:   // buffering
     case 7:   // waiting
     case 9:   // transitioning
@@ -236,16 +239,89 @@ MediaPlayerUnit::Activity MediaPlayerUnit::activity() const {
   }
 }
 
+namespace {
+
+ComPtr<IWMPControls> ControlsOf(const ActiveXHost& host) {
+  ComPtr<IWMPControls> controls;
+  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) core->get_controls(controls.Out());
+  return controls;
+}
+
+ComPtr<IWMPSettings> SettingsOf(const ActiveXHost& host) {
+  ComPtr<IWMPSettings> settings;
+  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) core->get_settings(settings.Out());
+  return settings;
+}
+
+}  // namespace
+
 double MediaPlayerUnit::PositionSeconds() const {
   double seconds = 0;
-  if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
-    ComPtr<IWMPControls> controls;
-    if (SUCCEEDED(core->get_controls(controls.Out())) && controls &&
-        FAILED(controls->get_currentPosition(&seconds))) {
-      seconds = 0;
-    }
+  if (auto controls = ControlsOf(host_);
+      controls && FAILED(controls->get_currentPosition(&seconds))) {
+    seconds = 0;
   }
   return seconds;
+}
+
+double MediaPlayerUnit::DurationSeconds() const {
+  double seconds = 0;
+  ComPtr<IWMPMedia> media;
+  if (auto core = host_.Control<IWMPCore>(IID_IWMPCore);
+      core && SUCCEEDED(core->get_currentMedia(media.Out())) && media &&
+      FAILED(media->get_duration(&seconds))) {
+    seconds = 0;
+  }
+  return seconds > 0 && seconds < 1e7 ? seconds : 0;
+}
+
+void MediaPlayerUnit::SeekTo(double seconds) {
+  if (auto controls = ControlsOf(host_)) controls->put_currentPosition(seconds < 0 ? 0 : seconds);
+}
+
+void MediaPlayerUnit::Play() {
+  // A song whose fetch a stop cut short is fetched again; the control still holds the one before.
+  if (loader_ && catalogue::IsWebAddress(url_) && url_ != fileUrl_) {
+    SetUrl(url_);
+    return;
+  }
+  if (auto controls = ControlsOf(host_)) controls->play();
+}
+
+void MediaPlayerUnit::Pause() {
+  if (auto controls = ControlsOf(host_)) controls->pause();
+}
+
+void MediaPlayerUnit::Stop() {
+  if (loader_) loader_->Cancel();  // a song still coming in must not start after the stop
+  if (auto controls = ControlsOf(host_)) controls->stop();
+}
+
+// Wine's control takes no mute of its own: there a muted player is given volume 0 instead.
+void MediaPlayerUnit::SetVolume(int volume) {
+  volume_ = volume < 0 ? 0 : (volume > 100 ? 100 : volume);
+  SetMuted(muted_);
+}
+
+void MediaPlayerUnit::SetMuted(bool muted) {
+  muted_ = muted;
+  auto settings = SettingsOf(host_);
+  if (!settings) return;
+  const bool wine = catalogue::RunningUnderWine();
+  if (!wine) settings->put_mute(muted_ ? VARIANT_TRUE : VARIANT_FALSE);
+  const int heard = wine && muted_ ? 0 : volume_;
+  settings->put_volume(wine ? catalogue::WineVolumeLevel(heard) : heard);
+}
+
+int MediaPlayerUnit::HeardVolume() const {
+  auto settings = SettingsOf(host_);
+  long level = 0;
+  if (!settings || FAILED(settings->get_volume(&level))) return -1;
+  VARIANT_BOOL mute = VARIANT_FALSE;
+  if (SUCCEEDED(settings->get_mute(&mute)) && mute != VARIANT_FALSE) return 0;
+  if (!catalogue::RunningUnderWine()) return static_cast<int>(level);
+  // Wine's levels are decibels below 100, five of the program's steps to one.
+  return level <= 0 ? 0 : std::max(0, 100 - static_cast<int>(100 - level) * 5);
 }
 
 }  // namespace app

@@ -46,10 +46,27 @@ class MediaPlayerUnit {
   void SetUrl(const std::string& url);
 
   // What the unit's face shows.
-  enum class Activity { kStopped, kLoading, kPlaying };
+  enum class Activity { kStopped, kLoading, kPlaying, kPaused };
   Activity activity() const;
   // The elapsed time of the song as the control reports it; 0 without one.
   double PositionSeconds() const;
+  // The song's length as the control reports it; 0 while it is not known.
+  double DurationSeconds() const;
+  void SeekTo(double seconds);
+
+  // The transport. Play resumes a paused song, or plays the song it holds from the start.
+  void Play();
+  void Pause();
+  void Stop();
+
+  // The program's volume, 0 to 100, and mute. What the control was given reads back through
+  // HeardVolume: 0 while muted.
+  int volume() const { return volume_; }
+  bool muted() const { return muted_; }
+  void SetVolume(int volume);
+  void SetMuted(bool muted);
+  // The volume the control reports, in the program's terms; -1 when it does not say.
+  int HeardVolume() const;
   // True where the unit fetches songs itself (the control opens local files only).
   bool fetchesSongs() const { return static_cast<bool>(loader_); }
   // The local copy of the song last handed to the control, where the unit fetches songs.
@@ -69,6 +86,9 @@ class MediaPlayerUnit {
   std::string url_;      // what the unit was given last
   std::string fileUrl_;  // the address whose local copy the control holds
   long state_ = 0;       // the control's last reported play state
+  int volume_ = 50;
+  bool muted_ = false;
+  static constexpr long kStatePaused = 2;
 };
 
 }  // namespace app

@@ -12,6 +12,7 @@
 #include "app/program_state.h"
 #include "app/song_download.h"
 #include "app/song_row_tips.h"
+#include "app/transport_bar.h"
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/download.h"
@@ -58,7 +59,8 @@ class ListBoxUnit final : public catalogue::ListUnit {
 struct MediaUnits {
   OleSession ole;
   std::unique_ptr<MediaPlayerUnit> 播放器1;
-  std::unique_ptr<MediaFace> face;  // where the control has no face of its own
+  std::unique_ptr<MediaFace> face;          // where the control has no face of its own
+  std::unique_ptr<TransportBar> transport;  // with the face
   std::unique_ptr<BrowserUnit> 超文本浏览框2;
   std::unique_ptr<SongRowTips> rowTips;
 };
@@ -68,12 +70,34 @@ std::unique_ptr<MediaUnits> g_media;
 // The player as the play list reaches it: whatever unit exists now, none after destruction.
 class CurrentPlayer final : public catalogue::PlayerUnit {
  public:
-  std::string Url() const override {
-    return g_media && g_media->播放器1 ? g_media->播放器1->Url() : std::string();
-  }
+  std::string Url() const override { return Unit() ? Unit()->Url() : std::string(); }
   void SetUrl(const std::string& url) override {
-    if (g_media && g_media->播放器1) g_media->播放器1->SetUrl(url);
+    if (MediaPlayerUnit* unit = Unit()) unit->SetUrl(url);
   }
+  catalogue::PlayState State() const override {
+    switch (Unit() ? Unit()->activity() : MediaPlayerUnit::Activity::kStopped) {
+      case MediaPlayerUnit::Activity::kPlaying:
+        return catalogue::PlayState::kPlaying;
+      case MediaPlayerUnit::Activity::kPaused:
+        return catalogue::PlayState::kPaused;
+      case MediaPlayerUnit::Activity::kLoading:
+        return catalogue::PlayState::kLoading;
+      default:
+        return catalogue::PlayState::kStopped;
+    }
+  }
+  void Play() override {
+    if (MediaPlayerUnit* unit = Unit()) unit->Play();
+  }
+  void Pause() override {
+    if (MediaPlayerUnit* unit = Unit()) unit->Pause();
+  }
+  void Stop() override {
+    if (MediaPlayerUnit* unit = Unit()) unit->Stop();
+  }
+
+ private:
+  static MediaPlayerUnit* Unit() { return g_media ? g_media->播放器1.get() : nullptr; }
 };
 
 // The play list and what it is bound to. Kept for the life of the process: a handler may still
@@ -137,6 +161,11 @@ void CreatePlaybackUnits(const PlayerUnits& units) {
       std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1, OnPlayStateChange);
   if (g_media->播放器1->fetchesSongs()) {
     g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, NowPlaying);
+    if (g_media->face->window()) {
+      g_media->transport = std::make_unique<TransportBar>(units.分组框1, g_media->face->window(),
+                                                          *g_media->播放器1, RunPlayerCommand);
+      g_media->face->SetOnTick([] { g_media->transport->Refresh(); });
+    }
   }
   g_media->超文本浏览框2 = std::make_unique<BrowserUnit>(
       units.分组框1, k超文本浏览框2, kId超文本浏览框2, build_settings::kAuthorPageUrl);
@@ -147,7 +176,10 @@ void CreatePlaybackUnits(const PlayerUnits& units) {
 }
 
 void DestroyPlaybackUnits() {
-  if (g_media) g_media->face.reset();
+  if (g_media) {
+    g_media->face.reset();
+    g_media->transport.reset();
+  }
   g_media.reset();
 }
 
@@ -169,7 +201,59 @@ bool OnPlaybackCommand(int unitId, int code) {
     OnDownload();
     return true;
   }
-  return false;
+  return g_media && g_media->transport && g_media->transport->OnCommand(unitId, code);
+}
+
+bool OnPlaybackScroll(HWND bar, int code) {
+  return g_media && g_media->transport && g_media->transport->OnScroll(bar, code);
+}
+
+void PlaySelectedSong() {
+  if (g_binding) g_binding->playlist.SongDoubleClicked();
+}
+
+std::vector<HWND> TransportTabStops() {
+  return g_media && g_media->transport ? g_media->transport->TabStops() : std::vector<HWND>();
+}
+
+void RunPlayerCommand(PlayerCommand command) {
+  if (!g_binding) return;
+  catalogue::Playlist& playlist = g_binding->playlist;
+  MediaPlayerUnit* unit = g_media ? g_media->播放器1.get() : nullptr;
+  switch (command) {
+    case PlayerCommand::kNone:
+      return;
+    case PlayerCommand::kPlayPause:
+      playlist.PlayPause();
+      break;
+    case PlayerCommand::kPlay:
+      playlist.Play();
+      break;
+    case PlayerCommand::kPause:
+      playlist.Pause();
+      break;
+    case PlayerCommand::kStop:
+      playlist.Stop();
+      break;
+    case PlayerCommand::kNext:
+      playlist.Next();
+      break;
+    case PlayerCommand::kPrevious:
+      playlist.Previous();
+      break;
+    case PlayerCommand::kVolumeUp:
+    case PlayerCommand::kVolumeDown:
+      if (unit) {
+        const int step = command == PlayerCommand::kVolumeUp ? kVolumeStep : -kVolumeStep;
+        unit->SetVolume(unit->volume() + step);
+      }
+      break;
+    case PlayerCommand::kMute:
+      if (unit) unit->SetMuted(!unit->muted());
+      break;
+  }
+  // The command may have ended the window while a batch came in.
+  if (g_media && g_media->transport) g_media->transport->Refresh();
 }
 
 }  // namespace app

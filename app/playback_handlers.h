@@ -2,6 +2,9 @@
 // window: created with the other units, driven by its timer and unit notifications.
 #pragma once
 
+#include <vector>
+
+#include "app/player_commands.h"
 #include "app/player_units.h"
 
 namespace app {
@@ -19,5 +22,14 @@ void OnLoopTimer();
 // A unit's WM_COMMAND notification; true when it was one of the play list's or the download
 // button's.
 bool OnPlaybackCommand(int unitId, int code);
+// A WM_HSCROLL from a unit; true when it was one of the transport's bars.
+bool OnPlaybackScroll(HWND bar, int code);
+
+// What the keys, the media keys and the transport ask of the player.
+void RunPlayerCommand(PlayerCommand command);
+// As a double-click on the selected entry of 列表框2.
+void PlaySelectedSong();
+// The transport's units in tab order; none where the control has a face of its own.
+std::vector<HWND> TransportTabStops();
 
 }  // namespace app

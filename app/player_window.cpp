@@ -8,6 +8,7 @@
 #include "app/background_picture.h"
 #include "app/creation_handler.h"
 #include "app/data_files.h"
+#include "app/key_router.h"
 #include "app/playback_handlers.h"
 #include "app/startup_log.h"
 #include "app/tray_icon.h"
@@ -40,6 +41,7 @@ LRESULT CALLBACK GroupBoxForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
+    case WM_HSCROLL:
       return SendMessageA(GetParent(hwnd), message, wParam, lParam);
     case WM_NCDESTROY: {
       const LRESULT result =
@@ -89,6 +91,19 @@ void CreateUnits(HWND window) {
 
   CreatePlaybackUnits(u);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
+  SetKeyTargets(
+      {window, u.列表框2,
+       [] {
+         const PlayerUnits& v = g_units;
+         // Down the left column, then the player's face, then the download.
+         const bool single = SendMessageA(v.单选框_单曲循环, BM_GETCHECK, 0, 0) == BST_CHECKED;
+         std::vector<HWND> order{v.列表框2, single ? v.单选框_单曲循环 : v.单选框_列表循环,
+                                 v.按钮_换一批, v.按钮_更换背景};
+         for (HWND w : TransportTabStops()) order.push_back(w);
+         order.push_back(v.按钮_下载);
+         return order;
+       },
+       RunPlayerCommand, PlaySelectedSong});
 }
 
 // The shell broadcasts this when it (re)starts; the icon must then be added again.
@@ -109,6 +124,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       g_creating = true;
       RunCreationHandler(g_units);
       g_creating = false;
+      RegisterMediaKeys(hwnd);
       return 0;
     case WM_CLOSE:
       // Closed while it is still being made (its requests let messages through): the creation
@@ -138,6 +154,18 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
       }
       break;
+    case WM_HSCROLL:
+      if (OnPlaybackScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam))) return 0;
+      break;
+    case WM_APPCOMMAND: {
+      const PlayerCommand command = CommandForAppCommand(GET_APPCOMMAND_LPARAM(lParam));
+      if (command == PlayerCommand::kNone) break;
+      RunPlayerCommand(command);
+      return TRUE;
+    }
+    case WM_HOTKEY:
+      RunPlayerCommand(CommandForMediaKey(HIWORD(lParam)));
+      return 0;
     case WM_SIZE:
       OnSizeChanged(g_units);
       break;
@@ -152,6 +180,8 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       OnLeftButtonUp(g_units);
       return 0;
     case WM_DESTROY:
+      UnregisterMediaKeys(hwnd);
+      SetKeyTargets({});
       OnWillBeDestroyed(g_units);
       KillTimer(hwnd, kId时钟_列表循环);
       DestroyPlaybackUnits();

@@ -3,6 +3,13 @@
 #include <windows.h>
 
 namespace catalogue {
+namespace {
+
+MessageFilter g_filter = nullptr;
+
+}  // namespace
+
+void SetMessageFilter(MessageFilter filter) { g_filter = filter; }
 
 void ProcessPendingMessages() {
   MSG msg;
@@ -12,6 +19,7 @@ void ProcessPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (g_filter && g_filter(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -2,7 +2,14 @@
 // GUI thread.
 #pragma once
 
+#include <windows.h>
+
 namespace catalogue {
+
+// Sees every message the pump takes out, before it is dispatched; true keeps it from being
+// dispatched. The program's keys go through it while a job runs as they do in the main loop.
+using MessageFilter = bool (*)(const MSG& msg);
+void SetMessageFilter(MessageFilter filter);
 
 // Translates and dispatches every pending message of this thread. A WM_QUIT taken out of the
 // queue is posted back with its exit code, so the message loop still ends the program.

@@ -1,5 +1,6 @@
 #include "catalogue/playlist.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace catalogue {
@@ -35,13 +36,17 @@ void Playlist::SongDoubleClicked() {
   if (busy_) return;
   const int k = units_.visible.Selected();
   if (k < 0) return;
-  const std::string address = units_.songs.Entry(k);
-  if (address == kSongListHeader) return;
+  if (units_.songs.Entry(k) == kSongListHeader) return;
+  Start(k);
+}
+
+void Playlist::Start(int k) {
   // The user's choice wins over an end that the timer has not acted on yet: left set, the flag
   // would replace the chosen song with the ended one's successor, or with the ended one again.
   state_.advancePending = 0;
   state_.replayPending = 0;
-  Play(address, k);
+  hold_ = Hold::kNone;
+  Play(units_.songs.Entry(k), k);
   state_.currentSongIndex = k;
 }
 
@@ -69,7 +74,7 @@ void Playlist::PlayStateChanged(long state) {
 }
 
 void Playlist::LoopTick() {
-  if (busy_) return;
+  if (busy_ || hold_ != Hold::kNone) return;
   if (state_.replayPending) {
     state_.replayPending = 0;
     // The same song again, under the same number.
@@ -79,17 +84,21 @@ void Playlist::LoopTick() {
   }
   if (!state_.advancePending) return;
 
+  const int match = PlayingEntry();
+  if (match < 0) return;  // the flag stays; the next tick scans again
+  Advance(match);
+}
+
+int Playlist::PlayingEntry() const {
   const std::string current = units_.player.Url();
   const int count = units_.songs.Count();
-  int match = -1;
   for (int i = 1; i < count; ++i) {
-    if (units_.songs.Entry(i) == current) {
-      match = i;
-      break;
-    }
+    if (units_.songs.Entry(i) == current) return i;
   }
-  if (match < 0) return;  // the flag stays; the next tick scans again
+  return -1;
+}
 
+void Playlist::Advance(int match) {
   if (state_.currentSongIndex != kSongsPerBatch) {
     // A song of an earlier batch (another batch was fetched while it played) may stand past the
     // ninth entry of this one: the batch on show then starts from its first song, rather than
@@ -124,6 +133,97 @@ void Playlist::StartNewBatch() {
   state_.currentSongIndex = 0;
   state_.advancePending = 0;
   Play(units_.songs.Entry(1), 1);
+}
+
+void Playlist::Release() {
+  hold_ = Hold::kNone;
+  state_.advancePending = 0;
+  state_.replayPending = 0;
+}
+
+void Playlist::Next() {
+  if (busy_) return;
+  Release();
+  const int match = PlayingEntry();
+  // Nothing of this batch plays (none yet, or a song of a batch since replaced): its first song.
+  if (match < 0) {
+    Start(1);
+    units_.visible.Select(1);
+    return;
+  }
+  Advance(match);
+}
+
+void Playlist::Previous() {
+  if (busy_) return;
+  Release();
+  const int match = PlayingEntry();
+  if (match == 1) {
+    // There is no earlier batch to go back to: the catalogue hands out a fresh one each time.
+    StartNewBatch();
+    return;
+  }
+  const int k = match < 0 ? 1 : std::min(match - 1, kSongsPerBatch);
+  Start(k);
+  units_.visible.Select(k);
+}
+
+void Playlist::PlayPause() {
+  if (busy_) return;
+  if (hold_ == Hold::kPaused) {
+    hold_ = Hold::kNone;
+    // A song that ended just before the pause came leaves the flag set: the tick moves on.
+    if (!state_.advancePending && !state_.replayPending) units_.player.Play();
+    return;
+  }
+  if (hold_ == Hold::kStopped) {
+    Release();
+    units_.player.Play();
+    return;
+  }
+  switch (units_.player.State()) {
+    case PlayState::kPlaying:
+      units_.player.Pause();
+      hold_ = Hold::kPaused;
+      return;
+    case PlayState::kPaused:  // paused by other means, such as the control's own bar
+      units_.player.Play();
+      return;
+    case PlayState::kLoading:  // nothing to pause yet
+      return;
+    case PlayState::kStopped:
+      break;
+  }
+  if (state_.advancePending || state_.replayPending) {
+    hold_ = Hold::kPaused;  // between two songs: the next one waits
+  } else if (!units_.player.Url().empty()) {
+    units_.player.Play();
+  } else {
+    const int k = units_.visible.Selected();
+    Start(k >= 1 && k < units_.songs.Count() ? k : 1);
+  }
+}
+
+void Playlist::Play() {
+  const PlayState now = units_.player.State();
+  if (hold_ == Hold::kNone && (now == PlayState::kPlaying || now == PlayState::kLoading)) return;
+  PlayPause();
+}
+
+void Playlist::Pause() {
+  if (hold_ != Hold::kNone) return;
+  const PlayState now = units_.player.State();
+  const bool betweenSongs =
+      now == PlayState::kStopped && (state_.advancePending || state_.replayPending);
+  if (now == PlayState::kPlaying || betweenSongs) PlayPause();
+}
+
+void Playlist::Stop() {
+  if (busy_) return;
+  units_.player.Stop();
+  // After the call: an end the control reports for the stop is no end of the song.
+  Release();
+  hold_ = Hold::kStopped;
 }
 
 }  // namespace catalogue

@@ -33,12 +33,20 @@ class ListUnit {
   virtual void Select(int index) = 0;
 };
 
+// What the player is doing with the song it holds.
+enum class PlayState { kStopped, kPlaying, kPaused, kLoading };
+
 // The media player as the play list uses it.
 class PlayerUnit {
  public:
   virtual ~PlayerUnit() = default;
   virtual std::string Url() const = 0;
   virtual void SetUrl(const std::string& url) = 0;
+  virtual PlayState State() const = 0;
+  // Resumes the song it holds, or plays it again from the start.
+  virtual void Play() = 0;
+  virtual void Pause() = 0;
+  virtual void Stop() = 0;
 };
 
 enum class LoopMode { kList, kSingle, kNone };
@@ -86,6 +94,20 @@ class Playlist {
   // One tick of the loop timer.
   void LoopTick();
 
+  // The next and the previous song of the batch on show. Past either end of the batch they do
+  // what the list loop does after song 9: a fresh batch starts from its first song.
+  void Next();
+  void Previous();
+  // The transport. A pause or a stop holds the list loop: no song follows until the user plays.
+  void PlayPause();
+  void Play();
+  void Pause();
+  void Stop();
+
+  // Why the list loop waits for the user, if it does.
+  enum class Hold { kNone, kPaused, kStopped };
+  Hold hold() const { return hold_; }
+
   // A fetch or a wait is in progress; input that arrives meanwhile is ignored.
   bool Busy() const { return busy_; }
 
@@ -96,11 +118,19 @@ class Playlist {
   class BusyScope;
   void StartNewBatch();
   void Play(const std::string& address, int number);
+  // Starts entry k of the batch on show, as a double-click on it does.
+  void Start(int k);
+  // Entry k's successor, as the list loop finds it from the song at entry `match`.
+  void Advance(int match);
+  // The first song entry that holds the player's address; -1 for none.
+  int PlayingEntry() const;
+  void Release();  // ends a hold, as the user plays again
 
   PlaylistUnits units_;
   LoopState state_;
   NowPlaying now_;
   bool busy_ = false;
+  Hold hold_ = Hold::kNone;
 };
 
 }  // namespace catalogue

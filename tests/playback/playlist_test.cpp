@@ -40,9 +40,18 @@ class ScriptedPlayer : public catalogue::PlayerUnit {
     given.push_back(u);
     if (onSetUrl) onSetUrl();
   }
+  catalogue::PlayState State() const override { return state; }
+  void Play() override { calls += "play "; }
+  void Pause() override { calls += "pause "; }
+  void Stop() override {
+    calls += "stop ";
+    if (onStop) onStop();
+  }
   std::string url;
   std::vector<std::string> given;  // every address handed over, in order
-  std::function<void()> onSetUrl;
+  std::function<void()> onSetUrl, onStop;
+  catalogue::PlayState state = catalogue::PlayState::kStopped;
+  std::string calls;  // the transport calls, in order
 };
 
 std::string Song(char batch, int n) {
@@ -385,6 +394,131 @@ TEST_F(PlaylistTest, AProgramEndingDuringAWaitStopsTheHandler) {
   EXPECT_EQ(fetches, 1);
   EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 9)});
   EXPECT_FALSE(playlist.Busy());
+}
+
+// Next and previous move through the batch on show; past song 9, and before song 1, a fresh batch
+// starts from its first song, as the list loop does after song 9.
+TEST_F(PlaylistTest, NextAndPreviousWalkTheBatchAndLeaveItAtEitherEndForAFreshOne) {
+  batches = {Batch('b', 9), Batch('c', 9)};
+  playlist.Previous();  // nothing plays yet: the first song
+  EXPECT_EQ(player.url, Song('a', 1));
+  EXPECT_EQ(visible.selected, 1);
+  DoubleClick(8);
+  playlist.Previous();
+  EXPECT_EQ(player.url, Song('a', 7));
+  EXPECT_EQ(currentSongIndex, 7);
+  EXPECT_EQ(visible.selected, 7);
+  playlist.Next();
+  playlist.Next();
+  EXPECT_EQ(player.url, Song('a', 9));
+  EXPECT_EQ(currentSongIndex, 9);
+  EXPECT_EQ(fetches, 0);
+
+  playlist.Next();
+  EXPECT_EQ(fetches, 1);
+  EXPECT_EQ(player.url, Song('b', 1));
+  EXPECT_EQ(currentSongIndex, 0);
+  playlist.Next();
+  EXPECT_EQ(player.url, Song('b', 2));
+  playlist.Previous();
+  playlist.Previous();  // song 1 of the batch: a fresh one
+  EXPECT_EQ(fetches, 2);
+  EXPECT_EQ(songs.entries, Batch('c', 9));
+  EXPECT_EQ(player.url, Song('c', 1));
+
+  // A pending end does not add a second move on the next tick.
+  playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+  playlist.Next();
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('c', 2));
+  EXPECT_EQ(player.given.size(), 10u);
+
+  // A song of a batch since replaced: the batch on show from its start.
+  songs.entries = Batch('d', 9);
+  playlist.Next();
+  EXPECT_EQ(player.url, Song('d', 1));
+}
+
+TEST_F(PlaylistTest, PlayPauseActsOnWhatThePlayerDoesAndWhatTheLoopWaitsFor) {
+  using catalogue::PlayState;
+  using Hold = Playlist::Hold;
+  const struct Row {
+    const char* name;
+    PlayState state;
+    bool ended;   // the song ended and the tick has not acted yet
+    int started;  // entry double-clicked first; 0 for none
+    const char* calls;
+    Hold hold;
+    int entryStarted;  // the entry whose song it starts; 0 for none
+  } rows[] = {
+      {"playing: pauses", PlayState::kPlaying, false, 3, "pause ", Hold::kPaused, 0},
+      {"paused elsewhere: plays", PlayState::kPaused, false, 3, "play ", Hold::kNone, 0},
+      {"loading: nothing", PlayState::kLoading, false, 3, "", Hold::kNone, 0},
+      {"stopped with a song: plays it", PlayState::kStopped, false, 3, "play ", Hold::kNone, 0},
+      {"between two songs: holds", PlayState::kStopped, true, 3, "", Hold::kPaused, 0},
+      {"no song: the selected one", PlayState::kStopped, false, 0, "", Hold::kNone, 5},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    player = ScriptedPlayer();
+    songs.entries = Batch('a', 9);
+    advancePending = 0;
+    if (r.started) DoubleClick(r.started);
+    visible.selected = 5;
+    player.state = r.state;
+    if (r.ended) playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+    playlist.PlayPause();
+    EXPECT_EQ(player.calls, r.calls);
+    EXPECT_EQ(playlist.hold(), r.hold);
+    EXPECT_EQ(player.url,
+              r.entryStarted ? Song('a', r.entryStarted) : (r.started ? Song('a', r.started) : ""));
+    if (playlist.hold() != Hold::kNone) playlist.PlayPause();  // the next row starts unheld
+  }
+}
+
+// A pause or a stop holds the list loop; playing again lets it go on where it was.
+TEST_F(PlaylistTest, PauseAndStopHoldTheLoopUntilTheUserPlaysAgain) {
+  using catalogue::PlayState;
+  DoubleClick(3);
+  player.state = PlayState::kPlaying;
+  playlist.Pause();
+  playlist.Pause();  // a second pause changes nothing
+  EXPECT_EQ(player.calls, "pause ");
+  player.state = PlayState::kPaused;
+  playlist.LoopTick();
+  playlist.Play();
+  EXPECT_EQ(player.calls, "pause play ");
+  EXPECT_EQ(playlist.hold(), Playlist::Hold::kNone);
+
+  // The song ends and the pause comes before the tick: the next song waits for the resume.
+  player.state = PlayState::kStopped;
+  playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+  playlist.Pause();
+  playlist.LoopTick();
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('a', 3));
+  playlist.PlayPause();
+  EXPECT_EQ(player.calls, "pause play ");  // no play of the ended song: the loop goes on
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('a', 4));
+
+  // A stop whose end the control reports (at once or later) does not move the loop on.
+  player.onStop = [this] { playlist.PlayStateChanged(catalogue::kStateUndefined); };
+  playlist.Stop();
+  playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+  playlist.LoopTick();
+  EXPECT_EQ(player.url, Song('a', 4));
+  playlist.Play();
+  playlist.LoopTick();
+  EXPECT_EQ(player.calls, "pause play stop play ");
+  EXPECT_EQ(player.url, Song('a', 4));
+  EXPECT_EQ(advancePending, 0);
+
+  // Next ends a hold.
+  playlist.Stop();
+  playlist.Next();
+  EXPECT_EQ(playlist.hold(), Playlist::Hold::kNone);
+  EXPECT_EQ(player.url, Song('a', 5));
 }
 
 }  // namespace

@@ -1,0 +1,138 @@
+#include "app/key_router.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "catalogue/message_pump.h"
+
+namespace app {
+namespace {
+
+KeyTargets g_targets;
+
+bool IsRadio(LONG style) {
+  const LONG type = style & BS_TYPEMASK;
+  return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+FocusKind KindOf(HWND focus) {
+  if (!focus) return FocusKind::kOther;
+  if (focus == g_targets.songList) return FocusKind::kSongList;
+  char cls[32] = {};
+  GetClassNameA(focus, cls, sizeof(cls));
+  if (_stricmp(cls, "Edit") == 0) return FocusKind::kEdit;
+  if (_stricmp(cls, "Button") != 0) return FocusKind::kOther;
+  return IsRadio(GetWindowLongA(focus, GWL_STYLE)) ? FocusKind::kRadio : FocusKind::kButton;
+}
+
+bool Reachable(HWND w) { return IsWindowVisible(w) && IsWindowEnabled(w); }
+
+void MoveFocus(HWND from, bool backwards) {
+  if (!g_targets.tabOrder) return;
+  std::vector<HWND> order = g_targets.tabOrder();
+  order.erase(
+      std::remove_if(order.begin(), order.end(), [](HWND w) { return !w || !Reachable(w); }),
+      order.end());
+  if (order.empty()) return;
+  const auto at = std::find(order.begin(), order.end(), from);
+  const int n = static_cast<int>(order.size());
+  int next = 0;
+  if (at == order.end()) {
+    next = backwards ? n - 1 : 0;
+  } else {
+    const int i = static_cast<int>(at - order.begin());
+    next = (i + (backwards ? n - 1 : 1)) % n;
+  }
+  SetFocus(order[next]);
+}
+
+// The loop modes are one group: the arrows move between them and check the one reached, as in a
+// dialog.
+void MoveInRadioGroup(HWND from, bool backwards) {
+  HWND parent = GetParent(from);
+  std::vector<HWND> group;
+  for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof(cls));
+    if (_stricmp(cls, "Button") == 0 && IsRadio(GetWindowLongA(w, GWL_STYLE)) && Reachable(w)) {
+      group.push_back(w);
+    }
+  }
+  const auto at = std::find(group.begin(), group.end(), from);
+  if (at == group.end() || group.size() < 2) return;
+  const int n = static_cast<int>(group.size());
+  const int i = static_cast<int>(at - group.begin());
+  HWND to = group[(i + (backwards ? n - 1 : 1)) % n];
+  SetFocus(to);
+  SendMessageA(to, BM_CLICK, 0, 0);
+}
+
+}  // namespace
+
+KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers m, FocusKind focus) {
+  // Alt+F4 and the other Alt keys belong to the frame.
+  if (m.alt) return {};
+  const bool edit = focus == FocusKind::kEdit;
+  switch (virtualKey) {
+    case VK_TAB:
+      if (m.ctrl) return {};
+      return {m.shift ? KeyAction::kFocusPrevious : KeyAction::kFocusNext};
+    case VK_SPACE:
+      if (edit || m.ctrl || m.shift) return {};
+      return {KeyAction::kCommand, PlayerCommand::kPlayPause};
+    case VK_RIGHT:
+    case VK_LEFT:
+      // In an edit Ctrl and an arrow move by words.
+      if (!m.ctrl || m.shift || edit) return {};
+      return {KeyAction::kCommand,
+              virtualKey == VK_RIGHT ? PlayerCommand::kNext : PlayerCommand::kPrevious};
+    case VK_RETURN:
+      if (m.ctrl || m.shift) return {};
+      if (focus == FocusKind::kSongList) return {KeyAction::kPlaySelected};
+      if (focus == FocusKind::kButton || focus == FocusKind::kRadio) return {KeyAction::kPress};
+      return {};
+    case VK_UP:
+    case VK_DOWN:
+      if (focus != FocusKind::kRadio || m.ctrl || m.shift) return {};
+      return {virtualKey == VK_UP ? KeyAction::kRadioPrevious : KeyAction::kRadioNext};
+    default:
+      return {};
+  }
+}
+
+void SetKeyTargets(KeyTargets targets) {
+  g_targets = std::move(targets);
+  catalogue::SetMessageFilter(g_targets.window ? RouteKey : nullptr);
+}
+
+bool RouteKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !g_targets.window) return false;
+  if (msg.hwnd != g_targets.window && !IsChild(g_targets.window, msg.hwnd)) return false;
+  const KeyModifiers m{GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
+                       GetKeyState(VK_MENU) < 0};
+  const KeyOutcome outcome = OutcomeForKey(static_cast<UINT>(msg.wParam), m, KindOf(msg.hwnd));
+  switch (outcome.action) {
+    case KeyAction::kPass:
+      return false;
+    case KeyAction::kCommand:
+      if (g_targets.command) g_targets.command(outcome.command);
+      return true;
+    case KeyAction::kPlaySelected:
+      if (g_targets.playSelected) g_targets.playSelected();
+      return true;
+    case KeyAction::kPress:
+      SendMessageA(msg.hwnd, BM_CLICK, 0, 0);
+      return true;
+    case KeyAction::kFocusNext:
+    case KeyAction::kFocusPrevious:
+      MoveFocus(msg.hwnd, outcome.action == KeyAction::kFocusPrevious);
+      return true;
+    case KeyAction::kRadioPrevious:
+    case KeyAction::kRadioNext:
+      MoveInRadioGroup(msg.hwnd, outcome.action == KeyAction::kRadioPrevious);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace app

@@ -1,0 +1,55 @@
+// The main window's keys, taken from the message loop before the focused control sees them:
+// Enter plays the selected song, Space pauses and resumes, Ctrl+Right and Ctrl+Left go to the
+// next and the previous song, Tab and Shift+Tab move the focus through the units in order.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "app/player_commands.h"
+
+namespace app {
+
+// What has the focus, as far as the keys care.
+enum class FocusKind { kSongList, kButton, kRadio, kEdit, kOther };
+
+enum class KeyAction {
+  kPass,          // the focused control handles the key as usual
+  kCommand,       // a player command
+  kPlaySelected,  // as a double-click on the selected song
+  kPress,         // clicks the focused button
+  kFocusNext,
+  kFocusPrevious,
+  kRadioPrevious,  // moves to the other loop mode and checks it
+  kRadioNext,
+};
+
+struct KeyOutcome {
+  KeyAction action = KeyAction::kPass;
+  PlayerCommand command = PlayerCommand::kNone;
+};
+
+struct KeyModifiers {
+  bool ctrl = false, shift = false, alt = false;
+};
+
+KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers modifiers, FocusKind focus);
+
+// What the router acts on, set by the main window once its units exist.
+struct KeyTargets {
+  HWND window = nullptr;
+  HWND songList = nullptr;
+  // The tab order; hidden or disabled units are passed over.
+  std::function<std::vector<HWND>()> tabOrder;
+  std::function<void(PlayerCommand)> command;
+  std::function<void()> playSelected;
+};
+void SetKeyTargets(KeyTargets targets);
+
+// Takes a key message meant for the main window or one of its units; true when it acted on it
+// and the message must not be dispatched.
+bool RouteKey(const MSG& msg);
+
+}  // namespace app

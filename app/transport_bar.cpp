@@ -1,0 +1,143 @@
+#include "app/transport_bar.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+namespace app {
+namespace {
+
+constexpr int kRowHeight = 24;
+constexpr int kGap = 4;
+constexpr int kButtonWidth = 44;
+constexpr int kVolumeWidth = 64;
+constexpr int kMuteWidth = 44;
+
+HWND MakeControl(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
+                 int h, int id) {
+  HWND control = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, w,
+                                 h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  // Above the face, which lies at the bottom of its siblings.
+  SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return control;
+}
+
+void SetTextIfChanged(HWND window, const std::string& text) {
+  char now[64] = {};
+  GetWindowTextA(window, now, sizeof(now));
+  if (text != now) SetWindowTextA(window, text.c_str());
+}
+
+bool Dragging(HWND bar) { return GetCapture() == bar; }
+
+}  // namespace
+
+std::string VolumeText(int heardVolume) {
+  return "音量 " + (heardVolume < 0 ? std::string("?") : std::to_string(heardVolume));
+}
+
+TransportBar::TransportBar(HWND parent, HWND face, MediaPlayerUnit& player,
+                           std::function<void(PlayerCommand)> command)
+    : player_(player), command_(std::move(command)) {
+  RECT place;
+  GetWindowRect(face, &place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  // Two rows at the bottom of the face: the seek bar across, the buttons and the volume under
+  // it, clear of the download button that lies over the face's lower right corner.
+  const int left = place.left + 8, right = place.right - 8;
+  const int lower = place.bottom - kRowHeight - 6;
+  const int upper = lower - kRowHeight - kGap;
+  seek_ = MakeControl(parent, TRACKBAR_CLASSA, "进度", TBS_HORZ | TBS_NOTICKS, left, upper,
+                      right - left, kRowHeight, kIdSeekBar);
+  int x = left;
+  playPause_ = MakeControl(parent, "Button", "播放", BS_PUSHBUTTON, x, lower, kButtonWidth,
+                           kRowHeight, kIdPlayPause);
+  x += kButtonWidth + kGap;
+  stop_ = MakeControl(parent, "Button", "停止", BS_PUSHBUTTON, x, lower, kButtonWidth, kRowHeight,
+                      kIdStop);
+  x += kButtonWidth + kGap;
+  volume_ = MakeControl(parent, TRACKBAR_CLASSA, "", TBS_HORZ | TBS_NOTICKS, x, lower, kVolumeWidth,
+                        kRowHeight, kIdVolumeBar);
+  x += kVolumeWidth + kGap;
+  // Not an automatic check box: its mark shows the player's mute, set by Refresh.
+  mute_ =
+      MakeControl(parent, "Button", "静音", BS_CHECKBOX, x, lower, kMuteWidth, kRowHeight, kIdMute);
+  SendMessageA(volume_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+  SendMessageA(volume_, TBM_SETLINESIZE, 0, kVolumeStep);
+  SendMessageA(volume_, TBM_SETPAGESIZE, 0, 2 * kVolumeStep);
+  SendMessageA(seek_, TBM_SETLINESIZE, 0, kSeekUnitsPerSecond);
+  Refresh();
+}
+
+TransportBar::~TransportBar() {
+  for (HWND w : TabStops()) {
+    if (w) DestroyWindow(w);
+  }
+}
+
+void TransportBar::Refresh() {
+  const MediaPlayerUnit::Activity now = player_.activity();
+  const bool running =
+      now == MediaPlayerUnit::Activity::kPlaying || now == MediaPlayerUnit::Activity::kLoading;
+  SetTextIfChanged(playPause_, running ? "暂停" : "播放");
+
+  if (!Dragging(seek_)) {
+    const double duration = player_.DurationSeconds();
+    const int range = static_cast<int>(std::lround(duration * kSeekUnitsPerSecond));
+    if (range != seekRange_) {
+      seekRange_ = range;
+      SendMessageA(seek_, TBM_SETRANGEMAX, TRUE, range);
+      SendMessageA(seek_, TBM_SETPAGESIZE, 0, range / 10 > 0 ? range / 10 : 1);
+    }
+    const double position = player_.PositionSeconds();
+    const LPARAM at = static_cast<LPARAM>(std::lround(position * kSeekUnitsPerSecond));
+    if (SendMessageA(seek_, TBM_GETPOS, 0, 0) != at) SendMessageA(seek_, TBM_SETPOS, TRUE, at);
+  }
+  if (!Dragging(volume_) && SendMessageA(volume_, TBM_GETPOS, 0, 0) != player_.volume()) {
+    SendMessageA(volume_, TBM_SETPOS, TRUE, player_.volume());
+  }
+  SetTextIfChanged(volume_, VolumeText(player_.HeardVolume()));
+  const WPARAM check = player_.muted() ? BST_CHECKED : BST_UNCHECKED;
+  if (static_cast<WPARAM>(SendMessageA(mute_, BM_GETCHECK, 0, 0)) != check) {
+    SendMessageA(mute_, BM_SETCHECK, check, 0);
+  }
+}
+
+bool TransportBar::OnCommand(int unitId, int code) {
+  if (code != BN_CLICKED) return false;
+  switch (unitId) {
+    case kIdPlayPause:
+      command_(PlayerCommand::kPlayPause);
+      break;
+    case kIdStop:
+      command_(PlayerCommand::kStop);
+      break;
+    case kIdMute:
+      command_(PlayerCommand::kMute);
+      break;
+    default:
+      return false;
+  }
+  Refresh();
+  return true;
+}
+
+bool TransportBar::OnScroll(HWND bar, int code) {
+  if (bar == volume_) {
+    if (code != TB_ENDTRACK) {
+      player_.SetVolume(static_cast<int>(SendMessageA(volume_, TBM_GETPOS, 0, 0)));
+    }
+    return true;
+  }
+  if (bar != seek_) return false;
+  // The thumb follows the pointer while it is held; the song moves when it is let go.
+  if (code != TB_THUMBTRACK && code != TB_ENDTRACK) {
+    const LRESULT at = SendMessageA(seek_, TBM_GETPOS, 0, 0);
+    player_.SeekTo(static_cast<double>(at) / kSeekUnitsPerSecond);
+  }
+  return true;
+}
+
+}  // namespace app
