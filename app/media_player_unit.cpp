@@ -179,6 +179,7 @@ void PutUrl(const ActiveXHost& host, const std::string& url) {
 
 void MediaPlayerUnit::SetUrl(const std::string& url) {
   url_ = url;
+  heldAt_ = -1;
   if (!loader_ || !catalogue::IsWebAddress(url)) {
     PutUrl(host_, url);
     if (loader_) {
@@ -223,6 +224,7 @@ void MediaPlayerUnit::OnControlState(long state) {
 }
 
 MediaPlayerUnit::Activity MediaPlayerUnit::activity() const {
+  if (heldAt_ >= 0) return Activity::kPaused;
   if (loader_ && loader_->loading()) return Activity::kLoading;
   switch (state_) {
     case 3:  // playing
@@ -256,6 +258,7 @@ ComPtr<IWMPSettings> SettingsOf(const ActiveXHost& host) {
 }  // namespace
 
 double MediaPlayerUnit::PositionSeconds() const {
+  if (heldAt_ >= 0) return heldAt_;
   double seconds = 0;
   if (auto controls = ControlsOf(host_);
       controls && FAILED(controls->get_currentPosition(&seconds))) {
@@ -276,6 +279,10 @@ double MediaPlayerUnit::DurationSeconds() const {
 }
 
 void MediaPlayerUnit::SeekTo(double seconds) {
+  if (heldAt_ >= 0) {
+    heldAt_ = std::clamp(seconds, 0.0, DurationSeconds());
+    return;
+  }
   if (auto controls = ControlsOf(host_)) controls->put_currentPosition(seconds < 0 ? 0 : seconds);
 }
 
@@ -285,14 +292,26 @@ void MediaPlayerUnit::Play() {
     SetUrl(url_);
     return;
   }
-  if (auto controls = ControlsOf(host_)) controls->play();
+  auto controls = ControlsOf(host_);
+  if (!controls) return;
+  controls->play();
+  if (heldAt_ >= 0) {
+    controls->put_currentPosition(heldAt_);
+    heldAt_ = -1;
+  }
 }
 
 void MediaPlayerUnit::Pause() {
-  if (auto controls = ControlsOf(host_)) controls->pause();
+  auto controls = ControlsOf(host_);
+  if (!controls || heldAt_ >= 0 || SUCCEEDED(controls->pause())) return;
+  // Wine's control cannot pause: it stops, and Play goes on from where it stopped.
+  const double at = PositionSeconds();
+  controls->stop();
+  heldAt_ = at;
 }
 
 void MediaPlayerUnit::Stop() {
+  heldAt_ = -1;
   if (loader_) loader_->Cancel();  // a song still coming in must not start after the stop
   if (auto controls = ControlsOf(host_)) controls->stop();
 }
