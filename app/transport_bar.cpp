@@ -9,9 +9,9 @@ namespace {
 
 constexpr int kRowHeight = 24;
 constexpr int kGap = 4;
-constexpr int kButtonWidth = 44;
-constexpr int kVolumeWidth = 64;
-constexpr int kMuteWidth = 44;
+constexpr int kButtonWidth = 40;
+constexpr int kVolumeWidth = 60;
+constexpr int kMuteWidth = 52;
 
 HWND MakeControl(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
                  int h, int id) {
