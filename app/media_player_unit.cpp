@@ -339,8 +339,7 @@ int MediaPlayerUnit::HeardVolume() const {
   VARIANT_BOOL mute = VARIANT_FALSE;
   if (SUCCEEDED(settings->get_mute(&mute)) && mute != VARIANT_FALSE) return 0;
   if (!catalogue::RunningUnderWine()) return static_cast<int>(level);
-  // Wine's levels are decibels below 100, five of the program's steps to one.
-  return level <= 0 ? 0 : std::max(0, 100 - static_cast<int>(100 - level) * 5);
+  return catalogue::VolumeFromWineLevel(static_cast<int>(level));
 }
 
 }  // namespace app

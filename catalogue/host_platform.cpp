@@ -45,4 +45,11 @@ int WineVolumeLevel(int volume) {
   return 100 - (100 - volume + 2) / 5;
 }
 
+int VolumeFromWineLevel(int level) {
+  if (level <= 0) return 0;
+  if (level >= 100) return 100;
+  const int volume = 100 - (100 - level) * 5;
+  return volume > 0 ? volume : 1;  // a level below 80 still sounds
+}
+
 }  // namespace catalogue

@@ -26,5 +26,8 @@ namespace catalogue {
 // step below 100 into one decibel less (50 is -50 dB, nearly silent); this spreads 1 to 100 over
 // -20 to 0 dB instead, so 50 plays at -10 dB, about half as loud as full, and 0 stays silent.
 int WineVolumeLevel(int volume);
+// The program's volume that a level Wine's control reports stands for: exact for every multiple
+// of 5, the volume keys' step.
+int VolumeFromWineLevel(int level);
 
 }  // namespace catalogue

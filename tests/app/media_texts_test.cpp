@@ -17,6 +17,7 @@ TEST(MediaTexts, TheFaceTellsSongStateAndWholeElapsedSeconds) {
   } cases[] = {
       {3, Activity::kPlaying, 2.9, "歌曲3 正在播放 0:02"},
       {9, Activity::kLoading, 0, "歌曲9 正在载入 0:00"},
+      {4, Activity::kPaused, 61, "歌曲4 已暂停 1:01"},
       {0, Activity::kStopped, 0, "-- 已停止 0:00"},
       {1, Activity::kPlaying, 3725.5, "歌曲1 正在播放 62:05"},
       {2, Activity::kStopped, -4, "歌曲2 已停止 0:00"},

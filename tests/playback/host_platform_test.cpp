@@ -58,6 +58,12 @@ TEST(HostPlatform, WineVolumeKeepsTheEndsAndMakesTheMiddleAudible) {
   for (int v = 1; v < 100; ++v) {
     EXPECT_LE(catalogue::WineVolumeLevel(v), catalogue::WineVolumeLevel(v + 1)) << v;
   }
+  // What the control reports reads back as the volume it was given, step by step.
+  for (int v = 0; v <= 100; v += 5) {
+    EXPECT_EQ(catalogue::VolumeFromWineLevel(catalogue::WineVolumeLevel(v)), v) << v;
+  }
+  EXPECT_EQ(catalogue::VolumeFromWineLevel(-3), 0);
+  EXPECT_EQ(catalogue::VolumeFromWineLevel(40), 1);
 }
 
 }  // namespace

@@ -169,10 +169,10 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   ASSERT_TRUE(FaceShows("歌曲1 正在播放"));
   EXPECT_EQ(service_->Requests("list.ashx"), lists + 1);
 
-  // Stop holds the loop; play starts the same song again.
+  // Stop, then play starts the same song again (that the loop waits meanwhile is the play
+  // list's own test).
   PostAppCommand(main, APPCOMMAND_MEDIA_STOP);
   ASSERT_TRUE(FaceShows("歌曲1 已停止"));
-  EXPECT_TRUE(FaceStays("歌曲1 已停止", 2100)) << FaceLine(face_);
   PostAppCommand(main, APPCOMMAND_MEDIA_PLAY);
   ASSERT_TRUE(FaceShows("歌曲1 正在播放"));
 
