@@ -91,8 +91,13 @@ void CreateUnits(HWND window) {
 
   CreatePlaybackUnits(u);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
+}
+
+// The keys and the media keys reach the player once it is made: before that the lists are still
+// being filled.
+void TakeKeys(HWND window) {
   SetKeyTargets(
-      {window, u.列表框2,
+      {window, g_units.列表框2,
        [] {
          const PlayerUnits& v = g_units;
          // Down the left column, then the player's face, then the download.
@@ -104,6 +109,7 @@ void CreateUnits(HWND window) {
          return order;
        },
        RunPlayerCommand, PlaySelectedSong});
+  RegisterMediaKeys(window);
 }
 
 // The shell broadcasts this when it (re)starts; the icon must then be added again.
@@ -124,7 +130,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       g_creating = true;
       RunCreationHandler(g_units);
       g_creating = false;
-      RegisterMediaKeys(hwnd);
+      TakeKeys(hwnd);
       return 0;
     case WM_CLOSE:
       // Closed while it is still being made (its requests let messages through): the creation
@@ -159,7 +165,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_APPCOMMAND: {
       const PlayerCommand command = CommandForAppCommand(GET_APPCOMMAND_LPARAM(lParam));
-      if (command == PlayerCommand::kNone) break;
+      if (command == PlayerCommand::kNone || g_creating) break;
       RunPlayerCommand(command);
       return TRUE;
     }
