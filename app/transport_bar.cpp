@@ -1,8 +1,12 @@
 #include "app/transport_bar.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
+
+#include "skin/controls/family.h"
 
 namespace app {
 namespace {
@@ -32,6 +36,32 @@ void SetTextIfChanged(HWND window, const std::string& text) {
 
 bool Dragging(HWND bar) { return GetCapture() == bar; }
 
+// A press on the seek bar's channel first brings the thumb under the pointer, so the trackbar
+// takes it as a press on the thumb: the song moves there on release, and the press can go on
+// as a drag. (A trackbar alone would only step a page towards the pointer.)
+constexpr char kSeekProcKey[] = "App_SeekProc";
+
+LRESULT CALLBACK SeekBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_LBUTTONDOWN) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT thumb{}, channel{};
+    SendMessageA(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageA(bar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    const LONG min = static_cast<LONG>(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0));
+    const LONG max = static_cast<LONG>(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0));
+    const LONG width = channel.right - channel.left;
+    if (!PtInRect(&thumb, at) && width > 0 && max > min) {
+      const LONG x = std::clamp(at.x, channel.left, channel.right) - channel.left;
+      SendMessageA(bar, TBM_SETPOS, TRUE, min + MulDiv(x, max - min, width));
+    }
+  } else if (message == WM_NCDESTROY) {
+    const LRESULT result = skin::controls::CallPrevious(bar, message, wParam, lParam, kSeekProcKey);
+    RemovePropA(bar, kSeekProcKey);
+    return result;
+  }
+  return skin::controls::CallPrevious(bar, message, wParam, lParam, kSeekProcKey);
+}
+
 }  // namespace
 
 std::string VolumeText(int heardVolume) {
@@ -51,6 +81,7 @@ TransportBar::TransportBar(HWND parent, HWND face, MediaPlayerUnit& player,
   const int upper = lower - kRowHeight - kGap;
   seek_ = MakeControl(parent, TRACKBAR_CLASSA, "进度", TBS_HORZ | TBS_NOTICKS, left, upper,
                       right - left, kRowHeight, kIdSeekBar);
+  skin::controls::InstallSubclass(seek_, kSeekProcKey, SeekBarProc);
   int x = left;
   playPause_ = MakeControl(parent, "Button", "播放", BS_PUSHBUTTON, x, lower, kButtonWidth,
                            kRowHeight, kIdPlayPause);

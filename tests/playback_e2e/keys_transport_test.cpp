@@ -105,14 +105,22 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   PostKey(list, VK_SPACE);
   ASSERT_TRUE(FaceShows("歌曲3 已暂停"));
   EXPECT_TRUE(WaitFor([&] { return WindowText(playPause) == "播放"; }, 1000));
-  // While paused, seeking moves the control's position: two steps of a second on the bar.
-  EXPECT_GE(SendMessageA(seek, TBM_GETRANGEMAX, 0, 0), 20);
-  PostKey(seek, VK_RIGHT);
+  // While paused, seeking moves the song: a press on the middle of the seek bar's channel takes
+  // the thumb there, and the arrow keys step a second.
+  const LRESULT range = SendMessageA(seek, TBM_GETRANGEMAX, 0, 0);
+  EXPECT_GE(range, 20);
+  RECT bar{};  // the channel runs along the bar's middle
+  GetClientRect(seek, &bar);
+  const LPARAM middle = MAKELPARAM(bar.right / 2, bar.bottom / 2);
+  PostMessageA(seek, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageA(seek, WM_LBUTTONUP, 0, middle);
+  EXPECT_TRUE(FaceShows("歌曲3 已暂停 0:01"));
+  const LRESULT pressed = SendMessageA(seek, TBM_GETPOS, 0, 0);
+  EXPECT_NEAR(pressed, range / 2, 2);
   PostKey(seek, VK_RIGHT);
   EXPECT_TRUE(FaceShows("歌曲3 已暂停 0:02"));
-  EXPECT_EQ(SendMessageA(seek, TBM_GETPOS, 0, 0), 20);
-  PostKey(seek, VK_HOME);
-  PostKey(seek, VK_RIGHT);
+  EXPECT_EQ(SendMessageA(seek, TBM_GETPOS, 0, 0), pressed + 10);
+  PostKey(seek, VK_LEFT);
   EXPECT_TRUE(FaceShows("歌曲3 已暂停 0:01"));
   EXPECT_TRUE(FaceStays("歌曲3 已暂停", 2100)) << FaceLine(face_);
   // Resumed, it plays on from there to its end with the seek bar following, and the loop goes
