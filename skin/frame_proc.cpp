@@ -7,7 +7,9 @@
 #include "skin/control_brush.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/gdi_scoped.h"
+#include "skin/high_contrast.h"
 #include "skin/min_max.h"
 #include "skin/move_size.h"
 #include "skin/property_keys.h"
@@ -46,6 +48,38 @@ void FollowMaximisedState(WindowSkinRecord& record, WPARAM kind, int width, int 
   }
 }
 
+// While high contrast is on the window is the system's: only teardown, layout, the trimmer and
+// the focus-cue flag keep their rows, and the skin's push buttons get the system's face.
+bool SystemFrameRow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (message) {
+    case WM_NCDESTROY:
+    case WM_QUIT:
+    case WM_SIZE:
+    case WM_ACTIVATEAPP:
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+      return false;
+    case WM_ERASEBKGND: {
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+      *result = 1;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item && item->CtlType == ODT_BUTTON && controls::ButtonOf(item->hwndItem)) {
+        DrawSystemPushButton(*item);
+        *result = TRUE;
+        return true;
+      }
+      break;
+    }
+  }
+  *result = controls::CallPrevious(hwnd, message, wParam, lParam);
+  return true;
+}
+
 }  // namespace
 
 LRESULT SkinEngine::DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,6 +90,13 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   const int32_t index = RecordIndexOf(hwnd);
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return DefaultPath(hwnd, message, wParam, lParam);
+  if (message == WM_SETTINGCHANGE && RefreshHighContrast()) {
+    for (int32_t i = 1; i <= RecordCount(); ++i) ApplyHighContrast(*RecordAt(i));
+  }
+  if (HighContrastOn()) {
+    LRESULT result = 0;
+    if (SystemFrameRow(hwnd, message, wParam, lParam, &result)) return result;
+  }
 
   switch (message) {
     case WM_QUIT:
@@ -172,6 +213,10 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         const char* text = reinterpret_cast<const char*>(lParam);
         DrawCaption(index, true, text ? text : "");
       }
+      break;
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+      controls::OnUiStateMessage(hwnd, wParam);
       break;
     case WM_DRAWITEM:
       if (lParam) {
