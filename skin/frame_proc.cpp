@@ -48,38 +48,6 @@ void FollowMaximisedState(WindowSkinRecord& record, WPARAM kind, int width, int 
   }
 }
 
-// While high contrast is on the window is the system's: only teardown, layout, the trimmer and
-// the focus-cue flag keep their rows, and the skin's push buttons get the system's face.
-bool SystemFrameRow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  switch (message) {
-    case WM_NCDESTROY:
-    case WM_QUIT:
-    case WM_SIZE:
-    case WM_ACTIVATEAPP:
-    case WM_CHANGEUISTATE:
-    case WM_UPDATEUISTATE:
-      return false;
-    case WM_ERASEBKGND: {
-      RECT client{};
-      GetClientRect(hwnd, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
-      *result = 1;
-      return true;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item && item->CtlType == ODT_BUTTON && controls::ButtonOf(item->hwndItem)) {
-        DrawSystemPushButton(*item);
-        *result = TRUE;
-        return true;
-      }
-      break;
-    }
-  }
-  *result = controls::CallPrevious(hwnd, message, wParam, lParam);
-  return true;
-}
-
 }  // namespace
 
 LRESULT SkinEngine::DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,8 @@
 #include "skin/high_contrast.h"
 
+#include "skin/controls/button_skin.h"
+#include "skin/controls/family.h"
+
 namespace skin {
 namespace {
 
@@ -57,6 +60,38 @@ void ApplyHighContrast(WindowSkinRecord& record) {
   record.needsFullRedraw = 1;  // the skin's frame is painted afresh when it comes back
   RedrawWindow(hwnd, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// While high contrast is on the window is the system's: only teardown, layout, the trimmer and
+// the focus-cue flag keep their rows, and the skin's push buttons get the system's face.
+bool SystemFrameRow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (message) {
+    case WM_NCDESTROY:
+    case WM_QUIT:
+    case WM_SIZE:
+    case WM_ACTIVATEAPP:
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+      return false;
+    case WM_ERASEBKGND: {
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+      *result = 1;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item && item->CtlType == ODT_BUTTON && controls::ButtonOf(item->hwndItem)) {
+        DrawSystemPushButton(*item);
+        *result = TRUE;
+        return true;
+      }
+      break;
+    }
+  }
+  *result = controls::CallPrevious(hwnd, message, wParam, lParam);
+  return true;
 }
 
 void DrawSystemPushButton(const DRAWITEMSTRUCT& item) {

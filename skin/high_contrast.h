@@ -25,6 +25,10 @@ bool RefreshHighContrast();
 // Everything in it is repainted.
 void ApplyHighContrast(WindowSkinRecord& record);
 
+// A skinned top-level window's procedure while the mode is on: true when the row was answered
+// (*result set); false for the rows that stay the skin's (teardown, layout, focus-cue flag).
+bool SystemFrameRow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
 // An owner-drawn push button face as the system draws one, in the system's colours.
 void DrawSystemPushButton(const DRAWITEMSTRUCT& item);
 

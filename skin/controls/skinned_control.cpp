@@ -83,6 +83,7 @@ LRESULT SystemPath(SkinnedMessage& m) {
     }
   }
   record.hot = 0;
+  if (m.message == WM_MOUSELEAVE) record.tracking = 0;  // armed again on the next entry
   return CallPrevious(m.window, m.message, m.wParam, m.lParam, m.ops.keys.hProc);
 }
 
