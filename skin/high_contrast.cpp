@@ -1,5 +1,7 @@
 #include "skin/high_contrast.h"
 
+#include <commctrl.h>
+
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
 
@@ -57,6 +59,9 @@ void ApplyHighContrast(WindowSkinRecord& record) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
+  // The caption buttons' tips would name buttons the system's caption does not show.
+  if (HWND tips = record.tooltip.GetWindow())
+    SendMessageA(tips, TTM_ACTIVATE, on ? FALSE : TRUE, 0);
   record.needsFullRedraw = 1;  // the skin's frame is painted afresh when it comes back
   RedrawWindow(hwnd, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
