@@ -34,7 +34,8 @@ void OnUiStateMessage(HWND topLevel, WPARAM uiState) {
 }
 
 bool FocusFromKeyboard() {
-  for (int key : {VK_TAB, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_MENU}) {
+  // Not Alt: Alt+Tab back into the window gives the focus back with it down.
+  for (int key : {VK_TAB, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}) {
     if (GetKeyState(key) & 0x8000) return true;
   }
   return false;

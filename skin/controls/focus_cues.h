@@ -18,7 +18,7 @@ bool HideFocusAfter(bool hidden, WPARAM uiState);
 // control with the focus when it changed.
 void OnUiStateMessage(HWND topLevel, WPARAM uiState);
 
-// True while a key that moves the focus (Tab, an arrow, Alt) is down.
+// True while a key that moves the focus (Tab, an arrow) is down.
 bool FocusFromKeyboard();
 // The control's top-level window is told to show focus cues, as the dialog manager tells it.
 void ShowFocusCues(HWND control);
