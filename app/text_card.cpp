@@ -1,11 +1,15 @@
 #include "app/text_card.h"
 
+#include <algorithm>
+
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_ink.h"
 #include "skin/control_backdrop.h"
 #include "skin/gdi_handles.h"
+#include "skin/high_contrast.h"
 
 namespace app {
 void PaintTextCard(HWND window, HDC target, const CardShape& shape,
@@ -13,6 +17,19 @@ void PaintTextCard(HWND window, HDC target, const CardShape& shape,
   RECT rc;
   GetClientRect(window, &rc);
   const int width = rc.right, height = rc.bottom;
+  if (skin::HighContrastOn()) {
+    // The system's colours only, and no picture behind the text.
+    skin::MemoryDc plain;
+    if (!plain.SelectNewDib(width, height)) return;
+    FillRect(plain.dc(), &rc, GetSysColorBrush(COLOR_WINDOW));
+    SetBkMode(plain.dc(), TRANSPARENT);
+    SetTextColor(plain.dc(), GetSysColor(COLOR_WINDOWTEXT));
+    HGDIOBJ oldFont = SelectObject(plain.dc(), GetStockObject(DEFAULT_GUI_FONT));
+    if (text) text(plain.dc(), width);
+    SelectObject(plain.dc(), oldFont);
+    BitBlt(target, 0, 0, width, height, plain.dc(), 0, 0, SRCCOPY);
+    return;
+  }
   HDC backdrop = skin::ControlBackdrop(window, rc);
   // Without a backdrop the card is composed on plain button face.
   skin::MemoryDc plain;
@@ -37,7 +54,10 @@ void PaintTextCard(HWND window, HDC target, const CardShape& shape,
     }
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0x20, 0x20, 0x20));
+  // Dark on the card where that reads; a dark picture can show through the wash too strongly.
+  const RECT card{shape.inset, shape.inset, width - shape.inset,
+                  std::min(shape.height, height) - shape.inset};
+  SetTextColor(dc, skin::ReadableTextColour(dc, card, RGB(0x20, 0x20, 0x20)));
   HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   if (text) text(dc, width);
   SelectObject(dc, oldFont);

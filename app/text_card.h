@@ -1,5 +1,5 @@
-// Dark text on a translucent light card laid over the background picture behind a window, as the
-// skin lays its lists: readable over any picture.
+// Text on a translucent light card laid over the background picture behind a window, as the skin
+// lays its lists: dark, or white where the picture makes the card too dark for dark text.
 #pragma once
 
 #include <windows.h>

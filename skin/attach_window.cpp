@@ -6,6 +6,7 @@
 #include "skin/caption_strip.h"
 #include "skin/controls/family.h"
 #include "skin/controls/family_table.h"
+#include "skin/high_contrast.h"
 #include "skin/picture_prepare.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
@@ -115,6 +116,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   // The record index goes on first: the frame procedure needs it from its very first message.
   prop::Set(hwnd, prop::Hw_lbID, index);
   added->oldWndProc = controls::InstallSubclass(hwnd, prop::Hw_hProc, frameProcEntry);
+  if (HighContrastOn()) ApplyHighContrast(*added);
   // A window already on screen takes its new look at once.
   InvalidateRect(hwnd, nullptr, TRUE);
 }

@@ -21,6 +21,23 @@ BackgroundTones TonesBehind(HDC source, const RECT& area) {
   return TonesOf(bits, w, h, {0, 0, w, h});
 }
 
+COLORREF ReadableTextColour(HDC backdrop, const RECT& area, COLORREF stated) {
+  if (!backdrop || area.right <= area.left || area.bottom <= area.top) return stated;
+  return ReadableInk(stated, stated, TonesBehind(backdrop, area)).colour;
+}
+
+COLORREF ReadableTextColourOn(HBITMAP backdrop, COLORREF stated) {
+  BITMAP info{};
+  if (!backdrop || GetObjectA(backdrop, sizeof(info), &info) == 0) return stated;
+  MemoryDc holder;
+  if (!holder.EnsureDc()) return stated;
+  HGDIOBJ old = SelectObject(holder.dc(), backdrop);
+  if (!old) return stated;  // held by another DC
+  const COLORREF ink = ReadableTextColour(holder.dc(), {0, 0, info.bmWidth, info.bmHeight}, stated);
+  SelectObject(holder.dc(), old);
+  return ink;
+}
+
 std::optional<graphics::GfxBitmap> ReadableGlyph(const graphics::GfxBitmap& glyph,
                                                  BackgroundTones behind) {
   std::vector<uint32_t> pixels;

@@ -14,6 +14,13 @@ namespace skin {
 // The tones of what the DC holds in the area.
 BackgroundTones TonesBehind(HDC source, const RECT& area);
 
+// The colour to write text in over the area of what the DC holds: `stated` where it reads at
+// kReadableContrast, black or white where it does not. Every text the skin lays over the picture
+// takes its colour from here.
+COLORREF ReadableTextColour(HDC backdrop, const RECT& area, COLORREF stated);
+// The same over the whole of a bitmap that no DC holds.
+COLORREF ReadableTextColourOn(HBITMAP backdrop, COLORREF stated);
+
 // The glyph in black or white where its own colour (the average of its visible pixels) would
 // not read over `behind`; nothing where it does.
 std::optional<graphics::GfxBitmap> ReadableGlyph(const graphics::GfxBitmap& glyph,

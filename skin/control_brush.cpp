@@ -5,6 +5,7 @@
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_ink.h"
 #include "skin/control_backdrop.h"
 #include "skin/gdi_handles.h"
 #include "skin/property_keys.h"
@@ -100,6 +101,11 @@ HBRUSH BackdropBrushFor(WindowSkinRecord& record, HWND child, HDC childDc, int32
   }
   Publish(child, objects);
   return static_cast<HBRUSH>(objects.brush);
+}
+
+COLORREF TextColourOverBrush(HWND child) {
+  const auto stated = static_cast<COLORREF>(prop::Get(child, prop::Kj_Ztys));
+  return ReadableTextColourOn(reinterpret_cast<HBITMAP>(prop::Get(child, prop::Kj_wtjb)), stated);
 }
 
 HBRUSH NullBrushFor(WindowSkinRecord& record, HWND child) {

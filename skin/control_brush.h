@@ -15,6 +15,9 @@ namespace skin {
 // (none at 0); the child's previous brush and bitmap are deleted first. Null when no backdrop
 // could be made.
 HBRUSH BackdropBrushFor(WindowSkinRecord& record, HWND child, HDC childDc, int32_t washAlpha);
+// The colour for the child's text over the backdrop of its last brush: its Kj_Ztys colour where
+// that reads, black or white where it does not.
+COLORREF TextColourOverBrush(HWND child);
 // The stock null brush for a child that paints its own background; its previous brush goes.
 HBRUSH NullBrushFor(WindowSkinRecord& record, HWND child);
 // Deletes what one child or every child of the record was handed.

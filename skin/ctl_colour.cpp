@@ -2,6 +2,7 @@
 // and the repaints some notifications need.
 #include "skin/control_brush.h"
 #include "skin/controls/family.h"
+#include "skin/controls/list_control.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -21,9 +22,9 @@ bool SkinEngine::OnControlColour(int32_t index, UINT message, HDC dc, HWND contr
       [[fallthrough]];
     case WM_CTLCOLORSTATIC: {
       if (!switchesOn) return false;
-      SetTextColor(dc, static_cast<COLORREF>(prop::Get(control, prop::Kj_Ztys)));
       SetBkMode(dc, TRANSPARENT);
       HBRUSH brush = BackdropBrushFor(*record, control, dc, highlightAlpha);
+      SetTextColor(dc, TextColourOverBrush(control));
       *result = reinterpret_cast<LRESULT>(brush);
       return brush != nullptr;
     }
@@ -35,7 +36,9 @@ bool SkinEngine::OnControlColour(int32_t index, UINT message, HDC dc, HWND contr
       [[fallthrough]];
     case WM_CTLCOLORBTN: {
       if (!switchesOn) return false;
-      SetTextColor(dc, static_cast<COLORREF>(prop::Get(control, prop::Kj_Ztys)));
+      SetTextColor(dc, message == WM_CTLCOLORLISTBOX
+                           ? controls::ListTextColour(control)
+                           : static_cast<COLORREF>(prop::Get(control, prop::Kj_Ztys)));
       SetBkMode(dc, TRANSPARENT);
       HBRUSH none = NullBrushFor(*record, control);
       *result = reinterpret_cast<LRESULT>(none);

@@ -7,7 +7,9 @@
 #include "skin/control_brush.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/gdi_scoped.h"
+#include "skin/high_contrast.h"
 #include "skin/min_max.h"
 #include "skin/move_size.h"
 #include "skin/property_keys.h"
@@ -56,6 +58,13 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   const int32_t index = RecordIndexOf(hwnd);
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return DefaultPath(hwnd, message, wParam, lParam);
+  if (message == WM_SETTINGCHANGE && RefreshHighContrast()) {
+    for (int32_t i = 1; i <= RecordCount(); ++i) ApplyHighContrast(*RecordAt(i));
+  }
+  if (HighContrastOn()) {
+    LRESULT result = 0;
+    if (SystemFrameRow(hwnd, message, wParam, lParam, &result)) return result;
+  }
 
   switch (message) {
     case WM_QUIT:
@@ -172,6 +181,10 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         const char* text = reinterpret_cast<const char*>(lParam);
         DrawCaption(index, true, text ? text : "");
       }
+      break;
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+      controls::OnUiStateMessage(hwnd, wParam);
       break;
     case WM_DRAWITEM:
       if (lParam) {

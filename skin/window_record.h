@@ -82,12 +82,15 @@ struct ControlRecord {
   // Drops the GDI+ objects the record keeps (before GDI+ shuts down); they are made again when
   // needed.
   virtual void ReleaseGraphics() {}
+  // A WM_SETTEXT the skin let pass by without painting (high contrast).
+  virtual void NoteText(const char*) {}
   HWND window = nullptr;
   WNDPROC previousProc = nullptr;
   int32_t kind = 0;
   const controls::KindOps* ops = nullptr;  // how the one skinned-control procedure treats it
   int32_t hot = 0;                         // painted hot
   int32_t tracking = 0;                    // WM_MOUSELEAVE is armed
+  int32_t focused = 0;                     // between WM_SETFOCUS and WM_KILLFOCUS
 };
 // 1-based in use; a single record whose window is null counts as empty.
 using ControlList = std::vector<std::unique_ptr<ControlRecord>>;
@@ -189,6 +192,10 @@ struct WindowSkinRecord {
   ButtonFade fadeIn;
   ButtonFade fadeOut;
   int32_t fadeTimerOn = 0;
+  // Focus cues stay hidden until the keyboard moves the focus (UISF_HIDEFOCUS).
+  int32_t hideFocusCues = 1;
+  // The system frame's style bits that high contrast added, taken away again after it.
+  LONG systemFrameBits = 0;
 
   // Kept so that a repaint at an unchanged size neither decodes nor stretches the picture.
   PictureCache pictureCache;

@@ -1,5 +1,6 @@
 #include "skin/controls/button_faces.h"
 
+#include <algorithm>
 #include <span>
 
 #include "embedded/resources.h"
@@ -8,9 +9,11 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_ink.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/gdi_scoped.h"
 #include "skin/skin_settings.h"
 
@@ -91,6 +94,24 @@ void OnClientArea(HWND window, HDC target, Paint paint) {
   if (dc) paint(dc, client);
 }
 
+// A rounded line round the caption in the accent colour, or black or white where the accent
+// would not stand out from what lies there.
+void DrawFocusCue(GfxGraphics& g, HDC surface, const graphics::GfxRectF& caption, float w,
+                  float h) {
+  if (caption.width <= 0) return;
+  const float x = std::max(caption.x - 2, 0.0f);
+  const float right = std::min(caption.x + caption.width + 2, w - 1);
+  const float y = std::max(caption.y - 1, 0.0f);
+  const float bottom = std::min(caption.y + caption.height + 1, h - 1);
+  if (right <= x || bottom <= y) return;
+  g.Flush(1);
+  // Judged on the strip the line's lower edge runs along, clear of the caption's letters.
+  const RECT along{static_cast<LONG>(x), static_cast<LONG>(bottom) - 1,
+                   static_cast<LONG>(right) + 1, static_cast<LONG>(bottom) + 1};
+  const COLORREF colour = ReadableTextColour(surface, along, accentColour);
+  Outline(g, RoundRect(x, y, right - x, bottom - y, 3), ArgbFromColorref(colour, 255));
+}
+
 }  // namespace
 
 void PaintPushButton(HWND window, HDC target, UINT state, const RECT& rect) {
@@ -151,8 +172,8 @@ void PaintPushButton(HWND window, HDC target, UINT state, const RECT& rect) {
         break;
       }
       case Layer::kCaption:
-        DrawCaptionText(g, window, TextOf(window, button), StyleOf(button, graphics::kUnitWorld),
-                        {0, 2, w, h});
+        DrawCaptionText(g, canvas.dc(), window, TextOf(window, button),
+                        StyleOf(button, graphics::kUnitWorld), {0, 2, w, h});
         break;
       default:
         break;
@@ -194,8 +215,8 @@ void PaintFlatButton(HWND window, HDC target, UINT state, const RECT& rect) {
         break;
       case Layer::kCaption: {
         const float shift = (state & kStatePressed) ? 1.0f : 0.0f;
-        DrawCaptionText(g, window, TextOf(window, button), StyleOf(button, graphics::kUnitWorld),
-                        {shift, 1 + shift, w, h});
+        DrawCaptionText(g, canvas.dc(), window, TextOf(window, button),
+                        StyleOf(button, graphics::kUnitWorld), {shift, 1 + shift, w, h});
         break;
       }
       default:
@@ -229,8 +250,8 @@ void PaintTextButton(HWND window, HDC target, UINT state, const RECT& rect) {
       }
       case Layer::kCaption: {
         const float shift = (state & kStatePressed) ? 1.0f : 0.0f;
-        DrawCaptionText(g, window, TextOf(window, button), StyleOf(button, graphics::kUnitWorld),
-                        {shift, shift, w, h});
+        DrawCaptionText(g, canvas.dc(), window, TextOf(window, button),
+                        StyleOf(button, graphics::kUnitWorld), {shift, shift, w, h});
         break;
       }
       default:
@@ -252,6 +273,8 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
     const auto ringTop = static_cast<float>((ih - 12) / 2);
     const GfxPath disc = Ellipse(3, static_cast<float>((ih - 11) / 2 + 1), 9, 9);
     const ButtonSkin* button = ButtonOf(window);
+    state = LiveToggleState(window, state);
+    graphics::GfxRectF caption{};
     const std::vector<Layer> layers = RadioButtonLayers(state, IsChecked(window));
     NoteFace(window, state, layers);
     for (const Layer layer : layers) {
@@ -286,9 +309,14 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
         case Layer::kCaption: {
           CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
           style.alignment = 0;
-          DrawCaptionText(g, window, TextOf(window, button), style, {18, 2, w, h});
+          style.dimmed = (state & kStateDisabled) != 0;
+          caption =
+              DrawCaptionText(g, canvas.dc(), window, TextOf(window, button), style, {18, 2, w, h});
           break;
         }
+        case Layer::kFocusCue:
+          DrawFocusCue(g, canvas.dc(), caption, w, h);
+          break;
         default:
           break;
       }
@@ -306,6 +334,8 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
     const float h = canvas.height();
     const auto boxTop = static_cast<float>((canvas.heightPx() - 13) / 2);
     const ButtonSkin* button = ButtonOf(window);
+    state = LiveToggleState(window, state);
+    graphics::GfxRectF caption{};
     auto drawImage = [&](std::span<const unsigned char> png) {
       graphics::GfxBitmap image;
       if (image.LoadFromBytes(png)) g.DrawImageRect(image, 0, boxTop, 13, 13);
@@ -332,9 +362,14 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
         case Layer::kCaption: {
           CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
           style.alignment = 0;
-          DrawCaptionText(g, window, TextOf(window, button), style, {17, 2, w - 19, h});
+          style.dimmed = (state & kStateDisabled) != 0;
+          caption = DrawCaptionText(g, canvas.dc(), window, TextOf(window, button), style,
+                                    {17, 2, w - 19, h});
           break;
         }
+        case Layer::kFocusCue:
+          DrawFocusCue(g, canvas.dc(), caption, w, h);
+          break;
         default:
           break;
       }

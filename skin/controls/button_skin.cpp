@@ -226,6 +226,8 @@ void RedrawButton(HWND window, UINT state, int32_t hot) {
   const ButtonSkin* button = ButtonOf(window);
   if (!button) return;
   if (hot != 0) state |= kStateHot;
+  // Hover and leave repaint with the state they know; a disabled button stays disabled.
+  if (!IsWindowEnabled(window)) state = (state & ~(kStateHot | kStatePressed)) | kStateDisabled;
   ClientDc dc(window);
   if (!dc) return;
   RECT client{};

@@ -22,13 +22,13 @@ enum ButtonKind : int32_t {
 
 struct ButtonSkin : ControlRecord {
   std::string text;
-  int32_t focused = 0;
   int32_t checkState = 0;
   HWND parent = nullptr;
   graphics::GfxToolTip tooltip;
   std::string fontFace;
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
+  void NoteText(const char* given) override { text = given ? given : ""; }
 };
 
 // What the attach operations take, from the style alone.

@@ -11,6 +11,7 @@
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
@@ -92,13 +93,13 @@ void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
   }
 }
 
-void DrawComboText(GfxGraphics& g, HWND combo, float w, float h) {
+void DrawComboText(GfxGraphics& g, HDC surface, HWND combo, float w, float h) {
   CaptionStyle style;
   style.face = "宋体";
   style.size = 12;
   style.unit = graphics::kUnitPixel;
   style.alignment = 0;
-  DrawCaptionText(g, combo, WindowText(combo), style, {4, 0, w - kDropButtonWidth - 6, h});
+  DrawCaptionText(g, surface, combo, WindowText(combo), style, {4, 0, w - kDropButtonWidth - 6, h});
 }
 
 void PaintFace(ControlRecord& record, HDC dc) {
@@ -139,10 +140,10 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       if (WashOn()) {
         HDC dc = reinterpret_cast<HDC>(m.wParam);
         HWND edit = reinterpret_cast<HWND>(m.lParam);
-        SetTextColor(dc, static_cast<COLORREF>(prop::Get(edit, prop::Kj_Ztys)));
         SetBkMode(dc, TRANSPARENT);
         // Washed like the face around it.
         if (HBRUSH brush = BackdropBrushFor(*m.owner, edit, dc, highlightAlpha)) {
+          SetTextColor(dc, TextColourOverBrush(edit));
           *result = reinterpret_cast<LRESULT>(brush);
           return true;
         }
@@ -229,10 +230,15 @@ void PaintComboOn(HWND combo, HDC target, bool hot, bool focused) {
                   graphics::kCombineExclude);
   });
   const bool lit = hot || focused;
-  StrokeRectangle(g, 0, 0, w - 1, h - 1, lit ? accentColour : 0x000000, lit ? 200 : 80, 1);
+  if (FocusCueShown(combo)) {
+    const CueStroke s = FrameCueStroke(canvas.widthPx(), canvas.heightPx());
+    StrokeRectangle(g, s.x, s.y, s.width, s.height, accentColour, s.alpha, s.pen);
+  } else {
+    StrokeRectangle(g, 0, 0, w - 1, h - 1, lit ? accentColour : 0x000000, lit ? 200 : 80, 1);
+  }
   const ComboParts parts = ComboPartsFor(GetWindowLongA(combo, GWL_STYLE));
   if (parts.dropButton) PaintDropButton(g, w, h, lit, hot, ArrowImage(combo));
-  if (parts.text) DrawComboText(g, combo, w, h);
+  if (parts.text) DrawComboText(g, canvas.dc(), combo, w, h);
   NoteFace(combo, (hot ? kStateHot : 0) | (focused ? kStateFocus : 0), {});
   g.Delete();
   TransparentBlt(target, 0, 0, canvas.widthPx(), canvas.heightPx(), canvas.dc(), 0, 0,

@@ -17,7 +17,6 @@ class GfxBitmap;
 namespace skin::controls {
 
 struct ComboSkin : ControlRecord {
-  int32_t focused = 0;
   std::shared_ptr<graphics::GfxBitmap> arrow;  // decoded on the first paint
   void ReleaseGraphics() override { arrow.reset(); }
 };

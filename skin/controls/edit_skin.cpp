@@ -5,6 +5,7 @@
 #include "graphics/path_routines.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/controls/list_helpers.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/gdi_scoped.h"
@@ -30,7 +31,10 @@ void DrawEditFrame(HWND window, HDC dc, bool hot, bool focused) {
   const float w = canvas.width();
   const float h = canvas.height();
   FillRing(g, w, h);
-  if (hot) {
+  if (focused && FocusCueShown(window)) {
+    const CueStroke s = FrameCueStroke(canvas.widthPx(), canvas.heightPx());
+    StrokeRectangle(g, s.x, s.y, s.width, s.height, accentColour, s.alpha, s.pen);
+  } else if (hot) {
     StrokeRectangle(g, 1, 1, w - 2, h - 2, accentColour, 180, 2);
   } else if (focused) {
     StrokeRectangle(g, 0, 0, w - 1, h - 1, accentColour, 180, 1);
@@ -98,6 +102,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       break;
     case WM_SETFOCUS:
       edit.focused = 1;
+      if (FocusCueShown(window)) Invalidate(window);  // the frame takes the cue
       break;
     case WM_KILLFOCUS:
       edit.focused = 0;

@@ -13,7 +13,6 @@
 namespace skin::controls {
 
 struct EditSkin : ControlRecord {
-  int32_t focused = 0;
   int32_t mouseDown = 0;
 };
 

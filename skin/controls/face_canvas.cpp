@@ -6,6 +6,7 @@
 #include "graphics/gfx_font.h"
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_ink.h"
 #include "skin/control_backdrop.h"
 #include "skin/paint_observer.h"
 #include "skin/property_keys.h"
@@ -37,21 +38,34 @@ void FaceCanvas::CopyTo(HDC target) {
   BitBlt(target, rect_.left, rect_.top, width_, height_, backdrop_, 0, 0, SRCCOPY);
 }
 
-void DrawCaptionText(graphics::GfxGraphics& g, HWND control, const std::string& text,
-                     const CaptionStyle& style, const graphics::GfxRectF& layout) {
-  if (text.empty()) return;
+graphics::GfxRectF DrawCaptionText(graphics::GfxGraphics& g, HDC surface, HWND control,
+                                   const std::string& text, const CaptionStyle& style,
+                                   const graphics::GfxRectF& layout) {
+  if (text.empty()) return {};
   graphics::GfxFont font;
-  if (!CreateSkinFont(font, style.face, style.size, style.style, style.unit)) return;
+  if (!CreateSkinFont(font, style.face, style.size, style.style, style.unit)) return layout;
   graphics::GfxStringFormat format;
-  if (!format.Create()) return;
+  if (!format.Create()) return layout;
   format.SetAlignment(style.alignment);
   format.SetLineAlignment(style.lineAlignment);
   format.SetHotkeyPrefix(1);  // "&x" shows x underlined, as on a system button
+  auto colour = static_cast<COLORREF>(prop::Get(control, prop::Kj_Ztys));
+  // Judged on what lies under the text itself, layers drawn so far included.
+  graphics::GfxRectF bounds = layout;
+  if (surface && g.MeasureString(text, font, layout, format, &bounds)) {
+    g.Flush(1);
+    const RECT under{
+        static_cast<LONG>(std::max(bounds.x, layout.x)),
+        static_cast<LONG>(std::max(bounds.y, layout.y)),
+        static_cast<LONG>(std::min(bounds.x + bounds.width, layout.x + layout.width)),
+        static_cast<LONG>(std::min(bounds.y + bounds.height, layout.y + layout.height))};
+    colour = ReadableTextColour(surface, under, colour);
+  }
   graphics::GfxSolidBrush brush;
-  const auto colour = static_cast<COLORREF>(prop::Get(control, prop::Kj_Ztys));
-  if (!brush.Create(graphics::ArgbFromColorref(colour, 255))) return;
+  if (!brush.Create(graphics::ArgbFromColorref(colour, style.dimmed ? 120 : 255))) return bounds;
   g.SetTextRenderingHint(4);  // anti-aliased, grid-fitted: the face is translucent
   g.DrawString(text, font, layout, format, brush);
+  return bounds;
 }
 
 }  // namespace skin::controls

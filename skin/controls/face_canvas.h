@@ -45,7 +45,8 @@ class FaceCanvas {
 void NoteFace(HWND window, UINT state, const std::vector<Layer>& layers);
 
 // The caption of a control in its font: face, size, style from its record, the colour from its
-// Kj_Ztys property; alignment and line alignment 0 near, 1 centre, 2 far.
+// Kj_Ztys property, made readable over what `surface` (the DC that g draws on) holds under the
+// text; alignment and line alignment 0 near, 1 centre, 2 far. A dimmed caption is a disabled one.
 struct CaptionStyle {
   std::string face;
   int32_t size = 0;
@@ -53,8 +54,11 @@ struct CaptionStyle {
   int32_t unit = 0;
   int32_t alignment = 1;
   int32_t lineAlignment = 1;
+  bool dimmed = false;
 };
-void DrawCaptionText(graphics::GfxGraphics& g, HWND control, const std::string& text,
-                     const CaptionStyle& style, const graphics::GfxRectF& layout);
+// Returns where the text went (the layout when it could not be measured); empty for no text.
+graphics::GfxRectF DrawCaptionText(graphics::GfxGraphics& g, HDC surface, HWND control,
+                                   const std::string& text, const CaptionStyle& style,
+                                   const graphics::GfxRectF& layout);
 
 }  // namespace skin::controls

@@ -22,19 +22,31 @@ std::vector<Layer> PushButtonLayers(UINT state) {
   return layers;
 }
 
+namespace {
+
+// A disabled toggle never lights up; the focus cue comes after the caption it goes round.
+void EndToggle(std::vector<Layer>& layers, UINT state) {
+  layers.push_back(Layer::kCaption);
+  if (state & kStateFocus) layers.push_back(Layer::kFocusCue);
+}
+
+bool Lit(UINT state) { return (state & kStateHot) && !(state & kStateDisabled); }
+
+}  // namespace
+
 std::vector<Layer> RadioButtonLayers(UINT state, bool checked) {
   std::vector<Layer> layers{Layer::kRing, Layer::kDisc};
-  if (state & kStateHot) layers.push_back(Layer::kHotDisc);
+  if (Lit(state)) layers.push_back(Layer::kHotDisc);
   if (checked) layers.push_back(Layer::kDot);
-  layers.push_back(Layer::kCaption);
+  EndToggle(layers, state);
   return layers;
 }
 
 std::vector<Layer> CheckBoxLayers(UINT state, bool checked) {
   std::vector<Layer> layers{Layer::kBoxImage};
   if (checked) layers.push_back(Layer::kCheckImage);
-  if (state & kStateHot) layers.push_back(Layer::kHotBox);
-  layers.push_back(Layer::kCaption);
+  if (Lit(state)) layers.push_back(Layer::kHotBox);
+  EndToggle(layers, state);
   return layers;
 }
 

@@ -38,6 +38,7 @@ enum class Layer {
   kUnderline,        // kind 3: accent underline
   kSeparator,        // header: the line between two items
   kCaption,
+  kFocusCue,  // check box, radio: the keyboard focus outline round the caption
 };
 
 std::vector<Layer> PushButtonLayers(UINT state);

@@ -190,7 +190,7 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
           style.unit = graphics::kUnitPixel;
           style.alignment = HeaderTextAlignment(item.fmt);
           const float shift = pressed ? 1.0f : 0.0f;
-          DrawCaptionText(g, header, text, style,
+          DrawCaptionText(g, canvas.dc(), header, text, style,
                           {textLeft + shift, shift, x + w - 4 - textLeft, h});
           break;
         }

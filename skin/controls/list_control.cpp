@@ -5,8 +5,10 @@
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_ink.h"
 #include "skin/control_backdrop.h"
 #include "skin/controls/face_canvas.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/controls/list_helpers.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/gdi_scoped.h"
@@ -117,6 +119,18 @@ LRESULT PaintTree(HWND window) {
   return DefWindowProcA(window, WM_PAINT, 0, 0);
 }
 
+// The keyboard focus cue along the client area's edge: a thin frame has no room for it.
+void DrawClientCue(HDC background, const RECT& place) {
+  graphics::GfxGraphics g;
+  graphics::GfxPen pen;
+  const CueStroke s = FrameCueStroke(place.right - place.left, place.bottom - place.top);
+  if (g.FromHdc(background) &&
+      pen.Create(graphics::ArgbFromColorref(accentColour, s.alpha), s.pen)) {
+    g.DrawRectangle(pen, static_cast<float>(place.left) + s.x, static_cast<float>(place.top) + s.y,
+                    s.width, s.height);
+  }
+}
+
 // List boxes and list views: the items over the washed picture, composed off-screen.
 LRESULT PaintItems(HWND window) {
   HDC background = ListBackgroundDC(window);
@@ -124,6 +138,11 @@ LRESULT PaintItems(HWND window) {
   const RECT place = ClientInWindow(window);
   const int32_t cw = place.right - place.left;
   const int32_t ch = place.bottom - place.top;
+  if (ListSkin* skin = ListSkinOf(window)) {
+    // Before the items are drawn: the parent gives them this colour for WM_CTLCOLORLISTBOX.
+    skin->ink = ReadableTextColour(background, place,
+                                   static_cast<COLORREF>(prop::Get(window, prop::Kj_Ztys)));
+  }
   {
     PaintDc paint(window);
     if (IsClassName(window, "ListBox")) {
@@ -135,6 +154,8 @@ LRESULT PaintItems(HWND window) {
       CallPrevious(window, WM_PAINT, reinterpret_cast<WPARAM>(background), 0);
       SetViewportOrgEx(background, old.x, old.y, nullptr);
     }
+    const ListSkin* skin = ListSkinOf(window);
+    if (skin && skin->focused != 0 && FocusCueShown(window)) DrawClientCue(background, place);
     BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
   }
   ReleaseControlBackdrop(background);
@@ -216,6 +237,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
     case WM_KILLFOCUS:
       skin.focused = m.message == WM_SETFOCUS ? 1 : 0;
       RepaintNow(skin);
+      // The client part of the cue comes and goes with the focus.
+      if (highlightEnabled != 0 && FocusCuesOn(window)) InvalidateRect(window, nullptr, TRUE);
       break;
     case WM_NCPAINT:
       *result = PaintNonClient(window, skin, m.lParam);
@@ -246,15 +269,25 @@ void AttachOne(int32_t windowIndex, HWND control) {
 
 }  // namespace
 
-ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused) {
+ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused, bool cue) {
   const auto fw = static_cast<float>(w);
   const auto fh = static_cast<float>(h);
+  if (cue) {
+    const CueStroke s = FrameCueStroke(w, h);
+    return {s.x, s.y, s.width, s.height, s.pen, true, s.alpha, Layer::kFocusCue};
+  }
   if (hot) return {1, 1, fw - 2, fh - 2, 2, true, 200, Layer::kHotOutline};
   if (focused) return {0, 0, fw - 1, fh - 1, 1, true, 200, Layer::kFocusOutline};
   return {0, 0, fw - 1, fh - 1, 1, false, 90, Layer::kOutline};
 }
 
 ListSkin* ListSkinOf(HWND window) { return RecordOf<ListSkin>(window, kListListTypes); }
+
+COLORREF ListTextColour(HWND list) {
+  const ListSkin* skin = ListSkinOf(list);
+  if (skin && skin->ink) return *skin->ink;
+  return static_cast<COLORREF>(prop::Get(list, prop::Kj_Ztys));
+}
 
 void AttachListControls(int32_t windowIndex, HWND parent) {
   if (controlColouring == 0 || !RecordAt(windowIndex)) return;
@@ -310,7 +343,8 @@ void DrawListFrame(HWND window, HDC target, bool hot, bool focused) {
   g.SetClipRect(ix, iy, iw, ih);
   g.Clear(graphics::ArgbFromColorref(kMagenta));
   g.ResetClip();
-  const ListFrameStroke stroke = ListFrameStrokeFor(w, h, hot, focused);
+  const ListFrameStroke stroke =
+      ListFrameStrokeFor(w, h, hot, focused, focused && FocusCueShown(window));
   graphics::GfxPen pen;
   if (pen.Create(graphics::ArgbFromColorref(stroke.accent ? accentColour : 0, stroke.alpha),
                  stroke.pen)) {

@@ -14,8 +14,8 @@
 namespace skin::controls {
 
 struct ListSkin : ControlRecord {
-  int32_t focused = 0;
   int32_t keyScrolling = 0;
+  std::optional<COLORREF> ink;  // the items' text colour over what was last laid behind them
 };
 
 // The frame line for a w x h window: where, how wide, and in which colour.
@@ -26,7 +26,8 @@ struct ListFrameStroke {
   int32_t alpha;
   Layer layer;  // what the tests and benchmark see of it
 };
-ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused);
+// The keyboard's focus cue, when shown, wins over hot and focused.
+ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused, bool cue = false);
 
 void AttachListControls(int32_t windowIndex, HWND parent);
 // Paints the frame on the window's own DC, hot and focused as the record says.
@@ -37,5 +38,8 @@ void DrawListFrame(HWND window, HDC target, bool hot, bool focused);
 
 // The record of an attached list-type control; null when the window is not one.
 ListSkin* ListSkinOf(HWND window);
+// The colour a list draws its items in over its washed picture: readable over what lay behind
+// them at the last paint, its Kj_Ztys colour before the first.
+COLORREF ListTextColour(HWND list);
 
 }  // namespace skin::controls

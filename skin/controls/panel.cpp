@@ -11,6 +11,7 @@
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/family_table.h"
+#include "skin/controls/list_control.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/gdi_handles.h"
 #include "skin/gdi_scoped.h"
@@ -76,7 +77,7 @@ void PaintGroupFrame(FaceCanvas& canvas, HWND panel, const PanelSkin& skin) {
   style.style = skin.fontStyle;
   style.unit = graphics::kUnitPixel;
   style.alignment = 0;
-  DrawCaptionText(g, panel, text, style, box);
+  DrawCaptionText(g, canvas.dc(), panel, text, style, box);
 }
 
 void PaintRoundedFrame(FaceCanvas& canvas) {
@@ -103,7 +104,7 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
     // A list box left to the system would show whatever lay behind it through a null brush:
     // only a list whose skin paints its own background gets one.
     if (!PlaceOf(child, kListListTypes).window) return 0;
-    SetTextColor(dc, static_cast<COLORREF>(prop::Get(child, prop::Kj_Ztys)));
+    SetTextColor(dc, ListTextColour(child));
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(NullBrushFor(*record, child));
   }
@@ -111,9 +112,10 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
   // An edit here gets the washed picture the window gives its own edits: left to the system it
   // would stand out as an opaque white box.
   const int32_t wash = message == WM_CTLCOLOREDIT ? highlightAlpha : 0;
-  SetTextColor(dc, static_cast<COLORREF>(prop::Get(child, prop::Kj_Ztys)));
   SetBkMode(dc, TRANSPARENT);
-  return reinterpret_cast<LRESULT>(BackdropBrushFor(*record, child, dc, wash));
+  HBRUSH brush = BackdropBrushFor(*record, child, dc, wash);
+  SetTextColor(dc, TextColourOverBrush(child));
+  return reinterpret_cast<LRESULT>(brush);
 }
 
 void OnCommand(WPARAM wParam, LPARAM lParam) {

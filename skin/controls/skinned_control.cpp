@@ -1,7 +1,10 @@
 #include "skin/controls/skinned_control.h"
 
 #include "skin/control_brush.h"
+#include "skin/controls/button_skin.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/gdi_scoped.h"
+#include "skin/high_contrast.h"
 
 namespace skin::controls {
 namespace {
@@ -57,6 +60,33 @@ void OnLeave(SkinnedMessage& m) {
   if (parent && HasHotChildren(parent)) PostMessageA(parent, WM_MOUSELEAVE, kLeaveFromChild, 0);
 }
 
+// High contrast: the control is the system's. The record still follows focus and text, so the
+// skin comes back as the control is when the mode ends; the panel's skinned push buttons get the
+// system's face.
+LRESULT SystemPath(SkinnedMessage& m) {
+  ControlRecord& record = *m.record;
+  switch (m.message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      record.focused = m.message == WM_SETFOCUS ? 1 : 0;
+      break;
+    case WM_SETTEXT:
+      record.NoteText(reinterpret_cast<const char*>(m.lParam));
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+      if (item && item->CtlType == ODT_BUTTON && ButtonOf(item->hwndItem)) {
+        DrawSystemPushButton(*item);
+        return TRUE;
+      }
+      break;
+    }
+  }
+  record.hot = 0;
+  if (m.message == WM_MOUSELEAVE) record.tracking = 0;  // armed again on the next entry
+  return CallPrevious(m.window, m.message, m.wParam, m.lParam, m.ops.keys.hProc);
+}
+
 }  // namespace
 
 void RunHoverRows(SkinnedMessage& message) {
@@ -89,6 +119,13 @@ LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wP
     ReleaseBrushesOf(*m.owner, window);
     return DetachOnNcDestroy(window, wParam, lParam, ops.list, ops.keys);
   }
+  if (message == WM_SETFOCUS && FocusFromKeyboard()) ShowFocusCues(window);
+  if (message == WM_CHANGEUISTATE) {
+    // Up to the window that keeps the flag, as the system passes it from parent to parent.
+    if (HWND top = GetAncestor(window, GA_ROOT)) SendMessageA(top, message, wParam, lParam);
+    return 0;
+  }
+  if (HighContrastOn()) return SystemPath(m);
   LRESULT result = 0;
   if (ops.handle && ops.handle(m, &result)) return result;
   if (!m.record) return result;

@@ -9,6 +9,7 @@
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/family.h"
+#include "skin/controls/focus_cues.h"
 
 namespace {
 
@@ -100,6 +101,48 @@ TEST(FaceLayers, RadioDotAndCheckMarkFollowTheCheckStateOnly) {
     EXPECT_FALSE(has(c::CheckBoxLayers(state, false), Layer::kCheckImage));
     EXPECT_EQ(has(c::RadioButtonLayers(state, false), Layer::kHotDisc), state == c::kStateHot);
     EXPECT_EQ(has(c::CheckBoxLayers(state, true), Layer::kHotBox), state == c::kStateHot);
+  }
+}
+
+TEST(FaceLayers, TogglesShowTheFocusCueLastAndNeverLightUpDisabled) {
+  using L = Layer;
+  const struct {
+    UINT state;
+    std::vector<Layer> radio, check;
+  } cases[] = {
+      {c::kStateFocus,
+       {L::kRing, L::kDisc, L::kCaption, L::kFocusCue},
+       {L::kBoxImage, L::kCaption, L::kFocusCue}},
+      {c::kStateDisabled | c::kStateHot,
+       {L::kRing, L::kDisc, L::kCaption},
+       {L::kBoxImage, L::kCaption}},
+      {c::kStateHot | c::kStateFocus,
+       {L::kRing, L::kDisc, L::kHotDisc, L::kCaption, L::kFocusCue},
+       {L::kBoxImage, L::kHotBox, L::kCaption, L::kFocusCue}},
+  };
+  for (const auto& k : cases) {
+    EXPECT_EQ(c::RadioButtonLayers(k.state, false), k.radio) << k.state;
+    EXPECT_EQ(c::CheckBoxLayers(k.state, false), k.check) << k.state;
+  }
+}
+
+TEST(UiStateFlag, OnlyTheHideFocusFlagOfAUiStateMessageCounts) {
+  const struct {
+    bool hidden;
+    WORD action, flags;
+    bool after;
+  } cases[] = {
+      {true, UIS_CLEAR, UISF_HIDEFOCUS, false},
+      {true, UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL, false},
+      {false, UIS_SET, UISF_HIDEFOCUS, true},
+      {true, UIS_CLEAR, UISF_HIDEACCEL, true},  // accelerators only
+      {false, UIS_SET, UISF_ACTIVE, false},
+      {false, UIS_INITIALIZE, 0, true},   // the last input is not known: hidden
+      {false, 7, UISF_HIDEFOCUS, false},  // no such action
+  };
+  for (const auto& k : cases) {
+    EXPECT_EQ(c::HideFocusAfter(k.hidden, MAKEWPARAM(k.action, k.flags)), k.after)
+        << k.hidden << " " << k.action << " " << k.flags;
   }
 }
 

@@ -2,6 +2,7 @@
 // panels, the selected text right after attaching, and typing over the picture.
 #include <gtest/gtest.h>
 
+#include "skin/contrast.h"
 #include "skin/controls/combo_skin.h"
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
@@ -37,15 +38,18 @@ HWND Combo(HWND parent, DWORD style, int x, int y, int selected) {
 
 // Counts the pixels of a window DC's rectangle that are darker than the threshold in every
 // channel: text drawn in black.
-int DarkPixels(HDC dc, RECT r, int threshold = 100) {
-  int dark = 0;
+// Pixels of text: whatever its colour (black, or white where black would not read), it stands
+// out from the backdrop by 3:1 or more, its anti-aliased edges included.
+int InkPixels(HDC dc, RECT r, COLORREF backdrop) {
+  const double behind = skin::RelativeLuminance(backdrop);
+  int ink = 0;
   for (int y = r.top; y < r.bottom; ++y) {
     for (int x = r.left; x < r.right; ++x) {
-      const COLORREF p = GetPixel(dc, x, y);
-      if (GetRValue(p) < threshold && GetGValue(p) < threshold && GetBValue(p) < threshold) ++dark;
+      const double l = skin::RelativeLuminance(GetPixel(dc, x, y));
+      if (skin::ContrastRatio(l, behind) >= 3) ++ink;
     }
   }
-  return dark;
+  return ink;
 }
 
 class EditComboSkins : public testing::Test {
@@ -157,8 +161,8 @@ TEST_F(EditComboSkins, ComboShowsItsSelectedTextRightAfterAttaching) {
   }
   c::PaintComboOn(dropList, selected.dc(), false, false);
   c::PaintComboOn(empty, none.dc(), false, false);
-  EXPECT_GT(DarkPixels(selected.dc(), textArea), 20);
-  EXPECT_EQ(DarkPixels(none.dc(), textArea), 0);
+  EXPECT_GT(InkPixels(selected.dc(), textArea, kBlue), 20);
+  EXPECT_EQ(InkPixels(none.dc(), textArea, kBlue), 0);
   // The drop button's arrow sits in the button, not over the text.
   const int arrowX = 120 - 1 - c::kDropButtonWidth + (c::kDropButtonWidth - 7) / 2 + 3;
   const int arrowY = (size.bottom - size.top - 4) / 2 + 1;
@@ -195,7 +199,8 @@ TEST_F(EditComboSkins, TypingLeavesNoTrailOverThePicture) {
   RECT client{};
   GetClientRect(edit, &client);
   const RECT textArea{0, 0, client.right / 2, client.bottom};
-  ASSERT_GT(DarkPixels(dc, textArea), 20);
+  const COLORREF bare = GetPixel(dc, client.right - 4, client.bottom / 2);
+  ASSERT_GT(InkPixels(dc, textArea, bare), 20);
   // Each key deletes one character, then the next takes its place: what was drawn goes.
   SendMessageA(edit, EM_SETSEL, 0, -1);
   for (const WPARAM key : {WPARAM{VK_DELETE}}) {
@@ -206,7 +211,7 @@ TEST_F(EditComboSkins, TypingLeavesNoTrailOverThePicture) {
   UpdateWindow(edit);
   RECT gone = textArea;
   gone.left = client.right / 6;
-  EXPECT_EQ(DarkPixels(dc, gone), 0);
+  EXPECT_EQ(InkPixels(dc, gone, bare), 0);
   // What shows there is the washed picture, the same as past the text.
   const COLORREF where = GetPixel(dc, client.right / 3, client.bottom / 2);
   EXPECT_EQ(where, GetPixel(dc, client.right - 4, client.bottom / 2));
