@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/dpi_context.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
@@ -88,6 +89,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   for (int i = 1; i + 1 < __argc; ++i) {
     if (std::strcmp(__argv[i], "--screenshot") == 0) g_screenshot = __argv[i + 1];
   }
+  graphics::DeclareDpiAwareness();
   skin::skinEngine = new skin::SkinEngine();
   skin::StartGdiplus();
   skin::SetSkinDefaults();
