@@ -27,6 +27,8 @@ class MediaFace {
   MediaFace& operator=(const MediaFace&) = delete;
 
   HWND window() const { return window_; }
+  // Covers the player's window again, with its type and card laid out for `dpi`.
+  void SetDpi(int dpi);
 
  private:
   static LRESULT CALLBACK FaceProc(HWND, UINT, WPARAM, LPARAM);
@@ -36,6 +38,8 @@ class MediaFace {
   const MediaPlayerUnit& player_;
   std::function<catalogue::NowPlaying()> song_;
   HWND window_ = nullptr;
+  HWND control_ = nullptr;
+  int dpi_ = 96;
   HFONT large_ = nullptr;
   std::string line_;   // FaceText's line
   std::string title_;  // the song's title, shown as plain text

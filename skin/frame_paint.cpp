@@ -33,6 +33,8 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr int32_t kTextRenderingAntiAliasGridFit = 3;
 constexpr int32_t kStringFormatNoWrap = 0x1000;
+constexpr int32_t kInterpolationNearestNeighbor = 5;
+constexpr int32_t kPixelOffsetHalf = 4;
 
 // The picture stretched over the whole layer. It is resampled here and laid on pixel for pixel:
 // the system's own interpolation takes about a tenth of a second for a window-sized picture
@@ -76,8 +78,7 @@ void FillVerticalGradient(GfxGraphics& g, const GfxPath* shape, const graphics::
 }
 
 // The close button's shape: its rectangle with the top-right corner rounded.
-void CloseButtonShape(GfxPath& path, const graphics::GfxRectF& r) {
-  constexpr float kRadius = 5;
+void CloseButtonShape(GfxPath& path, const graphics::GfxRectF& r, float kRadius) {
   path.AddLine(r.x, r.y + r.height, r.x, r.y);
   path.AddLine(r.x, r.y, r.x + r.width - kRadius, r.y);
   path.AddArc(r.x + r.width - kRadius, r.y, kRadius, kRadius, 270, 90);
@@ -111,7 +112,8 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
   // The rounded shape; the system owns the region from here on.
   SetWindowRgn(hwnd, nullptr, TRUE);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5), TRUE);
+  const int32_t corner = record->Px(5);
+  SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, corner, corner), TRUE);
   record = RecordAt(RecordIndexOf(hwnd));
   if (!record) return;
   index = RecordIndexOf(hwnd);
@@ -201,6 +203,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
   key.gloss = record->captionOption;
   key.captionHeight = record->captionHeight;
   key.border = record->captionActive != 0 ? 1 : 0;
+  key.dpi = record->dpi;
 
   MemoryDc* layer = record->pictureCache.Background(key);
   if (!layer) {
@@ -213,7 +216,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
     g.Clear(0);
     GfxPath shape;
     shape.Create();
-    graphics::AddRoundRect(shape, 0, 0, w, h, 4);
+    graphics::AddRoundRect(shape, 0, 0, w, h, static_cast<float>(record->Px(4)));
     g.SetClipPath(shape);
     GfxSolidBrush fill;
     if (fill.Create(ArgbFromColorref(key.fill, 255))) g.FillPath(fill, shape);
@@ -248,17 +251,25 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
   BitBlt(target, 0, 0, width, height, layer->dc(), 0, 0, SRCCOPY);
 }
 
-void SkinEngine::PaintBorder(int32_t /*index*/, GfxGraphics& g, int32_t width, int32_t height) {
+void SkinEngine::PaintBorder(int32_t index, GfxGraphics& g, int32_t width, int32_t height) {
+  const WindowSkinRecord* record = RecordAt(index);
+  const int dpi = record ? record->dpi : graphics::kDesignDpi;
+  // Whole device pixels: the pen's centre sits half a line in from the edge.
+  const auto line = static_cast<float>(graphics::ScaleLine(1, dpi));
   const auto w = static_cast<float>(width);
   const auto h = static_cast<float>(height);
+  const float half = (line - 1) / 2;
   GfxPath outer;
   outer.Create();
-  graphics::AddRoundRect(outer, 0, 0, w - 1, h - 1, 7);
-  graphics::StrokePath(g, outer, 1, kBlack, 180);
+  graphics::AddRoundRect(outer, half, half, w - 1 - 2 * half, h - 1 - 2 * half,
+                         static_cast<float>(graphics::ScaleLength(7, dpi)));
+  graphics::StrokePath(g, outer, line, kBlack, 180);
   GfxPath inner;
   inner.Create();
-  graphics::AddRoundRect(inner, 1, 1, w - 3, h - 3, 6);
-  graphics::StrokePath(g, inner, 1, kWhite, 180);
+  graphics::AddRoundRect(inner, line + half, line + half, w - 1 - 2 * line - 2 * half,
+                         h - 1 - 2 * line - 2 * half,
+                         static_cast<float>(graphics::ScaleLength(6, dpi)));
+  graphics::StrokePath(g, inner, line, kWhite, 180);
 }
 
 void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
@@ -266,20 +277,22 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
   if (!record || !record->backBuffer.dc()) return;
   HWND hwnd = record->hwnd;
   HDC back = record->backBuffer.dc();
-  const int32_t m = frameMargin;
+  const WindowSkinRecord& px = *record;
+  const int32_t m = px.Px(frameMargin);
   RECT client{};
   GetClientRect(hwnd, &client);
-  const int32_t layoutWidth = client.right - record->stripWidth - 10 - 2 * m;
+  const int32_t layoutWidth = client.right - record->stripWidth - px.Px(10) - 2 * m;
   // The text stays clear of the caption buttons.
-  const int32_t textRight = std::min<int32_t>(m + 26 + layoutWidth + 1, record->stripX);
-  const RECT area{m + 5, m + 1, std::max<int32_t>(textRight, m + 24),
-                  std::min<int32_t>(m + 5 + 32 + 1, client.bottom)};
+  const int32_t textRight = std::min<int32_t>(m + px.Px(26) + layoutWidth + 1, record->stripX);
+  const RECT area{m + px.Px(5), m + px.Px(1), std::max<int32_t>(textRight, m + px.Px(24)),
+                  std::min<int32_t>(m + px.Px(5 + 32 + 1), client.bottom)};
   if (onItsOwn) {
     if (!record->cleanFrame.dc()) return;
     CopyRect(back, record->cleanFrame.dc(), area);
   }
 
-  DrawIconEx(back, m + 6, m + 2, appIcon, 17, 17, 0, nullptr, DI_NORMAL);
+  DrawIconEx(back, m + px.Px(6), m + px.Px(2), appIcon, px.Px(17), px.Px(17), 0, nullptr,
+             DI_NORMAL);
 
   std::string caption;
   if (text) {
@@ -295,11 +308,12 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
     graphics::GfxStringFormat format;
     GfxSolidBrush halo;
     GfxSolidBrush face;
-    const graphics::GfxRectF layout{static_cast<float>(m + 26), static_cast<float>(m + 5),
-                                    static_cast<float>(layoutWidth), 32};
+    const graphics::GfxRectF layout{static_cast<float>(m + px.Px(26)),
+                                    static_cast<float>(m + px.Px(5)),
+                                    static_cast<float>(layoutWidth), static_cast<float>(px.Px(32))};
     graphics::GfxRectF bounds{};
     if (g.FromHdc(back) &&
-        CreateSkinFont(font, record->captionFontName, record->captionFontSize,
+        CreateSkinFont(font, record->captionFontName, px.Px(record->captionFontSize),
                        record->captionFontFlag == 1 ? 1 : 0) &&
         format.Create(kStringFormatNoWrap) &&
         g.MeasureString(caption, font, layout, format, &bounds)) {
@@ -315,8 +329,8 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
         constexpr int kOffsets[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
         for (const auto& o : kOffsets) {
           graphics::GfxRectF shifted = layout;
-          shifted.x += static_cast<float>(o[0]);
-          shifted.y += static_cast<float>(o[1]);
+          shifted.x += static_cast<float>(o[0] * px.Line(1));
+          shifted.y += static_cast<float>(o[1] * px.Line(1));
           g.DrawString(caption, font, shifted, format, halo);
         }
         g.DrawString(caption, font, layout, format, face);
@@ -343,7 +357,7 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     GfxPath shape;
     shape.Create();
     if (close) {
-      CloseButtonShape(shape, r);
+      CloseButtonShape(shape, r, static_cast<float>(record->Px(5)));
     } else {
       shape.AddRectangle(r.x, r.y, r.width, r.height);
     }
@@ -355,7 +369,8 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
         // A thin light edge along the top of a lit button.
         GfxSolidBrush edge;
         if (edge.Create(ArgbFromColorref(kWhite, alpha / 2))) {
-          g.FillRectangle(edge, r.x + 1, r.y, r.width - 2, 1);
+          const auto line = static_cast<float>(record->Line(1));
+          g.FillRectangle(edge, r.x + line, r.y, r.width - 2 * line, line);
         }
       }
       FillVerticalGradient(g, nullptr, r, ArgbFromColorref(kWhite, 50),
@@ -368,8 +383,14 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     const bool restore =
         b->kind == kButtonMaximize && record->maximised == 1 && !b->altImage.empty();
     if (const graphics::GfxBitmap* glyph = DecodedGlyph(*record->Button(button), restore)) {
-      const auto gw = static_cast<float>(glyph->GetWidth());
-      const auto gh = static_cast<float>(glyph->GetHeight());
+      // Glyphs grow by whole multiples only, pixel for pixel: a 1.5x glyph would be blurred.
+      const int32_t times = std::max(1, record->dpi / graphics::kDesignDpi);
+      const auto gw = static_cast<float>(glyph->GetWidth() * times);
+      const auto gh = static_cast<float>(glyph->GetHeight() * times);
+      if (times > 1) {
+        g.SetInterpolationMode(kInterpolationNearestNeighbor);
+        g.SetPixelOffsetMode(kPixelOffsetHalf);
+      }
       const float gx = std::floor(r.x + (r.width - gw) / 2);
       const float gy = std::floor(r.y + (r.height - gh) / 2);
       // Judged over the button as it is now drawn, lit or not.
