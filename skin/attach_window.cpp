@@ -31,18 +31,19 @@ void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
   if (record.showHelpButton != 0)
-    buttons.push_back(MakeButton(record, kButtonHelp, HelpGlyph(), "帮助"));
+    buttons.push_back(MakeButton(record, kButtonHelp, HelpGlyph(record.dpi), "帮助"));
   if (record.showMenuButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMainMenu, MenuGlyph(), "主菜单"));
+    buttons.push_back(MakeButton(record, kButtonMainMenu, MenuGlyph(record.dpi), "主菜单"));
   }
   if (record.showMinimizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMinimize, MinimizeGlyph(), "最小化"));
+    buttons.push_back(MakeButton(record, kButtonMinimize, MinimizeGlyph(record.dpi), "最小化"));
   }
   if (record.showMaximizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMaximize, MaximizeGlyph(), "最大化"));
-    buttons.back().altImage = RestoreGlyph();
+    buttons.push_back(MakeButton(record, kButtonMaximize, MaximizeGlyph(record.dpi), "最大化"));
+    buttons.back().altImage = RestoreGlyph(record.dpi);
   }
-  buttons.push_back(MakeButton(record, kButtonClose, CloseGlyph(), "关闭", kCloseButtonWidth));
+  buttons.push_back(
+      MakeButton(record, kButtonClose, CloseGlyph(record.dpi), "关闭", kCloseButtonWidth));
 }
 
 }  // namespace

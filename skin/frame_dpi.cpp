@@ -1,9 +1,20 @@
 // A skinned window moved to a screen of another DPI.
+#include "graphics/dpi_context.h"
+#include "skin/caption_glyphs.h"
 #include "skin/caption_strip.h"
+#include "skin/control_dpi.h"
 #include "skin/skin_engine.h"
 #include "skin/window_records.h"
 
 namespace skin {
+
+int ControlDpi(HWND control) {
+  HWND root = GetAncestor(control, GA_ROOT);
+  if (const WindowSkinRecord* record = RecordAt(RecordIndexOf(root ? root : control))) {
+    return record->dpi;
+  }
+  return graphics::DpiForWindow(control);
+}
 
 void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
   WindowSkinRecord* record = RecordAt(index);
@@ -13,6 +24,29 @@ void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
   for (CaptionButton& b : record->captionButtons) {
     b.width = record->Px(b.kind == kButtonClose ? kCloseButtonWidth : kCaptionButtonWidth);
     b.height = record->Px(kCaptionButtonHeight);
+    // The engine's own glyphs come drawn for the new size; a caller's picture stays as given.
+    switch (b.kind) {
+      case kButtonClose:
+        b.image = CloseGlyph(dpi);
+        break;
+      case kButtonMaximize:
+        b.image = MaximizeGlyph(dpi);
+        b.altImage = RestoreGlyph(dpi);
+        break;
+      case kButtonMinimize:
+        b.image = MinimizeGlyph(dpi);
+        break;
+      case kButtonMainMenu:
+        b.image = MenuGlyph(dpi);
+        break;
+      case kButtonHelp:
+        b.image = HelpGlyph(dpi);
+        break;
+      default:
+        break;
+    }
+    b.decodedImage.reset();
+    b.decodedAltImage.reset();
   }
   RECT client{};
   GetClientRect(record->hwnd, &client);

@@ -33,8 +33,6 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr int32_t kTextRenderingAntiAliasGridFit = 3;
 constexpr int32_t kStringFormatNoWrap = 0x1000;
-constexpr int32_t kInterpolationNearestNeighbor = 5;
-constexpr int32_t kPixelOffsetHalf = 4;
 
 // The picture stretched over the whole layer. It is resampled here and laid on pixel for pixel:
 // the system's own interpolation takes about a tenth of a second for a window-sized picture
@@ -383,14 +381,9 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     const bool restore =
         b->kind == kButtonMaximize && record->maximised == 1 && !b->altImage.empty();
     if (const graphics::GfxBitmap* glyph = DecodedGlyph(*record->Button(button), restore)) {
-      // Glyphs grow by whole multiples only, pixel for pixel: a 1.5x glyph would be blurred.
-      const int32_t times = std::max(1, record->dpi / graphics::kDesignDpi);
-      const auto gw = static_cast<float>(glyph->GetWidth() * times);
-      const auto gh = static_cast<float>(glyph->GetHeight() * times);
-      if (times > 1) {
-        g.SetInterpolationMode(kInterpolationNearestNeighbor);
-        g.SetPixelOffsetMode(kPixelOffsetHalf);
-      }
+      // Drawn for this DPI already: at its own size, never stretched.
+      const auto gw = static_cast<float>(glyph->GetWidth());
+      const auto gh = static_cast<float>(glyph->GetHeight());
       const float gx = std::floor(r.x + (r.width - gw) / 2);
       const float gy = std::floor(r.y + (r.height - gh) / 2);
       // Judged over the button as it is now drawn, lit or not.
