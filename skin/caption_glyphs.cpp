@@ -65,4 +65,19 @@ Png CheckBoxGlyph(bool mark, int dpi) {
               : For(VELORY_GLYPH_SIZES(checkbox_box), dpi);
 }
 
+Png ArrowGlyph(Arrow arrow, int dpi) {
+  switch (arrow) {
+    case Arrow::kUp:
+      return For(VELORY_GLYPH_SIZES(updown_up), dpi);
+    case Arrow::kDown:
+      return For(VELORY_GLYPH_SIZES(updown_down), dpi);
+    case Arrow::kLeft:
+      return For(VELORY_GLYPH_SIZES(updown_left), dpi);
+    case Arrow::kRight:
+      return For(VELORY_GLYPH_SIZES(updown_right), dpi);
+    default:
+      return For(VELORY_GLYPH_SIZES(combo_arrow), dpi);
+  }
+}
+
 }  // namespace skin

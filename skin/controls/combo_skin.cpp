@@ -8,6 +8,7 @@
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_glyphs.h"
 #include "skin/control_brush.h"
 #include "skin/control_dpi.h"
 #include "skin/controls/edit_skin.h"
@@ -63,9 +64,12 @@ void ForOwnPaintedChildren(HWND combo, Each each) {
 const graphics::GfxBitmap* ArrowImage(HWND combo) {
   ComboSkin* skin = ComboOf(combo);
   if (!skin) return nullptr;
+  const int dpi = ControlDpi(combo);
+  if (skin->arrowDpi != dpi) skin->arrow.reset();
+  skin->arrowDpi = dpi;
   if (!skin->arrow) {
     auto decoded = std::make_shared<graphics::GfxBitmap>();
-    if (!decoded->LoadFromBytes(resources::combo_arrow_png)) return nullptr;
+    if (!decoded->LoadFromBytes(ArrowGlyph(Arrow::kCombo, dpi))) return nullptr;
     skin->arrow = std::move(decoded);
   }
   return skin->arrow.get();
@@ -94,9 +98,12 @@ void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
     if (fill.Create({0, 2}, {0, h - 3}, top, bottom)) g.FillPath(fill, inner);
   }
   if (arrow) {
-    const auto ax = static_cast<float>(static_cast<int32_t>(x + (dropWidth - 7) / 2.0f));
-    const auto ay = static_cast<float>(static_cast<int32_t>((h - 4) / 2));
-    g.DrawImageRect(*arrow, ax, ay, 7, 4);
+    // Drawn for the DPI already: at its own size.
+    const auto aw = static_cast<float>(arrow->GetWidth());
+    const auto ah = static_cast<float>(arrow->GetHeight());
+    const auto ax = static_cast<float>(static_cast<int32_t>(x + (dropWidth - aw) / 2.0f));
+    const auto ay = static_cast<float>(static_cast<int32_t>((h - ah) / 2));
+    g.DrawImageRect(*arrow, ax, ay, aw, ah);
   }
 }
 

@@ -18,7 +18,8 @@ namespace skin::controls {
 
 struct ComboSkin : ControlRecord {
   int32_t focused = 0;
-  std::shared_ptr<graphics::GfxBitmap> arrow;  // decoded on the first paint
+  std::shared_ptr<graphics::GfxBitmap> arrow;  // decoded on the first paint at a DPI
+  int arrowDpi = 0;
   void ReleaseGraphics() override { arrow.reset(); }
 };
 

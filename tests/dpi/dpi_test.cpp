@@ -118,19 +118,7 @@ TEST(Dpi, GalleryAtTheScreensScale) {
   const int dpi = graphics::SystemDpi();
   ParkPointer();
   const std::string png = MakeScratchFolder("dpi-gallery") + "\\gallery.png";
-  std::string command = "\"" + DistFolder() + "\\gallery.exe\" --screenshot \"" + png + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             DistFolder().c_str(), &si, &pi));
-  DWORD code = 0xFFFE;
-  if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(pi.hProcess, &code);
-  }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  ASSERT_EQ(code, 0u);
+  ASSERT_EQ(testing_support::RunGalleryScreenshot(png), 0u);
   graphics::GfxBitmap image;
   ASSERT_TRUE(image.LoadFromFile(png));
   EXPECT_NEAR(image.GetWidth(), ScaleLength(760, dpi), 1);

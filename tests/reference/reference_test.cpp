@@ -12,7 +12,6 @@ namespace {
 using testing_support::CaptureSettled;
 using testing_support::CatalogueService;
 using testing_support::CompareWithReference;
-using testing_support::DistFolder;
 using testing_support::MakePlayerFolder;
 using testing_support::MakeScratchFolder;
 using testing_support::PlayerFolder;
@@ -55,18 +54,7 @@ TEST(Reference, LoadingWindowWhileTheCatalogueKeepsStartUpWaiting) {
 TEST(Reference, GalleryOverTheShippedPicture) {
   ParkPointer();
   const std::string png = MakeScratchFolder("reference-gallery") + "\\gallery.png";
-  std::string command = "\"" + DistFolder() + "\\gallery.exe\" --screenshot \"" + png + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             DistFolder().c_str(), &si, &pi));
-  DWORD code = 0xFFFE;
-  if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-    GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  ASSERT_EQ(code, 0u);
+  ASSERT_EQ(testing_support::RunGalleryScreenshot(png), 0u);
   testing_support::WindowPicture picture;
   ASSERT_TRUE(testing_support::LoadPng(png, picture));
   // The date picker shows today's date.

@@ -23,6 +23,10 @@ WindowPicture CaptureWindow(HWND window);
 // Captures until two pictures taken 250 ms apart agree (the window has finished painting).
 WindowPicture CaptureSettled(HWND window, DWORD timeoutMs = 10000);
 
+// Runs the built gallery, which writes the picture of its window to `png` and ends; its exit
+// code, or 0xFFFE when it did not end within a minute.
+DWORD RunGalleryScreenshot(const std::string& png);
+
 bool SavePng(const WindowPicture& picture, const std::string& path);
 bool LoadPng(const std::string& path, WindowPicture& picture);
 
