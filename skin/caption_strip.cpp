@@ -50,6 +50,14 @@ bool InButtonStrip(const WindowSkinRecord& record, int32_t x, int32_t y) {
          y <= record.stripHeight;
 }
 
+void CloseButtonShape(graphics::GfxPath& path, const graphics::GfxRectF& r, float radius) {
+  path.AddLine(r.x, r.y + r.height, r.x, r.y);
+  path.AddLine(r.x, r.y, r.x + r.width - radius, r.y);
+  path.AddArc(r.x + r.width - radius, r.y, radius, radius, 270, 90);
+  path.AddLine(r.x + r.width, r.y + radius / 2, r.x + r.width, r.y + r.height);
+  path.CloseFigure();
+}
+
 int32_t FindMaximizeButton(const WindowSkinRecord& record) {
   for (int32_t i = 0; i < record.ButtonCount(); ++i) {
     if (record.captionButtons[i].kind == kButtonMaximize) return i + 1;

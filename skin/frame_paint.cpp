@@ -75,15 +75,6 @@ void FillVerticalGradient(GfxGraphics& g, const GfxPath* shape, const graphics::
   }
 }
 
-// The close button's shape: its rectangle with the top-right corner rounded.
-void CloseButtonShape(GfxPath& path, const graphics::GfxRectF& r, float kRadius) {
-  path.AddLine(r.x, r.y + r.height, r.x, r.y);
-  path.AddLine(r.x, r.y, r.x + r.width - kRadius, r.y);
-  path.AddArc(r.x + r.width - kRadius, r.y, kRadius, kRadius, 270, 90);
-  path.AddLine(r.x + r.width, r.y + kRadius / 2, r.x + r.width, r.y + r.height);
-  path.CloseFigure();
-}
-
 const graphics::GfxBitmap* DecodedGlyph(CaptionButton& button, bool alternative) {
   std::shared_ptr<graphics::GfxBitmap>& decoded =
       alternative ? button.decodedAltImage : button.decodedImage;
@@ -110,8 +101,8 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
   // The rounded shape; the system owns the region from here on.
   SetWindowRgn(hwnd, nullptr, TRUE);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const int32_t corner = record->Px(5);
-  SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, corner, corner), TRUE);
+  const int32_t r = record->Px(5);
+  SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, r, r), TRUE);
   record = RecordAt(RecordIndexOf(hwnd));
   if (!record) return;
   index = RecordIndexOf(hwnd);
@@ -252,22 +243,18 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
 void SkinEngine::PaintBorder(int32_t index, GfxGraphics& g, int32_t width, int32_t height) {
   const WindowSkinRecord* record = RecordAt(index);
   const int dpi = record ? record->dpi : graphics::kDesignDpi;
-  // Whole device pixels: the pen's centre sits half a line in from the edge.
+  // Two rings of whole device pixels, dark outside, light inside; a pen's centre sits half a
+  // line in from its ring's edge.
   const auto line = static_cast<float>(graphics::ScaleLine(1, dpi));
-  const auto w = static_cast<float>(width);
-  const auto h = static_cast<float>(height);
-  const float half = (line - 1) / 2;
-  GfxPath outer;
-  outer.Create();
-  graphics::AddRoundRect(outer, half, half, w - 1 - 2 * half, h - 1 - 2 * half,
-                         static_cast<float>(graphics::ScaleLength(7, dpi)));
-  graphics::StrokePath(g, outer, line, kBlack, 180);
-  GfxPath inner;
-  inner.Create();
-  graphics::AddRoundRect(inner, line + half, line + half, w - 1 - 2 * line - 2 * half,
-                         h - 1 - 2 * line - 2 * half,
-                         static_cast<float>(graphics::ScaleLength(6, dpi)));
-  graphics::StrokePath(g, inner, line, kWhite, 180);
+  for (int ring = 0; ring < 2; ++ring) {
+    const float in = ring * line + (line - 1) / 2;
+    GfxPath path;
+    path.Create();
+    graphics::AddRoundRect(path, in, in, static_cast<float>(width) - 1 - 2 * in,
+                           static_cast<float>(height) - 1 - 2 * in,
+                           static_cast<float>(graphics::ScaleLength(7 - ring, dpi)));
+    graphics::StrokePath(g, path, line, ring == 0 ? kBlack : kWhite, 180);
+  }
 }
 
 void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
@@ -306,9 +293,9 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
     graphics::GfxStringFormat format;
     GfxSolidBrush halo;
     GfxSolidBrush face;
-    const graphics::GfxRectF layout{static_cast<float>(m + px.Px(26)),
-                                    static_cast<float>(m + px.Px(5)),
-                                    static_cast<float>(layoutWidth), static_cast<float>(px.Px(32))};
+    const auto f = [](int32_t v) { return static_cast<float>(v); };
+    const graphics::GfxRectF layout{f(m + px.Px(26)), f(m + px.Px(5)), f(layoutWidth),
+                                    f(px.Px(32))};
     graphics::GfxRectF bounds{};
     if (g.FromHdc(back) &&
         CreateSkinFont(font, record->captionFontName, px.Px(record->captionFontSize),
@@ -326,9 +313,9 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
         g.SetClipRect(0, 0, static_cast<float>(textRight), static_cast<float>(client.bottom));
         constexpr int kOffsets[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
         for (const auto& o : kOffsets) {
-          graphics::GfxRectF shifted = layout;
-          shifted.x += static_cast<float>(o[0] * px.Line(1));
-          shifted.y += static_cast<float>(o[1] * px.Line(1));
+          const graphics::GfxRectF shifted{layout.x + f(o[0] * px.Line(1)),
+                                           layout.y + f(o[1] * px.Line(1)), layout.width,
+                                           layout.height};
           g.DrawString(caption, font, shifted, format, halo);
         }
         g.DrawString(caption, font, layout, format, face);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "graphics/gfx_image.h"
+#include "tests/support/gallery_run.h"
 #include "tests/support/scratch.h"
 
 namespace testing_support {
@@ -83,22 +84,7 @@ WindowPicture CaptureSettled(HWND window, DWORD timeoutMs) {
   return last;
 }
 
-DWORD RunGalleryScreenshot(const std::string& png) {
-  std::string command = "\"" + DistFolder() + "\\gallery.exe\" --screenshot \"" + png + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      DistFolder().c_str(), &si, &pi)) {
-    return 0xFFFF;
-  }
-  DWORD code = 0xFFFE;
-  if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-    GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
-}
+DWORD RunGalleryScreenshot(const std::string& png) { return RunGallery(DistFolder(), png); }
 
 bool SavePng(const WindowPicture& picture, const std::string& path) {
   graphics::GfxBitmap image;
