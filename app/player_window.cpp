@@ -15,6 +15,7 @@
 #include "app/user_messages.h"
 #include "app/window_events.h"
 #include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 #include "skin/controls/family.h"
 #include "skin/move_size.h"
 
@@ -36,7 +37,7 @@ HWND MakeUnit(const char* cls, const char* caption, DWORD style, const UnitGeome
 
 // The window moved to a screen of another DPI (the skin's frame has already rescaled itself).
 void OnDpiChanged(HWND window, int dpi, const RECT* suggested) {
-  if (dpi <= 0 || dpi == g_units.dpi) return;
+  if (!graphics::IsUsableDpi(dpi) || dpi == g_units.dpi) return;
   const int old = g_units.dpi;
   g_units.dpi = dpi;
   ScaleUnits(g_units, old, dpi);

@@ -8,6 +8,9 @@ namespace graphics {
 
 inline constexpr int kDesignDpi = 96;
 
+// What a screen can really have (50 to 1000 percent); a message claiming another is ignored.
+constexpr bool IsUsableDpi(int dpi) { return dpi >= 48 && dpi <= 960; }
+
 // Half a pixel rounds away from zero, as MulDiv does; a DPI of 0 or less means 96.
 constexpr int ScaleLength(int length, int dpi) {
   if (dpi <= 0) dpi = kDesignDpi;

@@ -1,5 +1,6 @@
 // A skinned window moved to a screen of another DPI.
 #include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 #include "skin/caption_glyphs.h"
 #include "skin/caption_strip.h"
 #include "skin/control_dpi.h"
@@ -18,7 +19,7 @@ int ControlDpi(HWND control) {
 
 void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
   WindowSkinRecord* record = RecordAt(index);
-  if (!record || dpi <= 0 || dpi == record->dpi) return;
+  if (!record || !graphics::IsUsableDpi(dpi) || dpi == record->dpi) return;
   record->dpi = dpi;
   record->captionHeight = record->Px(record->designCaptionHeight);
   for (CaptionButton& b : record->captionButtons) {

@@ -188,6 +188,11 @@ TEST(DpiChange, To144AndBackGivesBackThe96DpiPixels) {
   size_t differing = 0;
   for (size_t i = 0; i < after.pixels.size(); ++i) differing += after.pixels[i] != before.pixels[i];
   EXPECT_EQ(differing, 0u) << "pixels differ after the round trip";
+  // A DPI no screen has is ignored: nothing moves.
+  ASSERT_TRUE(SendDpiChanged(player, main, 65535, at144));
+  const RECT kept = WindowRectOf(main);
+  EXPECT_TRUE(EqualRect(&kept, &at96));
+  ExpectUnitsAt(main, 96);
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
 }

@@ -34,6 +34,8 @@ TEST(DpiScale, LinesAreWholePixelsAndNeverVanish) {
   EXPECT_EQ(graphics::ScaleLine(0, 192), 0);
   EXPECT_EQ(graphics::PointsToFontHeight(9, 96), -12);
   EXPECT_EQ(graphics::PointsToFontHeight(9, 144), -18);
+  EXPECT_TRUE(graphics::IsUsableDpi(96) && graphics::IsUsableDpi(480));
+  EXPECT_FALSE(graphics::IsUsableDpi(0) || graphics::IsUsableDpi(65535));
 }
 
 }  // namespace

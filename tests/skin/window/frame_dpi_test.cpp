@@ -63,9 +63,11 @@ TEST(FrameDpi, MetricsScaleToTheNewDpiAndComeBackExactly) {
 
   SendDpi(window.hwnd(), 96, {60, 60, 360, 260});
   EXPECT_EQ(MetricsOf(window.hwnd()), at96);
-  // A DPI of zero (a broken message) changes nothing.
-  SendDpi(window.hwnd(), 0, {60, 60, 360, 260});
-  EXPECT_EQ(MetricsOf(window.hwnd()), at96);
+  // A DPI no screen has (a broken message) changes nothing.
+  for (int broken : {0, 20, 5000, 65535}) {
+    SendDpi(window.hwnd(), broken, {60, 60, 360, 260});
+    EXPECT_EQ(MetricsOf(window.hwnd()), at96) << broken;
+  }
 }
 
 }  // namespace
