@@ -16,6 +16,7 @@
 #include "catalogue/catalogue_client.h"
 #include "catalogue/http_get.h"
 #include "catalogue/pumping_wait.h"
+#include "graphics/dpi_scale.h"
 
 namespace app {
 namespace {
@@ -37,6 +38,11 @@ void FillSongEntries(HWND list) {
     const std::string entry = "歌曲" + std::to_string(n);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
+}
+
+// The layout files hold lengths at 96 dpi, so that they read the same on any screen.
+NumberPair ScaledPair(const NumberPair& pair, int dpi) {
+  return {graphics::ScaleLength(pair.first, dpi), graphics::ScaleLength(pair.second, dpi)};
 }
 
 void MovePanel(HWND panel, const NumberPair& position) {
@@ -104,11 +110,13 @@ void RunCreationHandler(PlayerUnits& units) {
 
   // Step 10: where the panel stands.
   if (!FileExists(DataPath(kGroupingFile))) EndWith(kMsgFileDamaged);
-  MovePanel(units.分组框1, ReadNumberPair(ReadTextFile(DataPath(kGroupingFile))));
+  MovePanel(units.分组框1,
+            ScaledPair(ReadNumberPair(ReadTextFile(DataPath(kGroupingFile))), units.dpi));
 
   // Step 11: the window size.
   if (!FileExists(DataPath(kMainSizeFile))) EndWith(kMsgFileDamaged);
-  SizeWindow(units.window, ReadNumberPair(ReadTextFile(DataPath(kMainSizeFile))));
+  SizeWindow(units.window,
+             ScaledPair(ReadNumberPair(ReadTextFile(DataPath(kMainSizeFile))), units.dpi));
   loading.SetProgress(100);
   LogStartupStep("caption and layout files");
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "app/player_units.h"
+#include "app/unit_scale.h"
+#include "graphics/dpi_context.h"
 
 namespace app {
 namespace {
@@ -34,12 +36,12 @@ void RegisterLoadingClass() {
 
 LoadingWindow::LoadingWindow() {
   RegisterLoadingClass();
-  const UnitGeometry& g = kLoadingWindowDesign;
+  const UnitGeometry g = ScaledUnit(kLoadingWindowDesign, graphics::SystemDpi());
   // Borderless, so that the window rectangle is the client rectangle the skin paints.
   hwnd_ = CreateWindowExA(0, kLoadingWindowClass, "", WS_POPUP | WS_CLIPCHILDREN, g.left, g.top,
                           g.width, g.height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;
-  const UnitGeometry& p = k进度条1;
+  const UnitGeometry p = ScaledUnit(k进度条1, graphics::DpiForWindow(hwnd_));
   进度条1 = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, p.left, p.top, p.width,
                             p.height, hwnd_, reinterpret_cast<HMENU>(kId进度条1),
                             GetModuleHandleA(nullptr), nullptr);

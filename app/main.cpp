@@ -5,9 +5,12 @@
 #include "app/player_window.h"
 #include "app/process_start.h"
 #include "app/startup_log.h"
+#include "graphics/dpi_context.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app::LogStartupStep("entry point");
+  // Before any window: where the manifest was not read, awareness is asked for here.
+  graphics::DeclareDpiAwareness();
   app::StartProcess();
   app::LogStartupStep("skin engine and GDI+ started");
   if (!app::CreatePlayerWindow()) return 0;

@@ -4,6 +4,9 @@
 #include <cstdio>
 
 #include "app/text_card.h"
+#include "app/unit_scale.h"
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 
 namespace app {
 namespace {
@@ -23,6 +26,12 @@ const char* ActivityText(MediaPlayerUnit::Activity activity) {
     default:
       return "已停止";
   }
+}
+
+// The song's number and the time: 28 pixels at 96 dpi.
+HFONT LargeFont(int dpi) {
+  return CreateFontA(-graphics::ScaleLength(28, dpi), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0,
+                     0, CLEARTYPE_QUALITY, 0, "Microsoft YaHei");
 }
 
 }  // namespace
@@ -46,6 +55,8 @@ MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::Now
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.lpszClassName = kFaceClass;
   RegisterClassExA(&wc);  // fails harmlessly when already registered
+  control_ = control;
+  dpi_ = graphics::DpiForWindow(control);
   RECT place;
   GetWindowRect(control, &place);
   HWND parent = GetParent(control);
@@ -58,8 +69,7 @@ MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::Now
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(control, SW_HIDE);
-  large_ = CreateFontA(-28, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
-                       "Microsoft YaHei");
+  large_ = LargeFont(dpi_);
   SetTimer(window_, kRefreshTimer, kRefreshMs, nullptr);
   Refresh();
 }
@@ -98,28 +108,48 @@ static int FreeHeight(HWND face) {
   return free;
 }
 
+void MediaFace::SetDpi(int dpi) {
+  if (!window_ || dpi == dpi_) return;
+  dpi_ = dpi;
+  if (HFONT font = LargeFont(dpi)) {
+    if (large_) DeleteObject(large_);
+    large_ = font;
+  }
+  RECT place;
+  GetWindowRect(control_, &place);
+  MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&place), 2);
+  SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
 void MediaFace::Paint(HDC target) {
   const int cardHeight = FreeHeight(window_);
-  PaintTextCard(window_, target, {4, cardHeight, 16}, [&](HDC dc, int width) {
-    // The three parts of the line, one under the other, the title under the song's number.
-    const size_t first = line_.find(' '), second = line_.rfind(' ');
-    const std::string song = line_.substr(0, first);
-    const std::string state = line_.substr(first + 1, second - first - 1);
-    const std::string time = line_.substr(second + 1);
-    // Text only: no prefix characters, no tabs expanded, one line cut with an ellipsis.
-    constexpr UINT kLine = DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    const int middle = cardHeight / 2;
-    RECT line{0, middle - 5, width, middle + 19};
-    DrawTextA(dc, state.c_str(), -1, &line, kLine);
-    line = {14, middle - 30, width - 14, middle - 8};
-    DrawTextA(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
-    HGDIOBJ normal = SelectObject(dc, large_ ? large_ : GetStockObject(DEFAULT_GUI_FONT));
-    line = {0, middle - 66, width, middle - 30};
-    DrawTextA(dc, song.c_str(), -1, &line, kLine);
-    line = {0, middle + 20, width, middle + 60};
-    DrawTextA(dc, time.c_str(), -1, &line, kLine);
-    SelectObject(dc, normal);
-  });
+  const auto px = [this](int length) { return graphics::ScaleLength(length, dpi_); };
+  PaintTextCard(window_, target, {px(4), cardHeight, graphics::ScaleFloat(16, dpi_)},
+                [&](HDC dc, int width) {
+                  // The three parts of the line, one under the other, the title under the song's
+                  // number.
+                  const size_t first = line_.find(' '), second = line_.rfind(' ');
+                  const std::string song = line_.substr(0, first);
+                  const std::string state = line_.substr(first + 1, second - first - 1);
+                  const std::string time = line_.substr(second + 1);
+                  // Text only: no prefix characters, no tabs expanded, one line cut with an
+                  // ellipsis.
+                  constexpr UINT kLine = DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+                  const int middle = cardHeight / 2;
+                  HGDIOBJ normal = SelectObject(dc, UnitFont(dpi_));
+                  RECT line{0, middle - px(5), width, middle + px(19)};
+                  DrawTextA(dc, state.c_str(), -1, &line, kLine);
+                  line = {px(14), middle - px(30), width - px(14), middle - px(8)};
+                  DrawTextA(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
+                  SelectObject(dc, large_ ? large_ : UnitFont(dpi_));
+                  line = {0, middle - px(66), width, middle - px(30)};
+                  DrawTextA(dc, song.c_str(), -1, &line, kLine);
+                  line = {0, middle + px(20), width, middle + px(60)};
+                  DrawTextA(dc, time.c_str(), -1, &line, kLine);
+                  SelectObject(dc, normal);
+                });
 }
 
 LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

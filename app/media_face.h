@@ -29,6 +29,8 @@ class MediaFace {
   HWND window() const { return window_; }
   // Runs with every refresh of the face, for what follows the song beside it.
   void SetOnTick(std::function<void()> onTick) { onTick_ = std::move(onTick); }
+  // Covers the player's window again, with its type and card laid out for `dpi`.
+  void SetDpi(int dpi);
 
  private:
   static LRESULT CALLBACK FaceProc(HWND, UINT, WPARAM, LPARAM);
@@ -38,6 +40,8 @@ class MediaFace {
   const MediaPlayerUnit& player_;
   std::function<catalogue::NowPlaying()> song_;
   HWND window_ = nullptr;
+  HWND control_ = nullptr;
+  int dpi_ = 96;
   HFONT large_ = nullptr;
   std::string line_;   // FaceText's line
   std::string title_;  // the song's title, shown as plain text

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/browser_unit.h"
 #include "app/creation_handler.h"
@@ -13,6 +14,7 @@
 #include "app/song_download.h"
 #include "app/song_row_tips.h"
 #include "app/transport_bar.h"
+#include "app/unit_scale.h"
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/download.h"
@@ -150,15 +152,15 @@ void OnDownload() {
 
 }  // namespace
 
-void CreatePlaybackUnits(const PlayerUnits& units) {
+void CreatePlaybackUnits(const PlayerUnits& units, int dpi) {
   // A play list still inside one of its waits is left alone; it finds no player any more.
   if (!g_binding || !g_binding->playlist.Busy()) {
     g_binding = std::make_unique<PlaylistBinding>(units);
   }
   g_window = units.window;
   g_media = std::make_unique<MediaUnits>();
-  g_media->播放器1 =
-      std::make_unique<MediaPlayerUnit>(units.分组框1, k播放器1, kId播放器1, OnPlayStateChange);
+  g_media->播放器1 = std::make_unique<MediaPlayerUnit>(units.分组框1, ScaledUnit(k播放器1, dpi),
+                                                       kId播放器1, OnPlayStateChange);
   if (g_media->播放器1->fetchesSongs()) {
     g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, NowPlaying);
     if (g_media->face->window()) {
@@ -167,12 +169,23 @@ void CreatePlaybackUnits(const PlayerUnits& units) {
       g_media->face->SetOnTick([] { g_media->transport->Refresh(); });
     }
   }
-  g_media->超文本浏览框2 = std::make_unique<BrowserUnit>(
-      units.分组框1, k超文本浏览框2, kId超文本浏览框2, build_settings::kAuthorPageUrl);
+  g_media->超文本浏览框2 =
+      std::make_unique<BrowserUnit>(units.分组框1, ScaledUnit(k超文本浏览框2, dpi),
+                                    kId超文本浏览框2, build_settings::kAuthorPageUrl);
   // Row k of the visible list stands for entry k of the song list.
   g_media->rowTips = std::make_unique<SongRowTips>(units.列表框2, [songs = units.列表框1](int row) {
     return catalogue::songTitles.Of(ListBoxUnit(songs).Entry(row));
   });
+}
+
+void ScalePlaybackUnits(const PlayerUnits& units, int dpi) {
+  for (const auto& [id, design] :
+       {std::pair{kId播放器1, k播放器1}, {kId超文本浏览框2, k超文本浏览框2}}) {
+    const UnitGeometry g = ScaledUnit(design, dpi);
+    SetWindowPos(GetDlgItem(units.分组框1, id), nullptr, g.left, g.top, g.width, g.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (g_media && g_media->face) g_media->face->SetDpi(dpi);
 }
 
 void DestroyPlaybackUnits() {

@@ -11,7 +11,10 @@ namespace app {
 
 // Starts OLE on this thread, creates 播放器1 and 超文本浏览框2 inside the group box (the browser
 // starts opening the author's page) and sets the play list over the units.
-void CreatePlaybackUnits(const PlayerUnits& units);
+void CreatePlaybackUnits(const PlayerUnits& units, int dpi);
+
+// Lays 播放器1, 超文本浏览框2 and the player's own face out for another DPI.
+void ScalePlaybackUnits(const PlayerUnits& units, int dpi);
 
 // Releases the two controls, then OLE. Play-list input that still arrives finds no player.
 void DestroyPlaybackUnits();

@@ -60,6 +60,7 @@ inline constexpr UINT kTrayIconId = 1;
 
 struct PlayerUnits {
   HWND window = nullptr;
+  int dpi = 96;  // what the units are laid out for; the data files hold 96-dpi numbers
   HWND 分组框1 = nullptr;
   HWND 列表框1 = nullptr;
   HWND 按钮_更换背景 = nullptr;

@@ -12,8 +12,11 @@
 #include "app/playback_handlers.h"
 #include "app/startup_log.h"
 #include "app/tray_icon.h"
+#include "app/unit_scale.h"
 #include "app/user_messages.h"
 #include "app/window_events.h"
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 #include "skin/controls/family.h"
 #include "skin/move_size.h"
 
@@ -25,11 +28,27 @@ bool g_creating = false;  // the creation handler runs
 
 HWND MakeUnit(const char* cls, const char* caption, DWORD style, const UnitGeometry& g, HWND parent,
               int id) {
-  HWND unit = CreateWindowExA(0, cls, caption, WS_CHILD | style, g.left, g.top, g.width, g.height,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(unit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  const RECT r = UnitRect(g, g_units.dpi);
+  HWND unit = CreateWindowExA(
+      0, cls, caption, WS_CHILD | style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(unit, WM_SETFONT, reinterpret_cast<WPARAM>(UnitFont(g_units.dpi)), 0);
   return unit;
+}
+
+// The window moved to a screen of another DPI (the skin's frame has already rescaled itself).
+void OnDpiChanged(HWND window, int dpi, const RECT* suggested) {
+  if (!graphics::IsUsableDpi(dpi) || dpi == g_units.dpi) return;
+  const int old = g_units.dpi;
+  g_units.dpi = dpi;
+  ScaleUnits(g_units, old, dpi);
+  ScalePlaybackUnits(g_units, dpi);
+  if (suggested) {
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The units live inside the group box, so their notifications reach the group box first; this
@@ -89,7 +108,7 @@ void CreateUnits(HWND window) {
   AppendMenuA(u.托盘菜单, MF_STRING, kMenu更新, "更新");
   AppendMenuA(u.托盘菜单, MF_STRING, kMenu退出, "退出");
 
-  CreatePlaybackUnits(u);
+  CreatePlaybackUnits(u, g_units.dpi);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
 }
 
@@ -124,7 +143,11 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   switch (message) {
+    case WM_DPICHANGED:
+      OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CREATE:
+      g_units.dpi = graphics::DpiForWindow(hwnd);
       CreateUnits(hwnd);
       LogStartupStep("main window units created");
       g_creating = true;
@@ -221,11 +244,11 @@ bool CreatePlayerWindow() {
   wc.lpszClassName = kPlayerWindowClass;
   if (!RegisterClassExA(&wc)) return false;
 
-  const UnitGeometry& g = kPlayerWindowDesign;
   // Borderless: the window rectangle is the client rectangle, which the skin paints whole.
-  HWND window =
-      CreateWindowExA(0, kPlayerWindowClass, "", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, g.left,
-                      g.top, g.width, g.height, nullptr, nullptr, wc.hInstance, nullptr);
+  const RECT r = UnitRect(kPlayerWindowDesign, graphics::SystemDpi());
+  HWND window = CreateWindowExA(
+      0, kPlayerWindowClass, "", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, r.left, r.top,
+      r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return false;
   ShowWindow(window, SW_SHOW);
   LogStartupStep("main window made visible");

@@ -14,6 +14,8 @@
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
 #include "catalogue/pumping_wait.h"
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 
 namespace app {
 namespace {
@@ -101,19 +103,22 @@ class ProgressWindow {
     RegisterClassExA(&wc);
     RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner) GetWindowRect(owner, &around);
-    const int left = (around.left + around.right - kWidth) / 2;
-    const int top = (around.top + around.bottom - kHeight) / 2;
+    // Laid out at the owner's DPI from 96-dpi lengths.
+    const int dpi = graphics::DpiForWindow(owner);
+    const auto px = [dpi](int length) { return graphics::ScaleLength(length, dpi); };
+    const int left = (around.left + around.right - px(kWidth)) / 2;
+    const int top = (around.top + around.bottom - px(kHeight)) / 2;
     window_ =
         CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
-                        left, top, kWidth, kHeight, owner, nullptr, wc.hInstance, nullptr);
+                        left, top, px(kWidth), px(kHeight), owner, nullptr, wc.hInstance, nullptr);
     if (!window_) return;
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&job));
-    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 10, 32, kWidth - 20, 20,
-                           window_, nullptr, wc.hInstance, nullptr);
+    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, px(10), px(32),
+                           px(kWidth - 20), px(20), window_, nullptr, wc.hInstance, nullptr);
     SendMessageA(bar_, PBM_SETRANGE32, 0, 100);
-    status_ =
-        CreateWindowExA(0, kStatusClass, DownloadStatusText(0, 0).c_str(), WS_CHILD | WS_VISIBLE,
-                        10, 58, kWidth - 20, 20, window_, nullptr, wc.hInstance, nullptr);
+    status_ = CreateWindowExA(0, kStatusClass, DownloadStatusText(0, 0).c_str(),
+                              WS_CHILD | WS_VISIBLE, px(10), px(58), px(kWidth - 20), px(20),
+                              window_, nullptr, wc.hInstance, nullptr);
     skinWindow(window_, picture);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);

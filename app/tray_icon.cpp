@@ -7,6 +7,7 @@
 #include "app/ico_file.h"
 #include "app/player_units.h"
 #include "embedded/resources.h"
+#include "graphics/dpi_context.h"
 
 namespace app {
 namespace {
@@ -15,8 +16,11 @@ namespace {
 // it is destroyed when the icon goes away.
 HICON g_trayIcon = nullptr;
 
-HICON MakeTrayIcon() {
-  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+// The small-icon size at the window's DPI.
+HICON MakeTrayIcon(HWND window) {
+  const int dpi = graphics::DpiForWindow(window);
+  const int cx = graphics::SystemMetricForDpi(SM_CXSMICON, dpi);
+  const int cy = graphics::SystemMetricForDpi(SM_CYSMICON, dpi);
   const std::span<const uint8_t> image = PickIcoImage(resources::player_ico, cx);
   if (image.empty()) return nullptr;
   return CreateIconFromResourceEx(const_cast<PBYTE>(image.data()), static_cast<DWORD>(image.size()),
@@ -26,7 +30,7 @@ HICON MakeTrayIcon() {
 }  // namespace
 
 bool AddTrayIcon(HWND window) {
-  if (!g_trayIcon) g_trayIcon = MakeTrayIcon();
+  if (!g_trayIcon) g_trayIcon = MakeTrayIcon(window);
   NOTIFYICONDATAA data{};
   data.cbSize = sizeof(data);
   data.hWnd = window;

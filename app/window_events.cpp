@@ -8,6 +8,7 @@
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "build_settings.h"
+#include "graphics/dpi_scale.h"
 
 namespace app {
 namespace {
@@ -106,9 +107,11 @@ void OnSizeChanged(PlayerUnits& units) {
 void OnWillBeDestroyed(PlayerUnits& units) {
   RemoveTrayIcon(units.window);
   const PanelBounds panel = PanelBoundsOf(units);
-  WriteNumberPairFile(DataPath(kGroupingFile), panel.left, panel.top);
+  // At 96 dpi, whatever the screen: the start-up scales them back.
+  const auto at96 = [&units](int pixels) { return graphics::UnscaleLength(pixels, units.dpi); };
+  WriteNumberPairFile(DataPath(kGroupingFile), at96(panel.left), at96(panel.top));
   const SIZE size = NormalSize(units.window);
-  WriteNumberPairFile(DataPath(kMainSizeFile), size.cx, size.cy);
+  WriteNumberPairFile(DataPath(kMainSizeFile), at96(size.cx), at96(size.cy));
 }
 
 void OnTaskbarCreated(PlayerUnits& units) { AddTrayIcon(units.window); }

@@ -1,6 +1,7 @@
 // Attaching a skin to a top-level window, and the caption-button strip it gets.
 #include <algorithm>
 
+#include "graphics/dpi_context.h"
 #include "graphics/gfx_image.h"
 #include "skin/caption_glyphs.h"
 #include "skin/caption_strip.h"
@@ -16,11 +17,11 @@
 namespace skin {
 namespace {
 
-CaptionButton MakeButton(int32_t kind, std::vector<uint8_t> image, const char* tooltip,
-                         int32_t width = kCaptionButtonWidth) {
+CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, std::vector<uint8_t> image,
+                         const char* tooltip, int32_t width = kCaptionButtonWidth) {
   CaptionButton b;
-  b.width = width;
-  b.height = kCaptionButtonHeight;
+  b.width = record.Px(width);
+  b.height = record.Px(kCaptionButtonHeight);
   b.image = std::move(image);
   b.kind = kind;
   b.tooltipText = tooltip;
@@ -30,18 +31,20 @@ CaptionButton MakeButton(int32_t kind, std::vector<uint8_t> image, const char* t
 void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
-  if (record.showHelpButton != 0) buttons.push_back(MakeButton(kButtonHelp, HelpGlyph(), "帮助"));
+  if (record.showHelpButton != 0)
+    buttons.push_back(MakeButton(record, kButtonHelp, HelpGlyph(record.dpi), "帮助"));
   if (record.showMenuButton != 0) {
-    buttons.push_back(MakeButton(kButtonMainMenu, MenuGlyph(), "主菜单"));
+    buttons.push_back(MakeButton(record, kButtonMainMenu, MenuGlyph(record.dpi), "主菜单"));
   }
   if (record.showMinimizeButton != 0) {
-    buttons.push_back(MakeButton(kButtonMinimize, MinimizeGlyph(), "最小化"));
+    buttons.push_back(MakeButton(record, kButtonMinimize, MinimizeGlyph(record.dpi), "最小化"));
   }
   if (record.showMaximizeButton != 0) {
-    buttons.push_back(MakeButton(kButtonMaximize, MaximizeGlyph(), "最大化"));
-    buttons.back().altImage = RestoreGlyph();
+    buttons.push_back(MakeButton(record, kButtonMaximize, MaximizeGlyph(record.dpi), "最大化"));
+    buttons.back().altImage = RestoreGlyph(record.dpi);
   }
-  buttons.push_back(MakeButton(kButtonClose, CloseGlyph(), "关闭", kCloseButtonWidth));
+  buttons.push_back(
+      MakeButton(record, kButtonClose, CloseGlyph(record.dpi), "关闭", kCloseButtonWidth));
 }
 
 }  // namespace
@@ -55,7 +58,9 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   auto record = std::make_unique<WindowSkinRecord>();
   record->hwnd = hwnd;
-  record->captionHeight = std::max(options.captionHeight, kMinCaptionHeight);
+  record->dpi = graphics::DpiForWindow(hwnd);
+  record->captionHeight = record->Px(std::max(options.captionHeight, kMinCaptionHeight));
+  record->designCaptionHeight = std::max(options.captionHeight, kMinCaptionHeight);
   record->showHelpButton = options.helpButton.value_or(0);
   record->showMenuButton = options.menuButton.value_or(0);
   record->showMinimizeButton = (style & WS_MINIMIZEBOX) ? 1 : 0;
@@ -90,7 +95,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   record->captionFontFlag = 1;
 
   BuildCaptionButtons(*record);
-  PlaceStrip(*record, client.right, frameMargin);
+  PlaceStrip(*record, client.right, record->Px(frameMargin));
 
   SetWindowLongA(hwnd, GWL_STYLE, style | WS_SYSMENU);
   const int32_t index = AppendRecord(std::move(record));
@@ -139,10 +144,10 @@ int32_t SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& imag
   const int32_t index = RecordIndexOf(hwnd);
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return 0;
-  CaptionButton b = MakeButton(kButtonCustom, image, tooltipText.c_str());
+  CaptionButton b = MakeButton(*record, kButtonCustom, image, tooltipText.c_str());
   b.callback = callback;
   record->captionButtons.insert(record->captionButtons.begin(), std::move(b));
-  record->stripWidth += kCaptionButtonWidth + 1;
+  record->stripWidth += record->Px(kCaptionButtonWidth) + record->Px(1);
   // Every number moved up by one: hover and fades named the old numbers.
   record->hoverButton = 0;
   record->fadeIn = {};

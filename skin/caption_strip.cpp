@@ -7,23 +7,23 @@ namespace skin {
 void PlaceStrip(WindowSkinRecord& record, int32_t clientRight, int32_t frameMargin) {
   int32_t widths = 0;
   for (const CaptionButton& b : record.captionButtons) widths += b.width;
-  record.stripWidth = widths + (record.ButtonCount() - 1) + 3;
-  record.stripHeight = kStripHeight;
-  record.stripX = clientRight - frameMargin - record.stripWidth - 2;
+  record.stripWidth = widths + record.Px(record.ButtonCount() - 1) + record.Px(3);
+  record.stripHeight = record.Px(kStripHeight);
+  record.stripX = clientRight - frameMargin - record.stripWidth - record.Px(2);
   record.stripY = 0;
 }
 
 void LayoutStripGeometry(WindowSkinRecord& record, int32_t clientRight) {
-  record.stripX = clientRight - record.stripWidth + 1;
-  record.stripHeight = kStripHeight;
-  const float left = static_cast<float>(record.stripX + 2);
-  const float top = static_cast<float>(record.stripY + 1);
+  record.stripX = clientRight - record.stripWidth + record.Px(1);
+  record.stripHeight = record.Px(kStripHeight);
+  const float left = static_cast<float>(record.stripX + record.Px(2));
+  const float top = static_cast<float>(record.stripY + record.Px(1));
   for (int32_t i = 0; i < record.ButtonCount(); ++i) {
     CaptionButton& b = record.captionButtons[i];
-    b.rect.x = left + static_cast<float>(i * kCaptionButtonWidth + i);
+    b.rect.x = left + static_cast<float>(i * (record.Px(kCaptionButtonWidth) + record.Px(1)));
     b.rect.y = top;
-    b.rect.height = static_cast<float>(kCaptionButtonHeight);
-    b.rect.width = b.kind == kButtonClose ? 40.0f : static_cast<float>(kCaptionButtonWidth);
+    b.rect.height = static_cast<float>(record.Px(kCaptionButtonHeight));
+    b.rect.width = static_cast<float>(record.Px(b.kind == kButtonClose ? 40 : kCaptionButtonWidth));
   }
 }
 
@@ -48,6 +48,14 @@ int32_t HitTestCaptionButton(const WindowSkinRecord& record, int32_t x, int32_t 
 bool InButtonStrip(const WindowSkinRecord& record, int32_t x, int32_t y) {
   return record.stripX - 2 <= x && x <= record.stripX + record.stripWidth && 0 <= y &&
          y <= record.stripHeight;
+}
+
+void CloseButtonShape(graphics::GfxPath& path, const graphics::GfxRectF& r, float radius) {
+  path.AddLine(r.x, r.y + r.height, r.x, r.y);
+  path.AddLine(r.x, r.y, r.x + r.width - radius, r.y);
+  path.AddArc(r.x + r.width - radius, r.y, radius, radius, 270, 90);
+  path.AddLine(r.x + r.width, r.y + radius / 2, r.x + r.width, r.y + r.height);
+  path.CloseFigure();
 }
 
 int32_t FindMaximizeButton(const WindowSkinRecord& record) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "graphics/gfx_path.h"
 #include "skin/window_record.h"
 
 namespace skin {
@@ -19,6 +20,8 @@ RECT ButtonToolRect(const CaptionButton& button);
 int32_t HitTestCaptionButton(const WindowSkinRecord& record, int32_t x, int32_t y);
 // The mouse-move strip test: stripX - 2 <= x <= stripX + stripWidth, 0 <= y <= stripHeight.
 bool InButtonStrip(const WindowSkinRecord& record, int32_t x, int32_t y);
+// The close button's shape: its rectangle with the top-right corner rounded by `radius`.
+void CloseButtonShape(graphics::GfxPath& path, const graphics::GfxRectF& r, float radius);
 // The number of the first maximize/restore button, or 0.
 int32_t FindMaximizeButton(const WindowSkinRecord& record);
 

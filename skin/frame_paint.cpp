@@ -75,16 +75,6 @@ void FillVerticalGradient(GfxGraphics& g, const GfxPath* shape, const graphics::
   }
 }
 
-// The close button's shape: its rectangle with the top-right corner rounded.
-void CloseButtonShape(GfxPath& path, const graphics::GfxRectF& r) {
-  constexpr float kRadius = 5;
-  path.AddLine(r.x, r.y + r.height, r.x, r.y);
-  path.AddLine(r.x, r.y, r.x + r.width - kRadius, r.y);
-  path.AddArc(r.x + r.width - kRadius, r.y, kRadius, kRadius, 270, 90);
-  path.AddLine(r.x + r.width, r.y + kRadius / 2, r.x + r.width, r.y + r.height);
-  path.CloseFigure();
-}
-
 const graphics::GfxBitmap* DecodedGlyph(CaptionButton& button, bool alternative) {
   std::shared_ptr<graphics::GfxBitmap>& decoded =
       alternative ? button.decodedAltImage : button.decodedImage;
@@ -111,7 +101,8 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
   // The rounded shape; the system owns the region from here on.
   SetWindowRgn(hwnd, nullptr, TRUE);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5), TRUE);
+  const int32_t r = record->Px(5);
+  SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, r, r), TRUE);
   record = RecordAt(RecordIndexOf(hwnd));
   if (!record) return;
   index = RecordIndexOf(hwnd);
@@ -201,6 +192,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
   key.gloss = record->captionOption;
   key.captionHeight = record->captionHeight;
   key.border = record->captionActive != 0 ? 1 : 0;
+  key.dpi = record->dpi;
 
   MemoryDc* layer = record->pictureCache.Background(key);
   if (!layer) {
@@ -213,7 +205,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
     g.Clear(0);
     GfxPath shape;
     shape.Create();
-    graphics::AddRoundRect(shape, 0, 0, w, h, 4);
+    graphics::AddRoundRect(shape, 0, 0, w, h, static_cast<float>(record->Px(4)));
     g.SetClipPath(shape);
     GfxSolidBrush fill;
     if (fill.Create(ArgbFromColorref(key.fill, 255))) g.FillPath(fill, shape);
@@ -248,17 +240,21 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
   BitBlt(target, 0, 0, width, height, layer->dc(), 0, 0, SRCCOPY);
 }
 
-void SkinEngine::PaintBorder(int32_t /*index*/, GfxGraphics& g, int32_t width, int32_t height) {
-  const auto w = static_cast<float>(width);
-  const auto h = static_cast<float>(height);
-  GfxPath outer;
-  outer.Create();
-  graphics::AddRoundRect(outer, 0, 0, w - 1, h - 1, 7);
-  graphics::StrokePath(g, outer, 1, kBlack, 180);
-  GfxPath inner;
-  inner.Create();
-  graphics::AddRoundRect(inner, 1, 1, w - 3, h - 3, 6);
-  graphics::StrokePath(g, inner, 1, kWhite, 180);
+void SkinEngine::PaintBorder(int32_t index, GfxGraphics& g, int32_t width, int32_t height) {
+  const WindowSkinRecord* record = RecordAt(index);
+  const int dpi = record ? record->dpi : graphics::kDesignDpi;
+  // Two rings of whole device pixels, dark outside, light inside; a pen's centre sits half a
+  // line in from its ring's edge.
+  const auto line = static_cast<float>(graphics::ScaleLine(1, dpi));
+  for (int ring = 0; ring < 2; ++ring) {
+    const float in = ring * line + (line - 1) / 2;
+    GfxPath path;
+    path.Create();
+    graphics::AddRoundRect(path, in, in, static_cast<float>(width) - 1 - 2 * in,
+                           static_cast<float>(height) - 1 - 2 * in,
+                           static_cast<float>(graphics::ScaleLength(7 - ring, dpi)));
+    graphics::StrokePath(g, path, line, ring == 0 ? kBlack : kWhite, 180);
+  }
 }
 
 void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
@@ -266,20 +262,22 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
   if (!record || !record->backBuffer.dc()) return;
   HWND hwnd = record->hwnd;
   HDC back = record->backBuffer.dc();
-  const int32_t m = frameMargin;
+  const WindowSkinRecord& px = *record;
+  const int32_t m = px.Px(frameMargin);
   RECT client{};
   GetClientRect(hwnd, &client);
-  const int32_t layoutWidth = client.right - record->stripWidth - 10 - 2 * m;
+  const int32_t layoutWidth = client.right - record->stripWidth - px.Px(10) - 2 * m;
   // The text stays clear of the caption buttons.
-  const int32_t textRight = std::min<int32_t>(m + 26 + layoutWidth + 1, record->stripX);
-  const RECT area{m + 5, m + 1, std::max<int32_t>(textRight, m + 24),
-                  std::min<int32_t>(m + 5 + 32 + 1, client.bottom)};
+  const int32_t textRight = std::min<int32_t>(m + px.Px(26) + layoutWidth + 1, record->stripX);
+  const RECT area{m + px.Px(5), m + px.Px(1), std::max<int32_t>(textRight, m + px.Px(24)),
+                  std::min<int32_t>(m + px.Px(5 + 32 + 1), client.bottom)};
   if (onItsOwn) {
     if (!record->cleanFrame.dc()) return;
     CopyRect(back, record->cleanFrame.dc(), area);
   }
 
-  DrawIconEx(back, m + 6, m + 2, appIcon, 17, 17, 0, nullptr, DI_NORMAL);
+  DrawIconEx(back, m + px.Px(6), m + px.Px(2), appIcon, px.Px(17), px.Px(17), 0, nullptr,
+             DI_NORMAL);
 
   std::string caption;
   if (text) {
@@ -295,11 +293,12 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
     graphics::GfxStringFormat format;
     GfxSolidBrush halo;
     GfxSolidBrush face;
-    const graphics::GfxRectF layout{static_cast<float>(m + 26), static_cast<float>(m + 5),
-                                    static_cast<float>(layoutWidth), 32};
+    const auto f = [](int32_t v) { return static_cast<float>(v); };
+    const graphics::GfxRectF layout{f(m + px.Px(26)), f(m + px.Px(5)), f(layoutWidth),
+                                    f(px.Px(32))};
     graphics::GfxRectF bounds{};
     if (g.FromHdc(back) &&
-        CreateSkinFont(font, record->captionFontName, record->captionFontSize,
+        CreateSkinFont(font, record->captionFontName, px.Px(record->captionFontSize),
                        record->captionFontFlag == 1 ? 1 : 0) &&
         format.Create(kStringFormatNoWrap) &&
         g.MeasureString(caption, font, layout, format, &bounds)) {
@@ -314,9 +313,9 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
         g.SetClipRect(0, 0, static_cast<float>(textRight), static_cast<float>(client.bottom));
         constexpr int kOffsets[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
         for (const auto& o : kOffsets) {
-          graphics::GfxRectF shifted = layout;
-          shifted.x += static_cast<float>(o[0]);
-          shifted.y += static_cast<float>(o[1]);
+          const graphics::GfxRectF shifted{layout.x + f(o[0] * px.Line(1)),
+                                           layout.y + f(o[1] * px.Line(1)), layout.width,
+                                           layout.height};
           g.DrawString(caption, font, shifted, format, halo);
         }
         g.DrawString(caption, font, layout, format, face);
@@ -343,7 +342,7 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     GfxPath shape;
     shape.Create();
     if (close) {
-      CloseButtonShape(shape, r);
+      CloseButtonShape(shape, r, static_cast<float>(record->Px(5)));
     } else {
       shape.AddRectangle(r.x, r.y, r.width, r.height);
     }
@@ -355,7 +354,8 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
         // A thin light edge along the top of a lit button.
         GfxSolidBrush edge;
         if (edge.Create(ArgbFromColorref(kWhite, alpha / 2))) {
-          g.FillRectangle(edge, r.x + 1, r.y, r.width - 2, 1);
+          const auto line = static_cast<float>(record->Line(1));
+          g.FillRectangle(edge, r.x + line, r.y, r.width - 2 * line, line);
         }
       }
       FillVerticalGradient(g, nullptr, r, ArgbFromColorref(kWhite, 50),
@@ -368,6 +368,7 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     const bool restore =
         b->kind == kButtonMaximize && record->maximised == 1 && !b->altImage.empty();
     if (const graphics::GfxBitmap* glyph = DecodedGlyph(*record->Button(button), restore)) {
+      // Drawn for this DPI already: at its own size, never stretched.
       const auto gw = static_cast<float>(glyph->GetWidth());
       const auto gh = static_cast<float>(glyph->GetHeight());
       const float gx = std::floor(r.x + (r.width - gw) / 2);

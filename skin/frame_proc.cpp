@@ -122,6 +122,9 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_TIMER:
       if (wParam == FadeTimerId(hwnd)) OnFadeTimer(index, hwnd);
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(index, HIWORD(wParam));
+      break;
     case WM_GETMINMAXINFO:
       FillMinMaxInfo(*record, reinterpret_cast<MINMAXINFO*>(lParam));
       break;
@@ -370,8 +373,8 @@ void SkinEngine::OnCaptionButton(int32_t index, int32_t button) {
 void SkinEngine::BeginMoveOrSize(int32_t index, LPARAM lParam, const RECT& client) {
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return;
-  const PressZone zone =
-      ZoneForPress(*record, frameMargin, XOf(lParam), YOf(lParam), client.right, client.bottom);
+  const PressZone zone = ZoneForPress(*record, record->Px(frameMargin), XOf(lParam), YOf(lParam),
+                                      client.right, client.bottom);
   HWND hwnd = record->hwnd;
   if (zone.action == PressAction::kMove) {
     SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -385,8 +388,8 @@ void SkinEngine::BeginMoveOrSize(int32_t index, LPARAM lParam, const RECT& clien
 void SkinEngine::UpdateSizeCursor(int32_t index, LPARAM lParam, const RECT& client) {
   const WindowSkinRecord* record = RecordAt(index);
   if (!record) return;
-  const LPCSTR cursor =
-      SizeCursorFor(*record, frameMargin, XOf(lParam), YOf(lParam), client.right, client.bottom);
+  const LPCSTR cursor = SizeCursorFor(*record, record->Px(frameMargin), XOf(lParam), YOf(lParam),
+                                      client.right, client.bottom);
   if (cursor) SetCursor(LoadCursorA(nullptr, cursor));
 }
 

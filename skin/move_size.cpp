@@ -58,8 +58,9 @@ bool FrameTakesPress(HWND window, int32_t x, int32_t y) {
   if (record->maximised != 0 || record->minimised != 0) return false;
   RECT client{};
   GetClientRect(window, &client);
-  return ZoneForPress(*record, skinEngine->frameMargin, x, y, client.right, client.bottom).action !=
-         PressAction::kNone;
+  return ZoneForPress(*record, record->Px(skinEngine->frameMargin), x, y, client.right,
+                      client.bottom)
+             .action != PressAction::kNone;
 }
 
 }  // namespace skin

@@ -31,6 +31,7 @@ struct BackgroundKey {
   int32_t gloss = 0;
   int32_t captionHeight = 0;
   int32_t border = 0;
+  int32_t dpi = 0;
   bool operator==(const BackgroundKey&) const = default;
 };
 

@@ -98,6 +98,9 @@ class SkinEngine {
                          bool toScreen = true);
   // Places the strip and the buttons, and moves their tooltip tools along.
   void LayoutCaptionButtons(int32_t index);
+  // The window now shows at another DPI: every frame metric is scaled anew and the frame is
+  // composed again at its next paint.
+  void OnDpiChanged(int32_t index, int dpi);
   int32_t HitTestCaptionButton(int32_t index, int32_t x, int32_t y);
   int32_t FindMaximizeButton(int32_t index);
   // A left-button press on the frame: move, size, or nothing.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/dpi_scale.h"
 #include "graphics/gfx_tooltip.h"
 #include "graphics/gfx_types.h"
 #include "skin/gdi_handles.h"
@@ -142,7 +143,10 @@ struct ControlColourObjects {
 
 struct WindowSkinRecord {
   HWND hwnd = nullptr;
-  int32_t captionHeight = kMinCaptionHeight;
+  // Every frame metric is a 96-dpi length scaled to this DPI when it is used.
+  int32_t dpi = graphics::kDesignDpi;
+  int32_t captionHeight = kMinCaptionHeight;        // in device pixels
+  int32_t designCaptionHeight = kMinCaptionHeight;  // as attached, at 96 dpi
   int32_t showHelpButton = 0;
   int32_t showMenuButton = 0;
   int32_t showMinimizeButton = 0;
@@ -208,6 +212,8 @@ struct WindowSkinRecord {
     return static_cast<const PanelSkin&>(*controls[kListPanels][i]);
   }
 
+  int32_t Px(int32_t length) const { return graphics::ScaleLength(length, dpi); }
+  int32_t Line(int32_t width) const { return graphics::ScaleLine(width, dpi); }
   int32_t ButtonCount() const { return static_cast<int32_t>(captionButtons.size()); }
   // 1-based; null outside 1..count.
   CaptionButton* Button(int32_t number) {

@@ -1,15 +1,19 @@
 #include "skin/controls/button_faces.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "embedded/resources.h"
+#include "graphics/dpi_scale.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
 #include "skin/caption_ink.h"
+#include "skin/caption_glyphs.h"
+#include "skin/control_dpi.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
@@ -270,8 +274,13 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
     const float w = canvas.width();
     const float h = canvas.height();
     const int32_t ih = canvas.heightPx();
-    const auto ringTop = static_cast<float>((ih - 12) / 2);
-    const GfxPath disc = Ellipse(3, static_cast<float>((ih - 11) / 2 + 1), 9, 9);
+    // Drawn at the control's DPI: every length below is at 96 dpi.
+    const int dpi = ControlDpi(window);
+    const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
+    const auto line = static_cast<float>(graphics::ScaleLine(1, dpi));
+    const auto ringTop = static_cast<float>((ih - graphics::ScaleLength(12, dpi)) / 2);
+    const GfxPath disc = Ellipse(
+        px(3), static_cast<float>((ih - graphics::ScaleLength(11, dpi)) / 2) + px(1), px(9), px(9));
     const ButtonSkin* button = ButtonOf(window);
     state = LiveToggleState(window, state);
     graphics::GfxRectF caption{};
@@ -281,22 +290,24 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
       switch (layer) {
         case Layer::kRing: {
           GfxPen pen;
-          if (pen.Create(ArgbFromColorref(kBlack, 200))) g.DrawEllipse(pen, 2, ringTop, 12, 12);
+          if (pen.Create(ArgbFromColorref(kBlack, 200), line)) {
+            g.DrawEllipse(pen, px(2), ringTop, px(12), px(12));
+          }
           break;
         }
         case Layer::kDisc:
           Outline(g, disc, ArgbFromColorref(kWhite, 255));
           Fill(g, disc, ArgbFromColorref(kWhite, 255));
-          FillGradient(g, disc, {3, ringTop + 1}, {13, ringTop + 11}, ArgbFromColorref(kBlack, 100),
-                       ArgbFromColorref(kBlack, 0));
+          FillGradient(g, disc, {px(3), ringTop + px(1)}, {px(13), ringTop + px(11)},
+                       ArgbFromColorref(kBlack, 100), ArgbFromColorref(kBlack, 0));
           break;
         case Layer::kHotDisc:
-          FillGradient(g, disc, {3, ringTop + 1}, {14, ringTop + 12},
+          FillGradient(g, disc, {px(3), ringTop + px(1)}, {px(14), ringTop + px(12)},
                        ArgbFromColorref(accentColour, 100), ArgbFromColorref(kBlack, 0));
-          graphics::StrokePath(g, disc, 2, kGlow, 30);
+          graphics::StrokePath(g, disc, 2 * line, kGlow, 30);
           break;
         case Layer::kDot: {
-          const GfxPath dot = Ellipse(5, ringTop + 3, 6, 6);
+          const GfxPath dot = Ellipse(px(5), ringTop + px(3), px(6), px(6));
           graphics::GfxPathBrush brush;
           const Argb surround = ArgbFromColorref(0x808000, 255);
           if (brush.CreateFromPath(dot) && brush.SetCenterColor(ArgbFromColorref(kWhite, 100)) &&
@@ -310,8 +321,8 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
           CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
           style.alignment = 0;
           style.dimmed = (state & kStateDisabled) != 0;
-          caption =
-              DrawCaptionText(g, canvas.dc(), window, TextOf(window, button), style, {18, 2, w, h});
+          caption = DrawCaptionText(g, canvas.dc(), window, TextOf(window, button), style,
+                                    {px(18), px(2), w, h});
           break;
         }
         case Layer::kFocusCue:
@@ -332,31 +343,39 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
     GfxGraphics& g = canvas.g();
     const float w = canvas.width();
     const float h = canvas.height();
-    const auto boxTop = static_cast<float>((canvas.heightPx() - 13) / 2);
+    const int dpi = ControlDpi(window);
+    const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
+    const int32_t boxSize = graphics::ScaleLength(13, dpi);
+    const auto boxTop = static_cast<float>((canvas.heightPx() - boxSize) / 2);
     const ButtonSkin* button = ButtonOf(window);
     state = LiveToggleState(window, state);
     graphics::GfxRectF caption{};
+    // The pictures come drawn for 100 to 200 percent; the nearest is drawn at its own size.
     auto drawImage = [&](std::span<const unsigned char> png) {
       graphics::GfxBitmap image;
-      if (image.LoadFromBytes(png)) g.DrawImageRect(image, 0, boxTop, 13, 13);
+      if (!image.LoadFromBytes(png)) return;
+      const auto side = static_cast<float>(image.GetWidth());
+      const float inset = std::floor((static_cast<float>(boxSize) - side) / 2);
+      g.DrawImageRect(image, inset, boxTop + inset, side, side);
     };
     const std::vector<Layer> layers = CheckBoxLayers(state, IsChecked(window));
     NoteFace(window, state, layers);
     for (const Layer layer : layers) {
       switch (layer) {
         case Layer::kBoxImage:
-          drawImage(resources::checkbox_box_png);
+          drawImage(CheckBoxGlyph(false, dpi));
           break;
         case Layer::kCheckImage:
-          drawImage(resources::checkbox_check_png);
+          drawImage(CheckBoxGlyph(true, dpi));
           break;
         case Layer::kHotBox: {
           GfxPath box;
-          if (box.Create()) box.AddRectangle(0, boxTop, 13, 13);
-          const auto top = static_cast<float>((canvas.heightPx() - 12) / 2);
-          FillGradient(g, box, {3, top + 1}, {14, top + 12}, ArgbFromColorref(accentColour, 100),
-                       ArgbFromColorref(kBlack, 0));
-          graphics::StrokePath(g, box, 2, kGlow, 30);
+          if (box.Create()) box.AddRectangle(0, boxTop, px(13), px(13));
+          const auto top =
+              static_cast<float>((canvas.heightPx() - graphics::ScaleLength(12, dpi)) / 2);
+          FillGradient(g, box, {px(3), top + px(1)}, {px(14), top + px(12)},
+                       ArgbFromColorref(accentColour, 100), ArgbFromColorref(kBlack, 0));
+          graphics::StrokePath(g, box, static_cast<float>(graphics::ScaleLine(2, dpi)), kGlow, 30);
           break;
         }
         case Layer::kCaption: {
@@ -364,7 +383,7 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
           style.alignment = 0;
           style.dimmed = (state & kStateDisabled) != 0;
           caption = DrawCaptionText(g, canvas.dc(), window, TextOf(window, button), style,
-                                    {17, 2, w - 19, h});
+                                    {px(17), px(2), w - px(19), h});
           break;
         }
         case Layer::kFocusCue:

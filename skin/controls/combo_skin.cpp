@@ -3,11 +3,14 @@
 #include <string>
 
 #include "embedded/resources.h"
+#include "graphics/dpi_scale.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_glyphs.h"
 #include "skin/control_brush.h"
+#include "skin/control_dpi.h"
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
@@ -62,34 +65,46 @@ void ForOwnPaintedChildren(HWND combo, Each each) {
 const graphics::GfxBitmap* ArrowImage(HWND combo) {
   ComboSkin* skin = ComboOf(combo);
   if (!skin) return nullptr;
+  const int dpi = ControlDpi(combo);
+  if (skin->arrowDpi != dpi) skin->arrow.reset();
+  skin->arrowDpi = dpi;
   if (!skin->arrow) {
     auto decoded = std::make_shared<graphics::GfxBitmap>();
-    if (!decoded->LoadFromBytes(resources::combo_arrow_png)) return nullptr;
+    if (!decoded->LoadFromBytes(ArrowGlyph(Arrow::kCombo, dpi))) return nullptr;
     skin->arrow = std::move(decoded);
   }
   return skin->arrow.get();
 }
 
 void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
-                     const graphics::GfxBitmap* arrow) {
-  const float x = w - kDropButtonWidth - 1;
+                     const graphics::GfxBitmap* arrow, int dpi) {
+  // 96-dpi lengths; the line stays one whole pixel, the arrow its own size.
+  const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
+  const float dropWidth = px(17);
+  const auto line = static_cast<float>(graphics::ScaleLine(1, dpi));
+  const float x = w - dropWidth - line;
   const COLORREF frame = lit ? accentColour : 0x000000;
   const int32_t frameAlpha = lit ? 200 : 80;
   GfxPath outer;
-  if (outer.Create() && graphics::AddRoundRect(outer, x, 1, kDropButtonWidth - 1, h - 3, 3)) {
-    graphics::StrokePath(g, outer, 1, frame, frameAlpha);
+  if (outer.Create() &&
+      graphics::AddRoundRect(outer, x, line, dropWidth - line, h - 3 * line, px(3))) {
+    graphics::StrokePath(g, outer, line, frame, frameAlpha);
   }
   GfxPath inner;
-  if (inner.Create() && graphics::AddRoundRect(inner, x + 1, 2, kDropButtonWidth - 3, h - 5, 2)) {
+  if (inner.Create() && graphics::AddRoundRect(inner, x + line, 2 * line, dropWidth - 3 * line,
+                                               h - 5 * line, px(2))) {
     graphics::GfxLinearBrush fill;
     const auto top = hot ? ArgbFromColorref(0xFFFFFF, 100) : ArgbFromColorref(accentColour, 30);
     const auto bottom = ArgbFromColorref(accentColour, hot ? 150 : 100);
     if (fill.Create({0, 2}, {0, h - 3}, top, bottom)) g.FillPath(fill, inner);
   }
   if (arrow) {
-    const auto ax = static_cast<float>(static_cast<int32_t>(x + (kDropButtonWidth - 7) / 2.0f));
-    const auto ay = static_cast<float>(static_cast<int32_t>((h - 4) / 2));
-    g.DrawImageRect(*arrow, ax, ay, 7, 4);
+    // Drawn for the DPI already: at its own size.
+    const auto aw = static_cast<float>(arrow->GetWidth());
+    const auto ah = static_cast<float>(arrow->GetHeight());
+    const auto ax = static_cast<float>(static_cast<int32_t>(x + (dropWidth - aw) / 2.0f));
+    const auto ay = static_cast<float>(static_cast<int32_t>((h - ah) / 2));
+    g.DrawImageRect(*arrow, ax, ay, aw, ah);
   }
 }
 
@@ -99,7 +114,11 @@ void DrawComboText(GfxGraphics& g, HDC surface, HWND combo, float w, float h) {
   style.size = 12;
   style.unit = graphics::kUnitPixel;
   style.alignment = 0;
-  DrawCaptionText(g, surface, combo, WindowText(combo), style, {4, 0, w - kDropButtonWidth - 6, h});
+  const int dpi = ControlDpi(combo);
+  style.size = graphics::ScaleLength(style.size, dpi);
+  DrawCaptionText(
+      g, surface, combo, WindowText(combo), style,
+      {graphics::ScaleFloat(4, dpi), 0, w - graphics::ScaleFloat(kDropButtonWidth + 6, dpi), h});
 }
 
 void PaintFace(ControlRecord& record, HDC dc) {
@@ -237,7 +256,7 @@ void PaintComboOn(HWND combo, HDC target, bool hot, bool focused) {
     StrokeRectangle(g, 0, 0, w - 1, h - 1, lit ? accentColour : 0x000000, lit ? 200 : 80, 1);
   }
   const ComboParts parts = ComboPartsFor(GetWindowLongA(combo, GWL_STYLE));
-  if (parts.dropButton) PaintDropButton(g, w, h, lit, hot, ArrowImage(combo));
+  if (parts.dropButton) PaintDropButton(g, w, h, lit, hot, ArrowImage(combo), ControlDpi(combo));
   if (parts.text) DrawComboText(g, canvas.dc(), combo, w, h);
   NoteFace(combo, (hot ? kStateHot : 0) | (focused ? kStateFocus : 0), {});
   g.Delete();

@@ -17,7 +17,8 @@ class GfxBitmap;
 namespace skin::controls {
 
 struct ComboSkin : ControlRecord {
-  std::shared_ptr<graphics::GfxBitmap> arrow;  // decoded on the first paint
+  std::shared_ptr<graphics::GfxBitmap> arrow;  // decoded on the first paint at a DPI
+  int arrowDpi = 0;
   void ReleaseGraphics() override { arrow.reset(); }
 };
 

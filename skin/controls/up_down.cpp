@@ -9,6 +9,8 @@
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
+#include "skin/caption_glyphs.h"
+#include "skin/control_dpi.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/skinned_control.h"
@@ -31,16 +33,19 @@ POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-std::span<const unsigned char> ArrowOf(bool horizontal, int32_t half) {
-  if (horizontal) return half == 0 ? resources::updown_left_png : resources::updown_right_png;
-  return half == 0 ? resources::updown_up_png : resources::updown_down_png;
+std::span<const unsigned char> ArrowOf(bool horizontal, int32_t half, int dpi) {
+  if (horizontal) return ArrowGlyph(half == 0 ? Arrow::kLeft : Arrow::kRight, dpi);
+  return ArrowGlyph(half == 0 ? Arrow::kUp : Arrow::kDown, dpi);
 }
 
-const graphics::GfxBitmap* ArrowImage(UpDownSkin& control, int32_t half) {
+// Decoded once per DPI: every hover change paints the control.
+const graphics::GfxBitmap* ArrowImage(UpDownSkin& control, int32_t half, int dpi) {
   auto& arrow = control.arrows[half];
+  if (control.arrowDpi != dpi) control.arrows = {};
+  control.arrowDpi = dpi;
   if (!arrow) {
     auto decoded = std::make_shared<graphics::GfxBitmap>();
-    if (!decoded->LoadFromBytes(ArrowOf(control.horizontal != 0, half))) return nullptr;
+    if (!decoded->LoadFromBytes(ArrowOf(control.horizontal != 0, half, dpi))) return nullptr;
     arrow = std::move(decoded);
   }
   return arrow.get();
@@ -182,7 +187,8 @@ void PaintUpDownOn(HWND window, HDC target, bool hot) {
   const std::array<HalfFace, 2> faces = HalfFaces(shown, size);
   const bool horizontal = control->horizontal != 0;
   for (int32_t half = 0; half < 2; ++half) {
-    PaintHalf(g, HalfRect(size, horizontal, half), faces[half], ArrowImage(*control, half));
+    PaintHalf(g, HalfRect(size, horizontal, half), faces[half],
+              ArrowImage(*control, half, ControlDpi(window)));
   }
   NoteFace(window, NotedState(faces), {});
   canvas.CopyTo(target);

@@ -24,6 +24,7 @@ struct UpDownSkin : ControlRecord {
   LPARAM pressedPoint = 0;
   // The two arrows, decoded on the first paint: every hover change paints the control.
   std::array<std::shared_ptr<graphics::GfxBitmap>, 2> arrows;
+  int arrowDpi = 0;  // the DPI they were chosen for
   void ReleaseGraphics() override { arrows = {}; }
 };
 

@@ -6,6 +6,7 @@
 
 #include "graphics/gfx_image.h"
 #include "skin/skin_settings.h"
+#include "tests/support/gallery_run.h"
 #include "tests/support/picture.h"
 #include "tests/support/scratch.h"
 
@@ -17,25 +18,8 @@ using testing_support::DistFolder;
 using testing_support::IsSystemColour;
 using testing_support::MakeScratchFolder;
 using testing_support::Near;
+using testing_support::RunGallery;
 using testing_support::WriteFileBytes;
-
-// Runs a copy of the gallery in the folder, which holds the picture it shows.
-DWORD RunGallery(const std::string& folder, const std::string& png) {
-  std::string command = "\"" + folder + "\\gallery.exe\" --screenshot \"" + png + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &si, &pi)) {
-    return 0xFFFF;
-  }
-  DWORD code = 0xFFFE;
-  if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-    GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
-}
 
 // 0x00RRGGBB from the picture's ARGB, as a COLORREF.
 COLORREF At(const graphics::GfxBitmap& image, int x, int y) {

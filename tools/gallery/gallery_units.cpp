@@ -4,15 +4,21 @@
 
 #include <string>
 
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
+
 namespace gallery {
 namespace {
 
 HFONT UiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
+// Positions and sizes below are at 96 dpi.
 HWND Make(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
           DWORD exStyle = 0) {
-  HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                 parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  const RECT r = graphics::ScaleBox(x, y, w, h, graphics::DpiForWindow(parent));
+  HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
   if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), 0);
   return control;
 }
@@ -57,7 +63,7 @@ void Lists(HWND w, GalleryUnits& units) {
   HWND view = Make(box, "SysListView32", "", WS_BORDER | LVS_REPORT, 180, 20, 150, 120);
   LVCOLUMNA column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.cx = 70;
+  column.cx = graphics::ScaleLength(70, graphics::DpiForWindow(view));
   column.pszText = const_cast<char*>("歌名");
   SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   column.pszText = const_cast<char*>("时长");
@@ -138,7 +144,7 @@ void Bars(HWND w, GalleryUnits& units) {
   HWND header = Make(box, "SysHeader32", "", HDS_BUTTONS | HDS_HORZ, 10, 115, 160, 22);
   HDITEMA item{};
   item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-  item.cxy = 80;
+  item.cxy = graphics::ScaleLength(80, graphics::DpiForWindow(header));
   item.fmt = HDF_CENTER | HDF_STRING;
   for (const char* s : {"标题", "歌手"}) {
     item.pszText = const_cast<char*>(s);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
@@ -88,6 +90,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   for (int i = 1; i + 1 < __argc; ++i) {
     if (std::strcmp(__argv[i], "--screenshot") == 0) g_screenshot = __argv[i + 1];
   }
+  graphics::DeclareDpiAwareness();
   skin::skinEngine = new skin::SkinEngine();
   skin::StartGdiplus();
   skin::SetSkinDefaults();
@@ -101,8 +104,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kClass;
   RegisterClassExA(&wc);
+  const RECT place = graphics::ScaleBox(40, 40, 760, 420, graphics::SystemDpi());
   HWND window = CreateWindowExA(0, kClass, "皮肤样例", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
-                                40, 40, 760, 420, nullptr, nullptr, instance, nullptr);
+                                place.left, place.top, place.right - place.left,
+                                place.bottom - place.top, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   const gallery::GalleryUnits units = gallery::CreateGalleryUnits(window);
 

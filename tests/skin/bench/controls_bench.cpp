@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 #include "skin/controls/button_faces.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/combo_skin.h"
@@ -35,8 +37,11 @@ std::vector<uint8_t> ReadPicture() { return skin_bench::ReadPicture(PICTURE_UNIX
 
 HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
            int h) {
-  HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                               nullptr, nullptr, nullptr);
+  // At the screen's DPI, as the program lays its units out.
+  const RECT r = graphics::ScaleBox(x, y, w, h, graphics::SystemDpi());
+  HWND child =
+      CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                      r.bottom - r.top, parent, nullptr, nullptr, nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
   return child;
 }
@@ -77,7 +82,8 @@ int main() {
     return 1;
   }
   {
-    skin_test::TestWindow window(634, 388);
+    const int dpi = graphics::SystemDpi();
+    skin_test::TestWindow window(graphics::ScaleLength(634, dpi), graphics::ScaleLength(388, dpi));
     HWND hwnd = window.hwnd();
     HWND box = Child(hwnd, "Button", "", BS_GROUPBOX, 18, 16, 374, 256);
     HWND push = Child(box, "Button", "换一批", BS_PUSHBUTTON, 7, 193, 61, 24);
@@ -105,6 +111,7 @@ int main() {
     skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
     skin_test::Pump(300);
     constexpr int kCount = 100;
+    std::printf("at %d dpi: ", dpi);
     std::printf("one hover repaint of each face (%d runs each), and one BitBlt of its size:\n",
                 kCount);
     namespace c = skin::controls;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "skin/skin_engine.h"
@@ -32,7 +34,11 @@ int main() {
     return 1;
   }
   {
-    skin_test::TestWindow window(634, 388, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    // The player's window at the screen's DPI (run it in a prefix whose LogPixels is 192 for the
+    // figures at 200 percent).
+    const int dpi = graphics::SystemDpi();
+    const int kW = graphics::ScaleLength(634, dpi), kH = graphics::ScaleLength(388, dpi);
+    skin_test::TestWindow window(kW, kH, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     skin_test::SkinLikeTheApplication(window.hwnd(), picture);
     SetWindowTextA(window.hwnd(), "Velory");
     skin_test::Pump(300);
@@ -50,8 +56,8 @@ int main() {
     constexpr int kResized = 6;
     double resized = 0;
     for (int i = 0; i < kResized; ++i) {
-      const int w = (i % 2) ? 634 : 640;
-      SetWindowPos(window.hwnd(), nullptr, 0, 0, w, 388, SWP_NOMOVE | SWP_NOZORDER);
+      const int w = (i % 2) ? kW : kW + 6;
+      SetWindowPos(window.hwnd(), nullptr, 0, 0, w, kH, SWP_NOMOVE | SWP_NOZORDER);
       skin_test::Pump();
       t0 = Now();
       engine.PaintFrame(skin_test::IndexOf(window.hwnd()), nullptr);
@@ -66,13 +72,13 @@ int main() {
       HDC back = record->backBuffer.dc();
       constexpr int kParts = 20;
       double t = Now();
-      for (int i = 0; i < kParts; ++i) engine.PaintBackground(at, back, 634, 388);
+      for (int i = 0; i < kParts; ++i) engine.PaintBackground(at, back, kW, kH);
       const double background = (Now() - t) / kParts;
       t = Now();
       for (int i = 0; i < kParts; ++i) {
         graphics::GfxGraphics g;
         g.FromHdc(back);
-        engine.PaintBorder(at, g, 634, 388);
+        engine.PaintBorder(at, g, kW, kH);
       }
       const double border = (Now() - t) / kParts;
       t = Now();
@@ -84,7 +90,7 @@ int main() {
       t = Now();
       for (int i = 0; i < kParts; ++i) {
         graphics::GfxBitmap frame;
-        frame.Create(634, 388);
+        frame.Create(kW, kH);
         DeleteObject(frame.GetHbitmap(0));
       }
       const double bitmap = (Now() - t) / kParts;
@@ -92,7 +98,7 @@ int main() {
       for (int i = 0; i < kParts; ++i) {
         SetWindowRgn(window.hwnd(), nullptr, TRUE);
         SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
-        SetWindowRgn(window.hwnd(), CreateRoundRectRgn(0, 0, 635, 389, 5, 5), TRUE);
+        SetWindowRgn(window.hwnd(), CreateRoundRectRgn(0, 0, kW + 1, kH + 1, 5, 5), TRUE);
       }
       const double region = (Now() - t) / kParts;
       t = Now();
@@ -110,13 +116,14 @@ int main() {
     constexpr int kBlits = 1000;
     t0 = Now();
     for (int i = 0; i < kBlits; ++i) {
-      BitBlt(screen, 0, 0, 634, 388, record->backBuffer.dc(), 0, 0, SRCCOPY);
+      BitBlt(screen, 0, 0, kW, kH, record->backBuffer.dc(), 0, 0, SRCCOPY);
     }
     GdiFlush();
     const double blit = (Now() - t0) / kBlits;
     ReleaseDC(window.hwnd(), screen);
 
-    std::printf("frame 634x388, picture %zu bytes, mode 3 (stretched)\n", picture.size());
+    std::printf("frame %dx%d at %d dpi, picture %zu bytes, mode 3 (stretched)\n", kW, kH, dpi,
+                picture.size());
     std::printf("full repaint, unchanged size: %8.2f ms  (decodes %u, stretches %u in %d)\n", same,
                 afterSame.decodes - before.decodes, afterSame.compositions - before.compositions,
                 kSame);

@@ -90,6 +90,15 @@ TEST_F(ButtonSkins, AttachTakesPushCheckAndAutoRadioButtonsOnce) {
   // The skin's own text follows WM_SETTEXT.
   SetWindowTextA(push, "Again");
   EXPECT_EQ(c::ButtonOf(push)->text, "Again");
+  // ...and its font WM_SETFONT: a DPI change gives every unit a larger one.
+  const int32_t before = c::ButtonOf(push)->fontSize;
+  HFONT large =
+      CreateFontA(-3 * before, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+  const auto old = SendMessageA(push, WM_GETFONT, 0, 0);
+  SendMessageA(push, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE);
+  EXPECT_GT(c::ButtonOf(push)->fontSize, before);
+  SendMessageA(push, WM_SETFONT, static_cast<WPARAM>(old), FALSE);
+  DeleteObject(large);
 }
 
 TEST_F(ButtonSkins, HoverRepaintsOncePerButtonAndLeavingRepaintsNormalWithFocus) {

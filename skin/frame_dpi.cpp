@@ -1,0 +1,62 @@
+// A skinned window moved to a screen of another DPI.
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
+#include "skin/caption_glyphs.h"
+#include "skin/caption_strip.h"
+#include "skin/control_dpi.h"
+#include "skin/skin_engine.h"
+#include "skin/window_records.h"
+
+namespace skin {
+
+int ControlDpi(HWND control) {
+  HWND root = GetAncestor(control, GA_ROOT);
+  if (const WindowSkinRecord* record = RecordAt(RecordIndexOf(root ? root : control))) {
+    return record->dpi;
+  }
+  return graphics::DpiForWindow(control);
+}
+
+void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record || !graphics::IsUsableDpi(dpi) || dpi == record->dpi) return;
+  record->dpi = dpi;
+  record->captionHeight = record->Px(record->designCaptionHeight);
+  for (CaptionButton& b : record->captionButtons) {
+    b.width = record->Px(b.kind == kButtonClose ? kCloseButtonWidth : kCaptionButtonWidth);
+    b.height = record->Px(kCaptionButtonHeight);
+    // The engine's own glyphs come drawn for the new size; a caller's picture stays as given.
+    switch (b.kind) {
+      case kButtonClose:
+        b.image = CloseGlyph(dpi);
+        break;
+      case kButtonMaximize:
+        b.image = MaximizeGlyph(dpi);
+        b.altImage = RestoreGlyph(dpi);
+        break;
+      case kButtonMinimize:
+        b.image = MinimizeGlyph(dpi);
+        break;
+      case kButtonMainMenu:
+        b.image = MenuGlyph(dpi);
+        break;
+      case kButtonHelp:
+        b.image = HelpGlyph(dpi);
+        break;
+      default:
+        break;
+    }
+    b.decodedImage.reset();
+    b.decodedAltImage.reset();
+  }
+  RECT client{};
+  GetClientRect(record->hwnd, &client);
+  PlaceStrip(*record, client.right, record->Px(frameMargin));
+  LayoutCaptionButtons(index);
+  // The composed background knows its DPI; the frame and its copies are made again.
+  record->hoverButton = 0;
+  record->needsFullRedraw = 1;
+  InvalidateRect(record->hwnd, nullptr, TRUE);
+}
+
+}  // namespace skin
