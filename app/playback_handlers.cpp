@@ -165,7 +165,7 @@ void CreatePlaybackUnits(const PlayerUnits& units, int dpi) {
     g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, NowPlaying);
     if (g_media->face->window()) {
       g_media->transport = std::make_unique<TransportBar>(units.分组框1, g_media->face->window(),
-                                                          *g_media->播放器1, RunPlayerCommand);
+                                                          *g_media->播放器1, RunPlayerCommand, dpi);
       g_media->face->SetOnTick([] { g_media->transport->Refresh(); });
     }
   }
@@ -186,6 +186,7 @@ void ScalePlaybackUnits(const PlayerUnits& units, int dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (g_media && g_media->face) g_media->face->SetDpi(dpi);
+  if (g_media && g_media->transport) g_media->transport->Layout(g_media->face->window(), dpi);
 }
 
 void DestroyPlaybackUnits() {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/unit_scale.h"
+#include "graphics/dpi_scale.h"
 #include "skin/controls/family.h"
 
 namespace app {
@@ -17,12 +19,11 @@ constexpr int kButtonWidth = 40;
 constexpr int kVolumeWidth = 60;
 constexpr int kMuteWidth = 52;
 
-HWND MakeControl(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
-                 int h, int id) {
-  HWND control = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, w,
-                                 h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+// Made at no size: Layout places it.
+HWND MakeControl(HWND parent, const char* cls, const char* text, DWORD style, int id) {
+  HWND control = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0,
+                                 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
   // Above the face, which lies at the bottom of its siblings.
   SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return control;
@@ -69,37 +70,47 @@ std::string VolumeText(int heardVolume) {
 }
 
 TransportBar::TransportBar(HWND parent, HWND face, MediaPlayerUnit& player,
-                           std::function<void(PlayerCommand)> command)
+                           std::function<void(PlayerCommand)> command, int dpi)
     : player_(player), command_(std::move(command)) {
-  RECT place;
-  GetWindowRect(face, &place);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-  // Two rows at the bottom of the face: the seek bar across, the buttons and the volume under
-  // it, clear of the download button that lies over the face's lower right corner.
-  const int left = place.left + 8, right = place.right - 8;
-  const int lower = place.bottom - kRowHeight - 6;
-  const int upper = lower - kRowHeight - kGap;
-  seek_ = MakeControl(parent, TRACKBAR_CLASSA, "进度", TBS_HORZ | TBS_NOTICKS, left, upper,
-                      right - left, kRowHeight, kIdSeekBar);
+  seek_ = MakeControl(parent, TRACKBAR_CLASSA, "进度", TBS_HORZ | TBS_NOTICKS, kIdSeekBar);
   skin::controls::InstallSubclass(seek_, kSeekProcKey, SeekBarProc);
-  int x = left;
-  playPause_ = MakeControl(parent, "Button", "播放", BS_PUSHBUTTON, x, lower, kButtonWidth,
-                           kRowHeight, kIdPlayPause);
-  x += kButtonWidth + kGap;
-  stop_ = MakeControl(parent, "Button", "停止", BS_PUSHBUTTON, x, lower, kButtonWidth, kRowHeight,
-                      kIdStop);
-  x += kButtonWidth + kGap;
-  volume_ = MakeControl(parent, TRACKBAR_CLASSA, "", TBS_HORZ | TBS_NOTICKS, x, lower, kVolumeWidth,
-                        kRowHeight, kIdVolumeBar);
-  x += kVolumeWidth + kGap;
+  playPause_ = MakeControl(parent, "Button", "播放", BS_PUSHBUTTON, kIdPlayPause);
+  stop_ = MakeControl(parent, "Button", "停止", BS_PUSHBUTTON, kIdStop);
+  volume_ = MakeControl(parent, TRACKBAR_CLASSA, "", TBS_HORZ | TBS_NOTICKS, kIdVolumeBar);
   // Not an automatic check box: its mark shows the player's mute, set by Refresh.
-  mute_ =
-      MakeControl(parent, "Button", "静音", BS_CHECKBOX, x, lower, kMuteWidth, kRowHeight, kIdMute);
+  mute_ = MakeControl(parent, "Button", "静音", BS_CHECKBOX, kIdMute);
+  Layout(face, dpi);
   SendMessageA(volume_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
   SendMessageA(volume_, TBM_SETLINESIZE, 0, kVolumeStep);
   SendMessageA(volume_, TBM_SETPAGESIZE, 0, 2 * kVolumeStep);
   SendMessageA(seek_, TBM_SETLINESIZE, 0, kSeekUnitsPerSecond);
   Refresh();
+}
+
+void TransportBar::Layout(HWND face, int dpi) {
+  const auto px = [dpi](int length) { return graphics::ScaleLength(length, dpi); };
+  RECT place;
+  GetWindowRect(face, &place);
+  MapWindowPoints(nullptr, GetParent(face), reinterpret_cast<POINT*>(&place), 2);
+  // Two rows at the bottom of the face: the seek bar across, the buttons and the volume under
+  // it, clear of the download button that lies over the face's lower right corner.
+  const int row = px(kRowHeight), gap = px(kGap);
+  const int left = place.left + px(8), right = place.right - px(8);
+  const int lower = place.bottom - row - px(6);
+  const int upper = lower - row - gap;
+  const auto put = [&](HWND w, int x, int y, int width) {
+    SetWindowPos(w, nullptr, x, y, width, row, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(UnitFont(dpi)), TRUE);
+  };
+  put(seek_, left, upper, right - left);
+  int x = left;
+  put(playPause_, x, lower, px(kButtonWidth));
+  x += px(kButtonWidth) + gap;
+  put(stop_, x, lower, px(kButtonWidth));
+  x += px(kButtonWidth) + gap;
+  put(volume_, x, lower, px(kVolumeWidth));
+  x += px(kVolumeWidth) + gap;
+  put(mute_, x, lower, px(kMuteWidth));
 }
 
 TransportBar::~TransportBar() {

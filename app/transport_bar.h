@@ -33,11 +33,13 @@ class TransportBar {
  public:
   // Lays the bar over the lower part of `face` (a child of `parent`); commands go to `command`.
   TransportBar(HWND parent, HWND face, MediaPlayerUnit& player,
-               std::function<void(PlayerCommand)> command);
+               std::function<void(PlayerCommand)> command, int dpi);
   ~TransportBar();
   TransportBar(const TransportBar&) = delete;
   TransportBar& operator=(const TransportBar&) = delete;
 
+  // Places the bar over the lower part of `face` at `dpi`, with the units' font for it.
+  void Layout(HWND face, int dpi);
   // Brings the buttons and bars up to what the player does now.
   void Refresh();
   // A unit's WM_COMMAND notification; true when it was the bar's.

@@ -20,6 +20,8 @@ using LPCSTR = const char*;
 using LPSTR = char*;
 using LPCWSTR = const wchar_t*;
 using LPWSTR = wchar_t*;
+struct tagMSG;  // named by the message pump's filter, never looked into
+using MSG = tagMSG;
 union LARGE_INTEGER {
   LONGLONG QuadPart;
 };
