@@ -155,10 +155,11 @@ namespace {
 // while the skin is in the middle of its own panel.
 WNDPROC belowPanel = nullptr;
 std::vector<HWND> waiting;
+bool armed = false;  // only while the test paints, sizes or shows the panel
 
 LRESULT CALLBACK AttachesPanels(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool inPath = message == WM_GETTEXT || message == WM_SIZE || message == WM_SHOWWINDOW;
-  if (inPath && !waiting.empty()) {
+  if (armed && inPath && !waiting.empty()) {
     HWND next = waiting.back();
     waiting.pop_back();
     skin::skinEngine->AttachPanel(next, 1, 0, 255);
@@ -190,14 +191,20 @@ TEST_F(PanelSkins, APanelAttachedWhileAnotherPaintsSizesOrShowsLeavesThatOneWhol
   };
   const std::vector<HWND> all = waiting;
   const size_t before = waiting.size();
+  armed = true;
   RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  armed = false;
   EXPECT_TRUE(whole()) << "after a paint";
+  armed = true;
   SetWindowPos(box, nullptr, 0, 0, 210, 160, SWP_NOMOVE | SWP_NOZORDER);
   RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  armed = false;
   EXPECT_TRUE(whole()) << "after a size";
   ShowWindow(box, SW_HIDE);
+  armed = true;
   ShowWindow(box, SW_SHOW);
   UpdateWindow(box);
+  armed = false;
   EXPECT_TRUE(whole()) << "after a show";
   // Every one attached meanwhile is a panel of its own.
   EXPECT_LT(waiting.size(), before - 3);
