@@ -1,6 +1,7 @@
 #include "skin/control_backdrop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
@@ -86,21 +87,15 @@ ContainerLocation LocateContainer(HWND control, bool searchOuter) {
 HDC ControlBackdrop(HWND control, const RECT& rect) {
   const int32_t w = std::max<int32_t>(rect.right - rect.left, 1);
   const int32_t h = std::max<int32_t>(rect.bottom - rect.top, 1);
-  HBITMAP bitmap = nullptr;
+  ScopedBitmap bitmap;
   {
     graphics::GfxBitmap image;
-    if (image.Create(w, h, graphics::kPixelFormat32bppArgb)) {
-      bitmap = TallyBitmap(image.GetHbitmap(0));
-    }
+    if (image.Create(w, h, graphics::kPixelFormat32bppArgb)) bitmap.Reset(image.GetHbitmap(0));
   }
   if (!bitmap) bitmap = MakeDib32(w, h);
-  HDC dc = TallyDc(CreateCompatibleDC(nullptr));
-  if (!dc) {
-    DeleteGdiObject(bitmap);
-    return nullptr;
-  }
-  HGDIOBJ previous = bitmap ? SelectObject(dc, bitmap) : nullptr;
-  RegisterCachedDc(dc, bitmap, previous);
+  MemoryDc memory;
+  if (!memory.Select(std::move(bitmap), w, h)) return nullptr;
+  HDC dc = RegisterCachedDc(std::move(memory));
 
   const ContainerLocation where = LocateContainer(control, true);
   WindowSkinRecord* record = RecordAt(where.record);

@@ -13,8 +13,6 @@
 namespace skin {
 namespace {
 
-void DeletePair(ControlColourObjects& objects);
-
 // A child that is gone (a static, which no skin watches, destroyed) gives its pair back here, so
 // controls that come and go do not pile up brushes until the window dies.
 void DropGoneControls(WindowSkinRecord& record) {
@@ -24,7 +22,6 @@ void DropGoneControls(WindowSkinRecord& record) {
       ++it;
       continue;
     }
-    DeletePair(*it);
     it = all.erase(it);
   }
 }
@@ -34,20 +31,19 @@ ControlColourObjects& EntryOf(WindowSkinRecord& record, HWND child) {
   for (ControlColourObjects& objects : record.colouredControls) {
     if (objects.control == child) return objects;
   }
-  record.colouredControls.push_back({child, nullptr, nullptr});
+  record.colouredControls.emplace_back().control = child;
   return record.colouredControls.back();
 }
 
 void Publish(HWND child, const ControlColourObjects& objects) {
-  prop::Set(child, prop::Kj_dxjb, reinterpret_cast<intptr_t>(objects.brush));
-  prop::Set(child, prop::Kj_wtjb, reinterpret_cast<intptr_t>(objects.bitmap));
+  prop::Set(child, prop::Kj_dxjb, reinterpret_cast<intptr_t>(objects.Shown()));
+  prop::Set(child, prop::Kj_wtjb, reinterpret_cast<intptr_t>(objects.bitmap.get()));
 }
 
 void DeletePair(ControlColourObjects& objects) {
-  DeleteGdiObject(objects.brush);  // a stock brush is left alone
-  DeleteGdiObject(objects.bitmap);
-  objects.brush = nullptr;
-  objects.bitmap = nullptr;
+  objects.brush.Reset();
+  objects.bitmap.Reset();
+  objects.hollow = false;
 }
 
 // The part of the child's window rectangle that its client area covers, in the coordinates the
@@ -64,12 +60,12 @@ RECT ClientPartOfWindow(HWND child) {
   return RECT{x, y, x + client.right, y + client.bottom};
 }
 
-HBITMAP BackdropBitmap(HWND child, HDC childDc, int32_t washAlpha) {
+ScopedBitmap BackdropBitmap(HWND child, HDC childDc, int32_t washAlpha) {
   const RECT part = ClientPartOfWindow(child);
   const int32_t w = std::max<LONG>(part.right - part.left, 1);
   const int32_t h = std::max<LONG>(part.bottom - part.top, 1);
   HDC backdrop = ControlBackdrop(child, part);
-  if (!backdrop) return nullptr;
+  if (!backdrop) return {};
   if (washAlpha > 0) {
     graphics::GfxGraphics g;
     graphics::GfxSolidBrush white;
@@ -77,7 +73,7 @@ HBITMAP BackdropBitmap(HWND child, HDC childDc, int32_t washAlpha) {
       g.FillRectangle(white, 0, 0, static_cast<float>(w), static_cast<float>(h));
     }
   }
-  HBITMAP bitmap = TallyBitmap(CreateCompatibleBitmap(childDc, w, h));
+  ScopedBitmap bitmap(CreateCompatibleBitmap(childDc, w, h));
   if (bitmap) {
     MemoryDc copy;
     if (copy.EnsureDc()) {
@@ -96,11 +92,9 @@ HBRUSH BackdropBrushFor(WindowSkinRecord& record, HWND child, HDC childDc, int32
   ControlColourObjects& objects = EntryOf(record, child);
   DeletePair(objects);
   objects.bitmap = BackdropBitmap(child, childDc, washAlpha);
-  if (objects.bitmap) {
-    objects.brush = TallyBrush(CreatePatternBrush(static_cast<HBITMAP>(objects.bitmap)));
-  }
+  if (objects.bitmap) objects.brush.Reset(CreatePatternBrush(objects.bitmap));
   Publish(child, objects);
-  return static_cast<HBRUSH>(objects.brush);
+  return objects.Shown();
 }
 
 COLORREF TextColourOverBrush(HWND child) {
@@ -110,10 +104,10 @@ COLORREF TextColourOverBrush(HWND child) {
 
 HBRUSH NullBrushFor(WindowSkinRecord& record, HWND child) {
   ControlColourObjects& objects = EntryOf(record, child);
-  DeleteGdiObject(objects.brush);
-  objects.brush = GetStockObject(NULL_BRUSH);
+  objects.brush.Reset();
+  objects.hollow = true;
   Publish(child, objects);
-  return static_cast<HBRUSH>(objects.brush);
+  return objects.Shown();
 }
 
 void ReleaseBrushesOf(WindowSkinRecord& record, HWND child) {
@@ -127,9 +121,6 @@ void ReleaseBrushesOf(WindowSkinRecord& record, HWND child) {
   }
 }
 
-void ReleaseAllBrushes(WindowSkinRecord& record) {
-  for (ControlColourObjects& objects : record.colouredControls) DeletePair(objects);
-  record.colouredControls.clear();
-}
+void ReleaseAllBrushes(WindowSkinRecord& record) { record.colouredControls.clear(); }
 
 }  // namespace skin

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "graphics/gfx_brush.h"
@@ -110,9 +111,9 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
   // A fresh 32-bit ARGB frame bitmap; the DC keeps the bitmap it came with for its release.
   {
     graphics::GfxBitmap frame;
-    HBITMAP bitmap = frame.Create(w, h) ? TallyBitmap(frame.GetHbitmap(0)) : nullptr;
+    ScopedBitmap bitmap(frame.Create(w, h) ? frame.GetHbitmap(0) : nullptr);
     if (!bitmap) bitmap = MakeDib32(w, h);
-    if (!record->backBuffer.Select(bitmap, w, h)) return;
+    if (!record->backBuffer.Select(std::move(bitmap), w, h)) return;
   }
   HDC back = record->backBuffer.dc();
   if (!GetPropA(hwnd, prop::Ck_Ycjdx)) {

@@ -1,54 +1,12 @@
 #include "skin/gdi_handles.h"
 
-#include <unordered_set>
 #include <utility>
 
 namespace skin {
-namespace {
 
-std::unordered_set<void*>& Live() {
-  static std::unordered_set<void*> live;
-  return live;
-}
-
-bool IsStock(HGDIOBJ object) {
-  for (int i = WHITE_BRUSH; i <= DC_PEN; ++i) {
-    if (GetStockObject(i) == object) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-size_t LiveGdiObjects() { return Live().size(); }
-
-HGDIOBJ TallyObject(HGDIOBJ object) {
-  if (object) Live().insert(object);
-  return object;
-}
-
-HBITMAP TallyBitmap(HBITMAP bitmap) { return static_cast<HBITMAP>(TallyObject(bitmap)); }
-HBRUSH TallyBrush(HBRUSH brush) { return static_cast<HBRUSH>(TallyObject(brush)); }
-HDC TallyDc(HDC dc) {
-  if (dc) Live().insert(dc);
-  return dc;
-}
-
-void DeleteGdiObject(HGDIOBJ object) {
-  if (!object || IsStock(object)) return;
-  Live().erase(object);
-  DeleteObject(object);
-}
-
-void DeleteMemoryDc(HDC dc) {
-  if (!dc) return;
-  Live().erase(dc);
-  DeleteDC(dc);
-}
-
-HBITMAP MakeDib32(int32_t width, int32_t height, uint32_t** bits) {
+ScopedBitmap MakeDib32(int32_t width, int32_t height, uint32_t** bits) {
   if (bits) *bits = nullptr;
-  if (width <= 0 || height <= 0) return nullptr;
+  if (width <= 0 || height <= 0) return {};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -59,12 +17,12 @@ HBITMAP MakeDib32(int32_t width, int32_t height, uint32_t** bits) {
   void* pixels = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
   if (bits) *bits = static_cast<uint32_t*>(pixels);
-  return TallyBitmap(bitmap);
+  return ScopedBitmap(bitmap);
 }
 
 MemoryDc::MemoryDc(MemoryDc&& other) noexcept
     : dc_(std::exchange(other.dc_, nullptr)),
-      bitmap_(std::exchange(other.bitmap_, nullptr)),
+      bitmap_(std::move(other.bitmap_)),
       previous_(std::exchange(other.previous_, nullptr)),
       width_(std::exchange(other.width_, 0)),
       height_(std::exchange(other.height_, 0)) {}
@@ -73,7 +31,7 @@ MemoryDc& MemoryDc::operator=(MemoryDc&& other) noexcept {
   if (this != &other) {
     Release();
     dc_ = std::exchange(other.dc_, nullptr);
-    bitmap_ = std::exchange(other.bitmap_, nullptr);
+    bitmap_ = std::move(other.bitmap_);
     previous_ = std::exchange(other.previous_, nullptr);
     width_ = std::exchange(other.width_, 0);
     height_ = std::exchange(other.height_, 0);
@@ -82,22 +40,15 @@ MemoryDc& MemoryDc::operator=(MemoryDc&& other) noexcept {
 }
 
 bool MemoryDc::EnsureDc() {
-  if (!dc_) dc_ = TallyDc(CreateCompatibleDC(nullptr));
+  if (!dc_) dc_ = CreateCompatibleDC(nullptr);
   return dc_ != nullptr;
 }
 
-bool MemoryDc::Select(HBITMAP bitmap, int32_t width, int32_t height) {
-  if (!bitmap || !EnsureDc()) {
-    DeleteGdiObject(bitmap);
-    return false;
-  }
+bool MemoryDc::Select(ScopedBitmap bitmap, int32_t width, int32_t height) {
+  if (!bitmap || !EnsureDc()) return false;
   HGDIOBJ out = SelectObject(dc_, bitmap);
-  if (!previous_) {
-    previous_ = out;
-  } else {
-    DeleteGdiObject(out);
-  }
-  bitmap_ = bitmap;
+  if (!previous_) previous_ = out;
+  bitmap_ = std::move(bitmap);  // the one pushed out, unless it came with the DC
   width_ = width;
   height_ = height;
   return true;
@@ -109,10 +60,9 @@ bool MemoryDc::SelectNewDib(int32_t width, int32_t height) {
 
 void MemoryDc::Release() {
   if (dc_ && previous_) SelectObject(dc_, previous_);
-  DeleteGdiObject(bitmap_);
-  DeleteMemoryDc(dc_);
+  bitmap_.Reset();
+  if (dc_) DeleteDC(dc_);
   dc_ = nullptr;
-  bitmap_ = nullptr;
   previous_ = nullptr;
   width_ = height_ = 0;
 }

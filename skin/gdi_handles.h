@@ -1,5 +1,5 @@
-// GDI objects made by the skin: a tally of the live ones, so leak tests can count them (the system
-// does not tell under Wine), and an owning memory device context.
+// Owning memory device contexts and the 32-bit bitmaps they hold; every other GDI object the
+// skin makes is a GdiObject (skin/gdi_scoped.h). Leak tests count through the system's table.
 #pragma once
 
 #include <windows.h>
@@ -11,20 +11,8 @@
 
 namespace skin {
 
-// Number of GDI objects (bitmaps, brushes, memory DCs) that the skin made and has not deleted.
-size_t LiveGdiObjects();
-
-// Records a freshly made object; a null handle passes through unrecorded.
-HGDIOBJ TallyObject(HGDIOBJ object);
-HBITMAP TallyBitmap(HBITMAP bitmap);
-HBRUSH TallyBrush(HBRUSH brush);
-HDC TallyDc(HDC dc);
-// DeleteObject / DeleteDC, and forgets the handle. Stock objects and null are left alone.
-void DeleteGdiObject(HGDIOBJ object);
-void DeleteMemoryDc(HDC dc);
-
 // A 32-bit top-down DIB section of the size; null for an empty size.
-HBITMAP MakeDib32(int32_t width, int32_t height, uint32_t** bits = nullptr);
+ScopedBitmap MakeDib32(int32_t width, int32_t height, uint32_t** bits = nullptr);
 
 // A memory DC that owns the one bitmap selected into it and keeps the object it came with, which
 // goes back in before the DC is deleted.
@@ -41,21 +29,21 @@ class MemoryDc {
   bool EnsureDc();
   // Selects the bitmap, which the DC owns from now on. The bitmap it pushes out is deleted unless
   // it is the one the DC came with, which is kept as previous(). Null bitmaps are refused.
-  bool Select(HBITMAP bitmap, int32_t width, int32_t height);
+  bool Select(ScopedBitmap bitmap, int32_t width, int32_t height);
   // A fresh 32-bit bitmap of the size, selected as above.
   bool SelectNewDib(int32_t width, int32_t height);
   // Previous object back in, bitmap and DC deleted.
   void Release();
 
   HDC dc() const { return dc_; }
-  HBITMAP bitmap() const { return bitmap_; }
+  HBITMAP bitmap() const { return bitmap_.get(); }
   HGDIOBJ previous() const { return previous_; }
   int32_t width() const { return width_; }
   int32_t height() const { return height_; }
 
  private:
   HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
+  ScopedBitmap bitmap_;
   HGDIOBJ previous_ = nullptr;
   int32_t width_ = 0;
   int32_t height_ = 0;

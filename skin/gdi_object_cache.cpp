@@ -1,39 +1,29 @@
 #include "skin/gdi_object_cache.h"
 
 #include <algorithm>
-
-#include "skin/gdi_handles.h"
+#include <utility>
 
 namespace skin {
 
-std::vector<GdiCacheEntry> gdiObjectCache;
+std::vector<MemoryDc> gdiObjectCache;
 
-void RegisterCachedDc(HDC dc, HBITMAP bitmap, HGDIOBJ previous) {
-  for (GdiCacheEntry& e : gdiObjectCache) {
-    if (e.dc == dc) {
-      e.bitmap = bitmap;
-      e.previous = previous;
-      return;
-    }
-  }
-  gdiObjectCache.push_back({dc, bitmap, previous});
+HDC RegisterCachedDc(MemoryDc dc) {
+  if (!dc.dc()) return nullptr;
+  gdiObjectCache.push_back(std::move(dc));
+  return gdiObjectCache.back().dc();
 }
 
 int ReleaseCachedDc(HDC dc) {
   if (!dc) return 0;
   auto it = std::find_if(gdiObjectCache.begin(), gdiObjectCache.end(),
-                         [dc](const GdiCacheEntry& e) { return e.dc == dc; });
+                         [dc](const MemoryDc& e) { return e.dc() == dc; });
   if (it == gdiObjectCache.end()) return 0;
-  const GdiCacheEntry entry = *it;
-  gdiObjectCache.erase(it);
-  if (entry.previous) SelectObject(entry.dc, entry.previous);
-  DeleteGdiObject(entry.bitmap);
-  DeleteMemoryDc(entry.dc);
+  gdiObjectCache.erase(it);  // the entry's own release: previous object back, bitmap and DC gone
   return 1;
 }
 
 void FreeGdiObjectCache() {
-  while (!gdiObjectCache.empty()) ReleaseCachedDc(gdiObjectCache.back().dc);
+  gdiObjectCache.clear();
   gdiObjectCache.shrink_to_fit();
 }
 

@@ -1,24 +1,20 @@
-// gdiObjectCache: the memory DCs handed out by ControlBackdrop, so that a release needs nothing
-// but the DC.
+// gdiObjectCache: the memory DCs handed out by ControlBackdrop, owned here until they come back,
+// so that a release needs nothing but the DC.
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
 
+#include "skin/gdi_handles.h"
+
 namespace skin {
 
-struct GdiCacheEntry {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
-};
+// 1-based in use: entry n is gdiObjectCache[n - 1]; each holds its DC, bitmap and previous object.
+extern std::vector<MemoryDc> gdiObjectCache;
 
-// 1-based in use: entry n is gdiObjectCache[n - 1].
-extern std::vector<GdiCacheEntry> gdiObjectCache;
-
-// A DC already in the cache gets the new bitmap and previous object; otherwise appended.
-void RegisterCachedDc(HDC dc, HBITMAP bitmap, HGDIOBJ previous);
+// Takes the DC into the cache and hands out its handle; null (and nothing kept) without a DC.
+HDC RegisterCachedDc(MemoryDc dc);
 // Previous object back in, bitmap and DC deleted, entry removed: 1. Unknown or null DC: 0.
 int ReleaseCachedDc(HDC dc);
 // Releases every entry (exit routine).

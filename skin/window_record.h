@@ -137,8 +137,12 @@ struct StatusBar {
 // the time the window gets WM_NCDESTROY its children, and their properties, are gone.
 struct ControlColourObjects {
   HWND control = nullptr;
-  HGDIOBJ brush = nullptr;
-  HGDIOBJ bitmap = nullptr;
+  ScopedBrush brush;
+  ScopedBitmap bitmap;
+  bool hollow = false;  // the stock null brush is shown instead of `brush`
+  HBRUSH Shown() const {
+    return hollow ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : brush.get();
+  }
 };
 
 struct WindowSkinRecord {

@@ -218,7 +218,9 @@ void PaintFlatButton(HWND window, HDC target, UINT state, const RECT& rect) {
         graphics::StrokePath(g, face, 2, kGlow, 160);
         break;
       case Layer::kCaption: {
-        const float shift = (state & kStatePressed) ? 1.0f : 0.0f;
+        // A disabled face looks the same whatever else the state says.
+        const bool sunk = (state & kStatePressed) && !(state & kStateDisabled);
+        const float shift = sunk ? 1.0f : 0.0f;
         DrawCaptionText(g, canvas.dc(), window, TextOf(window, button),
                         StyleOf(button, graphics::kUnitWorld), {shift, 1 + shift, w, h});
         break;

@@ -44,13 +44,12 @@ bool HasHotChildren(HWND window) {
   return prop::Get(window, prop::Hw_FuID) != 0 && prop::Get(window, prop::Mb_zpf) == 0;
 }
 
-void OnLeave(SkinnedMessage& m) {
+// Watches the pointer over a child no skin holds: such a child tells nobody when it leaves.
+constexpr UINT_PTR kChildWatchTimer = 0x5C0B;
+constexpr UINT kChildWatchMs = 50;
+
+void GoCold(SkinnedMessage& m) {
   ControlRecord& record = *m.record;
-  HWND under = UnderPointer();
-  if (under == m.window && m.wParam == kLeaveFromChild) return;  // back from the child
-  record.tracking = 0;
-  // The child tells this control when it leaves.
-  if (under && under != m.window && IsChild(m.window, under) && HeldByAnySkin(under)) return;
   record.hot = 0;
   if (m.ops.leave) m.ops.leave(record);
   DropHover(*m.owner);
@@ -58,6 +57,26 @@ void OnLeave(SkinnedMessage& m) {
   // A child's leave may be its parent control's too.
   HWND parent = GetParent(m.window);
   if (parent && HasHotChildren(parent)) PostMessageA(parent, WM_MOUSELEAVE, kLeaveFromChild, 0);
+}
+
+void OnLeave(SkinnedMessage& m) {
+  HWND under = UnderPointer();
+  if (under == m.window && m.wParam == kLeaveFromChild) return;  // back from the child
+  m.record->tracking = 0;
+  if (under && under != m.window && IsChild(m.window, under)) {
+    // A skinned child tells this control when it leaves; for any other, the timer looks.
+    if (!HeldByAnySkin(under)) SetTimer(m.window, kChildWatchTimer, kChildWatchMs, nullptr);
+    return;
+  }
+  GoCold(m);
+}
+
+void OnChildWatch(SkinnedMessage& m) {
+  HWND under = UnderPointer();
+  if (under && under != m.window && IsChild(m.window, under)) return;
+  KillTimer(m.window, kChildWatchTimer);
+  // Back over the control itself, its own moves track the pointer again.
+  if (under != m.window && m.record->hot != 0) GoCold(m);
 }
 
 // High contrast: the control is the system's. The record still follows focus and text, so the
@@ -136,6 +155,10 @@ LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wP
     case WM_MOUSELEAVE:
       if (ops.hoverKind != kHoverNone) OnLeave(m);
       break;
+    case WM_TIMER:
+      if (wParam != kChildWatchTimer) break;
+      if (ops.hoverKind != kHoverNone) OnChildWatch(m);
+      return 0;
     case WM_ERASEBKGND:
       if (ops.face == FaceKind::kOwn) break;
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);

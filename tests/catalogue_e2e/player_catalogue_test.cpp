@@ -21,8 +21,9 @@ using Entries = std::vector<std::string>;
 const Entries kVisibleList = {"双击操作", "歌曲1", "歌曲2", "歌曲3", "歌曲4",
                               "歌曲5",    "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
 
-#define REQUIRE_LOOPBACK_CATALOGUE() \
-  if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1"
+#define REQUIRE_LOOPBACK_CATALOGUE()         \
+  if (testing_support::CataloguePort() == 0) \
+  GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1"
 
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
@@ -43,9 +44,9 @@ Lists ListsOf(HWND main) {
 
 TEST(PlayerCatalogue, StartUpFillsTheSongListWithTheServicesAddressesInOrder) {
   REQUIRE_LOOPBACK_CATALOGUE();
-  CatalogueService service(CATALOGUE_PORT);
+  CatalogueService service(testing_support::CataloguePort());
   ASSERT_TRUE(service.ready()) << "the catalogue service did not start";
-  ASSERT_EQ(service.BaseUrl(), CATALOGUE_BASE_URL);
+  ASSERT_EQ(service.BaseUrl(), testing_support::CatalogueBaseUrl());
   const PlayerFolder dir = MakePlayerFolder(TestName());
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow(40000);
@@ -55,7 +56,7 @@ TEST(PlayerCatalogue, StartUpFillsTheSongListWithTheServicesAddressesInOrder) {
 
   Entries expected{"双击操作"};
   for (int id = 1; id <= 12; ++id) {
-    expected.push_back(std::string(CATALOGUE_BASE_URL) + "mp3.ashx?id=" + std::to_string(id));
+    expected.push_back(testing_support::CatalogueBaseUrl() + "mp3.ashx?id=" + std::to_string(id));
   }
   EXPECT_EQ(ListBoxItems(lists.songList), expected);
   EXPECT_EQ(ListBoxItems(lists.visibleList), kVisibleList);
@@ -65,7 +66,8 @@ TEST(PlayerCatalogue, StartUpFillsTheSongListWithTheServicesAddressesInOrder) {
 
 TEST(PlayerCatalogue, WithTheCatalogueUnreachableStartUpStillCompletes) {
   REQUIRE_LOOPBACK_CATALOGUE();
-  ASSERT_TRUE(testing_support::StopCatalogueService(CATALOGUE_PORT));  // nothing listens there
+  ASSERT_TRUE(testing_support::StopCatalogueService(
+      testing_support::CataloguePort()));  // nothing listens there
   const PlayerFolder dir = MakePlayerFolder(TestName());
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow(40000);
@@ -79,7 +81,7 @@ TEST(PlayerCatalogue, WithTheCatalogueUnreachableStartUpStillCompletes) {
 
 TEST(PlayerCatalogue, ACatalogueThatNeverAnswersHoldsStartUpOnlyUntilTheDeadlines) {
   REQUIRE_LOOPBACK_CATALOGUE();
-  CatalogueService service(CATALOGUE_PORT, "--fault slow");
+  CatalogueService service(testing_support::CataloguePort(), "--fault slow");
   ASSERT_TRUE(service.ready()) << "the catalogue service did not start";
   const PlayerFolder dir = MakePlayerFolder(TestName());
   PlayerProcess player(dir.folder);

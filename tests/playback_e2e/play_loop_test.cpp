@@ -24,9 +24,10 @@ using testing_support::WaitFor;
 
 const char kHeader[] = "双击操作";
 
-#define START_CATALOGUE_SERVICE(service)                                                \
-  if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1"; \
-  CatalogueService service(CATALOGUE_PORT);                                             \
+#define START_CATALOGUE_SERVICE(service)                         \
+  if (testing_support::CataloguePort() == 0)                     \
+    GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1"; \
+  CatalogueService service(testing_support::CataloguePort());    \
   ASSERT_TRUE(service.ready()) << "the catalogue service did not start"
 
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }

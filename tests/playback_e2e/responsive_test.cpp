@@ -81,13 +81,14 @@ long ClosedAndGone(const PlayerProcess& player) {
   return code;
 }
 
-#define REQUIRE_LOCAL_CATALOGUE() \
-  if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1"
+#define REQUIRE_LOCAL_CATALOGUE()            \
+  if (testing_support::CataloguePort() == 0) \
+  GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1"
 
 TEST(Responsive, TheLoadingWindowAnswersWhileTheCatalogueIsSilentAndClosingEndsAtOnce) {
   REQUIRE_LOCAL_CATALOGUE();
-  ASSERT_TRUE(testing_support::StopCatalogueService(CATALOGUE_PORT));
-  SilentServer silent(CATALOGUE_PORT);
+  ASSERT_TRUE(testing_support::StopCatalogueService(testing_support::CataloguePort()));
+  SilentServer silent(testing_support::CataloguePort());
   ASSERT_TRUE(silent.listening());
   const PlayerFolder dir = MakePlayerFolder(TestName());
   PlayerProcess player(dir.folder);
@@ -115,7 +116,7 @@ TEST(Responsive, TheLoadingWindowAnswersWhileTheCatalogueIsSilentAndClosingEndsA
 TEST(Responsive, ClosingWhileAnotherBatchWaitsOnASilentCatalogueEndsAtOnce) {
   REQUIRE_LOCAL_CATALOGUE();
   const PlayerFolder dir = MakePlayerFolder(TestName());
-  auto service = std::make_unique<CatalogueService>(CATALOGUE_PORT);
+  auto service = std::make_unique<CatalogueService>(testing_support::CataloguePort());
   ASSERT_TRUE(service->ready());
   PlayerProcess player(dir.folder);
   const HWND main = player.WaitForMainWindow(40000);
@@ -124,7 +125,7 @@ TEST(Responsive, ClosingWhileAnotherBatchWaitsOnASilentCatalogueEndsAtOnce) {
   const HWND anotherBatch = FindChild(box, "Button", "换一批");
   ASSERT_NE(anotherBatch, nullptr);
   service.reset();
-  SilentServer silent(CATALOGUE_PORT);
+  SilentServer silent(testing_support::CataloguePort());
   ASSERT_TRUE(silent.listening());
 
   PostMessageA(anotherBatch, BM_CLICK, 0, 0);

@@ -114,8 +114,10 @@ class WinePlayback : public ::testing::Test {
  protected:
   // Starts the service (with extra arguments) and the player; false when either fails.
   void Start(const std::string& serviceArguments = "") {
-    if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
-    service_ = std::make_unique<CatalogueService>(CATALOGUE_PORT, serviceArguments);
+    if (testing_support::CataloguePort() == 0)
+      GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
+    service_ =
+        std::make_unique<CatalogueService>(testing_support::CataloguePort(), serviceArguments);
     ASSERT_TRUE(service_->ready()) << "the catalogue service did not start";
     dir_ = MakePlayerFolder(TestName());
     process_ = std::make_unique<PlayerProcess>(dir_.folder);

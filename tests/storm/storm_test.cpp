@@ -85,8 +85,9 @@ bool SongListConsistent(HWND songs) {
 }
 
 TEST(Storm, HoversClicksWheelAndTicksWhileBatchesAreFetched) {
-  if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
-  CatalogueService service(CATALOGUE_PORT);
+  if (testing_support::CataloguePort() == 0)
+    GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
+  CatalogueService service(testing_support::CataloguePort());
   ASSERT_TRUE(service.ready());
   PlayerProcess player(
       MakePlayerFolder(::testing::UnitTest::GetInstance()->current_test_info()->name()).folder);

@@ -47,6 +47,13 @@ std::string LogFile(int port) {
 
 }  // namespace
 
+int CataloguePort() {
+  if (const char* lane = std::getenv("VELORY_CATALOGUE_PORT")) return std::atoi(lane);
+  return BUILD_CATALOGUE_PORT;
+}
+
+std::string CatalogueBaseUrl() { return LoopbackBase(CataloguePort()); }
+
 bool StopCatalogueService(int port) {
   if (!Listening(port)) return true;
   catalogue::HttpGet(LoopbackBase(port) + "shutdown", 5000);

@@ -5,6 +5,12 @@
 
 namespace testing_support {
 
+// The port of the catalogue address the player under test was built with: the build's, or the
+// one its test lane names (VELORY_CATALOGUE_PORT); 0 when the address is not on 127.0.0.1.
+int CataloguePort();
+// That address, "http://127.0.0.1:PORT/".
+std::string CatalogueBaseUrl();
+
 // Asks a service on 127.0.0.1:port to end and waits until the port is free; true when it is.
 bool StopCatalogueService(int port);
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace testing_support {
@@ -89,6 +90,10 @@ bool PathExists(const std::string& path) {
 PlayerFolder MakePlayerFolder(const std::string& name) {
   PlayerFolder p{MakeScratchFolder(name)};
   CopyTree(DistFolder(), p.folder);
+  // A test lane's own build of the player, with that lane's catalogue address.
+  if (const char* lane = std::getenv("VELORY_PLAYER_EXE")) {
+    CopyFileA(WindowsPath(lane).c_str(), (p.folder + "\\player.exe").c_str(), FALSE);
+  }
   return p;
 }
 

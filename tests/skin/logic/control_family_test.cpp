@@ -70,26 +70,6 @@ TEST(Hover, RepaintsOnlyWhenTheHotControlChanges) {
   EXPECT_EQ(window.hoverControl, 3);
 }
 
-TEST(FaceLayers, PushButtonLayersInDrawingOrder) {
-  using L = Layer;
-  struct Case {
-    UINT state;
-    std::vector<Layer> layers;
-  };
-  const Case cases[] = {
-      {0, {L::kWhiteBase, L::kShade, L::kGloss, L::kOutline, L::kCaption}},
-      {c::kStateHot | c::kStateFocus,
-       {L::kWhiteBase, L::kShade, L::kGloss, L::kHotFill, L::kHotOutline, L::kFocusGlow,
-        L::kFocusOutline, L::kCaption}},
-      {c::kStatePressed,
-       {L::kWhiteBase, L::kShade, L::kGloss, L::kOutline, L::kPressed, L::kCaption}},
-      // Disabled wins over everything else.
-      {c::kStateDisabled | c::kStateHot | c::kStateFocus | c::kStatePressed,
-       {L::kWhiteBase, L::kDisabledFill, L::kDisabledOutline, L::kCaption}},
-  };
-  for (const Case& k : cases) EXPECT_EQ(c::PushButtonLayers(k.state), k.layers) << k.state;
-}
-
 TEST(FaceLayers, RadioDotAndCheckMarkFollowTheCheckStateOnly) {
   for (const UINT state : {0u, c::kStateHot, c::kStatePressed, c::kStateFocus}) {
     const auto has = [](const std::vector<Layer>& v, Layer l) {
@@ -146,16 +126,6 @@ TEST(UiStateFlag, OnlyTheHideFocusFlagOfAUiStateMessageCounts) {
   }
 }
 
-TEST(FaceLayers, EngineGivenStylesShowTheirStates) {
-  EXPECT_EQ(c::FlatButtonLayers(c::kStateDisabled | c::kStateHot),
-            (std::vector<Layer>{Layer::kDisabledFill, Layer::kDisabledOutline, Layer::kCaption}));
-  EXPECT_LT(c::FlatTintAlpha(0), c::FlatTintAlpha(c::kStateHot));
-  EXPECT_LT(c::FlatTintAlpha(c::kStateHot), c::FlatTintAlpha(c::kStatePressed));
-  EXPECT_EQ(c::TextButtonLayers(0), (std::vector<Layer>{Layer::kCaption}));
-  EXPECT_EQ(c::TextButtonLayers(c::kStateHot),
-            (std::vector<Layer>{Layer::kUnderline, Layer::kCaption}));
-}
-
 TEST(GroupCaption, PlacedByTheAlignmentBits) {
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_CENTER, 200, 40), 80);
   EXPECT_EQ(c::GroupCaptionX(BS_GROUPBOX | BS_LEFT, 200, 40), 10);
@@ -167,13 +137,7 @@ TEST(GroupCaption, PlacedByTheAlignmentBits) {
 
 namespace {
 
-TEST(HeaderFace, ItemLayersAndTextAlignment) {
-  using L = Layer;
-  EXPECT_EQ(c::HeaderItemLayers(false, false),
-            (std::vector<Layer>{L::kWhiteBase, L::kGloss, L::kSeparator, L::kCaption}));
-  EXPECT_EQ(c::HeaderItemLayers(true, true),
-            (std::vector<Layer>{L::kWhiteBase, L::kGloss, L::kHotFill, L::kPressed, L::kSeparator,
-                                L::kCaption}));
+TEST(HeaderFace, TextAlignment) {
   EXPECT_EQ(c::HeaderTextAlignment(HDF_LEFT | HDF_STRING), 0);
   EXPECT_EQ(c::HeaderTextAlignment(HDF_CENTER | HDF_IMAGE), 1);
   EXPECT_EQ(c::HeaderTextAlignment(HDF_RIGHT), 2);

@@ -9,6 +9,7 @@
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
+#include "tests/skin/window/resource_count.h"
 #include "tests/skin/window/skin_test_window.h"
 
 namespace {
@@ -74,7 +75,7 @@ TEST_F(Backdrop, CacheEntriesReleaseInEitherOrder) {
   HWND a = Child("Static", window->hwnd(), 10, 40, 50, 20);
   HWND b = Child("Static", window->hwnd(), 10, 70, 50, 20);
   const size_t entries = skin::gdiObjectCache.size();
-  const size_t live = skin::LiveGdiObjects();
+  const int free = skin_test::FreeGdiSlots();
   for (bool firstFirst : {true, false}) {
     HDC da = skin::ControlBackdrop(a, RECT{0, 0, 50, 20});
     HDC db = skin::ControlBackdrop(b, RECT{0, 0, 50, 20});
@@ -87,7 +88,7 @@ TEST_F(Backdrop, CacheEntriesReleaseInEitherOrder) {
     EXPECT_EQ(skin::gdiObjectCache.size(), entries);
     EXPECT_EQ(GetObjectType(da), 0u);
     EXPECT_EQ(GetObjectType(bitmapA), 0u);
-    EXPECT_EQ(skin::LiveGdiObjects(), live);
+    EXPECT_EQ(skin_test::FreeGdiSlots(), free);
     EXPECT_EQ(skin::ReleaseControlBackdrop(da), 0);  // not twice
   }
   EXPECT_EQ(skin::ReleaseControlBackdrop(nullptr), 0);
@@ -97,20 +98,20 @@ TEST_F(Backdrop, CacheEntriesReleaseInEitherOrder) {
   DeleteDC(stranger);
 }
 
-TEST_F(Backdrop, RegisteringAKnownDcUpdatesItsEntry) {
-  const size_t entries = skin::gdiObjectCache.size();
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP first = skin::MakeDib32(4, 4);
-  HGDIOBJ original = SelectObject(dc, first);
-  skin::RegisterCachedDc(dc, first, original);
-  HBITMAP second = skin::MakeDib32(4, 4);
-  SelectObject(dc, second);
-  skin::RegisterCachedDc(dc, second, original);
-  EXPECT_EQ(skin::gdiObjectCache.size(), entries + 1);
-  EXPECT_EQ(skin::gdiObjectCache.back().bitmap, second);
-  skin::DeleteGdiObject(first);
-  EXPECT_EQ(skin::ReleaseControlBackdrop(dc), 1);
-  EXPECT_EQ(GetObjectType(second), 0u);
+// Backdrops a painter never handed back go with the exit routine, bitmaps and all.
+TEST_F(Backdrop, TheExitRoutineFreesBackdropsStillOut) {
+  HWND a = Child("Static", window->hwnd(), 10, 40, 50, 20);
+  const int free = skin_test::FreeGdiSlots();
+  HDC first = skin::ControlBackdrop(a, RECT{0, 0, 50, 20});
+  HDC second = skin::ControlBackdrop(a, RECT{3, 3, 20, 10});
+  const HGDIOBJ bitmap = GetCurrentObject(second, OBJ_BITMAP);
+  EXPECT_EQ(skin_test::FreeGdiSlots(), free - 4);
+  skin::FreeGdiObjectCache();
+  EXPECT_TRUE(skin::gdiObjectCache.empty());
+  EXPECT_EQ(GetObjectType(first), 0u);
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+  EXPECT_EQ(skin_test::FreeGdiSlots(), free);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(second), 0);
 }
 
 TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
@@ -224,11 +225,11 @@ TEST_F(Backdrop, ControlColourBrushesReplaceThePreviousOnes) {
   EXPECT_EQ(PixelOfBitmap(bitmap, 5, 5), kMark);  // the frame behind the label
   EXPECT_EQ(PixelOfBitmap(bitmap, 20, 10), kBlue);
 
-  const size_t live = skin::LiveGdiObjects();
+  const int free = skin_test::FreeGdiSlots();
   const LRESULT second = Colour(window->hwnd(), WM_CTLCOLORSTATIC, label);
   EXPECT_EQ(skin::prop::Get(label, skin::prop::Kj_dxjb), second);
   EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(second)), static_cast<DWORD>(OBJ_BRUSH));
-  EXPECT_EQ(skin::LiveGdiObjects(), live);  // one brush and one bitmap per control, always
+  EXPECT_EQ(skin_test::FreeGdiSlots(), free);  // one brush and one bitmap per control, always
 
   // A white wash at the highlight alpha.
   engine->SetOptions(1, 255);
@@ -267,7 +268,7 @@ TEST_F(Backdrop, ControlColourCasesThatTakeTheDefaultPath) {
 }
 
 TEST_F(Backdrop, DestroyingTheWindowFreesEveryBrushItHandedOut) {
-  const size_t live = skin::LiveGdiObjects();
+  const int free = skin_test::FreeGdiSlots();
   {
     TestWindow other(200, 150);
     engine->AttachWindow(other.hwnd());
@@ -282,7 +283,7 @@ TEST_F(Backdrop, DestroyingTheWindowFreesEveryBrushItHandedOut) {
     other.Destroy();
     EXPECT_EQ(GetObjectType(brush), 0u);
   }
-  EXPECT_EQ(skin::LiveGdiObjects(), live);
+  EXPECT_EQ(skin_test::FreeGdiSlots(), free);
 }
 
 }  // namespace

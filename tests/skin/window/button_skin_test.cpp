@@ -39,6 +39,13 @@ struct Surface {
     dc.SelectNewDib(w, h);
   }
   COLORREF At(int x, int y) const { return GetPixel(dc.dc(), x, y); }
+  std::vector<COLORREF> Pixels() const {
+    std::vector<COLORREF> all;
+    for (int y = 0; y < dc.height(); ++y) {
+      for (int x = 0; x < dc.width(); ++x) all.push_back(At(x, y));
+    }
+    return all;
+  }
   skin::MemoryDc dc;
 };
 
@@ -101,29 +108,31 @@ TEST_F(ButtonSkins, AttachTakesPushCheckAndAutoRadioButtonsOnce) {
   DeleteObject(large);
 }
 
-TEST_F(ButtonSkins, HoverRepaintsOncePerButtonAndLeavingRepaintsNormalWithFocus) {
-  const uint32_t before = work().paints;
-  for (int i = 0; i < 5; ++i) skin_test::SendMouse(push, WM_MOUSEMOVE, 10 + i, 10);
-  EXPECT_EQ(work().paints, before + 1);
-  EXPECT_EQ(work().lastWindow, push);
-  EXPECT_TRUE(Has(work().lastLayers, Layer::kHotFill));
-  skin_test::SendMouse(second, WM_MOUSEMOVE, 5, 5);
-  EXPECT_EQ(work().paints, before + 2);
-  EXPECT_EQ(work().lastWindow, second);
+// What the screen shows: the hot face at the first move and no repaint on the next ones, the
+// focused face after a leave while focused, and the normal face back once focus goes too.
+TEST_F(ButtonSkins, HoverLightsTheButtonOnceAndLeavingPutsBackTheFaceOfItsFocus) {
+  using skin_test::WindowPixels;
+  const std::vector<uint32_t> normal = WindowPixels(second);
+  skin_test::SendMouse(push, WM_MOUSEMOVE, 10, 10);
+  EXPECT_TRUE(skin_test::ShowsAccent(skin_test::WindowPixel(push, 40, 0)));
+  skin_test::MarkWindowPixel(push, 6, 12, RGB(255, 0, 255));
+  for (int i = 1; i < 5; ++i) skin_test::SendMouse(push, WM_MOUSEMOVE, 10 + i, 10);
+  EXPECT_EQ(skin_test::WindowPixel(push, 6, 12), RGB(255, 0, 255)) << "repainted on every move";
 
+  skin_test::SendMouse(second, WM_MOUSEMOVE, 5, 5);
+  const std::vector<uint32_t> hot = WindowPixels(second);
+  EXPECT_NE(hot, normal);
   SendMessageA(second, WM_SETFOCUS, 0, 0);
   SendMessageA(second, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(work().lastWindow, second);
-  EXPECT_EQ(work().lastState, c::kStateFocus);
-  EXPECT_TRUE(Has(work().lastLayers, Layer::kFocusGlow));
-  EXPECT_FALSE(Has(work().lastLayers, Layer::kHotFill));
+  const std::vector<uint32_t> focused = WindowPixels(second);
+  EXPECT_NE(focused, normal);
+  EXPECT_NE(focused, hot);
   SendMessageA(second, WM_KILLFOCUS, 0, 0);
   SendMessageA(second, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(work().lastState, 0u);
+  EXPECT_EQ(WindowPixels(second), normal);
   // After a leave the same button lights up again on the next move.
-  const uint32_t now = work().paints;
   skin_test::SendMouse(second, WM_MOUSEMOVE, 6, 6);
-  EXPECT_EQ(work().paints, now + 1);
+  EXPECT_EQ(WindowPixels(second), hot);
 }
 
 TEST_F(ButtonSkins, DoubleClickIsSwallowedAndNcPaintPaintsNothing) {
@@ -203,6 +212,42 @@ TEST_F(ButtonSkins, FacesAreTranslucentOverThePictureAndShowTheirStates) {
   const int dotY = (24 - 12) / 2 + 3 + 3;
   EXPECT_NE(on.At(8, dotY), off.At(8, dotY));
   EXPECT_EQ(off.At(60, 2), kBlue);  // no opaque rectangle behind the caption
+}
+
+// Each style's states as painted over the picture: every state looks its own, disabled wins over
+// everything else, and the flat pill's tint grows from normal to hot to pressed.
+TEST_F(ButtonSkins, EachStateOfEveryStyleLooksItsOwnAndDisabledWinsOverAll) {
+  using Painter = void (*)(HWND, HDC, UINT, const RECT&);
+  const RECT r{0, 0, 80, 24};
+  auto paint = [&](Painter painter, UINT state) {
+    Surface s(80, 24);
+    painter(push, s.dc.dc(), state, r);
+    return s.Pixels();
+  };
+  const UINT states[] = {0, c::kStateHot, c::kStatePressed, c::kStateFocus, c::kStateDisabled};
+  const UINT all = c::kStateDisabled | c::kStateHot | c::kStateFocus | c::kStatePressed;
+  for (Painter painter : {&c::PaintPushButton, &c::PaintFlatButton}) {
+    std::vector<std::vector<COLORREF>> faces;
+    for (UINT state : states) faces.push_back(paint(painter, state));
+    for (size_t i = 0; i < faces.size(); ++i) {
+      for (size_t j = i + 1; j < faces.size(); ++j) {
+        EXPECT_NE(faces[i], faces[j]) << "states " << states[i] << " and " << states[j];
+      }
+    }
+    EXPECT_EQ(paint(painter, all), faces.back());
+  }
+  // The accent's green over the blue picture, left of the caption.
+  auto tint = [&](UINT state) {
+    Surface s(80, 24);
+    c::PaintFlatButton(push, s.dc.dc(), state, r);
+    return GetGValue(s.At(12, 12));
+  };
+  EXPECT_LT(tint(0), tint(c::kStateHot));
+  EXPECT_LT(tint(c::kStateHot), tint(c::kStatePressed));
+  // The text button has no face: the picture, until the pointer brings the underline.
+  const std::vector<COLORREF> bare = paint(&c::PaintTextButton, 0);
+  EXPECT_EQ(bare[12 * 80 + 2], kBlue);
+  EXPECT_NE(paint(&c::PaintTextButton, c::kStateHot), bare);
 }
 
 TEST_F(ButtonSkins, WindowHandsOwnerDrawnButtonsToTheirPainter) {

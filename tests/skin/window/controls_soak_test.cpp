@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 // clang-format off
 #include <windows.h>
-#include <psapi.h>
 #include <commctrl.h>
 // clang-format on
 
@@ -20,29 +19,14 @@
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
+#include "tests/skin/window/resource_count.h"
 #include "tests/skin/window/skin_test_window.h"
 
 namespace {
 
+using skin_test::CommittedBytes;
+using skin_test::FreeGdiSlots;
 using skin_test::SendMouse;
-
-// How many more GDI objects the process can make: brushes are made until the table is full,
-// then all deleted. The difference of two counts is the number of handles made and kept.
-int FreeGdiSlots() {
-  std::vector<HBRUSH> brushes;
-  brushes.reserve(70000);
-  while (HBRUSH b = CreateSolidBrush(RGB(1, 2, 3))) brushes.push_back(b);
-  for (HBRUSH b : brushes) DeleteObject(b);
-  return static_cast<int>(brushes.size());
-}
-
-SIZE_T CommittedBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof(counters);
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                       sizeof(counters));
-  return counters.PagefileUsage;  // Wine leaves PrivateUsage at 0
-}
 
 HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w,
            int h) {
@@ -121,14 +105,14 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   };
   for (int i = 0; i < 20; ++i) cycle(i);  // what lives on is made: brush pairs, caches
   const int freeBefore = FreeGdiSlots();
-  const SIZE_T memoryBefore = CommittedBytes();
+  const size_t memoryBefore = CommittedBytes();
   const uint32_t paintsBefore = skin_test::faceWork().paints;
   const char* asked = std::getenv("SOAK_CYCLES");
   // Free slots are compared exactly, so a few hundred cycles show a leak; scripts/soak runs long.
   const int cycles = asked ? std::atoi(asked) : 250;
   for (int i = 0; i < cycles; ++i) cycle(i);
   const int freeAfter = FreeGdiSlots();
-  const SIZE_T memoryAfter = CommittedBytes();
+  const size_t memoryAfter = CommittedBytes();
   std::printf("cycles %d, faces painted %u, GDI slots free %d -> %d, committed bytes %lu -> %lu\n",
               cycles, skin_test::faceWork().paints - paintsBefore, freeBefore, freeAfter,
               static_cast<unsigned long>(memoryBefore), static_cast<unsigned long>(memoryAfter));
@@ -136,7 +120,7 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   EXPECT_EQ(freeAfter, freeBefore);
   // GDI+ objects have no handle table to count: a face's bitmap left behind by any one kind
   // (a few kilobytes, on every tenth cycle) shows as committed memory.
-  EXPECT_LT(memoryAfter, memoryBefore + static_cast<SIZE_T>(cycles) * 256);
+  EXPECT_LT(memoryAfter, memoryBefore + static_cast<size_t>(cycles) * 256);
   // Still painting right: the pressed face of the push button, its hot face on the next move.
   SendMessageA(push, WM_MOUSELEAVE, 0, 0);
   SendMouse(push, WM_MOUSEMOVE, 6, 6);

@@ -11,6 +11,7 @@
 #include "skin/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
+#include "tests/skin/window/resource_count.h"
 #include "tests/skin/window/skin_test_window.h"
 
 namespace {
@@ -69,7 +70,6 @@ class EditComboSkins : public testing::Test {
     record = RecordOf(w);
     ASSERT_NE(record, nullptr);
   }
-  skin_test::FaceWork& work() { return skin_test::faceWork(); }
 
   std::unique_ptr<TestWindow> window;
   HWND edit{}, memo{}, dropList{}, dropDown{}, empty{};
@@ -90,21 +90,16 @@ TEST_F(EditComboSkins, AttachTakesEditsCombosAndTheEditInsideACombo) {
   EXPECT_EQ(record->controls[skin::kListComboBoxes].size(), 3u);
 }
 
-TEST_F(EditComboSkins, FrameRepaintsOncePerHoverAndShowsTheAccentWhenHot) {
-  const uint32_t before = work().paints;
-  for (int i = 0; i < 5; ++i) skin_test::SendMouse(edit, WM_MOUSEMOVE, 10 + i, 8);
-  EXPECT_EQ(work().paints, before + 1);
-  EXPECT_EQ(work().lastState, c::kStateHot);
-  HDC dc = GetWindowDC(edit);
-  const COLORREF hot = GetPixel(dc, 60, 1);
-  // The 2-pixel accent pen (0xFF8800, no red) over the picture.
-  EXPECT_LT(GetRValue(hot), 60);
-  EXPECT_GT(GetGValue(hot), 60);
+TEST_F(EditComboSkins, FrameLightsOncePerHoverAndGoesBackToThePictureOnLeaving) {
+  skin_test::SendMouse(edit, WM_MOUSEMOVE, 10, 8);
+  // The 2-pixel accent pen over the picture.
+  EXPECT_TRUE(skin_test::ShowsAccent(skin_test::WindowPixel(edit, 60, 1)));
+  skin_test::MarkWindowPixel(edit, 30, 1, RGB(255, 0, 255));
+  for (int i = 1; i < 5; ++i) skin_test::SendMouse(edit, WM_MOUSEMOVE, 10 + i, 8);
+  EXPECT_EQ(skin_test::WindowPixel(edit, 30, 1), RGB(255, 0, 255)) << "repainted on every move";
   SendMessageA(edit, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(work().lastState, 0u);
   // Unlit, the ring shows the picture with no accent in it.
-  EXPECT_EQ(GetPixel(dc, 60, 1), kBlue);
-  ReleaseDC(edit, dc);
+  EXPECT_EQ(skin_test::WindowPixel(edit, 60, 1), kBlue);
 }
 
 TEST_F(EditComboSkins, SameIndexUnderAnotherPanelRepaintsTheSecondEdit) {
@@ -119,12 +114,8 @@ TEST_F(EditComboSkins, SameIndexUnderAnotherPanelRepaintsTheSecondEdit) {
   skin_test::SendMouse(a, WM_MOUSEMOVE, 5, 5);
   // The hot fields name b's index under a's panel: only the parent tells them apart.
   record->hotControl = static_cast<int32_t>(skin::prop::Get(b, skin::prop::Hw_lbID));
-  const uint32_t before = work().paints;
   skin_test::SendMouse(b, WM_MOUSEMOVE, 5, 5);
-  EXPECT_EQ(work().paints, before + 1);
-  EXPECT_EQ(work().lastWindow, b);
-  skin_test::SendMouse(b, WM_MOUSEMOVE, 6, 5);
-  EXPECT_EQ(work().paints, before + 1);
+  EXPECT_TRUE(skin_test::ShowsAccent(skin_test::WindowPixel(b, 50, 1)));
 }
 
 TEST_F(EditComboSkins, AnEditInAPanelShowsThePictureLikeOneOnTheWindow) {
@@ -281,9 +272,9 @@ TEST_F(EditComboSkins, DestroyingAnEditReleasesItsBrushes) {
   ReleaseDC(inner, dc);
   ASSERT_NE(brush, 0);
   EXPECT_EQ(skin::prop::Get(inner, skin::prop::Kj_dxjb), brush);
-  const size_t live = skin::LiveGdiObjects();
+  const int free = skin_test::FreeGdiSlots();
   DestroyWindow(dropDown);
-  EXPECT_EQ(skin::LiveGdiObjects(), live - 2);
+  EXPECT_EQ(skin_test::FreeGdiSlots(), free + 2);  // the brush and its bitmap
 }
 
 }  // namespace

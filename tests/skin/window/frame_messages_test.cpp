@@ -10,6 +10,7 @@
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
+#include "tests/skin/window/resource_count.h"
 #include "tests/skin/window/skin_test_window.h"
 
 namespace {
@@ -319,7 +320,7 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
 }
 
 TEST_F(FrameMessages, DestroyReleasesTheRecordAndItsObjects) {
-  const size_t live = skin::LiveGdiObjects();
+  const int free = skin_test::FreeGdiSlots();
   {
     TestWindow window(300, 200);
     engine->AttachWindow(window.hwnd());
@@ -329,10 +330,10 @@ TEST_F(FrameMessages, DestroyReleasesTheRecordAndItsObjects) {
     const auto frame = skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(GetObjectType(frame), static_cast<DWORD>(OBJ_BITMAP));
-    EXPECT_GT(skin::LiveGdiObjects(), live);
+    EXPECT_LT(skin_test::FreeGdiSlots(), free);
     const HWND tip = r.tooltip.GetWindow();
     window.Destroy();
-    EXPECT_EQ(skin::LiveGdiObjects(), live);
+    EXPECT_EQ(skin_test::FreeGdiSlots(), free);
     EXPECT_EQ(GetObjectType(back), 0u);
     EXPECT_FALSE(IsWindow(tip));
   }

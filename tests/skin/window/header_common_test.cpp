@@ -7,6 +7,8 @@
 
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/family.h"
+#include "skin/controls/header.h"
+#include "skin/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -49,16 +51,33 @@ TEST(HeaderSkin, StandaloneAndListViewHeadersLightTheItemUnderThePointer) {
   EXPECT_EQ(c::SlotOf(headers, header), 1);
   EXPECT_EQ(c::SlotOf(headers, FindWindowExA(view, nullptr, "SysHeader32", nullptr)), 2);
 
-  const uint32_t before = skin_test::faceWork().paints;
+  // A point of each item away from its caption, as the screen shows it.
+  using skin_test::WindowPixel;
+  UpdateWindow(header);
+  const COLORREF first = WindowPixel(header, 5, 5);
+  const COLORREF second = WindowPixel(header, 65, 5);
   skin_test::SendMouse(header, WM_MOUSEMOVE, 10, 10);
+  EXPECT_NE(WindowPixel(header, 5, 5), first);
+  EXPECT_EQ(WindowPixel(header, 65, 5), second);
+  skin_test::MarkWindowPixel(header, 8, 15, RGB(255, 0, 255));
   skin_test::SendMouse(header, WM_MOUSEMOVE, 20, 10);  // same item: nothing new
-  EXPECT_EQ(skin_test::faceWork().paints, before + 1);
-  EXPECT_EQ(skin_test::faceWork().lastState, 1u);  // item 0 hot
+  EXPECT_EQ(WindowPixel(header, 8, 15), RGB(255, 0, 255));
   skin_test::SendMouse(header, WM_MOUSEMOVE, 70, 10);
-  EXPECT_EQ(skin_test::faceWork().paints, before + 2);
-  EXPECT_EQ(skin_test::faceWork().lastState, 2u);  // item 1 hot
+  EXPECT_EQ(WindowPixel(header, 5, 5), first);
+  EXPECT_NE(WindowPixel(header, 65, 5), second);
   SendMessageA(header, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(skin_test::faceWork().lastState, 0u);
+  EXPECT_EQ(WindowPixel(header, 65, 5), second);
+  // A pressed item sinks; the other item is drawn as before.
+  auto painted = [&](int32_t hot, int32_t pressed) {
+    skin::MemoryDc surface;
+    surface.SelectNewDib(200, 22);
+    c::PaintHeader(header, surface.dc(), hot, pressed);
+    return std::pair{GetPixel(surface.dc(), 5, 5), GetPixel(surface.dc(), 65, 5)};
+  };
+  const auto lit = painted(0, -1);
+  const auto down = painted(0, 0);
+  EXPECT_NE(down.first, lit.first);
+  EXPECT_EQ(down.second, lit.second);
 }
 
 TEST(CommonControlSkin, TheControlStillDrawsItselfOverItsBackdrop) {

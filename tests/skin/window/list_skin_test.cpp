@@ -101,30 +101,36 @@ TEST_F(ListSkins, AttachTakesEachListKindOnceAndSkipsTheExcludedOnes) {
   EXPECT_EQ(skin_test::RecordOf(hwnd)->controls[skin::kListListTypes].size(), count);
 }
 
-TEST_F(ListSkins, FrameRepaintsOncePerHoverChangeAndAgainForAnotherKindAtTheSameIndex) {
+// The frame's left edge on the screen: accent while hot, repainted once per change of the hot
+// control (also for another kind at the same index), the focus line after a leave while focused.
+TEST_F(ListSkins, FrameLightsOncePerHoverChangeAndAgainForAnotherKindAtTheSameIndex) {
+  using skin_test::MarkWindowPixel;
+  using skin_test::ShowsAccent;
+  using skin_test::WindowPixel;
+  constexpr COLORREF kMark = RGB(255, 0, 255);
   HWND list = List(WS_BORDER, 3);
   HWND button = CreateWindowExA(0, "Button", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 200, 40,
                                 80, 24, window->hwnd(), nullptr, nullptr, nullptr);
   Skin();
   ASSERT_EQ(skin::prop::Get(list, skin::prop::Hw_lbID), 1);
   ASSERT_EQ(skin::prop::Get(button, skin::prop::Hw_lbID), 1);
-  const uint32_t before = work().paints;
-  for (int i = 0; i < 5; ++i) SendMouse(list, WM_MOUSEMOVE, 10 + i, 10);
-  EXPECT_EQ(work().paints, before + 1);
-  EXPECT_EQ(work().lastWindow, list);
-  EXPECT_EQ(work().lastLayers, std::vector<c::Layer>{c::Layer::kHotOutline});
+  const COLORREF cold = WindowPixel(list, 0, 60);
+  EXPECT_FALSE(ShowsAccent(cold)) << std::hex << cold;
+  SendMouse(list, WM_MOUSEMOVE, 10, 10);
+  EXPECT_TRUE(ShowsAccent(WindowPixel(list, 0, 60))) << std::hex << WindowPixel(list, 0, 60);
+  MarkWindowPixel(list, 0, 30, kMark);
+  for (int i = 1; i < 5; ++i) SendMouse(list, WM_MOUSEMOVE, 10 + i, 10);
+  EXPECT_EQ(WindowPixel(list, 0, 30), kMark) << "repainted on every move";
   SendMouse(button, WM_MOUSEMOVE, 5, 5);
-  const uint32_t onButton = work().paints;
   SendMouse(list, WM_MOUSEMOVE, 12, 12);
-  EXPECT_EQ(work().paints, onButton + 1);
-  EXPECT_EQ(work().lastWindow, list);
+  EXPECT_TRUE(ShowsAccent(WindowPixel(list, 0, 30))) << "not repainted after the button";
 
   SendMessageA(list, WM_SETFOCUS, 0, 0);
   SendMessageA(list, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(work().lastWindow, list);
-  EXPECT_EQ(work().lastLayers, std::vector<c::Layer>{c::Layer::kFocusOutline});
+  const COLORREF focused = WindowPixel(list, 0, 60);
+  EXPECT_TRUE(ShowsAccent(focused)) << std::hex << focused;
   SendMessageA(list, WM_KILLFOCUS, 0, 0);
-  EXPECT_EQ(work().lastLayers, std::vector<c::Layer>{c::Layer::kOutline});
+  EXPECT_EQ(WindowPixel(list, 0, 60), cold);
 }
 
 TEST_F(ListSkins, ItemsShowThePictureThroughTheWashOnlyWhileTheSwitchIsOn) {

@@ -2,6 +2,8 @@
 // it hands its children, and when it repaints.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "skin/controls/button_skin.h"
 #include "skin/controls/panel.h"
 #include "skin/gdi_handles.h"
@@ -142,6 +144,72 @@ TEST_F(PanelSkins, ADestroyedPanelLeavesTheListAndItsChildrenTheirs) {
     EXPECT_NE(entry->window, inner);
     EXPECT_NE(entry->window, radio);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A procedure under the panel's skin that attaches another group box as a panel whenever the
+// skin hands it one of the messages of the paint, size and show paths: the panel list grows
+// while the skin is in the middle of its own panel.
+WNDPROC belowPanel = nullptr;
+std::vector<HWND> waiting;
+bool armed = false;  // only while the test paints, sizes or shows the panel
+
+LRESULT CALLBACK AttachesPanels(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool inPath = message == WM_GETTEXT || message == WM_SIZE || message == WM_SHOWWINDOW;
+  if (armed && inPath && !waiting.empty()) {
+    HWND next = waiting.back();
+    waiting.pop_back();
+    skin::skinEngine->AttachPanel(next, 1, 0, 255);
+  }
+  return CallWindowProcA(belowPanel, window, message, wParam, lParam);
+}
+
+TEST_F(PanelSkins, APanelAttachedWhileAnotherPaintsSizesOrShowsLeavesThatOneWhole) {
+  HWND box = Child(window->hwnd(), "Button", "Caption", BS_GROUPBOX, 20, 40, 200, 150);
+  for (int i = 0; i < 24; ++i) {
+    waiting.push_back(Child(window->hwnd(), "Button", "", BS_GROUPBOX, 230, 40 + i * 8, 100, 8));
+  }
+  belowPanel = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AttachesPanels)));
+  skin::skinEngine->AttachPanel(box, 1, 0, 255);
+  // The caption's dark text and the frame's left line, as the screen shows them.
+  auto whole = [&] {
+    HDC dc = GetDC(box);
+    int dark = 0;
+    for (int x = 0; x < 80; ++x) {
+      for (int y = 0; y < 16; ++y) {
+        const COLORREF p = GetPixel(dc, x, y);
+        if (GetRValue(p) < 60 && GetGValue(p) < 60 && GetBValue(p) < 60) ++dark;
+      }
+    }
+    const COLORREF line = GetPixel(dc, 0, 80);
+    ReleaseDC(box, dc);
+    return dark > 10 && line != kBlue;
+  };
+  const std::vector<HWND> all = waiting;
+  const size_t before = waiting.size();
+  armed = true;
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  armed = false;
+  EXPECT_TRUE(whole()) << "after a paint";
+  armed = true;
+  SetWindowPos(box, nullptr, 0, 0, 210, 160, SWP_NOMOVE | SWP_NOZORDER);
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  armed = false;
+  EXPECT_TRUE(whole()) << "after a size";
+  ShowWindow(box, SW_HIDE);
+  armed = true;
+  ShowWindow(box, SW_SHOW);
+  UpdateWindow(box);
+  armed = false;
+  EXPECT_TRUE(whole()) << "after a show";
+  // Every one attached meanwhile is a panel of its own.
+  EXPECT_LT(waiting.size(), before - 3);
+  for (size_t i = waiting.size(); i < before; ++i) EXPECT_NE(c::PanelOf(all[i]), nullptr) << i;
+  waiting.clear();
 }
 
 }  // namespace

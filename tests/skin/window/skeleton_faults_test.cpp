@@ -17,6 +17,7 @@
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
+#include "tests/skin/window/resource_count.h"
 #include "tests/skin/window/skin_test_window.h"
 
 namespace {
@@ -24,7 +25,9 @@ namespace {
 namespace c = skin::controls;
 using skin_test::RecordOf;
 using skin_test::SendMouse;
+using skin_test::ShowsAccent;
 using skin_test::TestWindow;
+using skin_test::WindowPixel;
 
 constexpr COLORREF kPicture = RGB(40, 60, 90);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -44,13 +47,6 @@ void Skin(const TestWindow& window) {
   skin_test::SkinLikeTheApplication(window.hwnd(), skin_test::SolidPicture(16, 16, kPicture));
   RedrawWindow(window.hwnd(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
-COLORREF WindowPixel(HWND window, int x, int y) {
-  HDC dc = GetWindowDC(window);
-  const COLORREF pixel = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return pixel;
 }
 
 class SkeletonFaults : public testing::Test {
@@ -135,15 +131,6 @@ TEST_F(SkeletonFaults, TheRepaintAfterChainingReachesTheSameControl) {
   }
 }
 
-// How many more GDI objects the process can make (the system's table, filled and emptied).
-int FreeGdiSlots() {
-  std::vector<HBRUSH> brushes;
-  brushes.reserve(70000);
-  while (HBRUSH b = CreateSolidBrush(RGB(1, 2, 3))) brushes.push_back(b);
-  for (HBRUSH b : brushes) DeleteObject(b);
-  return static_cast<int>(brushes.size());
-}
-
 TEST_F(SkeletonFaults, BrushesGoWithControlsThatComeAndGo) {
   skin::highlightEnabled = 1;
   auto window = Skinned(60);
@@ -163,10 +150,10 @@ TEST_F(SkeletonFaults, BrushesGoWithControlsThatComeAndGo) {
   };
   cycle();
   const size_t entries = RecordOf(hwnd)->colouredControls.size();
-  const int free = FreeGdiSlots();
+  const int free = skin_test::FreeGdiSlots();
   for (int i = 0; i < 60; ++i) cycle();
   EXPECT_LE(RecordOf(hwnd)->colouredControls.size(), entries);
-  EXPECT_EQ(FreeGdiSlots(), free);
+  EXPECT_EQ(skin_test::FreeGdiSlots(), free);
 }
 
 TEST_F(SkeletonFaults, AListBoxSelectionNeverShowsOpaqueRows) {
@@ -197,6 +184,24 @@ TEST_F(SkeletonFaults, AListBoxSelectionNeverShowsOpaqueRows) {
   ReleaseDC(list, dc);
 }
 
+// The pointer goes from the control onto its child and away again; the frame's pixel at (x, y)
+// shows the accent until it has left both. `toChild` tells the control it left, as the system
+// would when the child takes the pointer.
+void HotOverChildThenCold(HWND control, HWND child, int x, int y, void (*toChild)(HWND, HWND)) {
+  SendMouse(control, WM_MOUSEMOVE, x + 5, y + 5);
+  ASSERT_TRUE(ShowsAccent(WindowPixel(control, x, y))) << std::hex << WindowPixel(control, x, y);
+  RECT r{};
+  GetWindowRect(child, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  toChild(control, child);
+  skin_test::Pump(120);
+  EXPECT_TRUE(ShowsAccent(WindowPixel(control, x, y))) << "the frame went cold over its child";
+  SetCursorPos(5, 5);
+  SendMessageA(child, WM_MOUSELEAVE, 0, 0);
+  skin_test::Pump(120);
+  EXPECT_FALSE(ShowsAccent(WindowPixel(control, x, y))) << "the frame stayed hot";
+}
+
 TEST_F(SkeletonFaults, AListViewStaysHotWhileThePointerIsOverItsHeader) {
   auto window = Skinned(60);
   HWND view = Child(window->hwnd(), WC_LISTVIEWA, "", LVS_REPORT | WS_BORDER, 20, 30, 200, 120);
@@ -208,23 +213,26 @@ TEST_F(SkeletonFaults, AListViewStaysHotWhileThePointerIsOverItsHeader) {
   Skin(*window);
   HWND header = FindWindowExA(view, nullptr, "SysHeader32", nullptr);
   ASSERT_NE(header, nullptr);
-  c::ListSkin* skin = c::ListSkinOf(view);
-  ASSERT_NE(skin, nullptr);
-  SendMouse(view, WM_MOUSEMOVE, 50, 60);
-  ASSERT_EQ(skin->hot, 1);
-  // The pointer moves onto the header: the view is told it left.
-  RECT r{};
-  GetWindowRect(header, &r);
-  SetCursorPos(r.left + 10, r.top + 3);
-  SendMessageA(view, WM_MOUSELEAVE, 0, 0);
-  SendMouse(header, WM_MOUSEMOVE, 10, 3);
-  skin_test::Pump(20);
-  EXPECT_EQ(skin->hot, 1);
-  // Off the header and off the view: the view's frame goes cold too.
-  SetCursorPos(5, 5);
-  SendMessageA(header, WM_MOUSELEAVE, 0, 0);
-  skin_test::Pump(20);
-  EXPECT_EQ(skin->hot, 0);
+  // The hot line runs down the left edge, below the header.
+  HotOverChildThenCold(view, header, 0, 80, [](HWND control, HWND child) {
+    SendMessageA(control, WM_MOUSELEAVE, 0, 0);
+    SendMouse(child, WM_MOUSEMOVE, 10, 3);
+  });
+}
+
+// With the paint wash off the combo box's edit is no skin's, so it tells the combo nothing.
+TEST_F(SkeletonFaults, AComboBoxWithTheWashOffStaysHotWhileThePointerIsOverItsEdit) {
+  auto window = Skinned(60);
+  HWND combo = Child(window->hwnd(), "ComboBox", "", CBS_DROPDOWN, 20, 40, 140, 120);
+  skin::SkinEngine& engine = *skin::skinEngine;
+  engine.SetSkin("", skin_test::SolidPicture(16, 16, kPicture), 0, 0xFF8800, 3);
+  engine.SetOptions(1);
+  engine.AttachWindow(window->hwnd(), {.captionActive = 1, .sizable = 1, .captionText = 1});
+  HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  ASSERT_EQ(skin::prop::Get(edit, skin::prop::Hw_hProc), 0);
+  HotOverChildThenCold(combo, edit, 40, 0,
+                       [](HWND control, HWND) { SendMessageA(control, WM_MOUSELEAVE, 0, 0); });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "graphics/path_routines.h"
+#include "skin/gdi_handles.h"
 #include "skin/paint_observer.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -176,6 +177,34 @@ void ResetSkinSettings() {
   skin::backgroundMode = 0;
   skin::backgroundImage.clear();
   skin::backgroundImageVersion = skin::NextPictureVersion();
+}
+
+COLORREF WindowPixel(HWND window, int x, int y) {
+  skin::WindowDc dc(window);
+  return GetPixel(dc, x, y);
+}
+
+std::vector<uint32_t> WindowPixels(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  uint32_t* bits = nullptr;
+  skin::MemoryDc copy;
+  skin::WindowDc dc(window);
+  if (!dc || !copy.Select(skin::MakeDib32(w, h, &bits), w, h) || !bits) return {};
+  BitBlt(copy.dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  return std::vector<uint32_t>(bits, bits + static_cast<size_t>(w) * h);
+}
+
+void MarkWindowPixel(HWND window, int x, int y, COLORREF mark) {
+  skin::WindowDc dc(window);
+  SetPixel(dc, x, y, mark);
+}
+
+bool ShowsAccent(COLORREF pixel) {
+  return GetGValue(pixel) - GetRValue(pixel) > 40 && GetBValue(pixel) > GetGValue(pixel);
 }
 
 LRESULT SendMouse(HWND window, UINT message, int x, int y, WPARAM keys) {

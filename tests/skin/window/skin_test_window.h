@@ -58,6 +58,15 @@ void Pump(DWORD milliseconds = 0);
 std::vector<uint8_t> SolidPicture(int width, int height, COLORREF colour);
 // A PNG: left half one colour, right half another.
 std::vector<uint8_t> TwoColourPicture(int width, int height, COLORREF left, COLORREF right);
+// What the screen shows at a point of the window's whole area (window DC coordinates).
+COLORREF WindowPixel(HWND window, int x, int y);
+// Every pixel of the window's whole area as the screen shows it, row by row.
+std::vector<uint32_t> WindowPixels(HWND window);
+// Puts a pixel of that colour on the screen there: only a repaint of that part takes it away.
+void MarkWindowPixel(HWND window, int x, int y, COLORREF mark);
+// Whether a pixel shows the accent the tests skin with (0xFF8800: blue over green over red) laid
+// over the picture or a wash, rather than a grey or black line.
+bool ShowsAccent(COLORREF pixel);
 // A pixel of the window's back buffer (0x00BBGGRR).
 COLORREF BackBufferPixel(HWND window, int x, int y);
 // Resets the engine-wide settings to the values process start gives them.

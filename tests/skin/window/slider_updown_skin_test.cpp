@@ -131,36 +131,42 @@ TEST_F(SliderUpDownSkins, OutlineSwitchOffLeavesOnlyChannelSelectionAndThumb) {
   EXPECT_EQ(bare.At(0, 16), kBlue);
 }
 
-TEST_F(SliderUpDownSkins, SliderHoverRepaintsOnceAndLeavingRepaintsUnlit) {
-  const uint32_t before = work().paints;
-  for (int i = 0; i < 4; ++i) SendMouse(across, WM_MOUSEMOVE, 100 + i, 20);
-  EXPECT_EQ(work().paints, before + 1);
-  EXPECT_EQ(work().lastState, c::kStateHot);
-  const Face hot(across, Slider);
+// What the screen shows: the slider's outline along (1, 1) takes the accent while hot, once.
+TEST_F(SliderUpDownSkins, SliderHoverLightsTheOutlineOnceAndLeavingPutsItOut) {
+  using skin_test::WindowPixel;
+  const COLORREF unlit = WindowPixel(across, 100, 1);
+  EXPECT_FALSE(skin_test::ShowsAccent(unlit)) << std::hex << unlit;
+  SendMouse(across, WM_MOUSEMOVE, 100, 20);
+  EXPECT_TRUE(skin_test::ShowsAccent(WindowPixel(across, 100, 1)));
+  skin_test::MarkWindowPixel(across, 60, 1, RGB(255, 0, 255));
+  for (int i = 1; i < 4; ++i) SendMouse(across, WM_MOUSEMOVE, 100 + i, 20);
+  EXPECT_EQ(WindowPixel(across, 60, 1), RGB(255, 0, 255)) << "repainted on every move";
   SendMessageA(across, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(work().paints, before + 3);  // the face above, then the unlit one
-  EXPECT_EQ(work().lastState, 0u);
-  const Face unlit(across, Slider);
-  // The hot outline runs along (1, 1): the accent (0xFF8800: no red) only when hot.
-  EXPECT_LT(GetRValue(hot.At(100, 1)), GetRValue(unlit.At(100, 1)));
+  EXPECT_EQ(WindowPixel(across, 100, 1), unlit);
 }
 
+// The half under the pointer lights up on the screen and the other stays as it was; a
+// horizontal control splits left and right.
 TEST_F(SliderUpDownSkins, UpDownLightsTheHalfUnderThePointerOncePerHalf) {
-  const uint32_t before = work().paints;
+  using skin_test::WindowPixel;
+  const COLORREF upper = WindowPixel(spin, 4, 6);
+  const COLORREF lower = WindowPixel(spin, 4, 24);
   SendMouse(spin, WM_MOUSEMOVE, 9, 3);
+  EXPECT_NE(WindowPixel(spin, 4, 6), upper);
+  EXPECT_EQ(WindowPixel(spin, 4, 24), lower);
+  skin_test::MarkWindowPixel(spin, 4, 8, RGB(255, 0, 255));
   SendMouse(spin, WM_MOUSEMOVE, 9, 5);
-  EXPECT_EQ(work().paints, before + 1);
-  EXPECT_EQ(work().lastState, c::kStateHot);
+  EXPECT_EQ(WindowPixel(spin, 4, 8), RGB(255, 0, 255)) << "repainted within the half";
   SendMouse(spin, WM_MOUSEMOVE, 9, 25);
-  EXPECT_EQ(work().paints, before + 2);
-  EXPECT_EQ(work().lastState, c::kStateHot << 8);
+  EXPECT_EQ(WindowPixel(spin, 4, 6), upper);
+  EXPECT_NE(WindowPixel(spin, 4, 24), lower);
   SendMessageA(spin, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(work().lastState, 0u);
-  // A horizontal control splits left and right.
+  EXPECT_EQ(WindowPixel(spin, 4, 24), lower);
+  const COLORREF right = WindowPixel(flat, 24, 4);
   SendMouse(flat, WM_MOUSEMOVE, 25, 9);
-  EXPECT_EQ(work().lastWindow, flat);
-  EXPECT_EQ(work().lastState, c::kStateHot << 8);
+  EXPECT_NE(WindowPixel(flat, 24, 4), right);
   SendMessageA(flat, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(WindowPixel(flat, 24, 4), right);
 }
 
 TEST_F(SliderUpDownSkins, PressingAHalfShowsThePressedFaceOnThatHalfOnly) {
