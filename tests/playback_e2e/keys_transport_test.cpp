@@ -75,10 +75,10 @@ class KeysAndTransport : public ::testing::Test {
 };
 
 TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
-  if (CATALOGUE_PORT == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
+  if (testing_support::CataloguePort() == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
   // Another program holds the stop key: the player leaves it there and still stops by command.
   ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_MEDIA_STOP));
-  service_ = std::make_unique<testing_support::CatalogueService>(CATALOGUE_PORT);
+  service_ = std::make_unique<testing_support::CatalogueService>(testing_support::CataloguePort());
   ASSERT_TRUE(service_->ready());
   dir_ = testing_support::MakePlayerFolder("KeysAndTransport");
   process_ = std::make_unique<testing_support::PlayerProcess>(dir_.folder);
