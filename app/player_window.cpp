@@ -9,6 +9,7 @@
 #include "app/creation_handler.h"
 #include "app/data_files.h"
 #include "app/playback_handlers.h"
+#include "app/program_icon.h"
 #include "app/startup_log.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
@@ -191,6 +192,7 @@ bool CreatePlayerWindow() {
       CreateWindowExA(0, kPlayerWindowClass, "", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, g.left,
                       g.top, g.width, g.height, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return false;
+  SetWindowIcons(window);
   ShowWindow(window, SW_SHOW);
   LogStartupStep("main window made visible");
   UpdateWindow(window);

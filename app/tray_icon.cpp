@@ -4,9 +4,8 @@
 
 #include <cstring>
 
-#include "app/ico_file.h"
 #include "app/player_units.h"
-#include "embedded/resources.h"
+#include "app/program_icon.h"
 
 namespace app {
 namespace {
@@ -15,18 +14,15 @@ namespace {
 // it is destroyed when the icon goes away.
 HICON g_trayIcon = nullptr;
 
-HICON MakeTrayIcon() {
-  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-  const std::span<const uint8_t> image = PickIcoImage(resources::player_ico, cx);
-  if (image.empty()) return nullptr;
-  return CreateIconFromResourceEx(const_cast<PBYTE>(image.data()), static_cast<DWORD>(image.size()),
-                                  TRUE, 0x00030000, cx, cy, LR_DEFAULTCOLOR);
+// The small-icon size of the window's DPI, from the image made for it.
+HICON MakeTrayIcon(HWND window) {
+  return LoadProgramIcon(MetricForDpi(SM_CXSMICON, WindowDpi(window)));
 }
 
 }  // namespace
 
 bool AddTrayIcon(HWND window) {
-  if (!g_trayIcon) g_trayIcon = MakeTrayIcon();
+  if (!g_trayIcon) g_trayIcon = MakeTrayIcon(window);
   NOTIFYICONDATAA data{};
   data.cbSize = sizeof(data);
   data.hWnd = window;
