@@ -12,6 +12,8 @@ namespace app {
 // controls: caption height 25, caption active, sizable, no help or menu button, caption text,
 // no gloss.
 void skinWindow(HWND window, const std::vector<uint8_t>& picture);
+// Whether the picture last given to skinWindow decoded: skinning decodes it, once.
+bool BackgroundPictureDecoded();
 // The group box becomes a panel of the skinned window that holds it.
 void skinGroupBox(HWND groupBox);
 

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "skin/button_fade.h"
+#include "skin/screen_picture.h"
 #include "skin/window_record.h"
 
 namespace graphics {
+class GfxBitmap;
 class GfxGraphics;
-}
+}  // namespace graphics
 
 namespace skin {
 
@@ -137,8 +139,16 @@ class SkinEngine {
   void SetTextColour(HWND control, COLORREF colour);
   COLORREF GetBackgroundColour() const;
   void RedrawCaptionButtons(int32_t index);
+  // The engine's picture as decoded for this screen; null when there is none or it is no
+  // picture.
+  const graphics::GfxBitmap* BackgroundPicture() const { return backgroundPicture.get(); }
+  // After a display or DPI change: when the screen now needs more of the engine's picture than
+  // was kept, decodes it again from its bytes and repaints every skinned window.
+  void RefreshPictureForScreen();
 
  private:
+  ScreenPicture backgroundPicture;
+
   LRESULT DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void ReleaseWindowSkin(HWND hwnd);
   void OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam);

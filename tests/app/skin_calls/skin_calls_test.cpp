@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
+#include "skin/paint_observer.h"
+#include "skin/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -21,6 +25,49 @@ std::vector<uint8_t> Picture() {
     g.Clear(0xFF336699);
   }
   return bitmap.SaveToBytes(graphics::kPngFormatId);
+}
+
+// A 24-bit BMP of that size, red on the left half and blue on the right.
+std::vector<uint8_t> TwoColourBmp(int width, int height) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const uint32_t pixelBytes = static_cast<uint32_t>(stride) * height;
+  BITMAPFILEHEADER file{0x4D42, 54 + pixelBytes, 0, 0, 54};
+  BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB};
+  std::vector<uint8_t> bytes(54 + pixelBytes);
+  std::memcpy(bytes.data(), &file, 14);
+  std::memcpy(bytes.data() + 14, &info, 40);
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = bytes.data() + 54 + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < width; ++x) row[x * 3 + (x < width / 2 ? 2 : 0)] = 0xFF;
+  }
+  return bytes;
+}
+
+struct DecodeCount : skin::PaintObserver {
+  void PictureDecoded() override { ++decodes; }
+  int decodes = 0;
+};
+
+void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
+  const graphics::PixelSize screen = skin::LargestClientSize();
+  const graphics::PixelSize natural{screen.width * 2, screen.height * 2};
+  const std::vector<uint8_t> photo = TwoColourBmp(natural.width, natural.height);
+  DecodeCount count;
+  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  app::skinWindow(main, photo);
+  ASSERT_TRUE(app::BackgroundPictureDecoded());
+  const graphics::GfxBitmap& kept = *skin::skinEngine->BackgroundPicture();
+  const graphics::PixelSize expected = graphics::ReducedSize(natural, screen);
+  EXPECT_LT(expected.width, natural.width);
+  EXPECT_EQ(kept.GetWidth(), static_cast<uint32_t>(expected.width));
+  EXPECT_EQ(kept.GetHeight(), static_cast<uint32_t>(expected.height));
+  EXPECT_EQ(kept.GetPixel(expected.width / 4, expected.height / 2), 0xFFFF0000u);
+  EXPECT_EQ(kept.GetPixel(expected.width * 3 / 4, expected.height / 2), 0xFF0000FFu);
+  app::skinWindow(main, photo);  // another window with the same picture: nothing decoded again
+  EXPECT_EQ(count.decodes, 1);
+  app::skinWindow(main, {'n', 'o', 't'});
+  EXPECT_FALSE(app::BackgroundPictureDecoded());
+  skin::SetPaintObserver(before);
 }
 
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
@@ -44,6 +91,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(skin::backgroundColour, 0u);
 
     app::skinWindow(main, picture);
+    EXPECT_TRUE(app::BackgroundPictureDecoded());
     EXPECT_EQ(skin::backgroundImage, picture);  // mode 3 keeps the bytes
     EXPECT_EQ(skin::backgroundMode, 3);
     EXPECT_EQ(skin::backgroundColour, 0u);  // the colour 0 wins over the sample
@@ -79,6 +127,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(r.PanelAt(0).rounded, 0);
 
     DestroyWindow(loading);
+    SkinningAPhotoDecodesItOnceAtTheScreensSize(main);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);
     DestroyWindow(main);

@@ -1,0 +1,64 @@
+#include "skin/screen_picture.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "graphics/gfx_image.h"
+#include "skin/paint_observer.h"
+
+namespace skin {
+
+graphics::PixelSize LargestClientSize() {
+  return {std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CXSCREEN)),
+          std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), GetSystemMetrics(SM_CYSCREEN))};
+}
+
+std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
+                                                   bool stretched, graphics::PixelSize limit,
+                                                   graphics::PixelSize* natural) {
+  if (bytes.empty()) return nullptr;
+  if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
+  auto decoded = std::make_unique<graphics::GfxBitmap>();
+  if (!decoded->LoadFromBytes(bytes)) return nullptr;
+  const graphics::PixelSize size{static_cast<int32_t>(decoded->GetWidth()),
+                                 static_cast<int32_t>(decoded->GetHeight())};
+  if (size.width <= 0 || size.height <= 0) return nullptr;
+  if (natural) *natural = size;
+  if (!stretched) return decoded;
+  const graphics::PixelSize kept = graphics::ReducedSize(size, limit);
+  if (kept == size) return decoded;
+  auto reduced = std::make_unique<graphics::GfxBitmap>();
+  // Should the reduction fail (memory), the full picture still draws, only slower.
+  if (!decoded->ReduceInto(*reduced, kept.width, kept.height)) return decoded;
+  return reduced;
+}
+
+ScreenPicture::ScreenPicture() = default;
+ScreenPicture::~ScreenPicture() = default;
+
+bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, bool stretched) {
+  Clear();
+  bitmap_ = DecodePicture(bytes, stretched, LargestClientSize(), &natural_);
+  if (!bitmap_) return false;
+  stretched_ = stretched;
+  return true;
+}
+
+bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes) {
+  if (!bitmap_ || !stretched_) return false;
+  const graphics::PixelSize needed = graphics::ReducedSize(natural_, LargestClientSize());
+  if (needed.width <= static_cast<int32_t>(bitmap_->GetWidth()) &&
+      needed.height <= static_cast<int32_t>(bitmap_->GetHeight())) {
+    return false;
+  }
+  return Decode(bytes, true);
+}
+
+void ScreenPicture::Clear() {
+  bitmap_.reset();
+  stretched_ = false;
+  natural_ = {};
+}
+
+}  // namespace skin
