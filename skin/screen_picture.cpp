@@ -37,22 +37,23 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
 ScreenPicture::ScreenPicture() = default;
 ScreenPicture::~ScreenPicture() = default;
 
-bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, bool stretched) {
+bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, bool stretched,
+                           graphics::PixelSize limit) {
   Clear();
-  bitmap_ = DecodePicture(bytes, stretched, LargestClientSize(), &natural_);
+  bitmap_ = DecodePicture(bytes, stretched, limit, &natural_);
   if (!bitmap_) return false;
   stretched_ = stretched;
   return true;
 }
 
-bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes) {
+bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit) {
   if (!bitmap_ || !stretched_) return false;
-  const graphics::PixelSize needed = graphics::ReducedSize(natural_, LargestClientSize());
+  const graphics::PixelSize needed = graphics::ReducedSize(natural_, limit);
   if (needed.width <= static_cast<int32_t>(bitmap_->GetWidth()) &&
       needed.height <= static_cast<int32_t>(bitmap_->GetHeight())) {
     return false;
   }
-  return Decode(bytes, true);
+  return Decode(bytes, true, limit);
 }
 
 void ScreenPicture::Clear() {

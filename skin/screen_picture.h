@@ -36,13 +36,14 @@ class ScreenPicture {
   ScreenPicture(const ScreenPicture&) = delete;
   ScreenPicture& operator=(const ScreenPicture&) = delete;
 
-  // Decodes the bytes for this screen; false when they are no picture (nothing is kept then).
-  bool Decode(const std::vector<uint8_t>& bytes, bool stretched);
+  // Decodes the bytes for a screen that needs at most `limit` (LargestClientSize()); false when
+  // they are no picture (nothing is kept then).
+  bool Decode(const std::vector<uint8_t>& bytes, bool stretched, graphics::PixelSize limit);
   const graphics::GfxBitmap* get() const { return bitmap_.get(); }
   bool stretched() const { return stretched_; }
-  // Decodes the same bytes again when the screen now needs more pixels than were kept; true
-  // when it did.
-  bool Refresh(const std::vector<uint8_t>& bytes);
+  // Decodes the same bytes again when a screen that needs at most `limit` needs more pixels
+  // than were kept; true when it did.
+  bool Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit);
   // Needed before GDI+ shuts down.
   void Clear();
 

@@ -82,7 +82,8 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
   const bool keep = !fades && !bytes.empty() && bytes == backgroundImage &&
                     backgroundPicture.get() && backgroundPicture.stretched() == stretched;
   if (!keep) backgroundPicture.Clear();
-  if (!keep && !fades && !bytes.empty()) backgroundPicture.Decode(bytes, stretched);
+  if (!keep && !fades && !bytes.empty())
+    backgroundPicture.Decode(bytes, stretched, LargestClientSize());
 
   std::optional<COLORREF> sampled;
   if (haveFull) {
@@ -111,7 +112,8 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
   }
   full.Dispose();
   // A picture made here (faded, or read from a file) is decoded in its final form.
-  if (haveFull && !backgroundImage.empty()) backgroundPicture.Decode(backgroundImage, stretched);
+  if (haveFull && !backgroundImage.empty())
+    backgroundPicture.Decode(backgroundImage, stretched, LargestClientSize());
   backgroundImageVersion = NextPictureVersion();
 
   for (int32_t i = 1; i <= RecordCount(); ++i) {
@@ -123,7 +125,7 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
 }
 
 void SkinEngine::RefreshPictureForScreen() {
-  if (!backgroundPicture.Refresh(backgroundImage)) return;
+  if (!backgroundPicture.Refresh(backgroundImage, LargestClientSize())) return;
   backgroundImageVersion = NextPictureVersion();
   for (int32_t i = 1; i <= RecordCount(); ++i) {
     WindowSkinRecord* record = RecordAt(i);

@@ -70,6 +70,27 @@ void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
   skin::SetPaintObserver(before);
 }
 
+// A larger screen gets the picture reduced again from its bytes; a smaller one keeps the copy.
+void AScreenThatNeedsMoreDecodesTheBytesAgain() {
+  const std::vector<uint8_t> photo = TwoColourBmp(1600, 1200);
+  skin::ScreenPicture picture;
+  ASSERT_TRUE(picture.Decode(photo, true, {400, 300}));
+  EXPECT_EQ(picture.get()->GetWidth(), 400u);
+  EXPECT_FALSE(picture.Refresh(photo, {400, 300}));
+  EXPECT_FALSE(picture.Refresh(photo, {200, 150}));
+  EXPECT_EQ(picture.get()->GetWidth(), 400u);
+  EXPECT_TRUE(picture.Refresh(photo, {800, 300}));
+  EXPECT_EQ(picture.get()->GetWidth(), 800u);
+  EXPECT_EQ(picture.get()->GetHeight(), 600u);
+  EXPECT_EQ(picture.get()->GetPixel(200, 300), 0xFFFF0000u);
+  // Drawn at its own size, a picture is never reduced and never needs decoding again.
+  ASSERT_TRUE(picture.Decode(photo, false, {400, 300}));
+  EXPECT_EQ(picture.get()->GetWidth(), 1600u);
+  EXPECT_FALSE(picture.Refresh(photo, {3200, 2400}));
+  EXPECT_FALSE(picture.Decode({'n', 'o', 't'}, true, {400, 300}));
+  EXPECT_EQ(picture.get(), nullptr);
+}
+
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
   ASSERT_EQ(skin::skinEngine, nullptr);
   skin::skinEngine = new skin::SkinEngine();
@@ -128,6 +149,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
 
     DestroyWindow(loading);
     SkinningAPhotoDecodesItOnceAtTheScreensSize(main);
+    AScreenThatNeedsMoreDecodesTheBytesAgain();
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);
     DestroyWindow(main);
