@@ -90,6 +90,7 @@ void RunCreationHandler(PlayerUnits& units) {
   std::vector<uint8_t> picture =
       ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
   if (picture.empty()) EndWith(kMsgPictureMissing);
+  KeepPictureCacheIn(DataPath(kConfigFolder));
   skinWindow(units.window, picture);
   // Skinning decodes the picture, once for every window; bytes that are no picture count as a
   // picture that cannot be read.

@@ -22,6 +22,10 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
                                 .captionGloss = 0});
 }
 
+void KeepPictureCacheIn(const std::string& folder) {
+  if (skin::skinEngine) skin::skinEngine->SetPictureCacheFolder(folder);
+}
+
 bool BackgroundPictureDecoded() {
   return skin::skinEngine && skin::skinEngine->BackgroundPicture() != nullptr;
 }

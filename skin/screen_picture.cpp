@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "graphics/gfx_image.h"
 #include "skin/paint_observer.h"
+#include "skin/reduced_picture_file.h"
 
 namespace skin {
 
@@ -14,10 +16,38 @@ graphics::PixelSize LargestClientSize() {
           std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), GetSystemMetrics(SM_CYSCREEN))};
 }
 
+namespace {
+
+bool Covers(graphics::PixelSize outer, graphics::PixelSize inner) {
+  return outer.width >= inner.width && outer.height >= inner.height;
+}
+
+std::unique_ptr<graphics::GfxBitmap> FromCache(const std::string& cacheFile, uint64_t hash,
+                                               size_t length, graphics::PixelSize limit,
+                                               graphics::PixelSize* natural) {
+  std::optional<ReducedPicture> cached = ReadReducedPicture(cacheFile, hash, length);
+  if (!cached || !Covers(cached->limit, limit)) return nullptr;
+  auto bitmap = std::make_unique<graphics::GfxBitmap>();
+  if (!bitmap->CreatePremultiplied(cached->size.width, cached->size.height, cached->pixels)) {
+    return nullptr;
+  }
+  if (natural) *natural = cached->natural;
+  return bitmap;
+}
+
+}  // namespace
+
 std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
                                                    bool stretched, graphics::PixelSize limit,
-                                                   graphics::PixelSize* natural) {
+                                                   graphics::PixelSize* natural,
+                                                   const std::string& cacheFile) {
   if (bytes.empty()) return nullptr;
+  // Only a reduced copy is worth keeping: a picture kept whole decodes about as fast as it reads.
+  const bool cached = stretched && !cacheFile.empty() && limit.width > 0 && limit.height > 0;
+  const uint64_t hash = cached ? PictureHash(bytes) : 0;
+  if (cached) {
+    if (auto bitmap = FromCache(cacheFile, hash, bytes.size(), limit, natural)) return bitmap;
+  }
   if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
   auto decoded = std::make_unique<graphics::GfxBitmap>();
   if (!decoded->LoadFromBytes(bytes)) return nullptr;
@@ -31,6 +61,10 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
   auto reduced = std::make_unique<graphics::GfxBitmap>();
   // Should the reduction fail (memory), the full picture still draws, only slower.
   if (!decoded->ReduceInto(*reduced, kept.width, kept.height)) return decoded;
+  decoded.reset();
+  ReducedPicture copy{hash, bytes.size(), size, limit, kept, {}};
+  // A copy that cannot be kept only makes the next start slower.
+  if (cached && reduced->ReadPremultiplied(copy.pixels)) WriteReducedPicture(cacheFile, copy);
   return reduced;
 }
 
@@ -40,7 +74,7 @@ ScreenPicture::~ScreenPicture() = default;
 bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, bool stretched,
                            graphics::PixelSize limit) {
   Clear();
-  bitmap_ = DecodePicture(bytes, stretched, limit, &natural_);
+  bitmap_ = DecodePicture(bytes, stretched, limit, &natural_, cacheFile_);
   if (!bitmap_) return false;
   stretched_ = stretched;
   return true;

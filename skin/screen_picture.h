@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "graphics/reduce.h"
@@ -24,10 +25,13 @@ graphics::PixelSize LargestClientSize();
 // The picture decoded from the bytes. When it is `stretched` (the one layout that draws it at
 // another size than its own) and larger than a stretch to `limit` needs, it is reduced with the
 // box filter and only the reduced copy is kept; `natural` gets the size it decoded to. Null when
-// the bytes are empty or no picture.
+// the bytes are empty or no picture. With a `cacheFile` (reduced_picture_file.h), a reduced copy
+// made earlier from the same bytes for a screen at least this large is read instead of decoding,
+// and a reduction made here is written to it.
 std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
                                                    bool stretched, graphics::PixelSize limit,
-                                                   graphics::PixelSize* natural = nullptr);
+                                                   graphics::PixelSize* natural = nullptr,
+                                                   const std::string& cacheFile = {});
 
 class ScreenPicture {
  public:
@@ -46,11 +50,14 @@ class ScreenPicture {
   bool Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit);
   // Needed before GDI+ shuts down.
   void Clear();
+  // Where reduced copies are kept between runs; none when empty.
+  void SetCacheFile(std::string path) { cacheFile_ = std::move(path); }
 
  private:
   std::unique_ptr<graphics::GfxBitmap> bitmap_;
   bool stretched_ = false;
   graphics::PixelSize natural_;  // the size the bytes decode to
+  std::string cacheFile_;
 };
 
 }  // namespace skin

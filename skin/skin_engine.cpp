@@ -5,6 +5,7 @@
 #include "skin/controls/family.h"
 #include "skin/picture_prepare.h"
 #include "skin/property_keys.h"
+#include "skin/reduced_picture_file.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 
@@ -132,6 +133,10 @@ void SkinEngine::RefreshPictureForScreen() {
     record->needsFullRedraw = 1;
     InvalidateRect(record->hwnd, nullptr, TRUE);
   }
+}
+
+void SkinEngine::SetPictureCacheFolder(const std::string& folder) {
+  backgroundPicture.SetCacheFile(folder.empty() ? std::string() : PictureCacheFile(folder));
 }
 
 void SkinEngine::SetOptions(int32_t colouring, std::optional<int32_t> alpha,

@@ -145,6 +145,9 @@ class SkinEngine {
   // After a display or DPI change: when the screen now needs more of the engine's picture than
   // was kept, decodes it again from its bytes and repaints every skinned window.
   void RefreshPictureForScreen();
+  // The folder where the picture reduced for the screen is kept between runs (one file, see
+  // reduced_picture_file.h); before the skin is set. Empty keeps nothing.
+  void SetPictureCacheFolder(const std::string& folder);
 
  private:
   ScreenPicture backgroundPicture;
