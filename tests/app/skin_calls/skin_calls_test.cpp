@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "app/background_picture.h"
+#include "app/data_files.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
@@ -91,6 +93,67 @@ void AScreenThatNeedsMoreDecodesTheBytesAgain() {
   EXPECT_EQ(picture.get(), nullptr);
 }
 
+// A reduced copy kept in the cache file stands in for decoding only for the very bytes it was
+// made from and a screen it covers.
+void ACachedReductionIsReadInsteadOfDecoding() {
+  const std::string cache = app::ExecutableFolder() + "\\skin_calls_test.cache";
+  DeleteFileA(cache.c_str());
+  const std::vector<uint8_t> photo = TwoColourBmp(1600, 1200);
+  DecodeCount count;
+  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  graphics::PixelSize natural;
+  ASSERT_TRUE(skin::DecodePicture(photo, true, {400, 300}, &natural, cache));
+  ASSERT_EQ(count.decodes, 1);
+  auto again = skin::DecodePicture(photo, true, {400, 300}, &natural, cache);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(count.decodes, 1);
+  EXPECT_EQ(natural, (graphics::PixelSize{1600, 1200}));
+  EXPECT_EQ(again->GetWidth(), 400u);
+  EXPECT_EQ(again->GetPixel(100, 150), 0xFFFF0000u);
+  EXPECT_EQ(again->GetPixel(300, 150), 0xFF0000FFu);
+  // A larger screen decodes again and keeps that copy, which serves a smaller screen too.
+  EXPECT_EQ(skin::DecodePicture(photo, true, {800, 300}, nullptr, cache)->GetWidth(), 800u);
+  EXPECT_EQ(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache)->GetWidth(), 800u);
+  EXPECT_EQ(count.decodes, 2);
+  // Other bytes of the same length are decoded, and refused when they are no picture.
+  std::vector<uint8_t> changed = photo;
+  changed.back() ^= 0xFF;
+  EXPECT_TRUE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
+  EXPECT_EQ(count.decodes, 3);
+  changed[0] = 'X';
+  EXPECT_FALSE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
+  skin::SetPaintObserver(before);
+  DeleteFileA(cache.c_str());
+}
+
+// Choosing a photo fills the cache, so the start after it skins the window without decoding.
+void AChosenPhotoStartsWithoutADecode(HWND main) {
+  const std::string root = app::ExecutableFolder() + "\\skin_calls_change";
+  for (const char* folder : {"", "\\背景", "\\config"})
+    CreateDirectoryA((root + folder).c_str(), nullptr);
+  const graphics::PixelSize screen = skin::LargestClientSize();
+  const std::vector<uint8_t> photo = TwoColourBmp(screen.width * 2, screen.height * 2);
+  const std::string chosen = root + "\\photo.bmp";
+  app::WriteWholeFile(chosen, std::string(photo.begin(), photo.end()));
+  std::vector<std::string> shown;
+  app::ChangeBackground(root, {[&](const std::string&) { return chosen; },
+                               [&](const char* m) { shown.push_back(m); }});
+  EXPECT_EQ(shown, std::vector<std::string>{"OK，重启生效"});
+  DecodeCount count;
+  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  app::KeepPictureCacheIn(root + "\\config");
+  app::skinWindow(main, photo);
+  EXPECT_TRUE(app::BackgroundPictureDecoded());
+  EXPECT_EQ(count.decodes, 0);
+  app::KeepPictureCacheIn("");
+  skin::SetPaintObserver(before);
+  for (const char* file :
+       {"\\photo.bmp", "\\背景\\photo.bmp", "\\背景\\path.txt", "\\config\\picture.cache"}) {
+    DeleteFileA((root + file).c_str());
+  }
+  for (const char* folder : {"\\背景", "\\config", ""}) RemoveDirectoryA((root + folder).c_str());
+}
+
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
   ASSERT_EQ(skin::skinEngine, nullptr);
   skin::skinEngine = new skin::SkinEngine();
@@ -150,6 +213,8 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     DestroyWindow(loading);
     SkinningAPhotoDecodesItOnceAtTheScreensSize(main);
     AScreenThatNeedsMoreDecodesTheBytesAgain();
+    ACachedReductionIsReadInsteadOfDecoding();
+    AChosenPhotoStartsWithoutADecode(main);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);
     DestroyWindow(main);
