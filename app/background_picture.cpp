@@ -5,13 +5,16 @@
 #include "app/data_files.h"
 #include "app/user_messages.h"
 #include "graphics/gfx_image.h"
+#include "skin/reduced_picture_file.h"
+#include "skin/screen_picture.h"
 
 namespace app {
 
-bool PictureDecodes(const std::vector<uint8_t>& bytes) {
-  if (bytes.empty()) return false;
-  graphics::GfxBitmap picture;
-  return picture.LoadFromBytes(bytes) && picture.GetWidth() > 0 && picture.GetHeight() > 0;
+bool PictureDecodes(const std::vector<uint8_t>& bytes, const std::string& cacheFolder) {
+  // Decoded as the main window stretches it, so only the reduced copy is ever held.
+  return skin::DecodePicture(
+             bytes, true, skin::LargestClientSize(), nullptr,
+             cacheFolder.empty() ? std::string() : skin::PictureCacheFile(cacheFolder)) != nullptr;
 }
 
 void ChangeBackground(const std::string& executableFolder, const BackgroundChoice& choice) {
@@ -24,7 +27,8 @@ void ChangeBackground(const std::string& executableFolder, const BackgroundChoic
   // A file of that name in 背景 is used as it is, even when the chosen one is another file: so
   // that file is the one that must be a picture.
   const bool present = FileExists(target);
-  if (!PictureDecodes(ReadFileBytes(present ? target : *chosen, kMaxPictureBytes))) {
+  if (!PictureDecodes(ReadFileBytes(present ? target : *chosen, kMaxPictureBytes),
+                      executableFolder + kConfigFolder)) {
     choice.showMessage(kMsgFailed);
     return;
   }

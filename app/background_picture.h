@@ -21,12 +21,14 @@ struct BackgroundChoice {
 };
 
 // Whether the bytes decode as a picture: a file that does not is treated as one that cannot be
-// read, at start and when chosen. Needs GDI+ started.
-bool PictureDecodes(const std::vector<uint8_t>& bytes);
+// read, at start and when chosen. With a `cacheFolder`, the copy reduced for this screen is kept
+// there as at start, so the next start need not decode. Needs GDI+ started.
+bool PictureDecodes(const std::vector<uint8_t>& bytes, const std::string& cacheFolder = {});
 
 // The click on 按钮_更换背景: copies the chosen picture into <folder>\背景 unless a file of that
 // name is there already, names it in 背景\path.txt and says whether that worked. A picture that
-// would become the background but does not decode changes nothing.
+// would become the background but does not decode changes nothing; one that does is reduced for
+// the next start (config\picture.cache).
 void ChangeBackground(const std::string& executableFolder, const BackgroundChoice& choice);
 
 // The open-file dialog 通用对话框1: filter "*.jpg|*.jpg".

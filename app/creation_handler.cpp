@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/background_picture.h"
 #include "app/caption_text.h"
 #include "app/data_files.h"
 #include "app/loading_window.h"
@@ -94,12 +93,16 @@ void RunCreationHandler(PlayerUnits& units) {
   // Step 8: the background picture.
   if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
   const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
-  const std::vector<uint8_t> picture =
+  std::vector<uint8_t> picture =
       ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
-  if (!PictureDecodes(picture)) EndWith(kMsgPictureMissing);
+  if (picture.empty()) EndWith(kMsgPictureMissing);
+  KeepPictureCacheIn(DataPath(kConfigFolder));
   skinWindow(units.window, picture);
+  // Skinning decodes the picture, once for every window; bytes that are no picture count as a
+  // picture that cannot be read.
+  if (!BackgroundPictureDecoded()) EndWith(kMsgPictureMissing);
   skinGroupBox(units.分组框1);
-  g_picture = picture;
+  g_picture = std::move(picture);
   loading.SetProgress(80);
   LogStartupStep("background read, main window skinned");
 

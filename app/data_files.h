@@ -11,6 +11,7 @@ namespace app {
 inline constexpr char kPicturePathFile[] = "\\背景\\path.txt";
 inline constexpr char kPictureFolderPrefix[] = "\\背景\\";
 inline constexpr char kPictureFolder[] = "\\背景";
+inline constexpr char kConfigFolder[] = "\\config";
 inline constexpr char kTitleFile[] = "\\config\\title.txt";
 inline constexpr char kGroupingFile[] = "\\config\\Grouping.txt";
 inline constexpr char kMainSizeFile[] = "\\config\\main.txt";

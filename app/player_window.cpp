@@ -10,6 +10,7 @@
 #include "app/data_files.h"
 #include "app/key_router.h"
 #include "app/playback_handlers.h"
+#include "app/program_icon.h"
 #include "app/startup_log.h"
 #include "app/tray_icon.h"
 #include "app/unit_scale.h"
@@ -250,6 +251,7 @@ bool CreatePlayerWindow() {
       0, kPlayerWindowClass, "", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, r.left, r.top,
       r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return false;
+  SetWindowIcons(window);
   ShowWindow(window, SW_SHOW);
   LogStartupStep("main window made visible");
   UpdateWindow(window);

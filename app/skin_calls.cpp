@@ -22,6 +22,14 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
                                 .captionGloss = 0});
 }
 
+void KeepPictureCacheIn(const std::string& folder) {
+  if (skin::skinEngine) skin::skinEngine->SetPictureCacheFolder(folder);
+}
+
+bool BackgroundPictureDecoded() {
+  return skin::skinEngine && skin::skinEngine->BackgroundPicture() != nullptr;
+}
+
 void skinGroupBox(HWND groupBox) {
   if (!skin::skinEngine) return;
   skin::skinEngine->AttachPanel(groupBox, 1, GetSysColor(COLOR_WINDOW), 0);

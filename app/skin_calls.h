@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace app {
@@ -12,6 +13,10 @@ namespace app {
 // controls: caption height 25, caption active, sizable, no help or menu button, caption text,
 // no gloss.
 void skinWindow(HWND window, const std::vector<uint8_t>& picture);
+// Where the skin keeps the background reduced for the screen between runs.
+void KeepPictureCacheIn(const std::string& folder);
+// Whether the picture last given to skinWindow decoded: skinning decodes it, once.
+bool BackgroundPictureDecoded();
 // The group box becomes a panel of the skinned window that holds it.
 void skinGroupBox(HWND groupBox);
 

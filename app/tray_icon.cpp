@@ -4,9 +4,8 @@
 
 #include <cstring>
 
-#include "app/ico_file.h"
 #include "app/player_units.h"
-#include "embedded/resources.h"
+#include "app/program_icon.h"
 #include "graphics/dpi_context.h"
 
 namespace app {
@@ -16,15 +15,9 @@ namespace {
 // it is destroyed when the icon goes away.
 HICON g_trayIcon = nullptr;
 
-// The small-icon size at the window's DPI.
+// The small-icon size of the window's DPI, from the image made for it.
 HICON MakeTrayIcon(HWND window) {
-  const int dpi = graphics::DpiForWindow(window);
-  const int cx = graphics::SystemMetricForDpi(SM_CXSMICON, dpi);
-  const int cy = graphics::SystemMetricForDpi(SM_CYSMICON, dpi);
-  const std::span<const uint8_t> image = PickIcoImage(resources::player_ico, cx);
-  if (image.empty()) return nullptr;
-  return CreateIconFromResourceEx(const_cast<PBYTE>(image.data()), static_cast<DWORD>(image.size()),
-                                  TRUE, 0x00030000, cx, cy, LR_DEFAULTCOLOR);
+  return LoadProgramIcon(graphics::SystemMetricForDpi(SM_CXSMICON, graphics::DpiForWindow(window)));
 }
 
 }  // namespace

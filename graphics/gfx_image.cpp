@@ -7,6 +7,7 @@
 
 #include "graphics/ansi_text.h"
 #include "graphics/gdiplus_status.h"
+#include "graphics/reduce.h"
 
 namespace graphics {
 
@@ -241,6 +242,29 @@ bool GfxBitmap::CreatePremultiplied(int32_t width, int32_t height,
   // Write locks only copy into the bitmap; the pixels are not changed.
   return CopyLocked(GetBitmapHandle(), static_cast<UINT>(width), static_cast<UINT>(height),
                     ImageLockModeWrite, const_cast<uint32_t*>(pixels.data()));
+}
+
+bool GfxBitmap::ReduceInto(GfxBitmap& target, int32_t width, int32_t height) const {
+  const uint32_t w = GetWidth(), h = GetHeight();
+  PixelFormat format = 0;
+  if (w == 0 || h == 0 || !RecordGdiplusStatus(GdipGetImagePixelFormat(handle_, &format))) {
+    return false;
+  }
+  // A JPEG decodes to 24 bits: read as it is, a 32-bit lock would first convert all of it.
+  const bool bgr = format == PixelFormat24bppRGB;
+  const GpRect all{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
+  BitmapData data{};
+  if (!RecordGdiplusStatus(GdipBitmapLockBits(GetBitmapHandle(), &all, ImageLockModeRead,
+                                              bgr ? PixelFormat24bppRGB : PixelFormat32bppPARGB,
+                                              &data))) {
+    return false;
+  }
+  const std::vector<uint32_t> reduced =
+      ReduceBox(static_cast<const uint8_t*>(data.Scan0), data.Stride,
+                bgr ? RowFormat::kBgr24 : RowFormat::kPremultiplied32, static_cast<int32_t>(w),
+                static_cast<int32_t>(h), width, height);
+  RecordGdiplusStatus(GdipBitmapUnlockBits(GetBitmapHandle(), &data));
+  return !reduced.empty() && target.CreatePremultiplied(width, height, reduced);
 }
 
 Argb GfxBitmap::GetPixel(int32_t x, int32_t y) const {

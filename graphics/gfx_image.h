@@ -63,6 +63,11 @@ class GfxBitmap : public GfxImage {
   bool ReadPremultiplied(std::vector<uint32_t>& pixels) const;
   // A premultiplied 32-bit bitmap holding a copy of `pixels` (width x height, rows top down).
   bool CreatePremultiplied(int32_t width, int32_t height, const std::vector<uint32_t>& pixels);
+  // `target` becomes this bitmap averaged down to width x height (graphics/reduce.h),
+  // premultiplied. The rows are read where GDI+ holds them, in their own 24-bit form when they have
+  // it, so no second copy of a large picture is made. False when the size is larger than the
+  // bitmap's.
+  bool ReduceInto(GfxBitmap& target, int32_t width, int32_t height) const;
   bool SetPixel(int32_t x, int32_t y, Argb colour);
 
   Gdiplus::GpBitmap* GetBitmapHandle() const {

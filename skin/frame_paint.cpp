@@ -210,8 +210,10 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
     g.SetClipPath(shape);
     GfxSolidBrush fill;
     if (fill.Create(ArgbFromColorref(key.fill, 255))) g.FillPath(fill, shape);
-    if (const graphics::GfxBitmap* image =
-            record->pictureCache.Decoded(picture, key.source, key.version)) {
+    const graphics::GfxBitmap* image =
+        own ? record->pictureCache.Decoded(picture, key.source, key.version, key.mode == 3)
+            : backgroundPicture.get();
+    if (image) {
       const auto pw = static_cast<float>(image->GetWidth());
       const auto ph = static_cast<float>(image->GetHeight());
       switch (key.mode) {

@@ -212,6 +212,9 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         SHCreateThread(TrimmerThreadProc(), nullptr, 0, nullptr);
       }
       break;
+    case WM_DISPLAYCHANGE:  // a larger screen may need more of the picture than was kept
+      RefreshPictureForScreen();
+      break;
     case WM_MOUSEWHEEL:
     case WM_VSCROLL:
     case WM_HSCROLL:

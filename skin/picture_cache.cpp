@@ -2,6 +2,7 @@
 
 #include "graphics/gfx_image.h"
 #include "skin/paint_observer.h"
+#include "skin/screen_picture.h"
 
 namespace skin {
 
@@ -16,18 +17,17 @@ PictureCache::PictureCache(PictureCache&&) noexcept = default;
 PictureCache& PictureCache::operator=(PictureCache&&) noexcept = default;
 
 graphics::GfxBitmap* PictureCache::Decoded(const std::vector<uint8_t>& bytes, const void* source,
-                                           uint32_t version) {
-  if (decodedValid_ && decodedSource_ == source && decodedVersion_ == version) {
+                                           uint32_t version, bool stretched) {
+  if (decodedValid_ && decodedSource_ == source && decodedVersion_ == version &&
+      decodedStretched_ == stretched) {
     return decoded_.get();
   }
-  decoded_.reset();
+  decoded_.reset();  // before the next decode: never two large pictures at once
   decodedSource_ = source;
   decodedVersion_ = version;
+  decodedStretched_ = stretched;
   decodedValid_ = true;
-  if (bytes.empty()) return nullptr;
-  if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
-  auto bitmap = std::make_unique<graphics::GfxBitmap>();
-  if (bitmap->LoadFromBytes(bytes)) decoded_ = std::move(bitmap);
+  decoded_ = DecodePicture(bytes, stretched, LargestClientSize());
   return decoded_.get();
 }
 

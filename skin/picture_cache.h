@@ -44,10 +44,11 @@ class PictureCache {
   PictureCache(PictureCache&&) noexcept;
   PictureCache& operator=(PictureCache&&) noexcept;
 
-  // The picture decoded from the bytes; decodes only when source or version changed. Null when
-  // the bytes are empty or not a picture.
+  // The picture decoded from the bytes, reduced to what the screen needs when it is stretched
+  // (DecodePicture); decodes only when what it was decoded for changed. Null when the bytes are
+  // empty or not a picture.
   graphics::GfxBitmap* Decoded(const std::vector<uint8_t>& bytes, const void* source,
-                               uint32_t version);
+                               uint32_t version, bool stretched);
   // The composed background when it was made for this key, else null.
   MemoryDc* Background(const BackgroundKey& key);
   // A fresh bitmap of the key's size for the caller to compose into. It counts as made for the
@@ -61,6 +62,7 @@ class PictureCache {
   std::unique_ptr<graphics::GfxBitmap> decoded_;
   const void* decodedSource_ = nullptr;
   uint32_t decodedVersion_ = 0;
+  bool decodedStretched_ = false;
   bool decodedValid_ = false;
   MemoryDc background_;
   BackgroundKey backgroundKey_;

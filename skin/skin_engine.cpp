@@ -5,6 +5,7 @@
 #include "skin/controls/family.h"
 #include "skin/picture_prepare.h"
 #include "skin/property_keys.h"
+#include "skin/reduced_picture_file.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 
@@ -45,6 +46,7 @@ SkinEngine::SkinEngine() {
 SkinEngine::~SkinEngine() {
   // GDI+ objects must go before GDI+ does.
   ClearRecordPictureCaches();
+  backgroundPicture.Clear();
   if (appIcon) DestroyIcon(appIcon);
   appIcon = nullptr;
   ShutdownGdiplus(gdiplusToken);
@@ -65,20 +67,31 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
     accentColour = static_cast<COLORREF>(*accent);
   }
 
-  // The picture is decoded only when its pixels are used: for a colour sampled from it, a fade
-  // prepared on it, or a file turned into bytes. A given colour with a plain mode (the main
-  // window's) needs none, and a decode is a long step of the start-up.
+  // The picture is decoded here, once, for every window that shows it: the full picture only for
+  // the modes that fade it, else straight into the copy kept for this screen. The same bytes
+  // again (another window skinned with them) keep the copy they have.
   const int32_t newMode = mode.value_or(kDefaultMode);
-  const bool needPixels = !colour || newMode == 0 || newMode == 1;
-  graphics::GfxBitmap picture;
-  bool havePicture = false;
+  const bool fades = newMode == 0 || newMode == 1;
+  const bool stretched = newMode == 3;
+  graphics::GfxBitmap full;
+  bool haveFull = false;
   if (!bytes.empty()) {
-    if (needPixels) havePicture = picture.LoadFromBytes(bytes);
+    if (fades) haveFull = full.LoadFromBytes(bytes);
   } else if (!fileName.empty()) {
-    havePicture = picture.LoadFromFile(fileName);
+    haveFull = full.LoadFromFile(fileName);
   }
+  const bool keep = !fades && !bytes.empty() && bytes == backgroundImage &&
+                    backgroundPicture.get() && backgroundPicture.stretched() == stretched;
+  if (!keep) backgroundPicture.Clear();
+  if (!keep && !fades && !bytes.empty())
+    backgroundPicture.Decode(bytes, stretched, LargestClientSize());
+
   std::optional<COLORREF> sampled;
-  if (havePicture) sampled = SamplePictureColour(picture);
+  if (haveFull) {
+    sampled = SamplePictureColour(full);
+  } else if (backgroundPicture.get()) {
+    sampled = SamplePictureColour(*backgroundPicture.get());
+  }
   if (colour) {
     backgroundColour = *colour;
   } else if (sampled) {
@@ -89,14 +102,19 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
   if (accentFromBackground) accentColour = backgroundColour;
 
   backgroundMode = newMode;
-  backgroundImage.clear();
-  if (havePicture && (backgroundMode == 0 || backgroundMode == 1)) {
-    backgroundImage = PreparePictureForMode(picture, backgroundColour, backgroundMode);
+  if (haveFull && fades) {
+    backgroundImage = PreparePictureForMode(full, backgroundColour, backgroundMode);
   } else if (!bytes.empty()) {
-    backgroundImage = bytes;
-  } else if (havePicture) {
-    backgroundImage = picture.SaveToBytes(graphics::kPngFormatId);
+    if (!keep) backgroundImage = bytes;
+  } else if (haveFull) {
+    backgroundImage = full.SaveToBytes(graphics::kPngFormatId);
+  } else {
+    backgroundImage.clear();
   }
+  full.Dispose();
+  // A picture made here (faded, or read from a file) is decoded in its final form.
+  if (haveFull && !backgroundImage.empty())
+    backgroundPicture.Decode(backgroundImage, stretched, LargestClientSize());
   backgroundImageVersion = NextPictureVersion();
 
   for (int32_t i = 1; i <= RecordCount(); ++i) {
@@ -105,6 +123,20 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
     PaintFrame(i, nullptr);
     InvalidateRect(hwnd, nullptr, TRUE);
   }
+}
+
+void SkinEngine::RefreshPictureForScreen() {
+  if (!backgroundPicture.Refresh(backgroundImage, LargestClientSize())) return;
+  backgroundImageVersion = NextPictureVersion();
+  for (int32_t i = 1; i <= RecordCount(); ++i) {
+    WindowSkinRecord* record = RecordAt(i);
+    record->needsFullRedraw = 1;
+    InvalidateRect(record->hwnd, nullptr, TRUE);
+  }
+}
+
+void SkinEngine::SetPictureCacheFolder(const std::string& folder) {
+  backgroundPicture.SetCacheFile(folder.empty() ? std::string() : PictureCacheFile(folder));
 }
 
 void SkinEngine::SetOptions(int32_t colouring, std::optional<int32_t> alpha,

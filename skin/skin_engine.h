@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "skin/button_fade.h"
+#include "skin/screen_picture.h"
 #include "skin/window_record.h"
 
 namespace graphics {
+class GfxBitmap;
 class GfxGraphics;
-}
+}  // namespace graphics
 
 namespace skin {
 
@@ -140,8 +142,19 @@ class SkinEngine {
   void SetTextColour(HWND control, COLORREF colour);
   COLORREF GetBackgroundColour() const;
   void RedrawCaptionButtons(int32_t index);
+  // The engine's picture as decoded for this screen; null when there is none or it is no
+  // picture.
+  const graphics::GfxBitmap* BackgroundPicture() const { return backgroundPicture.get(); }
+  // After a display or DPI change: when the screen now needs more of the engine's picture than
+  // was kept, decodes it again from its bytes and repaints every skinned window.
+  void RefreshPictureForScreen();
+  // The folder where the picture reduced for the screen is kept between runs (one file, see
+  // reduced_picture_file.h); before the skin is set. Empty keeps nothing.
+  void SetPictureCacheFolder(const std::string& folder);
 
  private:
+  ScreenPicture backgroundPicture;
+
   LRESULT DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void ReleaseWindowSkin(HWND hwnd);
   void OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam);

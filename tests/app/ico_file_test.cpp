@@ -52,7 +52,8 @@ TEST(IcoFile, TheProgramIconHoldsSixThirtyTwoBitImages) {
   const auto& ico = resources::player_ico;
   ASSERT_GE(ico.size(), 6u + 6 * 16);
   EXPECT_EQ(ico[4], 6);
-  const int expected[] = {16, 32, 48, 64, 128, 256};
+  // The small icon at 100, 125, 150 and 200 %, the big one at 150 %, and the large image.
+  const int expected[] = {16, 20, 24, 32, 48, 256};
   for (int i = 0; i < 6; ++i) {
     const uint8_t* e = ico.data() + 6 + 16 * i;
     EXPECT_EQ(e[0] == 0 ? 256 : e[0], expected[i]);

@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "app/background_picture.h"
+#include "app/data_files.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
+#include "skin/paint_observer.h"
+#include "skin/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -21,6 +27,131 @@ std::vector<uint8_t> Picture() {
     g.Clear(0xFF336699);
   }
   return bitmap.SaveToBytes(graphics::kPngFormatId);
+}
+
+// A 24-bit BMP of that size, red on the left half and blue on the right.
+std::vector<uint8_t> TwoColourBmp(int width, int height) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const uint32_t pixelBytes = static_cast<uint32_t>(stride) * height;
+  BITMAPFILEHEADER file{0x4D42, 54 + pixelBytes, 0, 0, 54};
+  BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB};
+  std::vector<uint8_t> bytes(54 + pixelBytes);
+  std::memcpy(bytes.data(), &file, 14);
+  std::memcpy(bytes.data() + 14, &info, 40);
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = bytes.data() + 54 + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < width; ++x) row[x * 3 + (x < width / 2 ? 2 : 0)] = 0xFF;
+  }
+  return bytes;
+}
+
+struct DecodeCount : skin::PaintObserver {
+  void PictureDecoded() override { ++decodes; }
+  int decodes = 0;
+};
+
+void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
+  const graphics::PixelSize screen = skin::LargestClientSize();
+  const graphics::PixelSize natural{screen.width * 2, screen.height * 2};
+  const std::vector<uint8_t> photo = TwoColourBmp(natural.width, natural.height);
+  DecodeCount count;
+  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  app::skinWindow(main, photo);
+  ASSERT_TRUE(app::BackgroundPictureDecoded());
+  const graphics::GfxBitmap& kept = *skin::skinEngine->BackgroundPicture();
+  const graphics::PixelSize expected = graphics::ReducedSize(natural, screen);
+  EXPECT_LT(expected.width, natural.width);
+  EXPECT_EQ(kept.GetWidth(), static_cast<uint32_t>(expected.width));
+  EXPECT_EQ(kept.GetHeight(), static_cast<uint32_t>(expected.height));
+  EXPECT_EQ(kept.GetPixel(expected.width / 4, expected.height / 2), 0xFFFF0000u);
+  EXPECT_EQ(kept.GetPixel(expected.width * 3 / 4, expected.height / 2), 0xFF0000FFu);
+  app::skinWindow(main, photo);  // another window with the same picture: nothing decoded again
+  EXPECT_EQ(count.decodes, 1);
+  app::skinWindow(main, {'n', 'o', 't'});
+  EXPECT_FALSE(app::BackgroundPictureDecoded());
+  skin::SetPaintObserver(before);
+}
+
+// A larger screen gets the picture reduced again from its bytes; a smaller one keeps the copy.
+void AScreenThatNeedsMoreDecodesTheBytesAgain() {
+  const std::vector<uint8_t> photo = TwoColourBmp(1600, 1200);
+  skin::ScreenPicture picture;
+  ASSERT_TRUE(picture.Decode(photo, true, {400, 300}));
+  EXPECT_EQ(picture.get()->GetWidth(), 400u);
+  EXPECT_FALSE(picture.Refresh(photo, {400, 300}));
+  EXPECT_FALSE(picture.Refresh(photo, {200, 150}));
+  EXPECT_EQ(picture.get()->GetWidth(), 400u);
+  EXPECT_TRUE(picture.Refresh(photo, {800, 300}));
+  EXPECT_EQ(picture.get()->GetWidth(), 800u);
+  EXPECT_EQ(picture.get()->GetHeight(), 600u);
+  EXPECT_EQ(picture.get()->GetPixel(200, 300), 0xFFFF0000u);
+  // Drawn at its own size, a picture is never reduced and never needs decoding again.
+  ASSERT_TRUE(picture.Decode(photo, false, {400, 300}));
+  EXPECT_EQ(picture.get()->GetWidth(), 1600u);
+  EXPECT_FALSE(picture.Refresh(photo, {3200, 2400}));
+  EXPECT_FALSE(picture.Decode({'n', 'o', 't'}, true, {400, 300}));
+  EXPECT_EQ(picture.get(), nullptr);
+}
+
+// A reduced copy kept in the cache file stands in for decoding only for the very bytes it was
+// made from and a screen it covers.
+void ACachedReductionIsReadInsteadOfDecoding() {
+  const std::string cache = app::ExecutableFolder() + "\\skin_calls_test.cache";
+  DeleteFileA(cache.c_str());
+  const std::vector<uint8_t> photo = TwoColourBmp(1600, 1200);
+  DecodeCount count;
+  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  graphics::PixelSize natural;
+  ASSERT_TRUE(skin::DecodePicture(photo, true, {400, 300}, &natural, cache));
+  ASSERT_EQ(count.decodes, 1);
+  auto again = skin::DecodePicture(photo, true, {400, 300}, &natural, cache);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(count.decodes, 1);
+  EXPECT_EQ(natural, (graphics::PixelSize{1600, 1200}));
+  EXPECT_EQ(again->GetWidth(), 400u);
+  EXPECT_EQ(again->GetPixel(100, 150), 0xFFFF0000u);
+  EXPECT_EQ(again->GetPixel(300, 150), 0xFF0000FFu);
+  // A larger screen decodes again and keeps that copy, which serves a smaller screen too.
+  EXPECT_EQ(skin::DecodePicture(photo, true, {800, 300}, nullptr, cache)->GetWidth(), 800u);
+  EXPECT_EQ(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache)->GetWidth(), 800u);
+  EXPECT_EQ(count.decodes, 2);
+  // Other bytes of the same length are decoded, and refused when they are no picture.
+  std::vector<uint8_t> changed = photo;
+  changed.back() ^= 0xFF;
+  EXPECT_TRUE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
+  EXPECT_EQ(count.decodes, 3);
+  changed[0] = 'X';
+  EXPECT_FALSE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
+  skin::SetPaintObserver(before);
+  DeleteFileA(cache.c_str());
+}
+
+// Choosing a photo fills the cache, so the start after it skins the window without decoding.
+void AChosenPhotoStartsWithoutADecode(HWND main) {
+  const std::string root = app::ExecutableFolder() + "\\skin_calls_change";
+  for (const char* folder : {"", "\\背景", "\\config"})
+    CreateDirectoryA((root + folder).c_str(), nullptr);
+  const graphics::PixelSize screen = skin::LargestClientSize();
+  const std::vector<uint8_t> photo = TwoColourBmp(screen.width * 2, screen.height * 2);
+  const std::string chosen = root + "\\photo.bmp";
+  app::WriteWholeFile(chosen, std::string(photo.begin(), photo.end()));
+  std::vector<std::string> shown;
+  app::ChangeBackground(root, {[&](const std::string&) { return chosen; },
+                               [&](const char* m) { shown.push_back(m); }});
+  EXPECT_EQ(shown, std::vector<std::string>{"OK，重启生效"});
+  DecodeCount count;
+  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  app::KeepPictureCacheIn(root + "\\config");
+  app::skinWindow(main, photo);
+  EXPECT_TRUE(app::BackgroundPictureDecoded());
+  EXPECT_EQ(count.decodes, 0);
+  app::KeepPictureCacheIn("");
+  skin::SetPaintObserver(before);
+  for (const char* file :
+       {"\\photo.bmp", "\\背景\\photo.bmp", "\\背景\\path.txt", "\\config\\picture.cache"}) {
+    DeleteFileA((root + file).c_str());
+  }
+  for (const char* folder : {"\\背景", "\\config", ""}) RemoveDirectoryA((root + folder).c_str());
 }
 
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
@@ -44,6 +175,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(skin::backgroundColour, 0u);
 
     app::skinWindow(main, picture);
+    EXPECT_TRUE(app::BackgroundPictureDecoded());
     EXPECT_EQ(skin::backgroundImage, picture);  // mode 3 keeps the bytes
     EXPECT_EQ(skin::backgroundMode, 3);
     EXPECT_EQ(skin::backgroundColour, 0u);  // the colour 0 wins over the sample
@@ -79,6 +211,10 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(r.PanelAt(0).rounded, 0);
 
     DestroyWindow(loading);
+    SkinningAPhotoDecodesItOnceAtTheScreensSize(main);
+    AScreenThatNeedsMoreDecodesTheBytesAgain();
+    ACachedReductionIsReadInsteadOfDecoding();
+    AChosenPhotoStartsWithoutADecode(main);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);
     DestroyWindow(main);

@@ -1,15 +1,20 @@
 // Prints what repainting a skinned frame costs: a full repaint at an unchanged size, a full
-// repaint after a resize, and one BitBlt of the frame. Run under Wine on a display:
-//   wine build-test/tests/skin/skin_frame_bench.exe
+// repaint after a resize, and one BitBlt of the frame; and what decoding the picture and
+// reducing it to the screen's size cost. Run under Wine on a display, with the shipped picture
+// or with the pictures named (Unix paths), one after the other:
+//   wine build-test/tests/skin/skin_frame_bench.exe [PICTURE...]
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
+#include "skin/reduced_picture_file.h"
+#include "skin/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -20,19 +25,49 @@ namespace {
 
 using skin_bench::Now;
 
-std::vector<uint8_t> ReadPicture() { return skin_bench::ReadPicture(PICTURE_UNIX); }
+// The one decode and the one reduction the skin makes of a picture it stretches.
+void PrintDecodeAndReduce(const std::vector<uint8_t>& picture) {
+  double t = Now();
+  graphics::GfxBitmap decoded;
+  if (!decoded.LoadFromBytes(picture)) return;
+  const graphics::PixelSize natural{static_cast<int32_t>(decoded.GetWidth()),
+                                    static_cast<int32_t>(decoded.GetHeight())};
+  const double decode = Now() - t;
+  const graphics::PixelSize kept = graphics::ReducedSize(natural, skin::LargestClientSize());
+  t = Now();
+  graphics::GfxBitmap reduced;
+  const bool didReduce = kept != natural && decoded.ReduceInto(reduced, kept.width, kept.height);
+  std::printf("picture %dx%d: decode %.1f ms, kept at %dx%d, reduction %.1f ms\n", natural.width,
+              natural.height, decode, kept.width, kept.height, didReduce ? Now() - t : 0.0);
+  // What a start with the reduced copy kept on disk costs instead.
+  t = Now();
+  const uint64_t hash = skin::PictureHash(picture);
+  const double hashing = Now() - t;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string cache = std::string(temp) + "frame_bench_picture.cache";
+  DeleteFileA(cache.c_str());
+  t = Now();
+  skin::DecodePicture(picture, true, skin::LargestClientSize(), nullptr, cache);
+  const double filling = Now() - t;
+  t = Now();
+  const bool read =
+      skin::DecodePicture(picture, true, skin::LargestClientSize(), nullptr, cache) != nullptr;
+  std::printf(
+      "  hash of %zu bytes %.1f ms (%llx); decode that fills the cache %.1f ms, start from it %.1f "
+      "ms%s\n",
+      picture.size(), hashing, static_cast<unsigned long long>(hash), filling, Now() - t,
+      read ? "" : " (failed)");
+  DeleteFileA(cache.c_str());
+}
 
-}  // namespace
-
-int main() {
-  skin::skinEngine = new skin::SkinEngine();
-  skin::StartGdiplus();
-  skin::SetSkinDefaults();
-  const std::vector<uint8_t> picture = ReadPicture();
+int BenchPicture(const char* unixPath) {
+  const std::vector<uint8_t> picture = skin_bench::ReadPicture(unixPath);
   if (picture.empty()) {
-    std::printf("cannot read the picture %s\n", PICTURE_UNIX);
+    std::printf("cannot read the picture %s\n", unixPath);
     return 1;
   }
+  PrintDecodeAndReduce(picture);
   {
     // The player's window at the screen's DPI (run it in a prefix whose LogPixels is 192 for the
     // figures at 200 percent).
@@ -131,7 +166,19 @@ int main() {
     std::printf("one BitBlt of the frame:      %8.3f ms\n", blit);
   }
   skin_test::Pump();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  skin::skinEngine = new skin::SkinEngine();
+  skin::StartGdiplus();
+  skin::SetSkinDefaults();
+  int status = 0;
+  if (argc < 2) status = BenchPicture(PICTURE_UNIX);
+  for (int i = 1; i < argc; ++i) status |= BenchPicture(argv[i]);
   delete skin::skinEngine;
   skin::FreeSkinArrays();
-  return 0;
+  return status;
 }

@@ -1,0 +1,77 @@
+#include "app/program_icon.h"
+
+#include <commctrl.h>
+
+#include <span>
+
+#include "app/ico_file.h"
+#include "embedded/resources.h"
+#include "graphics/dpi_context.h"
+
+namespace app {
+namespace {
+
+constexpr int kIconResource = 129;
+
+// Looked up at run time: it arrived with Vista, and the program still starts where it is missing.
+template <typename Function>
+Function Lookup(const char* module, const char* name) {
+  HMODULE loaded = GetModuleHandleA(module);
+  if (!loaded) loaded = LoadLibraryA(module);
+  return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
+                : nullptr;
+}
+
+using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+
+HICON FromEmbeddedFile(int size) {
+  const std::span<const uint8_t> image = PickIcoImage(resources::player_ico, size);
+  if (image.empty()) return nullptr;
+  return CreateIconFromResourceEx(const_cast<PBYTE>(image.data()), static_cast<DWORD>(image.size()),
+                                  TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
+}
+
+// The icons this module gave the window last, destroyed when replaced or at the end.
+struct WindowIcons {
+  HICON big = nullptr;
+  HICON small = nullptr;
+  ~WindowIcons() {
+    if (big) DestroyIcon(big);
+    if (small) DestroyIcon(small);
+  }
+};
+WindowIcons g_windowIcons;
+
+void Replace(HWND window, WPARAM kind, HICON& kept, int size) {
+  HICON icon = LoadProgramIcon(size);
+  if (!icon) return;
+  SendMessageA(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+  if (kept) DestroyIcon(kept);
+  kept = icon;
+}
+
+}  // namespace
+
+HICON LoadProgramIcon(int size) {
+  if (size <= 0) return nullptr;
+  HINSTANCE module = GetModuleHandleA(nullptr);
+  static const auto scaleDown =
+      Lookup<LoadIconWithScaleDownFn>("comctl32.dll", "LoadIconWithScaleDown");
+  HICON icon = nullptr;
+  // Scaling down from a larger image keeps the edges crisp; LoadImage would enlarge a smaller.
+  if (scaleDown &&
+      SUCCEEDED(scaleDown(module, MAKEINTRESOURCEW(kIconResource), size, size, &icon)) && icon) {
+    return icon;
+  }
+  icon = static_cast<HICON>(
+      LoadImageA(module, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  return icon ? icon : FromEmbeddedFile(size);
+}
+
+void SetWindowIcons(HWND window) {
+  const int dpi = graphics::DpiForWindow(window);
+  Replace(window, ICON_BIG, g_windowIcons.big, graphics::SystemMetricForDpi(SM_CXICON, dpi));
+  Replace(window, ICON_SMALL, g_windowIcons.small, graphics::SystemMetricForDpi(SM_CXSMICON, dpi));
+}
+
+}  // namespace app

@@ -1,0 +1,148 @@
+#include "skin/reduced_picture_file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+namespace skin {
+namespace {
+
+constexpr uint32_t kMagic = 0x50524C56;  // "VLRP"
+constexpr uint32_t kVersion = 1;
+constexpr size_t kHeaderBytes = 56;
+// More than any screen needs, and still a size a 32-bit process can hold.
+constexpr int64_t kMaxPixels = 32 * 1024 * 1024;
+
+struct Header {
+  uint32_t magic;
+  uint32_t version;
+  int32_t width, height;
+  int32_t naturalWidth, naturalHeight;
+  int32_t limitWidth, limitHeight;
+  uint64_t hash;
+  uint64_t length;
+  uint64_t reserved;
+};
+static_assert(sizeof(Header) == kHeaderBytes);
+
+class ScopedHandle {
+ public:
+  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+  ~ScopedHandle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+bool Positive(graphics::PixelSize s) { return s.width > 0 && s.height > 0; }
+
+// A header that promises what it can hold: the pixels never larger than the picture itself.
+bool Consistent(const Header& h) {
+  const graphics::PixelSize size{h.width, h.height}, natural{h.naturalWidth, h.naturalHeight};
+  return h.magic == kMagic && h.version == kVersion && Positive(size) && Positive(natural) &&
+         Positive({h.limitWidth, h.limitHeight}) && size.width <= natural.width &&
+         size.height <= natural.height &&
+         static_cast<int64_t>(size.width) * size.height <= kMaxPixels;
+}
+
+bool WriteAll(HANDLE file, const void* data, size_t size) {
+  const auto* at = static_cast<const uint8_t*>(data);
+  while (size > 0) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 24));
+    if (!WriteFile(file, at, chunk, &written, nullptr) || written == 0) return false;
+    at += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool ReadAll(HANDLE file, void* data, size_t size) {
+  auto* at = static_cast<uint8_t*>(data);
+  while (size > 0) {
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 24));
+    if (!ReadFile(file, at, chunk, &read, nullptr) || read == 0) return false;
+    at += read;
+    size -= read;
+  }
+  return true;
+}
+
+}  // namespace
+
+uint64_t PictureHash(const std::vector<uint8_t>& bytes) {
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (const uint8_t b : bytes) hash = (hash ^ b) * 0x100000001b3ull;
+  return hash;
+}
+
+std::string PictureCacheFile(const std::string& folder) { return folder + "\\picture.cache"; }
+
+bool WriteReducedPicture(const std::string& path, const ReducedPicture& picture) {
+  const Header header{kMagic,
+                      kVersion,
+                      picture.size.width,
+                      picture.size.height,
+                      picture.natural.width,
+                      picture.natural.height,
+                      picture.limit.width,
+                      picture.limit.height,
+                      picture.hash,
+                      picture.length,
+                      0};
+  if (!Consistent(header) ||
+      picture.pixels.size() != static_cast<size_t>(header.width) * header.height) {
+    return false;
+  }
+  const std::string fresh = path + ".new";
+  bool written = false;
+  {
+    ScopedHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    written = WriteAll(file.get(), &header, sizeof(header)) &&
+              WriteAll(file.get(), picture.pixels.data(), picture.pixels.size() * 4);
+  }
+  if (written && MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  DeleteFileA(fresh.c_str());
+  return false;
+}
+
+std::optional<ReducedPicture> ReadReducedPicture(const std::string& path, uint64_t hash,
+                                                 uint64_t length) {
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER fileSize{};
+  if (!file.valid() || !GetFileSizeEx(file.get(), &fileSize)) return std::nullopt;
+  Header h{};
+  if (fileSize.QuadPart < static_cast<LONGLONG>(kHeaderBytes) ||
+      !ReadAll(file.get(), &h, sizeof(h)) || !Consistent(h) || h.hash != hash ||
+      h.length != length) {
+    return std::nullopt;
+  }
+  const uint64_t count = static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height);
+  if (static_cast<uint64_t>(fileSize.QuadPart) != kHeaderBytes + count * 4) return std::nullopt;
+  ReducedPicture picture{h.hash,
+                         h.length,
+                         {h.naturalWidth, h.naturalHeight},
+                         {h.limitWidth, h.limitHeight},
+                         {h.width, h.height},
+                         {}};
+  try {
+    picture.pixels.resize(static_cast<size_t>(count));
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  if (!ReadAll(file.get(), picture.pixels.data(), picture.pixels.size() * 4)) return std::nullopt;
+  return picture;
+}
+
+}  // namespace skin

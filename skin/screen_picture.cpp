@@ -1,0 +1,99 @@
+#include "skin/screen_picture.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "graphics/gfx_image.h"
+#include "skin/paint_observer.h"
+#include "skin/reduced_picture_file.h"
+
+namespace skin {
+
+graphics::PixelSize LargestClientSize() {
+  return {std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CXSCREEN)),
+          std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), GetSystemMetrics(SM_CYSCREEN))};
+}
+
+namespace {
+
+bool Covers(graphics::PixelSize outer, graphics::PixelSize inner) {
+  return outer.width >= inner.width && outer.height >= inner.height;
+}
+
+std::unique_ptr<graphics::GfxBitmap> FromCache(const std::string& cacheFile, uint64_t hash,
+                                               size_t length, graphics::PixelSize limit,
+                                               graphics::PixelSize* natural) {
+  std::optional<ReducedPicture> cached = ReadReducedPicture(cacheFile, hash, length);
+  if (!cached || !Covers(cached->limit, limit)) return nullptr;
+  auto bitmap = std::make_unique<graphics::GfxBitmap>();
+  if (!bitmap->CreatePremultiplied(cached->size.width, cached->size.height, cached->pixels)) {
+    return nullptr;
+  }
+  if (natural) *natural = cached->natural;
+  return bitmap;
+}
+
+}  // namespace
+
+std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
+                                                   bool stretched, graphics::PixelSize limit,
+                                                   graphics::PixelSize* natural,
+                                                   const std::string& cacheFile) {
+  if (bytes.empty()) return nullptr;
+  // Only a reduced copy is worth keeping: a picture kept whole decodes about as fast as it reads.
+  const bool cached = stretched && !cacheFile.empty() && limit.width > 0 && limit.height > 0;
+  const uint64_t hash = cached ? PictureHash(bytes) : 0;
+  if (cached) {
+    if (auto bitmap = FromCache(cacheFile, hash, bytes.size(), limit, natural)) return bitmap;
+  }
+  if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
+  auto decoded = std::make_unique<graphics::GfxBitmap>();
+  if (!decoded->LoadFromBytes(bytes)) return nullptr;
+  const graphics::PixelSize size{static_cast<int32_t>(decoded->GetWidth()),
+                                 static_cast<int32_t>(decoded->GetHeight())};
+  if (size.width <= 0 || size.height <= 0) return nullptr;
+  if (natural) *natural = size;
+  if (!stretched) return decoded;
+  const graphics::PixelSize kept = graphics::ReducedSize(size, limit);
+  if (kept == size) return decoded;
+  auto reduced = std::make_unique<graphics::GfxBitmap>();
+  // Should the reduction fail (memory), the full picture still draws, only slower.
+  if (!decoded->ReduceInto(*reduced, kept.width, kept.height)) return decoded;
+  decoded.reset();
+  ReducedPicture copy{hash, bytes.size(), size, limit, kept, {}};
+  // A copy that cannot be kept only makes the next start slower.
+  if (cached && reduced->ReadPremultiplied(copy.pixels)) WriteReducedPicture(cacheFile, copy);
+  return reduced;
+}
+
+ScreenPicture::ScreenPicture() = default;
+ScreenPicture::~ScreenPicture() = default;
+
+bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, bool stretched,
+                           graphics::PixelSize limit) {
+  Clear();
+  bitmap_ = DecodePicture(bytes, stretched, limit, &natural_, cacheFile_);
+  if (!bitmap_) return false;
+  stretched_ = stretched;
+  return true;
+}
+
+bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit) {
+  if (!bitmap_ || !stretched_) return false;
+  const graphics::PixelSize needed = graphics::ReducedSize(natural_, limit);
+  if (needed.width <= static_cast<int32_t>(bitmap_->GetWidth()) &&
+      needed.height <= static_cast<int32_t>(bitmap_->GetHeight())) {
+    return false;
+  }
+  return Decode(bytes, true, limit);
+}
+
+void ScreenPicture::Clear() {
+  bitmap_.reset();
+  stretched_ = false;
+  natural_ = {};
+}
+
+}  // namespace skin
