@@ -37,8 +37,6 @@ HWND Combo(HWND parent, DWORD style, int x, int y, int selected) {
   return combo;
 }
 
-// Counts the pixels of a window DC's rectangle that are darker than the threshold in every
-// channel: text drawn in black.
 // Pixels of text: whatever its colour (black, or white where black would not read), it stands
 // out from the backdrop by 3:1 or more, its anti-aliased edges included.
 int InkPixels(HDC dc, RECT r, COLORREF backdrop) {

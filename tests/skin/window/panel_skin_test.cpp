@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "skin/contrast.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/panel.h"
 #include "skin/gdi_handles.h"
@@ -175,19 +176,20 @@ TEST_F(PanelSkins, APanelAttachedWhileAnotherPaintsSizesOrShowsLeavesThatOneWhol
   belowPanel = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AttachesPanels)));
   skin::skinEngine->AttachPanel(box, 1, 0, 255);
-  // The caption's dark text and the frame's left line, as the screen shows them.
+  // The caption's text (in whichever ink reads over the blue) and the frame's left line, as the
+  // screen shows them.
   auto whole = [&] {
     HDC dc = GetDC(box);
-    int dark = 0;
+    const double blue = skin::RelativeLuminance(kBlue);
+    int ink = 0;
     for (int x = 0; x < 80; ++x) {
       for (int y = 0; y < 16; ++y) {
-        const COLORREF p = GetPixel(dc, x, y);
-        if (GetRValue(p) < 60 && GetGValue(p) < 60 && GetBValue(p) < 60) ++dark;
+        if (skin::ContrastRatio(skin::RelativeLuminance(GetPixel(dc, x, y)), blue) >= 3) ++ink;
       }
     }
     const COLORREF line = GetPixel(dc, 0, 80);
     ReleaseDC(box, dc);
-    return dark > 10 && line != kBlue;
+    return ink > 10 && line != kBlue;
   };
   const std::vector<HWND> all = waiting;
   const size_t before = waiting.size();
