@@ -11,8 +11,8 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_ink.h"
 #include "skin/caption_glyphs.h"
+#include "skin/caption_ink.h"
 #include "skin/control_dpi.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
@@ -114,6 +114,20 @@ void DrawFocusCue(GfxGraphics& g, HDC surface, const graphics::GfxRectF& caption
                    static_cast<LONG>(right) + 1, static_cast<LONG>(bottom) + 1};
   const COLORREF colour = ReadableTextColour(surface, along, accentColour);
   Outline(g, RoundRect(x, y, right - x, bottom - y, 3), ArgbFromColorref(colour, 255));
+}
+
+// A radio button's or check box's caption (dimmed when disabled), or the focus cue around it.
+void ToggleCaptionLayer(Layer layer, FaceCanvas& canvas, HWND window, UINT state,
+                        graphics::GfxRectF box, graphics::GfxRectF& caption) {
+  if (layer == Layer::kFocusCue) {
+    DrawFocusCue(canvas.g(), canvas.dc(), caption, canvas.width(), canvas.height());
+    return;
+  }
+  const ButtonSkin* button = ButtonOf(window);
+  CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
+  style.alignment = 0;
+  style.dimmed = (state & kStateDisabled) != 0;
+  caption = DrawCaptionText(canvas.g(), canvas.dc(), window, TextOf(window, button), style, box);
 }
 
 }  // namespace
@@ -283,7 +297,6 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
     const auto ringTop = static_cast<float>((ih - graphics::ScaleLength(12, dpi)) / 2);
     const GfxPath disc = Ellipse(
         px(3), static_cast<float>((ih - graphics::ScaleLength(11, dpi)) / 2) + px(1), px(9), px(9));
-    const ButtonSkin* button = ButtonOf(window);
     state = LiveToggleState(window, state);
     graphics::GfxRectF caption{};
     const std::vector<Layer> layers = RadioButtonLayers(state, IsChecked(window));
@@ -319,16 +332,9 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
           Outline(g, dot, ArgbFromColorref(kBlack, 200));
           break;
         }
-        case Layer::kCaption: {
-          CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
-          style.alignment = 0;
-          style.dimmed = (state & kStateDisabled) != 0;
-          caption = DrawCaptionText(g, canvas.dc(), window, TextOf(window, button), style,
-                                    {px(18), px(2), w, h});
-          break;
-        }
+        case Layer::kCaption:
         case Layer::kFocusCue:
-          DrawFocusCue(g, canvas.dc(), caption, w, h);
+          ToggleCaptionLayer(layer, canvas, window, state, {px(18), px(2), w, h}, caption);
           break;
         default:
           break;
@@ -349,7 +355,6 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
     const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
     const int32_t boxSize = graphics::ScaleLength(13, dpi);
     const auto boxTop = static_cast<float>((canvas.heightPx() - boxSize) / 2);
-    const ButtonSkin* button = ButtonOf(window);
     state = LiveToggleState(window, state);
     graphics::GfxRectF caption{};
     // The pictures come drawn for 100 to 200 percent; the nearest is drawn at its own size.
@@ -380,16 +385,9 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
           graphics::StrokePath(g, box, static_cast<float>(graphics::ScaleLine(2, dpi)), kGlow, 30);
           break;
         }
-        case Layer::kCaption: {
-          CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
-          style.alignment = 0;
-          style.dimmed = (state & kStateDisabled) != 0;
-          caption = DrawCaptionText(g, canvas.dc(), window, TextOf(window, button), style,
-                                    {px(17), px(2), w - px(19), h});
-          break;
-        }
+        case Layer::kCaption:
         case Layer::kFocusCue:
-          DrawFocusCue(g, canvas.dc(), caption, w, h);
+          ToggleCaptionLayer(layer, canvas, window, state, {px(17), px(2), w - px(19), h}, caption);
           break;
         default:
           break;
