@@ -9,6 +9,7 @@ namespace app {
 namespace {
 
 KeyTargets g_targets;
+HWND g_lastFocus = nullptr;
 
 bool IsRadio(LONG style) {
   const LONG type = style & BS_TYPEMASK;
@@ -102,6 +103,7 @@ KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers m, FocusKind focus) {
 
 void SetKeyTargets(KeyTargets targets) {
   g_targets = std::move(targets);
+  g_lastFocus = nullptr;
   catalogue::SetMessageFilter(g_targets.window ? RouteKey : nullptr);
 }
 
@@ -133,6 +135,19 @@ bool RouteKey(const MSG& msg) {
       return true;
   }
   return false;
+}
+
+void OnMainWindowActivation(bool active) {
+  HWND window = g_targets.window;
+  if (!window) return;
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)) g_lastFocus = focus;
+    return;
+  }
+  HWND to = g_lastFocus;
+  if (!to || !IsChild(window, to) || !Reachable(to)) to = g_targets.songList;
+  if (to && Reachable(to)) SetFocus(to);
 }
 
 }  // namespace app

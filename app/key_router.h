@@ -52,4 +52,9 @@ void SetKeyTargets(KeyTargets targets);
 // and the message must not be dispatched.
 bool RouteKey(const MSG& msg);
 
+// The main window's activation: deactivated, it remembers which unit had the focus; activated,
+// it gives the focus back to that unit, or to the song list the first time, so the keys work
+// without a click or a Tab first.
+void OnMainWindowActivation(bool active);
+
 }  // namespace app

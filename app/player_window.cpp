@@ -193,6 +193,12 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       RunPlayerCommand(command);
       return TRUE;
     }
+    case WM_ACTIVATE: {
+      // After the default, which gives the focus to the window itself.
+      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      if (!HIWORD(wParam)) OnMainWindowActivation(LOWORD(wParam) != WA_INACTIVE);
+      return result;
+    }
     case WM_HOTKEY:
       RunPlayerCommand(CommandForMediaKey(HIWORD(lParam)));
       return 0;

@@ -75,7 +75,8 @@ class KeysAndTransport : public ::testing::Test {
 };
 
 TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
-  if (testing_support::CataloguePort() == 0) GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
+  if (testing_support::CataloguePort() == 0)
+    GTEST_SKIP() << "the build's catalogue is not on 127.0.0.1";
   // Another program holds the stop key: the player leaves it there and still stops by command.
   ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_MEDIA_STOP));
   service_ = std::make_unique<testing_support::CatalogueService>(testing_support::CataloguePort());
@@ -97,9 +98,13 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   // The player holds the other media keys now.
   EXPECT_FALSE(RegisterHotKey(nullptr, 2, 0, VK_MEDIA_NEXT_TRACK));
 
-  // Enter plays the selected song; Space pauses it, and the loop waits while it is paused.
+  // The song list has the focus from the start, so the keyboard's Enter plays the selected song
+  // without a click or a Tab first; Space pauses it, and the loop waits while it is paused.
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(main) == list; }, 3000));
   SendMessageA(list, LB_SETCURSEL, 3, 0);
-  PostKey(list, VK_RETURN);
+  SetForegroundWindow(main);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
+  Press({VK_RETURN});
   ASSERT_TRUE(FaceShows("歌曲3 正在播放"));
   EXPECT_TRUE(WaitFor([&] { return WindowText(playPause) == "暂停"; }, 1000));
   PostKey(list, VK_SPACE);
