@@ -52,28 +52,31 @@ bool Consistent(const Header& h) {
          static_cast<int64_t>(size.width) * size.height <= kMaxPixels;
 }
 
-bool WriteAll(HANDLE file, const void* data, size_t size) {
-  const auto* at = static_cast<const uint8_t*>(data);
+// Moves size bytes through transfer(at, chunk, &done) in chunks a DWORD can count; false when a
+// call fails or moves nothing.
+template <typename Byte, typename Transfer>
+bool InChunks(Byte* at, size_t size, Transfer transfer) {
   while (size > 0) {
-    DWORD written = 0;
+    DWORD done = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 24));
-    if (!WriteFile(file, at, chunk, &written, nullptr) || written == 0) return false;
-    at += written;
-    size -= written;
+    if (!transfer(at, chunk, &done) || done == 0) return false;
+    at += done;
+    size -= done;
   }
   return true;
 }
 
+bool WriteAll(HANDLE file, const void* data, size_t size) {
+  return InChunks(static_cast<const uint8_t*>(data), size,
+                  [file](const uint8_t* at, DWORD chunk, DWORD* done) {
+                    return WriteFile(file, at, chunk, done, nullptr) != 0;
+                  });
+}
+
 bool ReadAll(HANDLE file, void* data, size_t size) {
-  auto* at = static_cast<uint8_t*>(data);
-  while (size > 0) {
-    DWORD read = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 24));
-    if (!ReadFile(file, at, chunk, &read, nullptr) || read == 0) return false;
-    at += read;
-    size -= read;
-  }
-  return true;
+  return InChunks(static_cast<uint8_t*>(data), size, [file](uint8_t* at, DWORD chunk, DWORD* done) {
+    return ReadFile(file, at, chunk, done, nullptr) != 0;
+  });
 }
 
 }  // namespace

@@ -116,192 +116,202 @@ void DrawFocusCue(GfxGraphics& g, HDC surface, const graphics::GfxRectF& caption
   Outline(g, RoundRect(x, y, right - x, bottom - y, 3), ArgbFromColorref(colour, 255));
 }
 
-// A radio button's or check box's caption (dimmed when disabled), or the focus cue around it.
-void ToggleCaptionLayer(Layer layer, FaceCanvas& canvas, HWND window, UINT state,
-                        graphics::GfxRectF box, graphics::GfxRectF& caption) {
-  if (layer == Layer::kFocusCue) {
-    DrawFocusCue(canvas.g(), canvas.dc(), caption, canvas.width(), canvas.height());
-    return;
+// A push-style face over rect, in the given layers: the caption in the button's font at
+// captionAt is common; makeDrawer(canvas) gives what draws the rest.
+template <typename MakeDrawer>
+void PaintButton(HWND window, HDC target, UINT state, const RECT& rect,
+                 const std::vector<Layer>& layers, graphics::GfxPointF captionAt,
+                 MakeDrawer makeDrawer) {
+  FaceCanvas canvas(window, rect);
+  if (!canvas.ok()) return;
+  NoteFace(window, state, layers);
+  auto draw = makeDrawer(canvas);
+  for (const Layer layer : layers) {
+    if (layer != Layer::kCaption) {
+      draw(layer);
+      continue;
+    }
+    const ButtonSkin* button = ButtonOf(window);
+    DrawCaptionText(canvas.g(), canvas.dc(), window, TextOf(window, button),
+                    StyleOf(button, graphics::kUnitWorld),
+                    {captionAt.x, captionAt.y, canvas.width(), canvas.height()});
   }
-  const ButtonSkin* button = ButtonOf(window);
-  CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
-  style.alignment = 0;
-  style.dimmed = (state & kStateDisabled) != 0;
-  caption = DrawCaptionText(canvas.g(), canvas.dc(), window, TextOf(window, button), style, box);
+  canvas.CopyTo(target);
+}
+
+// Where a toggle's caption starts and how far short of the right edge it stops, at 96 dpi.
+struct ToggleCaption {
+  float left;
+  float rightMargin;
+};
+
+// A radio button's or check box's face over its client area, in the layers of its live state:
+// the caption (dimmed when disabled) and the focus cue round it are common; makeDrawer(canvas, dpi)
+// gives what draws the rest.
+template <typename MakeDrawer>
+void PaintToggle(HWND window, UINT state, HDC target, ToggleCaption at,
+                 std::vector<Layer> (*layersOf)(UINT, bool), MakeDrawer makeDrawer) {
+  OnClientArea(window, target, [&](HDC dc, const RECT& client) {
+    FaceCanvas canvas(window, client);
+    if (!canvas.ok()) return;
+    const int dpi = ControlDpi(window);
+    const UINT live = LiveToggleState(window, state);
+    const std::vector<Layer> layers = layersOf(live, IsChecked(window));
+    NoteFace(window, live, layers);
+    const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
+    const graphics::GfxRectF box{px(at.left), px(2), canvas.width() - px(at.rightMargin),
+                                 canvas.height()};
+    graphics::GfxRectF caption{};
+    auto draw = makeDrawer(canvas, dpi);
+    for (const Layer layer : layers) {
+      if (layer == Layer::kFocusCue) {
+        DrawFocusCue(canvas.g(), canvas.dc(), caption, canvas.width(), canvas.height());
+      } else if (layer == Layer::kCaption) {
+        const ButtonSkin* button = ButtonOf(window);
+        CaptionStyle style = StyleOf(button, graphics::kUnitPixel);
+        style.alignment = 0;
+        style.dimmed = (live & kStateDisabled) != 0;
+        caption =
+            DrawCaptionText(canvas.g(), canvas.dc(), window, TextOf(window, button), style, box);
+      } else {
+        draw(layer);
+      }
+    }
+    canvas.CopyTo(dc);
+  });
 }
 
 }  // namespace
 
 void PaintPushButton(HWND window, HDC target, UINT state, const RECT& rect) {
-  FaceCanvas canvas(window, rect);
-  if (!canvas.ok()) return;
-  GfxGraphics& g = canvas.g();
-  const float w = canvas.width();
-  const float h = canvas.height();
-  const ButtonSkin* button = ButtonOf(window);
-  const GfxPath face = RoundRect(0, 0, w - 1, h - 1, 5);
-  const std::vector<Layer> layers = PushButtonLayers(state);
-  NoteFace(window, state, layers);
-  for (const Layer layer : layers) {
-    switch (layer) {
-      case Layer::kWhiteBase:
-        Fill(g, face, ArgbFromColorref(kWhite, 120));
-        break;
-      case Layer::kDisabledFill: {
-        GfxSolidBrush silver;
-        if (silver.Create(ArgbFromColorref(0xC0C0C0, 255))) g.FillRectangle(silver, 0, 0, w, h);
-        break;
+  PaintButton(window, target, state, rect, PushButtonLayers(state), {0, 2}, [](FaceCanvas& canvas) {
+    GfxGraphics& g = canvas.g();
+    const float w = canvas.width();
+    const float h = canvas.height();
+    return [&g, w, h, face = RoundRect(0, 0, w - 1, h - 1, 5)](Layer layer) {
+      switch (layer) {
+        case Layer::kWhiteBase:
+          Fill(g, face, ArgbFromColorref(kWhite, 120));
+          break;
+        case Layer::kDisabledFill: {
+          GfxSolidBrush silver;
+          if (silver.Create(ArgbFromColorref(0xC0C0C0, 255))) g.FillRectangle(silver, 0, 0, w, h);
+          break;
+        }
+        case Layer::kDisabledOutline:
+          Outline(g, face, ArgbFromColorref(kBlack, 80));
+          break;
+        case Layer::kShade:
+          FillGradient(g, face, {0, 0}, {0, h - 1}, ArgbFromColorref(kWhite, 0),
+                       ArgbFromColorref(0x808080, 60));
+          break;
+        case Layer::kGloss: {
+          GfxPath top;
+          if (top.Create())
+            graphics::AddTopRoundRect(top, 0, 0, w - 1, static_cast<int>(h * 0.5f), 5);
+          FillGradient(g, top, {0, 0}, {0, h * 0.5f}, ArgbFromColorref(kWhite, 50),
+                       ArgbFromColorref(kWhite, 10));
+          break;
+        }
+        case Layer::kHotFill:
+          FillGradient(g, face, {0, 0}, {0, h - 1}, ArgbFromColorref(accentColour, 60),
+                       ArgbFromColorref(accentColour, 10));
+          break;
+        case Layer::kHotOutline:
+          Outline(g, face, ArgbFromColorref(accentColour, 255));
+          break;
+        case Layer::kFocusGlow:
+          graphics::StrokePath(g, face, 3, kGlow, 120);
+          break;
+        case Layer::kFocusOutline:
+          Outline(g, face, ArgbFromColorref(kBlack, 70));
+          break;
+        case Layer::kOutline:
+          Outline(g, face, ArgbFromColorref(kBlack, 120));
+          break;
+        case Layer::kPressed: {
+          const GfxPath sunken = RoundRect(2, 2, w - 3, h - 3, 5);
+          FillGradient(g, sunken, {0, 2}, {0, h - 1}, ArgbFromColorref(kBlack, 60),
+                       ArgbFromColorref(kWhite, 100));
+          break;
+        }
+        default:
+          break;
       }
-      case Layer::kDisabledOutline:
-        Outline(g, face, ArgbFromColorref(kBlack, 80));
-        break;
-      case Layer::kShade:
-        FillGradient(g, face, {0, 0}, {0, h - 1}, ArgbFromColorref(kWhite, 0),
-                     ArgbFromColorref(0x808080, 60));
-        break;
-      case Layer::kGloss: {
-        GfxPath top;
-        if (top.Create())
-          graphics::AddTopRoundRect(top, 0, 0, w - 1, static_cast<int>(h * 0.5f), 5);
-        FillGradient(g, top, {0, 0}, {0, h * 0.5f}, ArgbFromColorref(kWhite, 50),
-                     ArgbFromColorref(kWhite, 10));
-        break;
-      }
-      case Layer::kHotFill:
-        FillGradient(g, face, {0, 0}, {0, h - 1}, ArgbFromColorref(accentColour, 60),
-                     ArgbFromColorref(accentColour, 10));
-        break;
-      case Layer::kHotOutline:
-        Outline(g, face, ArgbFromColorref(accentColour, 255));
-        break;
-      case Layer::kFocusGlow:
-        graphics::StrokePath(g, face, 3, kGlow, 120);
-        break;
-      case Layer::kFocusOutline:
-        Outline(g, face, ArgbFromColorref(kBlack, 70));
-        break;
-      case Layer::kOutline:
-        Outline(g, face, ArgbFromColorref(kBlack, 120));
-        break;
-      case Layer::kPressed: {
-        const GfxPath sunken = RoundRect(2, 2, w - 3, h - 3, 5);
-        FillGradient(g, sunken, {0, 2}, {0, h - 1}, ArgbFromColorref(kBlack, 60),
-                     ArgbFromColorref(kWhite, 100));
-        break;
-      }
-      case Layer::kCaption:
-        DrawCaptionText(g, canvas.dc(), window, TextOf(window, button),
-                        StyleOf(button, graphics::kUnitWorld), {0, 2, w, h});
-        break;
-      default:
-        break;
-    }
-  }
-  canvas.CopyTo(target);
+    };
+  });
 }
 
 void PaintFlatButton(HWND window, HDC target, UINT state, const RECT& rect) {
-  FaceCanvas canvas(window, rect);
-  if (!canvas.ok()) return;
-  GfxGraphics& g = canvas.g();
-  g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
-  const float w = canvas.width();
-  const float h = canvas.height();
-  const ButtonSkin* button = ButtonOf(window);
-  const float radius = h > 4 ? h - 2 : 2;  // a pill: the ends are half circles
-  const GfxPath face = RoundRect(0.5f, 0.5f, w - 2, h - 2, radius);
-  const std::vector<Layer> layers = FlatButtonLayers(state);
-  NoteFace(window, state, layers);
-  for (const Layer layer : layers) {
-    switch (layer) {
-      case Layer::kDisabledFill:
-        Fill(g, face, ArgbFromColorref(0xC0C0C0, 255));
-        break;
-      case Layer::kDisabledOutline:
-        Outline(g, face, ArgbFromColorref(kBlack, 80));
-        break;
-      case Layer::kFlatFace:
-        Fill(g, face, ArgbFromColorref(accentColour, FlatTintAlpha(state)));
-        break;
-      case Layer::kFlatLine: {
-        const GfxPath inner = RoundRect(1.5f, 1.5f, w - 4, h - 4, radius - 2 > 2 ? radius - 2 : 2);
-        Outline(g, inner, ArgbFromColorref(kWhite, 110));
-        break;
-      }
-      case Layer::kFocusOutline:
-        graphics::StrokePath(g, face, 2, kGlow, 160);
-        break;
-      case Layer::kCaption: {
-        // A disabled face looks the same whatever else the state says.
-        const bool sunk = (state & kStatePressed) && !(state & kStateDisabled);
-        const float shift = sunk ? 1.0f : 0.0f;
-        DrawCaptionText(g, canvas.dc(), window, TextOf(window, button),
-                        StyleOf(button, graphics::kUnitWorld), {shift, 1 + shift, w, h});
-        break;
-      }
-      default:
-        break;
-    }
-  }
-  canvas.CopyTo(target);
-}
-
-void PaintTextButton(HWND window, HDC target, UINT state, const RECT& rect) {
-  FaceCanvas canvas(window, rect);
-  if (!canvas.ok()) return;
-  GfxGraphics& g = canvas.g();
-  const float w = canvas.width();
-  const float h = canvas.height();
-  const ButtonSkin* button = ButtonOf(window);
-  const std::vector<Layer> layers = TextButtonLayers(state);
-  NoteFace(window, state, layers);
-  for (const Layer layer : layers) {
-    switch (layer) {
-      case Layer::kFocusOutline: {
-        const GfxPath frame = RoundRect(0, 0, w - 1, h - 1, 5);
-        Outline(g, frame, ArgbFromColorref(kGlow, 140));
-        break;
-      }
-      case Layer::kUnderline: {
-        GfxSolidBrush line;
-        if (line.Create(ArgbFromColorref(accentColour, 255)))
-          g.FillRectangle(line, 4, h - 4, w - 8, 2);
-        break;
-      }
-      case Layer::kCaption: {
-        const float shift = (state & kStatePressed) ? 1.0f : 0.0f;
-        DrawCaptionText(g, canvas.dc(), window, TextOf(window, button),
-                        StyleOf(button, graphics::kUnitWorld), {shift, shift, w, h});
-        break;
-      }
-      default:
-        break;
-    }
-  }
-  canvas.CopyTo(target);
-}
-
-void PaintRadioButton(HWND window, UINT state, HDC target) {
-  OnClientArea(window, target, [&](HDC dc, const RECT& client) {
-    FaceCanvas canvas(window, client);
-    if (!canvas.ok()) return;
+  // A disabled face looks the same whatever else the state says.
+  const float shift = (state & kStatePressed) && !(state & kStateDisabled) ? 1.0f : 0.0f;
+  const auto draw = [state](FaceCanvas& canvas) {
     GfxGraphics& g = canvas.g();
     g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
     const float w = canvas.width();
     const float h = canvas.height();
+    const float radius = h > 4 ? h - 2 : 2;  // a pill: the ends are half circles
+    return
+        [&g, state, w, h, radius, face = RoundRect(0.5f, 0.5f, w - 2, h - 2, radius)](Layer layer) {
+          switch (layer) {
+            case Layer::kDisabledFill:
+              Fill(g, face, ArgbFromColorref(0xC0C0C0, 255));
+              break;
+            case Layer::kDisabledOutline:
+              Outline(g, face, ArgbFromColorref(kBlack, 80));
+              break;
+            case Layer::kFlatFace:
+              Fill(g, face, ArgbFromColorref(accentColour, FlatTintAlpha(state)));
+              break;
+            case Layer::kFlatLine: {
+              const GfxPath inner =
+                  RoundRect(1.5f, 1.5f, w - 4, h - 4, radius - 2 > 2 ? radius - 2 : 2);
+              Outline(g, inner, ArgbFromColorref(kWhite, 110));
+              break;
+            }
+            case Layer::kFocusOutline:
+              graphics::StrokePath(g, face, 2, kGlow, 160);
+              break;
+            default:
+              break;
+          }
+        };
+  };
+  PaintButton(window, target, state, rect, FlatButtonLayers(state), {shift, 1 + shift}, draw);
+}
+
+void PaintTextButton(HWND window, HDC target, UINT state, const RECT& rect) {
+  const float shift = (state & kStatePressed) ? 1.0f : 0.0f;
+  const auto draw = [](FaceCanvas& canvas) {
+    return [&canvas](Layer layer) {
+      GfxGraphics& g = canvas.g();
+      const float w = canvas.width();
+      const float h = canvas.height();
+      if (layer == Layer::kFocusOutline) {
+        Outline(g, RoundRect(0, 0, w - 1, h - 1, 5), ArgbFromColorref(kGlow, 140));
+      } else if (layer == Layer::kUnderline) {
+        GfxSolidBrush line;
+        if (line.Create(ArgbFromColorref(accentColour, 255))) {
+          g.FillRectangle(line, 4, h - 4, w - 8, 2);
+        }
+      }
+    };
+  };
+  PaintButton(window, target, state, rect, TextButtonLayers(state), {shift, shift}, draw);
+}
+
+void PaintRadioButton(HWND window, UINT state, HDC target) {
+  PaintToggle(window, state, target, {18, 0}, RadioButtonLayers, [](FaceCanvas& canvas, int dpi) {
+    GfxGraphics& g = canvas.g();
+    g.SetSmoothingMode(graphics::kSmoothingAntiAlias);
     const int32_t ih = canvas.heightPx();
-    // Drawn at the control's DPI: every length below is at 96 dpi.
-    const int dpi = ControlDpi(window);
     const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
     const auto line = static_cast<float>(graphics::ScaleLine(1, dpi));
     const auto ringTop = static_cast<float>((ih - graphics::ScaleLength(12, dpi)) / 2);
-    const GfxPath disc = Ellipse(
-        px(3), static_cast<float>((ih - graphics::ScaleLength(11, dpi)) / 2) + px(1), px(9), px(9));
-    state = LiveToggleState(window, state);
-    graphics::GfxRectF caption{};
-    const std::vector<Layer> layers = RadioButtonLayers(state, IsChecked(window));
-    NoteFace(window, state, layers);
-    for (const Layer layer : layers) {
+    return [&g, px, line, ringTop,
+            disc = Ellipse(px(3),
+                           static_cast<float>((ih - graphics::ScaleLength(11, dpi)) / 2) + px(1),
+                           px(9), px(9))](Layer layer) {
       switch (layer) {
         case Layer::kRing: {
           GfxPen pen;
@@ -332,49 +342,31 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
           Outline(g, dot, ArgbFromColorref(kBlack, 200));
           break;
         }
-        case Layer::kCaption:
-        case Layer::kFocusCue:
-          ToggleCaptionLayer(layer, canvas, window, state, {px(18), px(2), w, h}, caption);
-          break;
         default:
           break;
       }
-    }
-    canvas.CopyTo(dc);
+    };
   });
 }
 
 void PaintCheckBox(HWND window, UINT state, HDC target) {
-  OnClientArea(window, target, [&](HDC dc, const RECT& client) {
-    FaceCanvas canvas(window, client);
-    if (!canvas.ok()) return;
-    GfxGraphics& g = canvas.g();
-    const float w = canvas.width();
-    const float h = canvas.height();
-    const int dpi = ControlDpi(window);
-    const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
+  PaintToggle(window, state, target, {17, 19}, CheckBoxLayers, [](FaceCanvas& canvas, int dpi) {
     const int32_t boxSize = graphics::ScaleLength(13, dpi);
     const auto boxTop = static_cast<float>((canvas.heightPx() - boxSize) / 2);
-    state = LiveToggleState(window, state);
-    graphics::GfxRectF caption{};
     // The pictures come drawn for 100 to 200 percent; the nearest is drawn at its own size.
-    auto drawImage = [&](std::span<const unsigned char> png) {
-      graphics::GfxBitmap image;
-      if (!image.LoadFromBytes(png)) return;
-      const auto side = static_cast<float>(image.GetWidth());
-      const float inset = std::floor((static_cast<float>(boxSize) - side) / 2);
-      g.DrawImageRect(image, inset, boxTop + inset, side, side);
-    };
-    const std::vector<Layer> layers = CheckBoxLayers(state, IsChecked(window));
-    NoteFace(window, state, layers);
-    for (const Layer layer : layers) {
+    return [&canvas, dpi, boxSize, boxTop](Layer layer) {
+      GfxGraphics& g = canvas.g();
+      const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
       switch (layer) {
         case Layer::kBoxImage:
-          drawImage(CheckBoxGlyph(false, dpi));
+        case Layer::kCheckImage: {
+          graphics::GfxBitmap image;
+          if (!image.LoadFromBytes(CheckBoxGlyph(layer == Layer::kCheckImage, dpi))) break;
+          const auto side = static_cast<float>(image.GetWidth());
+          const float inset = std::floor((static_cast<float>(boxSize) - side) / 2);
+          g.DrawImageRect(image, inset, boxTop + inset, side, side);
           break;
-        case Layer::kCheckImage:
-          drawImage(CheckBoxGlyph(true, dpi));
-          break;
+        }
         case Layer::kHotBox: {
           GfxPath box;
           if (box.Create()) box.AddRectangle(0, boxTop, px(13), px(13));
@@ -385,15 +377,10 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
           graphics::StrokePath(g, box, static_cast<float>(graphics::ScaleLine(2, dpi)), kGlow, 30);
           break;
         }
-        case Layer::kCaption:
-        case Layer::kFocusCue:
-          ToggleCaptionLayer(layer, canvas, window, state, {px(17), px(2), w - px(19), h}, caption);
-          break;
         default:
           break;
       }
-    }
-    canvas.CopyTo(dc);
+    };
   });
 }
 

@@ -47,6 +47,19 @@ graphics::GfxRectF CaptionBox(HWND panel, const PanelSkin& skin, const std::stri
           static_cast<float>(skin.fontSize + 3)};
 }
 
+// The panel's frame: a faint dark rounded line, a light one inside it, from `top` down over a
+// w x h box.
+void StrokeFrame(graphics::GfxGraphics& g, float top, float w, float h, int32_t lightAlpha) {
+  graphics::GfxPath outer;
+  if (outer.Create() && graphics::AddRoundRect(outer, 0, top, w - 1, h - 1, 5)) {
+    graphics::StrokePath(g, outer, 1, 0x000000, 40);
+  }
+  graphics::GfxPath inner;
+  if (inner.Create() && graphics::AddRoundRect(inner, 1, top + 1, w - 3, h - 3, 3)) {
+    graphics::StrokePath(g, inner, 1, 0xFFFFFF, lightAlpha);
+  }
+}
+
 void PaintGroupFrame(FaceCanvas& canvas, HWND panel, const PanelSkin& skin) {
   graphics::GfxGraphics& g = canvas.g();
   const float w = canvas.width();
@@ -61,14 +74,7 @@ void PaintGroupFrame(FaceCanvas& canvas, HWND panel, const PanelSkin& skin) {
       haveFont ? CaptionBox(panel, skin, text, g, font, w) : graphics::GfxRectF{};
   // The frame lines stop behind the caption.
   if (box.width > 0) g.SetClipRect(box.x, box.y, box.width, box.height, graphics::kCombineExclude);
-  graphics::GfxPath outer;
-  if (outer.Create() && graphics::AddRoundRect(outer, 0, 5, w - 1, h - 6, 5)) {
-    graphics::StrokePath(g, outer, 1, 0x000000, 40);
-  }
-  graphics::GfxPath inner;
-  if (inner.Create() && graphics::AddRoundRect(inner, 1, 6, w - 3, h - 8, 3)) {
-    graphics::StrokePath(g, inner, 1, 0xFFFFFF, 90);
-  }
+  StrokeFrame(g, 5, w, h - 5, 90);
   g.ResetClip();
   if (box.width <= 0) return;
   CaptionStyle style;
@@ -78,20 +84,6 @@ void PaintGroupFrame(FaceCanvas& canvas, HWND panel, const PanelSkin& skin) {
   style.unit = graphics::kUnitPixel;
   style.alignment = 0;
   DrawCaptionText(g, canvas.dc(), panel, text, style, box);
-}
-
-void PaintRoundedFrame(FaceCanvas& canvas) {
-  graphics::GfxGraphics& g = canvas.g();
-  const float w = canvas.width();
-  const float h = canvas.height();
-  graphics::GfxPath outer;
-  if (outer.Create() && graphics::AddRoundRect(outer, 0, 0, w - 1, h - 1, 5)) {
-    graphics::StrokePath(g, outer, 1, 0x000000, 40);
-  }
-  graphics::GfxPath inner;
-  if (inner.Create() && graphics::AddRoundRect(inner, 1, 1, w - 3, h - 3, 3)) {
-    graphics::StrokePath(g, inner, 1, 0xFFFFFF, 100);
-  }
 }
 
 LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND child) {
@@ -145,7 +137,7 @@ void PaintOn(PanelSkin& skin, HDC dc) {
   if (skin.isGroupBox != 0) {
     PaintGroupFrame(canvas, panel, skin);
   } else if (skin.rounded != 0) {
-    PaintRoundedFrame(canvas);
+    StrokeFrame(canvas.g(), 0, canvas.width(), canvas.height(), 100);
   }
   const int saved = SaveDC(dc);
   ExcludeVisibleChildren(panel, dc);
