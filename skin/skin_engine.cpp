@@ -212,7 +212,7 @@ void SkinEngine::LayoutChildren(int32_t index) {
   for (const PageWindow& page : record->pageWindows) {
     if (!page.window) continue;
     MoveWindow(page.window, 2, page.top, client.right - 4,
-               client.bottom - page.top - record->statusBar.height - 3, TRUE);
+               client.bottom - page.top - record->Px(record->statusBar.height) - 3, TRUE);
   }
 }
 
