@@ -201,7 +201,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
     GfxSolidBrush fill;
     if (fill.Create(ArgbFromColorref(key.fill, 255))) g.FillPath(fill, shape);
     const graphics::GfxBitmap* image =
-        own ? record->pictureCache.Decoded(picture, key.source, key.version, key.mode == 3)
+        own ? record->pictureCache.Decoded(picture, key.source, key.version, key.mode)
             : backgroundPicture.get();
     if (image) {
       const auto pw = static_cast<float>(image->GetWidth());
