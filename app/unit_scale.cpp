@@ -1,38 +1,13 @@
 #include "app/unit_scale.h"
 
-#include <map>
+#include <utility>
 
 #include "graphics/dpi_context.h"
+#include "graphics/dpi_font.h"
 #include "graphics/dpi_scale.h"
 
 namespace app {
 namespace {
-
-// Fonts made for DPIs other than the system's; deleted when the program ends.
-class FontsByDpi {
- public:
-  ~FontsByDpi() {
-    for (auto& [dpi, font] : fonts_) DeleteObject(font);
-  }
-  HFONT For(int dpi) {
-    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const int system = graphics::SystemDpi();
-    if (dpi == system) return stock;
-    HFONT& font = fonts_[dpi];
-    if (!font) {
-      LOGFONTA lf{};
-      if (!GetObjectA(stock, sizeof(lf), &lf)) return stock;
-      lf.lfHeight = MulDiv(lf.lfHeight, dpi, system);
-      lf.lfWidth = MulDiv(lf.lfWidth, dpi, system);
-      font = CreateFontIndirectA(&lf);
-      if (!font) return stock;
-    }
-    return font;
-  }
-
- private:
-  std::map<int, HFONT> fonts_;
-};
 
 void Place(HWND unit, const RECT& r) {
   SetWindowPos(unit, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -51,8 +26,8 @@ UnitGeometry ScaledUnit(const UnitGeometry& design, int dpi) {
 }
 
 HFONT UnitFont(int dpi) {
-  static FontsByDpi fonts;
-  return fonts.For(dpi);
+  return graphics::FontForDpi(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
+                              graphics::SystemDpi(), dpi);
 }
 
 void ScaleUnits(const PlayerUnits& units, int oldDpi, int dpi) {

@@ -267,6 +267,24 @@ bool GfxBitmap::ReduceInto(GfxBitmap& target, int32_t width, int32_t height) con
   return !reduced.empty() && target.CreatePremultiplied(width, height, reduced);
 }
 
+bool GfxBitmap::CopyAreaInto(GfxBitmap& target, int32_t x, int32_t y, int32_t width,
+                             int32_t height) const {
+  const auto w = static_cast<int32_t>(GetWidth()), h = static_cast<int32_t>(GetHeight());
+  PixelFormat format = 0;
+  if (width <= 0 || height <= 0 || x < 0 || y < 0 || x + width > w || y + height > h ||
+      !RecordGdiplusStatus(GdipGetImagePixelFormat(handle_, &format))) {
+    return false;
+  }
+  GpBitmap* copy = nullptr;
+  if (!RecordGdiplusStatus(
+          GdipCloneBitmapAreaI(x, y, width, height, format, GetBitmapHandle(), &copy))) {
+    return false;
+  }
+  target.Dispose();
+  target.SetHandle(copy);
+  return true;
+}
+
 Argb GfxBitmap::GetPixel(int32_t x, int32_t y) const {
   ARGB colour = 0;
   return RecordGdiplusStatus(GdipBitmapGetPixel(GetBitmapHandle(), x, y, &colour)) ? colour : 0;

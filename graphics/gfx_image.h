@@ -68,6 +68,9 @@ class GfxBitmap : public GfxImage {
   // it, so no second copy of a large picture is made. False when the size is larger than the
   // bitmap's.
   bool ReduceInto(GfxBitmap& target, int32_t width, int32_t height) const;
+  // `target` becomes a copy of that area, pixel for pixel, in this bitmap's own format. False
+  // when the area is empty or not inside the bitmap.
+  bool CopyAreaInto(GfxBitmap& target, int32_t x, int32_t y, int32_t width, int32_t height) const;
   bool SetPixel(int32_t x, int32_t y, Argb colour);
 
   Gdiplus::GpBitmap* GetBitmapHandle() const {

@@ -6,6 +6,9 @@
 
 #include <cstddef>
 
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_font.h"
+
 namespace graphics {
 
 namespace {
@@ -31,6 +34,13 @@ HWND GfxToolTip::Create(HWND owner, bool balloon) {
   window_ =
       CreateWindowExA(0, "ToolTips_class32", "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  // The control takes the system's font, made for the system's DPI; the hint shows at its
+  // owner's.
+  if (window_ && owner) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+    const HFONT scaled = FontForDpi(font, SystemDpi(), DpiForWindow(owner));
+    if (scaled != font) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+  }
   return window_;
 }
 

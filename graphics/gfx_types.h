@@ -38,6 +38,8 @@ inline constexpr int32_t kCombineExclude = 4;
 inline constexpr int32_t kPixelFormat32bppArgb = 0x26200A;
 inline constexpr int32_t kPixelFormat32bppPArgb = 0xE200B;
 inline constexpr int32_t kInterpolationNearestNeighbor = 5;
+inline constexpr int32_t kInterpolationHighQualityBicubic = 7;
+inline constexpr int32_t kPixelOffsetHalf = 4;
 inline constexpr const char* kPngFormatId = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
 
 }  // namespace graphics

@@ -12,6 +12,7 @@
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
+#include "skin/window_fonts.h"
 #include "skin/window_records.h"
 
 namespace skin {
@@ -116,6 +117,10 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   LayoutStatusBar(index);
 
   controls::AttachControlFamilies(index, hwnd);
+  // The fonts the window was given are the system's, made for the system's DPI.
+  RefontWindow(hwnd, graphics::SystemDpi(), added->dpi);
+  added = RecordAt(index);
+  if (!added) return;
   added->needsFullRedraw = 1;
 
   // The record index goes on first: the frame procedure needs it from its very first message.

@@ -1,6 +1,10 @@
 #include "skin/caption_glyphs.h"
 
 #include "embedded/resources.h"
+#include "graphics/dpi_scale.h"
+#include "graphics/gfx_graphics.h"
+#include "graphics/gfx_image.h"
+#include "skin/window_record.h"
 
 namespace skin {
 namespace {
@@ -78,6 +82,36 @@ Png ArrowGlyph(Arrow arrow, int dpi) {
     default:
       return For(VELORY_GLYPH_SIZES(combo_arrow), dpi);
   }
+}
+
+std::unique_ptr<graphics::GfxBitmap> CallerPictureAt(const graphics::GfxBitmap& picture, int dpi) {
+  const auto w = static_cast<int32_t>(picture.GetWidth());
+  const auto h = static_cast<int32_t>(picture.GetHeight());
+  const int32_t sw = graphics::ScaleLength(w, dpi), sh = graphics::ScaleLength(h, dpi);
+  if (w <= 0 || h <= 0 || (sw == w && sh == h) || sw <= 0 || sh <= 0) return nullptr;
+  auto scaled = std::make_unique<graphics::GfxBitmap>();
+  graphics::GfxGraphics g;
+  if (!scaled->Create(sw, sh) || !g.FromImage(*scaled)) return nullptr;
+  g.SetInterpolationMode(graphics::kInterpolationHighQualityBicubic);
+  // Pixel centres on pixel centres: the edge pixels are not half lost.
+  g.SetPixelOffsetMode(graphics::kPixelOffsetHalf);
+  if (!g.DrawImageRect(picture, 0, 0, static_cast<float>(sw), static_cast<float>(sh))) {
+    return nullptr;
+  }
+  return scaled;
+}
+
+const graphics::GfxBitmap* ButtonPicture(CaptionButton& button, bool alternative, int dpi) {
+  std::shared_ptr<graphics::GfxBitmap>& decoded =
+      alternative ? button.decodedAltImage : button.decodedImage;
+  const std::vector<uint8_t>& bytes = alternative ? button.altImage : button.image;
+  if (decoded || bytes.empty()) return decoded.get();
+  auto picture = std::make_unique<graphics::GfxBitmap>();
+  if (!picture->LoadFromBytes(bytes)) return nullptr;
+  // The engine's glyphs come drawn for the DPI; a caller's picture is scaled once.
+  auto scaled = button.kind == kButtonCustom ? CallerPictureAt(*picture, dpi) : nullptr;
+  decoded = scaled ? std::move(scaled) : std::move(picture);
+  return decoded.get();
 }
 
 }  // namespace skin

@@ -4,10 +4,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
+namespace graphics {
+class GfxBitmap;
+}
+
 namespace skin {
+
+struct CaptionButton;
 
 // 100, 125, 150 or 200 for the DPI.
 int GlyphPercent(int dpi);
@@ -18,6 +25,15 @@ std::vector<uint8_t> MinimizeGlyph(int dpi = 96);
 std::vector<uint8_t> MaximizeGlyph(int dpi = 96);
 std::vector<uint8_t> RestoreGlyph(int dpi = 96);
 std::vector<uint8_t> CloseGlyph(int dpi = 96);
+
+// A caller's caption-button picture, which is drawn for 96 dpi and comes in one size only: at
+// `dpi` it is made its size times the scale, with high-quality bicubic filtering. Null at 96
+// dpi or when it cannot be made.
+std::unique_ptr<graphics::GfxBitmap> CallerPictureAt(const graphics::GfxBitmap& picture, int dpi);
+
+// The button's picture (the alternative one: the restore glyph) decoded once, and for a caller's
+// button scaled to `dpi`; null when it has none or it does not decode.
+const graphics::GfxBitmap* ButtonPicture(CaptionButton& button, bool alternative, int dpi);
 
 // The check box's empty box, or its mark.
 std::span<const unsigned char> CheckBoxGlyph(bool mark, int dpi);

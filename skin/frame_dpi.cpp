@@ -4,7 +4,9 @@
 #include "skin/caption_glyphs.h"
 #include "skin/caption_strip.h"
 #include "skin/control_dpi.h"
+#include "skin/controls/system_sizes.h"
 #include "skin/skin_engine.h"
+#include "skin/window_fonts.h"
 #include "skin/window_records.h"
 
 namespace skin {
@@ -20,6 +22,7 @@ int ControlDpi(HWND control) {
 void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
   WindowSkinRecord* record = RecordAt(index);
   if (!record || !graphics::IsUsableDpi(dpi) || dpi == record->dpi) return;
+  const int old = record->dpi;
   record->dpi = dpi;
   record->captionHeight = record->Px(record->designCaptionHeight);
   for (CaptionButton& b : record->captionButtons) {
@@ -53,10 +56,15 @@ void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
   GetClientRect(record->hwnd, &client);
   PlaceStrip(*record, client.right, record->Px(frameMargin));
   LayoutCaptionButtons(index);
+  LayoutStatusBar(index);
   // The composed background knows its DPI; the frame and its copies are made again.
   record->hoverButton = 0;
   record->needsFullRedraw = 1;
-  InvalidateRect(record->hwnd, nullptr, TRUE);
+  HWND window = record->hwnd;
+  // The controls' captions and the hints follow (their skins re-read the font they are given).
+  RefontWindow(window, old, dpi);
+  if ((record = RecordAt(index))) controls::FitSystemSizes(*record);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace skin

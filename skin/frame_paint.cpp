@@ -12,6 +12,7 @@
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
 #include "graphics/resize.h"
+#include "skin/caption_glyphs.h"
 #include "skin/caption_ink.h"
 #include "skin/caption_strip.h"
 #include "skin/property_keys.h"
@@ -74,17 +75,6 @@ void FillVerticalGradient(GfxGraphics& g, const GfxPath* shape, const graphics::
   } else {
     g.FillRectangle(brush, r.x, r.y, r.width, r.height);
   }
-}
-
-const graphics::GfxBitmap* DecodedGlyph(CaptionButton& button, bool alternative) {
-  std::shared_ptr<graphics::GfxBitmap>& decoded =
-      alternative ? button.decodedAltImage : button.decodedImage;
-  const std::vector<uint8_t>& bytes = alternative ? button.altImage : button.image;
-  if (!decoded && !bytes.empty()) {
-    auto glyph = std::make_shared<graphics::GfxBitmap>();
-    if (glyph->LoadFromBytes(bytes)) decoded = std::move(glyph);
-  }
-  return decoded.get();
 }
 
 }  // namespace
@@ -211,7 +201,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
     GfxSolidBrush fill;
     if (fill.Create(ArgbFromColorref(key.fill, 255))) g.FillPath(fill, shape);
     const graphics::GfxBitmap* image =
-        own ? record->pictureCache.Decoded(picture, key.source, key.version, key.mode == 3)
+        own ? record->pictureCache.Decoded(picture, key.source, key.version, key.mode)
             : backgroundPicture.get();
     if (image) {
       const auto pw = static_cast<float>(image->GetWidth());
@@ -370,8 +360,8 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     }
     const bool restore =
         b->kind == kButtonMaximize && record->maximised == 1 && !b->altImage.empty();
-    if (const graphics::GfxBitmap* glyph = DecodedGlyph(*record->Button(button), restore)) {
-      // Drawn for this DPI already: at its own size, never stretched.
+    if (const auto* glyph = ButtonPicture(*record->Button(button), restore, record->dpi)) {
+      // Drawn or scaled for this DPI already: at its own size, never stretched here.
       const auto gw = static_cast<float>(glyph->GetWidth());
       const auto gh = static_cast<float>(glyph->GetHeight());
       const float gx = std::floor(r.x + (r.width - gw) / 2);

@@ -17,17 +17,19 @@ PictureCache::PictureCache(PictureCache&&) noexcept = default;
 PictureCache& PictureCache::operator=(PictureCache&&) noexcept = default;
 
 graphics::GfxBitmap* PictureCache::Decoded(const std::vector<uint8_t>& bytes, const void* source,
-                                           uint32_t version, bool stretched) {
+                                           uint32_t version, int32_t mode) {
   if (decodedValid_ && decodedSource_ == source && decodedVersion_ == version &&
-      decodedStretched_ == stretched) {
+      decodedMode_ == mode) {
     return decoded_.get();
   }
   decoded_.reset();  // before the next decode: never two large pictures at once
   decodedSource_ = source;
   decodedVersion_ = version;
-  decodedStretched_ = stretched;
+  decodedMode_ = mode;
   decodedValid_ = true;
-  decoded_ = DecodePicture(bytes, stretched, LargestClientSize());
+  const graphics::PixelSize limit = LargestClientSize();
+  decoded_ = DecodePicture(bytes, mode == kStretchedMode, limit);
+  if (mode != kStretchedMode) KeepShownPart(decoded_, mode, limit);
   return decoded_.get();
 }
 

@@ -44,11 +44,11 @@ class PictureCache {
   PictureCache(PictureCache&&) noexcept;
   PictureCache& operator=(PictureCache&&) noexcept;
 
-  // The picture decoded from the bytes, reduced to what the screen needs when it is stretched
-  // (DecodePicture); decodes only when what it was decoded for changed. Null when the bytes are
-  // empty or not a picture.
+  // The picture decoded from the bytes, reduced to what the screen needs when it is stretched,
+  // else cut to the part the mode can show (screen_picture.h); decodes only when what it was
+  // decoded for changed. Null when the bytes are empty or not a picture.
   graphics::GfxBitmap* Decoded(const std::vector<uint8_t>& bytes, const void* source,
-                               uint32_t version, bool stretched);
+                               uint32_t version, int32_t mode);
   // The composed background when it was made for this key, else null.
   MemoryDc* Background(const BackgroundKey& key);
   // A fresh bitmap of the key's size for the caller to compose into. It counts as made for the
@@ -62,7 +62,7 @@ class PictureCache {
   std::unique_ptr<graphics::GfxBitmap> decoded_;
   const void* decodedSource_ = nullptr;
   uint32_t decodedVersion_ = 0;
-  bool decodedStretched_ = false;
+  int32_t decodedMode_ = 0;
   bool decodedValid_ = false;
   MemoryDc background_;
   BackgroundKey backgroundKey_;

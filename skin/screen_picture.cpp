@@ -68,31 +68,70 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
   return reduced;
 }
 
+PictureArea ShownPart(int32_t mode, graphics::PixelSize picture, graphics::PixelSize limit) {
+  const PictureArea whole{0, 0, picture.width, picture.height};
+  if (mode == kStretchedMode || limit.width <= 0 || limit.height <= 0) return whole;
+  const auto centred = [](int32_t size, int32_t room, int32_t* start) {
+    if (size <= room) return size;
+    const int32_t kept = room + ((size - room) & 1);
+    *start = (size - kept) / 2;
+    return kept;
+  };
+  PictureArea part = whole;
+  if (mode == 2) {
+    part.width = centred(picture.width, limit.width, &part.x);
+    part.height = centred(picture.height, limit.height, &part.y);
+    return part;
+  }
+  part.width = std::min(picture.width, limit.width);
+  part.height = std::min(picture.height, limit.height);
+  if (mode == 1) part.x = picture.width - part.width;
+  return part;
+}
+
+void KeepShownPart(std::unique_ptr<graphics::GfxBitmap>& picture, int32_t mode,
+                   graphics::PixelSize limit) {
+  if (!picture) return;
+  const graphics::PixelSize size{static_cast<int32_t>(picture->GetWidth()),
+                                 static_cast<int32_t>(picture->GetHeight())};
+  const PictureArea part = ShownPart(mode, size, limit);
+  if (part.width == size.width && part.height == size.height) return;
+  auto cut = std::make_unique<graphics::GfxBitmap>();
+  if (picture->CopyAreaInto(*cut, part.x, part.y, part.width, part.height))
+    picture = std::move(cut);
+}
+
 ScreenPicture::ScreenPicture() = default;
 ScreenPicture::~ScreenPicture() = default;
 
-bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, bool stretched,
+bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, int32_t mode,
                            graphics::PixelSize limit) {
   Clear();
+  const bool stretched = mode == kStretchedMode;
   bitmap_ = DecodePicture(bytes, stretched, limit, &natural_, cacheFile_);
   if (!bitmap_) return false;
+  if (!stretched) KeepShownPart(bitmap_, mode, limit);
   stretched_ = stretched;
+  mode_ = mode;
   return true;
 }
 
 bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit) {
-  if (!bitmap_ || !stretched_) return false;
-  const graphics::PixelSize needed = graphics::ReducedSize(natural_, limit);
+  if (!bitmap_) return false;
+  const PictureArea part = ShownPart(mode_, natural_, limit);
+  const graphics::PixelSize needed = stretched_ ? graphics::ReducedSize(natural_, limit)
+                                                : graphics::PixelSize{part.width, part.height};
   if (needed.width <= static_cast<int32_t>(bitmap_->GetWidth()) &&
       needed.height <= static_cast<int32_t>(bitmap_->GetHeight())) {
     return false;
   }
-  return Decode(bytes, true, limit);
+  return Decode(bytes, mode_, limit);
 }
 
 void ScreenPicture::Clear() {
   bitmap_.reset();
   stretched_ = false;
+  mode_ = 0;
   natural_ = {};
 }
 

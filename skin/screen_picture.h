@@ -33,6 +33,31 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
                                                    graphics::PixelSize* natural = nullptr,
                                                    const std::string& cacheFile = {});
 
+// The picture, drawn at its own size in the mode, cut down to the part a client area no larger
+// than `limit` can show (a copy of those pixels); left as it is when all of it can show or the
+// copy cannot be made.
+void KeepShownPart(std::unique_ptr<graphics::GfxBitmap>& picture, int32_t mode,
+                   graphics::PixelSize limit);
+
+// The layout mode that stretches the picture over the window; every other draws it at its own
+// size (0 and 4 at the top left, 1 against the right edge, 2 centred).
+inline constexpr int32_t kStretchedMode = 3;
+
+struct PictureArea {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  bool operator==(const PictureArea&) const = default;
+};
+
+// The part of a picture that a layout mode drawing it at its own size can ever show in a client
+// area no larger than `limit`: its top-left, top-right or centre region of the limit's size.
+// A centred region is one pixel larger where needed to leave an even margin on each side, so the
+// part centred in any window lies on the very pixels the whole picture did. The whole picture for
+// the stretched mode, for an unknown limit, and where the picture fits.
+PictureArea ShownPart(int32_t mode, graphics::PixelSize picture, graphics::PixelSize limit);
+
 class ScreenPicture {
  public:
   ScreenPicture();
@@ -40,13 +65,15 @@ class ScreenPicture {
   ScreenPicture(const ScreenPicture&) = delete;
   ScreenPicture& operator=(const ScreenPicture&) = delete;
 
-  // Decodes the bytes for a screen that needs at most `limit` (LargestClientSize()); false when
-  // they are no picture (nothing is kept then).
-  bool Decode(const std::vector<uint8_t>& bytes, bool stretched, graphics::PixelSize limit);
+  // Decodes the bytes for a screen that needs at most `limit` (LargestClientSize()) in the layout
+  // mode: reduced when stretched, else cut to the part it can show; false when they are no
+  // picture (nothing is kept then).
+  bool Decode(const std::vector<uint8_t>& bytes, int32_t mode, graphics::PixelSize limit);
   const graphics::GfxBitmap* get() const { return bitmap_.get(); }
-  bool stretched() const { return stretched_; }
+  // The layout mode it was decoded for.
+  int32_t mode() const { return mode_; }
   // Decodes the same bytes again when a screen that needs at most `limit` needs more pixels
-  // than were kept; true when it did.
+  // than were kept (a larger reduction, or a larger part); true when it did.
   bool Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit);
   // Needed before GDI+ shuts down.
   void Clear();
@@ -56,6 +83,7 @@ class ScreenPicture {
  private:
   std::unique_ptr<graphics::GfxBitmap> bitmap_;
   bool stretched_ = false;
+  int32_t mode_ = 0;
   graphics::PixelSize natural_;  // the size the bytes decode to
   std::string cacheFile_;
 };

@@ -72,7 +72,6 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
   // again (another window skinned with them) keep the copy they have.
   const int32_t newMode = mode.value_or(kDefaultMode);
   const bool fades = newMode == 0 || newMode == 1;
-  const bool stretched = newMode == 3;
   graphics::GfxBitmap full;
   bool haveFull = false;
   if (!bytes.empty()) {
@@ -81,10 +80,10 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
     haveFull = full.LoadFromFile(fileName);
   }
   const bool keep = !fades && !bytes.empty() && bytes == backgroundImage &&
-                    backgroundPicture.get() && backgroundPicture.stretched() == stretched;
+                    backgroundPicture.get() && backgroundPicture.mode() == newMode;
   if (!keep) backgroundPicture.Clear();
   if (!keep && !fades && !bytes.empty())
-    backgroundPicture.Decode(bytes, stretched, LargestClientSize());
+    backgroundPicture.Decode(bytes, newMode, LargestClientSize());
 
   std::optional<COLORREF> sampled;
   if (haveFull) {
@@ -114,7 +113,7 @@ void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>
   full.Dispose();
   // A picture made here (faded, or read from a file) is decoded in its final form.
   if (haveFull && !backgroundImage.empty())
-    backgroundPicture.Decode(backgroundImage, stretched, LargestClientSize());
+    backgroundPicture.Decode(backgroundImage, newMode, LargestClientSize());
   backgroundImageVersion = NextPictureVersion();
 
   for (int32_t i = 1; i <= RecordCount(); ++i) {
@@ -212,7 +211,7 @@ void SkinEngine::LayoutChildren(int32_t index) {
   for (const PageWindow& page : record->pageWindows) {
     if (!page.window) continue;
     MoveWindow(page.window, 2, page.top, client.right - 4,
-               client.bottom - page.top - record->statusBar.height - 3, TRUE);
+               client.bottom - page.top - record->Px(record->statusBar.height) - 3, TRUE);
   }
 }
 

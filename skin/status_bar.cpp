@@ -30,16 +30,18 @@ void SkinEngine::LayoutStatusBar(int32_t index) {
   if (bar.height <= 0) return;
   RECT client{};
   GetClientRect(record->hwnd, &client);
-  const int32_t m = frameMargin;
-  const int32_t y = client.bottom - m - bar.height - 1;
+  // The height and the margins are 96-dpi lengths, like every frame metric.
+  const int32_t m = record->Px(frameMargin);
+  const int32_t height = record->Px(bar.height);
+  const int32_t y = client.bottom - m - height - record->Px(1);
   const int32_t width = client.right - 2 * m;
-  bar.rect = RECT{m, y, m + width, y + bar.height};
+  bar.rect = RECT{m, y, m + width, y + height};
   // The items share the bar equally, the last one taking what the division leaves.
   const auto count = static_cast<int32_t>(bar.items.size());
   for (int32_t i = 0; i < count; ++i) {
     const int32_t left = m + width * i / count;
     const int32_t right = m + width * (i + 1) / count;
-    bar.items[i].rect = RECT{left, y, right, y + bar.height};
+    bar.items[i].rect = RECT{left, y, right, y + height};
   }
 }
 
@@ -58,11 +60,13 @@ void SkinEngine::DrawStatusBarItem(int32_t index, int32_t item, bool toScreen) {
     graphics::GfxFont font;
     graphics::GfxStringFormat format;
     graphics::GfxSolidBrush brush;
-    if (g.FromHdc(back) && CreateSkinFont(font, bar.fontName, bar.fontSize, bar.textFlag) &&
+    if (g.FromHdc(back) &&
+        CreateSkinFont(font, bar.fontName, record->Px(bar.fontSize), bar.textFlag) &&
         format.Create(0x1000) && format.SetLineAlignment(1) &&
         brush.Create(graphics::ArgbFromColorref(bar.textColour, 255))) {
-      const graphics::GfxRectF layout{static_cast<float>(r.left + 4), static_cast<float>(r.top),
-                                      static_cast<float>(r.right - r.left - 8),
+      const int32_t inset = record->Px(4);
+      const graphics::GfxRectF layout{static_cast<float>(r.left + inset), static_cast<float>(r.top),
+                                      static_cast<float>(r.right - r.left - 2 * inset),
                                       static_cast<float>(r.bottom - r.top)};
       g.DrawString(entry.text, font, layout, format, brush);
     }

@@ -85,6 +85,8 @@ struct ControlRecord {
   virtual void ReleaseGraphics() {}
   // A WM_SETTEXT the skin let pass by without painting (high contrast).
   virtual void NoteText(const char*) {}
+  // A WM_SETFONT (a DPI change gives each control its font anew): the face draws in it.
+  virtual void NoteFont(const std::string&, int32_t, int32_t) {}
   HWND window = nullptr;
   WNDPROC previousProc = nullptr;
   int32_t kind = 0;
@@ -93,21 +95,31 @@ struct ControlRecord {
   int32_t tracking = 0;                    // WM_MOUSELEAVE is armed
   int32_t focused = 0;                     // between WM_SETFOCUS and WM_KILLFOCUS
 };
+
+// A record whose face draws its caption in the control's own font.
+struct FontedRecord : ControlRecord {
+  std::string fontFace;
+  int32_t fontSize = 0;
+  int32_t fontStyle = 0;
+  void NoteFont(const std::string& face, int32_t size, int32_t style) override {
+    fontFace = face;
+    fontSize = size;
+    fontStyle = style;
+  }
+};
+
 // 1-based in use; a single record whose window is null counts as empty.
 using ControlList = std::vector<std::unique_ptr<ControlRecord>>;
 
 // A container made a panel (attach panel), in the window record's panel list. The backdrop search
 // reads the window, colour, alpha and rounded; the panel skin owns the rest.
-struct PanelSkin : ControlRecord {
+struct PanelSkin : FontedRecord {
   COLORREF colour = 0;  // overlay colour, 0 = none
   uint8_t alpha = 255;  // overlay alpha
   int32_t rounded = 0;
   int32_t needsRepaint = 1;
   int32_t isGroupBox = 0;
   int32_t enabled = 1;
-  std::string fontFace;
-  int32_t fontSize = 0;
-  int32_t fontStyle = 0;
   std::vector<HWND> movedWindows;
   graphics::GfxToolTip tooltip;
 };
@@ -122,6 +134,7 @@ struct StatusBarItem {
   RECT rect{};
 };
 
+// Its height and font size are 96-dpi lengths, scaled like every frame metric.
 struct StatusBar {
   int32_t height = 0;  // 0 = none
   RECT rect{};

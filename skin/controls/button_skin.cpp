@@ -124,19 +124,6 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       if (!toggle) break;
       *result = ChainThenRepaint(m);
       return true;
-    case WM_SETFONT: {
-      // A font for another DPI: the face's caption follows it.
-      *result = m.Chain();
-      const ControlFontInfo font = ReadControlFont(window);
-      if (m.record && font.size > 0) {
-        auto& again = m.As<ButtonSkin>();
-        again.fontFace = font.face;
-        again.fontSize = font.size;
-        again.fontStyle = font.style;
-      }
-      if (m.lParam) InvalidateRect(window, nullptr, TRUE);
-      return true;
-    }
     case WM_NCPAINT:
       *result = 1;
       return true;

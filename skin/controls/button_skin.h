@@ -20,14 +20,11 @@ enum ButtonKind : int32_t {
   kCheckBox = 5,
 };
 
-struct ButtonSkin : ControlRecord {
+struct ButtonSkin : FontedRecord {
   std::string text;
   int32_t checkState = 0;
   HWND parent = nullptr;
   graphics::GfxToolTip tooltip;
-  std::string fontFace;
-  int32_t fontSize = 0;
-  int32_t fontStyle = 0;
   void NoteText(const char* given) override { text = given ? given : ""; }
 };
 

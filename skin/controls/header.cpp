@@ -19,13 +19,10 @@ namespace {
 
 using graphics::ArgbFromColorref;
 
-struct HeaderSkin : ControlRecord {
+struct HeaderSkin : FontedRecord {
   int32_t hotItem = -1;
   int32_t pressedItem = -1;
   int32_t ownsImages = 0;  // a standalone header; a list view's belong to the list view
-  std::string fontFace;
-  int32_t fontSize = 0;
-  int32_t fontStyle = 0;
 };
 
 int32_t ItemAt(HWND header, LPARAM lParam) {

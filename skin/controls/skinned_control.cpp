@@ -2,6 +2,7 @@
 
 #include "skin/control_brush.h"
 #include "skin/controls/button_skin.h"
+#include "skin/controls/control_font.h"
 #include "skin/controls/focus_cues.h"
 #include "skin/gdi_scoped.h"
 #include "skin/high_contrast.h"
@@ -79,6 +80,15 @@ void OnChildWatch(SkinnedMessage& m) {
   if (under != m.window && m.record->hot != 0) GoCold(m);
 }
 
+// A font for another DPI: the face's caption follows it.
+LRESULT OnSetFont(SkinnedMessage& m) {
+  const LRESULT result = m.Chain();
+  const ControlFontInfo font = ReadControlFont(m.window);
+  if (m.record && font.size > 0) m.record->NoteFont(font.face, font.size, font.style);
+  if (m.lParam) InvalidateRect(m.window, nullptr, TRUE);
+  return result;
+}
+
 // High contrast: the control is the system's. The record still follows focus and text, so the
 // skin comes back as the control is when the mode ends; the panel's skinned push buttons get the
 // system's face.
@@ -144,6 +154,7 @@ LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wP
     if (HWND top = GetAncestor(window, GA_ROOT)) SendMessageA(top, message, wParam, lParam);
     return 0;
   }
+  if (message == WM_SETFONT) return OnSetFont(m);
   if (HighContrastOn()) return SystemPath(m);
   LRESULT result = 0;
   if (ops.handle && ops.handle(m, &result)) return result;

@@ -8,9 +8,11 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
+#include "skin/control_dpi.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/skinned_control.h"
+#include "skin/controls/system_sizes.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -200,8 +202,16 @@ namespace {
 
 void PaintFace(ControlRecord& record, HDC dc) { PaintSliderOn(record.window, dc); }
 
+// A slider laid out at another size gets the thumb for it at the window's DPI.
+bool Handle(SkinnedMessage& m, LRESULT* result) {
+  if (m.message != WM_SIZE) return false;
+  *result = m.Chain();
+  if (m.record) FitSliderThumb(m.As<SliderSkin>(), ControlDpi(m.window));
+  return true;
+}
+
 constexpr KindOps kSliderOps{kListTrackbars, kHwKeys, kHoverSlider, FaceKind::kWholeWindow,
-                             PaintFace};
+                             PaintFace,      nullptr, nullptr,      Handle};
 
 }  // namespace
 
@@ -214,6 +224,7 @@ void AttachSliders(int32_t windowIndex, HWND parent) {
         slider.vertical = (style & TBS_VERT) ? 1 : 0;
         slider.tickSide = TickSideOf(style);
         slider.selectionShown = (style & TBS_ENABLESELRANGE) ? 1 : 0;
+        FitSliderThumb(slider, ControlDpi(child));
         InvalidateRect(child, nullptr, TRUE);
       });
 }

@@ -24,6 +24,8 @@ struct SliderSkin : ControlRecord {
   int32_t vertical = 0;
   int32_t tickSide = kTicksBottomOrRight;
   int32_t selectionShown = 0;
+  int32_t fixedThumb = 0;  // the skin fixed the thumb length for the window's DPI
+  int32_t fitting = 0;
 };
 
 // Read once at attach time, in this order: no ticks, top/left, both, else bottom/right.

@@ -14,6 +14,7 @@
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/skinned_control.h"
+#include "skin/controls/system_sizes.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -165,6 +166,7 @@ void AttachUpDowns(int32_t windowIndex, HWND parent) {
   AttachChildrenOfClass<&kUpDownOps, UpDownSkin>(
       windowIndex, parent, UPDOWN_CLASSA, [](UpDownSkin& control, HWND child) {
         control.horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
+        FitUpDownWidth(control, ControlDpi(child));
         InvalidateRect(child, nullptr, TRUE);
       });
 }

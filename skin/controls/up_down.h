@@ -25,6 +25,9 @@ struct UpDownSkin : ControlRecord {
   // The two arrows, decoded on the first paint: every hover change paints the control.
   std::array<std::shared_ptr<graphics::GfxBitmap>, 2> arrows;
   int arrowDpi = 0;  // the DPI they were chosen for
+  // Set beside its buddy, the width the control gave itself, and the window's DPI then.
+  int32_t naturalWidth = 0;
+  int32_t naturalDpi = 0;
   void ReleaseGraphics() override { arrows = {}; }
 };
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/dpi_font.h"
+
 namespace {
 
 using graphics::ScaleLength;
@@ -39,3 +41,35 @@ TEST(DpiScale, LinesAreWholePixelsAndNeverVanish) {
 }
 
 }  // namespace
+
+// A font taken to another DPI and back is the very handle it was, however often it is asked, and
+// a handle deleted and reused for another font is not mistaken for the one it was.
+TEST(DpiFont, FontsComeBackAsTheyWereAndDoNotGrowWhenAskedAgain) {
+  LOGFONTA look{};
+  look.lfHeight = -11;
+  lstrcpyA(look.lfFaceName, "Tahoma");
+  HFONT original = CreateFontIndirectA(&look);
+  ASSERT_NE(original, nullptr);
+  HFONT at144 = graphics::FontForDpi(original, 96, 144);
+  LOGFONTA scaled{};
+  ASSERT_TRUE(GetObjectA(at144, sizeof(scaled), &scaled));
+  EXPECT_EQ(scaled.lfHeight, -17);  // 16.5 rounds away from zero
+  EXPECT_STREQ(scaled.lfFaceName, "Tahoma");
+  // Asked again from the old DPI (a control enumerated twice): the same font, not a larger one.
+  EXPECT_EQ(graphics::FontForDpi(at144, 96, 144), at144);
+  EXPECT_EQ(graphics::FontForDpi(original, 96, 144), at144);
+  EXPECT_EQ(graphics::FontForDpi(at144, 144, 96), original);
+  HFONT at192 = graphics::FontForDpi(at144, 144, 192);
+  ASSERT_TRUE(GetObjectA(at192, sizeof(scaled), &scaled));
+  EXPECT_EQ(scaled.lfHeight, -22);  // from the original, not from the rounded -17
+  EXPECT_EQ(graphics::FontForDpi(nullptr, 96, 144), nullptr);
+  EXPECT_EQ(graphics::FontForDpi(original, 96, 65535), original);
+  // The original goes; whatever takes its handle next is a font of its own.
+  DeleteObject(original);
+  look.lfHeight = -30;
+  HFONT other = CreateFontIndirectA(&look);
+  HFONT back = graphics::FontForDpi(at144, 144, 96);
+  ASSERT_TRUE(GetObjectA(back, sizeof(scaled), &scaled));
+  EXPECT_EQ(scaled.lfHeight, -11);
+  DeleteObject(other);
+}

@@ -76,7 +76,7 @@ void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
 void AScreenThatNeedsMoreDecodesTheBytesAgain() {
   const std::vector<uint8_t> photo = TwoColourBmp(1600, 1200);
   skin::ScreenPicture picture;
-  ASSERT_TRUE(picture.Decode(photo, true, {400, 300}));
+  ASSERT_TRUE(picture.Decode(photo, skin::kStretchedMode, {400, 300}));
   EXPECT_EQ(picture.get()->GetWidth(), 400u);
   EXPECT_FALSE(picture.Refresh(photo, {400, 300}));
   EXPECT_FALSE(picture.Refresh(photo, {200, 150}));
@@ -85,11 +85,15 @@ void AScreenThatNeedsMoreDecodesTheBytesAgain() {
   EXPECT_EQ(picture.get()->GetWidth(), 800u);
   EXPECT_EQ(picture.get()->GetHeight(), 600u);
   EXPECT_EQ(picture.get()->GetPixel(200, 300), 0xFFFF0000u);
-  // Drawn at its own size, a picture is never reduced and never needs decoding again.
-  ASSERT_TRUE(picture.Decode(photo, false, {400, 300}));
+  // Drawn at its own size, a picture is never reduced: only the part a screen can show is kept
+  // (the top left here), and a larger screen takes the part it needs from the bytes again.
+  ASSERT_TRUE(picture.Decode(photo, 4, {400, 300}));
+  EXPECT_EQ(picture.get()->GetWidth(), 400u);
+  EXPECT_EQ(picture.get()->GetHeight(), 300u);
+  EXPECT_FALSE(picture.Refresh(photo, {200, 150}));
+  EXPECT_TRUE(picture.Refresh(photo, {3200, 2400}));
   EXPECT_EQ(picture.get()->GetWidth(), 1600u);
-  EXPECT_FALSE(picture.Refresh(photo, {3200, 2400}));
-  EXPECT_FALSE(picture.Decode({'n', 'o', 't'}, true, {400, 300}));
+  EXPECT_FALSE(picture.Decode({'n', 'o', 't'}, skin::kStretchedMode, {400, 300}));
   EXPECT_EQ(picture.get(), nullptr);
 }
 

@@ -12,6 +12,7 @@
 #include "skin/controls/face_layers.h"
 #include "skin/controls/family.h"
 #include "skin/controls/slider.h"
+#include "skin/controls/system_sizes.h"
 #include "skin/controls/up_down.h"
 
 namespace {
@@ -138,6 +139,21 @@ TEST(SliderGeometry, PositionsRunBetweenTheThumbCentresAtTheEnds) {
   for (const Case& k : cases) {
     EXPECT_FLOAT_EQ(c::PositionAlong(k.position, k.low, k.high, 10, 110, 10), k.along)
         << k.position << " in " << k.low << ".." << k.high;
+  }
+}
+
+TEST(SliderGeometry, ThumbLengthScalesAndShrinksIntoAThinSlider) {
+  struct Case {
+    int32_t thickness;
+    bool selection;
+    int dpi;
+    int32_t length;
+  };
+  for (const Case& c : {Case{24, false, 96, 21}, Case{34, true, 96, 23}, Case{36, false, 144, 32},
+                        Case{48, true, 192, 46}, Case{20, false, 96, 15}, Case{24, false, 144, 16},
+                        Case{9, false, 96, 4}, Case{17, false, 192, 8}}) {
+    EXPECT_EQ(c::ThumbLengthFor(c.thickness, c.selection, c.dpi), c.length)
+        << c.thickness << " at " << c.dpi;
   }
 }
 
