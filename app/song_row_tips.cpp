@@ -4,6 +4,8 @@
 
 #include "catalogue/playlist.h"
 #include "catalogue/text_routines.h"
+#include "graphics/dpi_context.h"
+#include "graphics/dpi_scale.h"
 
 namespace app {
 namespace {
@@ -12,7 +14,7 @@ constexpr char kTipsProp[] = "App_RowTips";
 // The list's procedure before this one: kept in the window, since skins installed over this
 // procedure keep calling it after the tips are gone.
 constexpr char kNextProp[] = "App_RowTipsNext";
-constexpr int kTipWidth = 320;  // a long title wraps instead of crossing the screen
+constexpr int kTipWidth = 320;  // at 96 dpi: a long title wraps instead of crossing the screen
 
 }  // namespace
 
@@ -22,7 +24,6 @@ SongRowTips::SongRowTips(HWND list, std::function<std::string(int row)> titleOf)
   // Titles come from the network: an ampersand is shown, not taken as a prefix.
   HWND tip = tip_.GetWindow();
   SetWindowLongA(tip, GWL_STYLE, GetWindowLongA(tip, GWL_STYLE) | TTS_NOPREFIX);
-  tip_.SetMaxWidth(kTipWidth);
   for (int row = 1; row <= catalogue::kSongsPerBatch; ++row) tip_.AddCallbackTool({}, row);
   PlaceTools();
   SetPropA(list_, kTipsProp, this);
@@ -40,12 +41,17 @@ SongRowTips::~SongRowTips() {
 
 bool SongRowTips::ToolsPlaced() const {
   return SendMessageA(list_, LB_GETTOPINDEX, 0, 0) == placedTop_ &&
-         SendMessageA(list_, LB_GETCOUNT, 0, 0) == placedCount_;
+         SendMessageA(list_, LB_GETCOUNT, 0, 0) == placedCount_ &&
+         SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0) == placedHeight_ &&
+         graphics::DpiForWindow(list_) == placedDpi_;
 }
 
 void SongRowTips::PlaceTools() {
   placedTop_ = static_cast<int>(SendMessageA(list_, LB_GETTOPINDEX, 0, 0));
   placedCount_ = static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0));
+  placedHeight_ = static_cast<int>(SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0));
+  placedDpi_ = graphics::DpiForWindow(list_);
+  tip_.SetMaxWidth(graphics::ScaleLength(kTipWidth, placedDpi_));
   for (int row = 1; row <= catalogue::kSongsPerBatch; ++row) {
     RECT r{};
     if (SendMessageA(list_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)) == LB_ERR) r = {};

@@ -32,8 +32,11 @@ class SongRowTips {
   HWND list_;
   std::function<std::string(int)> titleOf_;
   graphics::GfxToolTip tip_;
-  int placedTop_ = -1;  // the list's top row and length when the tools were placed
+  // The list's top row, length, row height and DPI when the tools were placed.
+  int placedTop_ = -1;
   int placedCount_ = -1;
+  int placedHeight_ = -1;
+  int placedDpi_ = -1;
   std::string text_;  // what the tooltip was handed last; it reads the text from here
   std::wstring wideText_;
 };
