@@ -8,6 +8,7 @@
 #include "graphics/gfx_image.h"
 #include "graphics/jpeg_decode.h"
 #include "skin/paint_observer.h"
+#include "skin/picture_ahead.h"
 #include "skin/reduced_picture_file.h"
 
 namespace skin {
@@ -53,7 +54,9 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
   // Most photos are JPEGs this program decodes itself straight at a fraction of their size;
   // anything else, or damage, goes to the system's decoder.
   if (stretched) {
-    if (std::optional<graphics::ReducedJpeg> own = graphics::DecodeJpegReduced(bytes, limit)) {
+    std::optional<graphics::ReducedJpeg> own;
+    if (!TakePictureDecode(bytes, limit, own)) own = graphics::DecodeJpegReduced(bytes, limit);
+    if (own) {
       auto reduced = std::make_unique<graphics::GfxBitmap>();
       if (reduced->CreatePremultiplied(own->size.width, own->size.height, own->pixels)) {
         if (natural) *natural = own->natural;

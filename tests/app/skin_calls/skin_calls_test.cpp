@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "app/background_picture.h"
 #include "app/data_files.h"
@@ -15,6 +16,7 @@
 #include "graphics/gfx_image.h"
 #include "graphics/jpeg_decode.h"
 #include "skin/paint_observer.h"
+#include "skin/picture_ahead.h"
 #include "skin/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -161,9 +163,23 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
     }
   }
   EXPECT_LT(difference / (ours.size() * 4.0), 2.0);
-  // It filled the cache: the next start reads it.
+  // It filled the cache: the next start reads it, and a decode ahead for it does nothing.
   EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache));
   EXPECT_EQ(count.decodes, 1);
+  std::optional<graphics::ReducedJpeg> ahead;
+  skin::StartPictureDecode(photo, {300, 200}, cache);
+  ASSERT_TRUE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  EXPECT_FALSE(ahead);
+  // Decoded ahead on a worker: handed out once, only for the same bytes and screen, and the
+  // picture is the same as decoded in place.
+  skin::StartPictureDecode(photo, {300, 200}, "");
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {400, 300}, ahead));
+  EXPECT_FALSE(skin::TakePictureDecode({photo.begin(), photo.end() - 1}, {300, 200}, ahead));
+  auto fromAhead = skin::DecodePicture(photo, true, {300, 200});
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  std::vector<uint32_t> aheadPixels;
+  ASSERT_TRUE(fromAhead && fromAhead->ReadPremultiplied(aheadPixels));
+  EXPECT_EQ(aheadPixels, ours);
   // Cut short: the same outcome as the system's decode of those bytes.
   const std::vector<uint8_t> cut(photo.begin(), photo.begin() + photo.size() / 2);
   graphics::GfxBitmap cutBySystem;
