@@ -63,4 +63,6 @@ bool TakePictureDecode(const std::vector<uint8_t>& bytes, graphics::PixelSize li
   return true;
 }
 
+void ForgetPictureDecode() { Current() = Ahead{}; }
+
 }  // namespace skin

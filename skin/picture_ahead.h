@@ -22,4 +22,7 @@ void StartPictureDecode(std::vector<uint8_t> bytes, graphics::PixelSize limit,
 bool TakePictureDecode(const std::vector<uint8_t>& bytes, graphics::PixelSize limit,
                        std::optional<graphics::ReducedJpeg>& out);
 
+// Lets go of a decode started and not taken (the kept copy served instead), with its bytes.
+void ForgetPictureDecode();
+
 }  // namespace skin

@@ -48,7 +48,10 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
   const bool cached = stretched && !cacheFile.empty() && limit.width > 0 && limit.height > 0;
   const uint64_t hash = cached ? PictureHash(bytes) : 0;
   if (cached) {
-    if (auto bitmap = FromCache(cacheFile, hash, bytes.size(), limit, natural)) return bitmap;
+    if (auto bitmap = FromCache(cacheFile, hash, bytes.size(), limit, natural)) {
+      ForgetPictureDecode();
+      return bitmap;
+    }
   }
   if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
   // Most photos are JPEGs this program decodes itself straight at a fraction of their size;

@@ -170,6 +170,10 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   skin::StartPictureDecode(photo, {300, 200}, cache);
   ASSERT_TRUE(skin::TakePictureDecode(photo, {300, 200}, ahead));
   EXPECT_FALSE(ahead);
+  // Reading the kept copy lets go of a decode started for the same bytes.
+  skin::StartPictureDecode(photo, {300, 200}, cache);
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache));
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
   // Decoded ahead on a worker: handed out once, only for the same bytes and screen, and the
   // picture is the same as decoded in place.
   skin::StartPictureDecode(photo, {300, 200}, "");
