@@ -65,6 +65,14 @@ void SizeWindow(HWND window, const NumberPair& size) {
 const std::vector<uint8_t>& StartupPicture() { return g_picture; }
 
 void RunCreationHandler(PlayerUnits& units) {
+  // The picture's name is known already: its decode runs beside the catalogue's requests. It is
+  // still read, checked and given to the skin at step 8.
+  if (FileExists(DataPath(kPicturePathFile))) {
+    DecodePictureAhead(
+        ReadFileBytes(DataPath(kPictureFolderPrefix + ReadTextFile(DataPath(kPicturePathFile))),
+                      kMaxPictureBytes),
+        DataPath(kConfigFolder));
+  }
   LoadingWindow loading;  // step 1
   loading.SetProgress(10);
   LogStartupStep("loading window");

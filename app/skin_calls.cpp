@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "skin/picture_ahead.h"
+#include "skin/reduced_picture_file.h"
+#include "skin/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 
@@ -24,6 +27,11 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
 
 void KeepPictureCacheIn(const std::string& folder) {
   if (skin::skinEngine) skin::skinEngine->SetPictureCacheFolder(folder);
+}
+
+void DecodePictureAhead(std::vector<uint8_t> picture, const std::string& cacheFolder) {
+  skin::StartPictureDecode(std::move(picture), skin::LargestClientSize(),
+                           skin::PictureCacheFile(cacheFolder));
 }
 
 bool BackgroundPictureDecoded() {

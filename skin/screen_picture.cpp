@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "graphics/gfx_image.h"
+#include "graphics/jpeg_decode.h"
 #include "skin/paint_observer.h"
+#include "skin/picture_ahead.h"
 #include "skin/reduced_picture_file.h"
 
 namespace skin {
@@ -46,9 +48,28 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
   const bool cached = stretched && !cacheFile.empty() && limit.width > 0 && limit.height > 0;
   const uint64_t hash = cached ? PictureHash(bytes) : 0;
   if (cached) {
-    if (auto bitmap = FromCache(cacheFile, hash, bytes.size(), limit, natural)) return bitmap;
+    if (auto bitmap = FromCache(cacheFile, hash, bytes.size(), limit, natural)) {
+      ForgetPictureDecode();
+      return bitmap;
+    }
   }
   if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
+  // Most photos are JPEGs this program decodes itself straight at a fraction of their size;
+  // anything else, or damage, goes to the system's decoder.
+  if (stretched) {
+    std::optional<graphics::ReducedJpeg> own;
+    if (!TakePictureDecode(bytes, limit, own)) own = graphics::DecodeJpegReduced(bytes, limit);
+    if (own) {
+      auto reduced = std::make_unique<graphics::GfxBitmap>();
+      if (reduced->CreatePremultiplied(own->size.width, own->size.height, own->pixels)) {
+        if (natural) *natural = own->natural;
+        ReducedPicture copy{hash,  bytes.size(), own->natural,
+                            limit, own->size,    std::move(own->pixels)};
+        if (cached) WriteReducedPicture(cacheFile, copy);
+        return reduced;
+      }
+    }
+  }
   auto decoded = std::make_unique<graphics::GfxBitmap>();
   if (!decoded->LoadFromBytes(bytes)) return nullptr;
   const graphics::PixelSize size{static_cast<int32_t>(decoded->GetWidth()),

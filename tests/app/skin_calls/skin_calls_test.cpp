@@ -3,14 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
 
 #include "app/background_picture.h"
 #include "app/data_files.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
+#include "graphics/jpeg_decode.h"
 #include "skin/paint_observer.h"
+#include "skin/picture_ahead.h"
 #include "skin/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -130,6 +136,69 @@ void ACachedReductionIsReadInsteadOfDecoding() {
   DeleteFileA(cache.c_str());
 }
 
+// The default picture, a JPEG, is decoded by the program's own decoder at half its size,
+// reduced and kept as any other photo, matching the system's decode; a damaged one is the
+// system's to decode or refuse, and a file that is no picture past its first marker is refused.
+void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
+  std::ifstream in(std::string("Z:") + DEFAULT_PICTURE_UNIX, std::ios::binary);
+  const std::vector<uint8_t> photo{std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>()};
+  ASSERT_TRUE(graphics::ReadJpegHeader(photo));
+  const std::string cache = app::ExecutableFolder() + "\\skin_calls_jpeg.cache";
+  DeleteFileA(cache.c_str());
+  DecodeCount count;
+  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  graphics::PixelSize natural;
+  auto reduced = skin::DecodePicture(photo, true, {300, 200}, &natural, cache);
+  ASSERT_TRUE(reduced);
+  EXPECT_EQ(natural, (graphics::PixelSize{800, 500}));
+  graphics::GfxBitmap system, systemReduced;
+  ASSERT_TRUE(system.LoadFromBytes(photo));
+  ASSERT_TRUE(system.ReduceInto(systemReduced, 320, 200));
+  std::vector<uint32_t> ours, theirs;
+  ASSERT_TRUE(reduced->ReadPremultiplied(ours));
+  ASSERT_TRUE(systemReduced.ReadPremultiplied(theirs));
+  ASSERT_EQ(ours.size(), theirs.size());
+  double difference = 0;
+  for (size_t i = 0; i < ours.size(); ++i) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      difference += std::abs(static_cast<int>((ours[i] >> shift) & 0xFF) -
+                             static_cast<int>((theirs[i] >> shift) & 0xFF));
+    }
+  }
+  EXPECT_LT(difference / (ours.size() * 4.0), 2.0);
+  // It filled the cache: the next start reads it, and a decode ahead for it does nothing.
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache));
+  EXPECT_EQ(count.decodes, 1);
+  std::optional<graphics::ReducedJpeg> ahead;
+  skin::StartPictureDecode(photo, {300, 200}, cache);
+  ASSERT_TRUE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  EXPECT_FALSE(ahead);
+  // Reading the kept copy lets go of a decode started for the same bytes.
+  skin::StartPictureDecode(photo, {300, 200}, cache);
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache));
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  // Decoded ahead on a worker: handed out once, only for the same bytes and screen, and the
+  // picture is the same as decoded in place.
+  skin::StartPictureDecode(photo, {300, 200}, "");
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {400, 300}, ahead));
+  EXPECT_FALSE(skin::TakePictureDecode({photo.begin(), photo.end() - 1}, {300, 200}, ahead));
+  auto fromAhead = skin::DecodePicture(photo, true, {300, 200});
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  std::vector<uint32_t> aheadPixels;
+  ASSERT_TRUE(fromAhead && fromAhead->ReadPremultiplied(aheadPixels));
+  EXPECT_EQ(aheadPixels, ours);
+  // Cut short: the same outcome as the system's decode of those bytes.
+  const std::vector<uint8_t> cut(photo.begin(), photo.begin() + photo.size() / 2);
+  graphics::GfxBitmap cutBySystem;
+  EXPECT_EQ(skin::DecodePicture(cut, true, {300, 200}) != nullptr, cutBySystem.LoadFromBytes(cut));
+  std::vector<uint8_t> noPicture(photo.begin(), photo.begin() + 2);
+  noPicture.resize(4000, 0x5A);
+  EXPECT_FALSE(app::PictureDecodes(noPicture));
+  skin::SetPaintObserver(before);
+  DeleteFileA(cache.c_str());
+}
+
 // Choosing a photo fills the cache, so the start after it skins the window without decoding.
 void AChosenPhotoStartsWithoutADecode(HWND main) {
   const std::string root = app::ExecutableFolder() + "\\skin_calls_change";
@@ -218,6 +287,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     SkinningAPhotoDecodesItOnceAtTheScreensSize(main);
     AScreenThatNeedsMoreDecodesTheBytesAgain();
     ACachedReductionIsReadInsteadOfDecoding();
+    AJpegIsDecodedReducedAndADamagedOneAsBefore();
     AChosenPhotoStartsWithoutADecode(main);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);

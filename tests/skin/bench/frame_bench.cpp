@@ -13,6 +13,7 @@
 #include "graphics/dpi_scale.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
+#include "graphics/jpeg_decode.h"
 #include "skin/reduced_picture_file.h"
 #include "skin/screen_picture.h"
 #include "skin/skin_engine.h"
@@ -39,6 +40,16 @@ void PrintDecodeAndReduce(const std::vector<uint8_t>& picture) {
   const bool didReduce = kept != natural && decoded.ReduceInto(reduced, kept.width, kept.height);
   std::printf("picture %dx%d: decode %.1f ms, kept at %dx%d, reduction %.1f ms\n", natural.width,
               natural.height, decode, kept.width, kept.height, didReduce ? Now() - t : 0.0);
+  // The program's own decode straight at a fraction of the size, with its reduction.
+  t = Now();
+  const auto own = graphics::DecodeJpegReduced(picture, skin::LargestClientSize());
+  if (own) {
+    std::printf("  own decode at 1/%d with the reduction to %dx%d: %.1f ms\n",
+                1 << graphics::JpegShiftFor(natural, kept), own->size.width, own->size.height,
+                Now() - t);
+  } else {
+    std::printf("  own decode: left to the system (not reduced, or not a baseline JPEG)\n");
+  }
   // What a start with the reduced copy kept on disk costs instead.
   t = Now();
   const uint64_t hash = skin::PictureHash(picture);
