@@ -146,8 +146,10 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
       },
       8000))
       << seen;
+  // From the second it was left at, not from the start; the face's "0:02" lasts only the song's
+  // last 0.4 s and may fall between two of its updates, so the bar shows how far it got.
   EXPECT_EQ(seen.find("歌曲3 正在播放 0:00"), std::string::npos) << seen;
-  EXPECT_NE(seen.find("歌曲3 正在播放 0:02"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("歌曲3 正在播放 0:01"), std::string::npos) << seen;
   EXPECT_GE(furthest, 18);
 
   // Ctrl+Right and Ctrl+Left from the keyboard, Tab through the units.
