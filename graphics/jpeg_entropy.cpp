@@ -13,7 +13,8 @@ bool JpegHuffmanTable::Build(const JpegHuffmanSpec& spec) {
     const int count = spec.counts[static_cast<size_t>(length - 1)];
     offset_[static_cast<size_t>(length)] = static_cast<int32_t>(index) - code;
     for (int i = 0; i < count; ++i, ++code, ++index) {
-      if (index >= spec.symbols.size()) return false;
+      // A code must fit in its length (checked before it indexes the fast table).
+      if (code >= (1 << length) - 1 || index >= spec.symbols.size()) return false;
       const uint8_t symbol = spec.symbols[index];
       symbols_[index] = symbol;
       if (length <= kFastBits) {
@@ -25,8 +26,6 @@ bool JpegHuffmanTable::Build(const JpegHuffmanSpec& spec) {
       }
     }
     if (count > 0) maxCode_[static_cast<size_t>(length)] = code - 1;
-    // Codes of this length must fit in it, with the all-ones code left free.
-    if (code >= (1 << length)) return false;
     code <<= 1;
   }
   return true;
