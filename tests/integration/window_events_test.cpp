@@ -176,6 +176,13 @@ TEST_F(WindowEvents, TheMaximiseButtonFollowsTheWindowWhenTheSystemRestoresIt) {
     const RECT r = WindowRectOf(main_);
     return !IsZoomed(main_) && r.right - r.left == 634 && ButtonPixels(main_) == normal;
   };
+  // Which part of it failed, when it did.
+  const auto state = [&] {
+    const RECT r = WindowRectOf(main_);
+    return "zoomed " + std::to_string(IsZoomed(main_)) + ", width " +
+           std::to_string(r.right - r.left) + ", glyph as at first " +
+           std::to_string(ButtonPixels(main_) == normal);
+  };
   // Restored by the system menu (or the taskbar, or the keyboard), then by ShowWindow: each time
   // the glyph is the maximise one again and the next click maximises.
   for (const bool bySystemMenu : {true, false}) {
@@ -187,13 +194,13 @@ TEST_F(WindowEvents, TheMaximiseButtonFollowsTheWindowWhenTheSystemRestoresIt) {
     } else {
       ShowWindow(main_, SW_RESTORE);
     }
-    EXPECT_TRUE(WaitFor(restoredAgain, 5000));
+    EXPECT_TRUE(WaitFor(restoredAgain, 5000)) << state();
   }
   ClickMaximiseButton(main_);
   EXPECT_TRUE(WaitFor([&] { return IsZoomed(main_) != FALSE; }, 5000));
   // And the button itself still restores.
   ClickMaximiseButton(main_);
-  EXPECT_TRUE(WaitFor(restoredAgain, 5000));
+  EXPECT_TRUE(WaitFor(restoredAgain, 5000)) << state();
 }
 
 TEST_F(WindowEvents, AnEdgePressStartsNoDragAnInsidePressDoesUntilTheNextRelease) {
