@@ -2,7 +2,7 @@
 
 namespace graphics {
 
-bool JpegHuffmanTable::Build(const JpegHuffmanSpec& spec) {
+bool JpegHuffmanTable::Build(const JpegHuffmanCodes& codes) {
   fast_.fill(0);
   maxCode_.fill(-1);
   offset_.fill(0);
@@ -10,12 +10,12 @@ bool JpegHuffmanTable::Build(const JpegHuffmanSpec& spec) {
   int32_t code = 0;
   size_t index = 0;
   for (int length = 1; length <= 16; ++length) {
-    const int count = spec.counts[static_cast<size_t>(length - 1)];
+    const int count = codes.counts[static_cast<size_t>(length - 1)];
     offset_[static_cast<size_t>(length)] = static_cast<int32_t>(index) - code;
     for (int i = 0; i < count; ++i, ++code, ++index) {
       // A code must fit in its length (checked before it indexes the fast table).
-      if (code >= (1 << length) - 1 || index >= spec.symbols.size()) return false;
-      const uint8_t symbol = spec.symbols[index];
+      if (code >= (1 << length) - 1 || index >= codes.symbols.size()) return false;
+      const uint8_t symbol = codes.symbols[index];
       symbols_[index] = symbol;
       if (length <= kFastBits) {
         const int shift = kFastBits - length;

@@ -15,7 +15,7 @@ namespace graphics {
 class JpegHuffmanTable {
  public:
   // False when the counts describe more codes than their lengths can hold.
-  bool Build(const JpegHuffmanSpec& spec);
+  bool Build(const JpegHuffmanCodes& codes);
 
  private:
   friend class JpegBitReader;

@@ -80,16 +80,16 @@ bool ReadHuffmanTables(Segment s, JpegHeader& h) {
   while (s.left() > 0) {
     uint8_t tc = 0;
     if (!s.Byte(tc) || (tc >> 4) > 1 || (tc & 15) > 3) return false;
-    JpegHuffmanSpec& spec = (tc >> 4) ? h.ac[tc & 15] : h.dc[tc & 15];
+    JpegHuffmanCodes& codes = (tc >> 4) ? h.ac[tc & 15] : h.dc[tc & 15];
     size_t total = 0;
-    for (uint8_t& n : spec.counts) {
+    for (uint8_t& n : codes.counts) {
       if (!s.Byte(n)) return false;
       total += n;
     }
     if (total == 0 || total > 256 || total > s.left()) return false;
-    spec.symbols.assign(s.here(), s.here() + total);
+    codes.symbols.assign(s.here(), s.here() + total);
     s.Skip(total);
-    spec.present = true;
+    codes.present = true;
   }
   return true;
 }

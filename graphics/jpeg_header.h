@@ -21,7 +21,7 @@ inline constexpr std::array<uint8_t, 64> kJpegZigzag = {
 
 // A Huffman table as the file gives it: the number of codes of each length 1..16, then their
 // symbols in order.
-struct JpegHuffmanSpec {
+struct JpegHuffmanCodes {
   std::array<uint8_t, 16> counts{};
   std::vector<uint8_t> symbols;
   bool present = false;
@@ -40,7 +40,7 @@ struct JpegHeader {
   std::vector<JpegComponent> components;  // in the scan's order, which is the frame's
   uint8_t maxH = 1, maxV = 1;
   std::array<std::array<uint16_t, 64>, 4> quant{};  // natural (row-major) order
-  std::array<JpegHuffmanSpec, 4> dc, ac;
+  std::array<JpegHuffmanCodes, 4> dc, ac;
   uint32_t restartInterval = 0;  // MCUs between restart markers; 0 when none
   size_t scanData = 0;           // offset of the first entropy-coded byte
 };
