@@ -350,21 +350,25 @@ void PaintRadioButton(HWND window, UINT state, HDC target) {
 }
 
 void PaintCheckBox(HWND window, UINT state, HDC target) {
-  PaintToggle(window, state, target, {17, 19}, CheckBoxLayers, [](FaceCanvas& canvas, int dpi) {
+  ButtonSkin* button = ButtonOf(window);
+  if (!button) return;
+  GlyphPictures<2>& glyphs = button->checkGlyphs;
+  const auto draw = [&glyphs](FaceCanvas& canvas, int dpi) {
     const int32_t boxSize = graphics::ScaleLength(13, dpi);
     const auto boxTop = static_cast<float>((canvas.heightPx() - boxSize) / 2);
     // The pictures come drawn for 100 to 200 percent; the nearest is drawn at its own size.
-    return [&canvas, dpi, boxSize, boxTop](Layer layer) {
+    return [&glyphs, &canvas, dpi, boxSize, boxTop](Layer layer) {
       GfxGraphics& g = canvas.g();
       const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
       switch (layer) {
         case Layer::kBoxImage:
         case Layer::kCheckImage: {
-          graphics::GfxBitmap image;
-          if (!image.LoadFromBytes(CheckBoxGlyph(layer == Layer::kCheckImage, dpi))) break;
-          const auto side = static_cast<float>(image.GetWidth());
+          const bool mark = layer == Layer::kCheckImage;
+          const graphics::GfxBitmap* image = glyphs.At(mark, dpi, CheckBoxGlyph(mark, dpi));
+          if (!image) break;
+          const auto side = static_cast<float>(image->GetWidth());
           const float inset = std::floor((static_cast<float>(boxSize) - side) / 2);
-          g.DrawImageRect(image, inset, boxTop + inset, side, side);
+          g.DrawImageRect(*image, inset, boxTop + inset, side, side);
           break;
         }
         case Layer::kHotBox: {
@@ -381,7 +385,8 @@ void PaintCheckBox(HWND window, UINT state, HDC target) {
           break;
       }
     };
-  });
+  };
+  PaintToggle(window, state, target, {17, 19}, CheckBoxLayers, draw);
 }
 
 }  // namespace skin::controls

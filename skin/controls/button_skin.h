@@ -8,6 +8,7 @@
 #include <string>
 
 #include "graphics/gfx_tooltip.h"
+#include "skin/controls/glyph_pictures.h"
 #include "skin/window_record.h"
 
 namespace skin::controls {
@@ -25,7 +26,9 @@ struct ButtonSkin : FontedRecord {
   int32_t checkState = 0;
   HWND parent = nullptr;
   graphics::GfxToolTip tooltip;
+  GlyphPictures<2> checkGlyphs;  // a check box's box and mark
   void NoteText(const char* given) override { text = given ? given : ""; }
+  void ReleaseGraphics() override { checkGlyphs.Release(); }
 };
 
 // What the attach operations take, from the style alone.

@@ -66,14 +66,7 @@ const graphics::GfxBitmap* ArrowImage(HWND combo) {
   ComboSkin* skin = ComboOf(combo);
   if (!skin) return nullptr;
   const int dpi = ControlDpi(combo);
-  if (skin->arrowDpi != dpi) skin->arrow.reset();
-  skin->arrowDpi = dpi;
-  if (!skin->arrow) {
-    auto decoded = std::make_shared<graphics::GfxBitmap>();
-    if (!decoded->LoadFromBytes(ArrowGlyph(Arrow::kCombo, dpi))) return nullptr;
-    skin->arrow = std::move(decoded);
-  }
-  return skin->arrow.get();
+  return skin->arrow.At(0, dpi, ArrowGlyph(Arrow::kCombo, dpi));
 }
 
 void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "skin/controls/glyph_pictures.h"
 #include "skin/window_record.h"
 
 namespace graphics {
@@ -17,9 +18,8 @@ class GfxBitmap;
 namespace skin::controls {
 
 struct ComboSkin : ControlRecord {
-  std::shared_ptr<graphics::GfxBitmap> arrow;  // decoded on the first paint at a DPI
-  int arrowDpi = 0;
-  void ReleaseGraphics() override { arrow.reset(); }
+  GlyphPictures<1> arrow;
+  void ReleaseGraphics() override { arrow.Release(); }
 };
 
 inline constexpr int32_t kDropButtonWidth = 17;

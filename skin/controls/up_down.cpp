@@ -39,17 +39,8 @@ std::span<const unsigned char> ArrowOf(bool horizontal, int32_t half, int dpi) {
   return ArrowGlyph(half == 0 ? Arrow::kUp : Arrow::kDown, dpi);
 }
 
-// Decoded once per DPI: every hover change paints the control.
 const graphics::GfxBitmap* ArrowImage(UpDownSkin& control, int32_t half, int dpi) {
-  auto& arrow = control.arrows[half];
-  if (control.arrowDpi != dpi) control.arrows = {};
-  control.arrowDpi = dpi;
-  if (!arrow) {
-    auto decoded = std::make_shared<graphics::GfxBitmap>();
-    if (!decoded->LoadFromBytes(ArrowOf(control.horizontal != 0, half, dpi))) return nullptr;
-    arrow = std::move(decoded);
-  }
-  return arrow.get();
+  return control.arrows.At(half, dpi, ArrowOf(control.horizontal != 0, half, dpi));
 }
 
 void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, const graphics::GfxBitmap* arrow) {

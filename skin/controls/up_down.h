@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "skin/controls/glyph_pictures.h"
 #include "skin/window_record.h"
 
 namespace graphics {
@@ -22,13 +23,11 @@ struct UpDownSkin : ControlRecord {
   int32_t pressed = 0;
   int32_t horizontal = 0;
   LPARAM pressedPoint = 0;
-  // The two arrows, decoded on the first paint: every hover change paints the control.
-  std::array<std::shared_ptr<graphics::GfxBitmap>, 2> arrows;
-  int arrowDpi = 0;  // the DPI they were chosen for
+  GlyphPictures<2> arrows;
   // Set beside its buddy, the width the control gave itself, and the window's DPI then.
   int32_t naturalWidth = 0;
   int32_t naturalDpi = 0;
-  void ReleaseGraphics() override { arrows = {}; }
+  void ReleaseGraphics() override { arrows.Release(); }
 };
 
 // The half of a control of that size under the point (client coordinates): 0, 1, or -1 when
