@@ -143,6 +143,15 @@ bool GfxGraphics::MeasureString(std::string_view text, const GfxFont& font, cons
   const bool ok =
       Record(GdipMeasureString(handle_, wide.c_str(), lstrlenW(wide.c_str()), font.GetHandle(),
                                &rect, format.GetHandle(), &measured, &fitted, &lines));
+  // Where lines are centred or kept low, the box goes where DrawString puts them: Wine's measure
+  // leaves it at the layout's top, and a focus cue drawn round it then cuts through the text.
+  StringAlignment lineAlignment = StringAlignmentNear;
+  const float slack = rect.Height - measured.Height;
+  if (ok && slack > 0 && measured.Y == rect.Y &&
+      GdipGetStringFormatLineAlign(format.GetHandle(), &lineAlignment) == Ok) {
+    if (lineAlignment == StringAlignmentCenter) measured.Y += slack / 2;
+    if (lineAlignment == StringAlignmentFar) measured.Y += slack;
+  }
   if (bounds) {
     *bounds = ok ? GfxRectF{measured.X, measured.Y, measured.Width, measured.Height} : GfxRectF{};
   }

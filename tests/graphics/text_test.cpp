@@ -84,6 +84,38 @@ TEST(Text, MeasureStringGivesTheSameBoundsAsTheUtf16Text) {
   EXPECT_GT(measured.width, shorter.width * 1.5f);
 }
 
+// A caption's focus cue and its colour are judged on the measured box: it must hold the ink.
+TEST(Text, MeasuredBoxHoldsTheDrawnTextAtEveryLineAlignment) {
+  for (const int32_t lineAlignment : {0, 1, 2}) {
+    SCOPED_TRACE(lineAlignment);
+    Canvas canvas(120, 60);
+    graphics::GfxFont font;
+    ASSERT_TRUE(font.Create(kFace, 16, 0, graphics::kUnitPixel));
+    graphics::GfxStringFormat format;
+    ASSERT_TRUE(format.Create() && format.SetLineAlignment(lineAlignment));
+    graphics::GfxSolidBrush brush;
+    ASSERT_TRUE(brush.Create(0xFF000000));
+    const GfxRectF layout{4, 2, 112, 56};
+    GfxRectF box;
+    ASSERT_TRUE(canvas.graphics.MeasureString("列表循环", font, layout, format, &box));
+    ASSERT_TRUE(canvas.graphics.DrawString("列表循环", font, layout, format, brush));
+    canvas.graphics.Flush(1);
+    int inked = 0;
+    int outside = 0;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 120; ++x) {
+        if (!canvas.Inked(x, y)) continue;
+        ++inked;
+        if (y < box.y - 1 || y > box.y + box.height || x < box.x - 1 || x > box.x + box.width) {
+          ++outside;
+        }
+      }
+    }
+    EXPECT_GT(inked, 40);
+    EXPECT_EQ(outside, 0) << "box y " << box.y << " height " << box.height;
+  }
+}
+
 TEST(Text, AnsiConversionsRoundTripAndStopAtZero) {
   EXPECT_EQ(graphics::AnsiToWide("歌曲1"), L"歌曲1");
   EXPECT_EQ(graphics::WideToAnsi(L"关闭"), std::string("关闭"));
