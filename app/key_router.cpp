@@ -28,6 +28,15 @@ FocusKind KindOf(HWND focus) {
 
 bool Reachable(HWND w) { return IsWindowVisible(w) && IsWindowEnabled(w); }
 
+// The window after `from` in the cycle, or before it going backwards; null when it is not there.
+HWND NextInCycle(const std::vector<HWND>& cycle, HWND from, bool backwards) {
+  const auto at = std::find(cycle.begin(), cycle.end(), from);
+  if (at == cycle.end()) return nullptr;
+  const size_t n = cycle.size();
+  const auto i = static_cast<size_t>(at - cycle.begin());
+  return cycle[(i + (backwards ? n - 1 : 1)) % n];
+}
+
 void MoveFocus(HWND from, bool backwards) {
   if (!g_targets.tabOrder) return;
   std::vector<HWND> order = g_targets.tabOrder();
@@ -35,16 +44,8 @@ void MoveFocus(HWND from, bool backwards) {
       std::remove_if(order.begin(), order.end(), [](HWND w) { return !w || !Reachable(w); }),
       order.end());
   if (order.empty()) return;
-  const auto at = std::find(order.begin(), order.end(), from);
-  const int n = static_cast<int>(order.size());
-  int next = 0;
-  if (at == order.end()) {
-    next = backwards ? n - 1 : 0;
-  } else {
-    const int i = static_cast<int>(at - order.begin());
-    next = (i + (backwards ? n - 1 : 1)) % n;
-  }
-  SetFocus(order[next]);
+  HWND to = NextInCycle(order, from, backwards);
+  SetFocus(to ? to : (backwards ? order.back() : order.front()));
 }
 
 // The loop modes are one group: the arrows move between them and check the one reached, as in a
@@ -59,11 +60,8 @@ void MoveInRadioGroup(HWND from, bool backwards) {
       group.push_back(w);
     }
   }
-  const auto at = std::find(group.begin(), group.end(), from);
-  if (at == group.end() || group.size() < 2) return;
-  const int n = static_cast<int>(group.size());
-  const int i = static_cast<int>(at - group.begin());
-  HWND to = group[(i + (backwards ? n - 1 : 1)) % n];
+  HWND to = group.size() < 2 ? nullptr : NextInCycle(group, from, backwards);
+  if (!to) return;
   SetFocus(to);
   SendMessageA(to, BM_CLICK, 0, 0);
 }

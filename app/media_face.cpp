@@ -69,7 +69,7 @@ MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::Now
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(control, SW_HIDE);
-  large_ = LargeFont(dpi_);
+  large_.Reset(LargeFont(dpi_));
   SetTimer(window_, kRefreshTimer, kRefreshMs, nullptr);
   Refresh();
 }
@@ -79,7 +79,6 @@ MediaFace::~MediaFace() {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
-  if (large_) DeleteObject(large_);
 }
 
 void MediaFace::Refresh() {
@@ -111,10 +110,7 @@ static int FreeHeight(HWND face) {
 void MediaFace::SetDpi(int dpi) {
   if (!window_ || dpi == dpi_) return;
   dpi_ = dpi;
-  if (HFONT font = LargeFont(dpi)) {
-    if (large_) DeleteObject(large_);
-    large_ = font;
-  }
+  if (HFONT font = LargeFont(dpi)) large_.Reset(font);
   RECT place;
   GetWindowRect(control_, &place);
   MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&place), 2);
@@ -143,7 +139,7 @@ void MediaFace::Paint(HDC target) {
                   DrawTextA(dc, state.c_str(), -1, &line, kLine);
                   line = {px(14), middle - px(30), width - px(14), middle - px(8)};
                   DrawTextA(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
-                  SelectObject(dc, large_ ? large_ : UnitFont(dpi_));
+                  SelectObject(dc, large_ ? large_.get() : UnitFont(dpi_));
                   line = {0, middle - px(66), width, middle - px(30)};
                   DrawTextA(dc, song.c_str(), -1, &line, kLine);
                   line = {0, middle + px(20), width, middle + px(60)};

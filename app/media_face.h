@@ -11,6 +11,7 @@
 
 #include "app/media_player_unit.h"
 #include "catalogue/playlist.h"
+#include "skin/gdi_scoped.h"
 
 namespace app {
 
@@ -42,9 +43,9 @@ class MediaFace {
   HWND window_ = nullptr;
   HWND control_ = nullptr;
   int dpi_ = 96;
-  HFONT large_ = nullptr;
-  std::string line_;   // FaceText's line
-  std::string title_;  // the song's title, shown as plain text
+  skin::GdiObject<HFONT> large_;  // the number and the time
+  std::string line_;              // FaceText's line
+  std::string title_;             // the song's title, shown as plain text
   std::function<void()> onTick_;
 };
 

@@ -7,21 +7,14 @@
 #include "app/ico_file.h"
 #include "embedded/resources.h"
 #include "graphics/dpi_context.h"
+#include "graphics/system_call.h"
 
 namespace app {
 namespace {
 
 constexpr int kIconResource = 129;
 
-// Looked up at run time: it arrived with Vista, and the program still starts where it is missing.
-template <typename Function>
-Function Lookup(const char* module, const char* name) {
-  HMODULE loaded = GetModuleHandleA(module);
-  if (!loaded) loaded = LoadLibraryA(module);
-  return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
-                : nullptr;
-}
-
+// It arrived with Vista: looked up, so the program still starts where it is missing.
 using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
 
 HICON FromEmbeddedFile(int size) {
@@ -56,7 +49,7 @@ HICON LoadProgramIcon(int size) {
   if (size <= 0) return nullptr;
   HINSTANCE module = GetModuleHandleA(nullptr);
   static const auto scaleDown =
-      Lookup<LoadIconWithScaleDownFn>("comctl32.dll", "LoadIconWithScaleDown");
+      graphics::SystemCall<LoadIconWithScaleDownFn>("comctl32.dll", "LoadIconWithScaleDown");
   HICON icon = nullptr;
   // Scaling down from a larger image keeps the edges crisp; LoadImage would enlarge a smaller.
   if (scaleDown &&

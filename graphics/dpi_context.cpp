@@ -1,14 +1,14 @@
 #include "graphics/dpi_context.h"
 
 #include "graphics/dpi_scale.h"
+#include "graphics/system_call.h"
 
 namespace graphics {
 namespace {
 
 template <typename F>
 F UserCall(const char* name) {
-  return reinterpret_cast<F>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+  return SystemCall<F>("user32.dll", name);
 }
 
 // DPI_AWARENESS_CONTEXT values; older headers lack them.
@@ -24,11 +24,9 @@ bool DeclareDpiAwareness() {
     // Refused when the manifest already settled it.
     if (GetLastError() == ERROR_ACCESS_DENIED) return true;
   }
-  if (HMODULE shcore = LoadLibraryA("shcore.dll")) {
-    using SetAwareness = HRESULT(WINAPI*)(int);
-    const auto set = reinterpret_cast<SetAwareness>(
-        reinterpret_cast<void*>(GetProcAddress(shcore, "SetProcessDpiAwareness")));
-    const HRESULT result = set ? set(2) : E_NOTIMPL;  // per monitor
+  using SetAwareness = HRESULT(WINAPI*)(int);
+  if (const auto set = SystemCall<SetAwareness>("shcore.dll", "SetProcessDpiAwareness")) {
+    const HRESULT result = set(2);  // per monitor
     if (result == S_OK || result == E_ACCESSDENIED) return true;
   }
   using SetAware = BOOL(WINAPI*)();

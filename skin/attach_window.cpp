@@ -18,34 +18,29 @@
 namespace skin {
 namespace {
 
-CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, std::vector<uint8_t> image,
-                         const char* tooltip, int32_t width = kCaptionButtonWidth) {
+// A caller's button (kButtonCustom) shows `image`; the engine's show their own glyphs.
+CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const char* tooltip,
+                         std::vector<uint8_t> image = {}) {
   CaptionButton b;
-  b.width = record.Px(width);
-  b.height = record.Px(kCaptionButtonHeight);
   b.image = std::move(image);
   b.kind = kind;
   b.tooltipText = tooltip;
+  FitButtonToDpi(b, record.dpi);
   return b;
 }
 
 void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
-  if (record.showHelpButton != 0)
-    buttons.push_back(MakeButton(record, kButtonHelp, HelpGlyph(record.dpi), "帮助"));
-  if (record.showMenuButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMainMenu, MenuGlyph(record.dpi), "主菜单"));
-  }
+  if (record.showHelpButton != 0) buttons.push_back(MakeButton(record, kButtonHelp, "帮助"));
+  if (record.showMenuButton != 0) buttons.push_back(MakeButton(record, kButtonMainMenu, "主菜单"));
   if (record.showMinimizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMinimize, MinimizeGlyph(record.dpi), "最小化"));
+    buttons.push_back(MakeButton(record, kButtonMinimize, "最小化"));
   }
   if (record.showMaximizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMaximize, MaximizeGlyph(record.dpi), "最大化"));
-    buttons.back().altImage = RestoreGlyph(record.dpi);
+    buttons.push_back(MakeButton(record, kButtonMaximize, "最大化"));
   }
-  buttons.push_back(
-      MakeButton(record, kButtonClose, CloseGlyph(record.dpi), "关闭", kCloseButtonWidth));
+  buttons.push_back(MakeButton(record, kButtonClose, "关闭"));
 }
 
 }  // namespace
@@ -149,7 +144,7 @@ int32_t SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& imag
   const int32_t index = RecordIndexOf(hwnd);
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return 0;
-  CaptionButton b = MakeButton(*record, kButtonCustom, image, tooltipText.c_str());
+  CaptionButton b = MakeButton(*record, kButtonCustom, tooltipText.c_str(), image);
   b.callback = callback;
   record->captionButtons.insert(record->captionButtons.begin(), std::move(b));
   record->stripWidth += record->Px(kCaptionButtonWidth) + record->Px(1);

@@ -45,23 +45,35 @@ int GlyphPercent(int dpi) {
   return 100;
 }
 
-std::vector<uint8_t> HelpGlyph(int dpi) {
-  return Bytes(For(VELORY_GLYPH_SIZES(caption_help), dpi));
+Png CaptionGlyph(int32_t kind, bool alternative, int dpi) {
+  if (alternative)
+    return kind == kButtonMaximize ? For(VELORY_GLYPH_SIZES(caption_restore), dpi) : Png{};
+  switch (kind) {
+    case kButtonClose:
+      return For(VELORY_GLYPH_SIZES(caption_close), dpi);
+    case kButtonMaximize:
+      return For(VELORY_GLYPH_SIZES(caption_maximize), dpi);
+    case kButtonMinimize:
+      return For(VELORY_GLYPH_SIZES(caption_minimize), dpi);
+    case kButtonMainMenu:
+      return For(VELORY_GLYPH_SIZES(caption_menu), dpi);
+    case kButtonHelp:
+      return For(VELORY_GLYPH_SIZES(caption_help), dpi);
+    default:
+      return {};
+  }
 }
-std::vector<uint8_t> MenuGlyph(int dpi) {
-  return Bytes(For(VELORY_GLYPH_SIZES(caption_menu), dpi));
-}
-std::vector<uint8_t> MinimizeGlyph(int dpi) {
-  return Bytes(For(VELORY_GLYPH_SIZES(caption_minimize), dpi));
-}
-std::vector<uint8_t> MaximizeGlyph(int dpi) {
-  return Bytes(For(VELORY_GLYPH_SIZES(caption_maximize), dpi));
-}
-std::vector<uint8_t> RestoreGlyph(int dpi) {
-  return Bytes(For(VELORY_GLYPH_SIZES(caption_restore), dpi));
-}
-std::vector<uint8_t> CloseGlyph(int dpi) {
-  return Bytes(For(VELORY_GLYPH_SIZES(caption_close), dpi));
+
+void FitButtonToDpi(CaptionButton& button, int dpi) {
+  const int32_t width = button.kind == kButtonClose ? kCloseButtonWidth : kCaptionButtonWidth;
+  button.width = graphics::ScaleLength(width, dpi);
+  button.height = graphics::ScaleLength(kCaptionButtonHeight, dpi);
+  if (button.kind != kButtonCustom) {
+    button.image = Bytes(CaptionGlyph(button.kind, false, dpi));
+    button.altImage = Bytes(CaptionGlyph(button.kind, true, dpi));
+  }
+  button.decodedImage.reset();
+  button.decodedAltImage.reset();
 }
 
 Png CheckBoxGlyph(bool mark, int dpi) {

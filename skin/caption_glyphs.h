@@ -19,12 +19,13 @@ struct CaptionButton;
 // 100, 125, 150 or 200 for the DPI.
 int GlyphPercent(int dpi);
 
-std::vector<uint8_t> HelpGlyph(int dpi = 96);
-std::vector<uint8_t> MenuGlyph(int dpi = 96);
-std::vector<uint8_t> MinimizeGlyph(int dpi = 96);
-std::vector<uint8_t> MaximizeGlyph(int dpi = 96);
-std::vector<uint8_t> RestoreGlyph(int dpi = 96);
-std::vector<uint8_t> CloseGlyph(int dpi = 96);
+// The engine's glyph for a caption button of that kind (CaptionButtonKind), or with `alternative`
+// the maximize button's restore glyph; empty for a caller's button.
+std::span<const unsigned char> CaptionGlyph(int32_t kind, bool alternative, int dpi);
+
+// The button sized for `dpi` and, unless it is a caller's, given the engine's glyphs drawn for
+// it; the copies decoded before are let go of.
+void FitButtonToDpi(CaptionButton& button, int dpi);
 
 // A caller's caption-button picture, which is drawn for 96 dpi and comes in one size only: at
 // `dpi` it is made its size times the scale, with high-quality bicubic filtering. Null at 96

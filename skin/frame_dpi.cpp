@@ -25,33 +25,8 @@ void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
   const int old = record->dpi;
   record->dpi = dpi;
   record->captionHeight = record->Px(record->designCaptionHeight);
-  for (CaptionButton& b : record->captionButtons) {
-    b.width = record->Px(b.kind == kButtonClose ? kCloseButtonWidth : kCaptionButtonWidth);
-    b.height = record->Px(kCaptionButtonHeight);
-    // The engine's own glyphs come drawn for the new size; a caller's picture stays as given.
-    switch (b.kind) {
-      case kButtonClose:
-        b.image = CloseGlyph(dpi);
-        break;
-      case kButtonMaximize:
-        b.image = MaximizeGlyph(dpi);
-        b.altImage = RestoreGlyph(dpi);
-        break;
-      case kButtonMinimize:
-        b.image = MinimizeGlyph(dpi);
-        break;
-      case kButtonMainMenu:
-        b.image = MenuGlyph(dpi);
-        break;
-      case kButtonHelp:
-        b.image = HelpGlyph(dpi);
-        break;
-      default:
-        break;
-    }
-    b.decodedImage.reset();
-    b.decodedAltImage.reset();
-  }
+  // The engine's own glyphs come drawn for the new size; a caller's picture stays as given.
+  for (CaptionButton& b : record->captionButtons) FitButtonToDpi(b, dpi);
   RECT client{};
   GetClientRect(record->hwnd, &client);
   PlaceStrip(*record, client.right, record->Px(frameMargin));

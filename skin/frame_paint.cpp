@@ -15,6 +15,7 @@
 #include "skin/caption_glyphs.h"
 #include "skin/caption_ink.h"
 #include "skin/caption_strip.h"
+#include "skin/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_font.h"
@@ -89,11 +90,13 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
   const int32_t h = client.bottom;
   if (w <= 0 || h <= 0) return;
 
-  // The rounded shape; the system owns the region from here on.
+  // The rounded shape; the system owns the region once it takes it (not when the window went
+  // during the move).
   SetWindowRgn(hwnd, nullptr, TRUE);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const int32_t r = record->Px(5);
-  SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, r, r), TRUE);
+  ScopedRegion rounded(CreateRoundRectRgn(0, 0, w + 1, h + 1, r, r));
+  if (SetWindowRgn(hwnd, rounded, TRUE)) rounded.Take();
   record = RecordAt(RecordIndexOf(hwnd));
   if (!record) return;
   index = RecordIndexOf(hwnd);

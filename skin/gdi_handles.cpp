@@ -47,6 +47,7 @@ bool MemoryDc::EnsureDc() {
 bool MemoryDc::Select(ScopedBitmap bitmap, int32_t width, int32_t height) {
   if (!bitmap || !EnsureDc()) return false;
   HGDIOBJ out = SelectObject(dc_, bitmap);
+  if (!out) return false;  // the bitmap held stays selected, and owned
   if (!previous_) previous_ = out;
   bitmap_ = std::move(bitmap);  // the one pushed out, unless it came with the DC
   width_ = width;

@@ -28,7 +28,8 @@ class MemoryDc {
   // Makes the DC (compatible with the screen) once; true when there is one.
   bool EnsureDc();
   // Selects the bitmap, which the DC owns from now on. The bitmap it pushes out is deleted unless
-  // it is the one the DC came with, which is kept as previous(). Null bitmaps are refused.
+  // it is the one the DC came with, which is kept as previous(). Null bitmaps are refused, and a
+  // bitmap the DC cannot take (one selected elsewhere) leaves the bitmap held in place.
   bool Select(ScopedBitmap bitmap, int32_t width, int32_t height);
   // A fresh 32-bit bitmap of the size, selected as above.
   bool SelectNewDib(int32_t width, int32_t height);

@@ -1,7 +1,6 @@
 #include "skin/picture_ahead.h"
 
-#include <future>
-#include <memory>
+#include <atomic>
 #include <system_error>
 #include <thread>
 
@@ -10,59 +9,80 @@
 namespace skin {
 namespace {
 
-struct Ahead {
-  std::shared_ptr<const std::vector<uint8_t>> bytes;
-  graphics::PixelSize limit;
-  std::future<std::optional<graphics::ReducedJpeg>> result;
+// The one decode started ahead. It owns its worker and joins it before it lets go of the bytes
+// or the outcome, so no worker outlives what it reads: not a second start, not a decode let go
+// of, and not the end of the process, whose exit waits for a decode still running.
+class Ahead {
+ public:
+  ~Ahead() { Drop(); }
+
+  void Start(std::vector<uint8_t> bytes, graphics::PixelSize limit, std::string cacheFile) {
+    Drop();
+    if (bytes.empty()) return;
+    bytes_ = std::move(bytes);
+    limit_ = limit;
+    cacheFile_ = std::move(cacheFile);
+    try {
+      worker_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+      Drop();  // no thread: decoded where it is needed
+    }
+  }
+
+  bool Take(const std::vector<uint8_t>& bytes, graphics::PixelSize limit,
+            std::optional<graphics::ReducedJpeg>& out) {
+    if (!worker_.joinable() || !(limit_ == limit) || bytes_ != bytes) return false;
+    worker_.join();
+    out = std::move(result_);
+    Drop();
+    return true;
+  }
+
+  // A decode not yet begun is called off; one under way is waited for.
+  void Drop() {
+    dropped_ = true;
+    if (worker_.joinable()) worker_.join();
+    dropped_ = false;
+    bytes_ = {};
+    cacheFile_.clear();
+    result_.reset();
+  }
+
+ private:
+  void Run() {
+    // A start that reads the kept copy needs no decode: the core stays free.
+    if (!cacheFile_.empty()) {
+      const auto kept = ReadReducedPicture(cacheFile_, PictureHash(bytes_), bytes_.size());
+      if (kept && kept->limit.width >= limit_.width && kept->limit.height >= limit_.height) return;
+    }
+    if (!dropped_) result_ = graphics::DecodeJpegReduced(bytes_, limit_);
+  }
+
+  std::vector<uint8_t> bytes_;
+  graphics::PixelSize limit_;
+  std::string cacheFile_;
+  std::optional<graphics::ReducedJpeg> result_;  // the worker's until it is joined
+  std::atomic<bool> dropped_ = false;
+  std::thread worker_;
 };
 
-// Never destroyed: the worker is detached, and the process may end while it runs.
 Ahead& Current() {
-  static Ahead* ahead = new Ahead;
-  return *ahead;
+  static Ahead ahead;
+  return ahead;
 }
 
 }  // namespace
 
 void StartPictureDecode(std::vector<uint8_t> bytes, graphics::PixelSize limit,
                         const std::string& cacheFile) {
-  Ahead& ahead = Current();
-  ahead = Ahead{};
-  if (bytes.empty()) return;
-  auto shared = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
-  std::packaged_task<std::optional<graphics::ReducedJpeg>()> task(
-      [shared, limit, cacheFile]() -> std::optional<graphics::ReducedJpeg> {
-        // A start that reads the kept copy needs no decode: the core stays free.
-        if (!cacheFile.empty()) {
-          const auto kept = ReadReducedPicture(cacheFile, PictureHash(*shared), shared->size());
-          if (kept && kept->limit.width >= limit.width && kept->limit.height >= limit.height) {
-            return std::nullopt;
-          }
-        }
-        return graphics::DecodeJpegReduced(*shared, limit);
-      });
-  ahead.result = task.get_future();
-  try {
-    std::thread(std::move(task)).detach();
-  } catch (const std::system_error&) {
-    ahead = Ahead{};  // no thread: decoded where it is needed
-    return;
-  }
-  ahead.bytes = std::move(shared);
-  ahead.limit = limit;
+  Current().Start(std::move(bytes), limit, cacheFile);
 }
 
 bool TakePictureDecode(const std::vector<uint8_t>& bytes, graphics::PixelSize limit,
                        std::optional<graphics::ReducedJpeg>& out) {
-  Ahead& ahead = Current();
-  if (!ahead.bytes || !ahead.result.valid() || !(ahead.limit == limit) || *ahead.bytes != bytes) {
-    return false;
-  }
-  out = ahead.result.get();
-  ahead = Ahead{};
-  return true;
+  return Current().Take(bytes, limit, out);
 }
 
-void ForgetPictureDecode() { Current() = Ahead{}; }
+void ForgetPictureDecode() { Current().Drop(); }
 
 }  // namespace skin

@@ -3,7 +3,6 @@
 #include "catalogue/http_get.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <string>
@@ -33,18 +32,6 @@ class HttpGetTest : public ::testing::Test {
   static CatalogueService* service_;
 };
 CatalogueService* HttpGetTest::service_ = nullptr;
-
-int ThreadsOfThisProcess() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  int count = 0;
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
-}
 
 uint32_t LittleEndian32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
@@ -99,10 +86,11 @@ TEST_F(HttpGetTest, AServerThatTricklesItsAnswerIsGivenUpAtTheDeadline) {
 
 TEST_F(HttpGetTest, AGivenUpTricklingAnswerLeavesNoThreadBehind) {
   HttpGet(Base());
-  const int before = ThreadsOfThisProcess();
+  const int before = testing_support::ThreadsOfThisProcess();
   EXPECT_TRUE(HttpGet(Base("trickle"), 1500).empty());
   // The worker notices at the next bytes that arrive, long before the answer would end.
-  EXPECT_TRUE(testing_support::WaitFor([&] { return ThreadsOfThisProcess() <= before; }, 5000));
+  EXPECT_TRUE(testing_support::WaitFor(
+      [&] { return testing_support::ThreadsOfThisProcess() <= before; }, 5000));
 }
 
 TEST_F(HttpGetTest, NoServerOrNoAddressFailsAtOnce) {

@@ -165,6 +165,11 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   ASSERT_TRUE(FaceShows("歌曲3 "));
   Press({VK_TAB});
   EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "列表循环"; }, 2000));
+  // The arrows go round the loop modes, and back.
+  Press({VK_UP});
+  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "单曲循环"; }, 2000));
+  Press({VK_DOWN});
+  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "列表循环"; }, 2000));
   Press({VK_SHIFT, VK_TAB});
   EXPECT_TRUE(WaitFor([&] { return FocusOf(main) == list; }, 2000));
 

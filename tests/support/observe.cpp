@@ -1,5 +1,7 @@
 #include "tests/support/observe.h"
 
+#include <tlhelp32.h>
+
 namespace testing_support {
 
 std::string ToGbk(const std::wstring& text) {
@@ -18,6 +20,18 @@ std::string WindowText(HWND window) {
   const int got = GetWindowTextW(window, text.data(), n + 1);
   text.resize(got > 0 ? got : 0);
   return ToGbk(text);
+}
+
+int ThreadsOfThisProcess() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
 }
 
 std::string ClassName(HWND window) {

@@ -22,6 +22,8 @@ RECT WindowRectOf(HWND window);
 RECT ChildRect(HWND child);
 // What the screen shows at that point of the window's client area.
 COLORREF ScreenPixel(HWND window, int x, int y);
+// The threads this process has now.
+int ThreadsOfThisProcess();
 
 // Polls `condition` every 20 ms until it holds or the time runs out; true when it held.
 template <typename F>

@@ -21,6 +21,7 @@
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
+#include "tests/support/observe.h"
 
 namespace {
 
@@ -188,6 +189,12 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   std::vector<uint32_t> aheadPixels;
   ASSERT_TRUE(fromAhead && fromAhead->ReadPremultiplied(aheadPixels));
   EXPECT_EQ(aheadPixels, ours);
+  // A decode replaced or let go of leaves no worker behind.
+  const int threads = testing_support::ThreadsOfThisProcess();
+  skin::StartPictureDecode(photo, {300, 200}, "");
+  skin::StartPictureDecode(photo, {300, 200}, "");
+  skin::ForgetPictureDecode();
+  EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
   // Cut short: the same outcome as the system's decode of those bytes.
   const std::vector<uint8_t> cut(photo.begin(), photo.begin() + photo.size() / 2);
   graphics::GfxBitmap cutBySystem;

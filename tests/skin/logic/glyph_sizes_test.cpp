@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "skin/caption_glyphs.h"
+#include "skin/window_record.h"
 
 namespace {
 
@@ -31,8 +32,7 @@ TEST(GlyphSizes, EachDpiGetsTheGlyphsDrawnForItsScale) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dpi);
-    const std::vector<uint8_t> close = skin::CloseGlyph(c.dpi);
-    EXPECT_EQ(PngSize(close), c.close);
+    EXPECT_EQ(PngSize(skin::CaptionGlyph(skin::kButtonClose, false, c.dpi)), c.close);
     EXPECT_EQ(PngSize(skin::CheckBoxGlyph(true, c.dpi)), c.check);
     EXPECT_EQ(PngSize(skin::CheckBoxGlyph(false, c.dpi)), c.check);
     EXPECT_EQ(PngSize(skin::ArrowGlyph(skin::Arrow::kUp, c.dpi)), c.up);

@@ -114,6 +114,21 @@ TEST_F(Backdrop, TheExitRoutineFreesBackdropsStillOut) {
   EXPECT_EQ(skin::ReleaseControlBackdrop(second), 0);
 }
 
+// A memory DC refused a bitmap (it is selected in another DC) keeps the one it holds selected.
+TEST_F(Backdrop, AMemoryDcKeepsItsBitmapWhenItCannotTakeAnother) {
+  HDC elsewhere = CreateCompatibleDC(nullptr);
+  const HBITMAP busy = skin::MakeDib32(4, 4).Take();  // the refused Select's to delete
+  const HGDIOBJ original = SelectObject(elsewhere, busy);
+  skin::MemoryDc memory;
+  ASSERT_TRUE(memory.SelectNewDib(4, 4));
+  const HBITMAP held = memory.bitmap();
+  EXPECT_FALSE(memory.Select(skin::ScopedBitmap(busy), 4, 4));
+  EXPECT_EQ(memory.bitmap(), held);
+  EXPECT_EQ(GetCurrentObject(memory.dc(), OBJ_BITMAP), held);
+  SelectObject(elsewhere, original);
+  DeleteDC(elsewhere);
+}
+
 TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
   HWND box = Child("Button", window->hwnd(), 20, 30, 200, 150, BS_GROUPBOX);
   HWND inPanel = Child("Static", box, 10, 20, 40, 20);

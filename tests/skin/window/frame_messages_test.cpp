@@ -339,6 +339,33 @@ TEST_F(FrameMessages, DestroyReleasesTheRecordAndItsObjects) {
   }
 }
 
+// A window that goes while the frame is shaped (its move is the first thing the shaping sends)
+// leaves no region behind.
+LRESULT CALLBACK GoneOnMove(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto next = reinterpret_cast<WNDPROC>(GetPropA(hwnd, "Test_Next"));
+  if (message == WM_WINDOWPOSCHANGING && GetPropA(hwnd, "Test_Go")) {
+    RemovePropA(hwnd, "Test_Go");
+    DestroyWindow(hwnd);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemovePropA(hwnd, "Test_Next");
+  return CallWindowProcA(next, hwnd, message, wParam, lParam);
+}
+
+TEST_F(FrameMessages, AWindowGoneWhileItsFrameIsShapedLeavesNoRegion) {
+  const int free = skin_test::FreeGdiSlots();
+  TestWindow window(300, 200);
+  engine->AttachWindow(window.hwnd());
+  RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  SetPropA(window.hwnd(), "Test_Next",
+           reinterpret_cast<HANDLE>(SetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC,
+                                                      reinterpret_cast<LONG_PTR>(GoneOnMove))));
+  SetPropA(window.hwnd(), "Test_Go", reinterpret_cast<HANDLE>(1));
+  engine->PaintFrame(skin::RecordIndexOf(window.hwnd()), nullptr);
+  EXPECT_FALSE(IsWindow(window.hwnd()));
+  EXPECT_EQ(skin_test::FreeGdiSlots(), free);
+}
+
 }  // namespace
 
 namespace {

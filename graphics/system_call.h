@@ -1,0 +1,19 @@
+// A system function looked up at run time, for the calls newer than the oldest Windows the
+// program starts on.
+#pragma once
+
+#include <windows.h>
+
+namespace graphics {
+
+// The function `name` of `module` as type F; null where either is missing. A module not yet in
+// the process is loaded and stays.
+template <typename F>
+F SystemCall(const char* module, const char* name) {
+  HMODULE loaded = GetModuleHandleA(module);
+  if (!loaded) loaded = LoadLibraryA(module);
+  return loaded ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
+                : nullptr;
+}
+
+}  // namespace graphics
