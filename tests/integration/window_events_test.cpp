@@ -21,6 +21,9 @@ void Deliver(HWND w, UINT m, WPARAM wp, LPARAM lp) { SendMessageA(w, m, wp, lp);
 class WindowEvents : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The real pointer stays off the player: a window moved under it gets a mouse move of the
+    // system's own, at the pointer, which a panel being dragged would follow.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     dir_ = MakePlayerFolder(TestName());
     player_ = std::make_unique<PlayerProcess>(dir_.folder);
     main_ = player_->WaitForMainWindow();
