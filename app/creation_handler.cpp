@@ -11,6 +11,7 @@
 #include "app/startup_log.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
+#include "app/window_events.h"
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/http_get.h"
@@ -128,6 +129,8 @@ void RunCreationHandler(PlayerUnits& units) {
   if (!FileExists(DataPath(kMainSizeFile))) EndWith(kMsgFileDamaged);
   SizeWindow(units.window,
              ScaledPair(ReadNumberPair(ReadTextFile(DataPath(kMainSizeFile))), units.dpi));
+  // A saved position may lie outside this size (a panel dragged in a maximised window).
+  KeepPanelInClient(units);
   loading.SetProgress(100);
   LogStartupStep("caption and layout files");
 

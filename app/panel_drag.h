@@ -26,4 +26,21 @@ constexpr PanelCorner KeepPanelInside(int x, int y, int panelWidth, int panelHei
   return {x < 0 ? 0 : (x > maxLeft ? maxLeft : x), y < 0 ? 0 : (y > maxTop ? maxTop : y)};
 }
 
+// A drag in progress keeps the point it grabbed, relative to the panel's corner, under the
+// pointer: the panel does not jump to put its corner there.
+struct PanelDrag {
+  bool active = false;
+  int grabX = 0, grabY = 0;
+
+  void Begin(const PanelBounds& p, int x, int y) {
+    active = true;
+    grabX = x - p.left;
+    grabY = y - p.top;
+  }
+  PanelCorner CornerFor(int x, int y, const PanelBounds& p, int clientWidth,
+                        int clientHeight) const {
+    return KeepPanelInside(x - grabX, y - grabY, p.width, p.height, clientWidth, clientHeight);
+  }
+};
+
 }  // namespace app

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "app/panel_drag.h"
+
 namespace app {
 
 // Window class names; the observing tests look the windows up by them.
@@ -70,6 +72,7 @@ struct PlayerUnits {
   HWND 单选框_单曲循环 = nullptr;
   HWND 按钮_下载 = nullptr;
   HMENU 托盘菜单 = nullptr;
+  PanelDrag panelDrag;
 };
 
 }  // namespace app

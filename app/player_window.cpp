@@ -210,11 +210,17 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
                        skin::FrameTakesPress(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMoved(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      OnMouseMoved(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_LBUTTON) != 0);
       return 0;
     case WM_LBUTTONUP:
-      OnLeftButtonUp(g_units);
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      EndPanelDrag(g_units);
+      if (message != WM_LBUTTONUP) break;
       return 0;
+    case WM_CAPTURECHANGED:
+      OnCaptureLost(g_units);
+      break;
     case WM_DESTROY:
       UnregisterMediaKeys(hwnd);
       SetKeyTargets({});

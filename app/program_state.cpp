@@ -6,6 +6,5 @@ int32_t replayPending = 0;
 std::string replayAddress;
 int32_t advancePending = 0;
 int32_t currentSongIndex = 0;
-int32_t panelDragging = 0;
 
 }  // namespace app

@@ -13,6 +13,5 @@ extern int32_t replayPending;      // play the song again at the next loop tick
 extern std::string replayAddress;  // what the loop tick hands the player on a replay
 extern int32_t advancePending;     // move to the next song at the next loop tick
 extern int32_t currentSongIndex;   // index of the playing song in both list boxes
-extern int32_t panelDragging;      // the panel follows the mouse while 1
 
 }  // namespace app

@@ -45,6 +45,12 @@ SIZE NormalSize(HWND window) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+void MovePanelTo(const PlayerUnits& units, const PanelBounds& panel, PanelCorner to) {
+  if (to.left == panel.left && to.top == panel.top) return;
+  SetWindowPos(units.分组框1, nullptr, to.left, to.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 int TrayActionCode(UINT mouseMessage) {
@@ -101,7 +107,21 @@ bool OnMenuItem(PlayerUnits& units, UINT id) {
 }
 
 void OnSizeChanged(PlayerUnits& units) {
-  if (IsIconic(units.window)) ShowWindow(units.window, SW_HIDE);
+  if (IsIconic(units.window)) {
+    ShowWindow(units.window, SW_HIDE);
+    return;
+  }
+  KeepPanelInClient(units);
+}
+
+void KeepPanelInClient(PlayerUnits& units) {
+  if (!units.分组框1) return;
+  const PanelBounds panel = PanelBoundsOf(units);
+  RECT client{};
+  GetClientRect(units.window, &client);
+  const PanelCorner to = KeepPanelInside(panel.left, panel.top, panel.width, panel.height,
+                                         client.right, client.bottom);
+  MovePanelTo(units, panel, to);
 }
 
 void OnWillBeDestroyed(PlayerUnits& units) {
@@ -118,21 +138,31 @@ void OnTaskbarCreated(PlayerUnits& units) { AddTrayIcon(units.window); }
 
 void OnLeftButtonDown(PlayerUnits& units, int x, int y, bool frameTookPress) {
   if (frameTookPress) return;
-  if (PressIsInsidePanel(PanelBoundsOf(units), x, y)) panelDragging = 1;
+  const PanelBounds panel = PanelBoundsOf(units);
+  if (!PressIsInsidePanel(panel, x, y)) return;
+  units.panelDrag.Begin(panel, x, y);
+  // A release outside the window must still reach us, or the panel follows until a click.
+  SetCapture(units.window);
 }
 
-void OnMouseMoved(PlayerUnits& units, int x, int y) {
-  if (panelDragging != 1) return;
+void OnMouseMoved(PlayerUnits& units, int x, int y, bool leftButtonHeld) {
+  if (!units.panelDrag.active) return;
+  if (!leftButtonHeld) {
+    EndPanelDrag(units);
+    return;
+  }
   const PanelBounds panel = PanelBoundsOf(units);
   RECT client{};
   GetClientRect(units.window, &client);
-  const PanelCorner to =
-      KeepPanelInside(x, y, panel.width, panel.height, client.right, client.bottom);
-  if (to.left == panel.left && to.top == panel.top) return;
-  SetWindowPos(units.分组框1, nullptr, to.left, to.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MovePanelTo(units, panel, units.panelDrag.CornerFor(x, y, panel, client.right, client.bottom));
 }
 
-void OnLeftButtonUp(PlayerUnits&) { panelDragging = 0; }
+void EndPanelDrag(PlayerUnits& units) {
+  if (!units.panelDrag.active) return;
+  units.panelDrag.active = false;
+  if (GetCapture() == units.window) ReleaseCapture();
+}
+
+void OnCaptureLost(PlayerUnits& units) { units.panelDrag.active = false; }
 
 }  // namespace app

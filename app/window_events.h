@@ -22,10 +22,16 @@ void OnWillBeDestroyed(PlayerUnits& units);
 // The shell restarted: the icon has to be added again.
 void OnTaskbarCreated(PlayerUnits& units);
 
+// Brings the panel back inside the client area wherever a resize or the layout file left it:
+// a panel outside cannot be grabbed again.
+void KeepPanelInClient(PlayerUnits& units);
+
 // Panel drag, in client coordinates of the main window.
 // `frameTookPress`: the skinned frame already handled this press as a window move or size.
 void OnLeftButtonDown(PlayerUnits& units, int x, int y, bool frameTookPress);
-void OnMouseMoved(PlayerUnits& units, int x, int y);
-void OnLeftButtonUp(PlayerUnits& units);
-
+// A move that reports the button no longer held ends the drag: its release went elsewhere.
+void OnMouseMoved(PlayerUnits& units, int x, int y, bool leftButtonHeld);
+// Any button's release ends the drag.
+void EndPanelDrag(PlayerUnits& units);
+void OnCaptureLost(PlayerUnits& units);
 }  // namespace app

@@ -206,22 +206,48 @@ TEST_F(WindowEvents, TheMaximiseButtonFollowsTheWindowWhenTheSystemRestoresIt) {
   EXPECT_TRUE(WaitFor(restoredAgain, 5000)) << state();
 }
 
-TEST_F(WindowEvents, AnEdgePressStartsNoDragAnInsidePressDoesUntilTheNextRelease) {
-  const RECT b = ChildRect(box_);  // 18, 16
-  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left, b.top + 20));
+// The window that holds the mouse capture in the player's thread, or null.
+HWND CaptureOf(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+  return info.hwndCapture;
+}
+
+TEST_F(WindowEvents, ADragKeepsTheGrabbedPointAndEndsWhereverTheButtonIsReleased) {
+  const RECT b = ChildRect(box_);                                         // 18, 16
+  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left, b.top + 20));  // the edge: no drag
   Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(200, 150));
   EXPECT_EQ(ChildRect(box_).left, b.left);
-  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left + 20, b.bottom - 1));
-  Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(60, 70));
-  EXPECT_EQ(ChildRect(box_).left, 60);
-  EXPECT_EQ(ChildRect(box_).top, 70);
-  // The release happened outside the window: the panel keeps following.
-  Deliver(main_, WM_MOUSEMOVE, 0, Point(40, 5));
-  EXPECT_EQ(ChildRect(box_).left, 40);
-  EXPECT_EQ(ChildRect(box_).top, 5);
-  Deliver(main_, WM_LBUTTONUP, 0, Point(30, 30));
-  Deliver(main_, WM_MOUSEMOVE, 0, Point(100, 100));
-  EXPECT_EQ(ChildRect(box_).left, 40);
+  EXPECT_EQ(CaptureOf(main_), nullptr);
+
+  // Each way a drag can end, and each time the grabbed point stays under the pointer.
+  const struct {
+    const char* how;
+    UINT message;
+    WPARAM keys;
+  } ends[] = {
+      {"left release", WM_LBUTTONUP, 0},
+      {"right release", WM_RBUTTONUP, 0},
+      {"a move without the button: released outside", WM_MOUSEMOVE, 0},
+      {"capture lost", WM_CAPTURECHANGED, 0},
+  };
+  for (const auto& end : ends) {
+    SCOPED_TRACE(end.how);
+    const RECT from = ChildRect(box_);
+    Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(from.left + 20, from.top + 30));
+    EXPECT_EQ(CaptureOf(main_), main_);
+    Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(from.left + 20 + 7, from.top + 30 + 5));
+    EXPECT_EQ(ChildRect(box_).left, from.left + 7);
+    EXPECT_EQ(ChildRect(box_).top, from.top + 5);
+    Deliver(main_, end.message, end.keys, Point(3000, 3000));
+    Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(100, 100));
+    EXPECT_EQ(ChildRect(box_).left, from.left + 7);
+    EXPECT_EQ(ChildRect(box_).top, from.top + 5);
+    if (end.message != WM_CAPTURECHANGED) {
+      EXPECT_EQ(CaptureOf(main_), nullptr);
+    }
+  }
 }
 
 TEST_F(WindowEvents, APanelDraggedPastEachEdgeStaysInsideAndIsSavedThere) {
@@ -229,14 +255,15 @@ TEST_F(WindowEvents, APanelDraggedPastEachEdgeStaysInsideAndIsSavedThere) {
   GetClientRect(main_, &client);
   const RECT b = ChildRect(box_);
   const int width = b.right - b.left, height = b.bottom - b.top;
-  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left + 20, b.bottom - 5));
+  // Grabbed at its corner's offset (20, 100): the corner goes where the pointer goes less that.
+  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left + 20, b.top + 100));
   const struct {
     int x, y, left, top;
   } moves[] = {
-      {client.right + 50, 40, client.right - width, 40},     // past the right edge
-      {30, client.bottom + 80, 30, client.bottom - height},  // past the bottom
-      {-200, 50, 0, 50},                                     // past the left
-      {70, -60, 70, 0},                                      // past the top
+      {client.right + 50, 140, client.right - width, 40},    // past the right edge
+      {50, client.bottom + 80, 30, client.bottom - height},  // past the bottom
+      {-200, 150, 0, 50},                                    // past the left
+      {90, -60, 70, 0},                                      // past the top
       {5000, 5000, client.right - width, client.bottom - height},
   };
   for (const auto& m : moves) {
@@ -252,6 +279,43 @@ TEST_F(WindowEvents, APanelDraggedPastEachEdgeStaysInsideAndIsSavedThere) {
             std::to_string(client.right - width) + "#" + std::to_string(client.bottom - height));
 }
 
+TEST_F(WindowEvents, APanelDraggedInAMaximisedWindowIsStillInsideAfterRestoreAndRestart) {
+  ShowWindow(main_, SW_MAXIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return IsZoomed(main_) != FALSE; }, 5000));
+  RECT big{};
+  GetClientRect(main_, &big);
+  const RECT b = ChildRect(box_);
+  Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left + 20, b.top + 100));
+  Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(big.right - 1, big.bottom - 1));
+  Deliver(main_, WM_LBUTTONUP, 0, Point(big.right - 1, big.bottom - 1));
+  ShowWindow(main_, SW_RESTORE);
+  RECT client{};
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        GetClientRect(main_, &client);
+        return !IsZoomed(main_) && client.right < big.right;
+      },
+      5000));
+  const RECT now = ChildRect(box_);
+  EXPECT_EQ(now.right, client.right);
+  EXPECT_EQ(now.bottom, client.bottom);
+  PostMessageA(main_, WM_COMMAND, app::kMenu退出, 0);
+  EXPECT_EQ(player_->WaitForExit(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")),
+            std::to_string(now.left) + "#" + std::to_string(now.top));
+
+  // A position saved outside this size, as an older build wrote it, comes back inside.
+  WriteFileBytes(dir_.Path("\\config\\Grouping.txt"), "906#11");
+  PlayerProcess again(dir_.folder);
+  HWND main = again.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  const RECT inside = ChildRect(GroupBoxOf(main));
+  EXPECT_EQ(inside.left, client.right - (b.right - b.left));
+  EXPECT_EQ(inside.top, 11);
+  again.Close();
+  EXPECT_EQ(again.WaitForExit(), 0);
+}
+
 TEST_F(WindowEvents, ExitSavesTheLayoutAndTheNextStartRestoresIt) {
   // A window smaller than the panel: the dragged panel keeps its corner inside.
   SetWindowPos(main_, nullptr, -100, -50, 230, 160, SWP_NOZORDER);
@@ -263,20 +327,16 @@ TEST_F(WindowEvents, ExitSavesTheLayoutAndTheNextStartRestoresIt) {
   EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "0#0");
   EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\main.txt")), "230#160");
 
-  // A position from the file is applied as read, even partly outside, and saved as it is.
-  WriteFileBytes(dir_.Path("\\config\\Grouping.txt"), "-25#140");
+  // The window size from the file is applied as read, partly off screen or not.
   PlayerProcess again(dir_.folder);
   HWND main = again.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
   const RECT r = WindowRectOf(main);
   EXPECT_EQ(r.right - r.left, 230);
   EXPECT_EQ(r.bottom - r.top, 160);
-  const RECT b = ChildRect(GroupBoxOf(main));
-  EXPECT_EQ(b.left, -25);
-  EXPECT_EQ(b.top, 140);
   again.Close();
   EXPECT_EQ(again.WaitForExit(), 0);
-  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "-25#140");
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "0#0");
 }
 
 TEST_F(WindowEvents, ExitWhileHiddenInTheTraySavesTheNormalSize) {
