@@ -6,6 +6,7 @@
 #include "app/process_start.h"
 #include "app/startup_log.h"
 #include "graphics/dpi_context.h"
+#include "skin/move_size.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app::LogStartupStep("entry point");
@@ -18,6 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (app::RouteKey(msg)) continue;
+    skin::RouteEdgeMouseToFrame(msg);
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -1,5 +1,7 @@
 #include "skin/move_size.h"
 
+#include <windowsx.h>
+
 #include "skin/caption_strip.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -61,6 +63,28 @@ bool FrameTakesPress(HWND window, int32_t x, int32_t y) {
   return ZoneForPress(*record, record->Px(skinEngine->frameMargin), x, y, client.right,
                       client.bottom)
              .action != PressAction::kNone;
+}
+
+bool RouteEdgeMouseToFrame(MSG& msg) {
+  if (msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONDOWN) return false;
+  if (!msg.hwnd || !skinEngine || GetCapture()) return false;
+  const HWND frame = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!frame || frame == msg.hwnd) return false;
+  const WindowSkinRecord* record = RecordAt(RecordIndexOf(frame));
+  if (!record || record->captionActive == 0 || record->maximised != 0 || record->minimised != 0) {
+    return false;
+  }
+  POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+  MapWindowPoints(msg.hwnd, frame, &p, 1);
+  RECT client{};
+  GetClientRect(frame, &client);
+  if (!SizeCursorFor(*record, record->Px(skinEngine->frameMargin), p.x, p.y, client.right,
+                     client.bottom)) {
+    return false;
+  }
+  msg.hwnd = frame;
+  msg.lParam = MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+  return true;
 }
 
 }  // namespace skin

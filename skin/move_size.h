@@ -30,4 +30,9 @@ LPCSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_
 // own: a caption button, or a move or size it starts. False for a window without a skin.
 bool FrameTakesPress(HWND window, int32_t x, int32_t y);
 
+// A control lying over the frame's sizing edge would take the press that sizes the window (at
+// a small size the panel covers every edge): a mouse move or left press there is readdressed
+// to the frame, in its client coordinates. True when `msg` was changed.
+bool RouteEdgeMouseToFrame(MSG& msg);
+
 }  // namespace skin

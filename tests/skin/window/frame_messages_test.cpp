@@ -440,4 +440,37 @@ TEST_F(FrameMessages, FrameTakesPressAgreesWithWhatAPressDoes) {
   EXPECT_FALSE(skin::FrameTakesPress(plain.hwnd(), 150, 20));
 }
 
+// At a small size the panel covers every edge: a press or move on a control lying over a sizing
+// zone reaches the frame as its own, and one elsewhere stays with the control.
+TEST_F(FrameMessages, EdgeMouseOverAControlIsTheFrames) {
+  TestWindow window(200, 150, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  engine->AttachWindow(window.hwnd());
+  window.InterceptMoveAndSize(true);
+  HWND cover = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, -10, -10, 400, 300,
+                               window.hwnd(), nullptr, nullptr, nullptr);
+  const auto route = [&](UINT message, int x, int y) {
+    MSG msg{cover, message, MK_LBUTTON, MAKELPARAM(x + 10, y + 10)};
+    const bool routed = skin::RouteEdgeMouseToFrame(msg);
+    EXPECT_EQ(routed, msg.hwnd == window.hwnd());
+    if (routed) {
+      EXPECT_EQ(static_cast<short>(LOWORD(msg.lParam)), x);
+      EXPECT_EQ(static_cast<short>(HIWORD(msg.lParam)), y);
+    }
+    return routed;
+  };
+  const POINT edges[] = {{1, 75}, {198, 75}, {100, 1}, {100, 148},
+                         {2, 2},  {197, 2},  {2, 147}, {197, 147}};
+  for (const POINT& p : edges) {
+    EXPECT_TRUE(route(WM_LBUTTONDOWN, p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_TRUE(route(WM_MOUSEMOVE, p.x, p.y)) << p.x << "," << p.y;
+    // And the frame takes the routed press as the size it starts there.
+    EXPECT_EQ(PressAt(window, p.x, p.y).size(), 1u) << p.x << "," << p.y;
+  }
+  EXPECT_FALSE(route(WM_LBUTTONDOWN, 100, 75));
+  EXPECT_FALSE(route(WM_RBUTTONDOWN, 1, 75));
+  RecordOf(window.hwnd())->maximised = 1;
+  EXPECT_FALSE(route(WM_LBUTTONDOWN, 1, 75));
+  DestroyWindow(cover);
+}
+
 }  // namespace
