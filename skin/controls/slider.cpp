@@ -9,8 +9,10 @@
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
 #include "skin/control_dpi.h"
+#include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
+#include "skin/controls/focus_cues.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/controls/system_sizes.h"
 #include "skin/skin_settings.h"
@@ -204,6 +206,11 @@ void PaintFace(ControlRecord& record, HDC dc) { PaintSliderOn(record.window, dc)
 
 // A slider laid out at another size gets the thumb for it at the window's DPI.
 bool Handle(SkinnedMessage& m, LRESULT* result) {
+  if (m.message == WM_SETFOCUS || m.message == WM_KILLFOCUS) {
+    *result = m.Chain();
+    if (FocusCuesOn(m.window)) InvalidateRect(m.window, nullptr, TRUE);
+    return true;
+  }
   if (m.message != WM_SIZE) return false;
   *result = m.Chain();
   if (m.record) FitSliderThumb(m.As<SliderSkin>(), ControlDpi(m.window));
@@ -251,11 +258,17 @@ void PaintSliderOn(HWND window, HDC target) {
   PaintTicks(g, window, channel, thumb, vertical, slider->tickSide);
   PaintThumb(g, ThumbCircle(thumb, vertical, slider->tickSide));
   if (selection) PaintSelection(g, window, channel, thumb, vertical);
-  if (slider->hot != 0) {
+  // The keyboard's focus shows as on edits and lists; the trackbar's own dotted one is painted
+  // over.
+  const bool cue = FocusCueShown(window);
+  if (cue) {
+    const CueStroke s = FrameCueStroke(canvas.widthPx(), canvas.heightPx());
+    StrokeRectangle(g, s.x, s.y, s.width, s.height, accentColour, s.alpha, s.pen);
+  } else if (slider->hot != 0) {
     graphics::GfxPen pen;
     if (pen.Create(ArgbFromColorref(accentColour, 200))) g.DrawRectangle(pen, 1, 1, w - 3, h - 3);
   }
-  NoteFace(window, slider->hot != 0 ? kStateHot : 0, {});
+  NoteFace(window, (slider->hot != 0 ? kStateHot : 0) | (cue ? kStateFocus : 0), {});
   canvas.CopyTo(target);
 }
 

@@ -1,6 +1,9 @@
 // Focus cues on the screen: none while only the mouse moved the focus, one on every kind once the
 // keyboard did (the UI state, or a focus change while Tab is down), gone again when the window
 // hides them; and a disabled button keeps its disabled face when the pointer leaves it.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,6 +67,7 @@ TEST(FocusCues, ShownOnlyOnceTheKeyboardMovedTheFocus) {
   HWND list = Child(w, "ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 180, 40, 140, 80);
   HWND combo = Child(w, "ComboBox", CBS_DROPDOWNLIST, 180, 140, 140, 200);
   HWND push = Child(w, "Button", BS_PUSHBUTTON, 20, 140, 100, 26);
+  HWND slider = Child(w, TRACKBAR_CLASSA, TBS_NOTICKS, 20, 180, 140, 30);
   skin_test::SkinLikeTheApplication(w, skin_test::SolidPicture(16, 16, RGB(12, 20, 64)));
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   skin_test::Pump(30);
@@ -72,11 +76,8 @@ TEST(FocusCues, ShownOnlyOnceTheKeyboardMovedTheFocus) {
     HWND control;
     bool toggle;
     const char* name;
-  } kinds[] = {{radio, true, "radio"},
-               {check, true, "check box"},
-               {edit, false, "edit"},
-               {list, false, "list box"},
-               {combo, false, "combo box"}};
+  } kinds[] = {{radio, true, "radio"},    {check, true, "check box"},  {edit, false, "edit"},
+               {list, false, "list box"}, {combo, false, "combo box"}, {slider, false, "slider"}};
   for (const auto& k : kinds) EXPECT_FALSE(CueShown(k.control, k.toggle)) << k.name << " mouse";
 
   SendMessageA(w, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
