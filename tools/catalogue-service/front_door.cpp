@@ -123,6 +123,8 @@ FrontDoorServer::~FrontDoorServer() {
   ::close(wake_);
 }
 
+void FrontDoorServer::WidenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
+
 bool FrontDoorServer::process_and_close_socket(int sock) {
   if (ending_ || waitingCount_ >= limits_.waitingMax) {
     Close(sock);

@@ -31,6 +31,10 @@ class FrontDoorServer : public httplib::Server {
   FrontDoorServer(const FrontDoorServer&) = delete;
   FrontDoorServer& operator=(const FrontDoorServer&) = delete;
 
+  // After binding: the library listens with a backlog of 5, which drops connections (and
+  // makes clients wait a second to try again) as soon as a few arrive at once.
+  void WidenBacklog();
+
   // Connections waiting for their head, for tests and the log.
   size_t waiting() const { return waitingCount_; }
 

@@ -157,6 +157,7 @@ int Run(const Options& options) {
                  options.port);
     return 1;
   }
+  server.WidenBacklog();
   std::printf("catalogue-service: %zu songs on http://%s:%d/\n", catalogue->Count(),
               options.host.c_str(), options.port);
   server.listen_after_bind();

@@ -22,6 +22,7 @@ ServedLibrary::ServedLibrary(const std::string& music, const std::string& index,
   http_.Install(server_);
   server_.set_logger([](const httplib::Request&, const httplib::Response&) {});
   port_ = server_.bind_to_any_port("127.0.0.1");
+  server_.WidenBacklog();
   thread_ = std::thread([this] { server_.listen_after_bind(); });
 }
 
