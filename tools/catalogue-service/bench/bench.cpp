@@ -7,6 +7,7 @@
 //   catalogue-service-bench list PORT CLIENTS EACH     list latency p50 and p99
 //   catalogue-service-bench stream PORT ID FILE        the service against a plain copy
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <httplib.h>
 #include <netinet/in.h>
 #include <sys/sendfile.h>
@@ -14,7 +15,6 @@
 #include <sys/stat.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -150,8 +150,9 @@ int Stream(int port, const std::string& id, const std::string& file) {
     sender.join();
     close(listener);
   }
-  std::printf("streaming: the service %.0f MB/s, a plain copy %.0f MB/s: %.0f %% (goal: at least 80 %%)\n",
-              service / 1e6, plain / 1e6, 100 * service / plain);
+  std::printf(
+      "streaming: the service %.0f MB/s, a plain copy %.0f MB/s: %.0f %% (goal: at least 80 %%)\n",
+      service / 1e6, plain / 1e6, 100 * service / plain);
   return 0;
 }
 
@@ -161,7 +162,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> a(argv + 1, argv + argc);
   if (a.size() == 4 && a[0] == "make") return Make(a[1], a[2], std::stoi(a[3]));
   if (a.size() == 3 && a[0] == "scan") return Scan(a[1], a[2]);
-  if (a.size() == 4 && a[0] == "list") return List(std::stoi(a[1]), std::stoi(a[2]), std::stoi(a[3]));
+  if (a.size() == 4 && a[0] == "list")
+    return List(std::stoi(a[1]), std::stoi(a[2]), std::stoi(a[3]));
   if (a.size() == 4 && a[0] == "stream") return Stream(std::stoi(a[1]), a[2], a[3]);
   std::fprintf(stderr, "usage: see the top of bench.cpp\n");
   return 2;
