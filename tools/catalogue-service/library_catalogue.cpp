@@ -1,42 +1,41 @@
 #include "library_catalogue.h"
 
-#include <unordered_map>
+#include <algorithm>
 
 #include "tag_reader.h"
 
 namespace catalogue_service {
 
 LibraryCatalogue::LibraryCatalogue(IndexStore& store)
-    : store_(store), ids_(std::make_shared<std::vector<int64_t>>()) {
+    : store_(store), songs_(std::make_shared<Songs>()) {
   Refresh();
 }
 
 void LibraryCatalogue::Refresh() {
-  auto fresh = std::make_shared<const std::vector<int64_t>>(store_.Ids());
+  auto fresh = std::make_shared<Songs>();
+  std::vector<Track> tracks = store_.Find(store_.Ids());
+  std::sort(tracks.begin(), tracks.end(),
+            [](const Track& a, const Track& b) { return a.id < b.id; });
+  for (Track& t : tracks) {
+    fresh->ids.push_back(t.id);
+    fresh->titles.push_back(std::move(t.title));
+  }
   std::lock_guard<std::mutex> hold(lock_);
-  ids_ = std::move(fresh);
+  songs_ = std::move(fresh);
 }
 
-std::shared_ptr<const std::vector<int64_t>> LibraryCatalogue::ids() {
+std::shared_ptr<const LibraryCatalogue::Songs> LibraryCatalogue::songs() {
   std::lock_guard<std::mutex> hold(lock_);
-  return ids_;
+  return songs_;
 }
 
-size_t LibraryCatalogue::Count() { return ids()->size(); }
+size_t LibraryCatalogue::Count() { return songs()->ids.size(); }
 
 std::vector<ListEntry> LibraryCatalogue::Batch(const std::string& listener, Fault) {
-  const auto all = ids();
-  std::vector<int64_t> chosen;
-  for (size_t rank : decks_.Next(listener, all->size(), kBatchSongs)) {
-    chosen.push_back((*all)[rank]);
-  }
-  std::unordered_map<int64_t, std::string> titles;
-  for (Track& t : store_.Find(chosen)) titles.emplace(t.id, std::move(t.title));
+  const auto all = songs();
   std::vector<ListEntry> out;
-  for (int64_t id : chosen) {
-    const auto title = titles.find(id);
-    // A song removed since the ids were taken is left out.
-    if (title != titles.end()) out.push_back({id, title->second});
+  for (size_t rank : decks_.Next(listener, all->ids.size(), kBatchSongs)) {
+    out.push_back({all->ids[rank], all->titles[rank]});
   }
   return out;
 }

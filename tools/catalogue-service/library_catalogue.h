@@ -16,8 +16,8 @@ class LibraryCatalogue : public Catalogue {
  public:
   explicit LibraryCatalogue(IndexStore& store);
 
-  // Takes the index's ids anew, after a scan or, on an instance that does not scan, from time
-  // to time.
+  // Takes the index's songs and titles anew, after a scan or, on an instance that does not
+  // scan, from time to time. Lists are then made without asking the index.
   void Refresh();
 
   size_t Count() override;
@@ -25,12 +25,16 @@ class LibraryCatalogue : public Catalogue {
   std::optional<SongSource> Find(int64_t id) override;
 
  private:
-  std::shared_ptr<const std::vector<int64_t>> ids();
+  struct Songs {
+    std::vector<int64_t> ids;  // ascending
+    std::vector<std::string> titles;
+  };
+  std::shared_ptr<const Songs> songs();
 
   IndexStore& store_;
   Decks decks_;
   std::mutex lock_;
-  std::shared_ptr<const std::vector<int64_t>> ids_;
+  std::shared_ptr<const Songs> songs_;
 };
 
 }  // namespace catalogue_service

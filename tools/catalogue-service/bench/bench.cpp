@@ -4,7 +4,9 @@
 //
 //   catalogue-service-bench make TEMPLATE DIR COUNT   tagged copies of one small song
 //   catalogue-service-bench scan DIR INDEX             the first scan and a rescan
-//   catalogue-service-bench list PORT CLIENTS EACH     list latency p50 and p99
+//   catalogue-service-bench list PORT CLIENTS EACH [PAUSE_MS]
+//                                                     list latency p50 and p99; each client
+//                                                     pauses between requests when told
 //   catalogue-service-bench stream PORT ID FILE        the service against a plain copy
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -70,7 +72,7 @@ int Scan(const std::string& dir, const std::string& index) {
   return 0;
 }
 
-int List(int port, int clients, int each) {
+int List(int port, int clients, int each, int pauseMs) {
   std::vector<std::vector<double>> times(clients);
   std::vector<std::thread> threads;
   const auto start = Clock::now();
@@ -82,6 +84,7 @@ int List(int port, int clients, int each) {
         const auto sent = Clock::now();
         auto res = client.Get(target.c_str(), {{"X-Forwarded-For", "10.0." + std::to_string(c)}});
         if (res && res->status == 200) times[c].push_back(Since(sent) * 1000);
+        if (pauseMs) std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
       }
     });
   }
@@ -91,9 +94,11 @@ int List(int port, int clients, int each) {
   std::sort(all.begin(), all.end());
   if (all.empty()) return 1;
   std::printf(
-      "list with %d concurrent clients: %zu answers in %.1f s, p50 %.2f ms, p99 %.2f ms (goal: "
+      "list with %d concurrent clients%s: %zu answers in %.1f s, p50 %.2f ms, p99 %.2f ms (goal: "
       "p99 at most 20 ms)\n",
-      clients, all.size(), Since(start), all[all.size() / 2], all[all.size() * 99 / 100]);
+      clients,
+      pauseMs ? (", each pausing " + std::to_string(pauseMs) + " ms").c_str() : ", none pausing",
+      all.size(), Since(start), all[all.size() / 2], all[all.size() * 99 / 100]);
   return 0;
 }
 
@@ -162,8 +167,9 @@ int main(int argc, char** argv) {
   const std::vector<std::string> a(argv + 1, argv + argc);
   if (a.size() == 4 && a[0] == "make") return Make(a[1], a[2], std::stoi(a[3]));
   if (a.size() == 3 && a[0] == "scan") return Scan(a[1], a[2]);
-  if (a.size() == 4 && a[0] == "list")
-    return List(std::stoi(a[1]), std::stoi(a[2]), std::stoi(a[3]));
+  if ((a.size() == 4 || a.size() == 5) && a[0] == "list")
+    return List(std::stoi(a[1]), std::stoi(a[2]), std::stoi(a[3]),
+                a.size() == 5 ? std::stoi(a[4]) : 0);
   if (a.size() == 4 && a[0] == "stream") return Stream(std::stoi(a[1]), a[2], a[3]);
   std::fprintf(stderr, "usage: see the top of bench.cpp\n");
   return 2;
