@@ -1,6 +1,7 @@
 #include "tag_reader.h"
 
 #include <taglib/fileref.h>
+#include <taglib/tfilestream.h>
 #include <taglib/tag.h>
 
 #include <algorithm>
@@ -39,7 +40,10 @@ std::string ContentTypeOf(const std::string& path) {
 }
 
 std::optional<Track> ReadTrack(const std::string& path) {
-  TagLib::FileRef file(path.c_str(), true, TagLib::AudioProperties::Fast);
+  // Opened for reading only: the service never writes to the music.
+  TagLib::FileStream stream(path.c_str(), true);
+  if (!stream.isOpen()) return std::nullopt;
+  TagLib::FileRef file(&stream, true, TagLib::AudioProperties::Fast);
   if (file.isNull() || !file.audioProperties()) return std::nullopt;
   const TagLib::AudioProperties* audio = file.audioProperties();
   if (audio->sampleRate() <= 0 || audio->lengthInMilliseconds() <= 0) return std::nullopt;
