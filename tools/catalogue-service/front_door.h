@@ -16,7 +16,7 @@
 namespace catalogue_service {
 
 struct DoorLimits {
-  size_t workers = 64;
+  size_t workers = 128;
   size_t headMaxBytes = 16 * 1024;
   int headSeconds = 10;   // from connecting to the end of the head
   int readSeconds = 5;    // a body, once the head is in

@@ -17,7 +17,7 @@ struct Options {
   std::string postgres;  // a libpq connection string: the index in PostgreSQL
   bool scan = true;      // false: an instance that only reads an index another one keeps
   int rescanMinutes = 60;
-  int workers = 64;
+  int workers = 128;
   bool trustForwardedFor = false;
   std::string log;
 
