@@ -140,6 +140,20 @@ class WinePlayback : public ::testing::Test {
   Player player_;
 };
 
+// A song of a real music library, an mp3 the service found and read the tags of, plays to its
+// end under the title its tags give.
+TEST_F(WinePlayback, ASongOfAMusicLibraryPlaysToItsEndUnderItsTagsTitle) {
+  Start(std::string("--music " ONE_SONG_LIBRARY_UNIX " --data " SCRATCH_UNIX "/library-index-") +
+        std::to_string(GetCurrentProcessId()));
+  Trace t;
+  DoubleClickEntry(player_.visible, 1);
+  ASSERT_TRUE(Watch(
+      player_.face, t, [](const std::string& s) { return s.rfind(Playing(1), 0) == 0; }, 20000))
+      << Dump(t);
+  EXPECT_EQ(FaceTitle(player_.face), "晨风 - Short 'n' <b>Sweet</b>");
+  EXPECT_TRUE(UntilItEnds(player_.face, t, 1)) << Dump(t);
+}
+
 // A song chosen just after another ended plays to its end; the face names every song by its
 // number in its batch, across the end of the batch and another batch fetched while one plays.
 TEST_F(WinePlayback, TheChosenSongPlaysToItsEndAndTheFaceNamesEachSongOfItsBatch) {

@@ -67,7 +67,8 @@ CatalogueService::CatalogueService(int port, const std::string& extraArguments) 
   // on /shutdown, and after a while in any case.
   const std::string log = LogFile(port);
   std::string command = WindowsPath(CATALOGUE_SERVICE_UNIX) + " --port " + std::to_string(port) +
-                        " --allow-shutdown --exit-after 300 --log " + log + " " + extraArguments;
+                        " --testing --allow-shutdown --exit-after 300 --log " + log + " " +
+                        extraArguments;
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};

@@ -56,7 +56,7 @@ std::string EscapeTitle(const std::string& title) {
   return out;
 }
 
-std::string ListScript(const std::vector<Song>& songs, const std::vector<int>& ids, Fault fault) {
+std::string ListScript(const std::vector<ListEntry>& entries, Fault fault) {
   if (fault == Fault::kGarbage) {
     std::string noise(64 * 1024, '\0');
     uint32_t x = 2463534242u;
@@ -71,11 +71,11 @@ std::string ListScript(const std::vector<Song>& songs, const std::vector<int>& i
   const char* separator = fault == Fault::kPacked ? "" : ",\r\n";
   const char* m4a = fault == Fault::kMalformed ? "', m4a: 'mp3.ashx?id=" : "',m4a: 'mp3.ashx?id=";
   std::string out = "var songs = [\r\n";
-  for (size_t i = 0; i < ids.size(); ++i) {
-    const int id = ids[i];
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const int64_t id = entries[i].id;
     const std::string number = std::to_string(id);
     if (i > 0) out += separator;
-    std::string title = EscapeTitle(songs[id - 1].title);
+    std::string title = EscapeTitle(entries[i].title);
     if (fault == Fault::kLongRecords) title.append(100 * 1024, 'x');
     out += "{title: '" + title;
     if (fault == Fault::kNested) {

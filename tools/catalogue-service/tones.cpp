@@ -1,12 +1,7 @@
-#include "songs.h"
+#include "tones.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace catalogue_service {
 namespace {
@@ -47,12 +42,6 @@ std::vector<short> Tune(int number) {
   return samples;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 }  // namespace
 
 std::string WavFile(const std::vector<short>& samples, int sampleRate) {
@@ -73,38 +62,16 @@ std::string WavFile(const std::vector<short>& samples, int sampleRate) {
   return out;
 }
 
-std::vector<Song> BuiltInSongs() {
+std::vector<Tone> Tones() {
   static const char* const kTitles[] = {
       "晨光 Morning Light", "小溪 'Brook'", "山间 小路",       "It's 夜曲",
       "雨后 \"彩虹\"",      "远方的 歌",    "风铃 Wind Chime", "月光 O'Clair",
       "海浪 & 沙滩",        "星空 \\ 银河", "春天 (Spring)",   "最后 一首 'Finale'",
   };
-  std::vector<Song> songs;
+  std::vector<Tone> tones;
   int number = 0;
-  for (const char* title : kTitles) {
-    songs.push_back({title, WavFile(Tune(number++), kSampleRate), "audio/wav"});
-  }
-  return songs;
-}
-
-std::vector<Song> LoadMusicFolder(const std::string& folder) {
-  namespace fs = std::filesystem;
-  std::vector<fs::path> files;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string ext = Lower(it->path().extension().string());
-    if ((ext == ".mp3" || ext == ".wav") && it->is_regular_file(error)) files.push_back(it->path());
-  }
-  std::sort(files.begin(), files.end());
-  std::vector<Song> songs;
-  for (const fs::path& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) continue;
-    const bool mp3 = Lower(file.extension().string()) == ".mp3";
-    songs.push_back({file.stem().string(), std::move(bytes), mp3 ? "audio/mpeg" : "audio/wav"});
-  }
-  return songs;
+  for (const char* title : kTitles) tones.push_back({title, WavFile(Tune(number++), kSampleRate)});
+  return tones;
 }
 
 }  // namespace catalogue_service
