@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/announcer.h"
+
 namespace app {
 namespace {
 
@@ -28,6 +30,7 @@ const std::string& LogPath() {
 }  // namespace
 
 void LogStartupStep(const char* step) {
+  Announce().Say("step ", step);
   if (LogPath().empty()) return;
   FILETIME created, exited, kernel, user, now;
   if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return;

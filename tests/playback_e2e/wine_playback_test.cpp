@@ -53,62 +53,15 @@ void DoubleClickEntry(HWND list, int index) {
   PostMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
-// What the face said, polled until the condition holds or the time runs out.
-struct Trace {
-  std::vector<std::string> texts;  // one per change
-  // The first index at or after `from` whose text starts with `prefix`; -1 when none.
-  int Find(const std::string& prefix, int from = 0) const {
-    for (int i = from; i < static_cast<int>(texts.size()); ++i) {
-      if (texts[i].compare(0, prefix.size(), prefix) == 0) return i;
-    }
-    return -1;
-  }
-};
-
-// The face's first line: number, state and time; the song's title is on the next.
-std::string FaceLine(HWND face) {
-  const std::string text = WindowText(face);
-  return text.substr(0, text.find('\n'));
-}
-std::string FaceTitle(HWND face) {
-  const std::string text = WindowText(face);
-  const size_t lineEnd = text.find('\n');
-  return lineEnd == std::string::npos ? std::string() : text.substr(lineEnd + 1);
-}
-
-template <typename F>
-bool Watch(HWND face, Trace& trace, F done, DWORD timeoutMs) {
-  return WaitFor(
-      [&] {
-        const std::string text = FaceLine(face);
-        if (trace.texts.empty() || trace.texts.back() != text) trace.texts.push_back(text);
-        return done(text);
-      },
-      timeoutMs);
-}
+// The player's announcements of what its face shows: "face 歌曲3 正在播放 0:07\t<title>".
+const char kFace[] = "face ";
 
 std::string Playing(int song) { return "歌曲" + std::to_string(song) + " 正在播放"; }
-
-// The service's songs last 2.4 s: a song heard to its end was seen playing at 0:02.
-std::string NearItsEnd(int song) { return Playing(song) + " 0:02"; }
-
-// Watches song `song` play to its end and stop; false when it did not within the time.
-bool UntilItEnds(HWND face, Trace& t, int song, DWORD timeoutMs = 20000) {
-  bool heard = false;
-  return Watch(
-      face, t,
-      [&](const std::string& s) {
-        heard = heard || s == NearItsEnd(song);
-        return heard && s.rfind(Playing(song), 0) != 0;
-      },
-      timeoutMs);
-}
-
-std::string Dump(const Trace& t) {
-  std::string all;
-  for (const std::string& s : t.texts) all += s + " | ";
-  return all;
-}
+// The face showed the song playing.
+std::string FacePlaying(int song) { return kFace + Playing(song); }
+// The control reported the song's end: it was heard to its end.
+std::string Ended(int song) { return "state 8 song " + std::to_string(song); }
+std::string Started(int song) { return "play " + std::to_string(song) + " "; }
 
 class WinePlayback : public ::testing::Test {
  protected:
@@ -134,6 +87,12 @@ class WinePlayback : public ::testing::Test {
     EXPECT_EQ(process_->WaitForExit(10000), 0);
   }
 
+  const testing_support::Announcements& events() const { return process_->events(); }
+  // The index of the first announcement from `from` on that starts with `prefix`; -1 on a time-out.
+  int Await(const std::string& prefix, size_t from, DWORD timeoutMs = 20000) const {
+    return events().WaitFor(prefix, from, timeoutMs);
+  }
+
   std::unique_ptr<CatalogueService> service_;
   PlayerFolder dir_;
   std::unique_ptr<PlayerProcess> process_;
@@ -144,37 +103,50 @@ class WinePlayback : public ::testing::Test {
 // number in its batch, across the end of the batch and another batch fetched while one plays.
 TEST_F(WinePlayback, TheChosenSongPlaysToItsEndAndTheFaceNamesEachSongOfItsBatch) {
   Start();
-  Trace t;
+  const auto& e = events();
   DoubleClickEntry(player_.visible, 2);
-  ASSERT_TRUE(UntilItEnds(player_.face, t, 2)) << Dump(t);
+  ASSERT_GE(Await(Ended(2), 0), 0) << e.Dump();
+  const size_t chosen = e.Count();
   DoubleClickEntry(player_.visible, 7);  // before the loop timer's next tick
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s == Playing(1) + " 0:01"; }, 40000))
-      << Dump(t);
+  const int nextBatch = Await(Started(1), chosen, 40000);
+  ASSERT_GE(nextBatch, 0) << e.Dump(chosen);
+  ASSERT_GE(Await(FacePlaying(1), nextBatch), 0) << e.Dump(chosen);
+  // 7, 8 and 9 in turn, each shown on the face and heard to its end before the next starts.
+  int at = static_cast<int>(chosen);
   for (int song = 7; song <= 9; ++song) {
-    const int heard = t.Find(NearItsEnd(song));
-    ASSERT_GE(heard, 0) << "song " << song << " was not heard to its end: " << Dump(t);
-    EXPECT_LT(heard, t.Find("歌曲" + std::to_string(song % 9 + 1) + " ", heard)) << Dump(t);
+    const int started = e.WaitFor(Started(song), at, 0);
+    ASSERT_GE(started, 0) << "song " << song << " did not start: " << e.Dump(chosen);
+    const int shown = e.WaitFor(FacePlaying(song), started, 0);
+    const int ended = e.WaitFor(Ended(song), started, 0);
+    ASSERT_GE(ended, 0) << "song " << song << " was not heard to its end: " << e.Dump(chosen);
+    EXPECT_LT(shown, ended) << "song " << song << " not on the face: " << e.Dump(chosen);
+    EXPECT_GE(shown, 0) << "song " << song << " not on the face: " << e.Dump(chosen);
+    EXPECT_EQ(e.CountOf("play ", started + 1, ended), 0) << e.Dump(chosen);
+    at = ended;
   }
+  EXPECT_EQ(e.CountOf("play ", at, nextBatch), 0) << e.Dump(chosen);
+  EXPECT_EQ(e.CountOf("batch 9", at, nextBatch), 1) << e.Dump(chosen);
 
   // Another batch while song 1 plays: still song 1, until the loop starts another.
+  const size_t clicked = e.Count();
   PostMessageA(FindChild(GetParent(player_.visible), "Button", "换一批"), BM_CLICK, 0, 0);
-  const int before = static_cast<int>(t.texts.size());
-  ASSERT_TRUE(Watch(
-      player_.face, t,
-      [](const std::string& s) {
-        return s.find(" 正在播放 0:01") != std::string::npos && s.rfind(Playing(1), 0) != 0;
-      },
-      40000))
-      << Dump(t);
-  EXPECT_GE(t.Find(NearItsEnd(1), before), 0) << Dump(t);
-  for (const std::string& s : t.texts) {
-    if (s.rfind("--", 0) == 0) {
-      EXPECT_EQ(s.rfind("-- 已停止", 0), 0u) << "no song named while one plays: " << Dump(t);
+  ASSERT_GE(Await("batch 9", clicked), 0) << e.Dump(clicked);
+  const int ended = Await(Ended(1), clicked);
+  ASSERT_GE(ended, 0) << e.Dump(clicked);
+  EXPECT_EQ(e.CountOf("play ", clicked, ended), 0) << e.Dump(clicked);
+  const int next = Await("play ", ended);
+  ASSERT_GE(next, 0) << e.Dump(clicked);
+  const int number = std::atoi(e.Lines()[next].c_str() + std::strlen("play "));
+  ASSERT_GE(Await(FacePlaying(number), next), 0) << e.Dump(clicked);
+  for (const std::string& line : e.Lines()) {
+    if (line.rfind(kFace, 0) != 0) continue;
+    const std::string face = line.substr(std::strlen(kFace));
+    if (face.rfind("--", 0) == 0) {
+      EXPECT_EQ(face.rfind("-- 已停止", 0), 0u) << "no song named while one plays: " << e.Dump();
       continue;
     }
-    const int number = std::atoi(s.c_str() + std::string("歌曲").size());
-    EXPECT_TRUE(number >= 1 && number <= 9) << s << ": " << Dump(t);
+    const int shown = std::atoi(face.c_str() + std::string("歌曲").size());
+    EXPECT_TRUE(shown >= 1 && shown <= 9) << face << ": " << e.Dump();
   }
 }
 
@@ -194,53 +166,59 @@ int SongRequests(const std::string& log, size_t from, int song) {
 // from the file fetched once.
 TEST_F(WinePlayback, TheSingleSongLoopRepeatsTheChosenSongFromOneDownload) {
   Start();
+  const auto& e = events();
   const size_t logStart = testing_support::ReadFileBytes(service_->LogPath()).size();
   SendMessageA(player_.singleLoop, BM_CLICK, 0, 0);
-  Trace t;
   DoubleClickEntry(player_.visible, 2);
-  ASSERT_TRUE(UntilItEnds(player_.face, t, 2)) << Dump(t);
+  ASSERT_GE(Await(Ended(2), 0), 0) << e.Dump();
+  const size_t chosen = e.Count();
   DoubleClickEntry(player_.visible, 7);  // before the loop timer's next tick
+  int at = Await(Started(7), chosen);
+  ASSERT_GE(at, 0) << e.Dump(chosen);
   for (int round = 1; round <= 3; ++round) {
-    ASSERT_TRUE(UntilItEnds(player_.face, t, 7)) << "round " << round << ": " << Dump(t);
-    // It stopped, and it starts again from the beginning.
+    const int ended = Await(Ended(7), at);
+    ASSERT_GE(ended, 0) << "round " << round << ": " << e.Dump(chosen);
+    // It was on the face from the beginning; then it stops, and starts again.
+    const int shown = e.WaitFor(FacePlaying(7), at, 0);
+    ASSERT_GE(shown, 0) << "round " << round << ": " << e.Dump(chosen);
+    EXPECT_LT(shown, ended);
+    EXPECT_NE(e.Lines()[shown].find(" 0:0"), std::string::npos) << e.Dump(chosen);
     if (round < 3) {
-      ASSERT_TRUE(Watch(
-          player_.face, t, [](const std::string& s) { return s == Playing(7) + " 0:00"; }, 5000))
-          << Dump(t);
+      at = Await("tick replayed", ended);
+      ASSERT_GE(at, 0) << e.Dump(chosen);
+      EXPECT_EQ(e.CountOf("play ", ended, at), 0) << e.Dump(chosen);
     }
   }
+  EXPECT_EQ(e.CountOf(Started(2), chosen), 0) << e.Dump(chosen);
   EXPECT_EQ(SongRequests(service_->LogPath(), logStart, 7), 1);
   EXPECT_EQ(SongRequests(service_->LogPath(), logStart, 2), 1);
 }
 
 TEST_F(WinePlayback, ANewerSongWhileOneStillLoadsIsTheOneThatPlays) {
   Start("--song-fault 3=trickle");
-  Trace t;
+  const auto& e = events();
   DoubleClickEntry(player_.visible, 3);
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s == "歌曲3 正在载入 0:00"; }, 10000))
-      << Dump(t);
+  ASSERT_GE(Await("face 歌曲3 正在载入 0:00", 0, 10000), 0) << e.Dump();
   DoubleClickEntry(player_.visible, 5);
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s == NearItsEnd(5); }, 20000))
-      << Dump(t);
+  const int ended = Await(Ended(5), 0);
+  ASSERT_GE(ended, 0) << e.Dump();
   // The loop goes on from the newer song, and the older one never played.
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s == Playing(6) + " 0:01"; }, 20000))
-      << Dump(t);
-  EXPECT_EQ(t.Find(Playing(3)), -1) << Dump(t);
+  ASSERT_GE(Await(FacePlaying(6), ended), 0) << e.Dump();
+  EXPECT_EQ(e.CountOf(FacePlaying(3)), 0) << e.Dump();
+  EXPECT_EQ(e.CountOf("state 3 song 3"), 0) << e.Dump();
 }
 
 TEST_F(WinePlayback, ASongRefusedOrCutShortIsPassedOver) {
   Start("--song-fault 4=close-mid-body --song-fault 5=status500");
-  Trace t;
+  const auto& e = events();
   DoubleClickEntry(player_.visible, 3);
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s == Playing(6) + " 0:01"; }, 40000))
-      << Dump(t);
-  EXPECT_GE(t.Find(NearItsEnd(3)), 0) << Dump(t);
-  EXPECT_EQ(t.Find(Playing(4)), -1) << Dump(t);
-  EXPECT_EQ(t.Find(Playing(5)), -1) << Dump(t);
+  ASSERT_GE(Await(FacePlaying(6), 0, 40000), 0) << e.Dump();
+  EXPECT_GE(e.CountOf(Ended(3)), 1) << e.Dump();
+  // Each failed song reports what the control reports for an address it cannot open.
+  EXPECT_GE(e.CountOf("state 0 song 4"), 1) << e.Dump();
+  EXPECT_GE(e.CountOf("state 0 song 5"), 1) << e.Dump();
+  EXPECT_EQ(e.CountOf(FacePlaying(4)), 0) << e.Dump();
+  EXPECT_EQ(e.CountOf(FacePlaying(5)), 0) << e.Dump();
 }
 
 // The player's song files in the temporary folder, by its process id.
@@ -261,11 +239,13 @@ int SongFiles(DWORD pid) {
 
 TEST_F(WinePlayback, NoSongFileOutlivesTheNextSongOrTheProgram) {
   Start();
-  Trace t;
+  // Neither loop mode: after song 2 nothing else starts, so the files stay as they are.
+  SendMessageA(player_.listLoop, BM_SETCHECK, BST_UNCHECKED, 0);
   DoubleClickEntry(player_.visible, 1);
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s == Playing(2) + " 0:01"; }, 20000))
-      << Dump(t);
+  ASSERT_GE(Await(FacePlaying(1), 0), 0) << events().Dump();
+  const size_t second = events().Count();
+  DoubleClickEntry(player_.visible, 2);
+  ASSERT_GE(Await(Ended(2), second), 0) << events().Dump();
   EXPECT_EQ(SongFiles(process_->pid()), 1);  // song 1's went when song 2 started
   const DWORD pid = process_->pid();
   process_->Close();
@@ -295,11 +275,9 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
   // Neither loop mode: the player stays on a song that failed.
   SendMessageA(player_.listLoop, BM_SETCHECK, BST_UNCHECKED, 0);
   const std::string folder = testing_support::MakeScratchFolder(TestName() + "_saved");
-  Trace t;
+  const auto& e = events();
   DoubleClickEntry(player_.visible, 2);
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s == Playing(2) + " 0:00"; }, 20000))
-      << Dump(t);
+  ASSERT_GE(Await(FacePlaying(2), 0), 0) << e.Dump();
   // The button lies over the unit's place and stays above its face.
   RECT button;
   GetWindowRect(player_.download, &button);
@@ -320,9 +298,9 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
 
   // Song 3 trickles in: the window names the file and tells the share and the bytes so far;
   // closing it cancels the download without a message and without a file.
+  size_t mark = e.Count();
   DoubleClickEntry(player_.visible, 3);
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s.rfind("歌曲3 ", 0) == 0; }, 10000));
+  ASSERT_GE(Await("face 歌曲3 ", mark, 10000), 0) << e.Dump(mark);
   PostMessageA(player_.download, BM_CLICK, 0, 0);
   ASSERT_TRUE(testing_support::AnswerFileDialog(*process_, folder + "\\three.wav", &suggested));
   DownloadWindow d = WaitForDownloadWindow(*process_);
@@ -338,9 +316,12 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
       },
       5000))
       << d.status;
+  mark = e.Count();
   PostMessageA(d.window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(d.window); }, 5000));
-  EXPECT_EQ(process_->WaitForMessageBox(500), "");
+  const int cancelled = Await("download cancelled ", mark, 5000);
+  EXPECT_GE(cancelled, 0) << e.Dump(mark);
+  EXPECT_EQ(e.CountOf("message ", mark), 0) << e.Dump(mark);
+  EXPECT_FALSE(IsWindow(d.window));
   EXPECT_FALSE(testing_support::PathExists(folder + "\\three.wav"));
 
   // Failures leave no file, and say why: in the message and on the window behind it.
@@ -356,10 +337,10 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
       {2, "refused.wav", "磁盘拒绝写入文件"},
   };
   for (const auto& f : failures) {
+    mark = e.Count();
     DoubleClickEntry(player_.visible, f.entry);
-    const std::string number = "歌曲" + std::to_string(f.entry) + " ";
-    ASSERT_TRUE(Watch(
-        player_.face, t, [&](const std::string& s) { return s.rfind(number, 0) == 0; }, 10000));
+    const std::string number = "face 歌曲" + std::to_string(f.entry) + " ";
+    ASSERT_GE(Await(number, mark, 10000), 0) << e.Dump(mark);
     PostMessageA(player_.download, BM_CLICK, 0, 0);
     ASSERT_TRUE(testing_support::AnswerFileDialog(*process_, folder + "\\" + f.file, &suggested))
         << f.file;
@@ -398,14 +379,15 @@ std::string ShownTooltip(DWORD pid) {
   return seen.second;
 }
 
-// The tooltip that shows with the pointer resting on a row of the list; empty when none does.
-// A tip shows half a second after the pointer stops; `waitMs` bounds the wait for one.
-std::string RowTip(DWORD pid, HWND list, int row, DWORD waitMs = 3000) {
+// The title the player gives the tooltip when the pointer rests on a row of the list (a tip
+// asks for it half a second after the pointer stops). A tip with a title must then show it.
+std::string RowTip(const PlayerProcess& process, HWND list, int row) {
   // From outside the list first, so the tip of another row is gone.
   RECT away;
   GetWindowRect(GetParent(GetParent(list)), &away);
   SetCursorPos(away.right - 40, away.bottom - 10);
-  WaitFor([&] { return ShownTooltip(pid).empty(); }, 3000);
+  EXPECT_TRUE(WaitFor([&] { return ShownTooltip(process.pid()).empty(); }, 5000));
+  const size_t mark = process.events().Count();
   const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
   const LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
   POINT at{20, static_cast<LONG>((row - top) * height + height / 2)};
@@ -413,9 +395,19 @@ std::string RowTip(DWORD pid, HWND list, int row, DWORD waitMs = 3000) {
   ClientToScreen(list, &at);
   SetCursorPos(at.x, at.y);
   PostMessageA(list, WM_MOUSEMOVE, 0, inList);
-  std::string tip;
-  WaitFor([&] { return !(tip = ShownTooltip(pid)).empty(); }, waitMs);
-  return tip;
+  const std::string asked = "tip " + std::to_string(row) + "\t";
+  const int given = process.events().WaitFor(asked, mark, 10000);
+  if (given < 0) {
+    ADD_FAILURE() << "no tip asked for row " << row << ": " << process.events().Dump(mark);
+    return "";
+  }
+  const std::string title = process.events().Lines()[given].substr(asked.size());
+  std::string shown;
+  if (!title.empty()) {
+    EXPECT_TRUE(WaitFor([&] { return (shown = ShownTooltip(process.pid())) == title; }, 5000))
+        << "row " << row << " shows " << shown;
+  }
+  return title;
 }
 
 // Titles are network data: shown as plain text, markup and all, a long one cut, none for none.
@@ -425,24 +417,23 @@ TEST_F(WinePlayback, RowsAndTheFaceShowTheSongsTitlesAsPlainText) {
   std::string cut;
   for (int i = 0; i < 39; ++i) cut += "歌";
   cut += "…";
-  const DWORD pid = process_->pid();
-  EXPECT_EQ(RowTip(pid, player_.visible, 1), "晨光 Morning Light");
-  EXPECT_EQ(RowTip(pid, player_.visible, 2), "小溪 'Brook'");  // the list's escapes undone
-  EXPECT_EQ(RowTip(pid, player_.visible, 3), cut);
-  EXPECT_EQ(RowTip(pid, player_.visible, 4, 1500), "");
-  EXPECT_EQ(RowTip(pid, player_.visible, 5), markup);
+  EXPECT_EQ(RowTip(*process_, player_.visible, 1), "晨光 Morning Light");
+  EXPECT_EQ(RowTip(*process_, player_.visible, 2), "小溪 'Brook'");  // the list's escapes undone
+  EXPECT_EQ(RowTip(*process_, player_.visible, 3), cut);
+  EXPECT_EQ(RowTip(*process_, player_.visible, 4), "");
+  EXPECT_EQ(RowTip(*process_, player_.visible, 5), markup);
   // The rows themselves still read 歌曲1 to 歌曲9.
   EXPECT_EQ(testing_support::ListBoxItem(player_.visible, 5), "歌曲5");
 
-  Trace t;
+  const auto& e = events();
   for (const auto& [entry, title] :
        {std::pair<int, std::string>{5, markup}, {3, cut}, {4, ""}, {2, "小溪 'Brook'"}}) {
+    const size_t mark = e.Count();
     DoubleClickEntry(player_.visible, entry);
-    const std::string number = "歌曲" + std::to_string(entry) + " ";
-    ASSERT_TRUE(Watch(
-        player_.face, t, [&](const std::string& s) { return s.rfind(number, 0) == 0; }, 10000))
-        << Dump(t);
-    EXPECT_EQ(FaceTitle(player_.face), title) << entry;
+    const int shown = Await("face 歌曲" + std::to_string(entry) + " ", mark, 10000);
+    ASSERT_GE(shown, 0) << e.Dump(mark);
+    const std::string& line = e.Lines()[shown];
+    EXPECT_EQ(line.substr(line.find('\t') + 1), title) << entry;
   }
 }
 
