@@ -200,7 +200,7 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   mark = Mark();
   PostAppCommand(main, APPCOMMAND_MEDIA_NEXTTRACK);
   ASSERT_TRUE(starts(1, 15000));
-  EXPECT_GE(events().CountOf("batch 9", mark), 1) << events().Dump(mark);
+  EXPECT_GE(events().CountOf("batch ", mark), 1) << events().Dump(mark);
   EXPECT_EQ(service_->Requests("list.ashx"), lists + 1);
 
   // Stop, then play starts the same song again (that the loop waits meanwhile is the play

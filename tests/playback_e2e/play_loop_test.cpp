@@ -100,7 +100,7 @@ TEST(PlayLoop, ADoubleClickedSongAdvancesThroughTheBatchEndIntoANewBatch) {
   ASSERT_GE(fresh, 0) << e.Dump();
   const int two = e.WaitFor("tick advanced", fresh, 30000);
   ASSERT_GE(two, 0) << e.Dump();
-  EXPECT_EQ(e.CountOf("batch 9", nine, fresh), 1) << e.Dump();
+  EXPECT_EQ(e.CountOf("batch ", nine, fresh), 1) << e.Dump();
   EXPECT_EQ(e.CountOf("play 1 ", nine, fresh), 1) << e.Dump();
   EXPECT_EQ(e.CountOf("play ", fresh, two), 1) << e.Dump();
   EXPECT_EQ(e.CountOf("play 2 ", fresh, two), 1) << e.Dump();
