@@ -128,14 +128,15 @@ void StartUpAndAnotherBatch(const FaultCase& c) {
   const auto& e = player.events();
   const size_t mark = e.Count();
   PostMessageA(another, BM_CLICK, 0, 0);
-  // While the batch comes in, the window keeps answering: asked between announcements, until
-  // the batch is in.
-  int batch = -1;
-  for (int i = 0; i < 400 && batch < 0; ++i) {
+  // While the visible list is rebuilt before the fetch, the window keeps answering: asked
+  // between announcements until the fetch begins.
+  int fetching = -1;
+  for (int i = 0; i < 100 && fetching < 0; ++i) {
     EXPECT_TRUE(Answers(main)) << "during another batch";
-    batch = e.WaitFor("batch ", mark, 100);
+    fetching = e.WaitFor("fetching a batch", mark, 100);
   }
-  ASSERT_GE(batch, 0) << e.Dump(mark);
+  ASSERT_GE(fetching, 0) << e.Dump(mark);
+  ASSERT_GE(e.WaitFor("batch ", fetching, 40000), 0) << e.Dump(mark);
   EXPECT_EQ(service.Requests(""), homeBefore + (readsList ? 2 : 1));
   EXPECT_EQ(service.Requests("list.ashx"), listBefore + (readsList ? 1 : 0));
   EXPECT_TRUE(SongsAre(songs, ExpectedSongs(c.gives, 1)))

@@ -324,7 +324,7 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
   const int cancelled = Await("download cancelled ", mark, 5000);
   EXPECT_GE(cancelled, 0) << e.Dump(mark);
   EXPECT_EQ(e.CountOf("message ", mark), 0) << e.Dump(mark);
-  EXPECT_FALSE(IsWindow(d.window));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(d.window); }, 5000));
   EXPECT_FALSE(testing_support::PathExists(folder + "\\three.wav"));
 
   // Failures leave no file, and say why: in the message and on the window behind it.
