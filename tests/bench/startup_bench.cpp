@@ -267,10 +267,17 @@ int main(int argc, char** argv) {
   PrintSeries("player with its catalogue", full);
   std::printf("ratio of the medians: %.1fx\n", Median(full) / Median(bare));
   std::printf(
-      "\nThe player's own steps (median ms of each step, measured from the step before;\n"
-      "the first from the process's creation):\n");
-  for (const std::string& name : order)
-    std::printf("  %8.1f  %s\n", Median(steps[name]), name.c_str());
+      "\nThe player's own steps (each step's median, min and max in ms, measured from the step\n"
+      "before, the first from the process's creation; its share of the medians' sum):\n");
+  double sum = 0;
+  for (const std::string& name : order) sum += Median(steps[name]);
+  for (const std::string& name : order) {
+    const std::vector<double>& t = steps[name];
+    std::printf("  %8.1f %8.1f %8.1f %5.1f%%  %s\n", Median(t),
+                *std::min_element(t.begin(), t.end()), *std::max_element(t.begin(), t.end()),
+                sum > 0 ? 100 * Median(t) / sum : 0.0, name.c_str());
+  }
+  std::printf("  %8.1f                    sum of the medians\n", sum);
   if (argc > 3) CompareSideBySide(player, argv[3], runs);
   return 0;
 }
