@@ -145,6 +145,27 @@ catalogue::NowPlaying NowPlaying() {
   return g_binding ? g_binding->playlist.nowPlaying() : catalogue::NowPlaying{};
 }
 
+const char* TickText(catalogue::Playlist::Tick tick) {
+  using Tick = catalogue::Playlist::Tick;
+  switch (tick) {
+    case Tick::kBusy:
+      return "busy";
+    case Tick::kHeld:
+      return "held";
+    case Tick::kNothingEnded:
+      return "nothing ended";
+    case Tick::kReplayed:
+      return "replayed";
+    case Tick::kNoEntryPlays:
+      return "no entry plays";
+    case Tick::kAdvanced:
+      return "advanced";
+    case Tick::kNewBatch:
+      return "new batch";
+  }
+  return "";
+}
+
 void OnPlayStateChange(long state) {
   if (Announce().on()) Announce().Say("state ", state, " song ", NowPlaying().number);
   if (g_binding) g_binding->playlist.PlayStateChanged(state);
@@ -209,13 +230,7 @@ void DestroyPlaybackUnits() {
 }
 
 void OnLoopTimer() {
-  if (!g_binding) return;
-  using Tick = catalogue::Playlist::Tick;
-  const Tick tick = g_binding->playlist.LoopTick();
-  if (!Announce().on()) return;
-  static constexpr const char* kNames[] = {
-      "busy", "held", "nothing ended", "replayed", "no entry plays", "advanced", "new batch"};
-  Announce().Say("tick ", kNames[static_cast<int>(tick)]);
+  if (g_binding) Announce().Say("tick ", TickText(g_binding->playlist.LoopTick()));
 }
 
 bool OnPlaybackCommand(int unitId, int code) {
