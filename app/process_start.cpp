@@ -15,7 +15,7 @@ namespace {
 
 void RunExitRoutineAtExit() { ExitRoutine(); }
 
-DWORD WINAPI AnnouncedTrimmer(LPVOID parameter) {
+DWORD CALLBACK AnnouncedTrimmer(LPVOID parameter) {
   Announce().Say("trimmer");
   return catalogue::TrimmerThreadProc(parameter);
 }
