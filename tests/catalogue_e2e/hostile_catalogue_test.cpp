@@ -138,9 +138,9 @@ void StartUpAndAnotherBatch(const FaultCase& c) {
   ASSERT_GE(fetching, 0) << e.Dump(mark);
   ASSERT_GE(e.WaitFor("batch ", fetching, 40000), 0) << e.Dump(mark);
   EXPECT_EQ(service.Requests(""), homeBefore + (readsList ? 2 : 1));
-  EXPECT_EQ(service.Requests("list.ashx"), listBefore + (readsList ? 1 : 0));
+  EXPECT_EQ(service.Requests("list.ashx"), listBefore + (readsList ? 1 : 0)) << listBefore;
   EXPECT_TRUE(SongsAre(songs, ExpectedSongs(c.gives, 1)))
-      << "after another batch: " << Describe(songs);
+      << "after another batch: " << Describe(songs) << "; " << e.Dump(mark);
   EXPECT_EQ(ListBoxItems(visible), kVisibleEntries);
   player.Close();
   EXPECT_EQ(player.WaitForExit(20000), 0);
