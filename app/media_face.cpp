@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/announcer.h"
 #include "app/text_card.h"
 #include "app/unit_scale.h"
 #include "graphics/dpi_context.h"
@@ -84,6 +85,9 @@ MediaFace::~MediaFace() {
 void MediaFace::Refresh() {
   const catalogue::NowPlaying song = song_ ? song_() : catalogue::NowPlaying{};
   std::string line = FaceText(song.number, player_.activity(), player_.PositionSeconds());
+  // Every refresh, changed or not: what the face shows after a step the test took is then
+  // always announced after it.
+  Announce().Say("face ", line, "\t", song.title);
   if (line == line_ && song.title == title_) return;
   line_ = std::move(line);
   title_ = song.title;

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "app/announcer.h"
 #include "app/browser_unit.h"
 #include "app/creation_handler.h"
 #include "app/media_face.h"
@@ -69,11 +70,14 @@ struct MediaUnits {
 
 std::unique_ptr<MediaUnits> g_media;
 
+catalogue::NowPlaying NowPlaying();
+
 // The player as the play list reaches it: whatever unit exists now, none after destruction.
 class CurrentPlayer final : public catalogue::PlayerUnit {
  public:
   std::string Url() const override { return Unit() ? Unit()->Url() : std::string(); }
   void SetUrl(const std::string& url) override {
+    if (Announce().on()) Announce().Say("play ", NowPlaying().number, " ", url);
     if (MediaPlayerUnit* unit = Unit()) unit->SetUrl(url);
   }
   catalogue::PlayState State() const override {
@@ -118,7 +122,13 @@ struct PlaylistBinding {
                     }
                     return catalogue::LoopMode::kNone;
                   },
-                  [list = units.列表框1] { catalogue::FetchCatalogue(list); },
+                  [list = units.列表框1] {
+                    Announce().Say("fetching a batch");
+                    catalogue::FetchCatalogue(list);
+                    if (Announce().on()) {
+                      Announce().Say("batch ", SendMessageA(list, LB_GETCOUNT, 0, 0) - 1);
+                    }
+                  },
                   catalogue::WaitProcessingMessages,
                   [](const std::string& address) { return catalogue::songTitles.Of(address); }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {}
@@ -135,7 +145,29 @@ catalogue::NowPlaying NowPlaying() {
   return g_binding ? g_binding->playlist.nowPlaying() : catalogue::NowPlaying{};
 }
 
+const char* TickText(catalogue::Playlist::Tick tick) {
+  using Tick = catalogue::Playlist::Tick;
+  switch (tick) {
+    case Tick::kBusy:
+      return "busy";
+    case Tick::kHeld:
+      return "held";
+    case Tick::kNothingEnded:
+      return "nothing ended";
+    case Tick::kReplayed:
+      return "replayed";
+    case Tick::kNoEntryPlays:
+      return "no entry plays";
+    case Tick::kAdvanced:
+      return "advanced";
+    case Tick::kNewBatch:
+      return "new batch";
+  }
+  return "";
+}
+
 void OnPlayStateChange(long state) {
+  if (Announce().on()) Announce().Say("state ", state, " song ", NowPlaying().number);
   if (g_binding) g_binding->playlist.PlayStateChanged(state);
 }
 
@@ -198,12 +230,13 @@ void DestroyPlaybackUnits() {
 }
 
 void OnLoopTimer() {
-  if (g_binding) g_binding->playlist.LoopTick();
+  if (g_binding) Announce().Say("tick ", TickText(g_binding->playlist.LoopTick()));
 }
 
 bool OnPlaybackCommand(int unitId, int code) {
   if (!g_binding) return false;
   if (unitId == kId按钮_换一批 && code == BN_CLICKED) {
+    Announce().Say(g_binding->playlist.Busy() ? "another batch ignored: busy" : "another batch");
     g_binding->playlist.AnotherBatch();
     return true;
   }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/announcer.h"
 #include "app/background_picture.h"
 #include "app/creation_handler.h"
 #include "app/data_files.h"
@@ -196,6 +197,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE: {
       // After the default, which gives the focus to the window itself.
       const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      Announce().Say(LOWORD(wParam) != WA_INACTIVE ? "activated" : "deactivated");
       if (!HIWORD(wParam)) OnMainWindowActivation(LOWORD(wParam) != WA_INACTIVE);
       return result;
     }

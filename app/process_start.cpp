@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/announcer.h"
 #include "app/program_state.h"
 #include "catalogue/trimmer.h"
 #include "skin/skin_engine.h"
@@ -13,6 +14,11 @@ namespace app {
 namespace {
 
 void RunExitRoutineAtExit() { ExitRoutine(); }
+
+DWORD CALLBACK AnnouncedTrimmer(LPVOID parameter) {
+  Announce().Say("trimmer");
+  return catalogue::TrimmerThreadProc(parameter);
+}
 
 }  // namespace
 
@@ -27,7 +33,7 @@ void StartProcess() {
   if (!skin::appIcon) skin::appIcon = LoadIconA(module, "DEFAULT_ICON");
   skin::SetSkinDefaults();
   // Every deactivation of a skinned window hands its memory back through the trimmer.
-  skin::SetTrimmerThreadProc(catalogue::TrimmerThreadProc);
+  skin::SetTrimmerThreadProc(AnnouncedTrimmer);
 }
 
 void ExitRoutine() {

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "app/announcer.h"
 #include "app/skin_calls.h"
 #include "app/text_card.h"
 #include "app/user_messages.h"
@@ -276,11 +277,17 @@ void DownloadSong(HWND owner, const std::string& url, const std::string& suggest
   }
   if (job->result == catalogue::FetchResult::kComplete) {
     progress.Show(job->received, job->total);
-    if (MoveFileExA(part.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    if (MoveFileExA(part.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      Announce().Say("download saved ", target);
+      return;
+    }
     DeleteFileA(part.c_str());
     job->report = {catalogue::FetchProblem::kDiskRefused};
   }
-  if (job->userCancelled) return;
+  if (job->userCancelled) {
+    Announce().Say("download cancelled ", target);
+    return;
+  }
   // The reason stays on the window behind the message as well.
   const std::string reason = FailureReason(job->report);
   progress.SetStatus(reason);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/announcer.h"
 #include "catalogue/playlist.h"
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"
@@ -62,6 +63,7 @@ void SongRowTips::PlaceTools() {
 LRESULT SongRowTips::TextFor(NMHDR* header) {
   const int row = static_cast<int>(header->idFrom);
   text_ = row >= 1 && row <= catalogue::kSongsPerBatch && titleOf_ ? titleOf_(row) : "";
+  Announce().Say("tip ", row, "\t", text_);
   if (header->code == TTN_GETDISPINFOW) {
     wideText_ = catalogue::ToWideText(text_, CP_ACP);
     reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wideText_.data();

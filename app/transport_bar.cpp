@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/announcer.h"
 #include "app/unit_scale.h"
 #include "graphics/dpi_scale.h"
 #include "skin/controls/family.h"
@@ -178,6 +179,7 @@ bool TransportBar::OnScroll(HWND bar, int code) {
   if (code != TB_THUMBTRACK && code != TB_ENDTRACK) {
     const LRESULT at = SendMessageA(seek_, TBM_GETPOS, 0, 0);
     player_.SeekTo(static_cast<double>(at) / kSeekUnitsPerSecond);
+    Announce().Say("seek ", at);
   }
   return true;
 }

@@ -4,9 +4,14 @@
 
 #include <cstdlib>
 
+#include "app/announcer.h"
+
 namespace app {
 
-void ShowMessage(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK); }
+void ShowMessage(const char* text) {
+  Announce().Say("message ", text);
+  MessageBoxA(nullptr, text, nullptr, MB_OK);
+}
 
 void EndProgram() { std::exit(0); }
 

@@ -73,20 +73,23 @@ void Playlist::PlayStateChanged(long state) {
   }
 }
 
-void Playlist::LoopTick() {
-  if (busy_ || hold_ != Hold::kNone) return;
+Playlist::Tick Playlist::LoopTick() {
+  if (busy_) return Tick::kBusy;
+  if (hold_ != Hold::kNone) return Tick::kHeld;
   if (state_.replayPending) {
     state_.replayPending = 0;
     // The same song again, under the same number.
     if (state_.replayAddress.empty()) now_ = {};
     units_.player.SetUrl(state_.replayAddress);
-    return;
+    return Tick::kReplayed;
   }
-  if (!state_.advancePending) return;
+  if (!state_.advancePending) return Tick::kNothingEnded;
 
   const int match = PlayingEntry();
-  if (match < 0) return;  // the flag stays; the next tick scans again
+  if (match < 0) return Tick::kNoEntryPlays;  // the flag stays; the next tick scans again
+  const bool batchEnds = state_.currentSongIndex == kSongsPerBatch;
   Advance(match);
+  return batchEnds ? Tick::kNewBatch : Tick::kAdvanced;
 }
 
 int Playlist::PlayingEntry() const {

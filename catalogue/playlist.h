@@ -91,8 +91,17 @@ class Playlist {
   // PlayStateChange of the player. Only records what to do: the address must not change
   // inside the control's event.
   void PlayStateChanged(long state);
-  // One tick of the loop timer.
-  void LoopTick();
+  // One tick of the loop timer, and what it did.
+  enum class Tick {
+    kBusy,          // a fetch or a wait runs: nothing
+    kHeld,          // paused or stopped by the user: nothing
+    kNothingEnded,  // no song has ended since the last move
+    kReplayed,      // the single-song loop started its song again
+    kNoEntryPlays,  // a song ended but no entry holds it: the next tick looks again
+    kAdvanced,      // the next song of the batch started
+    kNewBatch,      // the batch ended: a fresh one was fetched and its first song started
+  };
+  Tick LoopTick();
 
   // The next and the previous song of the batch on show. Past either end of the batch they do
   // what the list loop does after song 9: a fresh batch starts from its first song.

@@ -42,27 +42,13 @@ TEST(MediaTexts, TheSuggestedNameIsTheEntryWithItsCopysExtension) {
   for (const auto& c : cases) EXPECT_EQ(app::SuggestedSongName(c.song, c.copy), c.name) << c.copy;
 }
 
-TEST(MediaTexts, TheDownloadWindowTellsShareBytesAndWhyItFailed) {
+TEST(MediaTexts, TheDownloadWindowTellsTheShareAndTheBytes) {
   EXPECT_EQ(app::DownloadStatusText(0, 0), "已收到 0 字节");
   EXPECT_EQ(app::DownloadStatusText(1234567, 0), "已收到 1,234,567 字节");  // no length known
   EXPECT_EQ(app::DownloadStatusText(999, 105884), "0%  已收到 999 / 105,884 字节");
   EXPECT_EQ(app::DownloadStatusText(52942, 105884), "50%  已收到 52,942 / 105,884 字节");
   EXPECT_EQ(app::DownloadStatusText(105884, 105884), "100%  已收到 105,884 / 105,884 字节");
   EXPECT_EQ(app::DownloadStatusText(7, 5), "100%  已收到 7 / 5 字节");
-
-  using catalogue::FetchProblem;
-  const struct {
-    catalogue::FetchReport report;
-    const char* reason;
-  } cases[] = {
-      {{FetchProblem::kNoAnswer}, "服务器没有及时应答"},
-      {{FetchProblem::kServerStatus, 503}, "服务器出错（状态 503）"},
-      {{FetchProblem::kDiskRefused}, "磁盘拒绝写入文件"},
-      {{FetchProblem::kNoConnection}, "无法连接服务器"},
-      {{FetchProblem::kCutShort}, "连接中断，文件不完整"},
-      {{FetchProblem::kNone}, ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(app::FailureReason(c.report), c.reason);
 }
 
 }  // namespace

@@ -242,35 +242,45 @@ int main(int argc, char** argv) {
   // step name -> time of that step in each run
   std::map<std::string, std::vector<double>> steps;
   std::vector<std::string> order;
-  SetEnvironmentVariableA("VELORY_STARTUP_LOG", log.c_str());
+  SetEnvironmentVariableA("VELORY_EVENT_LOG", log.c_str());
   for (int i = 0; i < runs; ++i) {
     bare.push_back(TimeToWindow("\"" + std::string(self) + "\" --bare", "", kBareClass));
     DeleteFileA(log.c_str());
     full.push_back(TimeToWindow("\"" + player + "\"", folder, "PlayerWindow"));
+    // The player's announcements: "<ms since its creation> step <name>" among the others.
     if (FILE* f = std::fopen(log.c_str(), "r")) {
-      char line[256];
+      char line[512];
+      double last = 0;
       while (std::fgets(line, sizeof(line), f)) {
-        double at = 0, took = 0;
+        double at = 0;
         char name[200] = {};
-        if (std::sscanf(line, "%lf\t%lf\t%199[^\n]", &at, &took, name) == 3) {
+        if (std::sscanf(line, "%lf step %199[^\n]", &at, name) == 2) {
           if (!steps.count(name)) order.push_back(name);
-          steps[name].push_back(took);
+          steps[name].push_back(at - last);
+          last = at;
         }
       }
       std::fclose(f);
     }
   }
-  SetEnvironmentVariableA("VELORY_STARTUP_LOG", nullptr);
+  SetEnvironmentVariableA("VELORY_EVENT_LOG", nullptr);
 
   std::printf("Launch to visible main window, %d runs each:\n", runs);
   PrintSeries("bare window with a list box", bare);
   PrintSeries("player with its catalogue", full);
   std::printf("ratio of the medians: %.1fx\n", Median(full) / Median(bare));
   std::printf(
-      "\nThe player's own steps (median ms of each step, measured from the step before;\n"
-      "the first from the process's creation):\n");
-  for (const std::string& name : order)
-    std::printf("  %8.1f  %s\n", Median(steps[name]), name.c_str());
+      "\nThe player's own steps (each step's median, min and max in ms, measured from the step\n"
+      "before, the first from the process's creation; its share of the medians' sum):\n");
+  double sum = 0;
+  for (const std::string& name : order) sum += Median(steps[name]);
+  for (const std::string& name : order) {
+    const std::vector<double>& t = steps[name];
+    std::printf("  %8.1f %8.1f %8.1f %5.1f%%  %s\n", Median(t),
+                *std::min_element(t.begin(), t.end()), *std::max_element(t.begin(), t.end()),
+                sum > 0 ? 100 * Median(t) / sum : 0.0, name.c_str());
+  }
+  std::printf("  %8.1f                    sum of the medians\n", sum);
   if (argc > 3) CompareSideBySide(player, argv[3], runs);
   return 0;
 }

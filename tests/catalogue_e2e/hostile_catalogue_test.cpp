@@ -125,22 +125,22 @@ void StartUpAndAnotherBatch(const FaultCase& c) {
   ASSERT_GT(homeBefore, 0);
   HWND another = FindChild(box, "Button", "换一批");
   ASSERT_NE(another, nullptr);
+  const auto& e = player.events();
+  const size_t mark = e.Count();
   PostMessageA(another, BM_CLICK, 0, 0);
-  // While the batch comes in, the window keeps answering.
-  for (int i = 0; i < 5; ++i) {
+  // While the visible list is rebuilt before the fetch, the window keeps answering: asked
+  // between announcements until the fetch begins.
+  int fetching = -1;
+  for (int i = 0; i < 100 && fetching < 0; ++i) {
     EXPECT_TRUE(Answers(main)) << "during another batch";
-    Sleep(100);
+    fetching = e.WaitFor("fetching a batch", mark, 100);
   }
-  EXPECT_TRUE(WaitFor(
-      [&] {
-        return service.Requests("") == homeBefore + (readsList ? 2 : 1) &&
-               service.Requests("list.ashx") == listBefore + (readsList ? 1 : 0);
-      },
-      40000))
-      << "the site saw " << service.Requests("") - homeBefore << " home and "
-      << service.Requests("list.ashx") - listBefore << " list requests";
-  EXPECT_TRUE(WaitFor([&] { return SongsAre(songs, ExpectedSongs(c.gives, 1)); }, 20000))
-      << "after another batch: " << Describe(songs);
+  ASSERT_GE(fetching, 0) << e.Dump(mark);
+  ASSERT_GE(e.WaitFor("batch ", fetching, 40000), 0) << e.Dump(mark);
+  EXPECT_EQ(service.Requests(""), homeBefore + (readsList ? 2 : 1));
+  EXPECT_EQ(service.Requests("list.ashx"), listBefore + (readsList ? 1 : 0)) << listBefore;
+  EXPECT_TRUE(SongsAre(songs, ExpectedSongs(c.gives, 1)))
+      << "after another batch: " << Describe(songs) << "; " << e.Dump(mark);
   EXPECT_EQ(ListBoxItems(visible), kVisibleEntries);
   player.Close();
   EXPECT_EQ(player.WaitForExit(20000), 0);

@@ -17,7 +17,7 @@
 namespace {
 
 using graphics::ScaleLength;
-using testing_support::CaptureSettled;
+using testing_support::CaptureAfter;
 using testing_support::ChildRect;
 using testing_support::DistFolder;
 using testing_support::FindChild;
@@ -168,7 +168,9 @@ TEST(DpiChange, To144AndBackGivesBackThe96DpiPixels) {
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow(40000);
   ASSERT_NE(main, nullptr);
-  const testing_support::WindowPicture before = CaptureSettled(main);
+  const int painted = player.events().WaitFor("step main window painted");
+  ASSERT_GE(painted, 0) << player.events().Dump();
+  const testing_support::WindowPicture before = CaptureAfter(player, main, painted);
   const RECT at96 = WindowRectOf(main);
   const RECT at144{at96.left, at96.top, at96.left + ScaleLength(634, 144),
                    at96.top + ScaleLength(388, 144)};
@@ -177,12 +179,12 @@ TEST(DpiChange, To144AndBackGivesBackThe96DpiPixels) {
   EXPECT_EQ(moved.right - moved.left, 951);
   EXPECT_EQ(moved.bottom - moved.top, 582);
   ExpectUnitsAt(main, 144);
-  const testing_support::WindowPicture large = CaptureSettled(main);
+  const testing_support::WindowPicture large = CaptureAfter(player, main, player.events().Count());
   EXPECT_EQ(large.width, 951);
 
   ASSERT_TRUE(SendDpiChanged(player, main, 96, at96));
   ExpectUnitsAt(main, 96);
-  const testing_support::WindowPicture after = CaptureSettled(main);
+  const testing_support::WindowPicture after = CaptureAfter(player, main, player.events().Count());
   ASSERT_EQ(after.width, before.width);
   ASSERT_EQ(after.height, before.height);
   size_t differing = 0;

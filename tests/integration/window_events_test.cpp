@@ -166,15 +166,20 @@ void ClickMaximiseButton(HWND main) {
 
 TEST_F(WindowEvents, TheMaximiseButtonFollowsTheWindowWhenTheSystemRestoresIt) {
   const PointerAt pointer(300, 300);  // off the strip: no hover fade changes the glyph
-  std::vector<COLORREF> normal;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        const std::vector<COLORREF> now = ButtonPixels(main_);
-        const bool settled = now == normal;
-        normal = now;
-        return settled;
-      },
-      5000));
+  // Painted: two refreshes of the face (timer messages, which wait for pending paints) after the
+  // start-up's last step.
+  const Announcements& e = player_->events();
+  const int painted = e.WaitFor("step main window painted");
+  ASSERT_GE(painted, 0) << e.Dump();
+  const int first = e.WaitFor("face ", painted);
+  ASSERT_GE(first, 0) << e.Dump(painted);
+  ASSERT_GE(e.WaitFor("face ", first + 1), 0) << e.Dump(painted);
+  const std::vector<COLORREF> normal = ButtonPixels(main_);
+  // Zoomed, and laid out at its new size: the button is then where the next click goes.
+  const auto maximised = [&] {
+    const RECT r = WindowRectOf(main_);
+    return IsZoomed(main_) && r.right - r.left != 634;
+  };
   const auto restoredAgain = [&] {
     const RECT r = WindowRectOf(main_);
     return !IsZoomed(main_) && r.right - r.left == 634 && ButtonPixels(main_) == normal;
@@ -191,7 +196,7 @@ TEST_F(WindowEvents, TheMaximiseButtonFollowsTheWindowWhenTheSystemRestoresIt) {
   for (const bool bySystemMenu : {true, false}) {
     SCOPED_TRACE(bySystemMenu ? "SC_RESTORE" : "SW_RESTORE");
     ClickMaximiseButton(main_);
-    ASSERT_TRUE(WaitFor([&] { return IsZoomed(main_) != FALSE; }, 5000));
+    ASSERT_TRUE(WaitFor(maximised, 5000));
     if (bySystemMenu) {
       PostMessageA(main_, WM_SYSCOMMAND, SC_RESTORE, 0);
     } else {
@@ -200,7 +205,7 @@ TEST_F(WindowEvents, TheMaximiseButtonFollowsTheWindowWhenTheSystemRestoresIt) {
     EXPECT_TRUE(WaitFor(restoredAgain, 5000)) << state();
   }
   ClickMaximiseButton(main_);
-  EXPECT_TRUE(WaitFor([&] { return IsZoomed(main_) != FALSE; }, 5000));
+  EXPECT_TRUE(WaitFor(maximised, 5000));
   // And the button itself still restores.
   ClickMaximiseButton(main_);
   EXPECT_TRUE(WaitFor(restoredAgain, 5000)) << state();

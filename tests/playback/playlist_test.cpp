@@ -135,11 +135,12 @@ TEST_F(PlaylistTest, DoubleClickStartsTheEntrysSongAndTheHeaderNothing) {
 TEST_F(PlaylistTest, ListLoopPlaysThroughSongNineIntoAFreshBatch) {
   batches = {Batch('b', 12)};
   DoubleClick(3);
-  playlist.LoopTick();  // nothing has ended: the tick does nothing
+  EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kNothingEnded);
   EXPECT_EQ(player.given.size(), 1u);
 
   for (int n = 4; n <= 9; ++n) {
-    EndSongAndTick();
+    playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+    EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kAdvanced);
     EXPECT_EQ(player.url, Song('a', n));
     EXPECT_EQ(currentSongIndex, n);
     EXPECT_EQ(visible.selected, n);
@@ -148,7 +149,8 @@ TEST_F(PlaylistTest, ListLoopPlaysThroughSongNineIntoAFreshBatch) {
   EXPECT_EQ(fetches, 0);
 
   // Song 9 ends: a new batch replaces the old one and its first song starts a second later.
-  EndSongAndTick();
+  playlist.PlayStateChanged(catalogue::kStateMediaEnded);
+  EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kNewBatch);
   EXPECT_EQ(fetches, 1);
   EXPECT_EQ(waits, std::vector<unsigned>{catalogue::kNewBatchWaitMs});
   EXPECT_EQ(songs.entries, Batch('b', 12));
@@ -193,7 +195,7 @@ TEST_F(PlaylistTest, SingleLoopReplaysTheSongThatEnded) {
   EXPECT_EQ(replayPending, 1);
   EXPECT_EQ(advancePending, 0);
   mode = LoopMode::kList;  // switched back after the end: too late for this song
-  playlist.LoopTick();
+  EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kReplayed);
   EXPECT_EQ(player.given, (std::vector<std::string>{Song('a', 5), Song('a', 5)}));
   EXPECT_EQ(replayPending, 0);
   EXPECT_EQ(currentSongIndex, 5);
@@ -215,7 +217,7 @@ TEST_F(PlaylistTest, WithNeitherModeOrAnotherStateNothingHappens) {
 TEST_F(PlaylistTest, AnAddressInNoEntryKeepsTheFlagUntilASongIsChosen) {
   player.url = "http://elsewhere/x";
   EndSongAndTick();
-  playlist.LoopTick();
+  EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kNoEntryPlays);
   EXPECT_EQ(advancePending, 1);
   EXPECT_TRUE(player.given.empty());
   // The song chosen by hand plays on; the loop moves on only when it ends.
@@ -349,7 +351,7 @@ TEST_F(PlaylistTest, NothingStartsASecondFetchInsideTheFirst) {
     EXPECT_TRUE(playlist.Busy());
     const size_t given = player.given.size();
     advancePending = 1;
-    playlist.LoopTick();
+    EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kBusy);
     playlist.AnotherBatch();
     visible.selected = 2;
     playlist.SongDoubleClicked();
@@ -494,8 +496,8 @@ TEST_F(PlaylistTest, PauseAndStopHoldTheLoopUntilTheUserPlaysAgain) {
   player.state = PlayState::kStopped;
   playlist.PlayStateChanged(catalogue::kStateMediaEnded);
   playlist.Pause();
-  playlist.LoopTick();
-  playlist.LoopTick();
+  EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kHeld);
+  EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kHeld);
   EXPECT_EQ(player.url, Song('a', 3));
   playlist.PlayPause();
   EXPECT_EQ(player.calls, "pause play ");  // no play of the ended song: the loop goes on

@@ -1,6 +1,6 @@
 // The real player driven by keys, application commands, media keys and its transport bar, in
-// one session: every check watches the media unit's face, whose text tells the song, its state
-// and the time the control reports.
+// one session: every check waits for what the player announces its face shows (the song, its
+// state and the time the control reports), refreshed four times a second.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -20,11 +20,6 @@ using testing_support::WindowText;
 
 // The transport's units, by their identifiers in the panel.
 constexpr int kPlayPause = 130, kSeekBar = 132, kVolumeBar = 133, kMute = 134;
-
-std::string FaceLine(HWND face) {
-  const std::string text = WindowText(face);
-  return text.substr(0, text.find('\n'));
-}
 
 void PostKey(HWND to, UINT key) {
   PostMessageA(to, WM_KEYDOWN, key, 1);
@@ -57,15 +52,15 @@ class KeysAndTransport : public ::testing::Test {
     process_->Close();
     EXPECT_EQ(process_->WaitForExit(10000), 0);
   }
-  // True once the face's line starts with `prefix`; on a time-out the test says what it showed.
-  bool FaceShows(const std::string& prefix, DWORD timeoutMs = 8000) {
-    const bool shown = WaitFor([&] { return FaceLine(face_).rfind(prefix, 0) == 0; }, timeoutMs);
-    if (!shown) ADD_FAILURE() << "wanted " << prefix << ", the face shows " << FaceLine(face_);
-    return shown;
-  }
-  // True when the face's line kept starting with `prefix` for the whole time.
-  bool FaceStays(const std::string& prefix, DWORD ms) {
-    return !WaitFor([&] { return FaceLine(face_).rfind(prefix, 0) != 0; }, ms);
+  const testing_support::Announcements& events() const { return process_->events(); }
+  // A moment to look for announcements after: before the step the test takes next.
+  size_t Mark() const { return events().Count(); }
+  // The index of the first announcement of the face from `from` on whose line starts with
+  // `prefix`; -1, and a failure that says what the face showed, when none came in the time.
+  int FaceShows(const std::string& prefix, size_t from, DWORD timeoutMs = 8000) {
+    const int at = events().WaitFor("face " + prefix, from, timeoutMs);
+    if (at < 0) ADD_FAILURE() << "wanted " << prefix << ", the face showed " << events().Dump(from);
+    return at;
   }
 
   std::unique_ptr<testing_support::CatalogueService> service_;
@@ -94,7 +89,9 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   face_ = FindWindowExA(box, nullptr, "VeloryMediaFace", nullptr);
   HWND playPause = GetDlgItem(box, kPlayPause), seek = GetDlgItem(box, kSeekBar),
        volume = GetDlgItem(box, kVolumeBar), mute = GetDlgItem(box, kMute);
-  ASSERT_TRUE(list && face_ && playPause && seek && volume && mute);
+  HWND listLoop = testing_support::FindChild(box, "Button", "列表循环"),
+       singleLoop = testing_support::FindChild(box, "Button", "单曲循环");
+  ASSERT_TRUE(list && face_ && playPause && seek && volume && mute && listLoop && singleLoop);
   // The player holds the other media keys now.
   EXPECT_FALSE(RegisterHotKey(nullptr, 2, 0, VK_MEDIA_NEXT_TRACK));
 
@@ -104,11 +101,14 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   SendMessageA(list, LB_SETCURSEL, 3, 0);
   SetForegroundWindow(main);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
+  size_t mark = Mark();
   Press({VK_RETURN});
-  ASSERT_TRUE(FaceShows("歌曲3 正在播放"));
+  ASSERT_GE(FaceShows("歌曲3 正在播放", mark), 0);
   EXPECT_TRUE(WaitFor([&] { return WindowText(playPause) == "暂停"; }, 1000));
+  mark = Mark();
   PostKey(list, VK_SPACE);
-  ASSERT_TRUE(FaceShows("歌曲3 已暂停"));
+  const int paused = FaceShows("歌曲3 已暂停", mark);
+  ASSERT_GE(paused, 0);
   EXPECT_TRUE(WaitFor([&] { return WindowText(playPause) == "播放"; }, 1000));
   // While paused, seeking moves the song: a press on the middle of the seek bar's channel takes
   // the thumb there, and the arrow keys step a second.
@@ -117,84 +117,114 @@ TEST_F(KeysAndTransport, KeysCommandsMediaKeysAndTheBarDriveThePlayer) {
   RECT bar{};  // the channel runs along the bar's middle
   GetClientRect(seek, &bar);
   const LPARAM middle = MAKELPARAM(bar.right / 2, bar.bottom / 2);
+  mark = Mark();
   PostMessageA(seek, WM_LBUTTONDOWN, MK_LBUTTON, middle);
   PostMessageA(seek, WM_LBUTTONUP, 0, middle);
-  EXPECT_TRUE(FaceShows("歌曲3 已暂停 0:01"));
+  int sought = events().WaitFor("seek ", mark);
+  ASSERT_GE(sought, 0) << events().Dump(mark);
+  EXPECT_GE(FaceShows("歌曲3 已暂停 0:01", sought), 0);
   const LRESULT pressed = SendMessageA(seek, TBM_GETPOS, 0, 0);
   EXPECT_NEAR(pressed, range / 2, 2);
+  EXPECT_EQ(events().Lines()[sought], "seek " + std::to_string(pressed));
+  mark = Mark();
   PostKey(seek, VK_RIGHT);
-  EXPECT_TRUE(FaceShows("歌曲3 已暂停 0:02"));
+  sought = events().WaitFor("seek ", mark);
+  ASSERT_GE(sought, 0) << events().Dump(mark);
+  EXPECT_GE(FaceShows("歌曲3 已暂停 0:02", sought), 0);
   EXPECT_EQ(SendMessageA(seek, TBM_GETPOS, 0, 0), pressed + 10);
+  mark = Mark();
   PostKey(seek, VK_LEFT);
-  EXPECT_TRUE(FaceShows("歌曲3 已暂停 0:01"));
-  EXPECT_TRUE(FaceStays("歌曲3 已暂停", 2100)) << FaceLine(face_);
-  // Resumed, it plays on from there to its end with the seek bar following, and the loop goes
-  // on.
+  sought = events().WaitFor("seek ", mark);
+  ASSERT_GE(sought, 0) << events().Dump(mark);
+  EXPECT_GE(FaceShows("歌曲3 已暂停 0:01", sought), 0);
+  // A tick of the loop timer came and held the loop: song 3 stays paused, nothing else starts.
+  const int held = events().WaitFor("tick held", sought);
+  ASSERT_GE(held, 0) << events().Dump(paused);
+  EXPECT_EQ(events().CountOf("play ", paused, held), 0) << events().Dump(paused);
+  EXPECT_EQ(events().CountOf("face ", paused, held),
+            events().CountOf("face 歌曲3 已暂停", paused, held))
+      << events().Dump(paused);
+  // Resumed, it plays on from there to its end, and the loop goes on.
+  mark = Mark();
   PostKey(list, VK_SPACE);
-  std::string seen;
-  LRESULT furthest = 0;  // where the seek bar stood while song 3 played
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        const std::string line = FaceLine(face_);
-        if (line.rfind("歌曲3 正在播放", 0) == 0) {
-          furthest = std::max(furthest, SendMessageA(seek, TBM_GETPOS, 0, 0));
-        }
-        if (seen.empty() || seen.rfind(line + "|") != seen.size() - line.size() - 1) {
-          seen += line + "|";
-        }
-        return line.rfind("歌曲4 正在播放", 0) == 0;
-      },
-      8000))
-      << seen;
-  // From the second it was left at, not from the start; the face's "0:02" lasts only the song's
-  // last 0.4 s and may fall between two of its updates, so the bar shows how far it got.
-  EXPECT_EQ(seen.find("歌曲3 正在播放 0:00"), std::string::npos) << seen;
-  EXPECT_NE(seen.find("歌曲3 正在播放 0:01"), std::string::npos) << seen;
-  EXPECT_GE(furthest, 18);
+  const int ended = events().WaitFor("state 8 song 3", mark);
+  ASSERT_GE(ended, 0) << events().Dump(mark);
+  ASSERT_GE(FaceShows("歌曲4 正在播放", ended), 0);
+  // From the second it was left at, not from the start.
+  EXPECT_EQ(events().CountOf("face 歌曲3 正在播放 0:00", mark, ended), 0) << events().Dump(mark);
+  EXPECT_GE(events().CountOf("face 歌曲3 正在播放 0:01", mark, ended), 1) << events().Dump(mark);
 
-  // Ctrl+Right and Ctrl+Left from the keyboard, Tab through the units.
+  // Ctrl+Right and Ctrl+Left from the keyboard. Neither loop mode from here on, so that every
+  // song that starts is one a step asked for.
+  SendMessageA(listLoop, BM_SETCHECK, BST_UNCHECKED, 0);
   SetForegroundWindow(main);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
   PostMessageA(list, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 3));  // the list takes the focus
   PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 3));
   ASSERT_TRUE(WaitFor([&] { return FocusOf(main) == list; }, 3000));
+  // Each step starts the song `song`: the player announces it, and then its face shows it.
+  const auto starts = [&](int song, DWORD timeoutMs = 8000) {
+    const int at = events().WaitFor("play " + std::to_string(song) + " ", mark, timeoutMs);
+    EXPECT_GE(at, 0) << "song " << song << ": " << events().Dump(mark);
+    return at >= 0 && FaceShows("歌曲" + std::to_string(song) + " ", at) >= 0;
+  };
+  // From song 4, whatever the loop did before it was turned off.
+  SendMessageA(list, LB_SETCURSEL, 4, 0);
+  mark = Mark();
+  PostKey(list, VK_RETURN);
+  ASSERT_TRUE(starts(4));
+  mark = Mark();
   Press({VK_CONTROL, VK_RIGHT});
-  ASSERT_TRUE(FaceShows("歌曲5 "));
+  ASSERT_TRUE(starts(5));
+  mark = Mark();
   Press({VK_CONTROL, VK_LEFT});
   Press({VK_CONTROL, VK_LEFT});
-  ASSERT_TRUE(FaceShows("歌曲3 "));
-  Press({VK_TAB});
-  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "列表循环"; }, 2000));
-  // The arrows go round the loop modes, and back.
-  Press({VK_UP});
-  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "单曲循环"; }, 2000));
-  Press({VK_DOWN});
-  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "列表循环"; }, 2000));
-  Press({VK_SHIFT, VK_TAB});
-  EXPECT_TRUE(WaitFor([&] { return FocusOf(main) == list; }, 2000));
+  ASSERT_TRUE(starts(3));
 
   // Application commands and a hot key, the media key pressed from this program, and past song
   // 9 a fresh batch.
+  mark = Mark();
   PostAppCommand(main, APPCOMMAND_MEDIA_NEXTTRACK);
-  ASSERT_TRUE(FaceShows("歌曲4 "));
+  ASSERT_TRUE(starts(4));
+  mark = Mark();
   PostMessageA(main, WM_HOTKEY, VK_MEDIA_PREV_TRACK, MAKELPARAM(0, VK_MEDIA_PREV_TRACK));
-  ASSERT_TRUE(FaceShows("歌曲3 "));
+  ASSERT_TRUE(starts(3));
+  mark = Mark();
   Press({VK_MEDIA_NEXT_TRACK});
-  ASSERT_TRUE(FaceShows("歌曲4 "));
+  ASSERT_TRUE(starts(4));
   SendMessageA(list, LB_SETCURSEL, 9, 0);
+  mark = Mark();
   PostKey(list, VK_RETURN);
-  ASSERT_TRUE(FaceShows("歌曲9 "));
+  ASSERT_TRUE(starts(9));
   const long lists = service_->Requests("list.ashx");
+  mark = Mark();
   PostAppCommand(main, APPCOMMAND_MEDIA_NEXTTRACK);
-  ASSERT_TRUE(FaceShows("歌曲1 正在播放"));
+  ASSERT_TRUE(starts(1, 15000));
+  EXPECT_GE(events().CountOf("batch ", mark), 1) << events().Dump(mark);
   EXPECT_EQ(service_->Requests("list.ashx"), lists + 1);
 
   // Stop, then play starts the same song again (that the loop waits meanwhile is the play
   // list's own test).
+  mark = Mark();
   PostAppCommand(main, APPCOMMAND_MEDIA_STOP);
-  ASSERT_TRUE(FaceShows("歌曲1 已停止"));
+  ASSERT_GE(FaceShows("歌曲1 已停止", mark), 0);
+  mark = Mark();
   PostAppCommand(main, APPCOMMAND_MEDIA_PLAY);
-  ASSERT_TRUE(FaceShows("歌曲1 正在播放"));
+  ASSERT_GE(FaceShows("歌曲1 正在播放", mark), 0);
+
+  // Tab through the units; the arrows go round the loop modes, checking each, and back.
+  Press({VK_TAB});
+  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "列表循环"; }, 2000));
+  Press({VK_UP});
+  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "单曲循环"; }, 2000));
+  EXPECT_TRUE(
+      WaitFor([&] { return SendMessageA(singleLoop, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 2000));
+  Press({VK_DOWN});
+  EXPECT_TRUE(WaitFor([&] { return WindowText(FocusOf(main)) == "列表循环"; }, 2000));
+  EXPECT_TRUE(
+      WaitFor([&] { return SendMessageA(listLoop, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 2000));
+  Press({VK_SHIFT, VK_TAB});
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(main) == list; }, 2000));
 
   // Volume and mute, as the control reports them.
   EXPECT_EQ(WindowText(volume), "音量 50");

@@ -69,16 +69,6 @@ size_t Headers(const std::vector<std::string>& entries) {
 const std::vector<std::string> kVisibleEntries = {kHeader, "歌曲1", "歌曲2", "歌曲3", "歌曲4",
                                                   "歌曲5", "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
 
-// Another batch has run to its end: the visible list is whole again and the song list holds a
-// batch that has stopped changing.
-bool BatchSettled(const Units& u) {
-  if (ListBoxItems(u.visible) != kVisibleEntries) return false;
-  const std::vector<std::string> before = ListBoxItems(u.songs);
-  if (before.size() < 2) return false;
-  Sleep(1500);
-  return ListBoxItems(u.songs) == before && ListBoxItems(u.visible) == kVisibleEntries;
-}
-
 TEST(PlayLoop, ADoubleClickedSongAdvancesThroughTheBatchEndIntoANewBatch) {
   START_CATALOGUE_SERVICE(service);
   const PlayerFolder dir = MakePlayerFolder(TestName());
@@ -95,12 +85,26 @@ TEST(PlayLoop, ADoubleClickedSongAdvancesThroughTheBatchEndIntoANewBatch) {
   EXPECT_EQ(Headers(first), 1u);
 
   // Each of the service's songs plays for 2.4 s; the loop moves on at the next tick after.
+  const auto& e = player.events();
   DoubleClickEntry(u.visible, 8);
-  ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 8; }, 5000));
-  ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 9; }, 12000));
+  const int eight = e.WaitFor("play 8 " + first[8]);
+  ASSERT_GE(eight, 0) << e.Dump();
+  EXPECT_EQ(Selection(u.visible), 8);
+  const int nine = e.WaitFor("tick advanced", eight);
+  ASSERT_GE(nine, 0) << e.Dump();
+  EXPECT_EQ(e.CountOf("play ", eight + 1, nine), 1) << e.Dump();
+  EXPECT_EQ(e.CountOf("play 9 " + first[9], eight, nine), 1) << e.Dump();
 
   // After song 9 a new batch replaces the old one; song 1 plays, then song 2 is selected.
-  ASSERT_TRUE(WaitFor([&] { return Selection(u.visible) == 2; }, 30000));
+  const int fresh = e.WaitFor("tick new batch", nine, 30000);
+  ASSERT_GE(fresh, 0) << e.Dump();
+  const int two = e.WaitFor("tick advanced", fresh, 30000);
+  ASSERT_GE(two, 0) << e.Dump();
+  EXPECT_EQ(e.CountOf("batch ", nine, fresh), 1) << e.Dump();
+  EXPECT_EQ(e.CountOf("play 1 ", nine, fresh), 1) << e.Dump();
+  EXPECT_EQ(e.CountOf("play ", fresh, two), 1) << e.Dump();
+  EXPECT_EQ(e.CountOf("play 2 ", fresh, two), 1) << e.Dump();
+  EXPECT_EQ(Selection(u.visible), 2);
   // The service starts every batch further on in its songs: the same addresses, another order.
   const std::vector<std::string> second = ListBoxItems(u.songs);
   EXPECT_EQ(Headers(second), 1u);
@@ -124,9 +128,17 @@ TEST(PlayLoop, AnotherBatchClickedTwiceInARowFetchesOnce) {
   ASSERT_TRUE(u.songs && u.visible && u.anotherBatch);
 
   // The second click arrives while the first one's waits let the window process messages.
+  const auto& e = player.events();
+  const size_t mark = e.Count();
   PostMessageA(u.anotherBatch, BM_CLICK, 0, 0);
   PostMessageA(u.anotherBatch, BM_CLICK, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return BatchSettled(u); }, 30000));
+  const int batch = e.WaitFor("batch ", mark, 30000);
+  ASSERT_GE(batch, 0) << e.Dump(mark);
+  // A tick of the loop timer comes only once no posted message waits: both clicks are done.
+  ASSERT_GE(e.WaitFor("tick ", batch), 0) << e.Dump(mark);
+  EXPECT_EQ(e.CountOf("another batch", mark), 2) << e.Dump(mark);
+  EXPECT_EQ(e.CountOf("another batch ignored: busy", mark), 1) << e.Dump(mark);
+  EXPECT_EQ(e.CountOf("batch ", mark), 1) << e.Dump(mark);
   const std::vector<std::string> songs = ListBoxItems(u.songs);
   EXPECT_EQ(Headers(songs), 1u);
   EXPECT_EQ(ListBoxItems(u.visible), kVisibleEntries);
@@ -144,13 +156,8 @@ TEST(PlayLoop, ClosingWhileABatchComesInEndsTheProgram) {
   const Units u = FindUnits(main);
   ASSERT_TRUE(u.anotherBatch);
   PostMessageA(u.anotherBatch, BM_CLICK, 0, 0);
-  // Inside the handler's waits: the visible list is being rebuilt.
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        const size_t n = ListBoxItems(u.visible).size();
-        return n > 1 && n < 10;
-      },
-      5000));
+  // Inside the handler's waits: the visible list is being rebuilt, the batch not yet in.
+  ASSERT_GE(player.events().WaitFor("another batch"), 0) << player.events().Dump();
   player.Close();
   EXPECT_EQ(player.WaitForExit(20000), 0);
 }

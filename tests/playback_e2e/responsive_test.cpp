@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/catalogue_service.h"
 #include "tests/support/observe.h"
@@ -57,19 +58,25 @@ class SilentServer {
   SOCKET sock_ = INVALID_SOCKET;
 };
 
-// The longest a message sent to the window took to be answered, over `ms` of asking; a time
-// out counts as the whole timeout and more.
-DWORD SlowestAnswer(HWND window, UINT message, DWORD ms) {
-  DWORD slowest = 0;
+// How long the window took to answer a message, asked every 30 ms for `ms`: the median and the
+// slowest (a time-out counts as the whole timeout and more). A window that answers between the
+// waits of a polling loop is slow every time; a busy machine delays a few answers only.
+struct Answers {
+  DWORD median = 0, slowest = 0;
+};
+Answers AnswerTimes(HWND window, UINT message, DWORD ms) {
+  std::vector<DWORD> times;
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms) {
     const DWORD sent = GetTickCount();
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 1000, &result)) return 1001;
-    slowest = std::max(slowest, GetTickCount() - sent);
-    Sleep(30);
+    times.push_back(SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 1000, &result)
+                        ? GetTickCount() - sent
+                        : 1001);
+    Sleep(30);  // the pace of the asking, not a wait for the player
   }
-  return slowest;
+  std::sort(times.begin(), times.end());
+  return times.empty() ? Answers{} : Answers{times[times.size() / 2], times.back()};
 }
 
 // Closes the player; its exit code once it has ended, -1 when it still runs 2 s later.
@@ -105,9 +112,11 @@ TEST(Responsive, TheLoadingWindowAnswersWhileTheCatalogueIsSilentAndClosingEndsA
                position == 20;
       },
       5000));
-  const DWORD slowest = SlowestAnswer(bar, PBM_GETPOS, 3000);
-  std::printf("slowest answer of the progress bar: %lu ms\n", slowest);
-  EXPECT_LE(slowest, 100u);
+  const Answers answers = AnswerTimes(bar, PBM_GETPOS, 3000);
+  std::printf("answers of the progress bar: median %lu ms, slowest %lu ms\n", answers.median,
+              answers.slowest);
+  EXPECT_LE(answers.median, 50u);
+  EXPECT_LE(answers.slowest, 1000u);
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 20);
   ASSERT_EQ(player.WaitForExit(0), -1) << "the start-up ended before the test closed it";
   EXPECT_EQ(ClosedAndGone(player), 0);
@@ -129,18 +138,20 @@ TEST(Responsive, ClosingWhileAnotherBatchWaitsOnASilentCatalogueEndsAtOnce) {
   ASSERT_TRUE(silent.listening());
 
   PostMessageA(anotherBatch, BM_CLICK, 0, 0);
-  // The song list was emptied and stays so while the request waits.
+  // Past the visible list's pauses: the home page request waits now, the song list emptied.
+  ASSERT_GE(player.events().WaitFor("fetching a batch"), 0) << player.events().Dump();
   HWND songs = nullptr;
   for (HWND l = FindWindowExA(box, nullptr, "ListBox", nullptr); l;
        l = FindWindowExA(box, l, "ListBox", nullptr)) {
     if (!IsWindowVisible(l)) songs = l;
   }
   ASSERT_NE(songs, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return ListBoxItems(songs).empty(); }, 5000));
-  Sleep(1500);  // past the visible list's pauses: the home page request waits now
-  const DWORD slowest = SlowestAnswer(main, WM_NULL, 2000);
-  std::printf("slowest answer of the main window: %lu ms\n", slowest);
-  EXPECT_LE(slowest, 100u);
+  EXPECT_TRUE(ListBoxItems(songs).empty());
+  const Answers answers = AnswerTimes(main, WM_NULL, 2000);
+  std::printf("answers of the main window: median %lu ms, slowest %lu ms\n", answers.median,
+              answers.slowest);
+  EXPECT_LE(answers.median, 50u);
+  EXPECT_LE(answers.slowest, 1000u);
   EXPECT_EQ(ClosedAndGone(player), 0);
 }
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-using testing_support::CaptureSettled;
+using testing_support::CaptureAfter;
 using testing_support::CatalogueService;
 using testing_support::CompareWithReference;
 using testing_support::MakePlayerFolder;
@@ -32,7 +32,9 @@ TEST(Reference, MainWindowWithNoCatalogueAnswering) {
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow(40000);
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(CompareWithReference(CaptureSettled(main), "main-window"), "");
+  const int painted = player.events().WaitFor("step main window painted");
+  ASSERT_GE(painted, 0) << player.events().Dump();
+  EXPECT_EQ(CompareWithReference(CaptureAfter(player, main, painted), "main-window"), "");
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
 }
@@ -46,7 +48,9 @@ TEST(Reference, LoadingWindowWhileTheCatalogueKeepsStartUpWaiting) {
   PlayerProcess player(dir.folder);
   HWND loading = player.WaitForWindow("LoadingWindow", true, 20000);
   ASSERT_NE(loading, nullptr);
-  EXPECT_EQ(CompareWithReference(CaptureSettled(loading), "loading-window"), "");
+  const int skinned = player.events().WaitFor("step loading window skinned");
+  ASSERT_GE(skinned, 0) << player.events().Dump();
+  EXPECT_EQ(CompareWithReference(CaptureAfter(player, loading, skinned), "loading-window"), "");
   PostMessageA(loading, WM_CLOSE, 0, 0);
   EXPECT_EQ(player.WaitForExit(30000), 0);
 }

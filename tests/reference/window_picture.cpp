@@ -7,6 +7,7 @@
 
 #include "graphics/gfx_image.h"
 #include "tests/support/gallery_run.h"
+#include "tests/support/observe.h"
 #include "tests/support/scratch.h"
 
 namespace testing_support {
@@ -72,16 +73,10 @@ WindowPicture CaptureWindow(HWND window) {
   return picture;
 }
 
-WindowPicture CaptureSettled(HWND window, DWORD timeoutMs) {
-  WindowPicture last = CaptureWindow(window);
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < timeoutMs) {
-    Sleep(250);
-    WindowPicture next = CaptureWindow(window);
-    if (next == last) return next;
-    last = std::move(next);
-  }
-  return last;
+WindowPicture CaptureAfter(const PlayerProcess& player, HWND window, size_t from) {
+  const int first = player.events().WaitFor("face ", from);
+  if (first < 0 || player.events().WaitFor("face ", first + 1) < 0) return {};
+  return CaptureWindow(window);
 }
 
 DWORD RunGalleryScreenshot(const std::string& png) { return RunGallery(DistFolder(), png); }

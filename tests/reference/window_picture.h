@@ -20,8 +20,13 @@ struct WindowPicture {
 // (rounded corners) show whatever lies behind, so they are cleared.
 WindowPicture CaptureWindow(HWND window);
 
-// Captures until two pictures taken 250 ms apart agree (the window has finished painting).
-WindowPicture CaptureSettled(HWND window, DWORD timeoutMs = 10000);
+class PlayerProcess;
+
+// The window once the player has painted what was pending when it announced line `from`: two
+// refreshes of its face later. The face's refresh is a timer message, which comes only when no
+// paint waits, and between two of them the player has gone idle and flushed its drawing to the
+// screen. An empty picture when the player announced none in time.
+WindowPicture CaptureAfter(const PlayerProcess& player, HWND window, size_t from);
 
 // Runs the built gallery, which writes the picture of its window to `png` and ends; its exit
 // code, or 0xFFFE when it did not end within a minute.

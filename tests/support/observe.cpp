@@ -68,14 +68,29 @@ RECT ChildRect(HWND child) {
   return r;
 }
 
-PlayerProcess::PlayerProcess(const std::string& folder, const std::string& currentDir) {
+namespace {
+
+// A fresh, empty file for a player's announcements, in the temporary folder.
+std::string NewEventLogPath() {
+  char temp[MAX_PATH + 1] = {}, path[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof(temp), temp);
+  return GetTempFileNameA(temp, "vev", 0, path) ? path : "";
+}
+
+}  // namespace
+
+PlayerProcess::PlayerProcess(const std::string& folder, const std::string& currentDir)
+    : events_(NewEventLogPath()) {
   std::string command = "\"" + folder + "\\player.exe\"";
   const std::string cwd = currentDir.empty() ? folder : currentDir;
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si,
-                     &pi)) {
+  SetEnvironmentVariableA("VELORY_EVENT_LOG", events_.path().c_str());
+  const BOOL created = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      cwd.c_str(), &si, &pi);
+  SetEnvironmentVariableA("VELORY_EVENT_LOG", nullptr);
+  if (created) {
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
     pid_ = pi.dwProcessId;
@@ -83,12 +98,16 @@ PlayerProcess::PlayerProcess(const std::string& folder, const std::string& curre
 }
 
 PlayerProcess::~PlayerProcess() {
-  if (!process_) return;
+  if (!process_) {
+    DeleteFileA(events_.path().c_str());
+    return;
+  }
   if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
     TerminateProcess(process_, 99);
     WaitForSingleObject(process_, 5000);
   }
   CloseHandle(process_);
+  DeleteFileA(events_.path().c_str());
 }
 
 namespace {

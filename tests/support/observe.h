@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/announcements.h"
+
 namespace testing_support {
 
 // Wide text from another process, turned into code page 936 bytes like the program's own texts.
@@ -45,6 +47,8 @@ class PlayerProcess {
   PlayerProcess& operator=(const PlayerProcess&) = delete;
 
   bool started() const { return process_ != nullptr; }
+  // What this player has announced since it started.
+  const Announcements& events() const { return events_; }
   DWORD pid() const { return pid_; }
   // A top-level window of the process with that class (visible ones only when asked).
   HWND FindWindowOfClass(const char* cls, bool visibleOnly = false) const;
@@ -61,6 +65,7 @@ class PlayerProcess {
  private:
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
+  Announcements events_;
 };
 
 // Answers the process's open or save dialog with the full path, once it is up; the name the

@@ -81,23 +81,30 @@ TEST(TrimmerInPlayer, EveryDeactivationStartsTheToolWithThePlayersIdAndActivatio
   OtherWindow other;
   ASSERT_NE(other.get(), nullptr);
 
-  // Whatever the start-up itself set off is over before counting.
-  ASSERT_TRUE(BringToFront(main));
-  Sleep(1500);
-  DeleteFileA(record.c_str());
-
+  // Each start the player makes it announces ("trimmer"); the recorder writes down how it was
+  // started. What the start-up itself set off is over by the loop timer's first tick.
+  const auto& e = player.events();
+  int tick = e.WaitFor("tick ");
+  ASSERT_GE(tick, 0) << e.Dump();
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
+    // Coming to the front starts nothing, up to the next tick after the activation.
+    const size_t mark = e.Count();
     ASSERT_TRUE(BringToFront(main));
-    // Coming to the front starts nothing (a tool started by mistake writes within a second).
-    Sleep(1000);
-    EXPECT_FALSE(PathExists(record));
+    const int activated = e.WaitFor("activated", mark);
+    ASSERT_GE(activated, 0) << e.Dump(mark);
+    tick = e.WaitFor("tick ", activated);
+    ASSERT_GE(tick, 0) << e.Dump(mark);
+    EXPECT_EQ(e.CountOf("trimmer", mark, tick), 0) << e.Dump(mark);
 
+    // Going to the background starts it once, with the player's id.
+    DeleteFileA(record.c_str());
     ASSERT_TRUE(BringToFront(other.get()));
+    ASSERT_GE(e.WaitFor("trimmer", tick), 0) << e.Dump(tick);
     ASSERT_TRUE(WaitFor([&] { return PathExists(record); }));
     const std::string text = ReadFileBytes(record);
     EXPECT_EQ(text.substr(0, text.find('\n') + 1), expected);
-    DeleteFileA(record.c_str());
+    EXPECT_EQ(e.CountOf("trimmer", tick), 1) << e.Dump(tick);
   }
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);

@@ -1,0 +1,49 @@
+// What the player does, told line by line to the file that VELORY_EVENT_LOG names, so that a
+// test waits for the moment a thing happened (the line stays) instead of sampling a window for
+// a state that lasts a moment. Without the variable no file is opened and every call returns at
+// once, before any text is made.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <type_traits>
+
+namespace app {
+
+class Announcer {
+ public:
+  // Opens (appends to) the file the environment variable names, if it names one.
+  explicit Announcer(const char* variable);
+  ~Announcer();
+  Announcer(const Announcer&) = delete;
+  Announcer& operator=(const Announcer&) = delete;
+
+  bool on() const { return file_ != INVALID_HANDLE_VALUE; }
+
+  // One line, "<ms since the process started> <parts>"; line breaks inside it are written as
+  // "\n" and "\r", so one announcement is always one line.
+  template <typename... Parts>
+  void Say(const Parts&... parts) const {
+    if (!on()) return;
+    std::string text;
+    (Append(text, parts), ...);
+    Write(text);
+  }
+
+ private:
+  static void Append(std::string& text, const std::string& part) { text += part; }
+  static void Append(std::string& text, const char* part) { text += part ? part : ""; }
+  template <typename N, typename = std::enable_if_t<std::is_arithmetic_v<N>>>
+  static void Append(std::string& text, N number) {
+    text += std::to_string(number);
+  }
+  void Write(const std::string& text) const;
+
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+// The program's announcer, made on first use.
+const Announcer& Announce();
+
+}  // namespace app
