@@ -18,13 +18,13 @@ using namespace wine_playback;
 TEST_F(WinePlayback, ASongOfAMusicLibraryPlaysToItsEndUnderItsTagsTitle) {
   Start(std::string("--music " ONE_SONG_LIBRARY_UNIX " --data " SCRATCH_UNIX "/library-index-") +
         std::to_string(GetCurrentProcessId()));
-  Trace t;
+  const auto& e = events();
   DoubleClickEntry(player_.visible, 1);
-  ASSERT_TRUE(Watch(
-      player_.face, t, [](const std::string& s) { return s.rfind(Playing(1), 0) == 0; }, 20000))
-      << Dump(t);
-  EXPECT_EQ(FaceTitle(player_.face), "晨风 - Short 'n' <b>Sweet</b>");
-  EXPECT_TRUE(UntilItEnds(player_.face, t, 1)) << Dump(t);
+  const int shown = Await(FacePlaying(1), 0);
+  ASSERT_GE(shown, 0) << e.Dump();
+  const std::string& face = e.Lines()[shown];
+  EXPECT_EQ(face.substr(face.find('\t') + 1), "晨风 - Short 'n' <b>Sweet</b>") << face;
+  EXPECT_GE(Await(Ended(1), shown), 0) << e.Dump();
 }
 
 // A song chosen just after another ended plays to its end; the face names every song by its
