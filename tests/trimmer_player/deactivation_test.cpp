@@ -101,8 +101,10 @@ TEST(TrimmerInPlayer, EveryDeactivationStartsTheToolWithThePlayersIdAndActivatio
     DeleteFileA(record.c_str());
     ASSERT_TRUE(BringToFront(other.get()));
     ASSERT_GE(e.WaitFor("trimmer", tick), 0) << e.Dump(tick);
-    ASSERT_TRUE(WaitFor([&] { return PathExists(record); }));
-    const std::string text = ReadFileBytes(record);
+    // The recorder makes its file before it writes its line: wait for the whole line.
+    std::string text;
+    ASSERT_TRUE(
+        WaitFor([&] { return (text = ReadFileBytes(record)).find('\n') != std::string::npos; }));
     EXPECT_EQ(text.substr(0, text.find('\n') + 1), expected);
     EXPECT_EQ(e.CountOf("trimmer", tick), 1) << e.Dump(tick);
   }
