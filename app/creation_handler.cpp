@@ -23,19 +23,19 @@ namespace {
 std::vector<uint8_t> g_picture;
 
 // Shows the message and ends the program; the loading window is left as it is.
-[[noreturn]] void EndWith(const char* message) {
+[[noreturn]] void EndWith(const wchar_t* message) {
   ShowMessage(message);
   EndProgram();
 }
 
 void FillVisibleList(HWND list) {
-  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalogue::kSongListHeader));
+  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalogue::kSongListHeader));
 }
 
 void FillSongEntries(HWND list) {
   for (int n = 1; n <= 9; ++n) {
-    const std::string entry = "歌曲" + std::to_string(n);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    const std::wstring entry = L"歌曲" + std::to_wstring(n);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
 }
 
@@ -69,7 +69,7 @@ void RunCreationHandler(PlayerUnits& units) {
   // still read, checked and given to the skin at step 8.
   if (FileExists(DataPath(kPicturePathFile))) {
     DecodePictureAhead(
-        ReadFileBytes(DataPath(kPictureFolderPrefix + ReadTextFile(DataPath(kPicturePathFile))),
+        ReadFileBytes(DataPath(kPictureFolderPrefix + ReadGbkTextFile(DataPath(kPicturePathFile))),
                       kMaxPictureBytes),
         DataPath(kConfigFolder));
   }
@@ -100,7 +100,7 @@ void RunCreationHandler(PlayerUnits& units) {
 
   // Step 8: the background picture.
   if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
-  const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
+  const std::wstring pictureName = ReadGbkTextFile(DataPath(kPicturePathFile));
   std::vector<uint8_t> picture =
       ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
   if (picture.empty()) EndWith(kMsgPictureMissing);
@@ -116,7 +116,7 @@ void RunCreationHandler(PlayerUnits& units) {
 
   // Step 9: the caption.
   if (!FileExists(DataPath(kTitleFile))) EndWith(kMsgFileDamaged);
-  SetWindowTextA(units.window, CaptionText(ReadTextFile(DataPath(kTitleFile))).c_str());
+  SetWindowTextW(units.window, CaptionText(ReadGbkTextFile(DataPath(kTitleFile))).c_str());
   loading.SetProgress(90);
 
   // Step 10: where the panel stands.

@@ -6,8 +6,8 @@
 namespace app {
 
 // Window class names; the observing tests look the windows up by them.
-inline constexpr char kPlayerWindowClass[] = "PlayerWindow";
-inline constexpr char kLoadingWindowClass[] = "LoadingWindow";
+inline constexpr wchar_t kPlayerWindowClass[] = L"PlayerWindow";
+inline constexpr wchar_t kLoadingWindowClass[] = L"LoadingWindow";
 
 struct UnitGeometry {
   int left, top, width, height;

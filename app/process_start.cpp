@@ -22,9 +22,9 @@ void StartProcess() {
   skin::backgroundImage.clear();
   std::atexit(RunExitRoutineAtExit);
   skin::StartGdiplus();
-  const HMODULE module = GetModuleHandleA(nullptr);
-  skin::appIcon = LoadIconA(module, MAKEINTRESOURCEA(129));
-  if (!skin::appIcon) skin::appIcon = LoadIconA(module, "DEFAULT_ICON");
+  const HMODULE module = GetModuleHandleW(nullptr);
+  skin::appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
+  if (!skin::appIcon) skin::appIcon = LoadIconW(module, L"DEFAULT_ICON");
   skin::SetSkinDefaults();
   // Every deactivation of a skinned window hands its memory back through the trimmer.
   skin::SetTrimmerThreadProc(catalogue::TrimmerThreadProc);

@@ -16,11 +16,11 @@ double FiletimeMs(const FILETIME& t) {
 }
 
 // The log file's path, or empty when no log was asked for; read once.
-const std::string& LogPath() {
-  static const std::string path = [] {
-    char buffer[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableA("VELORY_STARTUP_LOG", buffer, sizeof(buffer));
-    return n > 0 && n < sizeof(buffer) ? std::string(buffer, n) : std::string();
+const std::wstring& LogPath() {
+  static const std::wstring path = [] {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"VELORY_STARTUP_LOG", buffer, static_cast<DWORD>(std::size(buffer)));
+    return n > 0 && n < std::size(buffer) ? std::wstring(buffer, n) : std::wstring();
   }();
   return path;
 }
@@ -34,7 +34,7 @@ void LogStartupStep(const char* step) {
   GetSystemTimeAsFileTime(&now);
   const double sinceStart = FiletimeMs(now) - FiletimeMs(created);
   static double last = 0;
-  if (FILE* f = std::fopen(LogPath().c_str(), "a")) {
+  if (FILE* f = _wfopen(LogPath().c_str(), L"a")) {
     std::fprintf(f, "%.1f\t%.1f\t%s\n", sinceStart, sinceStart - last, step);
     std::fclose(f);
   }

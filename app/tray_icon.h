@@ -5,7 +5,7 @@
 
 namespace app {
 
-inline constexpr char kTrayTip[] = "Velory音乐播放器 V3.5";
+inline constexpr wchar_t kTrayTip[] = L"Velory音乐播放器 V3.5";
 
 // Adds the program icon at the small-icon size of the window's DPI with the fixed tip; notifications arrive as
 // kTrayMessage. Returns false when the shell refused it.

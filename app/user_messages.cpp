@@ -6,7 +6,7 @@
 
 namespace app {
 
-void ShowMessage(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK); }
+void ShowMessage(const wchar_t* text) { MessageBoxW(nullptr, text, nullptr, MB_OK); }
 
 void EndProgram() { std::exit(0); }
 

@@ -53,7 +53,7 @@ void Playlist::Start(int k) {
 // Before the address goes to the player: the player may report a state from inside the call.
 void Playlist::Play(const std::string& address, int number) {
   now_.number = address.empty() ? 0 : number;
-  now_.title = address.empty() || !units_.title ? std::string() : units_.title(address);
+  now_.title = address.empty() || !units_.title ? std::wstring() : units_.title(address);
   units_.player.SetUrl(address);
 }
 

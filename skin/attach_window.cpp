@@ -19,7 +19,7 @@ namespace skin {
 namespace {
 
 // A caller's button (kButtonCustom) shows `image`; the engine's show their own glyphs.
-CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const char* tooltip,
+CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const wchar_t* tooltip,
                          std::vector<uint8_t> image = {}) {
   CaptionButton b;
   b.image = std::move(image);
@@ -32,22 +32,22 @@ CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const cha
 void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
-  if (record.showHelpButton != 0) buttons.push_back(MakeButton(record, kButtonHelp, "帮助"));
-  if (record.showMenuButton != 0) buttons.push_back(MakeButton(record, kButtonMainMenu, "主菜单"));
+  if (record.showHelpButton != 0) buttons.push_back(MakeButton(record, kButtonHelp, L"帮助"));
+  if (record.showMenuButton != 0) buttons.push_back(MakeButton(record, kButtonMainMenu, L"主菜单"));
   if (record.showMinimizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMinimize, "最小化"));
+    buttons.push_back(MakeButton(record, kButtonMinimize, L"最小化"));
   }
   if (record.showMaximizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMaximize, "最大化"));
+    buttons.push_back(MakeButton(record, kButtonMaximize, L"最大化"));
   }
-  buttons.push_back(MakeButton(record, kButtonClose, "关闭"));
+  buttons.push_back(MakeButton(record, kButtonClose, L"关闭"));
 }
 
 }  // namespace
 
 void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   if (!IsWindow(hwnd) || FindRecord(hwnd) != 0) return;
-  const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   RECT client{};
   GetClientRect(hwnd, &client);
   frameMargin = 3;
@@ -86,14 +86,14 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   record->captionTextColour = 0xFFFFFF;
   record->captionHaloColour = 0x808080;
-  record->captionFontName = "宋体";
+  record->captionFontName = L"宋体";
   record->captionFontSize = 12;
   record->captionFontFlag = 1;
 
   BuildCaptionButtons(*record);
   PlaceStrip(*record, client.right, record->Px(frameMargin));
 
-  SetWindowLongA(hwnd, GWL_STYLE, style | WS_SYSMENU);
+  SetWindowLongW(hwnd, GWL_STYLE, style | WS_SYSMENU);
   const int32_t index = AppendRecord(std::move(record));
   WindowSkinRecord* added = RecordAt(index);
 
@@ -107,7 +107,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   const int32_t barHeight = options.statusBarHeight.value_or(0);
   if (barHeight > 0) {
     CreateStatusBar(index, barHeight, options.statusItems);
-    SetStatusBarFont(index, std::nullopt, 0xFFFFFF, std::string("宋体"), 12);
+    SetStatusBarFont(index, std::nullopt, 0xFFFFFF, std::wstring(L"宋体"), 12);
   }
   LayoutStatusBar(index);
 
@@ -140,7 +140,7 @@ void SkinEngine::LayoutCaptionButtons(int32_t index) {
 }
 
 int32_t SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& image,
-                                     const std::string& tooltipText, CaptionCallback callback) {
+                                     const std::wstring& tooltipText, CaptionCallback callback) {
   const int32_t index = RecordIndexOf(hwnd);
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return 0;

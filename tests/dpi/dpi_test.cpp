@@ -120,7 +120,7 @@ TEST(Dpi, GalleryAtTheScreensScale) {
   const std::string png = MakeScratchFolder("dpi-gallery") + "\\gallery.png";
   ASSERT_EQ(testing_support::RunGalleryScreenshot(png), 0u);
   graphics::GfxBitmap image;
-  ASSERT_TRUE(image.LoadFromFile(png));
+  ASSERT_TRUE(image.LoadFromFile(testing_support::Wide(png)));
   EXPECT_NEAR(image.GetWidth(), ScaleLength(760, dpi), 1);
   EXPECT_NEAR(image.GetHeight(), ScaleLength(420, dpi), 1);
   // The disabled push button's plain silver face moved with its unit.

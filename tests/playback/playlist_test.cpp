@@ -1,6 +1,7 @@
 // The play list driven by a scripted player: states are fed in directly, the loop timer is
 // ticked by hand, and the catalogue is a script that appends batches.
 #include "catalogue/playlist.h"
+#include "catalogue/text_routines.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,7 @@ class PlaylistTest : public ::testing::Test {
                   [this](unsigned ms) { return Wait(ms); },
                   [this](const std::string& address) {
                     const auto it = titles.find(address);
-                    return it == titles.end() ? std::string() : it->second;
+                    return it == titles.end() ? std::wstring() : it->second;
                   }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {
     songs.entries = Batch('a', 9);
@@ -113,7 +114,7 @@ class PlaylistTest : public ::testing::Test {
   std::vector<unsigned> waits;
   bool ending = false;
   std::function<void()> duringFetch, duringWait;
-  std::map<std::string, std::string> titles;
+  std::map<std::string, std::wstring> titles;
 
   int32_t replayPending = 0, advancePending = 0, currentSongIndex = 0;
   std::string replayAddress;
@@ -272,9 +273,10 @@ TEST_F(PlaylistTest, PastTheLastSongOfAShortBatchThePlayerGetsAnEmptyAddress) {
 // What the face shows: the number and title a song had when it started, whatever the lists do
 // until the next song starts.
 TEST_F(PlaylistTest, TheSongNowPlayingKeepsItsNumberAndTitleUntilAnotherStarts) {
-  titles = {{Song('a', 8), "Eight"}, {Song('b', 1), "B one"}};
+  titles = {{Song('a', 8), L"Eight"}, {Song('b', 1), L"B one"}};
   const auto now = [this] {
-    return std::to_string(playlist.nowPlaying().number) + " " + playlist.nowPlaying().title;
+    return std::to_string(playlist.nowPlaying().number) + " " +
+           catalogue::ToUtf8(playlist.nowPlaying().title);
   };
   EXPECT_EQ(now(), "0 ");
   DoubleClick(8);

@@ -75,7 +75,7 @@ TEST_F(ToolTipTest, PlainAndBalloonStyles) {
 
 TEST_F(ToolTipTest, ToolsAreAddedMovedRetitledAndDeleted) {
   ASSERT_NE(tip_.Create(owner_, false), nullptr);
-  tip_.AddTool({10, 20, 36, 38}, "关闭", 5);
+  tip_.AddTool({10, 20, 36, 38}, L"关闭", 5);
   ASSERT_EQ(ToolCount(), 1);
   TTTOOLINFOA info;
   ASSERT_TRUE(Tool(5, &info));
@@ -89,7 +89,7 @@ TEST_F(ToolTipTest, ToolsAreAddedMovedRetitledAndDeleted) {
   EXPECT_EQ(info.rect.left, 40);
   EXPECT_EQ(info.rect.right, 66);
 
-  tip_.SetToolText(5, "最大化");
+  tip_.SetToolText(5, L"最大化");
   EXPECT_EQ(Text(5), "最大化");
 
   tip_.DeleteTool(5);
@@ -98,9 +98,9 @@ TEST_F(ToolTipTest, ToolsAreAddedMovedRetitledAndDeleted) {
 
 TEST_F(ToolTipTest, UnknownIdChangesNothing) {
   ASSERT_NE(tip_.Create(owner_, true), nullptr);
-  tip_.AddTool({1, 2, 3, 4}, "帮助", 1);
+  tip_.AddTool({1, 2, 3, 4}, L"帮助", 1);
   tip_.SetToolRect(99, {50, 50, 60, 60});
-  tip_.SetToolText(99, "x");
+  tip_.SetToolText(99, L"x");
   tip_.DeleteTool(99);
   ASSERT_EQ(ToolCount(), 1);
   TTTOOLINFOA info;
@@ -131,9 +131,9 @@ TEST_F(ToolTipTest, CallbackToolColoursAndWidth) {
 TEST(ToolTipUncreated, MessagesGoNowhere) {
   GfxToolTip tip;
   EXPECT_EQ(tip.GetWindow(), nullptr);
-  tip.AddTool({0, 0, 1, 1}, "x", 1);
+  tip.AddTool({0, 0, 1, 1}, L"x", 1);
   tip.SetToolRect(1, {0, 0, 2, 2});
-  tip.SetToolText(1, "y");
+  tip.SetToolText(1, L"y");
   tip.DeleteTool(1);
   tip.Destroy();
   EXPECT_EQ(tip.GetWindow(), nullptr);

@@ -186,7 +186,7 @@ TEST_F(FrameMessages, MinimisedWindowPaintsNothingOfItsOwn) {
 TEST_F(FrameMessages, HoverFadesThroughTheTimer) {
   // The real pointer must stay off the window, or its own moves would steer the fades.
   SetCursorPos(1000, 740);
-  engine->SetSkin("", skin_test::SolidPicture(8, 8, RGB(0, 0, 255)), RGB(0, 0, 255));
+  engine->SetSkin(L"", skin_test::SolidPicture(8, 8, RGB(0, 0, 255)), RGB(0, 0, 255));
   TestWindow window(300, 200, WS_MINIMIZEBOX);
   engine->AttachWindow(window.hwnd());
   RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

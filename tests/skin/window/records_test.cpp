@@ -98,7 +98,7 @@ TEST_F(Records, OmittedOptionsTakeTheirDefaults) {
   EXPECT_EQ(r.maxTrackHeight, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_EQ(r.captionTextColour, 0xFFFFFFu);
   EXPECT_EQ(r.captionHaloColour, 0x808080u);
-  EXPECT_EQ(r.captionFontName, "宋体");
+  EXPECT_EQ(r.captionFontName, L"宋体");
   EXPECT_EQ(r.captionFontSize, 12);
   EXPECT_EQ(r.captionFontFlag, 1);
   EXPECT_EQ(r.needsFullRedraw, 1);
@@ -107,7 +107,7 @@ TEST_F(Records, OmittedOptionsTakeTheirDefaults) {
 
 TEST_F(Records, GivenOptionsLandInTheRecord) {
   TestWindow window(300, 200);
-  std::vector<std::string> items{"a", "b"};
+  std::vector<std::wstring> items{L"a", L"b"};
   const std::vector<uint8_t> picture = skin_test::SolidPicture(20, 20, RGB(10, 20, 30));
   engine->AttachWindow(window.hwnd(), {.captionHeight = 40,
                                        .captionActive = 0,
@@ -128,7 +128,7 @@ TEST_F(Records, GivenOptionsLandInTheRecord) {
   EXPECT_EQ(r.captionOption, 1);
   EXPECT_EQ(r.statusBar.height, 18);
   ASSERT_EQ(r.statusBar.items.size(), 2u);
-  EXPECT_EQ(r.statusBar.items[1].text, "b");
+  EXPECT_EQ(r.statusBar.items[1].text, L"b");
   EXPECT_EQ(r.picture, picture);  // mode 3 keeps the bytes as given
   EXPECT_EQ(r.pictureMode, 3);
   EXPECT_EQ(r.pictureColour, static_cast<COLORREF>(RGB(10, 20, 30)));
@@ -188,7 +188,7 @@ TEST_F(Records, AnAddedButtonBecomesNumberOne) {
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const int32_t width = r.stripWidth;
   const std::vector<uint8_t> glyph = r.captionButtons[0].image;
-  EXPECT_EQ(engine->AddCaptionButton(window.hwnd(), glyph, "设置", CountCall), 3);
+  EXPECT_EQ(engine->AddCaptionButton(window.hwnd(), glyph, L"设置", CountCall), 3);
   ASSERT_EQ(r.ButtonCount(), 3);
   EXPECT_EQ(r.captionButtons[0].kind, skin::kButtonCustom);
   EXPECT_EQ(r.captionButtons[1].kind, skin::kButtonMinimize);
@@ -205,7 +205,7 @@ TEST_F(Records, AnAddedButtonBecomesNumberOne) {
   EXPECT_EQ(g_calls, 1);
 
   TestWindow bare(100, 100);
-  EXPECT_EQ(engine->AddCaptionButton(bare.hwnd(), glyph, "x", CountCall), 0);
+  EXPECT_EQ(engine->AddCaptionButton(bare.hwnd(), glyph, L"x", CountCall), 0);
 }
 
 TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
@@ -303,27 +303,27 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   const COLORREF sampled = RGB(30, 120, 200);
   const std::vector<uint8_t> picture = skin_test::SolidPicture(16, 16, sampled);
 
-  engine->SetSkin("", picture, std::nullopt, -1);
+  engine->SetSkin(L"", picture, std::nullopt, -1);
   EXPECT_EQ(skin::backgroundColour, sampled);
   EXPECT_EQ(skin::accentColour, sampled);  // accent -1 takes the sampled colour
   EXPECT_EQ(skin::backgroundMode, 4);
   EXPECT_EQ(skin::backgroundImage, picture);
 
-  engine->SetSkin("", picture, RGB(1, 2, 3), -1, 3);
+  engine->SetSkin(L"", picture, RGB(1, 2, 3), -1, 3);
   EXPECT_EQ(skin::backgroundColour, static_cast<COLORREF>(RGB(1, 2, 3)));  // the colour wins
   EXPECT_EQ(skin::accentColour, static_cast<COLORREF>(RGB(1, 2, 3)));
 
-  engine->SetSkin("", picture);
+  engine->SetSkin(L"", picture);
   EXPECT_EQ(skin::accentColour, 0xDDCA22u);
-  engine->SetSkin("", {}, 0, 0xFF8800, 3);  // the loading window's call
+  engine->SetSkin(L"", {}, 0, 0xFF8800, 3);  // the loading window's call
   EXPECT_EQ(skin::accentColour, 0xFF8800u);
   EXPECT_EQ(skin::backgroundColour, 0u);
   EXPECT_TRUE(skin::backgroundImage.empty());
-  engine->SetSkin("", {});
+  engine->SetSkin(L"", {});
   EXPECT_EQ(skin::backgroundColour, GetSysColor(COLOR_WINDOW));
 
   // Modes 0 and 1 keep the picture prepared: its free side and its bottom fade into the colour.
-  engine->SetSkin("", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 1);
+  engine->SetSkin(L"", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 1);
   graphics::GfxBitmap prepared;
   ASSERT_TRUE(prepared.LoadFromBytes(skin::backgroundImage));
   EXPECT_EQ(prepared.GetWidth(), 40u);
@@ -335,22 +335,22 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   for (int x = 12; x < 40; ++x) darkest = std::min(darkest, prepared.GetPixel(x, 29) & 0xFF);
   EXPECT_LT(darkest, 0x80u);
   EXPECT_EQ(prepared.GetPixel(39, 10) & 0xFFFFFF, 0x1E78C8u);  // above the bottom fade
-  engine->SetSkin("", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 0);
+  engine->SetSkin(L"", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 0);
   ASSERT_TRUE(prepared.LoadFromBytes(skin::backgroundImage));
   EXPECT_EQ(prepared.GetPixel(0, 2) & 0xFFFFFF, 0x1E78C8u);  // against the left edge: as is
   EXPECT_LT(prepared.GetPixel(39, 2) & 0xFF, 0x30u);
 
   // From a file name alone the picture is loaded and kept as PNG.
-  char path[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, path);
-  const std::string file = std::string(path) + "skin_test_picture.png";
+  wchar_t path[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, path);
+  const std::wstring file = std::wstring(path) + L"skin_test_picture.png";
   const std::vector<uint8_t> png = skin_test::SolidPicture(8, 8, RGB(9, 9, 9));
-  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(h, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);
   CloseHandle(h);
   engine->SetSkin(file, {}, std::nullopt, std::nullopt, 2);
-  DeleteFileA(file.c_str());
+  DeleteFileW(file.c_str());
   EXPECT_EQ(skin::backgroundColour, static_cast<COLORREF>(RGB(9, 9, 9)));
   ASSERT_GT(skin::backgroundImage.size(), 8u);
   EXPECT_EQ(skin::backgroundImage[1], 'P');
@@ -361,7 +361,7 @@ TEST_F(Records, SetSkinRepaintsVisibleSkinnedWindows) {
   engine->AttachWindow(window.hwnd());
   skin_test::Pump();
   const HGDIOBJ before = skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx);
-  engine->SetSkin("", skin_test::SolidPicture(10, 10, RGB(0, 200, 0)), std::nullopt, std::nullopt,
+  engine->SetSkin(L"", skin_test::SolidPicture(10, 10, RGB(0, 200, 0)), std::nullopt, std::nullopt,
                   3);
   EXPECT_NE(skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx), before);
   EXPECT_EQ(skin_test::BackBufferPixel(window.hwnd(), 100, 100), RGB(0, 200, 0));
