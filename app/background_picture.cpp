@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "app/data_files.h"
+#include "app/language.h"
 #include "app/user_messages.h"
 #include "catalogue/text_routines.h"
 #include "graphics/gfx_image.h"
@@ -28,7 +29,7 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
   // is refused before anything is copied.
   const std::optional<std::string> gbkName = catalogue::EncodeText(name, catalogue::kGbkCodePage);
   if (!gbkName || gbkName->empty()) {
-    choice.showMessage(kMsgFailed);
+    choice.showMessage(Texts().failed);
     return;
   }
 
@@ -37,14 +38,14 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
   const bool present = FileExists(target);
   if (!PictureDecodes(ReadFileBytes(present ? target : *chosen, kMaxPictureBytes),
                       executableFolder + kConfigFolder)) {
-    choice.showMessage(kMsgFailed);
+    choice.showMessage(Texts().failed);
     return;
   }
   if (!present && !CopyFileW(chosen->c_str(), target.c_str(), TRUE)) {
-    choice.showMessage(kMsgFailed);
+    choice.showMessage(Texts().failed);
     return;
   }
-  choice.showMessage(WriteWholeFile(pathFile, *gbkName) ? kMsgBackgroundChanged : kMsgFailed);
+  choice.showMessage(WriteWholeFile(pathFile, *gbkName) ? Texts().backgroundChanged : Texts().failed);
 }
 
 std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& initialFolder) {

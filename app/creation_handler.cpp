@@ -5,6 +5,7 @@
 
 #include "app/caption_text.h"
 #include "app/data_files.h"
+#include "app/language.h"
 #include "app/loading_window.h"
 #include "app/number_pair.h"
 #include "app/skin_calls.h"
@@ -29,13 +30,12 @@ std::vector<uint8_t> g_picture;
 }
 
 void FillVisibleList(HWND list) {
-  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalogue::kSongListHeader));
+  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VisibleEntry(0).c_str()));
 }
 
 void FillSongEntries(HWND list) {
   for (int n = 1; n <= 9; ++n) {
-    const std::wstring entry = L"歌曲" + std::to_wstring(n);
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VisibleEntry(n).c_str()));
   }
 }
 
@@ -99,33 +99,33 @@ void RunCreationHandler(PlayerUnits& units) {
   LogStartupStep("lists filled, tray icon");
 
   // Step 8: the background picture.
-  if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
+  if (!FileExists(DataPath(kPicturePathFile))) EndWith(Texts().fileDamaged);
   const std::wstring pictureName = ReadGbkTextFile(DataPath(kPicturePathFile));
   std::vector<uint8_t> picture =
       ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
-  if (picture.empty()) EndWith(kMsgPictureMissing);
+  if (picture.empty()) EndWith(Texts().pictureMissing);
   KeepPictureCacheIn(DataPath(kConfigFolder));
   skinWindow(units.window, picture);
   // Skinning decodes the picture, once for every window; bytes that are no picture count as a
   // picture that cannot be read.
-  if (!BackgroundPictureDecoded()) EndWith(kMsgPictureMissing);
+  if (!BackgroundPictureDecoded()) EndWith(Texts().pictureMissing);
   skinGroupBox(units.分组框1);
   g_picture = std::move(picture);
   loading.SetProgress(80);
   LogStartupStep("background read, main window skinned");
 
   // Step 9: the caption.
-  if (!FileExists(DataPath(kTitleFile))) EndWith(kMsgFileDamaged);
+  if (!FileExists(DataPath(kTitleFile))) EndWith(Texts().fileDamaged);
   SetWindowTextW(units.window, CaptionText(ReadGbkTextFile(DataPath(kTitleFile))).c_str());
   loading.SetProgress(90);
 
   // Step 10: where the panel stands.
-  if (!FileExists(DataPath(kGroupingFile))) EndWith(kMsgFileDamaged);
+  if (!FileExists(DataPath(kGroupingFile))) EndWith(Texts().fileDamaged);
   MovePanel(units.分组框1,
             ScaledPair(ReadNumberPair(ReadTextFile(DataPath(kGroupingFile))), units.dpi));
 
   // Step 11: the window size.
-  if (!FileExists(DataPath(kMainSizeFile))) EndWith(kMsgFileDamaged);
+  if (!FileExists(DataPath(kMainSizeFile))) EndWith(Texts().fileDamaged);
   SizeWindow(units.window,
              ScaledPair(ReadNumberPair(ReadTextFile(DataPath(kMainSizeFile))), units.dpi));
   loading.SetProgress(100);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/language.h"
 #include "app/text_card.h"
 #include "app/unit_scale.h"
 #include "graphics/dpi_context.h"
@@ -18,13 +19,13 @@ constexpr UINT kRefreshMs = 250;
 const wchar_t* ActivityText(MediaPlayerUnit::Activity activity) {
   switch (activity) {
     case MediaPlayerUnit::Activity::kPlaying:
-      return L"正在播放";
+      return Texts().playing;
     case MediaPlayerUnit::Activity::kLoading:
-      return L"正在载入";
+      return Texts().loading;
     case MediaPlayerUnit::Activity::kPaused:
-      return L"已暂停";
+      return Texts().paused;
     default:
-      return L"已停止";
+      return Texts().stopped;
   }
 }
 
@@ -37,7 +38,7 @@ HFONT LargeFont(int dpi) {
 }  // namespace
 
 std::wstring FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds) {
-  const std::wstring song = songNumber > 0 ? L"歌曲" + std::to_wstring(songNumber) : L"--";
+  const std::wstring song = songNumber > 0 ? VisibleEntry(songNumber) : L"--";
   const long whole = seconds > 0 && seconds < 1e7 ? static_cast<long>(seconds) : 0;
   wchar_t time[32];
   std::swprintf(time, std::size(time), L"%ld:%02ld", whole / 60, whole % 60);

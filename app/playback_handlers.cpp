@@ -8,6 +8,7 @@
 
 #include "app/browser_unit.h"
 #include "app/creation_handler.h"
+#include "app/language.h"
 #include "app/media_face.h"
 #include "app/media_player_unit.h"
 #include "app/program_state.h"
@@ -123,7 +124,8 @@ struct PlaylistBinding {
                   },
                   [list = units.列表框1] { catalogue::FetchCatalogue(list); },
                   catalogue::WaitProcessingMessages,
-                  [](const std::string& address) { return catalogue::songTitles.Of(address); }},
+                  [](const std::string& address) { return catalogue::songTitles.Of(address); },
+                  [](int k) { return catalogue::ToUtf8(VisibleEntry(k)); }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {}
 
   ListBoxUnit songs, visible;
@@ -270,6 +272,11 @@ void RunPlayerCommand(PlayerCommand command) {
       break;
   }
   // The command may have ended the window while a batch came in.
+  if (g_media && g_media->transport) g_media->transport->Refresh();
+}
+
+void RefreshPlaybackUnits() {
+  // The face takes the new texts at its next tick.
   if (g_media && g_media->transport) g_media->transport->Refresh();
 }
 

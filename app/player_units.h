@@ -52,6 +52,7 @@ enum MenuId : UINT {
   kMenu关于,
   kMenu更新,
   kMenu退出,
+  kMenuLanguage,  // the other language
 };
 
 // The tray icon's notification message and identifier.

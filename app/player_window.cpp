@@ -9,6 +9,7 @@
 #include "app/creation_handler.h"
 #include "app/data_files.h"
 #include "app/key_router.h"
+#include "app/language_switch.h"
 #include "app/playback_handlers.h"
 #include "app/program_icon.h"
 #include "app/startup_log.h"
@@ -86,28 +87,26 @@ void CreateUnits(HWND window) {
   // Unsorted lists: entry k of one must stay entry k of the other.
   u.列表框1 = MakeUnit(L"ListBox", L"", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, k列表框1, box,
                        kId列表框1);
-  u.按钮_更换背景 = MakeUnit(L"Button", L"更换背景", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
+  const UiTexts& t = Texts();
+  u.按钮_更换背景 = MakeUnit(L"Button", t.changeBackground, BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
                              k按钮_更换背景, box, kId按钮_更换背景);
   u.列表框2 = MakeUnit(L"ListBox", L"",
                        WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VISIBLE,
                        k列表框2, box, kId列表框2);
-  u.按钮_换一批 = MakeUnit(L"Button", L"换一批", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
+  u.按钮_换一批 = MakeUnit(L"Button", t.anotherBatch, BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
                            k按钮_换一批, box, kId按钮_换一批);
   u.单选框_列表循环 =
-      MakeUnit(L"Button", L"列表循环", BS_AUTORADIOBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+      MakeUnit(L"Button", t.listLoop, BS_AUTORADIOBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
                k单选框_列表循环, box, kId单选框_列表循环);
-  u.单选框_单曲循环 = MakeUnit(L"Button", L"单曲循环", BS_AUTORADIOBUTTON | WS_VISIBLE,
+  u.单选框_单曲循环 = MakeUnit(L"Button", t.singleLoop, BS_AUTORADIOBUTTON | WS_VISIBLE,
                                k单选框_单曲循环, box, kId单选框_单曲循环);
   // WS_GROUP here closes the radio group.
-  u.按钮_下载 = MakeUnit(L"Button", L"下 载", BS_PUSHBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+  u.按钮_下载 = MakeUnit(L"Button", t.download, BS_PUSHBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
                          k按钮_下载, box, kId按钮_下载);
   SendMessageW(u.单选框_列表循环, BM_SETCHECK, BST_CHECKED, 0);
 
   u.托盘菜单 = CreatePopupMenu();
-  AppendMenuW(u.托盘菜单, MF_STRING, kMenu显示, L"显示");
-  AppendMenuW(u.托盘菜单, MF_STRING, kMenu关于, L"关于");
-  AppendMenuW(u.托盘菜单, MF_STRING, kMenu更新, L"更新");
-  AppendMenuW(u.托盘菜单, MF_STRING, kMenu退出, L"退出");
+  FillTrayMenu(u.托盘菜单);
 
   CreatePlaybackUnits(u, g_units.dpi);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);

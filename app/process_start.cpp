@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/language_switch.h"
 #include "app/program_state.h"
 #include "catalogue/trimmer.h"
 #include "skin/skin_engine.h"
@@ -26,6 +27,7 @@ void StartProcess() {
   skin::appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
   if (!skin::appIcon) skin::appIcon = LoadIconW(module, L"DEFAULT_ICON");
   skin::SetSkinDefaults();
+  ChooseStartLanguage();
   // Every deactivation of a skinned window hands its memory back through the trimmer.
   skin::SetTrimmerThreadProc(catalogue::TrimmerThreadProc);
 }

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "app/language.h"
 #include "app/skin_calls.h"
 #include "app/text_card.h"
 #include "app/user_messages.h"
@@ -193,29 +194,30 @@ bool g_downloading = false;
 }  // namespace
 
 std::wstring DownloadStatusText(uint64_t received, uint64_t total) {
-  if (total == 0) return L"已收到 " + Grouped(received) + L" 字节";
+  const UiTexts& t = Texts();
+  if (total == 0) return t.received + Grouped(received) + t.bytes;
   const uint64_t percent = received >= total ? 100 : received * 100 / total;
-  return std::to_wstring(percent) + L"%  已收到 " + Grouped(received) + L" / " + Grouped(total) +
-         L" 字节";
+  return std::to_wstring(percent) + L"%  " + t.received + Grouped(received) + L" / " +
+         Grouped(total) + t.bytes;
 }
 
 std::wstring FailureReason(const catalogue::FetchReport& report) {
   using catalogue::FetchProblem;
   switch (report.problem) {
     case FetchProblem::kNoConnection:
-      return L"无法连接服务器";
+      return Texts().noConnection;
     case FetchProblem::kNoAnswer:
-      return L"服务器没有及时应答";
+      return Texts().noAnswer;
     case FetchProblem::kServerStatus:
-      return L"服务器出错（状态 " + std::to_wstring(report.status) + L"）";
+      return Texts().serverStatus + std::to_wstring(report.status) + Texts().serverStatusEnd;
     case FetchProblem::kCutShort:
-      return L"连接中断，文件不完整";
+      return Texts().cutShort;
     case FetchProblem::kTooLarge:
-      return L"文件太大";
+      return Texts().tooLarge;
     case FetchProblem::kEmpty:
-      return L"服务器没有发来内容";
+      return Texts().emptyAnswer;
     case FetchProblem::kDiskRefused:
-      return L"磁盘拒绝写入文件";
+      return Texts().diskRefused;
     case FetchProblem::kNone:
       break;
   }
@@ -224,8 +226,10 @@ std::wstring FailureReason(const catalogue::FetchReport& report) {
 
 std::wstring SuggestedSongName(int songNumber, const std::wstring& localCopy) {
   const std::wstring ext = Extension(localCopy);
-  return L"歌曲" + (songNumber > 0 ? std::to_wstring(songNumber) : std::wstring()) +
-         (ext.empty() ? L".mp3" : ext);
+  std::wstring name = songNumber > 0 ? VisibleEntry(songNumber) : Texts().songEntry;
+  // "Song " without its number ends in a blank, which no file name should.
+  name.erase(name.find_last_not_of(L' ') + 1);
+  return name + (ext.empty() ? L".mp3" : ext);
 }
 
 void DownloadSong(HWND owner, const std::string& url, const std::wstring& suggestedName,
@@ -243,8 +247,8 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
   const std::wstring part = target + L".part";
   auto job = std::make_shared<Job>();
   if (!job->cancel || !job->done) return;
-  ProgressWindow progress(owner, L"下载 " + target.substr(target.find_last_of(L"\\/") + 1), *job,
-                          picture);
+  const std::wstring fileName = target.substr(target.find_last_of(L"\\/") + 1);
+  ProgressWindow progress(owner, Texts().downloading + (L" " + fileName), *job, picture);
   try {
     std::thread([job, url, part] {
       catalogue::FetchLimits limits;
@@ -260,7 +264,7 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
       SetEvent(job->done);
     }).detach();
   } catch (const std::system_error&) {
-    ShowMessage(kMsgFailed);
+    ShowMessage(Texts().failed);
     return;
   }
   for (;;) {
@@ -284,7 +288,7 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
   // The reason stays on the window behind the message as well.
   const std::wstring reason = FailureReason(job->report);
   progress.SetStatus(reason);
-  ShowMessage(reason.empty() ? kMsgFailed : (std::wstring(kMsgFailed) + L"\n" + reason).c_str());
+  ShowMessage(reason.empty() ? Texts().failed : (std::wstring(Texts().failed) + L"\n" + reason).c_str());
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/language.h"
 #include "app/unit_scale.h"
 #include "graphics/dpi_scale.h"
 #include "skin/controls/family.h"
@@ -66,19 +67,19 @@ LRESULT CALLBACK SeekBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 std::wstring VolumeText(int heardVolume) {
-  return L"音量 " + (heardVolume < 0 ? std::wstring(L"?") : std::to_wstring(heardVolume));
+  return Texts().volume + (L" " + (heardVolume < 0 ? std::wstring(L"?") : std::to_wstring(heardVolume)));
 }
 
 TransportBar::TransportBar(HWND parent, HWND face, MediaPlayerUnit& player,
                            std::function<void(PlayerCommand)> command, int dpi)
     : player_(player), command_(std::move(command)) {
-  seek_ = MakeControl(parent, TRACKBAR_CLASSW, L"进度", TBS_HORZ | TBS_NOTICKS, kIdSeekBar);
+  seek_ = MakeControl(parent, TRACKBAR_CLASSW, Texts().seek, TBS_HORZ | TBS_NOTICKS, kIdSeekBar);
   skin::controls::InstallSubclass(seek_, kSeekProcKey, SeekBarProc);
-  playPause_ = MakeControl(parent, L"Button", L"播放", BS_PUSHBUTTON, kIdPlayPause);
-  stop_ = MakeControl(parent, L"Button", L"停止", BS_PUSHBUTTON, kIdStop);
+  playPause_ = MakeControl(parent, L"Button", Texts().play, BS_PUSHBUTTON, kIdPlayPause);
+  stop_ = MakeControl(parent, L"Button", Texts().stop, BS_PUSHBUTTON, kIdStop);
   volume_ = MakeControl(parent, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_NOTICKS, kIdVolumeBar);
   // Not an automatic check box: its mark shows the player's mute, set by Refresh.
-  mute_ = MakeControl(parent, L"Button", L"静音", BS_CHECKBOX, kIdMute);
+  mute_ = MakeControl(parent, L"Button", Texts().mute, BS_CHECKBOX, kIdMute);
   Layout(face, dpi);
   SendMessageW(volume_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
   SendMessageW(volume_, TBM_SETLINESIZE, 0, kVolumeStep);
@@ -123,7 +124,11 @@ void TransportBar::Refresh() {
   const MediaPlayerUnit::Activity now = player_.activity();
   const bool running =
       now == MediaPlayerUnit::Activity::kPlaying || now == MediaPlayerUnit::Activity::kLoading;
-  SetTextIfChanged(playPause_, running ? L"暂停" : L"播放");
+  SetTextIfChanged(playPause_, running ? Texts().pause : Texts().play);
+  // The language may have changed since the last refresh.
+  SetTextIfChanged(stop_, Texts().stop);
+  SetTextIfChanged(mute_, Texts().mute);
+  SetTextIfChanged(seek_, Texts().seek);
 
   if (!Dragging(seek_)) {
     const double duration = player_.DurationSeconds();

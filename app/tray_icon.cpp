@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "app/language.h"
 #include "app/player_units.h"
 #include "app/program_icon.h"
 #include "graphics/dpi_context.h"
@@ -31,8 +32,18 @@ bool AddTrayIcon(HWND window) {
   data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
   data.uCallbackMessage = kTrayMessage;
   data.hIcon = g_trayIcon;
-  lstrcpynW(data.szTip, kTrayTip, static_cast<int>(std::size(data.szTip)));
+  lstrcpynW(data.szTip, Texts().trayTip, static_cast<int>(std::size(data.szTip)));
   return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void UpdateTrayTip(HWND window) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_TIP;
+  lstrcpynW(data.szTip, Texts().trayTip, static_cast<int>(std::size(data.szTip)));
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void RemoveTrayIcon(HWND window) {

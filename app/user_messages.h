@@ -3,11 +3,6 @@
 
 namespace app {
 
-inline constexpr wchar_t kMsgFileDamaged[] = L"文件顺坏!";
-inline constexpr wchar_t kMsgPictureMissing[] = L"找不到背景图片，请重新下载！";
-inline constexpr wchar_t kMsgBackgroundChanged[] = L"OK，重启生效";
-inline constexpr wchar_t kMsgFailed[] = L"失败！";
-
 // Text only, OK button only, no icon, the default title; waits until the user closes it.
 void ShowMessage(const wchar_t* text);
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/data_files.h"
+#include "app/language_switch.h"
 #include "app/panel_drag.h"
 #include "app/program_state.h"
 #include "app/tray_icon.h"
@@ -85,12 +86,15 @@ bool OnMenuItem(PlayerUnits& units, UINT id) {
       ShowFromTray(units);
       return true;
     case kMenu关于:
-      ShowMessage(build_settings::kAboutText);
+      ShowMessage(Texts().aboutText);
       return true;
     case kMenu更新:
       ShellExecuteW(nullptr, L"open", catalogue::FromUtf8(build_settings::kAuthorPageUrl).c_str(),
                     nullptr, nullptr,
                     SW_SHOWNORMAL);
+      return true;
+    case kMenuLanguage:
+      SwitchLanguage(units);
       return true;
     case kMenu退出:
       RemoveTrayIcon(units.window);

@@ -6,7 +6,6 @@ namespace catalogue {
 
 std::vector<wchar_t> ToDownloadText(const std::string& address) {
   const std::wstring wide = FromUtf8(address);
-  if (wide.empty()) return {};
   return std::vector<wchar_t>(wide.c_str(), wide.c_str() + wide.size() + 1);
 }
 

@@ -62,6 +62,8 @@ struct PlaylistUnits {
   std::function<bool(unsigned ms)> wait;
   // The title the catalogue gave the song at that address; empty for none. May be left empty.
   std::function<std::wstring(const std::string& address)> title;
+  // Entry k of the visible list as shown (0 the header); when left empty, the Chinese names.
+  std::function<std::string(int k)> entryName;
 };
 
 // The song the player was given last, as the player's face names it.

@@ -32,15 +32,15 @@ CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const wch
 void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
-  if (record.showHelpButton != 0) buttons.push_back(MakeButton(record, kButtonHelp, L"帮助"));
-  if (record.showMenuButton != 0) buttons.push_back(MakeButton(record, kButtonMainMenu, L"主菜单"));
+  if (record.showHelpButton != 0) buttons.push_back(MakeButton(record, kButtonHelp, skinTexts.help.c_str()));
+  if (record.showMenuButton != 0) buttons.push_back(MakeButton(record, kButtonMainMenu, skinTexts.menu.c_str()));
   if (record.showMinimizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMinimize, L"最小化"));
+    buttons.push_back(MakeButton(record, kButtonMinimize, skinTexts.minimize.c_str()));
   }
   if (record.showMaximizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMaximize, L"最大化"));
+    buttons.push_back(MakeButton(record, kButtonMaximize, skinTexts.maximize.c_str()));
   }
-  buttons.push_back(MakeButton(record, kButtonClose, L"关闭"));
+  buttons.push_back(MakeButton(record, kButtonClose, skinTexts.close.c_str()));
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   record->captionTextColour = 0xFFFFFF;
   record->captionHaloColour = 0x808080;
-  record->captionFontName = L"宋体";
+  record->captionFontName = skinTexts.face;
   record->captionFontSize = 12;
   record->captionFontFlag = 1;
 
@@ -107,7 +107,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   const int32_t barHeight = options.statusBarHeight.value_or(0);
   if (barHeight > 0) {
     CreateStatusBar(index, barHeight, options.statusItems);
-    SetStatusBarFont(index, std::nullopt, 0xFFFFFF, std::wstring(L"宋体"), 12);
+    SetStatusBarFont(index, std::nullopt, 0xFFFFFF, skinTexts.face, 12);
   }
   LayoutStatusBar(index);
 

@@ -14,6 +14,7 @@
 #include "graphics/gfx_types.h"
 #include "skin/gdi_handles.h"
 #include "skin/picture_cache.h"
+#include "skin/skin_settings.h"
 
 namespace graphics {
 class GfxBitmap;
@@ -141,7 +142,7 @@ struct StatusBar {
   std::vector<StatusBarItem> items;
   int32_t textFlag = 0;
   COLORREF textColour = 0xFFFFFF;
-  std::wstring fontName = L"宋体";
+  std::wstring fontName = skinTexts.face;
   int32_t fontSize = 12;
 };
 
@@ -190,7 +191,7 @@ struct WindowSkinRecord {
   int32_t captionActive = 1;
   COLORREF captionTextColour = 0xFFFFFF;
   COLORREF captionHaloColour = 0x808080;
-  std::wstring captionFontName = L"宋体";
+  std::wstring captionFontName = skinTexts.face;
   int32_t captionFontSize = 12;
   int32_t captionFontFlag = 1;
   int32_t hoverButton = 0;

@@ -154,7 +154,7 @@ ButtonSkin* AttachButton(int32_t windowIndex, HWND button, bool defaultFont) {
   if (!skin) return nullptr;
   skin->text = WindowText(button);
   const ControlFontInfo font = ReadControlFont(button);
-  skin->fontFace = defaultFont && font.face.empty() ? L"宋体" : font.face;
+  skin->fontFace = defaultFont && font.face.empty() ? skinTexts.face : font.face;
   skin->fontSize = defaultFont && font.size == 0 ? 12 : font.size;
   skin->fontStyle = font.style;
   return skin;

@@ -103,7 +103,7 @@ void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
 
 void DrawComboText(GfxGraphics& g, HDC surface, HWND combo, float w, float h) {
   CaptionStyle style;
-  style.face = L"宋体";
+  style.face = skinTexts.face;
   style.size = 12;
   style.unit = graphics::kUnitPixel;
   style.alignment = 0;

@@ -219,7 +219,8 @@ TEST(CleanTitle, OneLineOfPlainTextCutOnACharacterBoundary) {
     std::wstring raw, shown;
   } cases[] = {
       {L"  padded  ", L"padded"},
-      {L"\x01a\x7F"
+      {L"\x01"
+       L"a\x7F"
        L"b\x85\r\n",
        L"a b"},  // control characters become blanks
       {L"\\n\\tlead", L"lead"},

@@ -37,14 +37,15 @@ class ToolTipTest : public testing::Test {
     return SendMessageA(tip_.GetWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(info));
   }
 
-  std::string Text(uint32_t id) {
-    char buffer[256] = {};
-    TTTOOLINFOA info = {};
+  std::wstring Text(uint32_t id) {
+    wchar_t buffer[256] = {};
+    TTTOOLINFOW info = {};
     info.cbSize = 40;
     info.hwnd = owner_;
     info.uId = id;
     info.lpszText = buffer;
-    SendMessageA(tip_.GetWindow(), TTM_GETTEXTA, sizeof(buffer), reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip_.GetWindow(), TTM_GETTEXTW, std::size(buffer),
+                 reinterpret_cast<LPARAM>(&info));
     return buffer;
   }
 
@@ -82,7 +83,7 @@ TEST_F(ToolTipTest, ToolsAreAddedMovedRetitledAndDeleted) {
   EXPECT_TRUE(info.uFlags & TTF_SUBCLASS);
   EXPECT_EQ(info.rect.left, 10);
   EXPECT_EQ(info.rect.bottom, 38);
-  EXPECT_EQ(Text(5), "关闭");
+  EXPECT_EQ(Text(5), L"关闭");
 
   tip_.SetToolRect(5, {40, 0, 66, 18});
   ASSERT_TRUE(Tool(5, &info));
@@ -90,7 +91,7 @@ TEST_F(ToolTipTest, ToolsAreAddedMovedRetitledAndDeleted) {
   EXPECT_EQ(info.rect.right, 66);
 
   tip_.SetToolText(5, L"最大化");
-  EXPECT_EQ(Text(5), "最大化");
+  EXPECT_EQ(Text(5), L"最大化");
 
   tip_.DeleteTool(5);
   EXPECT_EQ(ToolCount(), 0);
@@ -110,7 +111,7 @@ TEST_F(ToolTipTest, UnknownIdChangesNothing) {
   EXPECT_EQ(info.rect.top, 2);
   EXPECT_EQ(info.rect.right, 3);
   EXPECT_EQ(info.rect.bottom, 4);
-  EXPECT_EQ(Text(1), "帮助");
+  EXPECT_EQ(Text(1), L"帮助");
 }
 
 TEST_F(ToolTipTest, CallbackToolColoursAndWidth) {

@@ -303,7 +303,7 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
   EXPECT_EQ(r.stripX, 330 - r.stripWidth + 1);
   EXPECT_EQ(r.captionButtons[0].rect.x, r.stripX + 2);
 
-  SetWindowTextA(window.hwnd(), "新标题");
+  SetWindowTextW(window.hwnd(), L"新标题");
   char text[32] = {};
   GetWindowTextA(window.hwnd(), text, sizeof(text));
   EXPECT_STREQ(text, "新标题");  // the default path still stores it

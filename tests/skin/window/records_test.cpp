@@ -30,14 +30,14 @@ class Records : public testing::Test {
 };
 
 // The text of a tool of the record's tooltip.
-std::string ToolText(HWND owner, UINT id) {
-  char text[80] = {};
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
+std::wstring ToolText(HWND owner, UINT id) {
+  wchar_t text[80] = {};
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.hwnd = owner;
   info.uId = id;
   info.lpszText = text;
-  SendMessageA(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTEXTA, sizeof(text),
+  SendMessageW(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTEXTW, std::size(text),
                reinterpret_cast<LPARAM>(&info));
   return text;
 }
@@ -62,7 +62,7 @@ TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
       {.captionHeight = 40, .captionActive = 0, .sizable = 0, .helpButton = 1, .menuButton = 1});
   EXPECT_EQ(skin::RecordCount(), before + 1);
   const auto frame = reinterpret_cast<LONG_PTR>(engine->frameProcEntry);
-  EXPECT_EQ(GetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC), frame);
+  EXPECT_EQ(GetWindowLongPtrW(window.hwnd(), GWLP_WNDPROC), frame);
   // The procedure replaced is the one before the frame's (the tooltip's subclassing sits
   // between it and the window's own), never the frame procedure itself.
   EXPECT_EQ(Get(window.hwnd(), skin::prop::Hw_hProc), previous);
@@ -153,7 +153,7 @@ TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   EXPECT_EQ(p.stripWidth, 41);
   EXPECT_EQ(p.captionButtons[0].rect.x, p.stripX + 2);
   EXPECT_FALSE(p.captionButtons[0].image.empty());
-  EXPECT_EQ(ToolText(plain.hwnd(), 1), "关闭");
+  EXPECT_EQ(ToolText(plain.hwnd(), 1), L"关闭");
 
   TestWindow full(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
   engine->AttachWindow(full.hwnd());
@@ -168,9 +168,9 @@ TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   EXPECT_EQ(f.stripX, 300 - 95 + 1);
   EXPECT_EQ(f.captionButtons[1].rect.x, f.stripX + 29);
   EXPECT_EQ(f.captionButtons[2].rect.x, f.stripX + 56);
-  EXPECT_EQ(ToolText(full.hwnd(), 1), "最小化");
-  EXPECT_EQ(ToolText(full.hwnd(), 2), "最大化");
-  EXPECT_EQ(ToolText(full.hwnd(), 3), "关闭");
+  EXPECT_EQ(ToolText(full.hwnd(), 1), L"最小化");
+  EXPECT_EQ(ToolText(full.hwnd(), 2), L"最大化");
+  EXPECT_EQ(ToolText(full.hwnd(), 3), L"关闭");
   const RECT tool = ToolRect(full.hwnd(), 3);
   EXPECT_EQ(tool.left, f.stripX + 56);
   EXPECT_EQ(tool.right, f.stripX + 56 + 40);
@@ -197,9 +197,9 @@ TEST_F(Records, AnAddedButtonBecomesNumberOne) {
   EXPECT_EQ(r.captionButtons[0].rect.x, r.stripX + 2);
   EXPECT_EQ(r.captionButtons[2].rect.x, r.stripX + 56);
   // Every number has its tool, the new last one included.
-  EXPECT_EQ(ToolText(window.hwnd(), 1), "设置");
-  EXPECT_EQ(ToolText(window.hwnd(), 2), "最小化");
-  EXPECT_EQ(ToolText(window.hwnd(), 3), "关闭");
+  EXPECT_EQ(ToolText(window.hwnd(), 1), L"设置");
+  EXPECT_EQ(ToolText(window.hwnd(), 2), L"最小化");
+  EXPECT_EQ(ToolText(window.hwnd(), 3), L"关闭");
   g_calls = 0;
   engine->OnCaptionButton(skin_test::IndexOf(window.hwnd()), 1);
   EXPECT_EQ(g_calls, 1);
