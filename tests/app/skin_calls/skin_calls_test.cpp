@@ -141,7 +141,8 @@ void ACachedReductionIsReadInsteadOfDecoding() {
 // reduced and kept as any other photo, matching the system's decode; a damaged one is the
 // system's to decode or refuse, and a file that is no picture past its first marker is refused.
 void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
-  std::ifstream in(std::string("Z:") + DEFAULT_PICTURE_UNIX, std::ios::binary);
+  std::ifstream in(testing_support::Wide(std::string("Z:") + DEFAULT_PICTURE_UNIX).c_str(),
+                   std::ios::binary);
   const std::vector<uint8_t> photo{std::istreambuf_iterator<char>(in),
                                    std::istreambuf_iterator<char>()};
   ASSERT_TRUE(graphics::ReadJpegHeader(photo));

@@ -304,9 +304,9 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
   EXPECT_EQ(r.captionButtons[0].rect.x, r.stripX + 2);
 
   SetWindowTextW(window.hwnd(), L"新标题");
-  char text[32] = {};
-  GetWindowTextA(window.hwnd(), text, sizeof(text));
-  EXPECT_STREQ(text, "新标题");  // the default path still stores it
+  wchar_t text[32] = {};
+  GetWindowTextW(window.hwnd(), text, std::size(text));
+  EXPECT_STREQ(text, L"新标题");  // the default path still stores it
   for (UINT code : {SC_MAXIMIZE, SC_RESTORE}) {
     r.needsFullRedraw = 0;
     window.InterceptSysCommands(true);
