@@ -54,9 +54,9 @@ constexpr UiTexts kChinese{
 };
 
 constexpr UiTexts kEnglish{
-    .songListHeader = L"Double-click",
+    .songListHeader = L"Songs",
     .songEntry = L"Song ",
-    .changeBackground = L"Background",
+    .changeBackground = L"Picture",
     .anotherBatch = L"New batch",
     .listLoop = L"Loop all",
     .singleLoop = L"Loop one",

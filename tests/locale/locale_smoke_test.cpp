@@ -22,8 +22,8 @@ struct Texts {
   const char *header, *song1, *playing, *download, *background, *changed;
 };
 constexpr Texts kChinese{"双击操作", "歌曲1", "歌曲1 正在播放", "下 载", "更换背景", "OK，重启生效"};
-constexpr Texts kEnglish{"Double-click", "Song 1",     "Song 1 Playing",
-                         "Download",     "Background", "OK, takes effect at the next start"};
+constexpr Texts kEnglish{"Songs", "Song 1", "Song 1 Playing",
+                         "Download", "Picture", "OK, takes effect at the next start"};
 
 // The bytes a GBK data file holds for the text, whatever this process's code page.
 std::string Gbk(const std::string& utf8) {
