@@ -45,7 +45,8 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
     choice.showMessage(Texts().failed);
     return;
   }
-  choice.showMessage(WriteWholeFile(pathFile, *gbkName) ? Texts().backgroundChanged : Texts().failed);
+  choice.showMessage(WriteWholeFile(pathFile, *gbkName) ? Texts().backgroundChanged
+                                                        : Texts().failed);
 }
 
 std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& initialFolder) {

@@ -57,8 +57,9 @@ bool FileExists(const std::wstring& path) {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path, uint64_t maxBytes) {
-  ScopedFile file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ScopedFile file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return {};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) ||

@@ -57,7 +57,7 @@ constexpr UiTexts kEnglish{
     .songListHeader = L"Songs",
     .songEntry = L"Song ",
     .changeBackground = L"Picture",
-    .anotherBatch = L"New batch",
+    .anotherBatch = L"Refresh",
     .listLoop = L"Loop all",
     .singleLoop = L"Loop one",
     .download = L"Download",

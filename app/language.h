@@ -39,7 +39,7 @@ struct UiTexts {
   const wchar_t* stop;
   const wchar_t* mute;
   const wchar_t* seek;
-  const wchar_t* volume;  // followed by a blank and the volume
+  const wchar_t* volume;    // followed by a blank and the volume
   const wchar_t* received;  // "received N bytes" is received + N + bytes
   const wchar_t* bytes;
   const wchar_t* downloading;  // followed by a blank and the file's name

@@ -49,8 +49,8 @@ void FillTrayMenu(HMENU menu) {
 }
 
 void SwitchLanguage(PlayerUnits& units) {
-  const Language other = ProgramLanguage().current() == Language::kChinese ? Language::kEnglish
-                                                                           : Language::kChinese;
+  const Language other =
+      ProgramLanguage().current() == Language::kChinese ? Language::kEnglish : Language::kChinese;
   ProgramLanguage().Set(other);
   TellSkin(Texts());
   // A choice that cannot be kept still holds for this run.

@@ -44,8 +44,8 @@ class MediaFace {
   HWND control_ = nullptr;
   int dpi_ = 96;
   skin::GdiObject<HFONT> large_;  // the number and the time
-  std::wstring line_;              // FaceText's line
-  std::wstring title_;             // the song's title, shown as plain text
+  std::wstring line_;             // FaceText's line
+  std::wstring title_;            // the song's title, shown as plain text
   std::function<void()> onTick_;
 };
 

@@ -87,7 +87,7 @@ class MediaPlayerUnit {
   std::string url_;      // what the unit was given last
   std::string fileUrl_;  // the address whose local copy the control holds
   long state_ = 0;       // the control's last reported play state
-  double heldAt_ = -1;  // where a pause that had to stop the control left the song; -1 for none
+  double heldAt_ = -1;   // where a pause that had to stop the control left the song; -1 for none
   int volume_ = 50;
   bool muted_ = false;
   static constexpr long kStatePaused = 2;

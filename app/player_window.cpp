@@ -28,8 +28,8 @@ namespace {
 PlayerUnits g_units;
 bool g_creating = false;  // the creation handler runs
 
-HWND MakeUnit(const wchar_t* cls, const wchar_t* caption, DWORD style, const UnitGeometry& g, HWND parent,
-              int id) {
+HWND MakeUnit(const wchar_t* cls, const wchar_t* caption, DWORD style, const UnitGeometry& g,
+              HWND parent, int id) {
   const RECT r = UnitRect(g, g_units.dpi);
   HWND unit = CreateWindowExW(
       0, cls, caption, WS_CHILD | style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
@@ -85,8 +85,8 @@ void CreateUnits(HWND window) {
   ForwardUnitNotifications(u.分组框1);
   HWND box = u.分组框1;
   // Unsorted lists: entry k of one must stay entry k of the other.
-  u.列表框1 = MakeUnit(L"ListBox", L"", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, k列表框1, box,
-                       kId列表框1);
+  u.列表框1 = MakeUnit(L"ListBox", L"", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, k列表框1,
+                       box, kId列表框1);
   const UiTexts& t = Texts();
   u.按钮_更换背景 = MakeUnit(L"Button", t.changeBackground, BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
                              k按钮_更换背景, box, kId按钮_更换背景);

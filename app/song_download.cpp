@@ -173,7 +173,8 @@ bool AskForTarget(HWND owner, const std::wstring& suggestedName, std::wstring* t
   suggestedName.copy(file, std::size(file) - 1);
   const std::wstring ext = Extension(suggestedName);
   // "*.wav" twice, then every file; the list ends with two zeros.
-  std::wstring filter = L"*" + ext + L'\0' + L"*" + ext + L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
+  std::wstring filter =
+      L"*" + ext + L'\0' + L"*" + ext + L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
@@ -288,7 +289,8 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
   // The reason stays on the window behind the message as well.
   const std::wstring reason = FailureReason(job->report);
   progress.SetStatus(reason);
-  ShowMessage(reason.empty() ? Texts().failed : (std::wstring(Texts().failed) + L"\n" + reason).c_str());
+  ShowMessage(reason.empty() ? Texts().failed
+                             : (std::wstring(Texts().failed) + L"\n" + reason).c_str());
 }
 
 }  // namespace app

@@ -88,8 +88,8 @@ SongLoader::SongLoader(std::function<void(const std::wstring& path)> ready,
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kNotifyClass;
   RegisterClassExW(&wc);  // fails harmlessly when already registered
-  notify_ = CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                            nullptr);
+  notify_ = CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            wc.hInstance, nullptr);
   if (notify_) SetWindowLongPtrW(notify_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   RemoveLeftFiles(TempFolder());
 }

@@ -19,7 +19,8 @@ double FiletimeMs(const FILETIME& t) {
 const std::wstring& LogPath() {
   static const std::wstring path = [] {
     wchar_t buffer[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(L"VELORY_STARTUP_LOG", buffer, static_cast<DWORD>(std::size(buffer)));
+    const DWORD n = GetEnvironmentVariableW(L"VELORY_STARTUP_LOG", buffer,
+                                            static_cast<DWORD>(std::size(buffer)));
     return n > 0 && n < std::size(buffer) ? std::wstring(buffer, n) : std::wstring();
   }();
   return path;

@@ -67,7 +67,8 @@ LRESULT CALLBACK SeekBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 std::wstring VolumeText(int heardVolume) {
-  return Texts().volume + (L" " + (heardVolume < 0 ? std::wstring(L"?") : std::to_wstring(heardVolume)));
+  return Texts().volume +
+         (L" " + (heardVolume < 0 ? std::wstring(L"?") : std::to_wstring(heardVolume)));
 }
 
 TransportBar::TransportBar(HWND parent, HWND face, MediaPlayerUnit& player,

@@ -90,8 +90,7 @@ bool OnMenuItem(PlayerUnits& units, UINT id) {
       return true;
     case kMenu更新:
       ShellExecuteW(nullptr, L"open", catalogue::FromUtf8(build_settings::kAuthorPageUrl).c_str(),
-                    nullptr, nullptr,
-                    SW_SHOWNORMAL);
+                    nullptr, nullptr, SW_SHOWNORMAL);
       return true;
     case kMenuLanguage:
       SwitchLanguage(units);

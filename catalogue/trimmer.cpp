@@ -75,7 +75,7 @@ std::wstring TrimmerToolPath(const std::wstring& windowsFolder) {
 }
 
 std::wstring TrimmerCommandLine(const std::wstring& toolPath, const std::wstring& shortToolPath,
-                               unsigned long processId) {
+                                unsigned long processId) {
   std::wstring program = toolPath;
   if (program.find(L' ') != std::wstring::npos) {
     program = shortToolPath.empty() ? toolPath : shortToolPath;

@@ -15,7 +15,7 @@ std::wstring TrimmerToolPath(const std::wstring& windowsFolder);
 // even that has a blank or is not known (empty), so that the blank never splits the program
 // name.
 std::wstring TrimmerCommandLine(const std::wstring& toolPath, const std::wstring& shortToolPath,
-                               unsigned long processId);
+                                unsigned long processId);
 
 // Writes the tool if missing, starts it; reports nothing. Does nothing once the program ends.
 void RunTrimmer();

@@ -31,9 +31,9 @@ TTTOOLINFOW ToolRecord(HWND owner, uint32_t id) {
 HWND GfxToolTip::Create(HWND owner, bool balloon) {
   owner_ = owner;
   const DWORD style = balloon ? (TTS_ALWAYSTIP | TTS_BALLOON) : TTS_ALWAYSTIP;
-  window_ =
-      CreateWindowExW(0, L"ToolTips_class32", L"", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                      CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  window_ = CreateWindowExW(0, L"ToolTips_class32", L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
   // The control takes the system's font, made for the system's DPI; the hint shows at its
   // owner's.
   if (window_ && owner) {

@@ -69,7 +69,8 @@ bool GuidFromText(std::string_view text, GUID* guid) {
   *guid = GUID{};
   // Only the registry form: CLSIDFromString would also look up program names.
   if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
-  const std::wstring wide(text.begin(), text.end());  // a byte past ASCII is no digit: refused below
+  const std::wstring wide(text.begin(),
+                          text.end());  // a byte past ASCII is no digit: refused below
   return SUCCEEDED(CLSIDFromString(wide.c_str(), guid));
 }
 

@@ -32,8 +32,10 @@ CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const wch
 void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
-  if (record.showHelpButton != 0) buttons.push_back(MakeButton(record, kButtonHelp, skinTexts.help.c_str()));
-  if (record.showMenuButton != 0) buttons.push_back(MakeButton(record, kButtonMainMenu, skinTexts.menu.c_str()));
+  if (record.showHelpButton != 0)
+    buttons.push_back(MakeButton(record, kButtonHelp, skinTexts.help.c_str()));
+  if (record.showMenuButton != 0)
+    buttons.push_back(MakeButton(record, kButtonMainMenu, skinTexts.menu.c_str()));
   if (record.showMinimizeButton != 0) {
     buttons.push_back(MakeButton(record, kButtonMinimize, skinTexts.minimize.c_str()));
   }

@@ -392,7 +392,7 @@ void SkinEngine::UpdateSizeCursor(int32_t index, LPARAM lParam, const RECT& clie
   const WindowSkinRecord* record = RecordAt(index);
   if (!record) return;
   const LPCWSTR cursor = SizeCursorFor(*record, record->Px(frameMargin), XOf(lParam), YOf(lParam),
-                                      client.right, client.bottom);
+                                       client.right, client.bottom);
   if (cursor) SetCursor(LoadCursorW(nullptr, cursor));
 }
 

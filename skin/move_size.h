@@ -24,7 +24,7 @@ PressZone ZoneForPress(const WindowSkinRecord& record, int32_t frameMargin, int3
                        int32_t width, int32_t height);
 // The sizing cursor of the point, or null: none at all while the window is not sizable.
 LPCWSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
-                     int32_t width, int32_t height);
+                      int32_t width, int32_t height);
 
 // Whether the skinned frame of `window` takes a left-button press at client point (x, y) as its
 // own: a caption button, or a move or size it starts. False for a window without a skin.

@@ -32,7 +32,8 @@ WNDPROC InstallSubclass(HWND control, const wchar_t* procKey, WNDPROC proc) {
   return previous;
 }
 
-LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const wchar_t* procKey) {
+LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                     const wchar_t* procKey) {
   const auto previous = prop::GetAs<WNDPROC>(window, procKey);
   if (!previous) return DefWindowProcW(window, message, wParam, lParam);
   return CallWindowProcW(previous, window, message, wParam, lParam);

@@ -27,7 +27,8 @@ void OnUiStateMessage(HWND topLevel, WPARAM uiState) {
   // A combo box's edit has the focus, the cue is the combo box's.
   wchar_t cls[16] = {};
   HWND parent = GetParent(focus);
-  if (parent && GetClassNameW(parent, cls, static_cast<int>(std::size(cls))) && lstrcmpiW(cls, L"ComboBox") == 0) {
+  if (parent && GetClassNameW(parent, cls, static_cast<int>(std::size(cls))) &&
+      lstrcmpiW(cls, L"ComboBox") == 0) {
     RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
   }
   RedrawWindow(focus, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);

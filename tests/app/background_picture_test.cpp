@@ -20,7 +20,6 @@ TEST(PictureName, IsThePartAfterTheLastBackslash) {
   EXPECT_EQ(PictureNameOf(L"D:\\图片\\晚霞 2.jpg"), L"晚霞 2.jpg");
 }
 
-
 // A scratch copy of the executable's data layout: <root>\背景 with path.txt and one picture.
 class ChangeBackgroundTest : public ::testing::Test {
  protected:

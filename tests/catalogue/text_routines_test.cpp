@@ -10,9 +10,9 @@
 namespace {
 
 using catalogue::BodyText;
-using catalogue::ExtractBetween;
 using catalogue::DecodeText;
 using catalogue::EncodeText;
+using catalogue::ExtractBetween;
 using catalogue::kGbkCodePage;
 using Pieces = std::vector<std::string>;
 
@@ -111,7 +111,10 @@ TEST(ExtractPieces, GivesTheSamePiecesAsViewsIntoTheSource) {
 // The edges name their code page: GBK for the data files, UTF-8 for the list, whatever the
 // system's (936 here, so GBK bytes are written out and never left to the system).
 TEST(CodePages, EachEdgeDecodesInItsOwnCodePage) {
-  EXPECT_EQ(DecodeText("\xB8\xE8\xC7\xFA" "1", kGbkCodePage), L"歌曲1");
+  EXPECT_EQ(DecodeText("\xB8\xE8\xC7\xFA"
+                       "1",
+                       kGbkCodePage),
+            L"歌曲1");
   EXPECT_EQ(DecodeText("\xE6\xAD\x8C\xEC\x95\x84 \xF0\x9F\x8E\xB5", CP_UTF8), L"歌아 \U0001F3B5");
   EXPECT_EQ(catalogue::FromUtf8("plain ascii"), L"plain ascii");
   EXPECT_EQ(DecodeText("", CP_UTF8), L"");
@@ -126,7 +129,9 @@ TEST(CodePages, EachEdgeDecodesInItsOwnCodePage) {
 // A text that the code page cannot hold gives no bytes at all rather than a best fit, which
 // would name another file when read back.
 TEST(CodePages, EncodingRefusesWhatTheCodePageCannotHold) {
-  EXPECT_EQ(EncodeText(L"歌曲1.jpg", kGbkCodePage), "\xB8\xE8\xC7\xFA" "1.jpg");
+  EXPECT_EQ(EncodeText(L"歌曲1.jpg", kGbkCodePage),
+            "\xB8\xE8\xC7\xFA"
+            "1.jpg");
   EXPECT_EQ(EncodeText(L"", kGbkCodePage), "");
   EXPECT_EQ(EncodeText(std::wstring(L"ab\0cd", 5), kGbkCodePage), "ab");
   EXPECT_FALSE(EncodeText(L"노을.jpg", kGbkCodePage));

@@ -67,7 +67,8 @@ TEST(Text, MeasureStringGivesTheSameBoundsAsTheUtf16Text) {
   graphics::GfxStringFormat format;
   ASSERT_TRUE(format.Create());
   GfxRectF measured;
-  ASSERT_TRUE(canvas.graphics.MeasureString(L"双击操作", font, {0, 0, 500, 100}, format, &measured));
+  ASSERT_TRUE(
+      canvas.graphics.MeasureString(L"双击操作", font, {0, 0, 500, 100}, format, &measured));
   const Gdiplus::RectF layout(0, 0, 500, 100);
   Gdiplus::RectF expected;
   ASSERT_EQ(Gdiplus::DllExports::GdipMeasureString(canvas.graphics.GetHandle(), L"双击操作", -1,

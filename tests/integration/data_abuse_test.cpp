@@ -24,7 +24,8 @@ void ReplaceWithFolder(const std::string& path) {
 class LockedFile {
  public:
   explicit LockedFile(const std::string& path)
-      : h_(CreateFileW(testing_support::Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+      : h_(CreateFileW(testing_support::Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                       0, nullptr)) {}
   ~LockedFile() {
     if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
   }
@@ -167,15 +168,18 @@ TEST(DataAbuse, LayoutFilesThatCannotBeReplacedAtExitStayAsTheyWereAndNothingIsL
   ASSERT_NE(main, nullptr);
   // While it runs: one file becomes a folder, the other read-only.
   ReplaceWithFolder(dir.Path("\\config\\main.txt"));
-  SetFileAttributesW(testing_support::Wide(dir.Path("\\config\\Grouping.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(testing_support::Wide(dir.Path("\\config\\Grouping.txt")).c_str(),
+                     FILE_ATTRIBUTE_READONLY);
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
-  EXPECT_EQ(GetFileAttributesW(testing_support::Wide(dir.Path("\\config\\main.txt")).c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+  EXPECT_EQ(GetFileAttributesW(testing_support::Wide(dir.Path("\\config\\main.txt")).c_str()) &
+                FILE_ATTRIBUTE_DIRECTORY,
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\Grouping.txt")), "30#40");
   EXPECT_FALSE(PathExists(dir.Path("\\config\\main.txt.new")));
   EXPECT_FALSE(PathExists(dir.Path("\\config\\Grouping.txt.new")));
-  SetFileAttributesW(testing_support::Wide(dir.Path("\\config\\Grouping.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(testing_support::Wide(dir.Path("\\config\\Grouping.txt")).c_str(),
+                     FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(DataAbuse, AConfigFolderRemovedWhileRunningIsNotMadeAgainAtExit) {

@@ -230,8 +230,9 @@ TEST(Startup, AnEmptyOrUndecodablePictureEndsTheStart) {
 // A picture far larger than any background (written sparse, so quickly) is not read at all.
 TEST(Startup, APictureTooLargeToHoldEndsTheStartLikeAMissingOne) {
   const PlayerFolder dir = MakePlayerFolder(TestName());
-  HANDLE file = CreateFileW(testing_support::Wide(dir.Path("\\背景\\default.jpg")).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(testing_support::Wide(dir.Path("\\背景\\default.jpg")).c_str(), GENERIC_WRITE, 0,
+                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   LARGE_INTEGER size;
   size.QuadPart = 1536ll * 1024 * 1024;

@@ -21,8 +21,9 @@ using namespace testing_support;
 struct Texts {
   const char *header, *song1, *playing, *download, *background, *changed;
 };
-constexpr Texts kChinese{"双击操作", "歌曲1", "歌曲1 正在播放", "下 载", "更换背景", "OK，重启生效"};
-constexpr Texts kEnglish{"Songs", "Song 1", "Song 1 Playing",
+constexpr Texts kChinese{"双击操作", "歌曲1",    "歌曲1 正在播放",
+                         "下 载",    "更换背景", "OK，重启生效"};
+constexpr Texts kEnglish{"Songs",    "Song 1",  "Song 1 Playing",
                          "Download", "Picture", "OK, takes effect at the next start"};
 
 // The bytes a GBK data file holds for the text, whatever this process's code page.
@@ -93,8 +94,8 @@ TEST(LocaleSmoke, StartListPlayDownloadChangeThePictureAndExit) {
             std::string(t.song1) + ".wav");
   const std::vector<uint8_t> song = catalogue::HttpGet(song1);
   ASSERT_GT(song.size(), 44u);
-  EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target) == std::string(song.begin(), song.end()); },
-                      15000));
+  EXPECT_TRUE(WaitFor(
+      [&] { return ReadFileBytes(target) == std::string(song.begin(), song.end()); }, 15000));
 
   // A picture from a non-ASCII folder is copied and named in the GBK name file.
   EXPECT_EQ(ClickAndAnswer(player, FindChild(box, "Button", t.background), picture), "");

@@ -1,13 +1,14 @@
 // The play list driven by a scripted player: states are fed in directly, the loop timer is
 // ticked by hand, and the catalogue is a script that appends batches.
 #include "catalogue/playlist.h"
-#include "catalogue/text_routines.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
+
+#include "catalogue/text_routines.h"
 
 namespace {
 

@@ -59,7 +59,8 @@ class SongLoaderTest : public ::testing::Test {
 
 TEST_F(SongLoaderTest, OnlyTheNewestSongIsHandedOverWhole) {
   {
-    SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); }, [&] { ++failures; });
+    SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
+                      [&] { ++failures; });
     loader.Load(Song(2, "trickle"));
     EXPECT_TRUE(loader.loading());
     loader.Load(Song(3));
@@ -72,13 +73,16 @@ TEST_F(SongLoaderTest, OnlyTheNewestSongIsHandedOverWhole) {
     const std::vector<uint8_t> song = catalogue::HttpGet(Song(3));
     EXPECT_EQ(testing_support::ReadFileBytes(ready[0]), std::string(song.begin(), song.end()));
     EXPECT_EQ(ready[0].substr(ready[0].size() - 4), ".wav");
-    EXPECT_EQ(ready[0].compare(0, ToUtf8(SongLoader::FilePrefix()).size(), ToUtf8(SongLoader::FilePrefix())), 0);
+    EXPECT_EQ(ready[0].compare(0, ToUtf8(SongLoader::FilePrefix()).size(),
+                               ToUtf8(SongLoader::FilePrefix())),
+              0);
   }
   EXPECT_TRUE(WaitFor([] { return FilesOfThisProcess() == 0; }, 3000));
 }
 
 TEST_F(SongLoaderTest, ASongThatCannotBeFetchedIsReportedOnce) {
-  SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); }, [&] { ++failures; });
+  SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
+                    [&] { ++failures; });
   for (const std::string& url : {Song(999), Song(2, "close-mid-body"), Song(2, "status500")}) {
     failures = 0;
     loader.Load(url);
@@ -93,7 +97,8 @@ TEST_F(SongLoaderTest, ASongThatCannotBeFetchedIsReportedOnce) {
 
 TEST_F(SongLoaderTest, AnOlderSongsFileGoesWhenTheNextStartsAndTheLastWithTheLoader) {
   {
-    SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); }, [&] { ++failures; });
+    SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
+                      [&] { ++failures; });
     loader.Load(Song(1));
     ASSERT_TRUE(PumpUntil([&] { return ready.size() == 1; }, 10000));
     loader.Load(Song(2));

@@ -40,7 +40,8 @@ std::string Lower(std::string s) {
 TEST(TrimmerCommandLine, PathBlankProcessIdWithoutQuotes) {
   EXPECT_EQ(TrimmerToolPath(L"C:\\WINDOWS"), L"C:\\WINDOWS\\empty.exe");
   EXPECT_EQ(TrimmerToolPath(L""), L"");
-  EXPECT_EQ(TrimmerCommandLine(L"C:\\WINDOWS\\empty.exe", L"", 1234), L"C:\\WINDOWS\\empty.exe 1234");
+  EXPECT_EQ(TrimmerCommandLine(L"C:\\WINDOWS\\empty.exe", L"", 1234),
+            L"C:\\WINDOWS\\empty.exe 1234");
   // A short form is only used when the path needs it.
   EXPECT_EQ(TrimmerCommandLine(L"C:\\WINDOWS\\empty.exe", L"C:\\X\\empty.exe", 8),
             L"C:\\WINDOWS\\empty.exe 8");

@@ -13,8 +13,8 @@ namespace {
 HFONT UiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 // Positions and sizes below are at 96 dpi.
-HWND Make(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
-          DWORD exStyle = 0) {
+HWND Make(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
+          int h, DWORD exStyle = 0) {
   const RECT r = graphics::ScaleBox(x, y, w, h, graphics::DpiForWindow(parent));
   HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent, nullptr,
@@ -55,8 +55,8 @@ void Lists(HWND w, GalleryUnits& units) {
   SendMessageW(list, LB_SETHORIZONTALEXTENT, 160, 0);
   // Owner-drawn: its items are drawn by the window (a panel does not draw list items).
   HWND owner =
-      Make(w, L"ListBox", L"", WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-           365, 54, 70, 60);
+      Make(w, L"ListBox", L"",
+           WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 365, 54, 70, 60);
   for (const wchar_t* s : {L"自绘一", L"自绘二"}) {
     SendMessageW(owner, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
   }

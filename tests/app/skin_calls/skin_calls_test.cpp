@@ -232,7 +232,8 @@ void AChosenPhotoStartsWithoutADecode(HWND main) {
        {L"\\photo.bmp", L"\\背景\\photo.bmp", L"\\背景\\path.txt", L"\\config\\picture.cache"}) {
     DeleteFileW((root + file).c_str());
   }
-  for (const wchar_t* folder : {L"\\背景", L"\\config", L""}) RemoveDirectoryW((root + folder).c_str());
+  for (const wchar_t* folder : {L"\\背景", L"\\config", L""})
+    RemoveDirectoryW((root + folder).c_str());
 }
 
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {

@@ -83,38 +83,39 @@ TEST(ReducedPictureFile, DamagedForeignOrOversizedFilesAreRefused) {
   auto field = [](std::vector<uint8_t>& b, size_t at, uint32_t v) {
     std::memcpy(b.data() + at, &v, 4);
   };
-  const std::vector<std::pair<const wchar_t*, std::function<void(std::vector<uint8_t>&)>>> damage = {
-      {L"empty", [](auto& b) { b.clear(); }},
-      {L"half a header", [](auto& b) { b.resize(20); }},
-      {L"a pixel short", [](auto& b) { b.pop_back(); }},
-      {L"a byte too many", [](auto& b) { b.push_back(0); }},
-      {L"garbage",
-       [](auto& b) {
-         for (size_t i = 0; i < b.size(); ++i) b[i] = uint8_t(i * 131 + 7);
-       }},
-      {L"other magic", [&](auto& b) { field(b, 0, 0x12345678); }},
-      {L"other version", [&](auto& b) { field(b, 4, 2); }},
-      {L"zero width", [&](auto& b) { field(b, 8, 0); }},
-      {L"negative height", [&](auto& b) { field(b, 12, 0xFFFFFFFF); }},
-      {L"larger than the picture", [&](auto& b) { field(b, 8, 601); }},
-      {L"a huge size",
-       [&](auto& b) {
-         field(b, 8, 60000);
-         field(b, 12, 40000);
-         field(b, 16, 60000);
-         field(b, 20, 40000);
-       }},
-      {L"a size that wraps",
-       [&](auto& b) {
-         field(b, 8, 65536);
-         field(b, 12, 65536);
-         field(b, 16, 65536);
-         field(b, 20, 65536);
-       }},
-      {L"no limit", [&](auto& b) { field(b, 24, 0); }},
-      {L"another picture", [&](auto& b) { b[32] ^= 1; }},
-      {L"another length", [&](auto& b) { b[40] ^= 1; }},
-  };
+  const std::vector<std::pair<const wchar_t*, std::function<void(std::vector<uint8_t>&)>>> damage =
+      {
+          {L"empty", [](auto& b) { b.clear(); }},
+          {L"half a header", [](auto& b) { b.resize(20); }},
+          {L"a pixel short", [](auto& b) { b.pop_back(); }},
+          {L"a byte too many", [](auto& b) { b.push_back(0); }},
+          {L"garbage",
+           [](auto& b) {
+             for (size_t i = 0; i < b.size(); ++i) b[i] = uint8_t(i * 131 + 7);
+           }},
+          {L"other magic", [&](auto& b) { field(b, 0, 0x12345678); }},
+          {L"other version", [&](auto& b) { field(b, 4, 2); }},
+          {L"zero width", [&](auto& b) { field(b, 8, 0); }},
+          {L"negative height", [&](auto& b) { field(b, 12, 0xFFFFFFFF); }},
+          {L"larger than the picture", [&](auto& b) { field(b, 8, 601); }},
+          {L"a huge size",
+           [&](auto& b) {
+             field(b, 8, 60000);
+             field(b, 12, 40000);
+             field(b, 16, 60000);
+             field(b, 20, 40000);
+           }},
+          {L"a size that wraps",
+           [&](auto& b) {
+             field(b, 8, 65536);
+             field(b, 12, 65536);
+             field(b, 16, 65536);
+             field(b, 20, 65536);
+           }},
+          {L"no limit", [&](auto& b) { field(b, 24, 0); }},
+          {L"another picture", [&](auto& b) { b[32] ^= 1; }},
+          {L"another length", [&](auto& b) { b[40] ^= 1; }},
+      };
   for (const auto& [what, change] : damage) {
     std::vector<uint8_t> bytes = good;
     change(bytes);
