@@ -1,13 +1,15 @@
 // The player's smoke in the locale its prefix runs in (VELORY_LOCALE: zh_CN, en_US or ja_JP, the
 // code pages 936, 1252 and 932, where GBK bytes read as other characters), from a folder whose
 // path holds non-ASCII characters: start, list, play a song, download it, change the picture,
-// exit. One start of the player; the texts are the language the locale gives.
+// exit, and switch the language from the tray menu. One start of the player; the texts are the
+// language the locale gives.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "app/player_units.h"
 #include "catalogue/http_get.h"
 #include "tests/support/catalogue_service.h"
 #include "tests/support/observe.h"
@@ -104,6 +106,13 @@ TEST(LocaleSmoke, StartListPlayDownloadChangeThePictureAndExit) {
   if (message) SendMessageW(message, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\path.txt")), Gbk("晚霞 é.jpg"));
   EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\晚霞 é.jpg")), BlockPictureBytes());
+
+  // The tray menu's other language: every unit takes it at once, and it is kept.
+  PostMessageW(main, WM_COMMAND, app::kMenuLanguage, 0);
+  const Texts& other = &t == &kChinese ? kEnglish : kChinese;
+  EXPECT_TRUE(WaitFor([&] { return ListBoxItem(visible, 0) == other.header; }, 5000));
+  EXPECT_NE(FindChild(box, "Button", other.download), nullptr);
+  EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\language.txt")), &t == &kChinese ? "en" : "zh");
 
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
