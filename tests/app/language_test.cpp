@@ -32,15 +32,15 @@ TEST(Language, BothTablesHoldEveryText) {
 }
 
 TEST(Language, ChineseForAnyChineseUserInterfaceEnglishOtherwise) {
-  for (LANGID id : {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
-                    MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL),
-                    MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_HONGKONG)}) {
-    EXPECT_EQ(app::LanguageOfUi(id), Language::kChinese) << id;
+  for (int id : {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
+                 MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL),
+                 MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_HONGKONG)}) {
+    EXPECT_EQ(app::LanguageOfUi(static_cast<LANGID>(id)), Language::kChinese) << id;
   }
-  for (LANGID id : {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                    MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
-                    MAKELANGID(LANG_KOREAN, SUBLANG_DEFAULT), LANGID{0}}) {
-    EXPECT_EQ(app::LanguageOfUi(id), Language::kEnglish) << id;
+  for (int id :
+       {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
+        MAKELANGID(LANG_KOREAN, SUBLANG_DEFAULT), 0}) {
+    EXPECT_EQ(app::LanguageOfUi(static_cast<LANGID>(id)), Language::kEnglish) << id;
   }
 }
 
