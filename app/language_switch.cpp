@@ -3,6 +3,7 @@
 #include "app/data_files.h"
 #include "app/playback_handlers.h"
 #include "app/tray_icon.h"
+#include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 
 namespace app {
@@ -53,6 +54,7 @@ void SwitchLanguage(PlayerUnits& units) {
       ProgramLanguage().current() == Language::kChinese ? Language::kEnglish : Language::kChinese;
   ProgramLanguage().Set(other);
   TellSkin(Texts());
+  if (skin::skinEngine) skin::skinEngine->RenameCaptionButtons();
   // A choice that cannot be kept still holds for this run.
   WriteWholeFile(DataPath(kLanguageFile), LanguageFileText(other));
   const UiTexts& t = Texts();

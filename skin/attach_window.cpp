@@ -29,20 +29,33 @@ CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const wch
   return b;
 }
 
+// The hint of one of the engine's own buttons in the skin's language; null for a caller's.
+const wchar_t* EngineButtonHint(int32_t kind) {
+  switch (kind) {
+    case kButtonHelp:
+      return skinTexts.help.c_str();
+    case kButtonMainMenu:
+      return skinTexts.menu.c_str();
+    case kButtonMinimize:
+      return skinTexts.minimize.c_str();
+    case kButtonMaximize:
+      return skinTexts.maximize.c_str();
+    case kButtonClose:
+      return skinTexts.close.c_str();
+  }
+  return nullptr;
+}
+
 void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
-  if (record.showHelpButton != 0)
-    buttons.push_back(MakeButton(record, kButtonHelp, skinTexts.help.c_str()));
-  if (record.showMenuButton != 0)
-    buttons.push_back(MakeButton(record, kButtonMainMenu, skinTexts.menu.c_str()));
-  if (record.showMinimizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMinimize, skinTexts.minimize.c_str()));
+  for (const auto& [shown, kind] : {std::pair{record.showHelpButton, kButtonHelp},
+                                    {record.showMenuButton, kButtonMainMenu},
+                                    {record.showMinimizeButton, kButtonMinimize},
+                                    {record.showMaximizeButton, kButtonMaximize},
+                                    {int32_t{1}, kButtonClose}}) {
+    if (shown != 0) buttons.push_back(MakeButton(record, kind, EngineButtonHint(kind)));
   }
-  if (record.showMaximizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMaximize, skinTexts.maximize.c_str()));
-  }
-  buttons.push_back(MakeButton(record, kButtonClose, skinTexts.close.c_str()));
 }
 
 }  // namespace
@@ -138,6 +151,17 @@ void SkinEngine::LayoutCaptionButtons(int32_t index) {
     const CaptionButton& b = record->captionButtons[i - 1];
     record->tooltip.SetToolRect(static_cast<uint32_t>(i), ButtonToolRect(b));
     record->tooltip.SetToolText(static_cast<uint32_t>(i), b.tooltipText.c_str());
+  }
+}
+
+void SkinEngine::RenameCaptionButtons() {
+  for (int32_t index = 1; index <= RecordCount(); ++index) {
+    WindowSkinRecord* record = RecordAt(index);
+    if (!record) continue;
+    for (CaptionButton& b : record->captionButtons) {
+      if (const wchar_t* hint = EngineButtonHint(b.kind)) b.tooltipText = hint;
+    }
+    LayoutCaptionButtons(index);
   }
 }
 

@@ -100,6 +100,8 @@ class SkinEngine {
                          bool toScreen = true);
   // Places the strip and the buttons, and moves their tooltip tools along.
   void LayoutCaptionButtons(int32_t index);
+  // The engine's own caption buttons of every window take their hints from skinTexts anew.
+  void RenameCaptionButtons();
   // The window now shows at another DPI: every frame metric is scaled anew and the frame is
   // composed again at its next paint.
   void OnDpiChanged(int32_t index, int dpi);

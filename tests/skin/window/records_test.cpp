@@ -176,6 +176,17 @@ TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   EXPECT_EQ(tool.right, f.stripX + 56 + 40);
   EXPECT_EQ(tool.top, 1);
   EXPECT_EQ(tool.bottom, 19);
+
+  // Another language: the hints of every window follow at once.
+  const skin::SkinTexts chinese = skin::skinTexts;
+  skin::skinTexts.minimize = L"Minimize";
+  skin::skinTexts.close = L"Close";
+  engine->RenameCaptionButtons();
+  EXPECT_EQ(ToolText(full.hwnd(), 1), L"Minimize");
+  EXPECT_EQ(ToolText(full.hwnd(), 2), L"最大化");
+  EXPECT_EQ(ToolText(full.hwnd(), 3), L"Close");
+  EXPECT_EQ(ToolText(plain.hwnd(), 1), L"Close");
+  skin::skinTexts = chinese;
 }
 
 void CALLBACK CountCall();
