@@ -7,7 +7,7 @@
 namespace app {
 namespace {
 
-constexpr char kContainerClass[] = "ActiveXContainer";
+constexpr wchar_t kContainerClass[] = L"ActiveXContainer";
 
 // The site the control talks to: client site, in-place site (the extended one, which the
 // player asks for) and the in-place frame (one
@@ -129,14 +129,14 @@ class ControlSite final : public IOleClientSite, public IOleInPlaceSiteEx, publi
 
 bool RegisterContainerClass() {
   static const bool registered = [] {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kContainerClass;
-    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   }();
   return registered;
 }
@@ -145,11 +145,11 @@ bool RegisterContainerClass() {
 
 ActiveXHost::ActiveXHost(HWND parent, const UnitGeometry& place, int id, bool visible) {
   if (!RegisterContainerClass()) return;
-  window_ = CreateWindowExA(
-      0, kContainerClass, "",
+  window_ = CreateWindowExW(
+      0, kContainerClass, L"",
       WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), place.left,
       place.top, place.width, place.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   // Units laid over the control (the download button sits on the player's corner) stay on top.
   if (window_) {
     SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

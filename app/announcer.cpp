@@ -4,18 +4,28 @@
 
 namespace app {
 
-Announcer::Announcer(const char* variable) {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetEnvironmentVariableA(variable, path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) return;
+Announcer::Announcer(const wchar_t* variable) {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD n = GetEnvironmentVariableW(variable, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
   // Append-only writes: each line lands whole at the end, whichever thread writes it, and the
   // test may read the file meanwhile.
-  file_ = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  file_ = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 Announcer::~Announcer() {
   if (on()) CloseHandle(file_);
+}
+
+void Announcer::AppendWide(std::string& text, const wchar_t* part) {
+  if (!part || !*part) return;
+  const int n = WideCharToMultiByte(CP_UTF8, 0, part, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return;
+  const size_t at = text.size();
+  text.resize(at + static_cast<size_t>(n));
+  WideCharToMultiByte(CP_UTF8, 0, part, -1, text.data() + at, n, nullptr, nullptr);
+  text.resize(at + static_cast<size_t>(n) - 1);
 }
 
 void Announcer::Write(const std::string& text) const {
@@ -47,7 +57,7 @@ void Announcer::Write(const std::string& text) const {
 }
 
 const Announcer& Announce() {
-  static const Announcer announcer("VELORY_EVENT_LOG");
+  static const Announcer announcer(L"VELORY_EVENT_LOG");
   return announcer;
 }
 

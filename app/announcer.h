@@ -14,7 +14,7 @@ namespace app {
 class Announcer {
  public:
   // Opens (appends to) the file the environment variable names, if it names one.
-  explicit Announcer(const char* variable);
+  explicit Announcer(const wchar_t* variable);
   ~Announcer();
   Announcer(const Announcer&) = delete;
   Announcer& operator=(const Announcer&) = delete;
@@ -34,6 +34,12 @@ class Announcer {
  private:
   static void Append(std::string& text, const std::string& part) { text += part; }
   static void Append(std::string& text, const char* part) { text += part ? part : ""; }
+  // The program's own texts go to the file as UTF-8.
+  static void Append(std::string& text, const std::wstring& part) {
+    AppendWide(text, part.c_str());
+  }
+  static void Append(std::string& text, const wchar_t* part) { AppendWide(text, part); }
+  static void AppendWide(std::string& text, const wchar_t* part);
   template <typename N, typename = std::enable_if_t<std::is_arithmetic_v<N>>>
   static void Append(std::string& text, N number) {
     text += std::to_string(number);

@@ -3,57 +3,67 @@
 #include <commdlg.h>
 
 #include "app/data_files.h"
+#include "app/language.h"
 #include "app/user_messages.h"
+#include "catalogue/text_routines.h"
 #include "graphics/gfx_image.h"
 #include "skin/reduced_picture_file.h"
 #include "skin/screen_picture.h"
 
 namespace app {
 
-bool PictureDecodes(const std::vector<uint8_t>& bytes, const std::string& cacheFolder) {
+bool PictureDecodes(const std::vector<uint8_t>& bytes, const std::wstring& cacheFolder) {
   // Decoded as the main window stretches it, so only the reduced copy is ever held.
   return skin::DecodePicture(
              bytes, true, skin::LargestClientSize(), nullptr,
-             cacheFolder.empty() ? std::string() : skin::PictureCacheFile(cacheFolder)) != nullptr;
+             cacheFolder.empty() ? std::wstring() : skin::PictureCacheFile(cacheFolder)) != nullptr;
 }
 
-void ChangeBackground(const std::string& executableFolder, const BackgroundChoice& choice) {
-  const std::optional<std::string> chosen = choice.chooseFile(executableFolder + kPictureFolder);
+void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoice& choice) {
+  const std::optional<std::wstring> chosen = choice.chooseFile(executableFolder + kPictureFolder);
   if (!chosen) return;
-  const std::string name = PictureNameOf(*chosen);
-  const std::string target = executableFolder + kPictureFolderPrefix + name;
-  const std::string pathFile = executableFolder + kPicturePathFile;
+  const std::wstring name = PictureNameOf(*chosen);
+  const std::wstring target = executableFolder + kPictureFolderPrefix + name;
+  const std::wstring pathFile = executableFolder + kPicturePathFile;
+  // path.txt is GBK: a name it cannot hold would read back as another file's, so such a picture
+  // is refused before anything is copied.
+  const std::optional<std::string> gbkName = catalogue::EncodeText(name, catalogue::kGbkCodePage);
+  if (!gbkName || gbkName->empty()) {
+    choice.showMessage(Texts().failed);
+    return;
+  }
 
   // A file of that name in 背景 is used as it is, even when the chosen one is another file: so
   // that file is the one that must be a picture.
   const bool present = FileExists(target);
   if (!PictureDecodes(ReadFileBytes(present ? target : *chosen, kMaxPictureBytes),
                       executableFolder + kConfigFolder)) {
-    choice.showMessage(kMsgFailed);
+    choice.showMessage(Texts().failed);
     return;
   }
-  if (!present && !CopyFileA(chosen->c_str(), target.c_str(), TRUE)) {
-    choice.showMessage(kMsgFailed);
+  if (!present && !CopyFileW(chosen->c_str(), target.c_str(), TRUE)) {
+    choice.showMessage(Texts().failed);
     return;
   }
-  choice.showMessage(WriteWholeFile(pathFile, name) ? kMsgBackgroundChanged : kMsgFailed);
+  choice.showMessage(WriteWholeFile(pathFile, *gbkName) ? Texts().backgroundChanged
+                                                        : Texts().failed);
 }
 
-std::optional<std::string> ChoosePictureFile(HWND owner, const std::string& initialFolder) {
-  char file[32768] = {};
-  OPENFILENAMEA ofn{};
+std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& initialFolder) {
+  wchar_t file[32768] = {};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = "*.jpg\0*.jpg\0";
+  ofn.lpstrFilter = L"*.jpg\0*.jpg\0";
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof(file);
+  ofn.nMaxFile = static_cast<DWORD>(std::size(file));
   ofn.lpstrInitialDir = initialFolder.c_str();
   // The program never uses the current directory, so the dialog must not move it either.
   ofn.Flags =
       OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&ofn)) return std::nullopt;
-  return std::string(file);
+  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  return std::wstring(file);
 }
 
 }  // namespace app

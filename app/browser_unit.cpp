@@ -13,7 +13,7 @@ BrowserUnit::BrowserUnit(HWND parent, const UnitGeometry& place, int id, const s
   auto browser = host_.Control<IWebBrowser2>(IID_IWebBrowser2);
   if (!browser) return;
   browser->put_Silent(VARIANT_TRUE);
-  const Bstr url(address);
+  const Bstr url = Bstr::FromUtf8(address);
   VARIANT none;
   VariantInit(&none);
   navigationStarted_ = SUCCEEDED(browser->Navigate(url.get(), &none, &none, &none, &none));

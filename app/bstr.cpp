@@ -1,23 +1,17 @@
 #include "app/bstr.h"
 
+#include "catalogue/text_routines.h"
+
 namespace app {
 
-Bstr::Bstr(const std::string& text) {
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  b_ = SysAllocStringLen(nullptr, n);
-  if (b_ && n > 0) {
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), b_, n);
-  }
+Bstr::Bstr(const std::wstring& text) {
+  b_ = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
-std::string Bstr::ToText() const {
-  const int length = static_cast<int>(SysStringLen(b_));
-  if (length == 0) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, b_, length, nullptr, 0, nullptr, nullptr);
-  std::string text(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, b_, length, text.data(), n, nullptr, nullptr);
-  return text;
-}
+Bstr Bstr::FromUtf8(const std::string& text) { return Bstr(catalogue::FromUtf8(text)); }
+
+std::wstring Bstr::ToText() const { return std::wstring(b_, SysStringLen(b_)); }
+
+std::string Bstr::ToUtf8() const { return catalogue::ToUtf8(ToText()); }
 
 }  // namespace app

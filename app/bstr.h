@@ -1,4 +1,4 @@
-// An owned BSTR and the conversions between it and the program's code page 936 texts.
+// An owned BSTR and the program's texts: UTF-16, or UTF-8 for the catalogue's addresses.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,8 @@ namespace app {
 class Bstr {
  public:
   Bstr() = default;
-  explicit Bstr(const std::string& text);  // code page 936 text
+  explicit Bstr(const std::wstring& text);
+  static Bstr FromUtf8(const std::string& text);
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   Bstr(Bstr&& other) noexcept : b_(std::exchange(other.b_, nullptr)) {}
@@ -23,7 +24,8 @@ class Bstr {
     SysFreeString(std::exchange(b_, nullptr));
     return &b_;
   }
-  std::string ToText() const;  // code page 936; empty for a null BSTR
+  std::wstring ToText() const;  // empty for a null BSTR
+  std::string ToUtf8() const;
 
  private:
   BSTR b_ = nullptr;

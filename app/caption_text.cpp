@@ -2,15 +2,10 @@
 
 namespace app {
 
-std::string CaptionText(std::string text) {
-  if (text.size() <= kMaxCaptionBytes) return text;
-  size_t end = 0;
-  while (end < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[end]);
-    const size_t width = c >= 0x81 && c <= 0xFE && end + 1 < text.size() ? 2 : 1;
-    if (end + width > kMaxCaptionBytes) break;
-    end += width;
-  }
+std::wstring CaptionText(std::wstring text) {
+  if (text.size() <= kMaxCaptionUnits) return text;
+  size_t end = kMaxCaptionUnits;
+  if (text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) --end;
   text.resize(end);
   return text;
 }

@@ -5,6 +5,7 @@
 
 #include "app/caption_text.h"
 #include "app/data_files.h"
+#include "app/language.h"
 #include "app/loading_window.h"
 #include "app/number_pair.h"
 #include "app/skin_calls.h"
@@ -24,19 +25,18 @@ namespace {
 std::vector<uint8_t> g_picture;
 
 // Shows the message and ends the program; the loading window is left as it is.
-[[noreturn]] void EndWith(const char* message) {
+[[noreturn]] void EndWith(const wchar_t* message) {
   ShowMessage(message);
   EndProgram();
 }
 
 void FillVisibleList(HWND list) {
-  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalogue::kSongListHeader));
+  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VisibleEntry(0).c_str()));
 }
 
 void FillSongEntries(HWND list) {
   for (int n = 1; n <= 9; ++n) {
-    const std::string entry = "歌曲" + std::to_string(n);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VisibleEntry(n).c_str()));
   }
 }
 
@@ -70,7 +70,7 @@ void RunCreationHandler(PlayerUnits& units) {
   // still read, checked and given to the skin at step 8.
   if (FileExists(DataPath(kPicturePathFile))) {
     DecodePictureAhead(
-        ReadFileBytes(DataPath(kPictureFolderPrefix + ReadTextFile(DataPath(kPicturePathFile))),
+        ReadFileBytes(DataPath(kPictureFolderPrefix + ReadGbkTextFile(DataPath(kPicturePathFile))),
                       kMaxPictureBytes),
         DataPath(kConfigFolder));
   }
@@ -100,33 +100,33 @@ void RunCreationHandler(PlayerUnits& units) {
   LogStartupStep("lists filled, tray icon");
 
   // Step 8: the background picture.
-  if (!FileExists(DataPath(kPicturePathFile))) EndWith(kMsgFileDamaged);
-  const std::string pictureName = ReadTextFile(DataPath(kPicturePathFile));
+  if (!FileExists(DataPath(kPicturePathFile))) EndWith(Texts().fileDamaged);
+  const std::wstring pictureName = ReadGbkTextFile(DataPath(kPicturePathFile));
   std::vector<uint8_t> picture =
       ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
-  if (picture.empty()) EndWith(kMsgPictureMissing);
+  if (picture.empty()) EndWith(Texts().pictureMissing);
   KeepPictureCacheIn(DataPath(kConfigFolder));
   skinWindow(units.window, picture);
   // Skinning decodes the picture, once for every window; bytes that are no picture count as a
   // picture that cannot be read.
-  if (!BackgroundPictureDecoded()) EndWith(kMsgPictureMissing);
+  if (!BackgroundPictureDecoded()) EndWith(Texts().pictureMissing);
   skinGroupBox(units.分组框1);
   g_picture = std::move(picture);
   loading.SetProgress(80);
   LogStartupStep("background read, main window skinned");
 
   // Step 9: the caption.
-  if (!FileExists(DataPath(kTitleFile))) EndWith(kMsgFileDamaged);
-  SetWindowTextA(units.window, CaptionText(ReadTextFile(DataPath(kTitleFile))).c_str());
+  if (!FileExists(DataPath(kTitleFile))) EndWith(Texts().fileDamaged);
+  SetWindowTextW(units.window, CaptionText(ReadGbkTextFile(DataPath(kTitleFile))).c_str());
   loading.SetProgress(90);
 
   // Step 10: where the panel stands.
-  if (!FileExists(DataPath(kGroupingFile))) EndWith(kMsgFileDamaged);
+  if (!FileExists(DataPath(kGroupingFile))) EndWith(Texts().fileDamaged);
   MovePanel(units.分组框1,
             ScaledPair(ReadNumberPair(ReadTextFile(DataPath(kGroupingFile))), units.dpi));
 
   // Step 11: the window size.
-  if (!FileExists(DataPath(kMainSizeFile))) EndWith(kMsgFileDamaged);
+  if (!FileExists(DataPath(kMainSizeFile))) EndWith(Texts().fileDamaged);
   SizeWindow(units.window,
              ScaledPair(ReadNumberPair(ReadTextFile(DataPath(kMainSizeFile))), units.dpi));
   // A saved position may lie outside this size (a panel dragged in a maximised window).

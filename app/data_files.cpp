@@ -6,6 +6,7 @@
 #include <new>
 
 #include "app/number_pair.h"
+#include "catalogue/text_routines.h"
 
 namespace app {
 namespace {
@@ -28,10 +29,10 @@ class ScopedFile {
 
 }  // namespace
 
-std::string ExecutableFolder() {
-  std::string path(MAX_PATH, '\0');
+std::wstring ExecutableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) return {};
     if (n < path.size()) {
       path.resize(n);
@@ -39,20 +40,26 @@ std::string ExecutableFolder() {
     }
     path.resize(path.size() * 2);
   }
-  const size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  const size_t slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-std::string DataPath(const std::string& relative) { return ExecutableFolder() + relative; }
+std::wstring DataPath(const std::wstring& relative) { return ExecutableFolder() + relative; }
 
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+std::wstring LongPath(const std::wstring& path) {
+  if (path.size() < MAX_PATH - 12 || path.starts_with(L"\\\\")) return path;
+  return L"\\\\?\\" + path;
+}
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path, uint64_t maxBytes) {
-  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path, uint64_t maxBytes) {
+  ScopedFile file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return {};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) ||
@@ -77,7 +84,7 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path, uint64_t maxBytes) {
   return bytes;
 }
 
-std::string ReadTextFile(const std::string& path) {
+std::string ReadTextFile(const std::wstring& path) {
   const std::vector<uint8_t> bytes = ReadFileBytes(path);
   std::string text(bytes.begin(), bytes.end());
   const size_t nul = text.find('\0');
@@ -85,13 +92,17 @@ std::string ReadTextFile(const std::string& path) {
   return text;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& content) {
+std::wstring ReadGbkTextFile(const std::wstring& path) {
+  return catalogue::DecodeText(ReadTextFile(path), catalogue::kGbkCodePage);
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& content) {
   // Written beside the file and moved over it only once complete: a failed or cut-short write
   // leaves the old content in place, never half of the new one.
-  const std::string temporary = path + ".new";
+  const std::wstring temporary = LongPath(path + L".new");
   bool complete = false;
   {
-    ScopedFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    ScopedFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     DWORD written = 0;
@@ -99,20 +110,21 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
                          nullptr) &&
                written == content.size() && FlushFileBuffers(file.get());
   }
-  if (complete && MoveFileExA(temporary.c_str(), path.c_str(),
+  if (complete && MoveFileExW(temporary.c_str(), LongPath(path).c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  DeleteFileA(temporary.c_str());
+  DeleteFileW(temporary.c_str());
   return false;
 }
 
-void WriteNumberPairFile(const std::string& path, int32_t a, int32_t b) {
+void WriteNumberPairFile(const std::wstring& path, int32_t a, int32_t b) {
   WriteWholeFile(path, FormatNumberPair(a, b));
 }
 
-bool WritePictureName(const std::string& name) {
-  return WriteWholeFile(DataPath(kPicturePathFile), name);
+bool WritePictureName(const std::wstring& name) {
+  const std::optional<std::string> gbk = catalogue::EncodeText(name, catalogue::kGbkCodePage);
+  return gbk && WriteWholeFile(DataPath(kPicturePathFile), *gbk);
 }
 
 }  // namespace app

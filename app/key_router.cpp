@@ -19,11 +19,11 @@ bool IsRadio(LONG style) {
 FocusKind KindOf(HWND focus) {
   if (!focus) return FocusKind::kOther;
   if (focus == g_targets.songList) return FocusKind::kSongList;
-  char cls[32] = {};
-  GetClassNameA(focus, cls, sizeof(cls));
-  if (_stricmp(cls, "Edit") == 0) return FocusKind::kEdit;
-  if (_stricmp(cls, "Button") != 0) return FocusKind::kOther;
-  return IsRadio(GetWindowLongA(focus, GWL_STYLE)) ? FocusKind::kRadio : FocusKind::kButton;
+  wchar_t cls[32] = {};
+  GetClassNameW(focus, cls, static_cast<int>(std::size(cls)));
+  if (lstrcmpiW(cls, L"Edit") == 0) return FocusKind::kEdit;
+  if (lstrcmpiW(cls, L"Button") != 0) return FocusKind::kOther;
+  return IsRadio(GetWindowLongW(focus, GWL_STYLE)) ? FocusKind::kRadio : FocusKind::kButton;
 }
 
 bool Reachable(HWND w) { return IsWindowVisible(w) && IsWindowEnabled(w); }
@@ -54,16 +54,16 @@ void MoveInRadioGroup(HWND from, bool backwards) {
   HWND parent = GetParent(from);
   std::vector<HWND> group;
   for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof(cls));
-    if (_stricmp(cls, "Button") == 0 && IsRadio(GetWindowLongA(w, GWL_STYLE)) && Reachable(w)) {
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, static_cast<int>(std::size(cls)));
+    if (lstrcmpiW(cls, L"Button") == 0 && IsRadio(GetWindowLongW(w, GWL_STYLE)) && Reachable(w)) {
       group.push_back(w);
     }
   }
   HWND to = group.size() < 2 ? nullptr : NextInCycle(group, from, backwards);
   if (!to) return;
   SetFocus(to);
-  SendMessageA(to, BM_CLICK, 0, 0);
+  SendMessageW(to, BM_CLICK, 0, 0);
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ bool RouteKey(const MSG& msg) {
       if (g_targets.playSelected) g_targets.playSelected();
       return true;
     case KeyAction::kPress:
-      SendMessageA(msg.hwnd, BM_CLICK, 0, 0);
+      SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
       return true;
     case KeyAction::kFocusNext:
     case KeyAction::kFocusPrevious:

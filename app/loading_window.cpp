@@ -16,20 +16,20 @@ LRESULT CALLBACK LoadingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     PostQuitMessage(0);
     return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void RegisterLoadingClass() {
   static bool registered = false;
   if (registered) return;
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = LoadingWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kLoadingWindowClass;
-  registered = RegisterClassExA(&wc) != 0;
+  registered = RegisterClassExW(&wc) != 0;
 }
 
 }  // namespace
@@ -38,15 +38,15 @@ LoadingWindow::LoadingWindow() {
   RegisterLoadingClass();
   const UnitGeometry g = ScaledUnit(kLoadingWindowDesign, graphics::SystemDpi());
   // Borderless, so that the window rectangle is the client rectangle the skin paints.
-  hwnd_ = CreateWindowExA(0, kLoadingWindowClass, "", WS_POPUP | WS_CLIPCHILDREN, g.left, g.top,
-                          g.width, g.height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  hwnd_ = CreateWindowExW(0, kLoadingWindowClass, L"", WS_POPUP | WS_CLIPCHILDREN, g.left, g.top,
+                          g.width, g.height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   const UnitGeometry p = ScaledUnit(k进度条1, graphics::DpiForWindow(hwnd_));
-  进度条1 = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, p.left, p.top, p.width,
+  进度条1 = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, p.left, p.top, p.width,
                             p.height, hwnd_, reinterpret_cast<HMENU>(kId进度条1),
-                            GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(进度条1, PBM_SETRANGE32, 0, 100);
-  SendMessageA(进度条1, PBM_SETPOS, 0, 0);
+                            GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(进度条1, PBM_SETRANGE32, 0, 100);
+  SendMessageW(进度条1, PBM_SETPOS, 0, 0);
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }
@@ -55,7 +55,7 @@ LoadingWindow::~LoadingWindow() { Destroy(); }
 
 void LoadingWindow::SetProgress(int value) {
   if (!进度条1) return;
-  SendMessageA(进度条1, PBM_SETPOS, value, 0);
+  SendMessageW(进度条1, PBM_SETPOS, value, 0);
   UpdateWindow(进度条1);
 }
 

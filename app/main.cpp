@@ -17,11 +17,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!app::CreatePlayerWindow()) return 0;
   app::LogStartupStep("main window painted");
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (app::RouteKey(msg)) continue;
     skin::RouteEdgeMouseToFrame(msg);
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/announcer.h"
+#include "app/language.h"
 #include "app/text_card.h"
 #include "app/unit_scale.h"
 #include "graphics/dpi_context.h"
@@ -12,50 +13,50 @@
 namespace app {
 namespace {
 
-constexpr char kFaceClass[] = "VeloryMediaFace";
+constexpr wchar_t kFaceClass[] = L"VeloryMediaFace";
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 250;
 
-const char* ActivityText(MediaPlayerUnit::Activity activity) {
+const wchar_t* ActivityText(MediaPlayerUnit::Activity activity) {
   switch (activity) {
     case MediaPlayerUnit::Activity::kPlaying:
-      return "正在播放";
+      return Texts().playing;
     case MediaPlayerUnit::Activity::kLoading:
-      return "正在载入";
+      return Texts().loading;
     case MediaPlayerUnit::Activity::kPaused:
-      return "已暂停";
+      return Texts().paused;
     default:
-      return "已停止";
+      return Texts().stopped;
   }
 }
 
 // The song's number and the time: 28 pixels at 96 dpi.
 HFONT LargeFont(int dpi) {
-  return CreateFontA(-graphics::ScaleLength(28, dpi), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0,
-                     0, CLEARTYPE_QUALITY, 0, "Microsoft YaHei");
+  return CreateFontW(-graphics::ScaleLength(28, dpi), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0,
+                     0, CLEARTYPE_QUALITY, 0, L"Microsoft YaHei");
 }
 
 }  // namespace
 
-std::string FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds) {
-  const std::string song = songNumber > 0 ? "歌曲" + std::to_string(songNumber) : "--";
+std::wstring FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds) {
+  const std::wstring song = songNumber > 0 ? VisibleEntry(songNumber) : L"--";
   const long whole = seconds > 0 && seconds < 1e7 ? static_cast<long>(seconds) : 0;
-  char time[32];
-  std::snprintf(time, sizeof(time), "%ld:%02ld", whole / 60, whole % 60);
-  return song + " " + ActivityText(activity) + " " + time;
+  wchar_t time[32];
+  std::swprintf(time, std::size(time), L"%ld:%02ld", whole / 60, whole % 60);
+  return song + L" " + ActivityText(activity) + L" " + time;
 }
 
 MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::NowPlaying()> song)
     : player_(player), song_(std::move(song)) {
   HWND control = player_.window();
   if (!control) return;
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = FaceProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kFaceClass;
-  RegisterClassExA(&wc);  // fails harmlessly when already registered
+  RegisterClassExW(&wc);  // fails harmlessly when already registered
   control_ = control;
   dpi_ = graphics::DpiForWindow(control);
   RECT place;
@@ -63,11 +64,11 @@ MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::Now
   HWND parent = GetParent(control);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
   // Beneath its siblings and clipped by them: the download button lies over the unit's place.
-  window_ = CreateWindowExA(0, kFaceClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left,
+  window_ = CreateWindowExW(0, kFaceClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left,
                             place.top, place.right - place.left, place.bottom - place.top, parent,
                             nullptr, wc.hInstance, nullptr);
   if (!window_) return;
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(control, SW_HIDE);
   large_.Reset(LargeFont(dpi_));
@@ -77,22 +78,22 @@ MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::Now
 
 MediaFace::~MediaFace() {
   if (window_) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
 }
 
 void MediaFace::Refresh() {
   const catalogue::NowPlaying song = song_ ? song_() : catalogue::NowPlaying{};
-  std::string line = FaceText(song.number, player_.activity(), player_.PositionSeconds());
+  std::wstring line = FaceText(song.number, player_.activity(), player_.PositionSeconds());
   // Every refresh, changed or not: what the face shows after a step the test took is then
   // always announced after it.
   Announce().Say("face ", line, "\t", song.title);
   if (line == line_ && song.title == title_) return;
   line_ = std::move(line);
   title_ = song.title;
-  const std::string text = title_.empty() ? line_ : line_ + "\n" + title_;
-  SetWindowTextA(window_, text.c_str());
+  const std::wstring text = title_.empty() ? line_ : line_ + L"\n" + title_;
+  SetWindowTextW(window_, text.c_str());
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -131,29 +132,29 @@ void MediaFace::Paint(HDC target) {
                   // The three parts of the line, one under the other, the title under the song's
                   // number.
                   const size_t first = line_.find(' '), second = line_.rfind(' ');
-                  const std::string song = line_.substr(0, first);
-                  const std::string state = line_.substr(first + 1, second - first - 1);
-                  const std::string time = line_.substr(second + 1);
+                  const std::wstring song = line_.substr(0, first);
+                  const std::wstring state = line_.substr(first + 1, second - first - 1);
+                  const std::wstring time = line_.substr(second + 1);
                   // Text only: no prefix characters, no tabs expanded, one line cut with an
                   // ellipsis.
                   constexpr UINT kLine = DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
                   const int middle = cardHeight / 2;
                   HGDIOBJ normal = SelectObject(dc, UnitFont(dpi_));
                   RECT line{0, middle - px(5), width, middle + px(19)};
-                  DrawTextA(dc, state.c_str(), -1, &line, kLine);
+                  DrawTextW(dc, state.c_str(), -1, &line, kLine);
                   line = {px(14), middle - px(30), width - px(14), middle - px(8)};
-                  DrawTextA(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
+                  DrawTextW(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
                   SelectObject(dc, large_ ? large_.get() : UnitFont(dpi_));
                   line = {0, middle - px(66), width, middle - px(30)};
-                  DrawTextA(dc, song.c_str(), -1, &line, kLine);
+                  DrawTextW(dc, song.c_str(), -1, &line, kLine);
                   line = {0, middle + px(20), width, middle + px(60)};
-                  DrawTextA(dc, time.c_str(), -1, &line, kLine);
+                  DrawTextW(dc, time.c_str(), -1, &line, kLine);
                   SelectObject(dc, normal);
                 });
 }
 
 LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* face = reinterpret_cast<MediaFace*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* face = reinterpret_cast<MediaFace*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   switch (message) {
     case WM_TIMER:
       if (face && wParam == kRefreshTimer) {
@@ -171,7 +172,7 @@ LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       return 0;
     }
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace app

@@ -16,7 +16,7 @@
 namespace app {
 
 // The face's one line of text: "歌曲3 正在播放 0:07"; the song part is "--" for song 0.
-std::string FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds);
+std::wstring FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds);
 
 class MediaFace {
  public:
@@ -44,8 +44,8 @@ class MediaFace {
   HWND control_ = nullptr;
   int dpi_ = 96;
   skin::GdiObject<HFONT> large_;  // the number and the time
-  std::string line_;              // FaceText's line
-  std::string title_;             // the song's title, shown as plain text
+  std::wstring line_;             // FaceText's line
+  std::wstring title_;            // the song's title, shown as plain text
   std::function<void()> onTick_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "app/bstr.h"
 #include "catalogue/host_platform.h"
+#include "catalogue/text_routines.h"
 
 namespace app {
 
@@ -106,7 +107,7 @@ void ApplySettings(const ActiveXHost& host) {
       settings->put_enableErrorDialogs(VARIANT_FALSE);
     }
   }
-  const Bstr full("full");
+  const Bstr full(L"full");
   if (auto player = host.Control<IWMPPlayer4>(IID_IWMPPlayer4)) {
     player->put_uiMode(full.get());
     player->put_enableContextMenu(VARIANT_TRUE);
@@ -150,7 +151,7 @@ MediaPlayerUnit::MediaPlayerUnit(HWND parent, const UnitGeometry& place, int id,
   ApplySettings(host_);
   events_ = std::make_unique<Events>(host_, [this](long state) { OnControlState(state); });
   if (catalogue::RunningUnderWine()) {
-    loader_ = std::make_unique<SongLoader>([this](const std::string& path) { OnSongReady(path); },
+    loader_ = std::make_unique<SongLoader>([this](const std::wstring& path) { OnSongReady(path); },
                                            [this] { OnSongFailed(); });
   }
 }
@@ -161,14 +162,15 @@ std::string MediaPlayerUnit::Url() const {
   if (loader_) return url_;  // the control holds the local copy
   if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
     Bstr url;
-    if (SUCCEEDED(core->get_URL(url.Out()))) return url.ToText();
+    if (SUCCEEDED(core->get_URL(url.Out()))) return url.ToUtf8();
   }
   return url_;
 }
 
 namespace {
 
-void PutUrl(const ActiveXHost& host, const std::string& url) {
+// A web address or a local file's path.
+void PutUrl(const ActiveXHost& host, const std::wstring& url) {
   if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) {
     const Bstr text(url);
     core->put_URL(text.get());
@@ -181,7 +183,7 @@ void MediaPlayerUnit::SetUrl(const std::string& url) {
   url_ = url;
   heldAt_ = -1;
   if (!loader_ || !catalogue::IsWebAddress(url)) {
-    PutUrl(host_, url);
+    PutUrl(host_, catalogue::FromUtf8(url));
     if (loader_) {
       // A local file or no song: the fetched copies are of no more use.
       loader_->Cancel();
@@ -205,7 +207,7 @@ void MediaPlayerUnit::SetUrl(const std::string& url) {
   loader_->Load(url);
 }
 
-void MediaPlayerUnit::OnSongReady(const std::string& path) {
+void MediaPlayerUnit::OnSongReady(const std::wstring& path) {
   fileUrl_ = url_;  // only the newest request gets here, and it is the one for url_
   PutUrl(host_, path);
   // The control has let go of the song before; its file can go now.

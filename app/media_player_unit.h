@@ -42,7 +42,8 @@ class MediaPlayerUnit {
     return host_.Control<I>(iid);
   }
 
-  std::string Url() const;  // code page 936
+  // Addresses are UTF-8, as the catalogue gives them.
+  std::string Url() const;
   void SetUrl(const std::string& url);
 
   // What the unit's face shows.
@@ -70,12 +71,12 @@ class MediaPlayerUnit {
   // True where the unit fetches songs itself (the control opens local files only).
   bool fetchesSongs() const { return static_cast<bool>(loader_); }
   // The local copy of the song last handed to the control, where the unit fetches songs.
-  std::string LocalFile() const { return loader_ ? loader_->currentFile() : std::string(); }
+  std::wstring LocalFile() const { return loader_ ? loader_->currentFile() : std::wstring(); }
 
  private:
   class Events;
   void OnControlState(long state);
-  void OnSongReady(const std::string& path);
+  void OnSongReady(const std::wstring& path);
   void OnSongFailed();
 
   // First, so it goes last: its files are removed once the control has let go of them.
@@ -86,7 +87,7 @@ class MediaPlayerUnit {
   std::string url_;      // what the unit was given last
   std::string fileUrl_;  // the address whose local copy the control holds
   long state_ = 0;       // the control's last reported play state
-  double heldAt_ = -1;  // where a pause that had to stop the control left the song; -1 for none
+  double heldAt_ = -1;   // where a pause that had to stop the control left the song; -1 for none
   int volume_ = 50;
   bool muted_ = false;
   static constexpr long kStatePaused = 2;

@@ -1,4 +1,4 @@
-// The file name part of a picture's path, for the code page 936 paths of the file dialog.
+// The file name part of a picture's path.
 #pragma once
 
 #include <string>
@@ -6,8 +6,7 @@
 namespace app {
 
 // The picture's file name: the part of the path after its last backslash (the whole path when it
-// holds none). Double-byte characters are stepped over whole, so a trail byte equal to a
-// backslash never splits a name.
-std::string PictureNameOf(const std::string& path);
+// holds none).
+std::wstring PictureNameOf(const std::wstring& path);
 
 }  // namespace app

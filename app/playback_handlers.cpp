@@ -9,6 +9,7 @@
 #include "app/announcer.h"
 #include "app/browser_unit.h"
 #include "app/creation_handler.h"
+#include "app/language.h"
 #include "app/media_face.h"
 #include "app/media_player_unit.h"
 #include "app/program_state.h"
@@ -23,6 +24,7 @@
 #include "catalogue/playlist.h"
 #include "catalogue/pumping_wait.h"
 #include "catalogue/song_titles.h"
+#include "catalogue/text_routines.h"
 
 namespace app {
 namespace {
@@ -31,28 +33,30 @@ class ListBoxUnit final : public catalogue::ListUnit {
  public:
   explicit ListBoxUnit(HWND list) : list_(list) {}
   int Count() const override {
-    const LRESULT n = SendMessageA(list_, LB_GETCOUNT, 0, 0);
+    const LRESULT n = SendMessageW(list_, LB_GETCOUNT, 0, 0);
     return n == LB_ERR ? 0 : static_cast<int>(n);
   }
+  // The play list's entries are UTF-8; the list box holds them as UTF-16.
   std::string Entry(int index) const override {
-    const LRESULT length = SendMessageA(list_, LB_GETTEXTLEN, index, 0);
+    const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
     if (length == LB_ERR || length <= 0) return {};
-    std::string text(length + 1, '\0');
+    std::wstring text(length + 1, L'\0');
     const LRESULT got =
-        SendMessageA(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     if (got == LB_ERR) return {};
     text.resize(got);
-    return text;
+    return catalogue::ToUtf8(text);
   }
-  void Clear() override { SendMessageA(list_, LB_RESETCONTENT, 0, 0); }
+  void Clear() override { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
   void Append(const std::string& text) override {
-    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(list_, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(catalogue::FromUtf8(text).c_str()));
   }
   int Selected() const override {
-    const LRESULT index = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
     return index == LB_ERR ? -1 : static_cast<int>(index);
   }
-  void Select(int index) override { SendMessageA(list_, LB_SETCURSEL, index, 0); }
+  void Select(int index) override { SendMessageW(list_, LB_SETCURSEL, index, 0); }
 
  private:
   HWND list_;
@@ -114,10 +118,10 @@ struct PlaylistBinding {
         visible(units.列表框2),
         playlist({songs, visible, player,
                   [listLoop = units.单选框_列表循环, singleLoop = units.单选框_单曲循环] {
-                    if (SendMessageA(listLoop, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                    if (SendMessageW(listLoop, BM_GETCHECK, 0, 0) == BST_CHECKED) {
                       return catalogue::LoopMode::kList;
                     }
-                    if (SendMessageA(singleLoop, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                    if (SendMessageW(singleLoop, BM_GETCHECK, 0, 0) == BST_CHECKED) {
                       return catalogue::LoopMode::kSingle;
                     }
                     return catalogue::LoopMode::kNone;
@@ -130,7 +134,8 @@ struct PlaylistBinding {
                     }
                   },
                   catalogue::WaitProcessingMessages,
-                  [](const std::string& address) { return catalogue::songTitles.Of(address); }},
+                  [](const std::string& address) { return catalogue::songTitles.Of(address); },
+                  [](int k) { return catalogue::ToUtf8(VisibleEntry(k)); }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {}
 
   ListBoxUnit songs, visible;
@@ -177,7 +182,7 @@ void OnDownload() {
     catalogue::DownloadAddress(CurrentPlayer().Url());  // the shell's dialog does the transfer
     return;
   }
-  const std::string local = g_media && g_media->播放器1 ? g_media->播放器1->LocalFile() : "";
+  const std::wstring local = g_media && g_media->播放器1 ? g_media->播放器1->LocalFile() : L"";
   DownloadSong(g_window, CurrentPlayer().Url(), SuggestedSongName(NowPlaying().number, local),
                StartupPicture());
 }
@@ -300,6 +305,11 @@ void RunPlayerCommand(PlayerCommand command) {
       break;
   }
   // The command may have ended the window while a batch came in.
+  if (g_media && g_media->transport) g_media->transport->Refresh();
+}
+
+void RefreshPlaybackUnits() {
+  // The face takes the new texts at its next tick.
   if (g_media && g_media->transport) g_media->transport->Refresh();
 }
 

@@ -32,6 +32,9 @@ bool OnPlaybackScroll(HWND bar, int code);
 void RunPlayerCommand(PlayerCommand command);
 // As a double-click on the selected entry of 列表框2.
 void PlaySelectedSong();
+
+// The units show the texts of the program's language now.
+void RefreshPlaybackUnits();
 // The transport's units in tab order; none where the control has a face of its own.
 std::vector<HWND> TransportTabStops();
 

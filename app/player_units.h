@@ -8,8 +8,8 @@
 namespace app {
 
 // Window class names; the observing tests look the windows up by them.
-inline constexpr char kPlayerWindowClass[] = "PlayerWindow";
-inline constexpr char kLoadingWindowClass[] = "LoadingWindow";
+inline constexpr wchar_t kPlayerWindowClass[] = L"PlayerWindow";
+inline constexpr wchar_t kLoadingWindowClass[] = L"LoadingWindow";
 
 struct UnitGeometry {
   int left, top, width, height;
@@ -54,6 +54,7 @@ enum MenuId : UINT {
   kMenu关于,
   kMenu更新,
   kMenu退出,
+  kMenuLanguage,  // the other language
 };
 
 // The tray icon's notification message and identifier.

@@ -10,6 +10,7 @@
 #include "app/creation_handler.h"
 #include "app/data_files.h"
 #include "app/key_router.h"
+#include "app/language_switch.h"
 #include "app/playback_handlers.h"
 #include "app/program_icon.h"
 #include "app/startup_log.h"
@@ -28,13 +29,13 @@ namespace {
 PlayerUnits g_units;
 bool g_creating = false;  // the creation handler runs
 
-HWND MakeUnit(const char* cls, const char* caption, DWORD style, const UnitGeometry& g, HWND parent,
-              int id) {
+HWND MakeUnit(const wchar_t* cls, const wchar_t* caption, DWORD style, const UnitGeometry& g,
+              HWND parent, int id) {
   const RECT r = UnitRect(g, g_units.dpi);
-  HWND unit = CreateWindowExA(
+  HWND unit = CreateWindowExW(
       0, cls, caption, WS_CHILD | style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(unit, WM_SETFONT, reinterpret_cast<WPARAM>(UnitFont(g_units.dpi)), 0);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(unit, WM_SETFONT, reinterpret_cast<WPARAM>(UnitFont(g_units.dpi)), 0);
   return unit;
 }
 
@@ -56,18 +57,18 @@ void OnDpiChanged(HWND window, int dpi, const RECT* suggested) {
 // The units live inside the group box, so their notifications reach the group box first; this
 // hands them on to the main window, where the handlers are bound. A panel skin installed later
 // chains to it.
-constexpr char kForwarderProp[] = "App_hProc";
+constexpr wchar_t kForwarderProp[] = L"App_hProc";
 
 LRESULT CALLBACK GroupBoxForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_HSCROLL:
-      return SendMessageA(GetParent(hwnd), message, wParam, lParam);
+      return SendMessageW(GetParent(hwnd), message, wParam, lParam);
     case WM_NCDESTROY: {
       const LRESULT result =
           skin::controls::CallPrevious(hwnd, message, wParam, lParam, kForwarderProp);
-      RemovePropA(hwnd, kForwarderProp);
+      RemovePropW(hwnd, kForwarderProp);
       return result;
     }
   }
@@ -81,34 +82,32 @@ void ForwardUnitNotifications(HWND groupBox) {
 void CreateUnits(HWND window) {
   PlayerUnits& u = g_units;
   u.window = window;
-  u.分组框1 = MakeUnit("Button", "", BS_GROUPBOX | WS_VISIBLE, k分组框1, window, kId分组框1);
+  u.分组框1 = MakeUnit(L"Button", L"", BS_GROUPBOX | WS_VISIBLE, k分组框1, window, kId分组框1);
   ForwardUnitNotifications(u.分组框1);
   HWND box = u.分组框1;
   // Unsorted lists: entry k of one must stay entry k of the other.
-  u.列表框1 = MakeUnit("ListBox", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, k列表框1, box,
-                       kId列表框1);
-  u.按钮_更换背景 = MakeUnit("Button", "更换背景", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
+  u.列表框1 = MakeUnit(L"ListBox", L"", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, k列表框1,
+                       box, kId列表框1);
+  const UiTexts& t = Texts();
+  u.按钮_更换背景 = MakeUnit(L"Button", t.changeBackground, BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
                              k按钮_更换背景, box, kId按钮_更换背景);
-  u.列表框2 = MakeUnit("ListBox", "",
+  u.列表框2 = MakeUnit(L"ListBox", L"",
                        WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VISIBLE,
                        k列表框2, box, kId列表框2);
-  u.按钮_换一批 = MakeUnit("Button", "换一批", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
+  u.按钮_换一批 = MakeUnit(L"Button", t.anotherBatch, BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP,
                            k按钮_换一批, box, kId按钮_换一批);
   u.单选框_列表循环 =
-      MakeUnit("Button", "列表循环", BS_AUTORADIOBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+      MakeUnit(L"Button", t.listLoop, BS_AUTORADIOBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
                k单选框_列表循环, box, kId单选框_列表循环);
-  u.单选框_单曲循环 = MakeUnit("Button", "单曲循环", BS_AUTORADIOBUTTON | WS_VISIBLE,
+  u.单选框_单曲循环 = MakeUnit(L"Button", t.singleLoop, BS_AUTORADIOBUTTON | WS_VISIBLE,
                                k单选框_单曲循环, box, kId单选框_单曲循环);
   // WS_GROUP here closes the radio group.
-  u.按钮_下载 = MakeUnit("Button", "下 载", BS_PUSHBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+  u.按钮_下载 = MakeUnit(L"Button", t.download, BS_PUSHBUTTON | WS_VISIBLE | WS_GROUP | WS_TABSTOP,
                          k按钮_下载, box, kId按钮_下载);
-  SendMessageA(u.单选框_列表循环, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(u.单选框_列表循环, BM_SETCHECK, BST_CHECKED, 0);
 
   u.托盘菜单 = CreatePopupMenu();
-  AppendMenuA(u.托盘菜单, MF_STRING, kMenu显示, "显示");
-  AppendMenuA(u.托盘菜单, MF_STRING, kMenu关于, "关于");
-  AppendMenuA(u.托盘菜单, MF_STRING, kMenu更新, "更新");
-  AppendMenuA(u.托盘菜单, MF_STRING, kMenu退出, "退出");
+  FillTrayMenu(u.托盘菜单);
 
   CreatePlaybackUnits(u, g_units.dpi);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
@@ -122,7 +121,7 @@ void TakeKeys(HWND window) {
        [] {
          const PlayerUnits& v = g_units;
          // Down the left column, then the player's face, then the download.
-         const bool single = SendMessageA(v.单选框_单曲循环, BM_GETCHECK, 0, 0) == BST_CHECKED;
+         const bool single = SendMessageW(v.单选框_单曲循环, BM_GETCHECK, 0, 0) == BST_CHECKED;
          std::vector<HWND> order{v.列表框2, single ? v.单选框_单曲循环 : v.单选框_列表循环,
                                  v.按钮_换一批, v.按钮_更换背景};
          for (HWND w : TransportTabStops()) order.push_back(w);
@@ -135,7 +134,7 @@ void TakeKeys(HWND window) {
 
 // The shell broadcasts this when it (re)starts; the icon must then be added again.
 UINT TaskbarCreatedMessage() {
-  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
   return message;
 }
 
@@ -178,7 +177,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       if (lParam == 0 && OnMenuItem(g_units, LOWORD(wParam))) return 0;
       if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       if (LOWORD(wParam) == kId按钮_更换背景 && HIWORD(wParam) == BN_CLICKED) {
-        ChangeBackground(ExecutableFolder(), {[hwnd](const std::string& folder) {
+        ChangeBackground(ExecutableFolder(), {[hwnd](const std::wstring& folder) {
                                                 return ChoosePictureFile(hwnd, folder);
                                               },
                                               ShowMessage});
@@ -196,7 +195,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     case WM_ACTIVATE: {
       // After the default, which gives the focus to the window itself.
-      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
       Announce().Say(LOWORD(wParam) != WA_INACTIVE ? "activated" : "deactivated");
       if (!HIWORD(wParam)) OnMainWindowActivation(LOWORD(wParam) != WA_INACTIVE);
       return result;
@@ -236,7 +235,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       g_units = PlayerUnits{};
       break;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -248,21 +247,21 @@ bool CreatePlayerWindow() {
                            ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
 
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = PlayerWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(129));
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(129));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kPlayerWindowClass;
-  if (!RegisterClassExA(&wc)) return false;
+  if (!RegisterClassExW(&wc)) return false;
 
   // Borderless: the window rectangle is the client rectangle, which the skin paints whole.
   const RECT r = UnitRect(kPlayerWindowDesign, graphics::SystemDpi());
-  HWND window = CreateWindowExA(
-      0, kPlayerWindowClass, "", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, r.left, r.top,
+  HWND window = CreateWindowExW(
+      0, kPlayerWindowClass, L"", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, r.left, r.top,
       r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return false;
   SetWindowIcons(window);

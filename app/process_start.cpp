@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/announcer.h"
+#include "app/language_switch.h"
 #include "app/program_state.h"
 #include "catalogue/trimmer.h"
 #include "skin/skin_engine.h"
@@ -28,10 +29,11 @@ void StartProcess() {
   skin::backgroundImage.clear();
   std::atexit(RunExitRoutineAtExit);
   skin::StartGdiplus();
-  const HMODULE module = GetModuleHandleA(nullptr);
-  skin::appIcon = LoadIconA(module, MAKEINTRESOURCEA(129));
-  if (!skin::appIcon) skin::appIcon = LoadIconA(module, "DEFAULT_ICON");
+  const HMODULE module = GetModuleHandleW(nullptr);
+  skin::appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
+  if (!skin::appIcon) skin::appIcon = LoadIconW(module, L"DEFAULT_ICON");
   skin::SetSkinDefaults();
+  ChooseStartLanguage();
   // Every deactivation of a skinned window hands its memory back through the trimmer.
   skin::SetTrimmerThreadProc(AnnouncedTrimmer);
 }

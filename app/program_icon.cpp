@@ -38,7 +38,7 @@ WindowIcons g_windowIcons;
 void Replace(HWND window, WPARAM kind, HICON& kept, int size) {
   HICON icon = LoadProgramIcon(size);
   if (!icon) return;
-  SendMessageA(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
   if (kept) DestroyIcon(kept);
   kept = icon;
 }
@@ -47,9 +47,9 @@ void Replace(HWND window, WPARAM kind, HICON& kept, int size) {
 
 HICON LoadProgramIcon(int size) {
   if (size <= 0) return nullptr;
-  HINSTANCE module = GetModuleHandleA(nullptr);
+  HINSTANCE module = GetModuleHandleW(nullptr);
   static const auto scaleDown =
-      graphics::SystemCall<LoadIconWithScaleDownFn>("comctl32.dll", "LoadIconWithScaleDown");
+      graphics::SystemCall<LoadIconWithScaleDownFn>(L"comctl32.dll", "LoadIconWithScaleDown");
   HICON icon = nullptr;
   // Scaling down from a larger image keeps the edges crisp; LoadImage would enlarge a smaller.
   if (scaleDown &&
@@ -57,7 +57,7 @@ HICON LoadProgramIcon(int size) {
     return icon;
   }
   icon = static_cast<HICON>(
-      LoadImageA(module, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+      LoadImageW(module, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   return icon ? icon : FromEmbeddedFile(size);
 }
 

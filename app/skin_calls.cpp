@@ -14,7 +14,7 @@ namespace app {
 void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
   skin::SkinEngine* engine = skin::skinEngine;
   if (!engine) return;
-  engine->SetSkin("", picture, 0, 0xFF8800, 3);
+  engine->SetSkin(L"", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
   engine->AttachWindow(window, {.captionHeight = 25,
                                 .captionActive = 1,
@@ -25,11 +25,11 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
                                 .captionGloss = 0});
 }
 
-void KeepPictureCacheIn(const std::string& folder) {
+void KeepPictureCacheIn(const std::wstring& folder) {
   if (skin::skinEngine) skin::skinEngine->SetPictureCacheFolder(folder);
 }
 
-void DecodePictureAhead(std::vector<uint8_t> picture, const std::string& cacheFolder) {
+void DecodePictureAhead(std::vector<uint8_t> picture, const std::wstring& cacheFolder) {
   skin::StartPictureDecode(std::move(picture), skin::LargestClientSize(),
                            skin::PictureCacheFile(cacheFolder));
 }

@@ -14,10 +14,10 @@ namespace app {
 // no gloss.
 void skinWindow(HWND window, const std::vector<uint8_t>& picture);
 // Where the skin keeps the background reduced for the screen between runs.
-void KeepPictureCacheIn(const std::string& folder);
+void KeepPictureCacheIn(const std::wstring& folder);
 // Starts decoding the picture for the main window on a worker, so that skinWindow finds it done
 // (a picture whose copy is kept in the cache folder is not decoded).
-void DecodePictureAhead(std::vector<uint8_t> picture, const std::string& cacheFolder);
+void DecodePictureAhead(std::vector<uint8_t> picture, const std::wstring& cacheFolder);
 // Whether the picture last given to skinWindow decoded: skinning decodes it, once.
 bool BackgroundPictureDecoded();
 // The group box becomes a panel of the skinned window that holds it.

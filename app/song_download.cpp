@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/announcer.h"
+#include "app/language.h"
 #include "app/skin_calls.h"
 #include "app/text_card.h"
 #include "app/user_messages.h"
@@ -21,16 +22,16 @@
 namespace app {
 namespace {
 
-constexpr char kWindowClass[] = "VeloryDownloadWindow";
-constexpr char kStatusClass[] = "VeloryDownloadStatus";
+constexpr wchar_t kWindowClass[] = L"VeloryDownloadWindow";
+constexpr wchar_t kStatusClass[] = L"VeloryDownloadStatus";
 constexpr int kWidth = 387, kHeight = 92;
 constexpr unsigned kProgressEveryMs = 100;
 
 // One download, shared with the worker that runs the fetch.
 struct Job {
   Job()
-      : cancel(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-        done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+      : cancel(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
   ~Job() {
     if (cancel) CloseHandle(cancel);
     if (done) CloseHandle(done);
@@ -49,13 +50,13 @@ struct Job {
 LRESULT CALLBACK DownloadWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     // Closing the window cancels the download; the window goes when the fetch has ended.
-    if (auto* job = reinterpret_cast<Job*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+    if (auto* job = reinterpret_cast<Job*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
       job->userCancelled = true;
       SetEvent(job->cancel);
     }
     return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // The line under the bar: its text on a light card, readable over any picture.
@@ -64,7 +65,7 @@ LRESULT CALLBACK StatusLineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_ERASEBKGND:
       return 1;
     case WM_SETTEXT: {
-      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
       InvalidateRect(hwnd, nullptr, FALSE);
       return result;
     }
@@ -73,35 +74,35 @@ LRESULT CALLBACK StatusLineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       HDC dc = BeginPaint(hwnd, &ps);
       RECT rc;
       GetClientRect(hwnd, &rc);
-      char text[256] = {};
-      GetWindowTextA(hwnd, text, sizeof(text));
+      wchar_t text[256] = {};
+      GetWindowTextW(hwnd, text, static_cast<int>(std::size(text)));
       PaintTextCard(hwnd, dc, {0, rc.bottom, 6, 0xC0}, [&](HDC on, int width) {
         RECT line{8, 0, width - 8, rc.bottom};
-        DrawTextA(on, text, -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        DrawTextW(on, text, -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
       });
       EndPaint(hwnd, &ps);
       return 0;
     }
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // The small window with its progress bar, centred on the owner, skinned like the others.
 class ProgressWindow {
  public:
-  ProgressWindow(HWND owner, const std::string& caption, Job& job,
+  ProgressWindow(HWND owner, const std::wstring& caption, Job& job,
                  const std::vector<uint8_t>& picture) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = DownloadWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
-    RegisterClassExA(&wc);  // fails harmlessly when already registered
+    RegisterClassExW(&wc);  // fails harmlessly when already registered
     wc.lpfnWndProc = StatusLineProc;
     wc.lpszClassName = kStatusClass;
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
     RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner) GetWindowRect(owner, &around);
     // Laid out at the owner's DPI from 96-dpi lengths.
@@ -110,14 +111,14 @@ class ProgressWindow {
     const int left = (around.left + around.right - px(kWidth)) / 2;
     const int top = (around.top + around.bottom - px(kHeight)) / 2;
     window_ =
-        CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
+        CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
                         left, top, px(kWidth), px(kHeight), owner, nullptr, wc.hInstance, nullptr);
     if (!window_) return;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&job));
-    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, px(10), px(32),
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&job));
+    bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, px(10), px(32),
                            px(kWidth - 20), px(20), window_, nullptr, wc.hInstance, nullptr);
-    SendMessageA(bar_, PBM_SETRANGE32, 0, 100);
-    status_ = CreateWindowExA(0, kStatusClass, DownloadStatusText(0, 0).c_str(),
+    SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
+    status_ = CreateWindowExW(0, kStatusClass, DownloadStatusText(0, 0).c_str(),
                               WS_CHILD | WS_VISIBLE, px(10), px(58), px(kWidth - 20), px(20),
                               window_, nullptr, wc.hInstance, nullptr);
     skinWindow(window_, picture);
@@ -126,7 +127,7 @@ class ProgressWindow {
   }
   ~ProgressWindow() {
     if (window_) {
-      SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
       DestroyWindow(window_);
     }
   }
@@ -138,53 +139,54 @@ class ProgressWindow {
     // Without an announced length the bar creeps on and never reaches the end.
     const int percent = total ? static_cast<int>(received * 100 / total)
                               : static_cast<int>(99 - 99 * 65536 / (65536 + received));
-    SendMessageA(bar_, PBM_SETPOS, percent, 0);
+    SendMessageW(bar_, PBM_SETPOS, percent, 0);
     SetStatus(DownloadStatusText(received, total));
   }
-  void SetStatus(const std::string& text) {
+  void SetStatus(const std::wstring& text) {
     if (!status_ || text == statusText_) return;
     statusText_ = text;
-    SetWindowTextA(status_, text.c_str());
+    SetWindowTextW(status_, text.c_str());
   }
 
  private:
   HWND window_ = nullptr;
   HWND bar_ = nullptr;
   HWND status_ = nullptr;
-  std::string statusText_;
+  std::wstring statusText_;
 };
 
 // 1234567 as "1,234,567".
-std::string Grouped(uint64_t n) {
-  std::string digits = std::to_string(n);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+std::wstring Grouped(uint64_t n) {
+  std::wstring digits = std::to_wstring(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, L",");
   return digits;
 }
 
-std::string Extension(const std::string& path) {
+std::wstring Extension(const std::wstring& path) {
   const size_t dot = path.rfind('.');
-  const size_t slash = path.find_last_of("\\/");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  const size_t slash = path.find_last_of(L"\\/");
+  if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return {};
   return path.substr(dot);
 }
 
-bool AskForTarget(HWND owner, const std::string& suggestedName, std::string* target) {
-  char file[MAX_PATH * 4] = {};
-  suggestedName.copy(file, sizeof(file) - 1);
-  const std::string ext = Extension(suggestedName);
+bool AskForTarget(HWND owner, const std::wstring& suggestedName, std::wstring* target) {
+  wchar_t file[MAX_PATH * 4] = {};
+  suggestedName.copy(file, std::size(file) - 1);
+  const std::wstring ext = Extension(suggestedName);
   // "*.wav" twice, then every file; the list ends with two zeros.
-  std::string filter = "*" + ext + '\0' + "*" + ext + '\0' + "*.*" + '\0' + "*.*" + '\0' + '\0';
-  OPENFILENAMEA ofn{};
+  std::wstring filter =
+      L"*" + ext + L'\0' + L"*" + ext + L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof(file);
+  ofn.nMaxFile = static_cast<DWORD>(std::size(file));
   ofn.lpstrDefExt = ext.size() > 1 ? ext.c_str() + 1 : nullptr;
   ofn.Flags =
       OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameA(&ofn)) return false;
+  if (!GetSaveFileNameW(&ofn)) return false;
   *target = file;
   return true;
 }
@@ -193,43 +195,46 @@ bool g_downloading = false;
 
 }  // namespace
 
-std::string DownloadStatusText(uint64_t received, uint64_t total) {
-  if (total == 0) return "已收到 " + Grouped(received) + " 字节";
+std::wstring DownloadStatusText(uint64_t received, uint64_t total) {
+  const UiTexts& t = Texts();
+  if (total == 0) return t.received + Grouped(received) + t.bytes;
   const uint64_t percent = received >= total ? 100 : received * 100 / total;
-  return std::to_string(percent) + "%  已收到 " + Grouped(received) + " / " + Grouped(total) +
-         " 字节";
+  return std::to_wstring(percent) + L"%  " + t.received + Grouped(received) + L" / " +
+         Grouped(total) + t.bytes;
 }
 
-std::string FailureReason(const catalogue::FetchReport& report) {
+std::wstring FailureReason(const catalogue::FetchReport& report) {
   using catalogue::FetchProblem;
   switch (report.problem) {
     case FetchProblem::kNoConnection:
-      return "无法连接服务器";
+      return Texts().noConnection;
     case FetchProblem::kNoAnswer:
-      return "服务器没有及时应答";
+      return Texts().noAnswer;
     case FetchProblem::kServerStatus:
-      return "服务器出错（状态 " + std::to_string(report.status) + "）";
+      return Texts().serverStatus + std::to_wstring(report.status) + Texts().serverStatusEnd;
     case FetchProblem::kCutShort:
-      return "连接中断，文件不完整";
+      return Texts().cutShort;
     case FetchProblem::kTooLarge:
-      return "文件太大";
+      return Texts().tooLarge;
     case FetchProblem::kEmpty:
-      return "服务器没有发来内容";
+      return Texts().emptyAnswer;
     case FetchProblem::kDiskRefused:
-      return "磁盘拒绝写入文件";
+      return Texts().diskRefused;
     case FetchProblem::kNone:
       break;
   }
   return {};
 }
 
-std::string SuggestedSongName(int songNumber, const std::string& localCopy) {
-  const std::string ext = Extension(localCopy);
-  return "歌曲" + (songNumber > 0 ? std::to_string(songNumber) : std::string()) +
-         (ext.empty() ? ".mp3" : ext);
+std::wstring SuggestedSongName(int songNumber, const std::wstring& localCopy) {
+  const std::wstring ext = Extension(localCopy);
+  std::wstring name = songNumber > 0 ? VisibleEntry(songNumber) : Texts().songEntry;
+  // "Song " without its number ends in a blank, which no file name should.
+  name.erase(name.find_last_not_of(L' ') + 1);
+  return name + (ext.empty() ? L".mp3" : ext);
 }
 
-void DownloadSong(HWND owner, const std::string& url, const std::string& suggestedName,
+void DownloadSong(HWND owner, const std::string& url, const std::wstring& suggestedName,
                   const std::vector<uint8_t>& picture) {
   if (g_downloading || !catalogue::IsWebAddress(url)) return;
   g_downloading = true;
@@ -237,15 +242,15 @@ void DownloadSong(HWND owner, const std::string& url, const std::string& suggest
     ~Reset() { g_downloading = false; }
   } reset;
 
-  std::string target;
+  std::wstring target;
   if (!AskForTarget(owner, suggestedName, &target)) return;
   // Written beside the target and put in its place only when whole: a file the user chose to
   // replace survives a failed download.
-  const std::string part = target + ".part";
+  const std::wstring part = target + L".part";
   auto job = std::make_shared<Job>();
   if (!job->cancel || !job->done) return;
-  ProgressWindow progress(owner, "下载 " + target.substr(target.find_last_of("\\/") + 1), *job,
-                          picture);
+  const std::wstring fileName = target.substr(target.find_last_of(L"\\/") + 1);
+  ProgressWindow progress(owner, Texts().downloading + (L" " + fileName), *job, picture);
   try {
     std::thread([job, url, part] {
       catalogue::FetchLimits limits;
@@ -261,7 +266,7 @@ void DownloadSong(HWND owner, const std::string& url, const std::string& suggest
       SetEvent(job->done);
     }).detach();
   } catch (const std::system_error&) {
-    ShowMessage(kMsgFailed);
+    ShowMessage(Texts().failed);
     return;
   }
   for (;;) {
@@ -277,11 +282,11 @@ void DownloadSong(HWND owner, const std::string& url, const std::string& suggest
   }
   if (job->result == catalogue::FetchResult::kComplete) {
     progress.Show(job->received, job->total);
-    if (MoveFileExA(part.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (MoveFileExW(part.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       Announce().Say("download saved ", target);
       return;
     }
-    DeleteFileA(part.c_str());
+    DeleteFileW(part.c_str());
     job->report = {catalogue::FetchProblem::kDiskRefused};
   }
   if (job->userCancelled) {
@@ -289,9 +294,10 @@ void DownloadSong(HWND owner, const std::string& url, const std::string& suggest
     return;
   }
   // The reason stays on the window behind the message as well.
-  const std::string reason = FailureReason(job->report);
+  const std::wstring reason = FailureReason(job->report);
   progress.SetStatus(reason);
-  ShowMessage(reason.empty() ? kMsgFailed : (std::string(kMsgFailed) + "\n" + reason).c_str());
+  ShowMessage(reason.empty() ? Texts().failed
+                             : (std::wstring(Texts().failed) + L"\n" + reason).c_str());
 }
 
 }  // namespace app

@@ -16,20 +16,20 @@ namespace app {
 
 // The download window's line under its bar: "45%  已收到 1,234 / 2,742 字节", or the bytes
 // alone when the server announced no length.
-std::string DownloadStatusText(uint64_t received, uint64_t total);
+std::wstring DownloadStatusText(uint64_t received, uint64_t total);
 
 // One line saying why a fetch failed; empty when there is nothing to add.
-std::string FailureReason(const catalogue::FetchReport& report);
+std::wstring FailureReason(const catalogue::FetchReport& report);
 
 // The name the save dialog suggests: the song's entry text ("歌曲3", "歌曲" without a number)
 // and the extension of its local copy (".mp3" without one).
-std::string SuggestedSongName(int songNumber, const std::string& localCopy);
+std::wstring SuggestedSongName(int songNumber, const std::wstring& localCopy);
 
 // Asks for the target (starting with `suggestedName`), then downloads `url` there. Returns once
 // the download has ended, failed, been cancelled by closing its window, or the program is
 // ending; meanwhile this thread's messages are dispatched. Does nothing for an address that is
 // not a web address, or while another download runs.
-void DownloadSong(HWND owner, const std::string& url, const std::string& suggestedName,
+void DownloadSong(HWND owner, const std::string& url, const std::wstring& suggestedName,
                   const std::vector<uint8_t>& picture);
 
 }  // namespace app

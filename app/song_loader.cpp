@@ -11,23 +11,24 @@
 
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
+#include "catalogue/text_routines.h"
 
 namespace app {
 namespace {
 
 constexpr UINT kFinishedMessage = WM_APP + 40;
-constexpr char kNotifyClass[] = "VelorySongLoader";
+constexpr wchar_t kNotifyClass[] = L"VelorySongLoader";
 
-std::string TempFolder() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD n = GetTempPathA(sizeof(path), path);
-  return n > 0 && n < sizeof(path) ? std::string(path, n) : std::string(".\\");
+std::wstring TempFolder() {
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathW(static_cast<DWORD>(std::size(path)), path);
+  return n > 0 && n < std::size(path) ? std::wstring(path, n) : std::wstring(L".\\");
 }
 
 // The first bytes of the file, to name it after its kind.
-std::vector<uint8_t> FileHead(const std::string& path) {
+std::vector<uint8_t> FileHead(const std::wstring& path) {
   std::vector<uint8_t> head(16);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   DWORD got = 0;
   if (file != INVALID_HANDLE_VALUE) {
@@ -40,18 +41,18 @@ std::vector<uint8_t> FileHead(const std::string& path) {
 
 // Song files of earlier runs that ended without removing them (killed, crashed): any whose
 // process no longer runs.
-void RemoveLeftFiles(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "velory-*-*").c_str(), &found);
+void RemoveLeftFiles(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"velory-*-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    const DWORD pid = std::strtoul(found.cFileName + 7, nullptr, 10);
+    const DWORD pid = std::wcstoul(found.cFileName + 7, nullptr, 10);
     if (pid == GetCurrentProcessId()) continue;
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
     const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
     if (process) CloseHandle(process);
-    if (!running) DeleteFileA((folder + found.cFileName).c_str());
-  } while (FindNextFileA(search, &found));
+    if (!running) DeleteFileW((folder + found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
@@ -62,13 +63,13 @@ void RemoveLeftFiles(const std::string& folder) {
 struct SongLoader::Shared {
   struct Finished {
     unsigned request;
-    std::string path;  // empty when the fetch failed
+    std::wstring path;  // empty when the fetch failed
   };
 
   std::mutex lock;
   unsigned newest = 0;
   bool closed = false;
-  std::set<std::string> files;
+  std::set<std::wstring> files;
   std::deque<Finished> finished;
   unsigned nextFile = 0;
 
@@ -78,24 +79,24 @@ struct SongLoader::Shared {
   }
 };
 
-SongLoader::SongLoader(std::function<void(const std::string& path)> ready,
+SongLoader::SongLoader(std::function<void(const std::wstring& path)> ready,
                        std::function<void()> failed)
     : shared_(std::make_shared<Shared>()), ready_(std::move(ready)), failed_(std::move(failed)) {
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = NotifyProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kNotifyClass;
-  RegisterClassExA(&wc);  // fails harmlessly when already registered
-  notify_ = CreateWindowExA(0, kNotifyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                            nullptr);
-  if (notify_) SetWindowLongPtrA(notify_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  RegisterClassExW(&wc);  // fails harmlessly when already registered
+  notify_ = CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            wc.hInstance, nullptr);
+  if (notify_) SetWindowLongPtrW(notify_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   RemoveLeftFiles(TempFolder());
 }
 
 SongLoader::~SongLoader() {
   if (notify_) DestroyWindow(notify_);
-  std::set<std::string> files;
+  std::set<std::wstring> files;
   {
     std::lock_guard<std::mutex> hold(shared_->lock);
     shared_->closed = true;
@@ -103,43 +104,44 @@ SongLoader::~SongLoader() {
   }
   // A worker still writing shares its file for deletion: it goes when the worker lets go, or
   // when the process ends.
-  for (const std::string& file : files) DeleteFileA(file.c_str());
+  for (const std::wstring& file : files) DeleteFileW(file.c_str());
 }
 
-std::string SongLoader::FilePrefix() {
-  return TempFolder() + "velory-" + std::to_string(GetCurrentProcessId()) + "-";
+std::wstring SongLoader::FilePrefix() {
+  return TempFolder() + L"velory-" + std::to_wstring(GetCurrentProcessId()) + L"-";
 }
 
 void SongLoader::Load(const std::string& url) {
   unsigned request;
-  std::string path;
+  std::wstring path;
   {
     std::lock_guard<std::mutex> hold(shared_->lock);
     request = ++shared_->newest;
-    path = FilePrefix() + std::to_string(++shared_->nextFile) + ".part";
+    path = FilePrefix() + std::to_wstring(++shared_->nextFile) + L".part";
     shared_->files.insert(path);
   }
   loading_ = true;
   const HWND notify = notify_;
   auto work = [shared = shared_, request, url, path, notify] {
     const auto keepGoing = [&](uint64_t, uint64_t) { return shared->Current(request); };
-    std::string done;
+    std::wstring done;
     if (catalogue::FetchToFile(url, path, keepGoing) == catalogue::FetchResult::kComplete) {
       // Named after its kind, so the media framework knows what to make of it.
       const std::vector<uint8_t> head = FileHead(path);
-      const std::string named =
-          path.substr(0, path.size() - 5) + catalogue::SongFileExtension(head.data(), head.size());
-      done = MoveFileExA(path.c_str(), named.c_str(), MOVEFILE_REPLACE_EXISTING) ? named : path;
+      const std::wstring named =
+          path.substr(0, path.size() - 5) +
+          catalogue::FromUtf8(catalogue::SongFileExtension(head.data(), head.size()));
+      done = MoveFileExW(path.c_str(), named.c_str(), MOVEFILE_REPLACE_EXISTING) ? named : path;
     }
     std::lock_guard<std::mutex> hold(shared->lock);
     shared->files.erase(path);
     if (shared->closed || request != shared->newest) {
-      if (!done.empty()) DeleteFileA(done.c_str());
+      if (!done.empty()) DeleteFileW(done.c_str());
       return;
     }
     if (!done.empty()) shared->files.insert(done);
     shared->finished.push_back({request, done});
-    PostMessageA(notify, kFinishedMessage, 0, 0);
+    PostMessageW(notify, kFinishedMessage, 0, 0);
   };
   try {
     std::thread(std::move(work)).detach();
@@ -147,9 +149,9 @@ void SongLoader::Load(const std::string& url) {
     {
       std::lock_guard<std::mutex> hold(shared_->lock);
       shared_->files.erase(path);
-      shared_->finished.push_back({request, std::string()});
+      shared_->finished.push_back({request, std::wstring()});
     }
-    PostMessageA(notify_, kFinishedMessage, 0, 0);
+    PostMessageW(notify_, kFinishedMessage, 0, 0);
   }
 }
 
@@ -164,8 +166,8 @@ void SongLoader::RemoveOlderFiles(bool keepCurrent) {
   std::lock_guard<std::mutex> hold(shared_->lock);
   for (auto it = shared_->files.begin(); it != shared_->files.end();) {
     // Files still being written end with ".part"; their workers remove them when cancelled.
-    const bool writing = it->size() > 5 && it->compare(it->size() - 5, 5, ".part") == 0;
-    if (*it != current_ && !writing && DeleteFileA(it->c_str())) {
+    const bool writing = it->size() > 5 && it->compare(it->size() - 5, 5, L".part") == 0;
+    if (*it != current_ && !writing && DeleteFileW(it->c_str())) {
       it = shared_->files.erase(it);
     } else {
       ++it;
@@ -195,12 +197,12 @@ void SongLoader::TakeFinished() {
 
 LRESULT CALLBACK SongLoader::NotifyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kFinishedMessage) {
-    if (auto* loader = reinterpret_cast<SongLoader*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+    if (auto* loader = reinterpret_cast<SongLoader*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
       loader->TakeFinished();
     }
     return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace app

@@ -16,14 +16,14 @@ class SongLoader {
  public:
   // Both run on the creating thread, from its message dispatch, for the newest request only:
   // `ready` with the local file of the song, `failed` when it could not be fetched.
-  SongLoader(std::function<void(const std::string& path)> ready, std::function<void()> failed);
+  SongLoader(std::function<void(const std::wstring& path)> ready, std::function<void()> failed);
   // Cancels the fetch in progress and removes every file, without waiting for any worker.
   ~SongLoader();
   SongLoader(const SongLoader&) = delete;
   SongLoader& operator=(const SongLoader&) = delete;
 
   // Starts fetching the address; the fetch in progress, if any, is cancelled.
-  void Load(const std::string& url);
+  void Load(const std::string& url);  // UTF-8
   // Cancels the fetch in progress, if any; nothing is reported for it.
   void Cancel();
   // Removes the files of every song but the newest one handed to `ready`, and that one too
@@ -32,10 +32,10 @@ class SongLoader {
 
   bool loading() const { return loading_; }
   // The file handed to `ready` last; empty before the first.
-  const std::string& currentFile() const { return current_; }
+  const std::wstring& currentFile() const { return current_; }
 
   // The folder and name prefix of this process's song files: "<temp>\velory-<pid>-".
-  static std::string FilePrefix();
+  static std::wstring FilePrefix();
 
  private:
   struct Shared;
@@ -44,9 +44,9 @@ class SongLoader {
 
   std::shared_ptr<Shared> shared_;
   HWND notify_ = nullptr;
-  std::function<void(const std::string&)> ready_;
+  std::function<void(const std::wstring&)> ready_;
   std::function<void()> failed_;
-  std::string current_;  // the file handed to `ready` last
+  std::wstring current_;  // the file handed to `ready` last
   bool loading_ = false;
 };
 

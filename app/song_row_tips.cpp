@@ -11,88 +11,83 @@
 namespace app {
 namespace {
 
-constexpr char kTipsProp[] = "App_RowTips";
+constexpr wchar_t kTipsProp[] = L"App_RowTips";
 // The list's procedure before this one: kept in the window, since skins installed over this
 // procedure keep calling it after the tips are gone.
-constexpr char kNextProp[] = "App_RowTipsNext";
+constexpr wchar_t kNextProp[] = L"App_RowTipsNext";
 constexpr int kTipWidth = 320;  // at 96 dpi: a long title wraps instead of crossing the screen
 
 }  // namespace
 
-SongRowTips::SongRowTips(HWND list, std::function<std::string(int row)> titleOf)
+SongRowTips::SongRowTips(HWND list, std::function<std::wstring(int row)> titleOf)
     : list_(list), titleOf_(std::move(titleOf)) {
   if (!list_ || !tip_.Create(list_)) return;
   // Titles come from the network: an ampersand is shown, not taken as a prefix.
   HWND tip = tip_.GetWindow();
-  SetWindowLongA(tip, GWL_STYLE, GetWindowLongA(tip, GWL_STYLE) | TTS_NOPREFIX);
+  SetWindowLongW(tip, GWL_STYLE, GetWindowLongW(tip, GWL_STYLE) | TTS_NOPREFIX);
   for (int row = 1; row <= catalogue::kSongsPerBatch; ++row) tip_.AddCallbackTool({}, row);
   PlaceTools();
-  SetPropA(list_, kTipsProp, this);
-  if (!GetPropA(list_, kNextProp)) {
-    SetPropA(list_, kNextProp,
+  SetPropW(list_, kTipsProp, this);
+  if (!GetPropW(list_, kNextProp)) {
+    SetPropW(list_, kNextProp,
              reinterpret_cast<HANDLE>(
-                 SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
+                 SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
   }
 }
 
 SongRowTips::~SongRowTips() {
-  if (list_ && IsWindow(list_)) RemovePropA(list_, kTipsProp);
+  if (list_ && IsWindow(list_)) RemovePropW(list_, kTipsProp);
   tip_.Destroy();
 }
 
 bool SongRowTips::ToolsPlaced() const {
-  return SendMessageA(list_, LB_GETTOPINDEX, 0, 0) == placedTop_ &&
-         SendMessageA(list_, LB_GETCOUNT, 0, 0) == placedCount_ &&
-         SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0) == placedHeight_ &&
+  return SendMessageW(list_, LB_GETTOPINDEX, 0, 0) == placedTop_ &&
+         SendMessageW(list_, LB_GETCOUNT, 0, 0) == placedCount_ &&
+         SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0) == placedHeight_ &&
          graphics::DpiForWindow(list_) == placedDpi_;
 }
 
 void SongRowTips::PlaceTools() {
-  placedTop_ = static_cast<int>(SendMessageA(list_, LB_GETTOPINDEX, 0, 0));
-  placedCount_ = static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0));
-  placedHeight_ = static_cast<int>(SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0));
+  placedTop_ = static_cast<int>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
+  placedCount_ = static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0));
+  placedHeight_ = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
   placedDpi_ = graphics::DpiForWindow(list_);
   tip_.SetMaxWidth(graphics::ScaleLength(kTipWidth, placedDpi_));
   for (int row = 1; row <= catalogue::kSongsPerBatch; ++row) {
     RECT r{};
-    if (SendMessageA(list_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)) == LB_ERR) r = {};
+    if (SendMessageW(list_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)) == LB_ERR) r = {};
     tip_.SetToolRect(row, r);
   }
 }
 
 LRESULT SongRowTips::TextFor(NMHDR* header) {
   const int row = static_cast<int>(header->idFrom);
-  text_ = row >= 1 && row <= catalogue::kSongsPerBatch && titleOf_ ? titleOf_(row) : "";
+  text_ = row >= 1 && row <= catalogue::kSongsPerBatch && titleOf_ ? titleOf_(row) : L"";
   Announce().Say("tip ", row, "\t", text_);
-  if (header->code == TTN_GETDISPINFOW) {
-    wideText_ = catalogue::ToWideText(text_, CP_ACP);
-    reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wideText_.data();
-  } else {
-    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = text_.data();
-  }
+  reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = text_.data();
   return 0;
 }
 
 LRESULT CALLBACK SongRowTips::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* tips = static_cast<SongRowTips*>(GetPropA(hwnd, kTipsProp));
+  auto* tips = static_cast<SongRowTips*>(GetPropW(hwnd, kTipsProp));
   if (tips) {
     if (message == WM_NOTIFY) {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header && header->hwndFrom == tips->tip_.GetWindow() &&
-          (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW)) {
+          header->code == TTN_GETDISPINFOW) {
         return tips->TextFor(header);
       }
     } else if (message == WM_MOUSEMOVE && !tips->ToolsPlaced()) {
       tips->PlaceTools();
     }
   }
-  const auto next = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kNextProp));
+  const auto next = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kNextProp));
   if (message == WM_NCDESTROY) {
-    RemovePropA(hwnd, kNextProp);
-    RemovePropA(hwnd, kTipsProp);
+    RemovePropW(hwnd, kNextProp);
+    RemovePropW(hwnd, kTipsProp);
   }
-  return next ? CallWindowProcA(next, hwnd, message, wParam, lParam)
-              : DefWindowProcA(hwnd, message, wParam, lParam);
+  return next ? CallWindowProcW(next, hwnd, message, wParam, lParam)
+              : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace app

@@ -15,7 +15,7 @@ class SongRowTips {
  public:
   // `titleOf(row)` is asked for the title of the song row 1 to 9 stands for, whenever a tip
   // shows, so it is always that of the batch now listed.
-  SongRowTips(HWND list, std::function<std::string(int row)> titleOf);
+  SongRowTips(HWND list, std::function<std::wstring(int row)> titleOf);
   ~SongRowTips();
   SongRowTips(const SongRowTips&) = delete;
   SongRowTips& operator=(const SongRowTips&) = delete;
@@ -30,15 +30,14 @@ class SongRowTips {
   LRESULT TextFor(NMHDR* header);
 
   HWND list_;
-  std::function<std::string(int)> titleOf_;
+  std::function<std::wstring(int)> titleOf_;
   graphics::GfxToolTip tip_;
   // The list's top row, length, row height and DPI when the tools were placed.
   int placedTop_ = -1;
   int placedCount_ = -1;
   int placedHeight_ = -1;
   int placedDpi_ = -1;
-  std::string text_;  // what the tooltip was handed last; it reads the text from here
-  std::wstring wideText_;
+  std::wstring text_;  // what the tooltip was handed last; it reads the text from here
 };
 
 }  // namespace app

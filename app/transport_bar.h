@@ -27,7 +27,7 @@ inline constexpr int kSeekUnitsPerSecond = 10;
 
 // The volume bar's text, which reads what the control reports: "音量 50"; "音量 ?" when it says
 // nothing.
-std::string VolumeText(int heardVolume);
+std::wstring VolumeText(int heardVolume);
 
 class TransportBar {
  public:

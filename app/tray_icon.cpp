@@ -2,8 +2,9 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <iterator>
 
+#include "app/language.h"
 #include "app/player_units.h"
 #include "app/program_icon.h"
 #include "graphics/dpi_context.h"
@@ -24,23 +25,33 @@ HICON MakeTrayIcon(HWND window) {
 
 bool AddTrayIcon(HWND window) {
   if (!g_trayIcon) g_trayIcon = MakeTrayIcon(window);
-  NOTIFYICONDATAA data{};
+  NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = window;
   data.uID = kTrayIconId;
   data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
   data.uCallbackMessage = kTrayMessage;
   data.hIcon = g_trayIcon;
-  std::strncpy(data.szTip, kTrayTip, sizeof(data.szTip) - 1);
-  return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  lstrcpynW(data.szTip, Texts().trayTip, static_cast<int>(std::size(data.szTip)));
+  return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
-void RemoveTrayIcon(HWND window) {
-  NOTIFYICONDATAA data{};
+void UpdateTrayTip(HWND window) {
+  NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = window;
   data.uID = kTrayIconId;
-  Shell_NotifyIconA(NIM_DELETE, &data);
+  data.uFlags = NIF_TIP;
+  lstrcpynW(data.szTip, Texts().trayTip, static_cast<int>(std::size(data.szTip)));
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void RemoveTrayIcon(HWND window) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window;
+  data.uID = kTrayIconId;
+  Shell_NotifyIconW(NIM_DELETE, &data);
   if (g_trayIcon) {
     DestroyIcon(g_trayIcon);
     g_trayIcon = nullptr;

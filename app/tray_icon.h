@@ -5,11 +5,12 @@
 
 namespace app {
 
-inline constexpr char kTrayTip[] = "Velory音乐播放器 V3.5";
-
-// Adds the program icon at the small-icon size of the window's DPI with the fixed tip; notifications arrive as
-// kTrayMessage. Returns false when the shell refused it.
+// Adds the program icon at the small-icon size of the window's DPI with the fixed tip of the
+// program's language; notifications arrive as kTrayMessage. Returns false when the shell refused
+// it.
 bool AddTrayIcon(HWND window);
+// The tip in the program's language now.
+void UpdateTrayTip(HWND window);
 void RemoveTrayIcon(HWND window);
 
 }  // namespace app

@@ -51,7 +51,7 @@ void ScaleUnits(const PlayerUnits& units, int oldDpi, int dpi) {
   const HFONT font = UnitFont(dpi);
   for (const auto& [unit, design] : inside) {
     if (!unit) continue;
-    SendMessageA(unit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(unit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     Place(unit, UnitRect(*design, dpi));
   }
 }

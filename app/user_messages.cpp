@@ -8,9 +8,9 @@
 
 namespace app {
 
-void ShowMessage(const char* text) {
+void ShowMessage(const wchar_t* text) {
   Announce().Say("message ", text);
-  MessageBoxA(nullptr, text, nullptr, MB_OK);
+  MessageBoxW(nullptr, text, nullptr, MB_OK);
 }
 
 void EndProgram() { std::exit(0); }

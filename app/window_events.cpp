@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include "app/data_files.h"
+#include "app/language_switch.h"
 #include "app/panel_drag.h"
 #include "app/program_state.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "build_settings.h"
+#include "catalogue/text_routines.h"
 #include "graphics/dpi_scale.h"
 
 namespace app {
@@ -27,7 +29,7 @@ void PopUpTrayMenu(const PlayerUnits& units) {
   SetForegroundWindow(units.window);
   TrackPopupMenu(units.托盘菜单, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, units.window,
                  nullptr);
-  PostMessageA(units.window, WM_NULL, 0, 0);
+  PostMessageW(units.window, WM_NULL, 0, 0);
 }
 
 // The window's size as it stands when not minimised: a window hidden to the tray is minimised,
@@ -74,7 +76,7 @@ void ShowFromTray(PlayerUnits& units) {
   ShowWindow(w, SW_SHOW);
   ShowWindow(w, SW_RESTORE);
   RECT area{}, r{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   GetWindowRect(w, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;
   const int x = area.left + (area.right - area.left - width) / 2;
@@ -90,11 +92,14 @@ bool OnMenuItem(PlayerUnits& units, UINT id) {
       ShowFromTray(units);
       return true;
     case kMenu关于:
-      ShowMessage(build_settings::kAboutText);
+      ShowMessage(Texts().aboutText);
       return true;
     case kMenu更新:
-      ShellExecuteA(nullptr, "open", build_settings::kAuthorPageUrl, nullptr, nullptr,
-                    SW_SHOWNORMAL);
+      ShellExecuteW(nullptr, L"open", catalogue::FromUtf8(build_settings::kAuthorPageUrl).c_str(),
+                    nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    case kMenuLanguage:
+      SwitchLanguage(units);
       return true;
     case kMenu退出:
       RemoveTrayIcon(units.window);

@@ -31,8 +31,8 @@ void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
       ExtractPieces(page, kListRefLeft, kListRefRight, pump);
   if (tokens.empty()) return;
 
-  const std::string list =
-      Utf8ToGbk(BodyText(get(baseUrl + "list.ashx?rnd=" + std::string(tokens.front()))));
+  // The markers are ASCII, so the records are cut from the UTF-8 bytes as they came.
+  const std::string list = BodyText(get(baseUrl + "list.ashx?rnd=" + std::string(tokens.front())));
   const std::vector<std::string_view> records =
       ExtractPieces(list, kRecordLeft, kRecordRight, pump);
 
@@ -47,7 +47,7 @@ void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
     append(songAddress);
     // The title is what the record holds before its address.
     if (keepTitle && songs++ < kTitlesPerBatch)
-      keepTitle(songAddress, CleanTitle(record.substr(0, at)));
+      keepTitle(songAddress, CleanTitle(FromUtf8(record.substr(0, at))));
   }
 
   get(baseUrl);
@@ -55,13 +55,13 @@ void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
 
 void FetchCatalogue(HWND songList) {
   const auto append = [songList](const std::string& entry) {
-    SendMessageA(songList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(songList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromUtf8(entry).c_str()));
   };
   songTitles.BeginBatch();
   FetchCatalogue(
       build_settings::kCatalogueBaseUrl, [](const std::string& url) { return HttpGet(url); },
       append, ProcessPendingMessagesEveryFewMs,
-      [](const std::string& address, std::string title) {
+      [](const std::string& address, std::wstring title) {
         songTitles.Keep(address, std::move(title));
       });
 }

@@ -14,6 +14,8 @@
 
 namespace catalogue {
 
+// Addresses and list entries are UTF-8 (the addresses are ASCII in practice); the list box
+// holds them as UTF-16.
 // The song address appended last; kept until the program ends.
 extern std::string songAddress;
 
@@ -21,7 +23,7 @@ using HttpFunction = std::function<std::vector<uint8_t>(const std::string& absol
 using AppendFunction = std::function<void(const std::string& entry)>;
 // Given each appended song's address and its cleaned title (CleanTitle), for the first
 // kTitlesPerBatch songs of the list.
-using TitleFunction = std::function<void(const std::string& address, std::string title)>;
+using TitleFunction = std::function<void(const std::string& address, std::wstring title)>;
 
 // The fetch against a base address (ending in "/"), with the HTTP client, the list to append
 // to and the pump given: at most three requests; appends nothing when the home page holds no

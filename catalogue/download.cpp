@@ -1,18 +1,17 @@
 #include "catalogue/download.h"
 
+#include "catalogue/text_routines.h"
+
 namespace catalogue {
 
 std::vector<wchar_t> ToDownloadText(const std::string& address) {
-  const int n = MultiByteToWideChar(CP_OEMCP, MB_COMPOSITE, address.c_str(), -1, nullptr, 0);
-  if (2 * n <= 0) return {};
-  std::vector<wchar_t> text(n, L'\0');
-  MultiByteToWideChar(CP_OEMCP, MB_COMPOSITE, address.c_str(), -1, text.data(), n);
-  return text;
+  const std::wstring wide = FromUtf8(address);
+  return std::vector<wchar_t>(wide.c_str(), wide.c_str() + wide.size() + 1);
 }
 
 DownloadEntry FindDownloadEntry() {
   // Loaded once and kept: the dialog may still run from the library after the call returns.
-  static const HMODULE shell = LoadLibraryA("shdocvw.dll");
+  static const HMODULE shell = LoadLibraryW(L"shdocvw.dll");
   if (!shell) return nullptr;
   return reinterpret_cast<DownloadEntry>(GetProcAddress(shell, "DoFileDownload"));
 }

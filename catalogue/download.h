@@ -11,9 +11,7 @@ namespace catalogue {
 // The dialog's entry point: one zero-terminated UTF-16 address; its result is not read.
 using DownloadEntry = HRESULT(WINAPI*)(LPCWSTR);
 
-// The address as the dialog takes it, converted in the OEM code page with composite
-// characters, sized by a first pass; holds the terminating zero. Empty when the size pass
-// leaves no room (nothing is to be handed over then).
+// The address (UTF-8) as the dialog takes it, with its terminating zero.
 std::vector<wchar_t> ToDownloadText(const std::string& address);
 
 // DoFileDownload of shdocvw.dll, or null when the system has none.

@@ -18,7 +18,7 @@ namespace {
 // wait, so the caller keeps the deadline: when nothing arrives in time, it gives up and returns,
 // and the worker, which never touches the file, ends on its own later.
 struct Transfer {
-  Transfer() : activity(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+  Transfer() : activity(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
   ~Transfer() {
     if (activity) CloseHandle(activity);
   }
@@ -59,7 +59,7 @@ FetchReport Receive(Transfer& t, const std::string& url, const FetchLimits& limi
   if (!request) return {AfterFailure(FetchProblem::kNoConnection)};
   DWORD status = 0;
   DWORD size = sizeof(status);
-  if (!HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+  if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                       &size, nullptr)) {
     return {FetchProblem::kNoConnection};
   }
@@ -143,11 +143,11 @@ FetchResult Store(Transfer& t, HANDLE file, const FetchProgress& progress,
 
 }  // namespace
 
-FetchResult FetchToFile(const std::string& url, const std::string& path,
+FetchResult FetchToFile(const std::string& url, const std::wstring& path,
                         const FetchProgress& progress, FetchLimits limits, FetchReport* report) {
   FetchReport outcome;
   FetchResult result = FetchResult::kFailed;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     outcome = {FetchProblem::kDiskRefused};
@@ -168,7 +168,7 @@ FetchResult FetchToFile(const std::string& url, const std::string& path,
       outcome = {FetchProblem::kDiskRefused};
     }
     CloseHandle(file);
-    if (result != FetchResult::kComplete) DeleteFileA(path.c_str());
+    if (result != FetchResult::kComplete) DeleteFileW(path.c_str());
   }
   if (result != FetchResult::kFailed) outcome = {};
   if (report) *report = outcome;

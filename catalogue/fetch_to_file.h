@@ -44,12 +44,12 @@ struct FetchLimits {
   HANDLE cancel = nullptr;  // when set, signalling it ends the fetch at once, as cancelled
 };
 
-// GETs the address into the file at `path` (code page 936), replacing it. Complete only for a
+// GETs the address into the file at `path`, replacing it. Complete only for a
 // success status and a non-empty body as long as announced; in every other case (the deadline
 // passed with nothing arriving, a cancel, a body too large) the file is removed before the
 // call returns, so there is either the whole song or no file at all. The file is shared for
 // reading and deletion while it is written. A failure's reason goes to `report` when given.
-FetchResult FetchToFile(const std::string& url, const std::string& path,
+FetchResult FetchToFile(const std::string& url, const std::wstring& path,
                         const FetchProgress& progress = nullptr, FetchLimits limits = {},
                         FetchReport* report = nullptr);
 

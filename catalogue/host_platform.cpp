@@ -8,7 +8,7 @@ namespace catalogue {
 
 bool RunningUnderWine() {
   static const bool wine = [] {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
   }();
   return wine;

@@ -18,7 +18,7 @@ namespace {
 // caller never closes them: a closed handle's value may soon belong to another request, and the
 // worker could still use it.
 struct Request {
-  Request() : finished(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  Request() : finished(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
   ~Request() {
     if (finished) CloseHandle(finished);
   }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "catalogue/text_routines.h"
+
 namespace catalogue {
 
 class InternetHandle {
@@ -26,12 +28,12 @@ class InternetHandle {
 
 // A session whose connect, send and receive waits each end within `deadlineMs`.
 inline HINTERNET OpenSession(DWORD deadlineMs) {
-  HINTERNET session = InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  HINTERNET session = InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
   if (!session) return nullptr;
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT}) {
     DWORD ms = deadlineMs;
-    InternetSetOptionA(session, option, &ms, sizeof(ms));
+    InternetSetOptionW(session, option, &ms, sizeof(ms));
   }
   return session;
 }
@@ -41,13 +43,13 @@ inline HINTERNET OpenAddress(HINTERNET session, const std::string& url) {
   constexpr DWORD kFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                            INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
                            INTERNET_FLAG_NO_UI;
-  return InternetOpenUrlA(session, url.c_str(), nullptr, 0, kFlags, 0);
+  return InternetOpenUrlW(session, FromUtf8(url).c_str(), nullptr, 0, kFlags, 0);
 }
 
 // The length the server announced for the body; false when it announced none.
 inline bool AnnouncedLength(HINTERNET request, DWORD* length) {
   DWORD size = sizeof(*length);
-  return HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, length, &size,
+  return HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, length, &size,
                         nullptr) != FALSE;
 }
 

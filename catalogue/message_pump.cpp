@@ -13,7 +13,7 @@ void SetMessageFilter(MessageFilter filter) { g_filter = filter; }
 
 void ProcessPendingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // Put it back for the real message loop and stop pumping: the program is ending.
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -21,7 +21,7 @@ void ProcessPendingMessages() {
     }
     if (g_filter && g_filter(msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 

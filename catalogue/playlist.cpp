@@ -22,9 +22,9 @@ void Playlist::AnotherBatch() {
   BusyScope scope(busy_);
   units_.songs.Clear();
   units_.visible.Clear();
-  units_.visible.Append(kSongListHeader);
+  units_.visible.Append(units_.entryName ? units_.entryName(0) : kSongListHeader);
   for (int k = 1; k <= kSongsPerBatch; ++k) {
-    units_.visible.Append("歌曲" + std::to_string(k));
+    units_.visible.Append(units_.entryName ? units_.entryName(k) : "歌曲" + std::to_string(k));
     if (!units_.wait(kEntryWaitMs)) return;
   }
   units_.fetch();
@@ -53,7 +53,7 @@ void Playlist::Start(int k) {
 // Before the address goes to the player: the player may report a state from inside the call.
 void Playlist::Play(const std::string& address, int number) {
   now_.number = address.empty() ? 0 : number;
-  now_.title = address.empty() || !units_.title ? std::string() : units_.title(address);
+  now_.title = address.empty() || !units_.title ? std::wstring() : units_.title(address);
   units_.player.SetUrl(address);
 }
 

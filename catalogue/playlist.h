@@ -61,13 +61,15 @@ struct PlaylistUnits {
   // Waits while the window processes its messages; false when the program is ending.
   std::function<bool(unsigned ms)> wait;
   // The title the catalogue gave the song at that address; empty for none. May be left empty.
-  std::function<std::string(const std::string& address)> title;
+  std::function<std::wstring(const std::string& address)> title;
+  // Entry k of the visible list as shown (0 the header); when left empty, the Chinese names.
+  std::function<std::string(int k)> entryName;
 };
 
 // The song the player was given last, as the player's face names it.
 struct NowPlaying {
   int number = 0;  // its entry in the batch when it started, 1 to 9; 0 for none
-  std::string title;
+  std::wstring title;
 };
 
 // The program variables the play list works on.

@@ -6,7 +6,7 @@ namespace catalogue {
 
 bool QuitPending() {
   MSG msg;
-  return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+  return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
 }
 
 bool WaitProcessingMessages(unsigned ms) {

@@ -6,53 +6,41 @@ SongTitles songTitles;
 
 namespace {
 
-// The two bytes of a code page 936 character; the second may look like '\\' or a letter.
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+constexpr wchar_t kCutMark = L'\x2026';  // "…"
 
-constexpr char kCutMark[] = "\xA1\xAD";  // "…" in code page 936, whatever the compiler's
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 }  // namespace
 
-std::string CleanTitle(std::string_view raw) {
-  // Only as much as can still be shown is looked at (an escape takes two bytes for one), so a
+std::wstring CleanTitle(std::wstring_view raw) {
+  // Only as much as can still be shown is looked at (an escape takes two units for one), so a
   // title of any length costs the same.
-  const size_t scan = raw.size() < kTitleMaxBytes * 3 ? raw.size() : kTitleMaxBytes * 3;
-  std::string out;
+  const size_t scan = raw.size() < kTitleMaxUnits * 3 ? raw.size() : kTitleMaxUnits * 3;
+  std::wstring out;
   out.reserve(scan);
   size_t i = 0;
   for (; i < scan; ++i) {
-    const auto c = static_cast<unsigned char>(raw[i]);
-    if (IsLeadByte(c) && i + 1 < raw.size() &&
-        IsTrailByte(static_cast<unsigned char>(raw[i + 1]))) {
-      out += raw[i];
-      out += raw[++i];
-      continue;
-    }
-    char shown = static_cast<char>(c);
-    if (c == '\\' && i + 1 < raw.size() && !IsLeadByte(static_cast<unsigned char>(raw[i + 1]))) {
+    wchar_t shown = raw[i];
+    if (shown == L'\\' && i + 1 < raw.size()) {
       shown = raw[++i];
-      if (shown == 'n' || shown == 'r' || shown == 't') shown = ' ';
+      if (shown == L'n' || shown == L'r' || shown == L't') shown = L' ';
     }
-    if (static_cast<unsigned char>(shown) < 0x20 || shown == 0x7F || IsLeadByte(c)) shown = ' ';
-    if (shown != ' ' || !out.empty()) out += shown;
+    if (shown < 0x20 || (shown >= 0x7F && shown < 0xA0) || shown == 0x2028 || shown == 0x2029) {
+      shown = L' ';
+    }
+    if (shown != L' ' || !out.empty()) out += shown;
   }
-  out.erase(out.find_last_not_of(' ') + 1);
-  if (out.empty() || (out.size() <= kTitleMaxBytes && i >= raw.size())) return out;
-  // Cut on a character boundary, with room for the mark.
-  const size_t room = kTitleMaxBytes - (sizeof(kCutMark) - 1);
-  size_t keep = 0;
-  for (size_t at = 0; at < out.size();) {
-    at += IsLeadByte(static_cast<unsigned char>(out[at])) ? 2 : 1;
-    if (at > room) break;
-    keep = at;
-  }
+  out.erase(out.find_last_not_of(L' ') + 1);
+  if (out.empty() || (out.size() <= kTitleMaxUnits && i >= raw.size())) return out;
+  // Cut with room for the mark, never between the halves of a pair.
+  size_t keep = out.size() < kTitleMaxUnits - 1 ? out.size() : kTitleMaxUnits - 1;
+  if (keep > 0 && IsHighSurrogate(out[keep - 1])) --keep;
   out.resize(keep);
-  out.erase(out.find_last_not_of(' ') + 1);
+  out.erase(out.find_last_not_of(L' ') + 1);
   return out + kCutMark;
 }
 
-void SongTitles::Keep(const std::string& address, std::string title) {
+void SongTitles::Keep(const std::string& address, std::wstring title) {
   if (replacing_) {
     titles_.clear();
     replacing_ = false;
@@ -60,9 +48,9 @@ void SongTitles::Keep(const std::string& address, std::string title) {
   titles_.emplace(address, std::move(title));
 }
 
-std::string SongTitles::Of(const std::string& address) const {
+std::wstring SongTitles::Of(const std::string& address) const {
   const auto it = titles_.find(address);
-  return it == titles_.end() ? std::string() : it->second;
+  return it == titles_.end() ? std::wstring() : it->second;
 }
 
 }  // namespace catalogue

@@ -9,16 +9,16 @@
 
 namespace catalogue {
 
-// The longest title kept, in code page 936 bytes (about 40 Chinese characters), with the mark
-// that ends a cut one.
-inline constexpr size_t kTitleMaxBytes = 80;
+// The longest title kept, in UTF-16 units (as long as 40 Chinese characters), with the mark that
+// ends a cut one.
+inline constexpr size_t kTitleMaxUnits = 40;
 // Titles are kept for this many records of a batch; only the first nine are ever shown.
 inline constexpr int kTitlesPerBatch = 100;
 
-// A record's title as shown (code page 936 in and out): the list script's escapes undone,
-// control characters turned into blanks, blanks at both ends removed, and a title longer than
-// kTitleMaxBytes cut on a character boundary and ended with "…".
-std::string CleanTitle(std::string_view raw);
+// A record's title as shown: the list script's escapes undone, control characters turned into
+// blanks, blanks at both ends removed, and a title longer than kTitleMaxUnits cut (never inside
+// a surrogate pair) and ended with "…".
+std::wstring CleanTitle(std::wstring_view raw);
 
 // Titles by song address, of the last batch that brought any.
 class SongTitles {
@@ -26,12 +26,12 @@ class SongTitles {
   // A fetch begins: the titles it brings replace the kept ones, once it brings the first.
   void BeginBatch() { replacing_ = true; }
   // The first title of an address in a batch is the one kept.
-  void Keep(const std::string& address, std::string title);
+  void Keep(const std::string& address, std::wstring title);
   // Empty when the song has none or is not known.
-  std::string Of(const std::string& address) const;
+  std::wstring Of(const std::string& address) const;
 
  private:
-  std::unordered_map<std::string, std::string> titles_;
+  std::unordered_map<std::string, std::wstring> titles_;
   bool replacing_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "catalogue/text_routines.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace catalogue {
@@ -75,24 +76,45 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::wstring ToWideText(const std::string& text, UINT codePage) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (n <= 0) return std::wstring(1, L'\0');
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(codePage, 0, text.c_str(), -1, wide.data(), n);
+std::wstring DecodeText(std::string_view bytes, UINT codePage) {
+  bytes = bytes.substr(0, bytes.find('\0'));
+  if (bytes.empty() || bytes.size() > INT_MAX) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
   return wide;
 }
 
-std::string FromWideText(const std::wstring& wide, UINT codePage) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string text(2 * static_cast<size_t>(n), ' ');
-  const int written = WideCharToMultiByte(codePage, 0, wide.c_str(), -1, text.data(),
-                                          static_cast<int>(text.size()), nullptr, nullptr);
-  // A failed conversion may leave blanks or a part behind: that is no text of the source.
-  if (written <= 0) return {};
-  text.resize(std::min(text.find('\0'), text.size()));
-  return text;
+std::optional<std::string> EncodeText(std::wstring_view text, UINT codePage) {
+  text = text.substr(0, text.find(L'\0'));
+  if (text.empty()) return std::string();
+  if (text.size() > INT_MAX / 4) return std::nullopt;
+  const int size = static_cast<int>(text.size());
+  // UTF-8 takes no lossy flag: its only loss is a lone surrogate, which the flag makes an error.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL lossy = FALSE;
+  BOOL* const lossyOut = utf8 ? nullptr : &lossy;
+  const int length =
+      WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, lossyOut);
+  if (length <= 0 || lossy) return std::nullopt;
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), length, nullptr, lossyOut);
+  if (lossy) return std::nullopt;
+  return bytes;
+}
+
+std::string ToUtf8(std::wstring_view text) {
+  if (text.empty() || text.size() > INT_MAX / 4) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
 }
 
 std::string BodyText(const std::vector<uint8_t>& body) {

@@ -1,10 +1,11 @@
-// Text routines of the catalogue client: the marker extractor and the code page conversions.
-// Texts are byte strings; the list arrives as UTF-8 and is used as code page 936 (GBK).
+// Text routines of the catalogue client: the marker extractor, which works on the bytes of a
+// response, and the conversions between the code pages of the edges and UTF-16.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,17 +30,20 @@ std::vector<std::string_view> ExtractPieces(std::string_view source, std::string
 // Removes the leading and trailing blanks (byte 32).
 std::string_view TrimBlanks(std::string_view text);
 
-// The UTF-16 form of `text` read in `codePage`. The buffer is sized by a pass in the system
-// ANSI code page and holds its terminating zero (and any unused zeros after it).
-std::wstring ToWideText(const std::string& text, UINT codePage = CP_UTF8);
+// Text at the edges where it is bytes in a code page that the edge fixes (the GBK data files,
+// the catalogue's UTF-8 list), never the system's ANSI code page: inside, text is UTF-16.
+inline constexpr UINT kGbkCodePage = 936;
 
-// The multibyte form of `wide` (up to its first zero) in `codePage`, up to its first zero
-// byte; empty when the conversion fails.
-std::string FromWideText(const std::wstring& wide, UINT codePage = CP_ACP);
+// The UTF-16 form of `bytes` read in `codePage`, up to their first zero byte; bytes that form no
+// character there become the code page's replacement character.
+std::wstring DecodeText(std::string_view bytes, UINT codePage);
+// The bytes of `text` (up to its first zero) in `codePage`; none when a character has no form
+// there, so that a name is never stored as one that reads back as another.
+std::optional<std::string> EncodeText(std::wstring_view text, UINT codePage);
 
-// UTF-8 in, code page 936 out, whatever the system's ANSI code page is: the same bytes as
-// FromWideText(ToWideText(text, CP_UTF8), 936), in one pass for well-formed text.
-std::string Utf8ToGbk(const std::string& text);
+inline std::wstring FromUtf8(std::string_view bytes) { return DecodeText(bytes, CP_UTF8); }
+// A lone surrogate becomes U+FFFD.
+std::string ToUtf8(std::wstring_view text);
 
 // A response body used as text: its bytes up to the first zero byte, unconverted.
 std::string BodyText(const std::vector<uint8_t>& body);

@@ -19,28 +19,28 @@ class StartGuard {
   StartGuard& operator=(const StartGuard&) = delete;
 };
 
-std::string EnvironmentVariable(const char* name) {
-  const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
   if (size == 0) return {};
-  std::string value(size, '\0');
-  const DWORD length = GetEnvironmentVariableA(name, value.data(), size);
+  std::wstring value(size, '\0');
+  const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
   value.resize(length < size ? length : 0);
   return value;
 }
 
-std::string ShortPath(const std::string& path) {
-  const DWORD size = GetShortPathNameA(path.c_str(), nullptr, 0);
+std::wstring ShortPath(const std::wstring& path) {
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
   if (size == 0) return {};
-  std::string result(size, '\0');
-  const DWORD length = GetShortPathNameA(path.c_str(), result.data(), size);
+  std::wstring result(size, '\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), result.data(), size);
   result.resize(length < size ? length : 0);
   return result;
 }
 
 // Only a file that does not exist yet is written; one that cannot be written whole is removed
 // again, so that no broken image stays behind to be started on every later run.
-void WriteToolIfMissing(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+void WriteToolIfMissing(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   const auto& image = resources::empty_exe;
@@ -49,18 +49,18 @@ void WriteToolIfMissing(const std::string& path) {
       WriteFile(file, image.data(), static_cast<DWORD>(image.size()), &written, nullptr) &&
       written == image.size();
   CloseHandle(file);
-  if (!whole) DeleteFileA(path.c_str());
+  if (!whole) DeleteFileW(path.c_str());
 }
 
-void StartHidden(const std::string& program, const std::string& commandLine) {
-  std::vector<char> line(commandLine.begin(), commandLine.end());
+void StartHidden(const std::wstring& program, const std::wstring& commandLine) {
+  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION started{};
-  if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &startup, &started)) {
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
@@ -69,28 +69,28 @@ void StartHidden(const std::string& program, const std::string& commandLine) {
 
 }  // namespace
 
-std::string TrimmerToolPath(const std::string& windowsFolder) {
+std::wstring TrimmerToolPath(const std::wstring& windowsFolder) {
   if (windowsFolder.empty()) return {};
-  return windowsFolder + "\\empty.exe";
+  return windowsFolder + L"\\empty.exe";
 }
 
-std::string TrimmerCommandLine(const std::string& toolPath, const std::string& shortToolPath,
-                               unsigned long processId) {
-  std::string program = toolPath;
-  if (program.find(' ') != std::string::npos) {
+std::wstring TrimmerCommandLine(const std::wstring& toolPath, const std::wstring& shortToolPath,
+                                unsigned long processId) {
+  std::wstring program = toolPath;
+  if (program.find(L' ') != std::wstring::npos) {
     program = shortToolPath.empty() ? toolPath : shortToolPath;
-    if (program.find(' ') != std::string::npos) program = '"' + program + '"';
+    if (program.find(L' ') != std::wstring::npos) program = L'"' + program + L'"';
   }
-  return program + ' ' + std::to_string(processId);
+  return program + L' ' + std::to_wstring(processId);
 }
 
 void RunTrimmer() {
   const StartGuard guard;
   if (ending) return;
-  const std::string path = TrimmerToolPath(EnvironmentVariable("windir"));
+  const std::wstring path = TrimmerToolPath(EnvironmentVariable(L"windir"));
   if (path.empty()) return;
   WriteToolIfMissing(path);
-  const std::string shortPath = path.find(' ') != std::string::npos ? ShortPath(path) : "";
+  const std::wstring shortPath = path.find(' ') != std::wstring::npos ? ShortPath(path) : L"";
   StartHidden(path, TrimmerCommandLine(path, shortPath, GetCurrentProcessId()));
 }
 

@@ -9,13 +9,13 @@
 namespace catalogue {
 
 // `windowsFolder` + "\empty.exe"; empty when there is no Windows directory to put it in.
-std::string TrimmerToolPath(const std::string& windowsFolder);
+std::wstring TrimmerToolPath(const std::wstring& windowsFolder);
 
 // "PATH PID". A path with a blank is given in its short form (`shortToolPath`), and quoted when
 // even that has a blank or is not known (empty), so that the blank never splits the program
 // name.
-std::string TrimmerCommandLine(const std::string& toolPath, const std::string& shortToolPath,
-                               unsigned long processId);
+std::wstring TrimmerCommandLine(const std::wstring& toolPath, const std::wstring& shortToolPath,
+                                unsigned long processId);
 
 // Writes the tool if missing, starts it; reports nothing. Does nothing once the program ends.
 void RunTrimmer();

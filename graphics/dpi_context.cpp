@@ -8,7 +8,7 @@ namespace {
 
 template <typename F>
 F UserCall(const char* name) {
-  return SystemCall<F>("user32.dll", name);
+  return SystemCall<F>(L"user32.dll", name);
 }
 
 // DPI_AWARENESS_CONTEXT values; older headers lack them.
@@ -25,7 +25,7 @@ bool DeclareDpiAwareness() {
     if (GetLastError() == ERROR_ACCESS_DENIED) return true;
   }
   using SetAwareness = HRESULT(WINAPI*)(int);
-  if (const auto set = SystemCall<SetAwareness>("shcore.dll", "SetProcessDpiAwareness")) {
+  if (const auto set = SystemCall<SetAwareness>(L"shcore.dll", "SetProcessDpiAwareness")) {
     const HRESULT result = set(2);  // per monitor
     if (result == S_OK || result == E_ACCESSDENIED) return true;
   }

@@ -14,19 +14,19 @@ namespace {
 // font it is given (a tooltip does), and a deleted font's handle is reused.
 using Look = std::string;
 
-Look LookOf(const LOGFONTA& font) {
+Look LookOf(const LOGFONTW& font) {
   return Look(reinterpret_cast<const char*>(&font), sizeof font);
 }
 
-bool Read(HFONT font, LOGFONTA* look) {
-  return GetObjectA(font, sizeof(*look), look) == static_cast<int>(sizeof(*look));
+bool Read(HFONT font, LOGFONTW* look) {
+  return GetObjectW(font, sizeof(*look), look) == static_cast<int>(sizeof(*look));
 }
 
 // What a font was made from: a font (null for a control's copy of one made here), how it looked
 // and the DPI it was for.
 struct Source {
   HFONT font;
-  LOGFONTA look;
+  LOGFONTW look;
   int dpi;
 };
 
@@ -38,10 +38,10 @@ class FontsForDpi {
 
   HFONT For(HFONT font, int fromDpi, int toDpi) {
     std::lock_guard<std::mutex> lock(mutex_);
-    LOGFONTA look{};
+    LOGFONTW look{};
     if (!font || !IsUsableDpi(fromDpi) || !IsUsableDpi(toDpi) || !Read(font, &look)) return font;
     Source source{font, look, fromDpi};
-    LOGFONTA now{};
+    LOGFONTW now{};
     if (const auto it = byHandle_.find(font); it != byHandle_.end() &&
                                               Read(it->second.font, &now) &&
                                               LookOf(now) == LookOf(it->second.look)) {
@@ -54,10 +54,10 @@ class FontsForDpi {
     }
     const auto key = std::make_tuple(source.font, LookOf(source.look), source.dpi, toDpi);
     if (const auto it = made_.find(key); it != made_.end()) return it->second;
-    LOGFONTA scaled = source.look;
+    LOGFONTW scaled = source.look;
     scaled.lfHeight = ScaleFontLength(source.look.lfHeight, source.dpi, toDpi);
     scaled.lfWidth = ScaleFontLength(source.look.lfWidth, source.dpi, toDpi);
-    HFONT made = CreateFontIndirectA(&scaled);
+    HFONT made = CreateFontIndirectW(&scaled);
     if (!made) return font;
     made_[key] = made;
     if (source.dpi != toDpi) {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "graphics/ansi_text.h"
 #include "graphics/gdiplus_status.h"
 
 namespace graphics {
@@ -10,9 +9,10 @@ namespace graphics {
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-bool GfxFontFamily::CreateFromName(std::string_view name) {
+bool GfxFontFamily::CreateFromName(std::wstring_view name) {
   Delete();
-  const std::wstring wide = AnsiToWide(name);
+  // GDI+ reads the name up to its first zero.
+  const std::wstring wide(name.substr(0, name.find(L'\0')));
   GpFontFamily* family = nullptr;
   const GpStatus status = GdipCreateFontFamilyFromName(wide.c_str(), nullptr, &family);
   SetHandle(status == Ok ? family : nullptr);
@@ -34,10 +34,10 @@ bool GfxFontFamily::Clone(const GfxFontFamily& other) {
   return RecordGdiplusStatus(status);
 }
 
-bool GfxFontFamily::GetFamilyName(std::string* name) const {
+bool GfxFontFamily::GetFamilyName(std::wstring* name) const {
   WCHAR buffer[LF_FACESIZE] = {};
   const bool ok = RecordGdiplusStatus(GdipGetFamilyName(handle_, buffer, 0));
-  if (name) *name = ok ? WideToAnsi(buffer) : std::string();
+  if (name) *name = ok ? std::wstring(buffer) : std::wstring();
   return ok;
 }
 
@@ -55,7 +55,7 @@ void GfxFontFamily::Adopt(GpFontFamily* family) {
   SetHandle(family);
 }
 
-bool GfxFont::Create(std::string_view familyName, float size, int32_t style, int32_t unit) {
+bool GfxFont::Create(std::wstring_view familyName, float size, int32_t style, int32_t unit) {
   Delete();
   GfxFontFamily family;
   if (!family.CreateFromName(familyName)) return false;  // the family's status stays
@@ -72,12 +72,12 @@ bool GfxFont::FromHdc(HDC dc, HFONT gdiFont) {
   GpFont* font = nullptr;
   GpStatus status;
   if (gdiFont) {
-    LOGFONTA logFont = {};
-    static_assert(sizeof(LOGFONTA) == 60);
-    if (GetObjectA(gdiFont, sizeof(logFont), &logFont) != sizeof(logFont)) {
+    LOGFONTW logFont = {};
+    static_assert(sizeof(LOGFONTW) == 92);
+    if (GetObjectW(gdiFont, sizeof(logFont), &logFont) != sizeof(logFont)) {
       return RecordGdiplusStatus(InvalidParameter);
     }
-    status = GdipCreateFontFromLogfontA(dc, &logFont, &font);
+    status = GdipCreateFontFromLogfontW(dc, &logFont, &font);
   } else {
     status = GdipCreateFontFromDC(dc, &font);
   }

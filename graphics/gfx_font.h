@@ -18,11 +18,11 @@ class GfxFontFamily : public GfxObject<GfxFontFamily, Gdiplus::GpFontFamily> {
   GfxFontFamily& operator=(GfxFontFamily&&) noexcept = default;
 
   // No font collection: the installed fonts.
-  bool CreateFromName(std::string_view name);
+  bool CreateFromName(std::wstring_view name);
   bool CreateGenericSansSerif();
   bool Clone(const GfxFontFamily& other);
   // Language 0.
-  bool GetFamilyName(std::string* name) const;
+  bool GetFamilyName(std::wstring* name) const;
   bool Delete();
 
  private:
@@ -39,9 +39,9 @@ class GfxFont : public GfxObject<GfxFont, Gdiplus::GpFont> {
   GfxFont& operator=(GfxFont&&) noexcept = default;
 
   // Style bits: bold 1, italic 2, underline 4, strike-out 8.
-  bool Create(std::string_view familyName, float size, int32_t style = 0,
+  bool Create(std::wstring_view familyName, float size, int32_t style = 0,
               int32_t unit = kUnitPoint);
-  // With a GDI font its LOGFONTA is used, without one the font selected into the context.
+  // With a GDI font its LOGFONTW is used, without one the font selected into the context.
   bool FromHdc(HDC dc, HFONT font = nullptr);
   bool GetFamily(GfxFontFamily* family) const;
   bool GetStyle(int32_t* style) const;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "graphics/ansi_text.h"
 #include "graphics/gdiplus_status.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_font.h"
@@ -125,17 +124,18 @@ bool GfxGraphics::FillPath(const GfxBrush& brush, const GfxPath& path) {
   return Record(GdipFillPath(handle_, brush.GetHandle(), path.GetHandle()));
 }
 
-bool GfxGraphics::DrawString(std::string_view text, const GfxFont& font, const GfxRectF& layout,
+bool GfxGraphics::DrawString(std::wstring_view text, const GfxFont& font, const GfxRectF& layout,
                              const GfxStringFormat& format, const GfxBrush& brush) {
-  const std::wstring wide = AnsiToWide(text);
+  // GDI+ draws the text up to its first zero.
+  const std::wstring wide(text.substr(0, text.find(L'\0')));
   const RectF rect(layout.x, layout.y, layout.width, layout.height);
   return Record(GdipDrawString(handle_, wide.c_str(), lstrlenW(wide.c_str()), font.GetHandle(),
                                &rect, format.GetHandle(), brush.GetHandle()));
 }
 
-bool GfxGraphics::MeasureString(std::string_view text, const GfxFont& font, const GfxRectF& layout,
+bool GfxGraphics::MeasureString(std::wstring_view text, const GfxFont& font, const GfxRectF& layout,
                                 const GfxStringFormat& format, GfxRectF* bounds) {
-  const std::wstring wide = AnsiToWide(text);
+  const std::wstring wide(text.substr(0, text.find(L'\0')));
   const RectF rect(layout.x, layout.y, layout.width, layout.height);
   RectF measured;
   INT fitted = 0;

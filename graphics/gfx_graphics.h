@@ -52,10 +52,10 @@ class GfxGraphics : public GfxObject<GfxGraphics, Gdiplus::GpGraphics> {
   bool FillEllipse(const GfxBrush& brush, float x, float y, float width, float height);
   bool FillPath(const GfxBrush& brush, const GfxPath& path);
 
-  // Texts are ANSI; an empty string format wrapper means the GDI+ default.
-  bool DrawString(std::string_view text, const GfxFont& font, const GfxRectF& layout,
+  // An empty string format wrapper means the GDI+ default.
+  bool DrawString(std::wstring_view text, const GfxFont& font, const GfxRectF& layout,
                   const GfxStringFormat& format, const GfxBrush& brush);
-  bool MeasureString(std::string_view text, const GfxFont& font, const GfxRectF& layout,
+  bool MeasureString(std::wstring_view text, const GfxFont& font, const GfxRectF& layout,
                      const GfxStringFormat& format, GfxRectF* bounds);
 
   bool DrawImage(const GfxImage& image, float x, float y);

@@ -5,7 +5,6 @@
 #include <new>
 #include <string>
 
-#include "graphics/ansi_text.h"
 #include "graphics/gdiplus_status.h"
 #include "graphics/reduce.h"
 
@@ -60,9 +59,9 @@ bool BuildParameterBlock(const EncoderParameterList& list, std::vector<uint64_t>
 
 }  // namespace
 
-bool GfxImage::LoadFromFile(std::string_view fileName, bool useIcm) {
+bool GfxImage::LoadFromFile(std::wstring_view fileName, bool useIcm) {
   Dispose();
-  const std::wstring wide = AnsiToWide(fileName);
+  const std::wstring wide(fileName);
   GpImage* image = nullptr;
   const GpStatus status = useIcm ? GdipLoadImageFromFileICM(wide.c_str(), &image)
                                  : GdipLoadImageFromFile(wide.c_str(), &image);
@@ -139,9 +138,9 @@ bool GfxImage::Dispose() {
   return ok;
 }
 
-bool GfxBitmap::LoadFromFile(std::string_view fileName, bool useIcm) {
+bool GfxBitmap::LoadFromFile(std::wstring_view fileName, bool useIcm) {
   Dispose();
-  const std::wstring wide = AnsiToWide(fileName);
+  const std::wstring wide(fileName);
   GpBitmap* bitmap = nullptr;
   const GpStatus status = useIcm ? GdipCreateBitmapFromFileICM(wide.c_str(), &bitmap)
                                  : GdipCreateBitmapFromFile(wide.c_str(), &bitmap);

@@ -21,7 +21,7 @@ class GfxImage : public GfxObject<GfxImage, Gdiplus::GpImage> {
   GfxImage& operator=(GfxImage&&) noexcept = default;
 
   // Earlier contents are disposed first. The name is ANSI.
-  bool LoadFromFile(std::string_view fileName, bool useIcm = false);
+  bool LoadFromFile(std::wstring_view fileName, bool useIcm = false);
   // The image keeps its own copy of the bytes open for as long as it lives: GDI+ reads lazily.
   bool LoadFromBytes(std::span<const uint8_t> bytes, bool useIcm = false);
   // Encodes with the encoder for formatId (the image's own format when empty); no parameter
@@ -48,7 +48,7 @@ class GfxBitmap : public GfxImage {
   GfxBitmap(GfxBitmap&&) noexcept = default;
   GfxBitmap& operator=(GfxBitmap&&) noexcept = default;
 
-  bool LoadFromFile(std::string_view fileName, bool useIcm = false);
+  bool LoadFromFile(std::wstring_view fileName, bool useIcm = false);
   bool LoadFromBytes(std::span<const uint8_t> bytes, bool useIcm = false);
   // Stride 0 and no pixel buffer: GDI+ allocates the pixels.
   bool Create(int32_t width, int32_t height, int32_t pixelFormat = kPixelFormat32bppArgb);

@@ -14,15 +14,15 @@ class GfxToolTip {
   // Style TTS_ALWAYSTIP, plus TTS_BALLOON with the balloon flag. Returns the tooltip window.
   HWND Create(HWND owner, bool balloon = false);
   // The text is copied by the control. Rectangles are in the owner's client coordinates.
-  void AddTool(const RECT& rect, const char* text, uint32_t id);
-  // The control asks the owner for the text (TTN_GETDISPINFOA) when it shows the hint.
+  void AddTool(const RECT& rect, const wchar_t* text, uint32_t id);
+  // The control asks the owner for the text (TTN_GETDISPINFOW) when it shows the hint.
   void AddCallbackTool(const RECT& rect, uint32_t id);
   void SetBackColour(COLORREF colour);
   void SetTextColour(COLORREF colour);
   void SetMaxWidth(int32_t width);
   void DeleteTool(uint32_t id);
   void SetToolRect(uint32_t id, const RECT& rect);
-  void SetToolText(uint32_t id, const char* text);
+  void SetToolText(uint32_t id, const wchar_t* text);
   HWND GetWindow() const { return window_; }
   HWND GetOwner() const { return owner_; }
   void Destroy();

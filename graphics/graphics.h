@@ -1,7 +1,6 @@
 // Every graphics class and routine.
 #pragma once
 
-#include "graphics/ansi_text.h"
 #include "graphics/gdiplus_status.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_font.h"

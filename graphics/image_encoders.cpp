@@ -4,7 +4,6 @@
 //
 #include <objbase.h>
 
-#include "graphics/ansi_text.h"
 #include "graphics/gdiplus_status.h"
 #include "graphics/gfx_types.h"
 
@@ -15,7 +14,15 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-std::string Ansi(const WCHAR* text) { return text ? WideToAnsi(text) : std::string(); }
+// The names and GUIDs are kept as UTF-8, like every text that is not shown.
+std::string Utf8(const WCHAR* text) {
+  const int n = text ? WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr) : 0;
+  if (n <= 1) return {};
+  std::string bytes(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), n, nullptr, nullptr);
+  bytes.pop_back();
+  return bytes;
+}
 
 }  // namespace
 
@@ -34,11 +41,11 @@ std::vector<EncoderInfo> ListEncoders() {
     EncoderInfo& info = encoders.emplace_back();
     info.clsid = GuidToText(codec.Clsid);
     info.formatId = GuidToText(codec.FormatID);
-    info.codecName = Ansi(codec.CodecName);
-    info.dllName = Ansi(codec.DllName);
-    info.formatDescription = Ansi(codec.FormatDescription);
-    info.filenameExtension = Ansi(codec.FilenameExtension);
-    info.mimeType = Ansi(codec.MimeType);
+    info.codecName = Utf8(codec.CodecName);
+    info.dllName = Utf8(codec.DllName);
+    info.formatDescription = Utf8(codec.FormatDescription);
+    info.filenameExtension = Utf8(codec.FilenameExtension);
+    info.mimeType = Utf8(codec.MimeType);
     info.flags = codec.Flags;
     info.version = codec.Version;
   }
@@ -55,14 +62,15 @@ std::string FindEncoder(std::string_view formatId) {
 std::string GuidToText(const GUID& guid) {
   WCHAR text[40] = {};
   if (StringFromGUID2(guid, text, 40) == 0) return {};
-  return WideToAnsi(text);
+  return Utf8(text);
 }
 
 bool GuidFromText(std::string_view text, GUID* guid) {
   *guid = GUID{};
   // Only the registry form: CLSIDFromString would also look up program names.
   if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
-  const std::wstring wide = AnsiToWide(text);
+  const std::wstring wide(text.begin(),
+                          text.end());  // a byte past ASCII is no digit: refused below
   return SUCCEEDED(CLSIDFromString(wide.c_str(), guid));
 }
 

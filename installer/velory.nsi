@@ -57,6 +57,9 @@ LangString SecDesktopName ${LANG_ENGLISH} "Desktop shortcut"
 LangString SecDesktopName ${LANG_SIMPCHINESE} "桌面快捷方式"
 LangString SecUserDataName ${LANG_ENGLISH} "Also remove my settings and pictures"
 LangString SecUserDataName ${LANG_SIMPCHINESE} "同时删除我的设置和背景图片"
+; Written only under English: the Chinese default is the shipped title.txt.
+LangString DefaultTitle ${LANG_ENGLISH} "Velory Music Player"
+LangString DefaultTitle ${LANG_SIMPCHINESE} "Velory Music Player"
 LangString ShortcutComment ${LANG_ENGLISH} "Play songs from the online catalogue"
 LangString ShortcutComment ${LANG_SIMPCHINESE} "播放在线曲库的歌曲"
 LangString PlayerRunning ${LANG_ENGLISH} "${PRODUCT} is running and has to close first; your settings and pictures are kept.$\r$\n$\r$\nClick OK to close it now, or Cancel to stop."
@@ -146,7 +149,18 @@ Section "$(SecProgramName)" SecProgram
   ; pictures, and brings back a default file they deleted.
   SetOverwrite off
   SetOutPath "$INSTDIR\config"
+  ; A new install's caption speaks the installer's language; an update keeps the user's.
+  StrCpy $0 0
+  IfFileExists "$INSTDIR\config\title.txt" +2
+  StrCpy $0 1
   File "${STAGE}/config/*.*"
+  ${If} $0 == 1
+  ${AndIf} $LANGUAGE == ${LANG_ENGLISH}
+    ; ASCII, so the same bytes in GBK, the data files' code page.
+    FileOpen $1 "$INSTDIR\config\title.txt" w
+    FileWrite $1 "$(DefaultTitle)"
+    FileClose $1
+  ${EndIf}
   SetOutPath "$INSTDIR\背景"
   File "${STAGE}/背景/*.*"
   SetOverwrite on

@@ -19,7 +19,7 @@ namespace skin {
 namespace {
 
 // A caller's button (kButtonCustom) shows `image`; the engine's show their own glyphs.
-CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const char* tooltip,
+CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const wchar_t* tooltip,
                          std::vector<uint8_t> image = {}) {
   CaptionButton b;
   b.image = std::move(image);
@@ -29,25 +29,40 @@ CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const cha
   return b;
 }
 
+// The hint of one of the engine's own buttons in the skin's language; null for a caller's.
+const wchar_t* EngineButtonHint(int32_t kind) {
+  switch (kind) {
+    case kButtonHelp:
+      return skinTexts.help.c_str();
+    case kButtonMainMenu:
+      return skinTexts.menu.c_str();
+    case kButtonMinimize:
+      return skinTexts.minimize.c_str();
+    case kButtonMaximize:
+      return skinTexts.maximize.c_str();
+    case kButtonClose:
+      return skinTexts.close.c_str();
+  }
+  return nullptr;
+}
+
 void BuildCaptionButtons(WindowSkinRecord& record) {
   auto& buttons = record.captionButtons;
   buttons.clear();
-  if (record.showHelpButton != 0) buttons.push_back(MakeButton(record, kButtonHelp, "帮助"));
-  if (record.showMenuButton != 0) buttons.push_back(MakeButton(record, kButtonMainMenu, "主菜单"));
-  if (record.showMinimizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMinimize, "最小化"));
+  for (const auto& [shown, kind] : {std::pair{record.showHelpButton, kButtonHelp},
+                                    {record.showMenuButton, kButtonMainMenu},
+                                    {record.showMinimizeButton, kButtonMinimize},
+                                    {record.showMaximizeButton, kButtonMaximize},
+                                    {int32_t{1}, kButtonClose}}) {
+    if (shown != 0) buttons.push_back(MakeButton(record, kind, EngineButtonHint(kind)));
   }
-  if (record.showMaximizeButton != 0) {
-    buttons.push_back(MakeButton(record, kButtonMaximize, "最大化"));
-  }
-  buttons.push_back(MakeButton(record, kButtonClose, "关闭"));
 }
 
 }  // namespace
 
 void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   if (!IsWindow(hwnd) || FindRecord(hwnd) != 0) return;
-  const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   RECT client{};
   GetClientRect(hwnd, &client);
   frameMargin = 3;
@@ -86,14 +101,14 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   record->captionTextColour = 0xFFFFFF;
   record->captionHaloColour = 0x808080;
-  record->captionFontName = "宋体";
+  record->captionFontName = skinTexts.face;
   record->captionFontSize = 12;
   record->captionFontFlag = 1;
 
   BuildCaptionButtons(*record);
   PlaceStrip(*record, client.right, record->Px(frameMargin));
 
-  SetWindowLongA(hwnd, GWL_STYLE, style | WS_SYSMENU);
+  SetWindowLongW(hwnd, GWL_STYLE, style | WS_SYSMENU);
   const int32_t index = AppendRecord(std::move(record));
   WindowSkinRecord* added = RecordAt(index);
 
@@ -107,7 +122,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   const int32_t barHeight = options.statusBarHeight.value_or(0);
   if (barHeight > 0) {
     CreateStatusBar(index, barHeight, options.statusItems);
-    SetStatusBarFont(index, std::nullopt, 0xFFFFFF, std::string("宋体"), 12);
+    SetStatusBarFont(index, std::nullopt, 0xFFFFFF, skinTexts.face, 12);
   }
   LayoutStatusBar(index);
 
@@ -139,8 +154,19 @@ void SkinEngine::LayoutCaptionButtons(int32_t index) {
   }
 }
 
+void SkinEngine::RenameCaptionButtons() {
+  for (int32_t index = 1; index <= RecordCount(); ++index) {
+    WindowSkinRecord* record = RecordAt(index);
+    if (!record) continue;
+    for (CaptionButton& b : record->captionButtons) {
+      if (const wchar_t* hint = EngineButtonHint(b.kind)) b.tooltipText = hint;
+    }
+    LayoutCaptionButtons(index);
+  }
+}
+
 int32_t SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& image,
-                                     const std::string& tooltipText, CaptionCallback callback) {
+                                     const std::wstring& tooltipText, CaptionCallback callback) {
   const int32_t index = RecordIndexOf(hwnd);
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return 0;

@@ -28,7 +28,7 @@ COLORREF ReadableTextColour(HDC backdrop, const RECT& area, COLORREF stated) {
 
 COLORREF ReadableTextColourOn(HBITMAP backdrop, COLORREF stated) {
   BITMAP info{};
-  if (!backdrop || GetObjectA(backdrop, sizeof(info), &info) == 0) return stated;
+  if (!backdrop || GetObjectW(backdrop, sizeof(info), &info) == 0) return stated;
   MemoryDc holder;
   if (!holder.EnsureDc()) return stated;
   HGDIOBJ old = SelectObject(holder.dc(), backdrop);

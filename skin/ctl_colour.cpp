@@ -18,7 +18,7 @@ bool SkinEngine::OnControlColour(int32_t index, UINT message, HDC dc, HWND contr
   const bool switchesOn = controlColouring != 0 && highlightEnabled != 0;
   switch (message) {
     case WM_CTLCOLOREDIT:
-      if (IsWindowClass(GetParent(control), "ComboBox")) return false;
+      if (IsWindowClass(GetParent(control), L"ComboBox")) return false;
       [[fallthrough]];
     case WM_CTLCOLORSTATIC: {
       if (!switchesOn) return false;
@@ -29,8 +29,8 @@ bool SkinEngine::OnControlColour(int32_t index, UINT message, HDC dc, HWND contr
       return brush != nullptr;
     }
     case WM_CTLCOLORLISTBOX:
-      if (!IsWindowClass(control, "ListBox")) return false;
-      if (GetWindowLongA(control, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) {
+      if (!IsWindowClass(control, L"ListBox")) return false;
+      if (GetWindowLongW(control, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) {
         return false;
       }
       [[fallthrough]];
@@ -54,11 +54,11 @@ void SkinEngine::OnCommand(WPARAM wParam, LPARAM lParam) {
   HWND control = reinterpret_cast<HWND>(lParam);
   if (!control) return;
   bool repaint = false;
-  if (IsWindowClass(control, "Edit")) {
+  if (IsWindowClass(control, L"Edit")) {
     repaint = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
-  } else if (IsWindowClass(control, "ListBox")) {
+  } else if (IsWindowClass(control, L"ListBox")) {
     repaint = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
-  } else if (IsWindowClass(control, "ComboBox")) {
+  } else if (IsWindowClass(control, L"ComboBox")) {
     repaint = code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
   }
   if (repaint) InvalidateRect(control, nullptr, TRUE);

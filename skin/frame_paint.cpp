@@ -109,7 +109,7 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
     if (!record->backBuffer.Select(std::move(bitmap), w, h)) return;
   }
   HDC back = record->backBuffer.dc();
-  if (!GetPropA(hwnd, prop::Ck_Ycjdx)) {
+  if (!GetPropW(hwnd, prop::Ck_Ycjdx)) {
     prop::Set(hwnd, prop::Ck_Ycjdx, reinterpret_cast<intptr_t>(record->backBuffer.previous()));
   }
   prop::Set(hwnd, prop::Ck_wtjbdx, reinterpret_cast<intptr_t>(record->backBuffer.bitmap()));
@@ -153,8 +153,8 @@ void SkinEngine::PaintFrame(int32_t index, HDC /*dc*/) {
         if (!control || !control->window || GetParent(control->window) != hwnd) continue;
         InvalidateRect(control->window, nullptr, TRUE);
         if (kind != kListListTypes) continue;
-        for (HWND child = FindWindowExA(control->window, nullptr, nullptr, nullptr); child;
-             child = FindWindowExA(control->window, child, nullptr, nullptr)) {
+        for (HWND child = FindWindowExW(control->window, nullptr, nullptr, nullptr); child;
+             child = FindWindowExW(control->window, child, nullptr, nullptr)) {
           if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
         }
       }
@@ -253,7 +253,7 @@ void SkinEngine::PaintBorder(int32_t index, GfxGraphics& g, int32_t width, int32
   }
 }
 
-void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
+void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const wchar_t* text) {
   WindowSkinRecord* record = RecordAt(index);
   if (!record || !record->backBuffer.dc()) return;
   HWND hwnd = record->hwnd;
@@ -275,13 +275,13 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const char* text) {
   DrawIconEx(back, m + px.Px(6), m + px.Px(2), appIcon, px.Px(17), px.Px(17), 0, nullptr,
              DI_NORMAL);
 
-  std::string caption;
+  std::wstring caption;
   if (text) {
     caption = text;
   } else {
-    const int length = GetWindowTextLengthA(hwnd);
+    const int length = GetWindowTextLengthW(hwnd);
     caption.resize(static_cast<size_t>(length) + 1);
-    caption.resize(static_cast<size_t>(GetWindowTextA(hwnd, caption.data(), length + 1)));
+    caption.resize(static_cast<size_t>(GetWindowTextW(hwnd, caption.data(), length + 1)));
   }
   if (!caption.empty() && layoutWidth > 0) {
     GfxGraphics g;

@@ -26,10 +26,10 @@ int32_t XOf(LPARAM lParam) { return GET_X_LPARAM(lParam); }
 int32_t YOf(LPARAM lParam) { return GET_Y_LPARAM(lParam); }
 
 void RemoveWindowProperties(HWND hwnd) {
-  RemovePropA(hwnd, prop::Hw_lbID);
-  RemovePropA(hwnd, prop::Hw_hProc);
-  RemovePropA(hwnd, prop::Ck_Ycjdx);
-  RemovePropA(hwnd, prop::Ck_wtjbdx);
+  RemovePropW(hwnd, prop::Hw_lbID);
+  RemovePropW(hwnd, prop::Hw_hProc);
+  RemovePropW(hwnd, prop::Ck_Ycjdx);
+  RemovePropW(hwnd, prop::Ck_wtjbdx);
 }
 
 // The system restores and maximises a window on its own too (system menu, taskbar, keyboard,
@@ -102,7 +102,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       } else {
         CopyFrame(index, dc);
       }
-      return DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
+      return DefWindowProcW(hwnd, WM_PAINT, wParam, lParam);
     }
     case WM_LBUTTONDBLCLK:
       if (YOf(lParam) <= record->captionHeight && record->sizable != 0) {
@@ -181,8 +181,8 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       break;
     case WM_SETTEXT:
       if (record->showCaptionText != 0 && record->captionActive != 0) {
-        const char* text = reinterpret_cast<const char*>(lParam);
-        DrawCaption(index, true, text ? text : "");
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(lParam);
+        DrawCaption(index, true, text ? text : L"");
       }
       break;
     case WM_CHANGEUISTATE:
@@ -343,23 +343,23 @@ void SkinEngine::OnCaptionButton(int32_t index, int32_t button) {
   HWND hwnd = record->hwnd;
   switch (b->kind) {
     case kButtonClose:
-      SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
     case kButtonMaximize:
       record->needsFullRedraw = 1;
       if (record->maximised == 0) {
         record->maximised = 1;
         record->minimised = 0;
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
       } else {
         record->minimised = 0;
         record->maximised = 0;
-        SendMessageA(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
       }
       break;
     case kButtonMinimize:
       record->minimised = 1;
-      SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
       break;
     case kButtonHelp:
       if (record->helpCallback) record->helpCallback();
@@ -380,20 +380,20 @@ void SkinEngine::BeginMoveOrSize(int32_t index, LPARAM lParam, const RECT& clien
                                       client.right, client.bottom);
   HWND hwnd = record->hwnd;
   if (zone.action == PressAction::kMove) {
-    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   } else if (zone.action == PressAction::kSize) {
     record->needsFullRedraw = 1;
-    SetCursor(LoadCursorA(nullptr, zone.cursor));
-    SendMessageA(hwnd, WM_SYSCOMMAND, zone.sysCommand, 0);
+    SetCursor(LoadCursorW(nullptr, zone.cursor));
+    SendMessageW(hwnd, WM_SYSCOMMAND, zone.sysCommand, 0);
   }
 }
 
 void SkinEngine::UpdateSizeCursor(int32_t index, LPARAM lParam, const RECT& client) {
   const WindowSkinRecord* record = RecordAt(index);
   if (!record) return;
-  const LPCSTR cursor = SizeCursorFor(*record, record->Px(frameMargin), XOf(lParam), YOf(lParam),
-                                      client.right, client.bottom);
-  if (cursor) SetCursor(LoadCursorA(nullptr, cursor));
+  const LPCWSTR cursor = SizeCursorFor(*record, record->Px(frameMargin), XOf(lParam), YOf(lParam),
+                                       client.right, client.bottom);
+  if (cursor) SetCursor(LoadCursorW(nullptr, cursor));
 }
 
 }  // namespace skin

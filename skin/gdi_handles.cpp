@@ -69,8 +69,8 @@ void MemoryDc::Release() {
 }
 
 void ExcludeVisibleChildren(HWND window, HDC dc) {
-  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(window, child, nullptr, nullptr)) {
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
     if (!IsWindowVisible(child)) continue;
     RECT r{};
     GetWindowRect(child, &r);

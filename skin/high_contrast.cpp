@@ -9,9 +9,9 @@ namespace skin {
 namespace {
 
 bool SystemHighContrast() {
-  HIGHCONTRASTA info{};
+  HIGHCONTRASTW info{};
   info.cbSize = sizeof(info);
-  if (!SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(info), &info, 0)) return false;
+  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(info), &info, 0)) return false;
   return (info.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
@@ -36,7 +36,7 @@ bool RefreshHighContrast() {
 void ApplyHighContrast(WindowSkinRecord& record) {
   HWND hwnd = record.hwnd;
   if (!IsWindow(hwnd)) return;
-  const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   if (on) {
     const LONG frame = record.sizable != 0 ? kSystemFrame : (kSystemFrame & ~WS_THICKFRAME);
     record.systemFrameBits |= frame & ~style;
@@ -49,19 +49,19 @@ void ApplyHighContrast(WindowSkinRecord& record) {
     RECT client{};
     GetClientRect(hwnd, &client);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    SetWindowLongA(hwnd, GWL_STYLE, wanted);
-    AdjustWindowRectEx(&client, wanted, FALSE, GetWindowLongA(hwnd, GWL_EXSTYLE));
+    SetWindowLongW(hwnd, GWL_STYLE, wanted);
+    AdjustWindowRectEx(&client, wanted, FALSE, GetWindowLongW(hwnd, GWL_EXSTYLE));
     SetWindowPos(hwnd, nullptr, client.left, client.top, client.right - client.left,
                  client.bottom - client.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
   } else if (wanted != style) {
-    SetWindowLongA(hwnd, GWL_STYLE, wanted);
+    SetWindowLongW(hwnd, GWL_STYLE, wanted);
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   // The caption buttons' tips would name buttons the system's caption does not show.
   if (HWND tips = record.tooltip.GetWindow())
-    SendMessageA(tips, TTM_ACTIVATE, on ? FALSE : TRUE, 0);
+    SendMessageW(tips, TTM_ACTIVATE, on ? FALSE : TRUE, 0);
   record.needsFullRedraw = 1;  // the skin's frame is painted afresh when it comes back
   RedrawWindow(hwnd, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -106,17 +106,17 @@ void DrawSystemPushButton(const DRAWITEMSTRUCT& item) {
   const bool disabled = item.itemState & ODS_DISABLED;
   DrawFrameControl(dc, &face, DFC_BUTTON,
                    DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
-  char text[512] = {};
-  GetWindowTextA(item.hwndItem, text, sizeof(text));
+  wchar_t text[512] = {};
+  GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
   const int saved = SaveDC(dc);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0))) {
+  if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0))) {
     SelectObject(dc, font);
   }
   RECT label = face;
   if (pressed) OffsetRect(&label, 1, 1);
-  DrawTextA(dc, text, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawTextW(dc, text, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   RestoreDC(dc, saved);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = face;

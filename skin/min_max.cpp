@@ -3,7 +3,7 @@
 namespace skin {
 
 int32_t TaskbarHeight() {
-  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
   if (!taskbar) return 0;
   RECT r{};
   if (!GetWindowRect(taskbar, &r)) return 0;

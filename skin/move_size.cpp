@@ -46,8 +46,8 @@ PressZone ZoneForPress(const WindowSkinRecord& record, int32_t frameMargin, int3
   return {};
 }
 
-LPCSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
-                     int32_t width, int32_t height) {
+LPCWSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
+                      int32_t width, int32_t height) {
   if (record.sizable == 0) return nullptr;
   return SizingZone(frameMargin, x, y, width, height).cursor;
 }

@@ -13,7 +13,7 @@ enum class PressAction { kNone, kMove, kSize };
 struct PressZone {
   PressAction action = PressAction::kNone;
   WPARAM sysCommand = 0;  // SC_SIZE plus the edge, for kSize
-  LPCSTR cursor = nullptr;
+  LPCWSTR cursor = nullptr;
 };
 
 inline constexpr int32_t kSizingCorner = 10;
@@ -23,8 +23,8 @@ inline constexpr int32_t kSizingCorner = 10;
 PressZone ZoneForPress(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
                        int32_t width, int32_t height);
 // The sizing cursor of the point, or null: none at all while the window is not sizable.
-LPCSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
-                     int32_t width, int32_t height);
+LPCWSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32_t x, int32_t y,
+                      int32_t width, int32_t height);
 
 // Whether the skinned frame of `window` takes a left-button press at client point (x, y) as its
 // own: a caption button, or a move or size it starts. False for a window without a skin.

@@ -16,7 +16,7 @@ class Ahead {
  public:
   ~Ahead() { Drop(); }
 
-  void Start(std::vector<uint8_t> bytes, graphics::PixelSize limit, std::string cacheFile) {
+  void Start(std::vector<uint8_t> bytes, graphics::PixelSize limit, std::wstring cacheFile) {
     Drop();
     if (bytes.empty()) return;
     bytes_ = std::move(bytes);
@@ -60,7 +60,7 @@ class Ahead {
 
   std::vector<uint8_t> bytes_;
   graphics::PixelSize limit_;
-  std::string cacheFile_;
+  std::wstring cacheFile_;
   std::optional<graphics::ReducedJpeg> result_;  // the worker's until it is joined
   std::atomic<bool> dropped_ = false;
   std::thread worker_;
@@ -74,7 +74,7 @@ Ahead& Current() {
 }  // namespace
 
 void StartPictureDecode(std::vector<uint8_t> bytes, graphics::PixelSize limit,
-                        const std::string& cacheFile) {
+                        const std::wstring& cacheFile) {
   Current().Start(std::move(bytes), limit, cacheFile);
 }
 

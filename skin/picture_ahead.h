@@ -16,7 +16,7 @@ namespace skin {
 // holds their reduced copy for such a screen. Replaces a decode started before (see
 // ForgetPictureDecode).
 void StartPictureDecode(std::vector<uint8_t> bytes, graphics::PixelSize limit,
-                        const std::string& cacheFile);
+                        const std::wstring& cacheFile);
 
 // True when a decode was started for exactly these bytes and this limit: `out` then gets its
 // outcome, waiting for it (none when the bytes are no JPEG the program reads itself). Each decode

@@ -87,9 +87,9 @@ uint64_t PictureHash(const std::vector<uint8_t>& bytes) {
   return hash;
 }
 
-std::string PictureCacheFile(const std::string& folder) { return folder + "\\picture.cache"; }
+std::wstring PictureCacheFile(const std::wstring& folder) { return folder + L"\\picture.cache"; }
 
-bool WriteReducedPicture(const std::string& path, const ReducedPicture& picture) {
+bool WriteReducedPicture(const std::wstring& path, const ReducedPicture& picture) {
   const Header header{kMagic,
                       kVersion,
                       picture.size.width,
@@ -105,23 +105,23 @@ bool WriteReducedPicture(const std::string& path, const ReducedPicture& picture)
       picture.pixels.size() != static_cast<size_t>(header.width) * header.height) {
     return false;
   }
-  const std::string fresh = path + ".new";
+  const std::wstring fresh = path + L".new";
   bool written = false;
   {
-    ScopedHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    ScopedHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     written = WriteAll(file.get(), &header, sizeof(header)) &&
               WriteAll(file.get(), picture.pixels.data(), picture.pixels.size() * 4);
   }
-  if (written && MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-  DeleteFileA(fresh.c_str());
+  if (written && MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  DeleteFileW(fresh.c_str());
   return false;
 }
 
-std::optional<ReducedPicture> ReadReducedPicture(const std::string& path, uint64_t hash,
+std::optional<ReducedPicture> ReadReducedPicture(const std::wstring& path, uint64_t hash,
                                                  uint64_t length) {
-  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER fileSize{};
   if (!file.valid() || !GetFileSizeEx(file.get(), &fileSize)) return std::nullopt;

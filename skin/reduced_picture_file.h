@@ -18,7 +18,7 @@ namespace skin {
 uint64_t PictureHash(const std::vector<uint8_t>& bytes);
 
 // The file's name in the folder the program keeps its settings in.
-std::string PictureCacheFile(const std::string& folder);
+std::wstring PictureCacheFile(const std::wstring& folder);
 
 struct ReducedPicture {
   uint64_t hash = 0;             // of the picture's bytes
@@ -31,11 +31,11 @@ struct ReducedPicture {
 
 // Writes the picture to a new file beside `path` and then moves it over `path`, so an ended run
 // never leaves a part of a file under the name. False, and `path` as it was, when that fails.
-bool WriteReducedPicture(const std::string& path, const ReducedPicture& picture);
+bool WriteReducedPicture(const std::wstring& path, const ReducedPicture& picture);
 
 // The picture in the file when it was made from bytes of this hash and length and is whole and
 // consistent; nothing for a missing, short, long or damaged file or one of another picture.
-std::optional<ReducedPicture> ReadReducedPicture(const std::string& path, uint64_t hash,
+std::optional<ReducedPicture> ReadReducedPicture(const std::wstring& path, uint64_t hash,
                                                  uint64_t length);
 
 }  // namespace skin

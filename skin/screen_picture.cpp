@@ -24,7 +24,7 @@ bool Covers(graphics::PixelSize outer, graphics::PixelSize inner) {
   return outer.width >= inner.width && outer.height >= inner.height;
 }
 
-std::unique_ptr<graphics::GfxBitmap> FromCache(const std::string& cacheFile, uint64_t hash,
+std::unique_ptr<graphics::GfxBitmap> FromCache(const std::wstring& cacheFile, uint64_t hash,
                                                size_t length, graphics::PixelSize limit,
                                                graphics::PixelSize* natural) {
   std::optional<ReducedPicture> cached = ReadReducedPicture(cacheFile, hash, length);
@@ -42,7 +42,7 @@ std::unique_ptr<graphics::GfxBitmap> FromCache(const std::string& cacheFile, uin
 std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
                                                    bool stretched, graphics::PixelSize limit,
                                                    graphics::PixelSize* natural,
-                                                   const std::string& cacheFile) {
+                                                   const std::wstring& cacheFile) {
   if (bytes.empty()) return nullptr;
   // Only a reduced copy is worth keeping: a picture kept whole decodes about as fast as it reads.
   const bool cached = stretched && !cacheFile.empty() && limit.width > 0 && limit.height > 0;

@@ -31,7 +31,7 @@ graphics::PixelSize LargestClientSize();
 std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
                                                    bool stretched, graphics::PixelSize limit,
                                                    graphics::PixelSize* natural = nullptr,
-                                                   const std::string& cacheFile = {});
+                                                   const std::wstring& cacheFile = {});
 
 // The picture, drawn at its own size in the mode, cut down to the part a client area no larger
 // than `limit` can show (a copy of those pixels); left as it is when all of it can show or the
@@ -78,14 +78,14 @@ class ScreenPicture {
   // Needed before GDI+ shuts down.
   void Clear();
   // Where reduced copies are kept between runs; none when empty.
-  void SetCacheFile(std::string path) { cacheFile_ = std::move(path); }
+  void SetCacheFile(std::wstring path) { cacheFile_ = std::move(path); }
 
  private:
   std::unique_ptr<graphics::GfxBitmap> bitmap_;
   bool stretched_ = false;
   int32_t mode_ = 0;
   graphics::PixelSize natural_;  // the size the bytes decode to
-  std::string cacheFile_;
+  std::wstring cacheFile_;
 };
 
 }  // namespace skin

@@ -57,7 +57,7 @@ SkinEngine::~SkinEngine() {
   if (g_boundEngine == this) g_boundEngine = nullptr;
 }
 
-void SkinEngine::SetSkin(const std::string& fileName, const std::vector<uint8_t>& bytes,
+void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t>& bytes,
                          std::optional<COLORREF> colour, std::optional<int32_t> accent,
                          std::optional<int32_t> mode) {
   const bool accentFromBackground = accent && *accent == -1;
@@ -134,8 +134,8 @@ void SkinEngine::RefreshPictureForScreen() {
   }
 }
 
-void SkinEngine::SetPictureCacheFolder(const std::string& folder) {
-  backgroundPicture.SetCacheFile(folder.empty() ? std::string() : PictureCacheFile(folder));
+void SkinEngine::SetPictureCacheFolder(const std::wstring& folder) {
+  backgroundPicture.SetCacheFile(folder.empty() ? std::wstring() : PictureCacheFile(folder));
 }
 
 void SkinEngine::SetOptions(int32_t colouring, std::optional<int32_t> alpha,
@@ -146,7 +146,7 @@ void SkinEngine::SetOptions(int32_t colouring, std::optional<int32_t> alpha,
   outlineEnabled = outline.value_or(1);
 }
 
-void SkinEngine::SetCaptionStyle(HWND hwnd, std::optional<std::string> fontName,
+void SkinEngine::SetCaptionStyle(HWND hwnd, std::optional<std::wstring> fontName,
                                  std::optional<int32_t> fontSize,
                                  std::optional<COLORREF> textColour,
                                  std::optional<COLORREF> haloColour, std::optional<int32_t> bold) {
@@ -216,10 +216,10 @@ void SkinEngine::LayoutChildren(int32_t index) {
 }
 
 void SkinEngine::SetTextColour(HWND control, COLORREF colour) {
-  char cls[16] = {};
-  GetClassNameA(control, cls, sizeof(cls));
+  wchar_t cls[16] = {};
+  GetClassNameW(control, cls, static_cast<int>(std::size(cls)));
   HWND target = control;
-  if (lstrcmpiA(cls, "ComboBox") == 0) target = FindWindowExA(control, nullptr, "Edit", nullptr);
+  if (lstrcmpiW(cls, L"ComboBox") == 0) target = FindWindowExW(control, nullptr, L"Edit", nullptr);
   if (target) prop::Set(target, prop::Kj_Ztys, static_cast<intptr_t>(colour));
 }
 

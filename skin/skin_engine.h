@@ -30,7 +30,7 @@ struct WindowOptions {
   std::optional<int32_t> captionText;         // 1
   std::optional<int32_t> captionGloss;        // 0
   std::optional<int32_t> statusBarHeight;     // 0: none
-  std::vector<std::string> statusItems;
+  std::vector<std::wstring> statusItems;
   std::vector<uint8_t> picture;        // the window's own picture; empty: the engine's
   std::optional<int32_t> pictureMode;  // backgroundMode
 };
@@ -68,9 +68,9 @@ class SkinEngine {
   // Adds a button that calls its own callback at the left end of the strip; 0 when the window
   // has no record, else the new number of buttons.
   int32_t AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& image,
-                           const std::string& tooltipText, CaptionCallback callback);
+                           const std::wstring& tooltipText, CaptionCallback callback);
   // Replaces the given caption text fields and redraws the caption.
-  void SetCaptionStyle(HWND hwnd, std::optional<std::string> fontName = {},
+  void SetCaptionStyle(HWND hwnd, std::optional<std::wstring> fontName = {},
                        std::optional<int32_t> fontSize = {},
                        std::optional<COLORREF> textColour = {},
                        std::optional<COLORREF> haloColour = {}, std::optional<int32_t> bold = {});
@@ -79,7 +79,7 @@ class SkinEngine {
                         std::optional<int32_t> mode = {});
   // The engine-wide picture and colours; repaints every visible skinned window. An accent of -1
   // takes the background colour.
-  void SetSkin(const std::string& fileName, const std::vector<uint8_t>& bytes,
+  void SetSkin(const std::wstring& fileName, const std::vector<uint8_t>& bytes,
                std::optional<COLORREF> colour = {}, std::optional<int32_t> accent = {},
                std::optional<int32_t> mode = {});
   void SetOptions(int32_t colouring, std::optional<int32_t> alpha = {},
@@ -100,6 +100,8 @@ class SkinEngine {
                          bool toScreen = true);
   // Places the strip and the buttons, and moves their tooltip tools along.
   void LayoutCaptionButtons(int32_t index);
+  // The engine's own caption buttons of every window take their hints from skinTexts anew.
+  void RenameCaptionButtons();
   // The window now shows at another DPI: every frame metric is scaled anew and the frame is
   // composed again at its next paint.
   void OnDpiChanged(int32_t index, int dpi);
@@ -113,16 +115,16 @@ class SkinEngine {
   // The icon and the caption text (the window text unless one is given) into the back buffer.
   // On its own (not within a full paint) the caption area is restored from the clean frame first
   // and the result put on the screen.
-  void DrawCaption(int32_t index, bool onItsOwn, const char* text = nullptr);
+  void DrawCaption(int32_t index, bool onItsOwn, const wchar_t* text = nullptr);
 
   // The optional status bar along the bottom.
-  void CreateStatusBar(int32_t index, int32_t height, const std::vector<std::string>& items);
+  void CreateStatusBar(int32_t index, int32_t height, const std::vector<std::wstring>& items);
   void LayoutStatusBar(int32_t index);
   void DrawStatusBarItem(int32_t index, int32_t item, bool toScreen = true);
-  void SetStatusBarText(int32_t index, int32_t item, const std::string& text);
+  void SetStatusBarText(int32_t index, int32_t item, const std::wstring& text);
   void SetStatusBarFont(int32_t index, std::optional<int32_t> flag = {},
                         std::optional<COLORREF> colour = {},
-                        std::optional<std::string> fontName = {},
+                        std::optional<std::wstring> fontName = {},
                         std::optional<int32_t> fontSize = {});
 
   // Give one button the engine-made button kind 1 or 3: recorded, Hw_FuID and Hw_lbID set,
@@ -150,7 +152,7 @@ class SkinEngine {
   void RefreshPictureForScreen();
   // The folder where the picture reduced for the screen is kept between runs (one file, see
   // reduced_picture_file.h); before the skin is set. Empty keeps nothing.
-  void SetPictureCacheFolder(const std::string& folder);
+  void SetPictureCacheFolder(const std::wstring& folder);
 
  private:
   ScreenPicture backgroundPicture;

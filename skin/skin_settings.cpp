@@ -13,6 +13,7 @@ SkinEngine* skinEngine = nullptr;
 ULONG_PTR gdiplusToken = 0;
 ULONG_PTR lastGdiplusToken = 0;
 HICON appIcon = nullptr;
+SkinTexts skinTexts;
 int32_t frameFirstRun = 0;
 int32_t controlColouring = 0;
 int32_t highlightAlpha = 0;

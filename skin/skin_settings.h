@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace skin {
@@ -25,6 +26,18 @@ extern int32_t backgroundMode;
 extern std::vector<uint8_t> backgroundImage;
 // Changes whenever backgroundImage does, so cached pictures know when to go.
 extern uint32_t backgroundImageVersion;
+// The texts the skin shows of its own, in the program's language: the face of its captions and
+// button texts, and the caption buttons' hints. Read when a window or control is skinned.
+struct SkinTexts {
+  std::wstring face = L"宋体";
+  std::wstring help = L"帮助";
+  std::wstring menu = L"主菜单";
+  std::wstring minimize = L"最小化";
+  std::wstring maximize = L"最大化";
+  std::wstring close = L"关闭";
+};
+extern SkinTexts skinTexts;
+
 // windowRecords (skin/window_records.h) and gdiObjectCache (skin/gdi_object_cache.h) are the
 // skin's two arrays.
 

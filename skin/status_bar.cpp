@@ -10,7 +10,7 @@
 namespace skin {
 
 void SkinEngine::CreateStatusBar(int32_t index, int32_t height,
-                                 const std::vector<std::string>& items) {
+                                 const std::vector<std::wstring>& items) {
   WindowSkinRecord* record = RecordAt(index);
   if (!record || height <= 0) return;
   record->statusBar.height = height;
@@ -18,7 +18,7 @@ void SkinEngine::CreateStatusBar(int32_t index, int32_t height,
   if (items.empty()) {
     record->statusBar.items.push_back({});
   } else {
-    for (const std::string& text : items) record->statusBar.items.push_back({text, {}});
+    for (const std::wstring& text : items) record->statusBar.items.push_back({text, {}});
   }
   LayoutStatusBar(index);
 }
@@ -74,7 +74,7 @@ void SkinEngine::DrawStatusBarItem(int32_t index, int32_t item, bool toScreen) {
   if (toScreen) PutOnScreen(index, r);
 }
 
-void SkinEngine::SetStatusBarText(int32_t index, int32_t item, const std::string& text) {
+void SkinEngine::SetStatusBarText(int32_t index, int32_t item, const std::wstring& text) {
   WindowSkinRecord* record = RecordAt(index);
   if (!record || item < 1 || item > static_cast<int32_t>(record->statusBar.items.size())) return;
   record->statusBar.items[item - 1].text = text;
@@ -83,7 +83,7 @@ void SkinEngine::SetStatusBarText(int32_t index, int32_t item, const std::string
 
 void SkinEngine::SetStatusBarFont(int32_t index, std::optional<int32_t> flag,
                                   std::optional<COLORREF> colour,
-                                  std::optional<std::string> fontName,
+                                  std::optional<std::wstring> fontName,
                                   std::optional<int32_t> fontSize) {
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return;

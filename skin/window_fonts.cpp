@@ -15,10 +15,10 @@ struct Search {
 };
 
 void Refont(HWND window, int fromDpi, int toDpi) {
-  const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   if (!font) return;  // the system's font, which no DPI change reaches
   const HFONT scaled = graphics::FontForDpi(font, fromDpi, toDpi);
-  if (scaled != font) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+  if (scaled != font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
 }
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM search) {
@@ -28,12 +28,12 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM search) {
 
 // A tooltip has no parent: it belongs to the window its first tool lies in.
 BOOL CALLBACK CollectTooltip(HWND window, LPARAM search) {
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof(cls));
-  if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0) return TRUE;
-  TTTOOLINFOA tool{};
+  wchar_t cls[32] = {};
+  GetClassNameW(window, cls, static_cast<int>(std::size(cls)));
+  if (lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
+  TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOA_V1_SIZE;
-  if (!SendMessageA(window, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
+  if (!SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
   auto* s = reinterpret_cast<Search*>(search);
   if (tool.hwnd && GetAncestor(tool.hwnd, GA_ROOT) == s->top) s->found.push_back(window);
   return TRUE;

@@ -14,6 +14,7 @@
 #include "graphics/gfx_types.h"
 #include "skin/gdi_handles.h"
 #include "skin/picture_cache.h"
+#include "skin/skin_settings.h"
 
 namespace graphics {
 class GfxBitmap;
@@ -49,7 +50,7 @@ struct CaptionButton {
   std::vector<uint8_t> image;     // PNG
   std::vector<uint8_t> altImage;  // PNG; the restore glyph of the maximize button
   int32_t kind = kButtonClose;
-  std::string tooltipText;
+  std::wstring tooltipText;
   CaptionCallback callback = nullptr;  // kind 5 only
   graphics::GfxRectF rect;             // hit and draw rectangle
   // The glyphs decoded once: a hover fade draws the button every 20 ms.
@@ -84,9 +85,9 @@ struct ControlRecord {
   // needed.
   virtual void ReleaseGraphics() {}
   // A WM_SETTEXT the skin let pass by without painting (high contrast).
-  virtual void NoteText(const char*) {}
+  virtual void NoteText(const wchar_t*) {}
   // A WM_SETFONT (a DPI change gives each control its font anew): the face draws in it.
-  virtual void NoteFont(const std::string&, int32_t, int32_t) {}
+  virtual void NoteFont(const std::wstring&, int32_t, int32_t) {}
   HWND window = nullptr;
   WNDPROC previousProc = nullptr;
   int32_t kind = 0;
@@ -98,10 +99,10 @@ struct ControlRecord {
 
 // A record whose face draws its caption in the control's own font.
 struct FontedRecord : ControlRecord {
-  std::string fontFace;
+  std::wstring fontFace;
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
-  void NoteFont(const std::string& face, int32_t size, int32_t style) override {
+  void NoteFont(const std::wstring& face, int32_t size, int32_t style) override {
     fontFace = face;
     fontSize = size;
     fontStyle = style;
@@ -130,7 +131,7 @@ struct PageWindow {
 };
 
 struct StatusBarItem {
-  std::string text;
+  std::wstring text;
   RECT rect{};
 };
 
@@ -141,7 +142,7 @@ struct StatusBar {
   std::vector<StatusBarItem> items;
   int32_t textFlag = 0;
   COLORREF textColour = 0xFFFFFF;
-  std::string fontName = "宋体";
+  std::wstring fontName = skinTexts.face;
   int32_t fontSize = 12;
 };
 
@@ -190,7 +191,7 @@ struct WindowSkinRecord {
   int32_t captionActive = 1;
   COLORREF captionTextColour = 0xFFFFFF;
   COLORREF captionHaloColour = 0x808080;
-  std::string captionFontName = "宋体";
+  std::wstring captionFontName = skinTexts.face;
   int32_t captionFontSize = 12;
   int32_t captionFontFlag = 1;
   int32_t hoverButton = 0;

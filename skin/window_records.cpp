@@ -11,7 +11,7 @@ namespace {
 void WriteIndex(const WindowSkinRecord& record, int32_t index) {
   if (record.hwnd) prop::Set(record.hwnd, prop::Hw_lbID, index);
   for (int kind = 0; kind < kControlListCount; ++kind) {
-    const char* key = kind == kListCommonControls ? prop::Kj_FuID : prop::Hw_FuID;
+    const wchar_t* key = kind == kListCommonControls ? prop::Kj_FuID : prop::Hw_FuID;
     for (const auto& control : record.controls[kind]) {
       if (control && control->window) prop::Set(control->window, key, index);
     }

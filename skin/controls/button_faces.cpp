@@ -76,14 +76,14 @@ CaptionStyle StyleOf(const ButtonSkin* button, int32_t unit) {
 }
 
 // A window text that is not in a record (a face painted for a button never attached).
-std::string TextOf(HWND window, const ButtonSkin* button) {
+std::wstring TextOf(HWND window, const ButtonSkin* button) {
   if (button) return button->text;
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
   return text;
 }
 
-bool IsChecked(HWND window) { return SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND window) { return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // Runs the painter on the given DC, or on one of the window's own for the whole client area.
 template <typename Paint>

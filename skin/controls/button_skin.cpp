@@ -14,10 +14,10 @@ constexpr LONG kOwnerDrawBits = BS_OWNERDRAW;  // 0xB: every bit set means owner
 
 bool IsOwnerDrawn(LONG style) { return (style & kOwnerDrawBits) == kOwnerDrawBits; }
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
   text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
   return text;
 }
@@ -45,9 +45,9 @@ void PaintPushKind(int32_t kind, HWND window, HDC dc, UINT state, const RECT& re
 }
 
 void MakeOwnerDrawn(HWND button) {
-  const LONG style = GetWindowLongA(button, GWL_STYLE);
+  const LONG style = GetWindowLongW(button, GWL_STYLE);
   if (IsOwnerDrawn(style)) return;
-  SetWindowLongA(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
+  SetWindowLongW(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
 }
 
 // A toggle's own procedure paints the system's look when its state changes: the skin's face
@@ -65,7 +65,7 @@ LRESULT ChainThenPress(SkinnedMessage& m) {
   m.Chain();
   if (!IsWindow(m.window)) return 0;
   PaintToggle(m.window, kind, kind == kRadioButton ? kStatePressed : 0);
-  return DefWindowProcA(m.window, m.message, m.wParam, m.lParam);
+  return DefWindowProcW(m.window, m.message, m.wParam, m.lParam);
 }
 
 void PaintFace(ControlRecord& record, HDC) {
@@ -111,7 +111,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
         PaintDc dc(window);
         PaintToggle(window, button.kind, 0, dc);
       }
-      *result = DefWindowProcA(window, m.message, m.wParam, m.lParam);
+      *result = DefWindowProcW(window, m.message, m.wParam, m.lParam);
       return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -120,7 +120,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       *result = ChainThenRepaint(m, button.focused ? kStateFocus : 0);
       return true;
     case WM_SETTEXT:
-      button.text = m.lParam ? reinterpret_cast<const char*>(m.lParam) : "";
+      button.text = m.lParam ? reinterpret_cast<const wchar_t*>(m.lParam) : L"";
       if (!toggle) break;
       *result = ChainThenRepaint(m);
       return true;
@@ -154,7 +154,7 @@ ButtonSkin* AttachButton(int32_t windowIndex, HWND button, bool defaultFont) {
   if (!skin) return nullptr;
   skin->text = WindowText(button);
   const ControlFontInfo font = ReadControlFont(button);
-  skin->fontFace = defaultFont && font.face.empty() ? "宋体" : font.face;
+  skin->fontFace = defaultFont && font.face.empty() ? skinTexts.face : font.face;
   skin->fontSize = defaultFont && font.size == 0 ? 12 : font.size;
   skin->fontStyle = font.style;
   return skin;
@@ -181,14 +181,14 @@ void AttachPushButtons(int32_t windowIndex, HWND parent) {
   if (controlColouring == 0) return;
   WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record) return;
-  for (HWND child = FindWindowExA(parent, nullptr, "BUTTON", nullptr); child;
-       child = FindWindowExA(parent, child, "BUTTON", nullptr)) {
-    const LONG style = GetWindowLongA(child, GWL_STYLE);
+  for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
+       child = FindWindowExW(parent, child, L"BUTTON", nullptr)) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
     if (!IsSkinnablePushButton(style)) continue;
     auto* button = AttachButton(windowIndex, child, true);
     if (!button) continue;
     button->kind = kPushButton;
-    SetWindowLongA(child, GWL_STYLE, style | kOwnerDrawBits);
+    SetWindowLongW(child, GWL_STYLE, style | kOwnerDrawBits);
     InvalidateRect(child, nullptr, TRUE);
   }
 }
@@ -196,16 +196,16 @@ void AttachPushButtons(int32_t windowIndex, HWND parent) {
 void AttachCheckAndRadioButtons(int32_t windowIndex, HWND parent) {
   if (controlColouring == 0) return;
   if (!RecordAt(windowIndex)) return;
-  for (HWND child = FindWindowExA(parent, nullptr, "BUTTON", nullptr); child;
-       child = FindWindowExA(parent, child, "BUTTON", nullptr)) {
-    const int32_t kind = CheckOrRadioKind(GetWindowLongA(child, GWL_STYLE));
+  for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
+       child = FindWindowExW(parent, child, L"BUTTON", nullptr)) {
+    const int32_t kind = CheckOrRadioKind(GetWindowLongW(child, GWL_STYLE));
     if (kind == 0) continue;
     // Called once per window and per panel; a button already skinned keeps its record rather
     // than being subclassed onto itself.
     auto* button = AttachButton(windowIndex, child, false);
     if (!button) continue;
     button->kind = kind;
-    button->checkState = SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    button->checkState = SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     button->parent = parent;
     InvalidateRect(child, nullptr, TRUE);
   }

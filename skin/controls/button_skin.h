@@ -22,12 +22,12 @@ enum ButtonKind : int32_t {
 };
 
 struct ButtonSkin : FontedRecord {
-  std::string text;
+  std::wstring text;
   int32_t checkState = 0;
   HWND parent = nullptr;
   graphics::GfxToolTip tooltip;
   GlyphPictures<2> checkGlyphs;  // a check box's box and mark
-  void NoteText(const char* given) override { text = given ? given : ""; }
+  void NoteText(const wchar_t* given) override { text = given ? given : L""; }
   void ReleaseGraphics() override { checkGlyphs.Release(); }
 };
 

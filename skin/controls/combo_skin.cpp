@@ -28,33 +28,33 @@ using graphics::GfxPath;
 
 constexpr graphics::Argb kMagenta = 0xFFFF00FF;
 
-std::string SelectedItemText(HWND combo) {
-  const auto selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+std::wstring SelectedItemText(HWND combo) {
+  const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
   if (selected < 0) return {};
-  const auto length = SendMessageA(combo, CB_GETLBTEXTLEN, selected, 0);
+  const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, selected, 0);
   if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::wstring text(static_cast<size_t>(length) + 1, '\0');
   const auto copied =
-      SendMessageA(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
   return text;
 }
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
   text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
   return text;
 }
 
-HWND EditOfCombo(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
+HWND EditOfCombo(HWND combo) { return FindWindowExW(combo, nullptr, L"Edit", nullptr); }
 
 // The combo's children that keep their own painting, in combo coordinates.
 template <typename Each>
 void ForOwnPaintedChildren(HWND combo, Each each) {
-  for (const char* cls : {"Edit", "ComboLBox"}) {
-    HWND child = FindWindowExA(combo, nullptr, cls, nullptr);
+  for (const wchar_t* cls : {L"Edit", L"ComboLBox"}) {
+    HWND child = FindWindowExW(combo, nullptr, cls, nullptr);
     if (!child || !IsWindowVisible(child)) continue;
     RECT r{};
     GetWindowRect(child, &r);
@@ -103,7 +103,7 @@ void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
 
 void DrawComboText(GfxGraphics& g, HDC surface, HWND combo, float w, float h) {
   CaptionStyle style;
-  style.face = "宋体";
+  style.face = skinTexts.face;
   style.size = 12;
   style.unit = graphics::kUnitPixel;
   style.alignment = 0;
@@ -180,9 +180,9 @@ constexpr KindOps kComboOps{kListComboBoxes, kHwKeys, kHoverCombo, FaceKind::kWh
 
 void AttachCombo(int32_t windowIndex, HWND combo) {
   if (!RecordAt(windowIndex) || HeldByAnySkin(combo)) return;
-  const std::string selected = SelectedItemText(combo);
+  const std::wstring selected = SelectedItemText(combo);
   if (!selected.empty()) {
-    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(selected.c_str()));
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(selected.c_str()));
   }
   if (!AttachKind<&kComboOps, ComboSkin>(windowIndex, combo)) return;
   if (WashOn()) {
@@ -208,12 +208,12 @@ ComboSkin* ComboOf(HWND window) { return RecordOf<ComboSkin>(window, kListComboB
 
 void AttachEditsAndCombos(int32_t windowIndex, HWND parent) {
   if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND edit = FindWindowExA(parent, nullptr, "Edit", nullptr); edit;
-       edit = FindWindowExA(parent, edit, "Edit", nullptr)) {
+  for (HWND edit = FindWindowExW(parent, nullptr, L"Edit", nullptr); edit;
+       edit = FindWindowExW(parent, edit, L"Edit", nullptr)) {
     AttachEdit(windowIndex, edit);
   }
-  for (HWND combo = FindWindowExA(parent, nullptr, "ComboBox", nullptr); combo;
-       combo = FindWindowExA(parent, combo, "ComboBox", nullptr)) {
+  for (HWND combo = FindWindowExW(parent, nullptr, L"ComboBox", nullptr); combo;
+       combo = FindWindowExW(parent, combo, L"ComboBox", nullptr)) {
     AttachCombo(windowIndex, combo);
   }
 }
@@ -248,7 +248,7 @@ void PaintComboOn(HWND combo, HDC target, bool hot, bool focused) {
   } else {
     StrokeRectangle(g, 0, 0, w - 1, h - 1, lit ? accentColour : 0x000000, lit ? 200 : 80, 1);
   }
-  const ComboParts parts = ComboPartsFor(GetWindowLongA(combo, GWL_STYLE));
+  const ComboParts parts = ComboPartsFor(GetWindowLongW(combo, GWL_STYLE));
   if (parts.dropButton) PaintDropButton(g, w, h, lit, hot, ArrowImage(combo), ControlDpi(combo));
   if (parts.text) DrawComboText(g, canvas.dc(), combo, w, h);
   NoteFace(combo, (hot ? kStateHot : 0) | (focused ? kStateFocus : 0), {});

@@ -56,8 +56,8 @@ void AttachCommonControl(int32_t windowIndex, HWND control) {
   if (!record || !control) return;
   // A control another skin holds keeps that skin: a second one over it would chain to itself.
   if (!AttachKind<&kCommonOps, CommonControlSkin>(windowIndex, control)) return;
-  if (IsWindowClass(control, STATUSCLASSNAMEA))
-    SendMessageA(control, SB_SETBKCOLOR, 0, kTransparentKey);
+  if (IsWindowClass(control, STATUSCLASSNAMEW))
+    SendMessageW(control, SB_SETBKCOLOR, 0, kTransparentKey);
   // A panel that does not paint itself: the control draws its own face, and the panel part
   // skins its children and answers their colour and owner-draw messages.
   AttachPanel(windowIndex, control, 0, std::nullopt, std::nullopt, std::nullopt);

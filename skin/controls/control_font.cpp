@@ -7,7 +7,7 @@ namespace skin::controls {
 
 ControlFontInfo ReadControlFont(HWND control) {
   ControlFontInfo info;
-  const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   ClientDc dc(control);
   if (!dc) return info;
   graphics::GfxFont gdiplusFont;

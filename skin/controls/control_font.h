@@ -9,7 +9,7 @@
 namespace skin::controls {
 
 struct ControlFontInfo {
-  std::string face;
+  std::wstring face;
   int32_t size = 0;
   int32_t style = 0;  // bold 1, italic 2, underline 4, strike-out 8
 };

@@ -106,7 +106,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       break;
     case WM_KILLFOCUS:
       edit.focused = 0;
-      if (IsClassName(GetParent(window), "ComboBox")) {
+      if (IsClassName(GetParent(window), L"ComboBox")) {
         RepaintNow(edit);
       } else {
         Invalidate(window);

@@ -39,7 +39,7 @@ void FaceCanvas::CopyTo(HDC target) {
 }
 
 graphics::GfxRectF DrawCaptionText(graphics::GfxGraphics& g, HDC surface, HWND control,
-                                   const std::string& text, const CaptionStyle& style,
+                                   const std::wstring& text, const CaptionStyle& style,
                                    const graphics::GfxRectF& layout) {
   if (text.empty()) return {};
   graphics::GfxFont font;

@@ -48,7 +48,7 @@ void NoteFace(HWND window, UINT state, const std::vector<Layer>& layers);
 // Kj_Ztys property, made readable over what `surface` (the DC that g draws on) holds under the
 // text; alignment and line alignment 0 near, 1 centre, 2 far. A dimmed caption is a disabled one.
 struct CaptionStyle {
-  std::string face;
+  std::wstring face;
   int32_t size = 0;
   int32_t style = 0;
   int32_t unit = 0;
@@ -58,7 +58,7 @@ struct CaptionStyle {
 };
 // Returns where the text went (the layout when it could not be measured); empty for no text.
 graphics::GfxRectF DrawCaptionText(graphics::GfxGraphics& g, HDC surface, HWND control,
-                                   const std::string& text, const CaptionStyle& style,
+                                   const std::wstring& text, const CaptionStyle& style,
                                    const graphics::GfxRectF& layout);
 
 }  // namespace skin::controls

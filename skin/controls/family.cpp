@@ -2,10 +2,10 @@
 
 namespace skin::controls {
 
-bool IsWindowClass(HWND window, const char* name) {
-  char cls[64] = {};
-  GetClassNameA(window, cls, sizeof(cls));
-  return lstrcmpiA(cls, name) == 0;
+bool IsWindowClass(HWND window, const wchar_t* name) {
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, static_cast<int>(std::size(cls)));
+  return lstrcmpiW(cls, name) == 0;
 }
 
 int32_t SlotOf(const ControlList& list, HWND window) {
@@ -20,22 +20,23 @@ bool HoldsOnlyEmptySlot(const ControlList& list) {
   return list.size() == 1 && (!list[0] || list[0]->window == nullptr);
 }
 
-WNDPROC InstallSubclass(HWND control, const char* procKey, WNDPROC proc) {
-  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+WNDPROC InstallSubclass(HWND control, const wchar_t* procKey, WNDPROC proc) {
+  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
   if (current == proc) return prop::GetAs<WNDPROC>(control, procKey);
   // The property holds the current procedure before the switch: a message that arrives while
   // the procedure is being replaced still finds somewhere to go.
   prop::Set(control, procKey, reinterpret_cast<intptr_t>(current));
   const auto previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
   prop::Set(control, procKey, reinterpret_cast<intptr_t>(previous));
   return previous;
 }
 
-LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const char* procKey) {
+LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                     const wchar_t* procKey) {
   const auto previous = prop::GetAs<WNDPROC>(window, procKey);
-  if (!previous) return DefWindowProcA(window, message, wParam, lParam);
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  if (!previous) return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
 ControlPlace PlaceOf(HWND control, ControlListKind kind, const FamilyKeys& keys) {
@@ -77,7 +78,7 @@ bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot, HWND pa
 }
 
 bool HeldByAnySkin(HWND control) {
-  return control && (GetPropA(control, prop::Hw_hProc) || GetPropA(control, prop::Kj_hProc));
+  return control && (GetPropW(control, prop::Hw_hProc) || GetPropW(control, prop::Kj_hProc));
 }
 
 void DropHover(WindowSkinRecord& window) { window.hotControl = 0; }
@@ -92,9 +93,9 @@ LRESULT DetachOnNcDestroy(HWND control, WPARAM wParam, LPARAM lParam, ControlLis
     entry->previousProc = nullptr;
     if (place.window->hotControl == place.slot) place.window->hotControl = 0;
   }
-  RemovePropA(control, keys.fuId);
-  RemovePropA(control, keys.lbId);
-  RemovePropA(control, keys.hProc);
+  RemovePropW(control, keys.fuId);
+  RemovePropW(control, keys.lbId);
+  RemovePropW(control, keys.hProc);
   return result;
 }
 

@@ -16,9 +16,9 @@ namespace skin::controls {
 
 // The three property keys a kind uses: the Hw_ set, or the Kj_ set of the common-control kind.
 struct FamilyKeys {
-  const char* fuId;
-  const char* lbId;
-  const char* hProc;
+  const wchar_t* fuId;
+  const wchar_t* lbId;
+  const wchar_t* hProc;
 };
 inline constexpr FamilyKeys kHwKeys{prop::Hw_FuID, prop::Hw_lbID, prop::Hw_hProc};
 inline constexpr FamilyKeys kKjKeys{prop::Kj_FuID, prop::Kj_lbID, prop::Kj_hProc};
@@ -36,7 +36,7 @@ enum HoverKind : int32_t {
 };
 
 // The window's class is the name (case as the system compares class names).
-bool IsWindowClass(HWND window, const char* name);
+bool IsWindowClass(HWND window, const wchar_t* name);
 
 // 1-based slot of the window in the list, 0 when absent.
 int32_t SlotOf(const ControlList& list, HWND window);
@@ -65,10 +65,10 @@ Record* RecordInSlot(ControlList& list, int32_t slot) {
 // Installs the procedure unless it is already the control's; the previous one goes into the
 // key's property. Returns the procedure the control had before the skin (from the property when
 // the skin was already installed).
-WNDPROC InstallSubclass(HWND control, const char* procKey, WNDPROC proc);
-// Hands the message to the procedure kept in the key's property (DefWindowProcA without one).
+WNDPROC InstallSubclass(HWND control, const wchar_t* procKey, WNDPROC proc);
+// Hands the message to the procedure kept in the key's property (DefWindowProcW without one).
 LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                     const char* procKey = prop::Hw_hProc);
+                     const wchar_t* procKey = prop::Hw_hProc);
 
 // The control already has a skin's procedure (one of the control kinds, a panel or the common
 // control kind): another skin installed over it would chain to itself.

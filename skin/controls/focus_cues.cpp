@@ -25,9 +25,10 @@ void OnUiStateMessage(HWND topLevel, WPARAM uiState) {
   HWND focus = GetFocus();
   if (!focus || !IsChild(topLevel, focus)) return;
   // A combo box's edit has the focus, the cue is the combo box's.
-  char cls[16] = {};
+  wchar_t cls[16] = {};
   HWND parent = GetParent(focus);
-  if (parent && GetClassNameA(parent, cls, sizeof(cls)) && lstrcmpiA(cls, "ComboBox") == 0) {
+  if (parent && GetClassNameW(parent, cls, static_cast<int>(std::size(cls))) &&
+      lstrcmpiW(cls, L"ComboBox") == 0) {
     RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
   }
   RedrawWindow(focus, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
@@ -43,7 +44,7 @@ bool FocusFromKeyboard() {
 
 void ShowFocusCues(HWND control) {
   HWND top = GetAncestor(control, GA_ROOT);
-  if (top) SendMessageA(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  if (top) SendMessageW(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 bool FocusCuesOn(HWND control) {

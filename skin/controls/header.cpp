@@ -29,7 +29,7 @@ int32_t ItemAt(HWND header, LPARAM lParam) {
   HDHITTESTINFO hit{};
   hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const auto item =
-      static_cast<int32_t>(SendMessageA(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+      static_cast<int32_t>(SendMessageW(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   return (hit.flags & HHT_ONHEADER) ? item : -1;
 }
 
@@ -65,7 +65,7 @@ void Destroy(ControlRecord& record) {
   const auto& skin = static_cast<HeaderSkin&>(record);
   if (skin.ownsImages == 0) return;
   if (auto images =
-          reinterpret_cast<HIMAGELIST>(SendMessageA(skin.window, HDM_GETIMAGELIST, 0, 0))) {
+          reinterpret_cast<HIMAGELIST>(SendMessageW(skin.window, HDM_GETIMAGELIST, 0, 0))) {
     ImageList_Destroy(images);
   }
 }
@@ -95,13 +95,13 @@ void FillVertical(graphics::GfxGraphics& g, float x, float y, float w, float h, 
 
 void AttachHeaders(int32_t windowIndex, HWND parent) {
   if (controlColouring == 0) return;
-  for (HWND h = FindWindowExA(parent, nullptr, "SysHeader32", nullptr); h;
-       h = FindWindowExA(parent, h, "SysHeader32", nullptr)) {
+  for (HWND h = FindWindowExW(parent, nullptr, L"SysHeader32", nullptr); h;
+       h = FindWindowExW(parent, h, L"SysHeader32", nullptr)) {
     Attach(windowIndex, h, true);
   }
-  for (HWND list = FindWindowExA(parent, nullptr, "SysListView32", nullptr); list;
-       list = FindWindowExA(parent, list, "SysListView32", nullptr)) {
-    if (HWND h = FindWindowExA(list, nullptr, "SysHeader32", nullptr))
+  for (HWND list = FindWindowExW(parent, nullptr, L"SysListView32", nullptr); list;
+       list = FindWindowExW(parent, list, L"SysListView32", nullptr)) {
+    if (HWND h = FindWindowExW(list, nullptr, L"SysHeader32", nullptr))
       Attach(windowIndex, h, false);
   }
 }
@@ -114,21 +114,21 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
   if (!canvas.ok()) return;
   graphics::GfxGraphics& g = canvas.g();
   const HeaderSkin* skin = RecordOf<HeaderSkin>(header, kListHeaders);
-  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(header, HDM_GETIMAGELIST, 0, 0));
-  const auto count = static_cast<int32_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+  const auto count = static_cast<int32_t>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
   graphics::GfxSolidBrush strip;
   if (strip.Create(ArgbFromColorref(0xFFFFFF, 40)))
     g.FillRectangle(strip, 0, 0, canvas.width(), canvas.height());
   std::vector<Layer> all;
   for (int32_t i = 0; i < count; ++i) {
     RECT r{};
-    if (!SendMessageA(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
-    char text[260] = {};
-    HDITEMA item{};
+    if (!SendMessageW(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
+    wchar_t text[260] = {};
+    HDITEMW item{};
     item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
     item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    item.cchTextMax = static_cast<int>(std::size(text));
+    SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
     const auto x = static_cast<float>(r.left);
     const auto w = static_cast<float>(r.right - r.left);
     const auto h = static_cast<float>(r.bottom - r.top);

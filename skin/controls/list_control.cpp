@@ -25,9 +25,9 @@ constexpr LONG kListViewSkipped = 0x10;
 constexpr LONG kComboListOwnerDrawn = 0x10;
 
 template <typename Each>
-void ForEachChild(HWND parent, const char* cls, Each each) {
-  for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
-       child = FindWindowExA(parent, child, cls, nullptr)) {
+void ForEachChild(HWND parent, const wchar_t* cls, Each each) {
+  for (HWND child = FindWindowExW(parent, nullptr, cls, nullptr); child;
+       child = FindWindowExW(parent, child, cls, nullptr)) {
     each(child);
   }
 }
@@ -41,8 +41,8 @@ void AttachOneKind(HWND control, ListSkin* skin) {
 }
 
 bool IsItemList(HWND window) {
-  return IsClassName(window, "SysTreeView32") || IsClassName(window, "SysListView32") ||
-         (IsClassName(window, "ListBox") && !IsOwnerDrawListBox(window));
+  return IsClassName(window, L"SysTreeView32") || IsClassName(window, L"SysListView32") ||
+         (IsClassName(window, L"ListBox") && !IsOwnerDrawListBox(window));
 }
 
 LRESULT EraseBackground(HWND window, HDC dc, WPARAM wParam, LPARAM lParam) {
@@ -51,7 +51,7 @@ LRESULT EraseBackground(HWND window, HDC dc, WPARAM wParam, LPARAM lParam) {
     SetBkMode(dc, TRANSPARENT);
     return 1;  // WM_PAINT lays the background
   }
-  if (IsOwnerDrawListBox(window) || IsClassName(window, "ComboLBox")) {
+  if (IsOwnerDrawListBox(window) || IsClassName(window, L"ComboLBox")) {
     return CallPrevious(window, WM_ERASEBKGND, wParam, lParam);
   }
   SetBkMode(dc, TRANSPARENT);
@@ -73,7 +73,7 @@ struct PixelSurface {
     if (!dc.Select(MakeDib32(w, h, &bits), w, h) || !bits) return false;
     const RECT all{0, 0, w, h};
     SetBkColor(dc.dc(), fill);  // the list draws its unselected items on this colour
-    ExtTextOutA(dc.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    ExtTextOutW(dc.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     return true;
   }
 };
@@ -102,7 +102,7 @@ void LayItems(HWND window, HDC background, const RECT& place,
 }
 
 void SetTreeBackground(HWND tree, COLORREF colour) {
-  SendMessageA(tree, kTreeViewSetBack, 0, static_cast<LPARAM>(colour));
+  SendMessageW(tree, kTreeViewSetBack, 0, static_cast<LPARAM>(colour));
 }
 
 LRESULT PaintTree(HWND window) {
@@ -116,7 +116,7 @@ LRESULT PaintTree(HWND window) {
     ReleaseControlBackdrop(background);
   }
   // Validates the window, the invalidation the colour changes made included.
-  return DefWindowProcA(window, WM_PAINT, 0, 0);
+  return DefWindowProcW(window, WM_PAINT, 0, 0);
 }
 
 // The keyboard focus cue along the client area's edge: a thin frame has no room for it.
@@ -145,7 +145,7 @@ LRESULT PaintItems(HWND window) {
   }
   {
     PaintDc paint(window);
-    if (IsClassName(window, "ListBox")) {
+    if (IsClassName(window, L"ListBox")) {
       LayItems(window, background, place);
     } else {
       // Transparent text since attaching: the view draws straight onto the wash.
@@ -160,7 +160,7 @@ LRESULT PaintItems(HWND window) {
   }
   ReleaseControlBackdrop(background);
   InvalidateVisibleChildren(window);
-  return DefWindowProcA(window, WM_PAINT, 0, 0);
+  return DefWindowProcW(window, WM_PAINT, 0, 0);
 }
 
 bool MovesSelection(UINT message, WPARAM wParam) {
@@ -182,15 +182,15 @@ bool MovesSelection(UINT message, WPARAM wParam) {
 // rows are composed again off-screen, over the wash or the picture a panel shows through it.
 LRESULT ChainAndRewash(SkinnedMessage& m) {
   HWND window = m.window;
-  const LRESULT caret = SendMessageA(window, LB_GETCARETINDEX, 0, 0);
-  const LRESULT selected = SendMessageA(window, LB_GETCURSEL, 0, 0);
+  const LRESULT caret = SendMessageW(window, LB_GETCARETINDEX, 0, 0);
+  const LRESULT selected = SendMessageW(window, LB_GETCURSEL, 0, 0);
   const bool visible = IsWindowVisible(window) != FALSE;
-  if (visible) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+  if (visible) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
   const LRESULT result = m.Chain();
   if (!IsWindow(window)) return result;
-  if (visible) SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-  if (SendMessageA(window, LB_GETCARETINDEX, 0, 0) != caret ||
-      SendMessageA(window, LB_GETCURSEL, 0, 0) != selected) {
+  if (visible) SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+  if (SendMessageW(window, LB_GETCARETINDEX, 0, 0) != caret ||
+      SendMessageW(window, LB_GETCURSEL, 0, 0) != selected) {
     InvalidateRect(window, nullptr, TRUE);
   }
   return result;
@@ -223,7 +223,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
     case WM_PAINT:
       RepaintNow(skin);
       if (highlightEnabled != 0 && m.wParam == 0) {
-        if (IsClassName(window, "SysTreeView32")) {
+        if (IsClassName(window, L"SysTreeView32")) {
           *result = PaintTree(window);
           return true;
         }
@@ -251,7 +251,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       skin.keyScrolling = 0;
       break;
   }
-  if (!MovesSelection(m.message, m.wParam) || !IsClassName(window, "ListBox") ||
+  if (!MovesSelection(m.message, m.wParam) || !IsClassName(window, L"ListBox") ||
       IsOwnerDrawListBox(window)) {
     return false;
   }
@@ -292,27 +292,27 @@ COLORREF ListTextColour(HWND list) {
 void AttachListControls(int32_t windowIndex, HWND parent) {
   if (controlColouring == 0 || !RecordAt(windowIndex)) return;
   auto attach = [windowIndex](HWND control) { AttachOne(windowIndex, control); };
-  ForEachChild(parent, "ListBox", attach);
-  ForEachChild(parent, "ComboBox", [&](HWND combo) {
-    HWND list = FindWindowExA(combo, nullptr, "ComboLBox", nullptr);
-    if (list && !(GetWindowLongA(list, GWL_STYLE) & kComboListOwnerDrawn)) attach(list);
+  ForEachChild(parent, L"ListBox", attach);
+  ForEachChild(parent, L"ComboBox", [&](HWND combo) {
+    HWND list = FindWindowExW(combo, nullptr, L"ComboLBox", nullptr);
+    if (list && !(GetWindowLongW(list, GWL_STYLE) & kComboListOwnerDrawn)) attach(list);
   });
-  ForEachChild(parent, "SysListView32", [&](HWND view) {
-    if (GetWindowLongA(view, GWL_STYLE) & kListViewSkipped) return;
-    if (highlightEnabled != 0) SendMessageA(view, kListViewSetTextBack, 0, CLR_NONE);
+  ForEachChild(parent, L"SysListView32", [&](HWND view) {
+    if (GetWindowLongW(view, GWL_STYLE) & kListViewSkipped) return;
+    if (highlightEnabled != 0) SendMessageW(view, kListViewSetTextBack, 0, CLR_NONE);
     attach(view);
   });
-  ForEachChild(parent, "SysTreeView32", [&](HWND tree) {
-    if (highlightEnabled != 0) SendMessageA(tree, kTreeViewSetBack, 0, kMagenta);
+  ForEachChild(parent, L"SysTreeView32", [&](HWND tree) {
+    if (highlightEnabled != 0) SendMessageW(tree, kTreeViewSetBack, 0, kMagenta);
     attach(tree);
   });
-  ForEachChild(parent, "SysIPAddress32", attach);
-  ForEachChild(parent, "SysDateTimePick32", attach);
+  ForEachChild(parent, L"SysIPAddress32", attach);
+  ForEachChild(parent, L"SysDateTimePick32", attach);
 }
 
 void DrawListFrame(HWND window, HDC target, bool hot, bool focused) {
   const UINT state = (hot ? kStateHot : 0) | (focused ? kStateFocus : 0);
-  if (IsClassName(window, "ComboLBox") || !HasFrame(window)) {
+  if (IsClassName(window, L"ComboLBox") || !HasFrame(window)) {
     NoteFace(window, state, {});
     return;
   }

@@ -57,20 +57,20 @@ void LayOverBackground(const uint32_t* onBlack, const uint32_t* onWhite, uint32_
   }
 }
 
-bool IsClassName(HWND window, const char* name) {
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof(cls));
-  return lstrcmpiA(cls, name) == 0;
+bool IsClassName(HWND window, const wchar_t* name) {
+  wchar_t cls[32] = {};
+  GetClassNameW(window, cls, static_cast<int>(std::size(cls)));
+  return lstrcmpiW(cls, name) == 0;
 }
 
-bool HasScrollBar(HWND window) { return HasScrollBarStyle(GetWindowLongA(window, GWL_STYLE)); }
+bool HasScrollBar(HWND window) { return HasScrollBarStyle(GetWindowLongW(window, GWL_STYLE)); }
 
 bool HasFrame(HWND window) {
-  return HasFrameStyle(GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE));
+  return HasFrameStyle(GetWindowLongW(window, GWL_STYLE), GetWindowLongW(window, GWL_EXSTYLE));
 }
 
 bool IsOwnerDrawListBox(HWND window) {
-  return IsClassName(window, "ListBox") && IsOwnerDrawListStyle(GetWindowLongA(window, GWL_STYLE));
+  return IsClassName(window, L"ListBox") && IsOwnerDrawListStyle(GetWindowLongW(window, GWL_STYLE));
 }
 
 RECT ClientInWindow(HWND window) {
@@ -130,14 +130,14 @@ HRGN ScrollBarRegion(HWND window) {
 LRESULT PaintScrollBarsOnly(HWND window, LPARAM lParam) {
   ScopedRegion bars(HasScrollBar(window) ? ScrollBarRegion(window) : nullptr);
   const auto which = bars ? reinterpret_cast<WPARAM>(bars.get()) : static_cast<WPARAM>(0xFFFFFFFF);
-  return DefWindowProcA(window, WM_NCPAINT, which, lParam);
+  return DefWindowProcW(window, WM_NCPAINT, which, lParam);
 }
 
 ChildFreeWindowDc ChildExcludedDC(HWND window) { return ChildFreeWindowDc(window); }
 
 void InvalidateVisibleChildren(HWND window) {
-  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(window, child, nullptr, nullptr)) {
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
     if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
   }
 }

@@ -23,7 +23,7 @@ bool IsOwnerDrawListStyle(LONG style);
 void LayOverBackground(const uint32_t* onBlack, const uint32_t* onWhite, uint32_t* background,
                        size_t count);
 
-bool IsClassName(HWND window, const char* name);
+bool IsClassName(HWND window, const wchar_t* name);
 bool HasScrollBar(HWND window);
 bool HasFrame(HWND window);
 bool IsOwnerDrawListBox(HWND window);

@@ -22,19 +22,19 @@ namespace skin::controls {
 namespace {
 
 bool IsGroupBox(HWND window) {
-  return IsWindowClass(window, "Button") && (GetWindowLongA(window, GWL_STYLE) & 0x4);
+  return IsWindowClass(window, L"Button") && (GetWindowLongW(window, GWL_STYLE) & 0x4);
 }
 
 void InvalidateVisibleChildren(HWND panel) {
-  for (HWND child = FindWindowExA(panel, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(panel, child, nullptr, nullptr)) {
+  for (HWND child = FindWindowExW(panel, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(panel, child, nullptr, nullptr)) {
     if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
   }
 }
 
 // The caption's box: fontSize + 3 high at y = 1, placed by the alignment bits; empty without
 // a caption.
-graphics::GfxRectF CaptionBox(HWND panel, const PanelSkin& skin, const std::string& text,
+graphics::GfxRectF CaptionBox(HWND panel, const PanelSkin& skin, const std::wstring& text,
                               graphics::GfxGraphics& g, const graphics::GfxFont& font, float w) {
   if (text.empty()) return {};
   graphics::GfxStringFormat format;
@@ -42,7 +42,7 @@ graphics::GfxRectF CaptionBox(HWND panel, const PanelSkin& skin, const std::stri
   graphics::GfxRectF bounds;
   if (!g.MeasureString(text, font, {0, 0, 10000, 1000}, format, &bounds)) return {};
   const auto width = static_cast<int32_t>(bounds.width + 0.5f);
-  const auto x = GroupCaptionX(GetWindowLongA(panel, GWL_STYLE), static_cast<int32_t>(w), width);
+  const auto x = GroupCaptionX(GetWindowLongW(panel, GWL_STYLE), static_cast<int32_t>(w), width);
   return {static_cast<float>(x), 1, static_cast<float>(width),
           static_cast<float>(skin.fontSize + 3)};
 }
@@ -64,9 +64,9 @@ void PaintGroupFrame(FaceCanvas& canvas, HWND panel, const PanelSkin& skin) {
   graphics::GfxGraphics& g = canvas.g();
   const float w = canvas.width();
   const float h = canvas.height();
-  char buffer[512] = {};
-  GetWindowTextA(panel, buffer, sizeof(buffer));
-  const std::string text = buffer;
+  wchar_t buffer[512] = {};
+  GetWindowTextW(panel, buffer, static_cast<int>(std::size(buffer)));
+  const std::wstring text = buffer;
   graphics::GfxFont font;
   const bool haveFont =
       !text.empty() && CreateSkinFont(font, skin.fontFace, skin.fontSize, skin.fontStyle);
@@ -91,8 +91,8 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
   if (!child) return 0;
   const bool switchesOn = controlColouring != 0 && highlightEnabled != 0;
   if (message == WM_CTLCOLORLISTBOX) {
-    if (!switchesOn || !IsWindowClass(child, "ListBox")) return 0;
-    if (GetWindowLongA(child, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return 0;
+    if (!switchesOn || !IsWindowClass(child, L"ListBox")) return 0;
+    if (GetWindowLongW(child, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return 0;
     // A list box left to the system would show whatever lay behind it through a null brush:
     // only a list whose skin paints its own background gets one.
     if (!PlaceOf(child, kListListTypes).window) return 0;
@@ -116,9 +116,9 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   if (!child) return;
   const UINT code = HIWORD(wParam);
   bool repaint = false;
-  if (IsWindowClass(child, "Edit")) {
+  if (IsWindowClass(child, L"Edit")) {
     repaint = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
-  } else if (IsWindowClass(child, "ListBox")) {
+  } else if (IsWindowClass(child, L"ListBox")) {
     repaint = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
   }
   if (repaint) InvalidateRect(child, nullptr, TRUE);
@@ -151,7 +151,7 @@ void Destroy(ControlRecord& record) {
   auto& skin = static_cast<PanelSkin&>(record);
   skin.movedWindows.clear();
   skin.tooltip.Destroy();
-  RemovePropA(skin.window, prop::Mb_zpf);
+  RemovePropW(skin.window, prop::Mb_zpf);
 }
 
 // A panel's record is looked up again after anything that sends messages: painting sends the
@@ -168,7 +168,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
         ClientDc dc(window);
         PaintOn(m.As<PanelSkin>(), dc);
       }
-      *result = DefWindowProcA(window, m.message, m.wParam, m.lParam);
+      *result = DefWindowProcW(window, m.message, m.wParam, m.lParam);
       return true;
     case WM_MOVE:
       if (enabled && skin.alpha != 255) InvalidateRect(window, nullptr, FALSE);
@@ -187,7 +187,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
           }
         }
       }
-      *result = DefWindowProcA(window, m.message, m.wParam, m.lParam);
+      *result = DefWindowProcW(window, m.message, m.wParam, m.lParam);
       return true;
     case WM_ERASEBKGND:
       if (!enabled) break;
@@ -243,7 +243,7 @@ void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled
                  std::optional<COLORREF> colour, std::optional<int32_t> alpha,
                  std::optional<int32_t> rounded) {
   WindowSkinRecord* record = RecordAt(windowIndex);
-  if (!record || !panel || PanelOf(panel) || GetPropA(panel, prop::Hw_hProc)) return;
+  if (!record || !panel || PanelOf(panel) || GetPropW(panel, prop::Hw_hProc)) return;
   int32_t slot = 0;
   auto* skin = AttachToSlot<PanelSkin>(windowIndex, kListPanels, panel, nullptr, kHwKeys, &slot);
   if (!skin) return;

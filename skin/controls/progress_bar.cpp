@@ -75,8 +75,8 @@ void DrawFace(ProgressSkin& skin, HDC target) {
     layers.push_back(Layer::kShade);
   }
   PBRANGE range{};
-  SendMessageA(window, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
-  const auto pos = static_cast<int32_t>(SendMessageA(window, PBM_GETPOS, 0, 0));
+  SendMessageW(window, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
+  const auto pos = static_cast<int32_t>(SendMessageW(window, PBM_GETPOS, 0, 0));
   const int32_t filled = ProgressFilled(pos, range.iLow, range.iHigh, vertical ? h : w);
   const graphics::GfxRectF bar = ProgressBarShape(w, h, vertical, filled);
   graphics::GfxPath shape;
@@ -118,7 +118,7 @@ void PaintFace(ControlRecord& record, HDC dc) { DrawFace(static_cast<ProgressSki
 
 bool Handle(SkinnedMessage& m, LRESULT*) {
   if (m.message == WM_STYLECHANGED) {
-    m.As<ProgressSkin>().vertical = (GetWindowLongA(m.window, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+    m.As<ProgressSkin>().vertical = (GetWindowLongW(m.window, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
   }
   return false;
 }
@@ -134,8 +134,8 @@ ProgressSkin* ProgressSkinOf(HWND window) {
 
 void AttachProgressBars(int32_t windowIndex, HWND parent) {
   AttachChildrenOfClass<&kProgressOps, ProgressSkin>(
-      windowIndex, parent, PROGRESS_CLASSA, [](ProgressSkin& skin, HWND bar) {
-        skin.vertical = (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+      windowIndex, parent, PROGRESS_CLASSW, [](ProgressSkin& skin, HWND bar) {
+        skin.vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
         RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       });
 }

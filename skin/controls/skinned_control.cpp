@@ -57,7 +57,7 @@ void GoCold(SkinnedMessage& m) {
   Paint(m.ops, record);
   // A child's leave may be its parent control's too.
   HWND parent = GetParent(m.window);
-  if (parent && HasHotChildren(parent)) PostMessageA(parent, WM_MOUSELEAVE, kLeaveFromChild, 0);
+  if (parent && HasHotChildren(parent)) PostMessageW(parent, WM_MOUSELEAVE, kLeaveFromChild, 0);
 }
 
 void OnLeave(SkinnedMessage& m) {
@@ -100,7 +100,7 @@ LRESULT SystemPath(SkinnedMessage& m) {
       record.focused = m.message == WM_SETFOCUS ? 1 : 0;
       break;
     case WM_SETTEXT:
-      record.NoteText(reinterpret_cast<const char*>(m.lParam));
+      record.NoteText(reinterpret_cast<const wchar_t*>(m.lParam));
       break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
@@ -151,7 +151,7 @@ LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wP
   if (message == WM_SETFOCUS && FocusFromKeyboard()) ShowFocusCues(window);
   if (message == WM_CHANGEUISTATE) {
     // Up to the window that keeps the flag, as the system passes it from parent to parent.
-    if (HWND top = GetAncestor(window, GA_ROOT)) SendMessageA(top, message, wParam, lParam);
+    if (HWND top = GetAncestor(window, GA_ROOT)) SendMessageW(top, message, wParam, lParam);
     return 0;
   }
   if (message == WM_SETFONT) return OnSetFont(m);
@@ -187,7 +187,7 @@ LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wP
         }
       }
       Paint(ops, *m.record);
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_NCPAINT:
       // Never chained: the system's border would be drawn over the face.
       if (ops.face == FaceKind::kOwn) break;

@@ -84,10 +84,10 @@ Record* AttachKind(int32_t windowIndex, HWND control) {
 // Attaches every direct child of the class as the kind while control colouring is on; setUp
 // completes each new record from its control.
 template <const KindOps* Ops, typename Record, typename SetUp>
-void AttachChildrenOfClass(int32_t windowIndex, HWND parent, const char* cls, SetUp setUp) {
+void AttachChildrenOfClass(int32_t windowIndex, HWND parent, const wchar_t* cls, SetUp setUp) {
   if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
-       child = FindWindowExA(parent, child, cls, nullptr)) {
+  for (HWND child = FindWindowExW(parent, nullptr, cls, nullptr); child;
+       child = FindWindowExW(parent, child, cls, nullptr)) {
     if (Record* record = AttachKind<Ops, Record>(windowIndex, child)) setUp(*record, child);
   }
 }

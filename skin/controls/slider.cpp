@@ -41,7 +41,7 @@ POINT ClientOrigin(HWND window) {
 
 RECT Reported(HWND slider, UINT message, POINT origin) {
   RECT r{};
-  SendMessageA(slider, message, 0, reinterpret_cast<LPARAM>(&r));
+  SendMessageW(slider, message, 0, reinterpret_cast<LPARAM>(&r));
   OffsetRect(&r, origin.x, origin.y);
   return r;
 }
@@ -83,10 +83,10 @@ void PaintThumb(GfxGraphics& g, const graphics::GfxRectF& c) {
 
 void PaintSelection(GfxGraphics& g, HWND slider, const RECT& channel, const RECT& thumb,
                     bool vertical) {
-  const auto low = static_cast<int32_t>(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0));
-  const auto high = static_cast<int32_t>(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0));
-  const auto first = static_cast<int32_t>(SendMessageA(slider, TBM_GETSELSTART, 0, 0));
-  const auto last = static_cast<int32_t>(SendMessageA(slider, TBM_GETSELEND, 0, 0));
+  const auto low = static_cast<int32_t>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0));
+  const auto high = static_cast<int32_t>(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
+  const auto first = static_cast<int32_t>(SendMessageW(slider, TBM_GETSELSTART, 0, 0));
+  const auto last = static_cast<int32_t>(SendMessageW(slider, TBM_GETSELEND, 0, 0));
   if (last < first) return;
   const int32_t start = vertical ? channel.top : channel.left;
   const int32_t end = vertical ? channel.bottom : channel.right;
@@ -109,12 +109,12 @@ void PaintTicks(GfxGraphics& g, HWND slider, const RECT& channel, const RECT& th
                 int32_t tickSide) {
   const auto spans = TickSpans(thumb, vertical, tickSide);
   if (spans.empty()) return;
-  const auto low = static_cast<int32_t>(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0));
-  const auto high = static_cast<int32_t>(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0));
+  const auto low = static_cast<int32_t>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0));
+  const auto high = static_cast<int32_t>(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
   std::vector<int32_t> ticks{low, high};
-  const auto inner = static_cast<int32_t>(SendMessageA(slider, TBM_GETNUMTICS, 0, 0)) - 2;
+  const auto inner = static_cast<int32_t>(SendMessageW(slider, TBM_GETNUMTICS, 0, 0)) - 2;
   for (int32_t i = 0; i < inner && i < 1000; ++i) {
-    ticks.push_back(static_cast<int32_t>(SendMessageA(slider, TBM_GETTIC, i, 0)));
+    ticks.push_back(static_cast<int32_t>(SendMessageW(slider, TBM_GETTIC, i, 0)));
   }
   const int32_t start = vertical ? channel.top : channel.left;
   const int32_t end = vertical ? channel.bottom : channel.right;
@@ -226,8 +226,8 @@ SliderSkin* SliderOf(HWND window) { return RecordOf<SliderSkin>(window, kListTra
 
 void AttachSliders(int32_t windowIndex, HWND parent) {
   AttachChildrenOfClass<&kSliderOps, SliderSkin>(
-      windowIndex, parent, TRACKBAR_CLASSA, [](SliderSkin& slider, HWND child) {
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
+      windowIndex, parent, TRACKBAR_CLASSW, [](SliderSkin& slider, HWND child) {
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
         slider.vertical = (style & TBS_VERT) ? 1 : 0;
         slider.tickSide = TickSideOf(style);
         slider.selectionShown = (style & TBS_ENABLESELRANGE) ? 1 : 0;

@@ -16,12 +16,12 @@ namespace {
 void LayOutAgain(HWND control) {
   RECT client{};
   GetClientRect(control, &client);
-  SendMessageA(control, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  SendMessageW(control, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 void SetStyleBit(HWND window, LONG bit, bool on) {
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
-  SetWindowLongA(window, GWL_STYLE, on ? style | bit : style & ~bit);
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  SetWindowLongW(window, GWL_STYLE, on ? style | bit : style & ~bit);
 }
 
 }  // namespace
@@ -43,16 +43,16 @@ void FitSliderThumb(SliderSkin& slider, int dpi) {
     slider.fixedThumb = 0;
     LayOutAgain(window);
   }
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
   RECT client{};
   GetClientRect(window, &client);
   const int32_t thickness = (style & TBS_VERT) ? client.right : client.bottom;
   const int32_t want = ThumbLengthFor(thickness, (style & TBS_ENABLESELRANGE) != 0, dpi);
-  const auto own = static_cast<int32_t>(SendMessageA(window, TBM_GETTHUMBLENGTH, 0, 0));
+  const auto own = static_cast<int32_t>(SendMessageW(window, TBM_GETTHUMBLENGTH, 0, 0));
   if (!(style & TBS_FIXEDLENGTH) && own != want && thickness > 0) {
     SetStyleBit(window, TBS_FIXEDLENGTH, true);
     slider.fixedThumb = 1;
-    SendMessageA(window, TBM_SETTHUMBLENGTH, want, 0);
+    SendMessageW(window, TBM_SETTHUMBLENGTH, want, 0);
     LayOutAgain(window);
   }
   slider.fitting = 0;
@@ -60,8 +60,8 @@ void FitSliderThumb(SliderSkin& slider, int dpi) {
 
 void FitUpDownWidth(UpDownSkin& upDown, int dpi) {
   HWND window = upDown.window;
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
-  const auto buddy = reinterpret_cast<HWND>(SendMessageA(window, UDM_GETBUDDY, 0, 0));
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  const auto buddy = reinterpret_cast<HWND>(SendMessageW(window, UDM_GETBUDDY, 0, 0));
   if (!window || !(style & (UDS_ALIGNLEFT | UDS_ALIGNRIGHT)) || !buddy) return;
   RECT own{}, next{};
   GetWindowRect(window, &own);

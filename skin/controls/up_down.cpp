@@ -155,8 +155,8 @@ UpDownSkin* UpDownOf(HWND window) { return RecordOf<UpDownSkin>(window, kListUpD
 
 void AttachUpDowns(int32_t windowIndex, HWND parent) {
   AttachChildrenOfClass<&kUpDownOps, UpDownSkin>(
-      windowIndex, parent, UPDOWN_CLASSA, [](UpDownSkin& control, HWND child) {
-        control.horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
+      windowIndex, parent, UPDOWN_CLASSW, [](UpDownSkin& control, HWND child) {
+        control.horizontal = (GetWindowLongW(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
         FitUpDownWidth(control, ControlDpi(child));
         InvalidateRect(child, nullptr, TRUE);
       });

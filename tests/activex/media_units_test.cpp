@@ -146,7 +146,7 @@ TEST(MediaPlayerUnit, StandsAtItsPlaceWithItsSettings) {
   }
   app::Bstr mode;
   if (player->get_uiMode(mode.Out()) == S_OK) {
-    EXPECT_EQ(mode.ToText(), "full");
+    EXPECT_EQ(mode.ToText(), L"full");
   }
 }
 

@@ -24,13 +24,14 @@ TEST(Announcer, WritesOneLinePerAnnouncementAfterItsTimeAndNothingWithoutTheVari
   ASSERT_TRUE(GetTempFileNameA(temp, "ann", 0, path));
   SetEnvironmentVariableA("ANNOUNCER_TEST_LOG", path);
   {
-    const app::Announcer on("ANNOUNCER_TEST_LOG");
+    const app::Announcer on(L"ANNOUNCER_TEST_LOG");
     ASSERT_TRUE(on.on());
-    on.Say("face ", std::string("歌曲3 正在播放 0:01"), "\t", "two\r\nlines");
+    // The program's own texts are UTF-16 and come out as UTF-8.
+    on.Say("face ", std::wstring(L"歌曲3 正在播放 0:01"), "\t", "two\r\nlines");
     on.Say("state ", 8L, " song ", 3);
   }
   SetEnvironmentVariableA("ANNOUNCER_TEST_LOG", nullptr);
-  const app::Announcer off("ANNOUNCER_TEST_LOG");
+  const app::Announcer off(L"ANNOUNCER_TEST_LOG");
   EXPECT_FALSE(off.on());
   off.Say("never");
 

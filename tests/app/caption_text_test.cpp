@@ -6,21 +6,18 @@
 namespace {
 
 using app::CaptionText;
-using app::kMaxCaptionBytes;
+using app::kMaxCaptionUnits;
 
 TEST(CaptionText, ShortTextsStayWholeAndLongOnesEndOnACharacter) {
-  EXPECT_EQ(CaptionText("Velory音乐播放器\r\n"), "Velory音乐播放器\r\n");
-  EXPECT_EQ(CaptionText(""), "");
-  const std::string full(kMaxCaptionBytes, 'x');
+  EXPECT_EQ(CaptionText(L"Velory音乐播放器\r\n"), L"Velory音乐播放器\r\n");
+  EXPECT_EQ(CaptionText(L""), L"");
+  const std::wstring full(kMaxCaptionUnits, L'音');
   EXPECT_EQ(CaptionText(full), full);
-  EXPECT_EQ(CaptionText(full + "y"), full);
-  // A double-byte character across the limit is left out whole.
-  const std::string odd(kMaxCaptionBytes - 1, 'x');
-  EXPECT_EQ(CaptionText(odd + "音乐"), odd);
-  EXPECT_EQ(CaptionText("x" + odd + "音"), "x" + odd);
-  // A lead byte takes the byte after it along, whatever that is.
-  EXPECT_EQ(CaptionText(std::string(200, 'x') + std::string(2000, '\x81')).size(),
-            kMaxCaptionBytes);
+  EXPECT_EQ(CaptionText(full + L"y"), full);
+  // A character outside the Basic Multilingual Plane across the limit is left out whole.
+  const std::wstring odd(kMaxCaptionUnits - 1, L'x');
+  EXPECT_EQ(CaptionText(odd + L"\U0001F3B5音"), odd);
+  EXPECT_EQ(CaptionText(L"x" + odd + L"\U0001F3B5"), L"x" + odd);
 }
 
 }  // namespace

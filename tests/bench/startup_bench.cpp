@@ -40,7 +40,7 @@ int RunBareWindow() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = BareProc;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kBareClass;
   RegisterClassA(&wc);

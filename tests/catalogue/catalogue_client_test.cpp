@@ -69,8 +69,8 @@ class FetchCatalogueTest : public ::testing::Test {
     catalogue::FetchCatalogue(
         kBase, [this](const std::string& url) { return site.Get(url); },
         [this](const std::string& entry) { list.push_back(entry); }, CountingPump,
-        [this](const std::string& address, std::string title) {
-          titles.push_back(address + " = " + title);
+        [this](const std::string& address, std::wstring title) {
+          titles.push_back(address + " = " + catalogue::ToUtf8(title));
         });
   }
   void Serve(const std::string& token, const std::string& listBody) {
@@ -167,11 +167,14 @@ TEST_F(FetchCatalogueTest, SpacesAroundARecordGoButSpacesInsideTheAddressStay) {
   EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=1 2", kBase + " mp3.ashx?id=3"}));
 }
 
-TEST_F(FetchCatalogueTest, ChineseTitlesAreDroppedAndAddressesArriveInGbk) {
+// The list is UTF-8 and stays whole: no code page between it and the program loses a character.
+TEST_F(FetchCatalogueTest, TitlesAndAddressesOfAnyScriptArriveWhole) {
   Serve("T1", Record(U8(u8"晨光 'Morning' 中文"), "mp3.ashx?id=1") + "," +
-                  Record(U8(u8"歌"), U8(u8"mp3.ashx?id=歌曲")));
+                  Record(U8(u8"아침 이슬 \U0001F3B5"), U8(u8"mp3.ashx?id=歌曲")));
   Fetch();
   EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=1", kBase + "mp3.ashx?id=歌曲"}));
+  EXPECT_EQ(titles, (Entries{kBase + "mp3.ashx?id=1 = 晨光 'Morning' 中文",
+                             kBase + "mp3.ashx?id=歌曲 = 아침 이슬 \U0001F3B5"}));
 }
 
 TEST_F(FetchCatalogueTest, TheAddressFollowsTheFirstMarkerAndARecordWithoutOneIsLeftOut) {
@@ -183,7 +186,7 @@ TEST_F(FetchCatalogueTest, TheAddressFollowsTheFirstMarkerAndARecordWithoutOneIs
   EXPECT_EQ(list, (Entries{"双击操作", kBase + "mp3.ashx?id=2", kBase + "x', mp3: 'y", kBase}));
 }
 
-// Titles are kept beside their addresses, in GBK, as plain one-line text of bounded length.
+// Titles are kept beside their addresses as plain one-line text of bounded length.
 TEST_F(FetchCatalogueTest, EachSongsTitleIsKeptBesideItsAddressCleanedAndCut) {
   std::string huge;
   for (int i = 0; i < 35000; ++i) huge += U8(u8"歌");  // 105 KB
@@ -209,45 +212,43 @@ TEST_F(FetchCatalogueTest, EachSongsTitleIsKeptBesideItsAddressCleanedAndCut) {
 }
 
 TEST(CleanTitle, OneLineOfPlainTextCutOnACharacterBoundary) {
-  const std::string ge = "歌";  // two bytes in GBK
-  std::string fifty, forty;
-  for (int i = 0; i < 50; ++i) fifty += ge;
-  for (int i = 0; i < 38; ++i) forty += ge;
+  const std::wstring fifty(50, L'歌'), thirtyNine(39, L'歌');
+  std::wstring pairs;  // a character outside the Basic Multilingual Plane is two units
+  for (int i = 0; i < 30; ++i) pairs += L"\U0001F3B5";
   const struct {
-    std::string raw, shown;
+    std::wstring raw, shown;
   } cases[] = {
-      {"  padded  ", "padded"},
-      {"\x01"
-       "a\x7F"
-       "b\r\n",
-       "a b"},  // control characters become blanks
-      {"\\n\\tlead", "lead"},
-      {"a\\'b\\\"c\\\\d\\x", "a'b\"c\\dx"},
-      {"\x95\x5C'", "\x95\x5C'"},  // a second byte that looks like a backslash escapes nothing
-      {"end\x81", "end"},          // a lead byte without its second byte
-      {"a\x81 ", "a"},             // nor with a blank for one
-      {std::string(100, 'x'), std::string(78, 'x') + "…"},
-      {std::string(80, 'x'), std::string(80, 'x')},
-      {"a" + fifty, "a" + forty + "…"},
-      {std::string(79, 'x') + "   " + "y", std::string(78, 'x') + "…"},
-      {std::string(1000000, ' '), ""},
+      {L"  padded  ", L"padded"},
+      {L"\x01"
+       L"a\x7F"
+       L"b\x85\r\n",
+       L"a b"},  // control characters become blanks
+      {L"\\n\\tlead", L"lead"},
+      {L"a\\'b\\\"c\\\\d\\x", L"a'b\"c\\dx"},
+      {L"노을 \\'빛\\'", L"노을 '빛'"},
+      {std::wstring(100, L'x'), std::wstring(39, L'x') + L"…"},
+      {std::wstring(40, L'x'), std::wstring(40, L'x')},
+      {fifty, thirtyNine + L"…"},
+      {L"a" + pairs, L"a" + pairs.substr(0, 38) + L"…"},  // not the first half of a pair alone
+      {std::wstring(38, L'x') + L"   " + L"y", std::wstring(38, L'x') + L"…"},
+      {std::wstring(1000000, L' '), L""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(catalogue::CleanTitle(c.raw), c.shown) << c.raw.substr(0, 40);
+    EXPECT_EQ(catalogue::CleanTitle(c.raw), c.shown) << catalogue::ToUtf8(c.raw.substr(0, 40));
 }
 
 TEST(SongTitles, ABatchThatBringsTitlesReplacesTheKeptOnes) {
   catalogue::SongTitles titles;
   titles.BeginBatch();
-  titles.Keep("a", "A");
-  titles.Keep("a", "again");  // the first of an address counts
-  titles.Keep("b", "B");
-  EXPECT_EQ(titles.Of("a"), "A");
+  titles.Keep("a", L"A");
+  titles.Keep("a", L"again");  // the first of an address counts
+  titles.Keep("b", L"B");
+  EXPECT_EQ(titles.Of("a"), L"A");
   titles.BeginBatch();  // a fetch that brings nothing keeps them
-  EXPECT_EQ(titles.Of("b"), "B");
-  titles.Keep("c", "C");
-  EXPECT_EQ(titles.Of("a"), "");
-  EXPECT_EQ(titles.Of("c"), "C");
+  EXPECT_EQ(titles.Of("b"), L"B");
+  titles.Keep("c", L"C");
+  EXPECT_EQ(titles.Of("a"), L"");
+  EXPECT_EQ(titles.Of("c"), L"C");
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 namespace {
 
 using catalogue::BodyText;
+using catalogue::DecodeText;
+using catalogue::EncodeText;
 using catalogue::ExtractBetween;
-using catalogue::FromWideText;
-using catalogue::ToWideText;
-using catalogue::Utf8ToGbk;
+using catalogue::kGbkCodePage;
 using Pieces = std::vector<std::string>;
 
 int g_pumpCalls = 0;
@@ -108,54 +108,44 @@ TEST(ExtractPieces, GivesTheSamePiecesAsViewsIntoTheSource) {
   }
 }
 
-TEST(CodePages, Utf8BecomesGbk) {
-  // Narrow literals of this file are GBK; the u8 ones stay UTF-8.
-  const std::string utf8 = reinterpret_cast<const char*>(u8"中文 歌曲 'x' abc");
-  EXPECT_EQ(Utf8ToGbk(utf8), "中文 歌曲 'x' abc");
-  EXPECT_EQ(Utf8ToGbk("plain ascii"), "plain ascii");
-  EXPECT_EQ(Utf8ToGbk(""), "");
-  // Bytes that are no UTF-8 are replaced, not dropped with what follows.
-  const std::string converted = Utf8ToGbk("\xFF\xFE tail");
-  ASSERT_GE(converted.size(), 5u);
-  EXPECT_EQ(converted.substr(converted.size() - 5), " tail");
-}
-
-// The one-pass conversion against the system's two: the same bytes for every character of the
-// Basic Multilingual Plane and for text it leaves to the system.
-TEST(CodePages, OnePassGivesTheSystemsBytes) {
-  const auto bySystem = [](const std::string& t) { return FromWideText(ToWideText(t), 936); };
-  std::wstring plane;
-  for (unsigned unit = 1; unit <= 0xFFFF; ++unit) {
-    if (unit < 0xD800 || unit > 0xDFFF) plane += static_cast<wchar_t>(unit);
-  }
-  std::string everything(plane.size() * 3, '\0');
-  everything.resize(WideCharToMultiByte(CP_UTF8, 0, plane.data(), static_cast<int>(plane.size()),
-                                        everything.data(), static_cast<int>(everything.size()),
-                                        nullptr, nullptr));
-  ASSERT_GT(everything.size(), 150000u);
-  EXPECT_TRUE(Utf8ToGbk(everything) == bySystem(everything));
-  for (const std::string& text : std::vector<std::string>{
-           "\xF0\x9F\x8E\xB5 4-byte", "\xC0\xAF overlong", "\xED\xA0\x80 surrogate", "cut \xE4\xB8",
-           "cut \xE4", "lone \x80 continuation", "\xEF\xBB\xBF bom", std::string("zero\0after", 10),
-           "\xE4\xB8\xAD\xE6\x96\x87"}) {
-    EXPECT_EQ(Utf8ToGbk(text), bySystem(text)) << text;
-  }
-}
-
-TEST(CodePages, HalvesConvertThroughUtf16) {
-  const std::wstring wide = ToWideText(reinterpret_cast<const char*>(u8"歌曲1"));
-  EXPECT_EQ(std::wstring(wide.c_str()), L"歌曲1");
-  // The buffer is sized by the system code page pass and holds its terminating zero.
-  EXPECT_GE(wide.size(), 4u);
-  EXPECT_EQ(wide.back(), L'\0');
-  EXPECT_EQ(std::wstring(ToWideText("歌曲", 936).c_str()), L"歌曲");
-
-  EXPECT_EQ(FromWideText(L"歌曲1", 936), "歌曲1");
-  EXPECT_EQ(FromWideText(L"歌曲1"), "歌曲1");  // the system code page is 936 here
-  EXPECT_EQ(FromWideText(L"ab", CP_UTF8), "ab");
+// The edges name their code page: GBK for the data files, UTF-8 for the list, whatever the
+// system's (936 here, so GBK bytes are written out and never left to the system).
+TEST(CodePages, EachEdgeDecodesInItsOwnCodePage) {
+  EXPECT_EQ(DecodeText("\xB8\xE8\xC7\xFA"
+                       "1",
+                       kGbkCodePage),
+            L"歌曲1");
+  EXPECT_EQ(DecodeText("\xE6\xAD\x8C\xEC\x95\x84 \xF0\x9F\x8E\xB5", CP_UTF8), L"歌아 \U0001F3B5");
+  EXPECT_EQ(catalogue::FromUtf8("plain ascii"), L"plain ascii");
+  EXPECT_EQ(DecodeText("", CP_UTF8), L"");
   // Only the text up to the first zero counts.
-  EXPECT_EQ(FromWideText(std::wstring(L"ab\0cd", 5), 936), "ab");
-  EXPECT_EQ(FromWideText(L""), "");
+  EXPECT_EQ(DecodeText(std::string("ab\0cd", 5), kGbkCodePage), L"ab");
+  // Bytes that are no UTF-8 are replaced, not dropped with what follows.
+  const std::wstring converted = DecodeText("\xFF\xFE tail", CP_UTF8);
+  ASSERT_GE(converted.size(), 5u);
+  EXPECT_EQ(converted.substr(converted.size() - 5), L" tail");
+}
+
+// A text that the code page cannot hold gives no bytes at all rather than a best fit, which
+// would name another file when read back.
+TEST(CodePages, EncodingRefusesWhatTheCodePageCannotHold) {
+  EXPECT_EQ(EncodeText(L"歌曲1.jpg", kGbkCodePage),
+            "\xB8\xE8\xC7\xFA"
+            "1.jpg");
+  EXPECT_EQ(EncodeText(L"", kGbkCodePage), "");
+  EXPECT_EQ(EncodeText(std::wstring(L"ab\0cd", 5), kGbkCodePage), "ab");
+  EXPECT_FALSE(EncodeText(L"노을.jpg", kGbkCodePage));
+  EXPECT_FALSE(EncodeText(L"\U0001F3B5", kGbkCodePage));
+  EXPECT_EQ(EncodeText(L"노을 \U0001F3B5", CP_UTF8), catalogue::ToUtf8(L"노을 \U0001F3B5"));
+  EXPECT_FALSE(EncodeText(std::wstring(1, wchar_t(0xD800)), CP_UTF8));  // a lone surrogate
+  // Every character of the plane that GBK holds goes there and back unchanged.
+  for (unsigned unit = 0x20; unit <= 0xFFFF; ++unit) {
+    if (unit >= 0xD800 && unit <= 0xDFFF) continue;
+    const std::wstring one(1, static_cast<wchar_t>(unit));
+    if (const auto bytes = EncodeText(one, kGbkCodePage)) {
+      ASSERT_EQ(DecodeText(*bytes, kGbkCodePage), one) << unit;
+    }
+  }
 }
 
 TEST(CodePages, ABodyIsTextUpToItsFirstZeroByte) {

@@ -8,9 +8,12 @@
 
 #include "catalogue/http_get.h"
 #include "tests/support/catalogue_service.h"
+#include "tests/support/observe.h"
 #include "tests/support/scratch.h"
 
 namespace {
+
+using testing_support::Wide;
 
 using catalogue::FetchResult;
 using catalogue::FetchToFile;
@@ -36,7 +39,7 @@ TEST_F(FetchToFileTest, TheFileHoldsExactlyTheSongAndReplacesWhatWasThere) {
   testing_support::WriteFileBytes(path, std::string(1000000, 'x'));
   const std::string url = service.BaseUrl() + "mp3.ashx?id=4";
   uint64_t lastReceived = 0, lastTotal = 0;
-  ASSERT_EQ(FetchToFile(url, path,
+  ASSERT_EQ(FetchToFile(url, Wide(path),
                         [&](uint64_t received, uint64_t total) {
                           lastReceived = received;
                           lastTotal = total;
@@ -94,14 +97,14 @@ TEST_F(FetchToFileTest, AnythingButTheWholeSongLeavesNoFileAndSaysWhy) {
     const std::string target = c.path.empty() ? path : c.path;
     if (c.path.empty()) testing_support::WriteFileBytes(path, "old");
     catalogue::FetchReport report;
-    EXPECT_EQ(FetchToFile(c.url, target, nullptr, c.limits, &report), FetchResult::kFailed)
+    EXPECT_EQ(FetchToFile(c.url, Wide(target), nullptr, c.limits, &report), FetchResult::kFailed)
         << c.what;
     EXPECT_EQ(report.problem, c.problem) << c.what;
     EXPECT_EQ(report.status, c.status) << c.what;
     EXPECT_FALSE(PathExists(target)) << c.what;
   }
   catalogue::FetchReport report{FetchProblem::kNoAnswer, 7};
-  EXPECT_EQ(FetchToFile(service.BaseUrl() + song, path, nullptr, {}, &report),
+  EXPECT_EQ(FetchToFile(service.BaseUrl() + song, Wide(path), nullptr, {}, &report),
             FetchResult::kComplete);
   EXPECT_EQ(report.problem, FetchProblem::kNone);
 }
@@ -109,7 +112,7 @@ TEST_F(FetchToFileTest, AnythingButTheWholeSongLeavesNoFileAndSaysWhy) {
 TEST_F(FetchToFileTest, ACancelStopsAtTheNextPieceAndLeavesNoFile) {
   const DWORD start = GetTickCount();
   int pieces = 0;
-  EXPECT_EQ(FetchToFile(service.BaseUrl("trickle") + "mp3.ashx?id=2", path,
+  EXPECT_EQ(FetchToFile(service.BaseUrl("trickle") + "mp3.ashx?id=2", Wide(path),
                         [&](uint64_t, uint64_t) { return ++pieces < 3; }),
             FetchResult::kCancelled);
   EXPECT_EQ(pieces, 3);
@@ -123,7 +126,7 @@ TEST_F(FetchToFileTest, ACancelStopsAtTheNextPieceAndLeavesNoFile) {
     SetEvent(cancel);
   });
   const DWORD again = GetTickCount();
-  EXPECT_EQ(FetchToFile(service.BaseUrl("slow") + "mp3.ashx?id=2", path, nullptr,
+  EXPECT_EQ(FetchToFile(service.BaseUrl("slow") + "mp3.ashx?id=2", Wide(path), nullptr,
                         {catalogue::kHttpDeadlineMs, catalogue::kSongMaxBytes, cancel}),
             FetchResult::kCancelled);
   EXPECT_LT(GetTickCount() - again, 3000u);

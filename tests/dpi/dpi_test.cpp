@@ -96,7 +96,8 @@ TEST(Dpi, PlayerUnitsMeasureTheirScaledSizeAndEveryCaptionFits) {
     if (!u.caption) continue;
     const RECT r = ChildRect(FindChild(box, u.cls, u.caption));
     SIZE text{};
-    GetTextExtentPoint32A(screen, u.caption, static_cast<int>(strlen(u.caption)), &text);
+    const std::wstring caption = testing_support::Wide(u.caption);
+    GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &text);
     const int room = r.right - r.left - ScaleLength(u.textLeft ? u.textLeft : 4, dpi) -
                      (u.textLeft ? 0 : ScaleLength(4, dpi));
     EXPECT_LE(text.cx, room) << u.caption << " at " << dpi << " dpi";
@@ -120,7 +121,7 @@ TEST(Dpi, GalleryAtTheScreensScale) {
   const std::string png = MakeScratchFolder("dpi-gallery") + "\\gallery.png";
   ASSERT_EQ(testing_support::RunGalleryScreenshot(png), 0u);
   graphics::GfxBitmap image;
-  ASSERT_TRUE(image.LoadFromFile(png));
+  ASSERT_TRUE(image.LoadFromFile(testing_support::Wide(png)));
   EXPECT_NEAR(image.GetWidth(), ScaleLength(760, dpi), 1);
   EXPECT_NEAR(image.GetHeight(), ScaleLength(420, dpi), 1);
   // The disabled push button's plain silver face moved with its unit.

@@ -18,7 +18,7 @@ std::vector<uint8_t> HttpGet(const std::string&, DWORD) { return {}; }
 void ProcessPendingMessages() {}
 void ProcessPendingMessagesEveryFewMs() {}
 }  // namespace catalogue
-LRESULT SendMessageA(HWND, UINT, WPARAM, LPARAM) { return 0; }
+LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 namespace {
 
@@ -49,17 +49,14 @@ void CheckExtraction(const std::string& source, const std::string& left, const s
 }
 
 // A kept title is one line of plain text, short, without blanks at its ends.
-void CheckTitle(const std::string& title) {
-  FUZZ_CHECK(title.size() <= catalogue::kTitleMaxBytes);
-  FUZZ_CHECK(title.empty() || (title.front() != ' ' && title.back() != ' '));
+void CheckTitle(const std::wstring& title) {
+  FUZZ_CHECK(title.size() <= catalogue::kTitleMaxUnits);
+  FUZZ_CHECK(title.empty() || (title.front() != L' ' && title.back() != L' '));
   for (size_t i = 0; i < title.size(); ++i) {
-    const auto c = static_cast<unsigned char>(title[i]);
-    if (c >= 0x81 && c <= 0xFE) {
-      FUZZ_CHECK(i + 1 < title.size());  // never a character cut in half
-      ++i;
-      continue;
-    }
-    FUZZ_CHECK(c >= 0x20 && c != 0x7F);
+    const wchar_t c = title[i];
+    FUZZ_CHECK(c >= 0x20 && !(c >= 0x7F && c < 0xA0));
+    // Never a pair cut in half.
+    if (c >= 0xD800 && c <= 0xDBFF) FUZZ_CHECK(i + 1 < title.size());
   }
 }
 
@@ -84,11 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return std::vector<uint8_t>(body.begin(), body.end());
       },
       [&](const std::string& entry) { entries.push_back(entry); }, nullptr,
-      [&](const std::string& address, std::string title) {
+      [&](const std::string& address, std::wstring title) {
         FUZZ_CHECK(!entries.empty() && entries.back() == address);
         CheckTitle(title);
       });
-  CheckTitle(catalogue::CleanTitle(list));
+  CheckTitle(catalogue::CleanTitle(catalogue::FromUtf8(list)));
   FUZZ_CHECK(requests == (entries.empty() ? 1 : 3));
   if (!entries.empty()) {
     FUZZ_CHECK(entries.front() == catalogue::kSongListHeader);

@@ -7,6 +7,7 @@
 #include "graphics/gfx_image.h"
 #include "skin/skin_settings.h"
 #include "tests/support/gallery_run.h"
+#include "tests/support/observe.h"
 #include "tests/support/picture.h"
 #include "tests/support/scratch.h"
 
@@ -36,7 +37,7 @@ TEST(Gallery, WritesItsPictureWithTheSkinnedFaces) {
   const std::string png = folder + "\\gallery.png";
   ASSERT_EQ(RunGallery(folder, png), 0u);
   graphics::GfxBitmap image;
-  ASSERT_TRUE(image.LoadFromFile(png));
+  ASSERT_TRUE(image.LoadFromFile(testing_support::Wide(png)));
   EXPECT_EQ(image.GetWidth(), 760u);
   EXPECT_EQ(image.GetHeight(), 420u);
   // The disabled push button of the first group is plain silver.

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "graphics/ansi_text.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_font.h"
 #include "graphics/gfx_string_format.h"
@@ -14,11 +13,11 @@ namespace {
 using graphics::GfxRectF;
 using graphics_test::Canvas;
 
-constexpr const char* kFace = "WenQuanYi Micro Hei";
+constexpr const wchar_t* kFace = L"WenQuanYi Micro Hei";
 constexpr GfxRectF kLayout{0, 0, 120, 40};
 
 // Draws through the wrapper, or with the UTF-16 text straight into GDI+.
-Canvas Draw(const char* ansi, const wchar_t* wide) {
+Canvas Draw(const wchar_t* text, const wchar_t* wide) {
   Canvas canvas(120, 40);
   graphics::GfxFont font;
   EXPECT_TRUE(font.Create(kFace, 20, 0, graphics::kUnitPixel));
@@ -26,8 +25,8 @@ Canvas Draw(const char* ansi, const wchar_t* wide) {
   EXPECT_TRUE(brush.Create(0xFF000000));
   graphics::GfxStringFormat format;
   EXPECT_TRUE(format.Create());
-  if (ansi) {
-    EXPECT_TRUE(canvas.graphics.DrawString(ansi, font, kLayout, format, brush));
+  if (text) {
+    EXPECT_TRUE(canvas.graphics.DrawString(text, font, kLayout, format, brush));
   } else {
     const Gdiplus::RectF rect(kLayout.x, kLayout.y, kLayout.width, kLayout.height);
     EXPECT_EQ(
@@ -50,9 +49,8 @@ int Differences(const Canvas& a, const Canvas& b, int* inked) {
   return differences;
 }
 
-TEST(Text, ChineseAnsiTextIsDrawnAsTheSameCharacters) {
-  ASSERT_EQ(GetACP(), 936u) << "the tests run in the Chinese locale";
-  const Canvas throughWrapper = Draw("歌曲", nullptr);  // GBK bytes in this program
+TEST(Text, ChineseTextIsDrawnAsTheSameCharacters) {
+  const Canvas throughWrapper = Draw(L"歌曲", nullptr);
   const Canvas direct = Draw(nullptr, L"歌曲");
   int inked = 0;
   EXPECT_EQ(Differences(throughWrapper, direct, &inked), 0);
@@ -69,7 +67,8 @@ TEST(Text, MeasureStringGivesTheSameBoundsAsTheUtf16Text) {
   graphics::GfxStringFormat format;
   ASSERT_TRUE(format.Create());
   GfxRectF measured;
-  ASSERT_TRUE(canvas.graphics.MeasureString("双击操作", font, {0, 0, 500, 100}, format, &measured));
+  ASSERT_TRUE(
+      canvas.graphics.MeasureString(L"双击操作", font, {0, 0, 500, 100}, format, &measured));
   const Gdiplus::RectF layout(0, 0, 500, 100);
   Gdiplus::RectF expected;
   ASSERT_EQ(Gdiplus::DllExports::GdipMeasureString(canvas.graphics.GetHandle(), L"双击操作", -1,
@@ -80,7 +79,7 @@ TEST(Text, MeasureStringGivesTheSameBoundsAsTheUtf16Text) {
   EXPECT_FLOAT_EQ(measured.height, expected.Height);
   // Four characters are wider than two.
   GfxRectF shorter;
-  ASSERT_TRUE(canvas.graphics.MeasureString("双击", font, {0, 0, 500, 100}, format, &shorter));
+  ASSERT_TRUE(canvas.graphics.MeasureString(L"双击", font, {0, 0, 500, 100}, format, &shorter));
   EXPECT_GT(measured.width, shorter.width * 1.5f);
 }
 
@@ -97,8 +96,8 @@ TEST(Text, MeasuredBoxHoldsTheDrawnTextAtEveryLineAlignment) {
     ASSERT_TRUE(brush.Create(0xFF000000));
     const GfxRectF layout{4, 2, 112, 56};
     GfxRectF box;
-    ASSERT_TRUE(canvas.graphics.MeasureString("列表循环", font, layout, format, &box));
-    ASSERT_TRUE(canvas.graphics.DrawString("列表循环", font, layout, format, brush));
+    ASSERT_TRUE(canvas.graphics.MeasureString(L"列表循环", font, layout, format, &box));
+    ASSERT_TRUE(canvas.graphics.DrawString(L"列表循环", font, layout, format, brush));
     canvas.graphics.Flush(1);
     int inked = 0;
     int outside = 0;
@@ -114,13 +113,6 @@ TEST(Text, MeasuredBoxHoldsTheDrawnTextAtEveryLineAlignment) {
     EXPECT_GT(inked, 40);
     EXPECT_EQ(outside, 0) << "box y " << box.y << " height " << box.height;
   }
-}
-
-TEST(Text, AnsiConversionsRoundTripAndStopAtZero) {
-  EXPECT_EQ(graphics::AnsiToWide("歌曲1"), L"歌曲1");
-  EXPECT_EQ(graphics::WideToAnsi(L"关闭"), std::string("关闭"));
-  EXPECT_EQ(graphics::AnsiToWide(std::string("ab\0cd", 5)), L"ab");
-  EXPECT_EQ(graphics::AnsiToWide(""), L"");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ using graphics_test::ImportHook;
 
 constexpr int32_t kUntouched = 0x5A5A;
 // Installed by scripts/setup; Wine finds it through fontconfig.
-constexpr const char* kFace = "DejaVu Sans";
+constexpr const wchar_t* kFace = L"DejaVu Sans";
 
 int deletePenCalls = 0;
 decltype(&DllExports::GdipDeletePen) realDeletePen = nullptr;
@@ -160,7 +160,7 @@ TEST(WrapperStatus, FontOfAnUnknownFamilyFailsAndTheTemporaryFamilyIsNotLeaked) 
   EXPECT_TRUE(font.GetStyle(&style));
   EXPECT_EQ(style, 1);
 
-  EXPECT_FALSE(font.Create("No Such Family 7f3a", 12));
+  EXPECT_FALSE(font.Create(L"No Such Family 7f3a", 12));
   EXPECT_EQ(graphics::lastGdiplusStatus, FontFamilyNotFound);
   EXPECT_EQ(font.GetHandle(), nullptr);
   // The failed family was never created, so only the earlier font's family was deleted.
@@ -169,12 +169,12 @@ TEST(WrapperStatus, FontOfAnUnknownFamilyFailsAndTheTemporaryFamilyIsNotLeaked) 
   EXPECT_EQ(size, 0);
 }
 
-TEST(WrapperStatus, FontFamilyNameComesBackAsAnsi) {
+TEST(WrapperStatus, FontFamilyNameComesBack) {
   graphics::GfxFont font;
   ASSERT_TRUE(font.Create(kFace, 9));
   graphics::GfxFontFamily family;
   ASSERT_TRUE(font.GetFamily(&family));
-  std::string name;
+  std::wstring name;
   ASSERT_TRUE(family.GetFamilyName(&name));
   EXPECT_EQ(name, kFace);
 }
@@ -182,11 +182,11 @@ TEST(WrapperStatus, FontFamilyNameComesBackAsAnsi) {
 TEST(WrapperStatus, FontFromAContextUsesTheGivenOrTheSelectedGdiFont) {
   HDC dc = CreateCompatibleDC(nullptr);
   HFONT gdiFont =
-      CreateFontA(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, kFace);
+      CreateFontW(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, kFace);
   ASSERT_NE(gdiFont, nullptr);
   auto familyOf = [](const graphics::GfxFont& font) {
     graphics::GfxFontFamily family;
-    std::string name;
+    std::wstring name;
     EXPECT_TRUE(font.GetFamily(&family));
     EXPECT_TRUE(family.GetFamilyName(&name));
     return name;

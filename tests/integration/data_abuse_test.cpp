@@ -16,15 +16,16 @@ std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test
 HWND GroupBoxOf(HWND main) { return FindWindowExA(main, nullptr, "Button", nullptr); }
 
 void ReplaceWithFolder(const std::string& path) {
-  DeleteFileA(path.c_str());
-  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+  DeleteFileW(testing_support::Wide(path).c_str());
+  ASSERT_TRUE(CreateDirectoryW(testing_support::Wide(path).c_str(), nullptr)) << path;
 }
 
 // Holds the file open without sharing it: nobody else can read or replace it meanwhile.
 class LockedFile {
  public:
   explicit LockedFile(const std::string& path)
-      : h_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+      : h_(CreateFileW(testing_support::Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                       0, nullptr)) {}
   ~LockedFile() {
     if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
   }
@@ -38,7 +39,7 @@ class LockedFile {
 void RemoveHugeFiles(const PlayerFolder& dir) {
   for (const char* file : {"\\config\\Grouping.txt", "\\config\\title.txt", "\\背景\\default.jpg",
                            "\\背景\\path.txt"}) {
-    DeleteFileA(dir.Path(file).c_str());
+    DeleteFileW(testing_support::Wide(dir.Path(file)).c_str());
   }
 }
 
@@ -167,15 +168,18 @@ TEST(DataAbuse, LayoutFilesThatCannotBeReplacedAtExitStayAsTheyWereAndNothingIsL
   ASSERT_NE(main, nullptr);
   // While it runs: one file becomes a folder, the other read-only.
   ReplaceWithFolder(dir.Path("\\config\\main.txt"));
-  SetFileAttributesA(dir.Path("\\config\\Grouping.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(testing_support::Wide(dir.Path("\\config\\Grouping.txt")).c_str(),
+                     FILE_ATTRIBUTE_READONLY);
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
-  EXPECT_EQ(GetFileAttributesA(dir.Path("\\config\\main.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+  EXPECT_EQ(GetFileAttributesW(testing_support::Wide(dir.Path("\\config\\main.txt")).c_str()) &
+                FILE_ATTRIBUTE_DIRECTORY,
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\Grouping.txt")), "30#40");
   EXPECT_FALSE(PathExists(dir.Path("\\config\\main.txt.new")));
   EXPECT_FALSE(PathExists(dir.Path("\\config\\Grouping.txt.new")));
-  SetFileAttributesA(dir.Path("\\config\\Grouping.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(testing_support::Wide(dir.Path("\\config\\Grouping.txt")).c_str(),
+                     FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(DataAbuse, AConfigFolderRemovedWhileRunningIsNotMadeAgainAtExit) {
@@ -184,9 +188,9 @@ TEST(DataAbuse, AConfigFolderRemovedWhileRunningIsNotMadeAgainAtExit) {
   HWND main = player.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
   for (const char* file : {"\\config\\title.txt", "\\config\\Grouping.txt", "\\config\\main.txt"}) {
-    DeleteFileA(dir.Path(file).c_str());
+    DeleteFileW(testing_support::Wide(dir.Path(file)).c_str());
   }
-  ASSERT_TRUE(RemoveDirectoryA(dir.Path("\\config").c_str()));
+  ASSERT_TRUE(RemoveDirectoryW(testing_support::Wide(dir.Path("\\config")).c_str()));
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
   EXPECT_FALSE(PathExists(dir.Path("\\config")));

@@ -177,7 +177,7 @@ class StartupEndsEarly : public ::testing::TestWithParam<MissingCase> {};
 TEST_P(StartupEndsEarly, ShowsItsMessageAndEndsWithoutTheMainWindow) {
   const MissingCase& c = GetParam();
   const PlayerFolder dir = MakePlayerFolder(std::string("early_") + c.name);
-  if (c.removeFile) DeleteFileA(dir.Path(c.removeFile).c_str());
+  if (c.removeFile) DeleteFileW(testing_support::Wide(dir.Path(c.removeFile)).c_str());
   if (c.pathTxt) WriteFileBytes(dir.Path("\\背景\\path.txt"), c.pathTxt);
   PlayerProcess player(dir.folder);
   HWND box = nullptr;
@@ -232,8 +232,9 @@ TEST(Startup, AnEmptyOrUndecodablePictureEndsTheStart) {
 // A picture far larger than any background (written sparse, so quickly) is not read at all.
 TEST(Startup, APictureTooLargeToHoldEndsTheStartLikeAMissingOne) {
   const PlayerFolder dir = MakePlayerFolder(TestName());
-  HANDLE file = CreateFileA(dir.Path("\\背景\\default.jpg").c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(testing_support::Wide(dir.Path("\\背景\\default.jpg")).c_str(), GENERIC_WRITE, 0,
+                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   LARGE_INTEGER size;
   size.QuadPart = 1536ll * 1024 * 1024;

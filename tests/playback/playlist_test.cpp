@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/text_routines.h"
+
 namespace {
 
 using catalogue::kSongListHeader;
@@ -71,7 +73,7 @@ class PlaylistTest : public ::testing::Test {
                   [this](unsigned ms) { return Wait(ms); },
                   [this](const std::string& address) {
                     const auto it = titles.find(address);
-                    return it == titles.end() ? std::string() : it->second;
+                    return it == titles.end() ? std::wstring() : it->second;
                   }},
                  {replayPending, replayAddress, advancePending, currentSongIndex}) {
     songs.entries = Batch('a', 9);
@@ -113,7 +115,7 @@ class PlaylistTest : public ::testing::Test {
   std::vector<unsigned> waits;
   bool ending = false;
   std::function<void()> duringFetch, duringWait;
-  std::map<std::string, std::string> titles;
+  std::map<std::string, std::wstring> titles;
 
   int32_t replayPending = 0, advancePending = 0, currentSongIndex = 0;
   std::string replayAddress;
@@ -274,9 +276,10 @@ TEST_F(PlaylistTest, PastTheLastSongOfAShortBatchThePlayerGetsAnEmptyAddress) {
 // What the face shows: the number and title a song had when it started, whatever the lists do
 // until the next song starts.
 TEST_F(PlaylistTest, TheSongNowPlayingKeepsItsNumberAndTitleUntilAnotherStarts) {
-  titles = {{Song('a', 8), "Eight"}, {Song('b', 1), "B one"}};
+  titles = {{Song('a', 8), L"Eight"}, {Song('b', 1), L"B one"}};
   const auto now = [this] {
-    return std::to_string(playlist.nowPlaying().number) + " " + playlist.nowPlaying().title;
+    return std::to_string(playlist.nowPlaying().number) + " " +
+           catalogue::ToUtf8(playlist.nowPlaying().title);
   };
   EXPECT_EQ(now(), "0 ");
   DoubleClick(8);

@@ -156,13 +156,13 @@ int SongFiles(DWORD pid) {
   char temp[MAX_PATH + 1] = {};
   GetTempPathA(sizeof(temp), temp);
   const std::string pattern = std::string(temp) + "velory-" + std::to_string(pid) + "-*";
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(testing_support::Wide(pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
   int n = 0;
   do {
     ++n;
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return n;
 }

@@ -129,7 +129,7 @@ BOOL CALLBACK CollectTooltip(HWND w, LPARAM found) {
   }
   wchar_t text[2048] = {};
   SendMessageW(w, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
-  seen->second = testing_support::ToGbk(text);
+  seen->second = testing_support::ToUtf8(text);
   return seen->second.empty();
 }
 

@@ -23,20 +23,28 @@ void ParkPointer() {
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
-TEST(Reference, MainWindowWithNoCatalogueAnswering) {
+// The main window in the language the config file names ("zh" or "en").
+void CompareMainWindow(const std::string& language, const std::string& reference) {
   if (CATALOGUE_PORT) {
     ASSERT_TRUE(StopCatalogueService(CATALOGUE_PORT));
   }
   ParkPointer();
-  const PlayerFolder dir = MakePlayerFolder("reference-main");
+  const PlayerFolder dir = MakePlayerFolder(reference);
+  testing_support::WriteFileBytes(dir.Path("\\config\\language.txt"), language);
   PlayerProcess player(dir.folder);
   HWND main = player.WaitForMainWindow(40000);
   ASSERT_NE(main, nullptr);
   const int painted = player.events().WaitFor("step main window painted");
   ASSERT_GE(painted, 0) << player.events().Dump();
-  EXPECT_EQ(CompareWithReference(CaptureAfter(player, main, painted), "main-window"), "");
+  EXPECT_EQ(CompareWithReference(CaptureAfter(player, main, painted), reference), "");
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
+}
+
+TEST(Reference, MainWindowWithNoCatalogueAnswering) { CompareMainWindow("zh", "main-window"); }
+
+TEST(Reference, EnglishMainWindowWithNoCatalogueAnswering) {
+  CompareMainWindow("en", "main-window-english");
 }
 
 TEST(Reference, LoadingWindowWhileTheCatalogueKeepsStartUpWaiting) {

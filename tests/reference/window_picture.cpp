@@ -94,7 +94,8 @@ bool SavePng(const WindowPicture& picture, const std::string& path) {
 
 bool LoadPng(const std::string& path, WindowPicture& picture) {
   graphics::GfxBitmap image;
-  if (!image.LoadFromFile(path) || !image.ReadPremultiplied(picture.pixels)) return false;
+  if (!image.LoadFromFile(testing_support::Wide(path)) || !image.ReadPremultiplied(picture.pixels))
+    return false;
   picture.width = static_cast<int>(image.GetWidth());
   picture.height = static_cast<int>(image.GetHeight());
   return true;

@@ -17,18 +17,19 @@ namespace {
 
 using app::SongLoader;
 using testing_support::CatalogueService;
+using testing_support::ToUtf8;
 using testing_support::WaitFor;
 
 constexpr int kPort = 8432;
 
 int FilesOfThisProcess() {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((SongLoader::FilePrefix() + "*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((SongLoader::FilePrefix() + L"*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
   int n = 0;
   do {
     ++n;
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return n;
 }
@@ -58,7 +59,8 @@ class SongLoaderTest : public ::testing::Test {
 
 TEST_F(SongLoaderTest, OnlyTheNewestSongIsHandedOverWhole) {
   {
-    SongLoader loader([&](const std::string& path) { ready.push_back(path); }, [&] { ++failures; });
+    SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
+                      [&] { ++failures; });
     loader.Load(Song(2, "trickle"));
     EXPECT_TRUE(loader.loading());
     loader.Load(Song(3));
@@ -71,13 +73,16 @@ TEST_F(SongLoaderTest, OnlyTheNewestSongIsHandedOverWhole) {
     const std::vector<uint8_t> song = catalogue::HttpGet(Song(3));
     EXPECT_EQ(testing_support::ReadFileBytes(ready[0]), std::string(song.begin(), song.end()));
     EXPECT_EQ(ready[0].substr(ready[0].size() - 4), ".wav");
-    EXPECT_EQ(ready[0].compare(0, SongLoader::FilePrefix().size(), SongLoader::FilePrefix()), 0);
+    EXPECT_EQ(ready[0].compare(0, ToUtf8(SongLoader::FilePrefix()).size(),
+                               ToUtf8(SongLoader::FilePrefix())),
+              0);
   }
   EXPECT_TRUE(WaitFor([] { return FilesOfThisProcess() == 0; }, 3000));
 }
 
 TEST_F(SongLoaderTest, ASongThatCannotBeFetchedIsReportedOnce) {
-  SongLoader loader([&](const std::string& path) { ready.push_back(path); }, [&] { ++failures; });
+  SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
+                    [&] { ++failures; });
   for (const std::string& url : {Song(999), Song(2, "close-mid-body"), Song(2, "status500")}) {
     failures = 0;
     loader.Load(url);
@@ -92,7 +97,8 @@ TEST_F(SongLoaderTest, ASongThatCannotBeFetchedIsReportedOnce) {
 
 TEST_F(SongLoaderTest, AnOlderSongsFileGoesWhenTheNextStartsAndTheLastWithTheLoader) {
   {
-    SongLoader loader([&](const std::string& path) { ready.push_back(path); }, [&] { ++failures; });
+    SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
+                      [&] { ++failures; });
     loader.Load(Song(1));
     ASSERT_TRUE(PumpUntil([&] { return ready.size() == 1; }, 10000));
     loader.Load(Song(2));
@@ -112,7 +118,7 @@ TEST_F(SongLoaderTest, AnOlderSongsFileGoesWhenTheNextStartsAndTheLastWithTheLoa
 }
 
 TEST_F(SongLoaderTest, FilesLeftByAProcessThatIsGoneAreRemovedAtTheStart) {
-  const std::string prefix = SongLoader::FilePrefix();
+  const std::string prefix = ToUtf8(SongLoader::FilePrefix());
   const std::string folder = prefix.substr(0, prefix.rfind('\\') + 1);
   // Process ids are multiples of four: 3 never runs. This process's own files stay.
   const std::string left = folder + "velory-3-1.wav";
@@ -123,8 +129,8 @@ TEST_F(SongLoaderTest, FilesLeftByAProcessThatIsGoneAreRemovedAtTheStart) {
   EXPECT_FALSE(testing_support::PathExists(left));
   EXPECT_TRUE(testing_support::PathExists(mine));
   EXPECT_TRUE(testing_support::PathExists(other));
-  DeleteFileA(mine.c_str());
-  DeleteFileA(other.c_str());
+  DeleteFileW(testing_support::Wide(mine).c_str());
+  DeleteFileW(testing_support::Wide(other).c_str());
 }
 
 }  // namespace

@@ -66,13 +66,14 @@ CatalogueService::CatalogueService(int port, const std::string& extraArguments) 
   // Wine hands a Unix program to the system without a process handle; the service ends itself
   // on /shutdown, and after a while in any case.
   const std::string log = LogFile(port);
-  std::string command = WindowsPath(CATALOGUE_SERVICE_UNIX) + " --port " + std::to_string(port) +
-                        " --testing --allow-shutdown --exit-after 300 --log " + log + " " +
-                        extraArguments;
-  STARTUPINFOA si{};
+  // The arguments (titles among them) are UTF-8, and reach the service so through the W call.
+  std::wstring command =
+      Wide(WindowsPath(CATALOGUE_SERVICE_UNIX) + " --port " + std::to_string(port) +
+           " --testing --allow-shutdown --exit-after 300 --log " + log + " " + extraArguments);
+  STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                       &pi)) {
     return;
   }

@@ -4,13 +4,22 @@
 
 namespace testing_support {
 
-std::string ToGbk(const std::wstring& text) {
+std::string ToUtf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
   std::string out(n, '\0');
-  WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), out.data(), n);
   return out;
 }
 
@@ -19,7 +28,7 @@ std::string WindowText(HWND window) {
   std::wstring text(n + 1, L'\0');
   const int got = GetWindowTextW(window, text.data(), n + 1);
   text.resize(got > 0 ? got : 0);
-  return ToGbk(text);
+  return ToUtf8(text);
 }
 
 int ThreadsOfThisProcess() {
@@ -46,7 +55,7 @@ std::string ListBoxItem(HWND list, int index) {
   std::wstring text(len + 1, L'\0');
   const LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(got > 0 ? got : 0);
-  return ToGbk(text);
+  return ToUtf8(text);
 }
 
 std::vector<std::string> ListBoxItems(HWND list) {
@@ -72,24 +81,24 @@ namespace {
 
 // A fresh, empty file for a player's announcements, in the temporary folder.
 std::string NewEventLogPath() {
-  char temp[MAX_PATH + 1] = {}, path[MAX_PATH + 1] = {};
-  GetTempPathA(sizeof(temp), temp);
-  return GetTempFileNameA(temp, "vev", 0, path) ? path : "";
+  wchar_t temp[MAX_PATH + 1] = {}, path[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  return GetTempFileNameW(temp, L"vev", 0, path) ? ToUtf8(path) : "";
 }
 
 }  // namespace
 
 PlayerProcess::PlayerProcess(const std::string& folder, const std::string& currentDir)
     : events_(NewEventLogPath()) {
-  std::string command = "\"" + folder + "\\player.exe\"";
-  const std::string cwd = currentDir.empty() ? folder : currentDir;
-  STARTUPINFOA si{};
+  std::wstring command = Wide("\"" + folder + "\\player.exe\"");
+  const std::wstring cwd = Wide(currentDir.empty() ? folder : currentDir);
+  STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  SetEnvironmentVariableA("VELORY_EVENT_LOG", events_.path().c_str());
-  const BOOL created = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  SetEnvironmentVariableW(L"VELORY_EVENT_LOG", Wide(events_.path()).c_str());
+  const BOOL created = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                       cwd.c_str(), &si, &pi);
-  SetEnvironmentVariableA("VELORY_EVENT_LOG", nullptr);
+  SetEnvironmentVariableW(L"VELORY_EVENT_LOG", nullptr);
   if (created) {
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
@@ -200,9 +209,9 @@ bool AnswerFileDialog(const PlayerProcess& process, const std::string& path,
   if (suggested) {
     wchar_t text[MAX_PATH] = {};
     SendMessageW(name, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
-    *suggested = ToGbk(text);
+    *suggested = ToUtf8(text);
   }
-  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(path).c_str()));
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   return WaitFor([&] { return !IsWindow(dialog); }, 10000);
 }

@@ -11,8 +11,10 @@
 
 namespace testing_support {
 
-// Wide text from another process, turned into code page 936 bytes like the program's own texts.
-std::string ToGbk(const std::wstring& text);
+// The tests' narrow texts are UTF-8 (their literals): wide text from the player becomes UTF-8,
+// and a UTF-8 text or path goes to the W calls as UTF-16.
+std::string ToUtf8(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
 
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);

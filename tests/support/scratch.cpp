@@ -14,38 +14,56 @@ std::string WindowsPath(std::string unixPath) {
   return "Z:" + unixPath;
 }
 
+// Paths are UTF-8, as the tests' literals are.
+std::wstring W(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), out.data(), n);
+  return out;
+}
+
+std::string Utf8(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  out.pop_back();
+  return out;
+}
+
 void DeleteTree(const std::string& folder) {
-  std::vector<char> from(folder.begin(), folder.end());
-  from.push_back('\0');
-  from.push_back('\0');
-  SHFILEOPSTRUCTA op{};
+  std::wstring from = W(folder);
+  from.push_back(L'\0');
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW op{};
   op.wFunc = FO_DELETE;
   op.pFrom = from.data();
   op.fFlags = FOF_NO_UI;
-  SHFileOperationA(&op);
+  SHFileOperationW(&op);
 }
 
 void MakeFolders(const std::string& path) {
   for (size_t i = 3; i < path.size(); ++i) {
-    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    if (path[i] == '\\') CreateDirectoryW(W(path.substr(0, i)).c_str(), nullptr);
   }
-  CreateDirectoryA(path.c_str(), nullptr);
+  CreateDirectoryW(W(path).c_str(), nullptr);
 }
 
 void CopyTree(const std::string& from, const std::string& to) {
   MakeFolders(to);
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(W(from + "\\*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    const std::string name = data.cFileName;
+    const std::string name = Utf8(data.cFileName);
     if (name == "." || name == "..") continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       CopyTree(from + "\\" + name, to + "\\" + name);
     } else {
-      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+      CopyFileW(W(from + "\\" + name).c_str(), W(to + "\\" + name).c_str(), FALSE);
     }
-  } while (FindNextFileA(find, &data));
+  } while (FindNextFileW(find, &data));
   FindClose(find);
 }
 
@@ -63,7 +81,7 @@ std::string MakeScratchFolder(const std::string& name) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   const size_t slash = path.find_last_of('\\');
   if (slash != std::string::npos) MakeFolders(path.substr(0, slash));
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE f = CreateFileW(W(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
@@ -72,7 +90,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE f = CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return {};
   std::string bytes(GetFileSize(f, nullptr), '\0');
@@ -84,7 +102,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 PlayerFolder MakePlayerFolder(const std::string& name) {
@@ -92,7 +110,7 @@ PlayerFolder MakePlayerFolder(const std::string& name) {
   CopyTree(DistFolder(), p.folder);
   // A test lane's own build of the player, with that lane's catalogue address.
   if (const char* lane = std::getenv("VELORY_PLAYER_EXE")) {
-    CopyFileA(WindowsPath(lane).c_str(), (p.folder + "\\player.exe").c_str(), FALSE);
+    CopyFileW(W(WindowsPath(lane)).c_str(), W(p.folder + "\\player.exe").c_str(), FALSE);
   }
   return p;
 }

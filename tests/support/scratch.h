@@ -1,4 +1,5 @@
-// Scratch folders holding a copy of the built player and the data files a test prepares.
+// Scratch folders holding a copy of the built player and the data files a test prepares. Paths
+// are UTF-8, as the tests' literals are.
 #pragma once
 
 #include <windows.h>

@@ -38,26 +38,28 @@ std::string Lower(std::string s) {
 }
 
 TEST(TrimmerCommandLine, PathBlankProcessIdWithoutQuotes) {
-  EXPECT_EQ(TrimmerToolPath("C:\\WINDOWS"), "C:\\WINDOWS\\empty.exe");
-  EXPECT_EQ(TrimmerToolPath(""), "");
-  EXPECT_EQ(TrimmerCommandLine("C:\\WINDOWS\\empty.exe", "", 1234), "C:\\WINDOWS\\empty.exe 1234");
+  EXPECT_EQ(TrimmerToolPath(L"C:\\WINDOWS"), L"C:\\WINDOWS\\empty.exe");
+  EXPECT_EQ(TrimmerToolPath(L""), L"");
+  EXPECT_EQ(TrimmerCommandLine(L"C:\\WINDOWS\\empty.exe", L"", 1234),
+            L"C:\\WINDOWS\\empty.exe 1234");
   // A short form is only used when the path needs it.
-  EXPECT_EQ(TrimmerCommandLine("C:\\WINDOWS\\empty.exe", "C:\\X\\empty.exe", 8),
-            "C:\\WINDOWS\\empty.exe 8");
+  EXPECT_EQ(TrimmerCommandLine(L"C:\\WINDOWS\\empty.exe", L"C:\\X\\empty.exe", 8),
+            L"C:\\WINDOWS\\empty.exe 8");
 }
 
 TEST(TrimmerCommandLine, BlankInThePathNeverSplitsTheProgramName) {
-  EXPECT_EQ(TrimmerCommandLine("C:\\My Windows\\empty.exe", "C:\\MYWIND~1\\empty.exe", 1234),
-            "C:\\MYWIND~1\\empty.exe 1234");
-  EXPECT_EQ(TrimmerCommandLine("C:\\My Windows\\empty.exe", "C:\\My Wi\\empty.exe", 1234),
-            "\"C:\\My Wi\\empty.exe\" 1234");
-  EXPECT_EQ(TrimmerCommandLine("C:\\My Windows\\empty.exe", "", 1234),
-            "\"C:\\My Windows\\empty.exe\" 1234");
+  EXPECT_EQ(TrimmerCommandLine(L"C:\\My Windows\\empty.exe", L"C:\\MYWIND~1\\empty.exe", 1234),
+            L"C:\\MYWIND~1\\empty.exe 1234");
+  EXPECT_EQ(TrimmerCommandLine(L"C:\\My Windows\\empty.exe", L"C:\\My Wi\\empty.exe", 1234),
+            L"\"C:\\My Wi\\empty.exe\" 1234");
+  EXPECT_EQ(TrimmerCommandLine(L"C:\\My Windows\\empty.exe", L"", 1234),
+            L"\"C:\\My Windows\\empty.exe\" 1234");
   // Whatever form it takes, the tool reads the process id back.
-  for (const char* shortPath : {"C:\\MYWIND~1\\empty.exe", "C:\\My Wi\\empty.exe", ""}) {
-    SCOPED_TRACE(shortPath);
-    const auto argument = empty_tool::ParseToolArgument(
-        TrimmerCommandLine("C:\\My Windows\\empty.exe", shortPath, 4321).c_str());
+  for (const wchar_t* shortPath : {L"C:\\MYWIND~1\\empty.exe", L"C:\\My Wi\\empty.exe", L""}) {
+    const std::wstring line = TrimmerCommandLine(L"C:\\My Windows\\empty.exe", shortPath, 4321);
+    const std::string ascii(line.begin(), line.end());
+    SCOPED_TRACE(ascii);
+    const auto argument = empty_tool::ParseToolArgument(ascii.c_str());
     EXPECT_EQ(argument.kind, empty_tool::ToolArgument::Kind::kProcessId);
     EXPECT_EQ(argument.processId, 4321u);
   }

@@ -1,5 +1,7 @@
 // The skin gallery: a skinned window holding one of every control kind the skin paints.
 #include <windows.h>
+//
+#include <shellapi.h>
 
 #include <cstring>
 #include <fstream>
@@ -20,22 +22,22 @@
 
 namespace {
 
-constexpr char kClass[] = "SkinGallery";
+constexpr wchar_t kClass[] = L"SkinGallery";
 constexpr UINT_PTR kShotTimer = 1;
 
-std::string g_screenshot;
+std::wstring g_screenshot;
 int g_exitCode = 0;
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of("\\/") + 1);
+std::wstring ExeFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
 // The player's own picture when it is beside the gallery; else a drawn dusk gradient.
 std::vector<uint8_t> Picture() {
-  std::ifstream in(ExeFolder() + "背景\\default.jpg", std::ios::binary);
+  std::ifstream in((ExeFolder() + L"背景\\default.jpg").c_str(), std::ios::binary);
   std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (!bytes.empty()) return bytes;
   graphics::GfxBitmap image;
@@ -63,8 +65,8 @@ LRESULT CALLBACK GalleryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item && item->CtlType == ODT_LISTBOX && item->itemID != static_cast<UINT>(-1)) {
-        char text[64] = {};
-        SendMessageA(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(text));
+        wchar_t text[64] = {};
+        SendMessageW(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(text));
         const bool selected = (item->itemState & ODS_SELECTED) != 0;
         SetBkMode(item->hDC, TRANSPARENT);
         HBRUSH fill = CreateSolidBrush(selected ? RGB(255, 136, 0) : RGB(250, 240, 220));
@@ -72,7 +74,7 @@ LRESULT CALLBACK GalleryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         DeleteObject(fill);
         RECT r = item->rcItem;
         r.left += 4;
-        DrawTextA(item->hDC, text, -1, &r, DT_SINGLELINE | DT_VCENTER);
+        DrawTextW(item->hDC, text, -1, &r, DT_SINGLELINE | DT_VCENTER);
         return TRUE;
       }
       break;
@@ -81,38 +83,42 @@ LRESULT CALLBACK GalleryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       PostQuitMessage(g_exitCode);
       return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  for (int i = 1; i + 1 < __argc; ++i) {
-    if (std::strcmp(__argv[i], "--screenshot") == 0) g_screenshot = __argv[i + 1];
+  int argc = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    for (int i = 1; i + 1 < argc; ++i) {
+      if (lstrcmpW(argv[i], L"--screenshot") == 0) g_screenshot = argv[i + 1];
+    }
+    LocalFree(argv);
   }
   graphics::DeclareDpiAwareness();
   skin::skinEngine = new skin::SkinEngine();
   skin::StartGdiplus();
   skin::SetSkinDefaults();
 
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = GalleryProc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kClass;
-  RegisterClassExA(&wc);
+  RegisterClassExW(&wc);
   const RECT place = graphics::ScaleBox(40, 40, 760, 420, graphics::SystemDpi());
-  HWND window = CreateWindowExA(0, kClass, "皮肤样例", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+  HWND window = CreateWindowExW(0, kClass, L"皮肤样例", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                                 place.left, place.top, place.right - place.left,
                                 place.bottom - place.top, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   const gallery::GalleryUnits units = gallery::CreateGalleryUnits(window);
 
   skin::SkinEngine& engine = *skin::skinEngine;
-  engine.SetSkin("", Picture(), 0, 0xFF8800, 3);
+  engine.SetSkin(L"", Picture(), 0, 0xFF8800, 3);
   engine.SetOptions(1, 110);  // a visible wash behind list items
   engine.AttachWindow(window, {.captionHeight = 28});
   for (HWND panel : units.panels) engine.AttachPanel(panel, 1, GetSysColor(COLOR_WINDOW), 0);
@@ -130,10 +136,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!g_screenshot.empty()) SetTimer(window, kShotTimer, 800, nullptr);
 
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(window, &msg)) continue;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(window, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   delete skin::skinEngine;
   skin::skinEngine = nullptr;

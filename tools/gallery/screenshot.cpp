@@ -8,7 +8,7 @@
 
 namespace gallery {
 
-bool WriteWindowPng(HWND window, const std::string& fileName) {
+bool WriteWindowPng(HWND window, const std::wstring& fileName) {
   RECT client{};
   GetClientRect(window, &client);
   if (client.right <= 0 || client.bottom <= 0) return false;
@@ -27,7 +27,7 @@ bool WriteWindowPng(HWND window, const std::string& fileName) {
   if (memory) DeleteDC(memory);
   ReleaseDC(window, source);
   if (png.empty()) return false;
-  FILE* out = std::fopen(fileName.c_str(), "wb");
+  FILE* out = _wfopen(fileName.c_str(), L"wb");
   if (!out) return false;
   const bool written = std::fwrite(png.data(), 1, png.size(), out) == png.size();
   return std::fclose(out) == 0 && written;

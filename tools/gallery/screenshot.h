@@ -8,6 +8,6 @@
 namespace gallery {
 
 // True when the file was written.
-bool WriteWindowPng(HWND window, const std::string& fileName);
+bool WriteWindowPng(HWND window, const std::wstring& fileName);
 
 }  // namespace gallery

@@ -107,8 +107,8 @@ void AScreenThatNeedsMoreDecodesTheBytesAgain() {
 // A reduced copy kept in the cache file stands in for decoding only for the very bytes it was
 // made from and a screen it covers.
 void ACachedReductionIsReadInsteadOfDecoding() {
-  const std::string cache = app::ExecutableFolder() + "\\skin_calls_test.cache";
-  DeleteFileA(cache.c_str());
+  const std::wstring cache = app::ExecutableFolder() + L"\\skin_calls_test.cache";
+  DeleteFileW(cache.c_str());
   const std::vector<uint8_t> photo = TwoColourBmp(1600, 1200);
   DecodeCount count;
   skin::PaintObserver* before = skin::SetPaintObserver(&count);
@@ -134,19 +134,20 @@ void ACachedReductionIsReadInsteadOfDecoding() {
   changed[0] = 'X';
   EXPECT_FALSE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
   skin::SetPaintObserver(before);
-  DeleteFileA(cache.c_str());
+  DeleteFileW(cache.c_str());
 }
 
 // The default picture, a JPEG, is decoded by the program's own decoder at half its size,
 // reduced and kept as any other photo, matching the system's decode; a damaged one is the
 // system's to decode or refuse, and a file that is no picture past its first marker is refused.
 void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
-  std::ifstream in(std::string("Z:") + DEFAULT_PICTURE_UNIX, std::ios::binary);
+  std::ifstream in(testing_support::Wide(std::string("Z:") + DEFAULT_PICTURE_UNIX).c_str(),
+                   std::ios::binary);
   const std::vector<uint8_t> photo{std::istreambuf_iterator<char>(in),
                                    std::istreambuf_iterator<char>()};
   ASSERT_TRUE(graphics::ReadJpegHeader(photo));
-  const std::string cache = app::ExecutableFolder() + "\\skin_calls_jpeg.cache";
-  DeleteFileA(cache.c_str());
+  const std::wstring cache = app::ExecutableFolder() + L"\\skin_calls_jpeg.cache";
+  DeleteFileW(cache.c_str());
   DecodeCount count;
   skin::PaintObserver* before = skin::SetPaintObserver(&count);
   graphics::PixelSize natural;
@@ -181,7 +182,7 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
   // Decoded ahead on a worker: handed out once, only for the same bytes and screen, and the
   // picture is the same as decoded in place.
-  skin::StartPictureDecode(photo, {300, 200}, "");
+  skin::StartPictureDecode(photo, {300, 200}, L"");
   EXPECT_FALSE(skin::TakePictureDecode(photo, {400, 300}, ahead));
   EXPECT_FALSE(skin::TakePictureDecode({photo.begin(), photo.end() - 1}, {300, 200}, ahead));
   auto fromAhead = skin::DecodePicture(photo, true, {300, 200});
@@ -191,8 +192,8 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   EXPECT_EQ(aheadPixels, ours);
   // A decode replaced or let go of leaves no worker behind.
   const int threads = testing_support::ThreadsOfThisProcess();
-  skin::StartPictureDecode(photo, {300, 200}, "");
-  skin::StartPictureDecode(photo, {300, 200}, "");
+  skin::StartPictureDecode(photo, {300, 200}, L"");
+  skin::StartPictureDecode(photo, {300, 200}, L"");
   skin::ForgetPictureDecode();
   EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
   // Cut short: the same outcome as the system's decode of those bytes.
@@ -203,35 +204,36 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   noPicture.resize(4000, 0x5A);
   EXPECT_FALSE(app::PictureDecodes(noPicture));
   skin::SetPaintObserver(before);
-  DeleteFileA(cache.c_str());
+  DeleteFileW(cache.c_str());
 }
 
 // Choosing a photo fills the cache, so the start after it skins the window without decoding.
 void AChosenPhotoStartsWithoutADecode(HWND main) {
-  const std::string root = app::ExecutableFolder() + "\\skin_calls_change";
-  for (const char* folder : {"", "\\背景", "\\config"})
-    CreateDirectoryA((root + folder).c_str(), nullptr);
+  const std::wstring root = app::ExecutableFolder() + L"\\skin_calls_change";
+  for (const wchar_t* folder : {L"", L"\\背景", L"\\config"})
+    CreateDirectoryW((root + folder).c_str(), nullptr);
   const graphics::PixelSize screen = skin::LargestClientSize();
   const std::vector<uint8_t> photo = TwoColourBmp(screen.width * 2, screen.height * 2);
-  const std::string chosen = root + "\\photo.bmp";
+  const std::wstring chosen = root + L"\\photo.bmp";
   app::WriteWholeFile(chosen, std::string(photo.begin(), photo.end()));
-  std::vector<std::string> shown;
-  app::ChangeBackground(root, {[&](const std::string&) { return chosen; },
-                               [&](const char* m) { shown.push_back(m); }});
-  EXPECT_EQ(shown, std::vector<std::string>{"OK，重启生效"});
+  std::vector<std::wstring> shown;
+  app::ChangeBackground(root, {[&](const std::wstring&) { return chosen; },
+                               [&](const wchar_t* m) { shown.push_back(m); }});
+  EXPECT_EQ(shown, std::vector<std::wstring>{L"OK，重启生效"});
   DecodeCount count;
   skin::PaintObserver* before = skin::SetPaintObserver(&count);
-  app::KeepPictureCacheIn(root + "\\config");
+  app::KeepPictureCacheIn(root + L"\\config");
   app::skinWindow(main, photo);
   EXPECT_TRUE(app::BackgroundPictureDecoded());
   EXPECT_EQ(count.decodes, 0);
-  app::KeepPictureCacheIn("");
+  app::KeepPictureCacheIn(L"");
   skin::SetPaintObserver(before);
-  for (const char* file :
-       {"\\photo.bmp", "\\背景\\photo.bmp", "\\背景\\path.txt", "\\config\\picture.cache"}) {
-    DeleteFileA((root + file).c_str());
+  for (const wchar_t* file :
+       {L"\\photo.bmp", L"\\背景\\photo.bmp", L"\\背景\\path.txt", L"\\config\\picture.cache"}) {
+    DeleteFileW((root + file).c_str());
   }
-  for (const char* folder : {"\\背景", "\\config", ""}) RemoveDirectoryA((root + folder).c_str());
+  for (const wchar_t* folder : {L"\\背景", L"\\config", L""})
+    RemoveDirectoryW((root + folder).c_str());
 }
 
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {

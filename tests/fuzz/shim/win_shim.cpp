@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -89,7 +90,7 @@ void EncodeUtf8(const wchar_t* w, size_t n, std::vector<unsigned char>& out) {
   }
 }
 
-void EncodeDoubleByte(const wchar_t* w, size_t n, std::vector<unsigned char>& out) {
+void EncodeDoubleByte(const wchar_t* w, size_t n, std::vector<unsigned char>& out, bool* lossy) {
   for (size_t i = 0; i < n; ++i) {
     const unsigned cp = static_cast<unsigned>(w[i]);
     if (cp < 0x80) {
@@ -102,6 +103,7 @@ void EncodeDoubleByte(const wchar_t* w, size_t n, std::vector<unsigned char>& ou
       out.push_back(static_cast<unsigned char>(trail < 63 ? trail + 0x40 : trail + 0x41));
     } else {
       out.push_back('?');
+      if (lossy) *lossy = true;
     }
   }
 }
@@ -151,31 +153,46 @@ int WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int length, LPSTR ou
     ++n;
   }
   std::vector<unsigned char> bytes;
+  bool lossy = false;
   if (codePage == CP_UTF8) {
     EncodeUtf8(wide, n, bytes);
   } else {
-    EncodeDoubleByte(wide, n, bytes);
+    EncodeDoubleByte(wide, n, bytes, &lossy);
   }
+  if (usedDefault) *usedDefault = lossy;
   return Deliver(bytes, out, outSize);
 }
 
-DWORD GetModuleFileNameA(void*, LPSTR out, DWORD size) {
-  const char path[] = "C:\\fuzz\\player.exe";
-  if (size < sizeof(path)) return 0;
-  std::memcpy(out, path, sizeof(path));
-  return sizeof(path) - 1;
+namespace {
+
+std::string Native(LPCWSTR path) {
+  std::vector<unsigned char> bytes;
+  size_t n = 0;
+  while (path[n]) ++n;
+  EncodeUtf8(path, n, bytes);
+  return std::string(bytes.begin(), bytes.end());
 }
 
-DWORD GetFileAttributesA(LPCSTR path) {
+}  // namespace
+
+DWORD GetModuleFileNameW(void*, LPWSTR out, DWORD size) {
+  const wchar_t path[] = L"C:\\fuzz\\player.exe";
+  const DWORD length = sizeof(path) / sizeof(path[0]);
+  if (size < length) return 0;
+  std::memcpy(out, path, sizeof(path));
+  return length - 1;
+}
+
+DWORD GetFileAttributesW(LPCWSTR path) {
   struct stat st;
-  if (stat(path, &st) != 0) return INVALID_FILE_ATTRIBUTES;
+  if (stat(Native(path).c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
   return S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
-HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE) {
+HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE) {
   const int flags = (access & GENERIC_WRITE ? O_WRONLY : O_RDONLY) |
                     (disposition == CREATE_ALWAYS ? O_CREAT | O_TRUNC : 0);
-  const int fd = open(path, flags, 0644);
+  const int fd = open(Native(path).c_str(), flags, 0644);
   if (fd < 0) return INVALID_HANDLE_VALUE;
   struct stat st;
   // Windows opens no folder as a file.
@@ -207,10 +224,10 @@ BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void*)
 
 BOOL FlushFileBuffers(HANDLE) { return TRUE; }
 BOOL CloseHandle(HANDLE handle) { return close(Fd(handle)) == 0; }
-BOOL DeleteFileA(LPCSTR path) { return unlink(path) == 0; }
+BOOL DeleteFileW(LPCWSTR path) { return unlink(Native(path).c_str()) == 0; }
 
-BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
   struct stat st;
-  if (!(flags & MOVEFILE_REPLACE_EXISTING) && stat(to, &st) == 0) return FALSE;
-  return rename(from, to) == 0;
+  if (!(flags & MOVEFILE_REPLACE_EXISTING) && stat(Native(to).c_str(), &st) == 0) return FALSE;
+  return rename(Native(from).c_str(), Native(to).c_str()) == 0;
 }

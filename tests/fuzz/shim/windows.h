@@ -32,6 +32,8 @@ union LARGE_INTEGER {
 #define MAX_PATH 260
 #define CP_ACP 0u
 #define CP_UTF8 65001u
+#define WC_NO_BEST_FIT_CHARS 0x400u
+#define WC_ERR_INVALID_CHARS 0x80u
 #define LB_ADDSTRING 0x0180u
 #define ERROR_INSUFFICIENT_BUFFER 122u
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
@@ -53,16 +55,17 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LP
                         int outSize, LPCSTR defaultChar, BOOL* usedDefault);
 DWORD GetLastError();
 
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-DWORD GetModuleFileNameA(void* module, LPSTR out, DWORD size);
-DWORD GetFileAttributesA(LPCSTR path);
-HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
+// Paths are UTF-16 here and UTF-8 underneath.
+DWORD GetModuleFileNameW(void* module, LPWSTR out, DWORD size);
+DWORD GetFileAttributesW(LPCWSTR path);
+HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
                    DWORD attributes, HANDLE templateFile);
 BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size);
 BOOL ReadFile(HANDLE file, void* out, DWORD size, DWORD* got, void* overlapped);
 BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, void* overlapped);
 BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE handle);
-BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
-BOOL DeleteFileA(LPCSTR path);
+BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
+BOOL DeleteFileW(LPCWSTR path);

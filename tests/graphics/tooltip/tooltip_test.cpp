@@ -37,14 +37,15 @@ class ToolTipTest : public testing::Test {
     return SendMessageA(tip_.GetWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(info));
   }
 
-  std::string Text(uint32_t id) {
-    char buffer[256] = {};
-    TTTOOLINFOA info = {};
+  std::wstring Text(uint32_t id) {
+    wchar_t buffer[256] = {};
+    TTTOOLINFOW info = {};
     info.cbSize = 40;
     info.hwnd = owner_;
     info.uId = id;
     info.lpszText = buffer;
-    SendMessageA(tip_.GetWindow(), TTM_GETTEXTA, sizeof(buffer), reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip_.GetWindow(), TTM_GETTEXTW, std::size(buffer),
+                 reinterpret_cast<LPARAM>(&info));
     return buffer;
   }
 
@@ -75,22 +76,22 @@ TEST_F(ToolTipTest, PlainAndBalloonStyles) {
 
 TEST_F(ToolTipTest, ToolsAreAddedMovedRetitledAndDeleted) {
   ASSERT_NE(tip_.Create(owner_, false), nullptr);
-  tip_.AddTool({10, 20, 36, 38}, "关闭", 5);
+  tip_.AddTool({10, 20, 36, 38}, L"关闭", 5);
   ASSERT_EQ(ToolCount(), 1);
   TTTOOLINFOA info;
   ASSERT_TRUE(Tool(5, &info));
   EXPECT_TRUE(info.uFlags & TTF_SUBCLASS);
   EXPECT_EQ(info.rect.left, 10);
   EXPECT_EQ(info.rect.bottom, 38);
-  EXPECT_EQ(Text(5), "关闭");
+  EXPECT_EQ(Text(5), L"关闭");
 
   tip_.SetToolRect(5, {40, 0, 66, 18});
   ASSERT_TRUE(Tool(5, &info));
   EXPECT_EQ(info.rect.left, 40);
   EXPECT_EQ(info.rect.right, 66);
 
-  tip_.SetToolText(5, "最大化");
-  EXPECT_EQ(Text(5), "最大化");
+  tip_.SetToolText(5, L"最大化");
+  EXPECT_EQ(Text(5), L"最大化");
 
   tip_.DeleteTool(5);
   EXPECT_EQ(ToolCount(), 0);
@@ -98,9 +99,9 @@ TEST_F(ToolTipTest, ToolsAreAddedMovedRetitledAndDeleted) {
 
 TEST_F(ToolTipTest, UnknownIdChangesNothing) {
   ASSERT_NE(tip_.Create(owner_, true), nullptr);
-  tip_.AddTool({1, 2, 3, 4}, "帮助", 1);
+  tip_.AddTool({1, 2, 3, 4}, L"帮助", 1);
   tip_.SetToolRect(99, {50, 50, 60, 60});
-  tip_.SetToolText(99, "x");
+  tip_.SetToolText(99, L"x");
   tip_.DeleteTool(99);
   ASSERT_EQ(ToolCount(), 1);
   TTTOOLINFOA info;
@@ -110,7 +111,7 @@ TEST_F(ToolTipTest, UnknownIdChangesNothing) {
   EXPECT_EQ(info.rect.top, 2);
   EXPECT_EQ(info.rect.right, 3);
   EXPECT_EQ(info.rect.bottom, 4);
-  EXPECT_EQ(Text(1), "帮助");
+  EXPECT_EQ(Text(1), L"帮助");
 }
 
 TEST_F(ToolTipTest, CallbackToolColoursAndWidth) {
@@ -131,9 +132,9 @@ TEST_F(ToolTipTest, CallbackToolColoursAndWidth) {
 TEST(ToolTipUncreated, MessagesGoNowhere) {
   GfxToolTip tip;
   EXPECT_EQ(tip.GetWindow(), nullptr);
-  tip.AddTool({0, 0, 1, 1}, "x", 1);
+  tip.AddTool({0, 0, 1, 1}, L"x", 1);
   tip.SetToolRect(1, {0, 0, 2, 2});
-  tip.SetToolText(1, "y");
+  tip.SetToolText(1, L"y");
   tip.DeleteTool(1);
   tip.Destroy();
   EXPECT_EQ(tip.GetWindow(), nullptr);

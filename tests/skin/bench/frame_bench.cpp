@@ -54,10 +54,10 @@ void PrintDecodeAndReduce(const std::vector<uint8_t>& picture) {
   t = Now();
   const uint64_t hash = skin::PictureHash(picture);
   const double hashing = Now() - t;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string cache = std::string(temp) + "frame_bench_picture.cache";
-  DeleteFileA(cache.c_str());
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring cache = std::wstring(temp) + L"frame_bench_picture.cache";
+  DeleteFileW(cache.c_str());
   t = Now();
   skin::DecodePicture(picture, true, skin::LargestClientSize(), nullptr, cache);
   const double filling = Now() - t;
@@ -69,7 +69,7 @@ void PrintDecodeAndReduce(const std::vector<uint8_t>& picture) {
       "ms%s\n",
       picture.size(), hashing, static_cast<unsigned long long>(hash), filling, Now() - t,
       read ? "" : " (failed)");
-  DeleteFileA(cache.c_str());
+  DeleteFileW(cache.c_str());
 }
 
 int BenchPicture(const char* unixPath) {

@@ -31,7 +31,7 @@ struct Press {
   int32_t x, y;
   PressAction action;
   WPARAM command;
-  LPCSTR cursor;
+  LPCWSTR cursor;
 };
 
 void Check(const skin::WindowSkinRecord& record, const Press& p) {

@@ -15,19 +15,19 @@
 namespace skin {
 namespace {
 
-std::string TempPath(const char* name) {
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + name;
+std::wstring TempPath(const wchar_t* name) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + name;
 }
 
-std::vector<uint8_t> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+std::vector<uint8_t> ReadAll(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
+void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
 }
@@ -45,7 +45,7 @@ TEST(ReducedPictureFile, HashIsFnv1a64) {
 }
 
 TEST(ReducedPictureFile, ReadsBackWhatWasWrittenAndReplacesTheFileWhole) {
-  const std::string path = TempPath("reduced_picture_round_trip.cache");
+  const std::wstring path = TempPath(L"reduced_picture_round_trip.cache");
   const ReducedPicture p = Sample();
   ASSERT_TRUE(WriteReducedPicture(path, p));
   const auto back = ReadReducedPicture(path, p.hash, p.length);
@@ -61,21 +61,21 @@ TEST(ReducedPictureFile, ReadsBackWhatWasWrittenAndReplacesTheFileWhole) {
   EXPECT_EQ(ReadAll(path).size(), 56u + 8u);
   EXPECT_FALSE(ReadReducedPicture(path, p.hash, p.length));
   EXPECT_EQ(ReadReducedPicture(path, 7, 9).value_or(p).pixels, small.pixels);
-  EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
   small.pixels.pop_back();  // fewer pixels than its size: never written
   EXPECT_FALSE(WriteReducedPicture(path, small));
   EXPECT_EQ(ReadReducedPicture(path, 7, 9).value_or(p).pixels.size(), 2u);
-  DeleteFileA(path.c_str());
+  DeleteFileW(path.c_str());
 
-  const std::string missing = TempPath("no such folder\\picture.cache");
+  const std::wstring missing = TempPath(L"no such folder\\picture.cache");
   EXPECT_FALSE(WriteReducedPicture(missing, p));
-  EXPECT_EQ(GetFileAttributesA((missing + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((missing + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // Every kind of bad file is refused without a crash, a hang or an allocation of what a header
 // claims.
 TEST(ReducedPictureFile, DamagedForeignOrOversizedFilesAreRefused) {
-  const std::string path = TempPath("reduced_picture_damaged.cache");
+  const std::wstring path = TempPath(L"reduced_picture_damaged.cache");
   const ReducedPicture p = Sample();
   ASSERT_TRUE(WriteReducedPicture(path, p));
   const std::vector<uint8_t> good = ReadAll(path);
@@ -83,38 +83,39 @@ TEST(ReducedPictureFile, DamagedForeignOrOversizedFilesAreRefused) {
   auto field = [](std::vector<uint8_t>& b, size_t at, uint32_t v) {
     std::memcpy(b.data() + at, &v, 4);
   };
-  const std::vector<std::pair<const char*, std::function<void(std::vector<uint8_t>&)>>> damage = {
-      {"empty", [](auto& b) { b.clear(); }},
-      {"half a header", [](auto& b) { b.resize(20); }},
-      {"a pixel short", [](auto& b) { b.pop_back(); }},
-      {"a byte too many", [](auto& b) { b.push_back(0); }},
-      {"garbage",
-       [](auto& b) {
-         for (size_t i = 0; i < b.size(); ++i) b[i] = uint8_t(i * 131 + 7);
-       }},
-      {"other magic", [&](auto& b) { field(b, 0, 0x12345678); }},
-      {"other version", [&](auto& b) { field(b, 4, 2); }},
-      {"zero width", [&](auto& b) { field(b, 8, 0); }},
-      {"negative height", [&](auto& b) { field(b, 12, 0xFFFFFFFF); }},
-      {"larger than the picture", [&](auto& b) { field(b, 8, 601); }},
-      {"a huge size",
-       [&](auto& b) {
-         field(b, 8, 60000);
-         field(b, 12, 40000);
-         field(b, 16, 60000);
-         field(b, 20, 40000);
-       }},
-      {"a size that wraps",
-       [&](auto& b) {
-         field(b, 8, 65536);
-         field(b, 12, 65536);
-         field(b, 16, 65536);
-         field(b, 20, 65536);
-       }},
-      {"no limit", [&](auto& b) { field(b, 24, 0); }},
-      {"another picture", [&](auto& b) { b[32] ^= 1; }},
-      {"another length", [&](auto& b) { b[40] ^= 1; }},
-  };
+  const std::vector<std::pair<const wchar_t*, std::function<void(std::vector<uint8_t>&)>>> damage =
+      {
+          {L"empty", [](auto& b) { b.clear(); }},
+          {L"half a header", [](auto& b) { b.resize(20); }},
+          {L"a pixel short", [](auto& b) { b.pop_back(); }},
+          {L"a byte too many", [](auto& b) { b.push_back(0); }},
+          {L"garbage",
+           [](auto& b) {
+             for (size_t i = 0; i < b.size(); ++i) b[i] = uint8_t(i * 131 + 7);
+           }},
+          {L"other magic", [&](auto& b) { field(b, 0, 0x12345678); }},
+          {L"other version", [&](auto& b) { field(b, 4, 2); }},
+          {L"zero width", [&](auto& b) { field(b, 8, 0); }},
+          {L"negative height", [&](auto& b) { field(b, 12, 0xFFFFFFFF); }},
+          {L"larger than the picture", [&](auto& b) { field(b, 8, 601); }},
+          {L"a huge size",
+           [&](auto& b) {
+             field(b, 8, 60000);
+             field(b, 12, 40000);
+             field(b, 16, 60000);
+             field(b, 20, 40000);
+           }},
+          {L"a size that wraps",
+           [&](auto& b) {
+             field(b, 8, 65536);
+             field(b, 12, 65536);
+             field(b, 16, 65536);
+             field(b, 20, 65536);
+           }},
+          {L"no limit", [&](auto& b) { field(b, 24, 0); }},
+          {L"another picture", [&](auto& b) { b[32] ^= 1; }},
+          {L"another length", [&](auto& b) { b[40] ^= 1; }},
+      };
   for (const auto& [what, change] : damage) {
     std::vector<uint8_t> bytes = good;
     change(bytes);
@@ -124,7 +125,7 @@ TEST(ReducedPictureFile, DamagedForeignOrOversizedFilesAreRefused) {
   WriteAll(path, good);
   EXPECT_TRUE(ReadReducedPicture(path, p.hash, p.length));  // the changes above were the cause
   EXPECT_FALSE(ReadReducedPicture(path, p.hash, p.length + 1));
-  DeleteFileA(path.c_str());
+  DeleteFileW(path.c_str());
   EXPECT_FALSE(ReadReducedPicture(path, p.hash, p.length));
 }
 

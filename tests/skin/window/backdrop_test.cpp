@@ -41,7 +41,7 @@ class Backdrop : public testing::Test {
     skin_test::ResetSkinSettings();
     skin::frameFirstRun = 0;
     engine = skin::skinEngine;
-    engine->SetSkin("", skin_test::SolidPicture(8, 8, kBlue), kBlue, std::nullopt, 3);
+    engine->SetSkin(L"", skin_test::SolidPicture(8, 8, kBlue), kBlue, std::nullopt, 3);
     window = std::make_unique<TestWindow>(300, 200);
     engine->AttachWindow(window->hwnd());
     RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -151,7 +151,7 @@ TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
   EXPECT_EQ(skin::LocateContainer(inPanel, true).kind, skin::ContainerLocation::kOuter);
   EXPECT_EQ(skin::LocateContainer(inPanel, false).kind, skin::ContainerLocation::kPanel);
   EXPECT_EQ(skin::LocateContainer(box, true).kind, skin::ContainerLocation::kOuter);
-  RemovePropA(box, skin::prop::Wxk_Zpf);
+  RemovePropW(box, skin::prop::Wxk_Zpf);
 
   TestWindow bare(100, 100);
   HWND lonely = Child("Static", bare.hwnd(), 5, 5, 20, 20);
@@ -213,8 +213,8 @@ TEST_F(Backdrop, OuterContainerLendsItsOwnPaintedDc) {
   EXPECT_EQ(GetPixel(dc, 0, 0), kMark);
   EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 255, 0));
   skin::ReleaseControlBackdrop(dc);
-  RemovePropA(outer, skin::prop::Wxk_Zpf);
-  RemovePropA(outer, skin::prop::Wxk_Cj);
+  RemovePropW(outer, skin::prop::Wxk_Zpf);
+  RemovePropW(outer, skin::prop::Wxk_Cj);
   SelectObject(painted, old);
   DeleteObject(bitmap);
   DeleteDC(painted);

@@ -87,7 +87,7 @@ TEST_F(ButtonSkins, AttachTakesPushCheckAndAutoRadioButtonsOnce) {
   EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
   EXPECT_EQ(c::ButtonOf(check)->kind, c::kCheckBox);
   EXPECT_EQ(c::ButtonOf(radio)->kind, c::kRadioButton);
-  EXPECT_EQ(c::ButtonOf(push)->text, "OK");
+  EXPECT_EQ(c::ButtonOf(push)->text, L"OK");
 
   const size_t count = record->controls[skin::kListButtons].size();
   const int32_t index = skin_test::IndexOf(window->hwnd());
@@ -96,7 +96,7 @@ TEST_F(ButtonSkins, AttachTakesPushCheckAndAutoRadioButtonsOnce) {
   EXPECT_EQ(record->controls[skin::kListButtons].size(), count);
   // The skin's own text follows WM_SETTEXT.
   SetWindowTextA(push, "Again");
-  EXPECT_EQ(c::ButtonOf(push)->text, "Again");
+  EXPECT_EQ(c::ButtonOf(push)->text, L"Again");
   // ...and its font WM_SETFONT: a DPI change gives every unit a larger one.
   const int32_t before = c::ButtonOf(push)->fontSize;
   HFONT large =

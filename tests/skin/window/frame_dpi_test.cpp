@@ -96,7 +96,7 @@ TEST(FrameDpi, EveryFontTheWindowHoldsFollowsTheDpi) {
   HWND button = make("Button", "按钮", BS_PUSHBUTTON, 120);
   graphics::GfxToolTip tip;
   ASSERT_NE(tip.Create(button), nullptr);
-  tip.AddTool({0, 0, 20, 20}, "提示", 1);
+  tip.AddTool({0, 0, 20, 20}, L"提示", 1);
   skin_test::SkinLikeTheApplication(parent, skin_test::SolidPicture(8, 8, RGB(0, 0, 255)));
   skin::skinEngine->AttachPanel(box);
   skin::WindowSkinRecord& record = *RecordOf(parent);
@@ -210,11 +210,11 @@ TEST(FrameDpi, StatusBarAndCallersPicturesFollowTheDpi) {
   TestWindow window(300, 200, WS_MINIMIZEBOX);
   skin::WindowOptions options;
   options.statusBarHeight = 20;
-  options.statusItems = {"一", "二"};
+  options.statusItems = {L"一", L"二"};
   skin::skinEngine->AttachWindow(window.hwnd(), options);
   const std::vector<uint8_t> picture =
       skin_test::TwoColourPicture(16, 12, RGB(255, 0, 0), RGB(0, 0, 255));
-  ASSERT_GT(skin::skinEngine->AddCaptionButton(window.hwnd(), picture, "tip", nullptr), 0);
+  ASSERT_GT(skin::skinEngine->AddCaptionButton(window.hwnd(), picture, L"tip", nullptr), 0);
   UpdateWindow(window.hwnd());
   skin::WindowSkinRecord* record = RecordOf(window.hwnd());
   const auto barHeight = [&] { return record->statusBar.rect.bottom - record->statusBar.rect.top; };

@@ -186,7 +186,7 @@ TEST_F(FrameMessages, MinimisedWindowPaintsNothingOfItsOwn) {
 TEST_F(FrameMessages, HoverFadesThroughTheTimer) {
   // The real pointer must stay off the window, or its own moves would steer the fades.
   SetCursorPos(1000, 740);
-  engine->SetSkin("", skin_test::SolidPicture(8, 8, RGB(0, 0, 255)), RGB(0, 0, 255));
+  engine->SetSkin(L"", skin_test::SolidPicture(8, 8, RGB(0, 0, 255)), RGB(0, 0, 255));
   TestWindow window(300, 200, WS_MINIMIZEBOX);
   engine->AttachWindow(window.hwnd());
   RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -303,10 +303,10 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
   EXPECT_EQ(r.stripX, 330 - r.stripWidth + 1);
   EXPECT_EQ(r.captionButtons[0].rect.x, r.stripX + 2);
 
-  SetWindowTextA(window.hwnd(), "新标题");
-  char text[32] = {};
-  GetWindowTextA(window.hwnd(), text, sizeof(text));
-  EXPECT_STREQ(text, "新标题");  // the default path still stores it
+  SetWindowTextW(window.hwnd(), L"新标题");
+  wchar_t text[32] = {};
+  GetWindowTextW(window.hwnd(), text, std::size(text));
+  EXPECT_STREQ(text, L"新标题");  // the default path still stores it
   for (UINT code : {SC_MAXIMIZE, SC_RESTORE}) {
     r.needsFullRedraw = 0;
     window.InterceptSysCommands(true);

@@ -71,7 +71,7 @@ TEST_F(FramePaint, EachModePlacesThePicture) {
   TestWindow window(200, 150);
   skin::skinEngine->AttachWindow(window.hwnd());
   for (const Placement& p : placements) {
-    skin::skinEngine->SetSkin("", picture, navy, std::nullopt, p.mode);
+    skin::skinEngine->SetSkin(L"", picture, navy, std::nullopt, p.mode);
     FullPaint(window.hwnd());
     if (p.mode == 0) {
       // Mode 0 lays the picture against the left edge, its right side faded into the fill.
@@ -90,7 +90,7 @@ TEST_F(FramePaint, EachModePlacesThePicture) {
 }
 
 TEST_F(FramePaint, WindowPictureWinsOverTheEnginePicture) {
-  skin::skinEngine->SetSkin("", skin_test::SolidPicture(20, 20, kRed), kBlue, std::nullopt, 3);
+  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(20, 20, kRed), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
   skin::skinEngine->AttachWindow(
       window.hwnd(),
@@ -101,7 +101,7 @@ TEST_F(FramePaint, WindowPictureWinsOverTheEnginePicture) {
 }
 
 TEST_F(FramePaint, TwoBorderLinesAndRoundedCorners) {
-  skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
   skin::skinEngine->AttachWindow(window.hwnd());
   FullPaint(window.hwnd());
@@ -134,7 +134,7 @@ TEST_F(FramePaint, TwoBorderLinesAndRoundedCorners) {
 }
 
 TEST_F(FramePaint, NoBorderWhileTheCaptionIsInactive) {
-  skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
   skin::skinEngine->AttachWindow(window.hwnd(), {.captionActive = 0});
   FullPaint(window.hwnd());
@@ -143,7 +143,7 @@ TEST_F(FramePaint, NoBorderWhileTheCaptionIsInactive) {
 }
 
 TEST_F(FramePaint, CaptionGlossLightensTheCaptionBand) {
-  skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
   std::vector<std::string> none;
   skin::skinEngine->AttachWindow(window.hwnd(), {.captionText = 0, .captionGloss = 1});
@@ -153,7 +153,7 @@ TEST_F(FramePaint, CaptionGlossLightensTheCaptionBand) {
 }
 
 TEST_F(FramePaint, LitAndPressedCaptionButtons) {
-  skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
   skin::skinEngine->AttachWindow(window.hwnd());
   FullPaint(window.hwnd());
@@ -171,10 +171,10 @@ TEST_F(FramePaint, LitAndPressedCaptionButtons) {
 }
 
 TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
-  skin::skinEngine->SetSkin("", skin_test::SolidPicture(10, 10, RGB(0, 0, 64)), RGB(0, 0, 64),
+  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, RGB(0, 0, 64)), RGB(0, 0, 64),
                             std::nullopt, 3);
   TestWindow window(300, 200);
-  std::vector<std::string> items{"WWWW", ""};
+  std::vector<std::wstring> items{L"WWWW", L""};
   skin::skinEngine->AttachWindow(window.hwnd(), {.statusBarHeight = 20, .statusItems = items});
   SetWindowTextA(window.hwnd(), "WWWW");
   FullPaint(window.hwnd());
@@ -187,15 +187,15 @@ TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
   EXPECT_EQ(first.right, second.left);
   EXPECT_GT(BrightPixels(w, first), 15);
   EXPECT_EQ(BrightPixels(w, second), 0);
-  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 2, "WWWW");
+  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 2, L"WWWW");
   EXPECT_GT(BrightPixels(w, second), 15);
-  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 1, "");
+  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 1, L"");
   EXPECT_EQ(BrightPixels(w, first), 0);
 
   // A red caption.
   skin::skinEngine->SetCaptionStyle(w, std::nullopt, std::nullopt, RGB(255, 0, 0));
   EXPECT_EQ(r.captionTextColour, static_cast<COLORREF>(RGB(255, 0, 0)));
-  EXPECT_EQ(r.captionFontName, "宋体");  // kept
+  EXPECT_EQ(r.captionFontName, L"宋体");  // kept
   int red = 0;
   for (int y = 6; y < 26; ++y) {
     for (int x = 29; x < 120; ++x) {

@@ -30,14 +30,14 @@ class Records : public testing::Test {
 };
 
 // The text of a tool of the record's tooltip.
-std::string ToolText(HWND owner, UINT id) {
-  char text[80] = {};
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
+std::wstring ToolText(HWND owner, UINT id) {
+  wchar_t text[80] = {};
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.hwnd = owner;
   info.uId = id;
   info.lpszText = text;
-  SendMessageA(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTEXTA, sizeof(text),
+  SendMessageW(RecordOf(owner)->tooltip.GetWindow(), TTM_GETTEXTW, std::size(text),
                reinterpret_cast<LPARAM>(&info));
   return text;
 }
@@ -62,7 +62,7 @@ TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
       {.captionHeight = 40, .captionActive = 0, .sizable = 0, .helpButton = 1, .menuButton = 1});
   EXPECT_EQ(skin::RecordCount(), before + 1);
   const auto frame = reinterpret_cast<LONG_PTR>(engine->frameProcEntry);
-  EXPECT_EQ(GetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC), frame);
+  EXPECT_EQ(GetWindowLongPtrW(window.hwnd(), GWLP_WNDPROC), frame);
   // The procedure replaced is the one before the frame's (the tooltip's subclassing sits
   // between it and the window's own), never the frame procedure itself.
   EXPECT_EQ(Get(window.hwnd(), skin::prop::Hw_hProc), previous);
@@ -98,7 +98,7 @@ TEST_F(Records, OmittedOptionsTakeTheirDefaults) {
   EXPECT_EQ(r.maxTrackHeight, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_EQ(r.captionTextColour, 0xFFFFFFu);
   EXPECT_EQ(r.captionHaloColour, 0x808080u);
-  EXPECT_EQ(r.captionFontName, "宋体");
+  EXPECT_EQ(r.captionFontName, L"宋体");
   EXPECT_EQ(r.captionFontSize, 12);
   EXPECT_EQ(r.captionFontFlag, 1);
   EXPECT_EQ(r.needsFullRedraw, 1);
@@ -107,7 +107,7 @@ TEST_F(Records, OmittedOptionsTakeTheirDefaults) {
 
 TEST_F(Records, GivenOptionsLandInTheRecord) {
   TestWindow window(300, 200);
-  std::vector<std::string> items{"a", "b"};
+  std::vector<std::wstring> items{L"a", L"b"};
   const std::vector<uint8_t> picture = skin_test::SolidPicture(20, 20, RGB(10, 20, 30));
   engine->AttachWindow(window.hwnd(), {.captionHeight = 40,
                                        .captionActive = 0,
@@ -128,7 +128,7 @@ TEST_F(Records, GivenOptionsLandInTheRecord) {
   EXPECT_EQ(r.captionOption, 1);
   EXPECT_EQ(r.statusBar.height, 18);
   ASSERT_EQ(r.statusBar.items.size(), 2u);
-  EXPECT_EQ(r.statusBar.items[1].text, "b");
+  EXPECT_EQ(r.statusBar.items[1].text, L"b");
   EXPECT_EQ(r.picture, picture);  // mode 3 keeps the bytes as given
   EXPECT_EQ(r.pictureMode, 3);
   EXPECT_EQ(r.pictureColour, static_cast<COLORREF>(RGB(10, 20, 30)));
@@ -153,7 +153,7 @@ TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   EXPECT_EQ(p.stripWidth, 41);
   EXPECT_EQ(p.captionButtons[0].rect.x, p.stripX + 2);
   EXPECT_FALSE(p.captionButtons[0].image.empty());
-  EXPECT_EQ(ToolText(plain.hwnd(), 1), "关闭");
+  EXPECT_EQ(ToolText(plain.hwnd(), 1), L"关闭");
 
   TestWindow full(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
   engine->AttachWindow(full.hwnd());
@@ -168,14 +168,25 @@ TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   EXPECT_EQ(f.stripX, 300 - 95 + 1);
   EXPECT_EQ(f.captionButtons[1].rect.x, f.stripX + 29);
   EXPECT_EQ(f.captionButtons[2].rect.x, f.stripX + 56);
-  EXPECT_EQ(ToolText(full.hwnd(), 1), "最小化");
-  EXPECT_EQ(ToolText(full.hwnd(), 2), "最大化");
-  EXPECT_EQ(ToolText(full.hwnd(), 3), "关闭");
+  EXPECT_EQ(ToolText(full.hwnd(), 1), L"最小化");
+  EXPECT_EQ(ToolText(full.hwnd(), 2), L"最大化");
+  EXPECT_EQ(ToolText(full.hwnd(), 3), L"关闭");
   const RECT tool = ToolRect(full.hwnd(), 3);
   EXPECT_EQ(tool.left, f.stripX + 56);
   EXPECT_EQ(tool.right, f.stripX + 56 + 40);
   EXPECT_EQ(tool.top, 1);
   EXPECT_EQ(tool.bottom, 19);
+
+  // Another language: the hints of every window follow at once.
+  const skin::SkinTexts chinese = skin::skinTexts;
+  skin::skinTexts.minimize = L"Minimize";
+  skin::skinTexts.close = L"Close";
+  engine->RenameCaptionButtons();
+  EXPECT_EQ(ToolText(full.hwnd(), 1), L"Minimize");
+  EXPECT_EQ(ToolText(full.hwnd(), 2), L"最大化");
+  EXPECT_EQ(ToolText(full.hwnd(), 3), L"Close");
+  EXPECT_EQ(ToolText(plain.hwnd(), 1), L"Close");
+  skin::skinTexts = chinese;
 }
 
 void CALLBACK CountCall();
@@ -188,7 +199,7 @@ TEST_F(Records, AnAddedButtonBecomesNumberOne) {
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const int32_t width = r.stripWidth;
   const std::vector<uint8_t> glyph = r.captionButtons[0].image;
-  EXPECT_EQ(engine->AddCaptionButton(window.hwnd(), glyph, "设置", CountCall), 3);
+  EXPECT_EQ(engine->AddCaptionButton(window.hwnd(), glyph, L"设置", CountCall), 3);
   ASSERT_EQ(r.ButtonCount(), 3);
   EXPECT_EQ(r.captionButtons[0].kind, skin::kButtonCustom);
   EXPECT_EQ(r.captionButtons[1].kind, skin::kButtonMinimize);
@@ -197,15 +208,15 @@ TEST_F(Records, AnAddedButtonBecomesNumberOne) {
   EXPECT_EQ(r.captionButtons[0].rect.x, r.stripX + 2);
   EXPECT_EQ(r.captionButtons[2].rect.x, r.stripX + 56);
   // Every number has its tool, the new last one included.
-  EXPECT_EQ(ToolText(window.hwnd(), 1), "设置");
-  EXPECT_EQ(ToolText(window.hwnd(), 2), "最小化");
-  EXPECT_EQ(ToolText(window.hwnd(), 3), "关闭");
+  EXPECT_EQ(ToolText(window.hwnd(), 1), L"设置");
+  EXPECT_EQ(ToolText(window.hwnd(), 2), L"最小化");
+  EXPECT_EQ(ToolText(window.hwnd(), 3), L"关闭");
   g_calls = 0;
   engine->OnCaptionButton(skin_test::IndexOf(window.hwnd()), 1);
   EXPECT_EQ(g_calls, 1);
 
   TestWindow bare(100, 100);
-  EXPECT_EQ(engine->AddCaptionButton(bare.hwnd(), glyph, "x", CountCall), 0);
+  EXPECT_EQ(engine->AddCaptionButton(bare.hwnd(), glyph, L"x", CountCall), 0);
 }
 
 TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
@@ -303,27 +314,27 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   const COLORREF sampled = RGB(30, 120, 200);
   const std::vector<uint8_t> picture = skin_test::SolidPicture(16, 16, sampled);
 
-  engine->SetSkin("", picture, std::nullopt, -1);
+  engine->SetSkin(L"", picture, std::nullopt, -1);
   EXPECT_EQ(skin::backgroundColour, sampled);
   EXPECT_EQ(skin::accentColour, sampled);  // accent -1 takes the sampled colour
   EXPECT_EQ(skin::backgroundMode, 4);
   EXPECT_EQ(skin::backgroundImage, picture);
 
-  engine->SetSkin("", picture, RGB(1, 2, 3), -1, 3);
+  engine->SetSkin(L"", picture, RGB(1, 2, 3), -1, 3);
   EXPECT_EQ(skin::backgroundColour, static_cast<COLORREF>(RGB(1, 2, 3)));  // the colour wins
   EXPECT_EQ(skin::accentColour, static_cast<COLORREF>(RGB(1, 2, 3)));
 
-  engine->SetSkin("", picture);
+  engine->SetSkin(L"", picture);
   EXPECT_EQ(skin::accentColour, 0xDDCA22u);
-  engine->SetSkin("", {}, 0, 0xFF8800, 3);  // the loading window's call
+  engine->SetSkin(L"", {}, 0, 0xFF8800, 3);  // the loading window's call
   EXPECT_EQ(skin::accentColour, 0xFF8800u);
   EXPECT_EQ(skin::backgroundColour, 0u);
   EXPECT_TRUE(skin::backgroundImage.empty());
-  engine->SetSkin("", {});
+  engine->SetSkin(L"", {});
   EXPECT_EQ(skin::backgroundColour, GetSysColor(COLOR_WINDOW));
 
   // Modes 0 and 1 keep the picture prepared: its free side and its bottom fade into the colour.
-  engine->SetSkin("", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 1);
+  engine->SetSkin(L"", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 1);
   graphics::GfxBitmap prepared;
   ASSERT_TRUE(prepared.LoadFromBytes(skin::backgroundImage));
   EXPECT_EQ(prepared.GetWidth(), 40u);
@@ -335,22 +346,22 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   for (int x = 12; x < 40; ++x) darkest = std::min(darkest, prepared.GetPixel(x, 29) & 0xFF);
   EXPECT_LT(darkest, 0x80u);
   EXPECT_EQ(prepared.GetPixel(39, 10) & 0xFFFFFF, 0x1E78C8u);  // above the bottom fade
-  engine->SetSkin("", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 0);
+  engine->SetSkin(L"", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 0);
   ASSERT_TRUE(prepared.LoadFromBytes(skin::backgroundImage));
   EXPECT_EQ(prepared.GetPixel(0, 2) & 0xFFFFFF, 0x1E78C8u);  // against the left edge: as is
   EXPECT_LT(prepared.GetPixel(39, 2) & 0xFF, 0x30u);
 
   // From a file name alone the picture is loaded and kept as PNG.
-  char path[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, path);
-  const std::string file = std::string(path) + "skin_test_picture.png";
+  wchar_t path[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, path);
+  const std::wstring file = std::wstring(path) + L"skin_test_picture.png";
   const std::vector<uint8_t> png = skin_test::SolidPicture(8, 8, RGB(9, 9, 9));
-  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(h, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);
   CloseHandle(h);
   engine->SetSkin(file, {}, std::nullopt, std::nullopt, 2);
-  DeleteFileA(file.c_str());
+  DeleteFileW(file.c_str());
   EXPECT_EQ(skin::backgroundColour, static_cast<COLORREF>(RGB(9, 9, 9)));
   ASSERT_GT(skin::backgroundImage.size(), 8u);
   EXPECT_EQ(skin::backgroundImage[1], 'P');
@@ -361,7 +372,7 @@ TEST_F(Records, SetSkinRepaintsVisibleSkinnedWindows) {
   engine->AttachWindow(window.hwnd());
   skin_test::Pump();
   const HGDIOBJ before = skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx);
-  engine->SetSkin("", skin_test::SolidPicture(10, 10, RGB(0, 200, 0)), std::nullopt, std::nullopt,
+  engine->SetSkin(L"", skin_test::SolidPicture(10, 10, RGB(0, 200, 0)), std::nullopt, std::nullopt,
                   3);
   EXPECT_NE(skin::prop::GetAs<HGDIOBJ>(window.hwnd(), skin::prop::Ck_wtjbdx), before);
   EXPECT_EQ(skin_test::BackBufferPixel(window.hwnd(), 100, 100), RGB(0, 200, 0));

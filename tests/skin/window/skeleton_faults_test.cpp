@@ -66,7 +66,7 @@ TEST_F(SkeletonFaults, AControlAnotherSkinHoldsIsRefusedAsACommonControl) {
   ASSERT_NE(c::SliderOf(slider), nullptr);
   for (HWND control : {push, slider}) {
     skin::skinEngine->AttachCommonControl(control);
-    EXPECT_EQ(GetPropA(control, skin::prop::Kj_hProc), nullptr);
+    EXPECT_EQ(GetPropW(control, skin::prop::Kj_hProc), nullptr);
     // Two skins over one control would chain to each other until the stack ran out.
     SendMouse(control, WM_MOUSEMOVE, 5, 5);
     SendMessageA(control, WM_MOUSELEAVE, 0, 0);
@@ -225,7 +225,7 @@ TEST_F(SkeletonFaults, AComboBoxWithTheWashOffStaysHotWhileThePointerIsOverItsEd
   auto window = Skinned(60);
   HWND combo = Child(window->hwnd(), "ComboBox", "", CBS_DROPDOWN, 20, 40, 140, 120);
   skin::SkinEngine& engine = *skin::skinEngine;
-  engine.SetSkin("", skin_test::SolidPicture(16, 16, kPicture), 0, 0xFF8800, 3);
+  engine.SetSkin(L"", skin_test::SolidPicture(16, 16, kPicture), 0, 0xFF8800, 3);
   engine.SetOptions(1);
   engine.AttachWindow(window->hwnd(), {.captionActive = 1, .sizable = 1, .captionText = 1});
   HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);

@@ -55,7 +55,7 @@ void RegisterOnce() {
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = TestWindowProc;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kClass;
   done = RegisterClassExA(&wc) != 0;
@@ -131,7 +131,7 @@ std::vector<WPARAM> TestWindow::MoveSizeRequests() const {
 
 void SkinLikeTheApplication(HWND window, const std::vector<uint8_t>& picture) {
   skin::SkinEngine* engine = skin::skinEngine;
-  engine->SetSkin("", picture, 0, 0xFF8800, 3);
+  engine->SetSkin(L"", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
   engine->AttachWindow(window, {.captionActive = 1, .sizable = 1, .captionText = 1});
 }

@@ -27,7 +27,7 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
   skin_test::ResetSkinSettings();
   skin::frameFirstRun = 0;
   skin::SkinEngine& engine = *skin::skinEngine;
-  engine.SetSkin("", skin_test::SolidPicture(64, 48, RGB(40, 60, 90)), 0, 0xFF8800, 3);
+  engine.SetSkin(L"", skin_test::SolidPicture(64, 48, RGB(40, 60, 90)), 0, 0xFF8800, 3);
   engine.SetOptions(1, 0);
   skin_test::TestWindow window(320, 220, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
   HWND hwnd = window.hwnd();
