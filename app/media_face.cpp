@@ -130,8 +130,8 @@ void MediaFace::Paint(HDC target) {
   PaintTextCard(window_, target, {px(4), cardHeight, graphics::ScaleFloat(16, dpi_)},
                 [&](HDC dc, int width) {
                   // The three parts of the line, one under the other, the title under the song's
-                  // number.
-                  const size_t first = line_.find(' '), second = line_.rfind(' ');
+                  // number. State and time are a word each; the song's entry may hold a blank.
+                  const size_t second = line_.rfind(' '), first = line_.rfind(' ', second - 1);
                   const std::wstring song = line_.substr(0, first);
                   const std::wstring state = line_.substr(first + 1, second - first - 1);
                   const std::wstring time = line_.substr(second + 1);
