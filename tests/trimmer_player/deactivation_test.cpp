@@ -95,7 +95,10 @@ TEST(TrimmerInPlayer, EveryDeactivationStartsTheToolWithThePlayersIdAndActivatio
     ASSERT_GE(activated, 0) << e.Dump(mark);
     tick = e.WaitFor("tick ", activated);
     ASSERT_GE(tick, 0) << e.Dump(mark);
-    EXPECT_EQ(e.CountOf("trimmer", mark, tick), 0) << e.Dump(mark);
+    // Under load the system may take the front away for a moment on the way: each deactivation
+    // starts the tool once, an activation never.
+    EXPECT_EQ(e.CountOf("trimmer", mark, tick), e.CountOf("deactivated", mark, tick))
+        << e.Dump(mark);
 
     // Going to the background starts it once, with the player's id.
     DeleteFileA(record.c_str());
