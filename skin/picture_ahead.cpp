@@ -50,12 +50,20 @@ class Ahead {
 
  private:
   void Run() {
-    // A start that reads the kept copy needs no decode: the core stays free.
-    if (!cacheFile_.empty()) {
-      const auto kept = ReadReducedPicture(cacheFile_, PictureHash(bytes_), bytes_.size());
-      if (kept && kept->limit.width >= limit_.width && kept->limit.height >= limit_.height) return;
+    // Nothing may leave the thread (that would end the process): a decode that runs out of
+    // memory hands out no outcome, and the picture is decoded where it is needed, or refused.
+    try {
+      // A start that reads the kept copy needs no decode: the core stays free.
+      if (!cacheFile_.empty()) {
+        const auto kept = ReadReducedPicture(cacheFile_, PictureHash(bytes_), bytes_.size());
+        if (kept && kept->limit.width >= limit_.width && kept->limit.height >= limit_.height) {
+          return;
+        }
+      }
+      if (!dropped_) result_ = graphics::DecodeJpegReduced(bytes_, limit_);
+    } catch (...) {
+      result_.reset();
     }
-    if (!dropped_) result_ = graphics::DecodeJpegReduced(bytes_, limit_);
   }
 
   std::vector<uint8_t> bytes_;
