@@ -210,6 +210,11 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   skin::StartPictureDecode(photo, {300, 200}, L"");
   skin::ForgetPictureDecode();
   EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
+  // One not taken, the screen being another by then, is let go of as the picture is decoded.
+  skin::StartPictureDecode(photo, {300, 200}, L"");
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {400, 300}));
+  EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
   // Cut short: the same outcome as the system's decode of those bytes.
   const std::vector<uint8_t> cut(photo.begin(), photo.begin() + photo.size() / 2);
   graphics::GfxBitmap cutBySystem;
