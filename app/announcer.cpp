@@ -10,13 +10,11 @@ Announcer::Announcer(const wchar_t* variable) {
   if (n == 0 || n >= MAX_PATH) return;
   // Append-only writes: each line lands whole at the end, whichever thread writes it, and the
   // test may read the file meanwhile.
-  file_ = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  file_.reset(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-Announcer::~Announcer() {
-  if (on()) CloseHandle(file_);
-}
+Announcer::~Announcer() = default;
 
 void Announcer::AppendWide(std::string& text, const wchar_t* part) {
   if (!part || !*part) return;
@@ -53,7 +51,7 @@ void Announcer::Write(const std::string& text) const {
   }
   line += '\n';
   DWORD written = 0;
-  WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 const Announcer& Announce() {

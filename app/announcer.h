@@ -9,6 +9,8 @@
 #include <string>
 #include <type_traits>
 
+#include "graphics/kernel_handle.h"
+
 namespace app {
 
 class Announcer {
@@ -19,7 +21,7 @@ class Announcer {
   Announcer(const Announcer&) = delete;
   Announcer& operator=(const Announcer&) = delete;
 
-  bool on() const { return file_ != INVALID_HANDLE_VALUE; }
+  bool on() const { return file_.valid(); }
 
   // One line, "<ms since the process started> <parts>"; line breaks inside it are written as
   // "\n" and "\r", so one announcement is always one line.
@@ -46,7 +48,7 @@ class Announcer {
   }
   void Write(const std::string& text) const;
 
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  graphics::KernelHandle file_;
 };
 
 // The program's announcer, made on first use.

@@ -6,6 +6,7 @@
 #include "app/language.h"
 #include "app/user_messages.h"
 #include "catalogue/text_routines.h"
+#include "graphics/atomic_file.h"
 #include "graphics/gfx_image.h"
 #include "skin/reduced_picture_file.h"
 #include "skin/screen_picture.h"
@@ -36,12 +37,13 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
   // A file of that name in 背景 is used as it is, even when the chosen one is another file: so
   // that file is the one that must be a picture.
   const bool present = FileExists(target);
-  if (!PictureDecodes(ReadFileBytes(present ? target : *chosen, kMaxPictureBytes),
-                      executableFolder + kConfigFolder)) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(present ? target : *chosen, kMaxPictureBytes);
+  if (!PictureDecodes(bytes, executableFolder + kConfigFolder)) {
     choice.showMessage(Texts().failed);
     return;
   }
-  if (!present && !CopyFileW(chosen->c_str(), target.c_str(), TRUE)) {
+  // The very bytes that decoded are the copy, flushed before path.txt names it.
+  if (!present && !graphics::WriteFileAtomically(LongPath(target), bytes.data(), bytes.size())) {
     choice.showMessage(Texts().failed);
     return;
   }

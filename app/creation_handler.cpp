@@ -1,5 +1,6 @@
 #include "app/creation_handler.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,12 +68,13 @@ const std::vector<uint8_t>& StartupPicture() { return g_picture; }
 
 void RunCreationHandler(PlayerUnits& units) {
   // The picture's name is known already: its decode runs beside the catalogue's requests. It is
-  // still read, checked and given to the skin at step 8.
+  // still checked and given to the skin at step 8, from these bytes while path.txt names them.
+  std::wstring earlyName;
+  auto early = std::make_shared<std::vector<uint8_t>>();
   if (FileExists(DataPath(kPicturePathFile))) {
-    DecodePictureAhead(
-        ReadFileBytes(DataPath(kPictureFolderPrefix + ReadGbkTextFile(DataPath(kPicturePathFile))),
-                      kMaxPictureBytes),
-        DataPath(kConfigFolder));
+    earlyName = ReadGbkTextFile(DataPath(kPicturePathFile));
+    *early = ReadFileBytes(DataPath(kPictureFolderPrefix + earlyName), kMaxPictureBytes);
+    DecodePictureAhead(early, DataPath(kConfigFolder));
   }
   LoadingWindow loading;  // step 1
   loading.SetProgress(10);
@@ -102,11 +104,15 @@ void RunCreationHandler(PlayerUnits& units) {
   // Step 8: the background picture.
   if (!FileExists(DataPath(kPicturePathFile))) EndWith(Texts().fileDamaged);
   const std::wstring pictureName = ReadGbkTextFile(DataPath(kPicturePathFile));
-  std::vector<uint8_t> picture =
-      ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
+  if (pictureName != earlyName || early->empty()) {
+    ForgetPictureAhead();  // its worker reads the bytes about to be replaced
+    *early = ReadFileBytes(DataPath(kPictureFolderPrefix + pictureName), kMaxPictureBytes);
+  }
+  std::vector<uint8_t>& picture = *early;
   if (picture.empty()) EndWith(Texts().pictureMissing);
   KeepPictureCacheIn(DataPath(kConfigFolder));
   skinWindow(units.window, picture);
+  ForgetPictureAhead();
   // Skinning decodes the picture, once for every window; bytes that are no picture count as a
   // picture that cannot be read.
   if (!BackgroundPictureDecoded()) EndWith(Texts().pictureMissing);

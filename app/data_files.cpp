@@ -7,28 +7,10 @@
 
 #include "app/number_pair.h"
 #include "catalogue/text_routines.h"
+#include "graphics/atomic_file.h"
+#include "graphics/kernel_handle.h"
 
 namespace app {
-namespace {
-
-// Closes a kernel handle on every path out.
-class ScopedFile {
- public:
-  explicit ScopedFile(HANDLE h) : h_(h) {}
-  ~ScopedFile() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  ScopedFile(const ScopedFile&) = delete;
-  ScopedFile& operator=(const ScopedFile&) = delete;
-  HANDLE get() const { return h_; }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE h_;
-};
-
-}  // namespace
-
 std::wstring ExecutableFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -57,9 +39,9 @@ bool FileExists(const std::wstring& path) {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path, uint64_t maxBytes) {
-  ScopedFile file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  graphics::KernelHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return {};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) ||
@@ -97,25 +79,7 @@ std::wstring ReadGbkTextFile(const std::wstring& path) {
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::string& content) {
-  // Written beside the file and moved over it only once complete: a failed or cut-short write
-  // leaves the old content in place, never half of the new one.
-  const std::wstring temporary = LongPath(path + L".new");
-  bool complete = false;
-  {
-    ScopedFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    DWORD written = 0;
-    complete = WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
-                         nullptr) &&
-               written == content.size() && FlushFileBuffers(file.get());
-  }
-  if (complete && MoveFileExW(temporary.c_str(), LongPath(path).c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  DeleteFileW(temporary.c_str());
-  return false;
+  return graphics::WriteFileAtomically(LongPath(path), content.data(), content.size());
 }
 
 void WriteNumberPairFile(const std::wstring& path, int32_t a, int32_t b) {

@@ -29,7 +29,10 @@ void KeepPictureCacheIn(const std::wstring& folder) {
   if (skin::skinEngine) skin::skinEngine->SetPictureCacheFolder(folder);
 }
 
-void DecodePictureAhead(std::vector<uint8_t> picture, const std::wstring& cacheFolder) {
+void ForgetPictureAhead() { skin::ForgetPictureDecode(); }
+
+void DecodePictureAhead(std::shared_ptr<const std::vector<uint8_t>> picture,
+                        const std::wstring& cacheFolder) {
   skin::StartPictureDecode(std::move(picture), skin::LargestClientSize(),
                            skin::PictureCacheFile(cacheFolder));
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,10 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture);
 void KeepPictureCacheIn(const std::wstring& folder);
 // Starts decoding the picture for the main window on a worker, so that skinWindow finds it done
 // (a picture whose copy is kept in the cache folder is not decoded).
-void DecodePictureAhead(std::vector<uint8_t> picture, const std::wstring& cacheFolder);
+void DecodePictureAhead(std::shared_ptr<const std::vector<uint8_t>> picture,
+                        const std::wstring& cacheFolder);
+// Lets go of a decode ahead that was not taken, with its hold on the bytes.
+void ForgetPictureAhead();
 // Whether the picture last given to skinWindow decoded: skinning decodes it, once.
 bool BackgroundPictureDecoded();
 // The group box becomes a panel of the skinned window that holds it.

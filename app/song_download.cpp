@@ -18,6 +18,7 @@
 #include "catalogue/pumping_wait.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
+#include "graphics/kernel_handle.h"
 
 namespace app {
 namespace {
@@ -32,15 +33,9 @@ struct Job {
   Job()
       : cancel(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
         done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-  ~Job() {
-    if (cancel) CloseHandle(cancel);
-    if (done) CloseHandle(done);
-  }
-  Job(const Job&) = delete;
-  Job& operator=(const Job&) = delete;
 
-  HANDLE cancel;
-  HANDLE done;
+  graphics::KernelHandle cancel;
+  graphics::KernelHandle done;
   std::atomic<uint64_t> received{0}, total{0};
   std::atomic<bool> userCancelled{false};
   catalogue::FetchResult result = catalogue::FetchResult::kFailed;
@@ -52,7 +47,7 @@ LRESULT CALLBACK DownloadWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     // Closing the window cancels the download; the window goes when the fetch has ended.
     if (auto* job = reinterpret_cast<Job*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
       job->userCancelled = true;
-      SetEvent(job->cancel);
+      SetEvent(job->cancel.get());
     }
     return 0;
   }
@@ -254,28 +249,35 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
   try {
     std::thread([job, url, part] {
       catalogue::FetchLimits limits;
-      limits.cancel = job->cancel;
-      job->result = catalogue::FetchToFile(
-          url, part,
-          [&job](uint64_t received, uint64_t total) {
-            job->received = received;
-            job->total = total;
-            return true;
-          },
-          limits, &job->report);
-      SetEvent(job->done);
+      limits.cancel = job->cancel.get();
+      // Nothing may leave the thread (that would end the process): out of memory, the download
+      // failed.
+      try {
+        job->result = catalogue::FetchToFile(
+            url, part,
+            [&job](uint64_t received, uint64_t total) {
+              job->received = received;
+              job->total = total;
+              return true;
+            },
+            limits, &job->report);
+      } catch (...) {
+        job->result = catalogue::FetchResult::kFailed;
+      }
+      SetEvent(job->done.get());
     }).detach();
   } catch (const std::system_error&) {
     ShowMessage(Texts().failed);
     return;
   }
   for (;;) {
-    const auto outcome = catalogue::WaitForObjectProcessingMessages(job->done, kProgressEveryMs);
+    const auto outcome =
+        catalogue::WaitForObjectProcessingMessages(job->done.get(), kProgressEveryMs);
     if (outcome == catalogue::WaitOutcome::kSignalled) break;
     if (outcome == catalogue::WaitOutcome::kQuit) {
       // The program ends: the fetch stops at once and removes its part, before the process goes.
-      SetEvent(job->cancel);
-      WaitForSingleObject(job->done, 2000);
+      SetEvent(job->cancel.get());
+      WaitForSingleObject(job->done.get(), 2000);
       return;
     }
     progress.Show(job->received, job->total);

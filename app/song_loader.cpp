@@ -12,6 +12,7 @@
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
 #include "catalogue/text_routines.h"
+#include "graphics/kernel_handle.h"
 
 namespace app {
 namespace {
@@ -28,13 +29,11 @@ std::wstring TempFolder() {
 // The first bytes of the file, to name it after its kind.
 std::vector<uint8_t> FileHead(const std::wstring& path) {
   std::vector<uint8_t> head(16);
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  const graphics::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                                FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, 0, nullptr));
   DWORD got = 0;
-  if (file != INVALID_HANDLE_VALUE) {
-    ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &got, nullptr);
-    CloseHandle(file);
-  }
+  if (file) ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &got, nullptr);
   head.resize(got);
   return head;
 }
@@ -48,9 +47,8 @@ void RemoveLeftFiles(const std::wstring& folder) {
   do {
     const DWORD pid = std::wcstoul(found.cFileName + 7, nullptr, 10);
     if (pid == GetCurrentProcessId()) continue;
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    const bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    if (process) CloseHandle(process);
+    const graphics::KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+    const bool running = process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
     if (!running) DeleteFileW((folder + found.cFileName).c_str());
   } while (FindNextFileW(search, &found));
   FindClose(search);
@@ -125,13 +123,20 @@ void SongLoader::Load(const std::string& url) {
   auto work = [shared = shared_, request, url, path, notify] {
     const auto keepGoing = [&](uint64_t, uint64_t) { return shared->Current(request); };
     std::wstring done;
-    if (catalogue::FetchToFile(url, path, keepGoing) == catalogue::FetchResult::kComplete) {
-      // Named after its kind, so the media framework knows what to make of it.
-      const std::vector<uint8_t> head = FileHead(path);
-      const std::wstring named =
-          path.substr(0, path.size() - 5) +
-          catalogue::FromUtf8(catalogue::SongFileExtension(head.data(), head.size()));
-      done = MoveFileExW(path.c_str(), named.c_str(), MOVEFILE_REPLACE_EXISTING) ? named : path;
+    // Nothing may leave the thread (that would end the process): out of memory, the song did
+    // not load.
+    try {
+      if (catalogue::FetchToFile(url, path, keepGoing) == catalogue::FetchResult::kComplete) {
+        // Named after its kind, so the media framework knows what to make of it.
+        const std::vector<uint8_t> head = FileHead(path);
+        const std::wstring named =
+            path.substr(0, path.size() - 5) +
+            catalogue::FromUtf8(catalogue::SongFileExtension(head.data(), head.size()));
+        done = MoveFileExW(path.c_str(), named.c_str(), MOVEFILE_REPLACE_EXISTING) ? named : path;
+      }
+    } catch (...) {
+      DeleteFileW(path.c_str());
+      done.clear();
     }
     std::lock_guard<std::mutex> hold(shared->lock);
     shared->files.erase(path);

@@ -1,6 +1,7 @@
 #include "catalogue/download.h"
 
 #include "catalogue/text_routines.h"
+#include "graphics/system_call.h"
 
 namespace catalogue {
 
@@ -10,10 +11,8 @@ std::vector<wchar_t> ToDownloadText(const std::string& address) {
 }
 
 DownloadEntry FindDownloadEntry() {
-  // Loaded once and kept: the dialog may still run from the library after the call returns.
-  static const HMODULE shell = LoadLibraryW(L"shdocvw.dll");
-  if (!shell) return nullptr;
-  return reinterpret_cast<DownloadEntry>(GetProcAddress(shell, "DoFileDownload"));
+  // The library stays loaded: the dialog may still run from it after the call returns.
+  return graphics::SystemCall<DownloadEntry>(L"shdocvw.dll", "DoFileDownload");
 }
 
 void DownloadAddress(const std::string& address, DownloadEntry entry) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/internet_handle.h"
+#include "graphics/kernel_handle.h"
 
 namespace catalogue {
 namespace {
@@ -19,14 +20,9 @@ namespace {
 // and the worker, which never touches the file, ends on its own later.
 struct Transfer {
   Transfer() : activity(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
-  ~Transfer() {
-    if (activity) CloseHandle(activity);
-  }
-  Transfer(const Transfer&) = delete;
-  Transfer& operator=(const Transfer&) = delete;
 
   std::mutex lock;
-  HANDLE activity;  // set whenever pieces arrive and when the worker is done
+  graphics::KernelHandle activity;  // set whenever pieces arrive and when the worker is done
   std::deque<std::vector<uint8_t>> pieces;
   uint64_t total = 0;  // announced length, 0 when none
   bool abandoned = false;
@@ -41,7 +37,7 @@ struct Transfer {
     std::lock_guard<std::mutex> hold(lock);
     report = outcome;
     done = true;
-    SetEvent(activity);
+    SetEvent(activity.get());
   }
 };
 
@@ -91,7 +87,7 @@ FetchReport Receive(Transfer& t, const std::string& url, const FetchLimits& limi
     std::lock_guard<std::mutex> hold(t.lock);
     if (t.abandoned) return {FetchProblem::kNone};
     t.pieces.push_back(std::move(piece));
-    SetEvent(t.activity);
+    SetEvent(t.activity.get());
   }
   if (hasLength && received != announced) return {FetchProblem::kCutShort};
   if (received == 0) return {FetchProblem::kEmpty};
@@ -107,7 +103,7 @@ bool WriteAll(HANDLE file, const std::vector<uint8_t>& data) {
 // The caller's part: writes what arrives, keeps the deadline, asks whether to go on.
 FetchResult Store(Transfer& t, HANDLE file, const FetchProgress& progress,
                   const FetchLimits& limits, FetchReport& report) {
-  const HANDLE events[] = {t.activity, limits.cancel};
+  const HANDLE events[] = {t.activity.get(), limits.cancel};
   const DWORD count = limits.cancel ? 2 : 1;
   uint64_t written = 0;
   for (;;) {
@@ -147,27 +143,37 @@ FetchResult FetchToFile(const std::string& url, const std::wstring& path,
                         const FetchProgress& progress, FetchLimits limits, FetchReport* report) {
   FetchReport outcome;
   FetchResult result = FetchResult::kFailed;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  graphics::KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     outcome = {FetchProblem::kDiskRefused};
   } else {
     auto t = std::make_shared<Transfer>();
     if (t->activity) {
       try {
-        std::thread([t, url, limits] { t->Finish(Receive(*t, url, limits)); }).detach();
-        result = Store(*t, file, progress, limits, outcome);
+        std::thread([t, url, limits] {
+          // Nothing may leave the thread (that would end the process): out of memory, the
+          // answer is taken as cut short.
+          FetchReport outcome{FetchProblem::kCutShort};
+          try {
+            outcome = Receive(*t, url, limits);
+          } catch (...) {
+          }
+          t->Finish(outcome);
+        }).detach();
+        result = Store(*t, file.get(), progress, limits, outcome);
       } catch (const std::system_error&) {
         result = FetchResult::kFailed;
       }
       std::lock_guard<std::mutex> hold(t->lock);
       t->abandoned = true;
     }
-    if (result == FetchResult::kComplete && !FlushFileBuffers(file)) {
+    if (result == FetchResult::kComplete && !FlushFileBuffers(file.get())) {
       result = FetchResult::kFailed;
       outcome = {FetchProblem::kDiskRefused};
     }
-    CloseHandle(file);
+    file.reset();
     if (result != FetchResult::kComplete) DeleteFileW(path.c_str());
   }
   if (result != FetchResult::kFailed) outcome = {};

@@ -8,6 +8,7 @@
 
 #include "catalogue/internet_handle.h"
 #include "catalogue/pumping_wait.h"
+#include "graphics/kernel_handle.h"
 
 namespace catalogue {
 namespace {
@@ -19,14 +20,9 @@ namespace {
 // worker could still use it.
 struct Request {
   Request() : finished(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-  ~Request() {
-    if (finished) CloseHandle(finished);
-  }
-  Request(const Request&) = delete;
-  Request& operator=(const Request&) = delete;
 
   std::mutex lock;
-  HANDLE finished;  // set once the worker is done
+  graphics::KernelHandle finished;  // set once the worker is done
   bool abandoned = false;
   bool done = false;
   bool ok = false;
@@ -73,12 +69,19 @@ bool Fetch(Request& r, const std::string& url, DWORD deadlineMs, std::vector<uin
 
 void RunRequest(std::shared_ptr<Request> r, std::string url, DWORD deadlineMs) {
   std::vector<uint8_t> body;
-  const bool ok = Fetch(*r, url, deadlineMs, body);
+  bool ok = false;
+  // Nothing may leave the thread (that would end the process): out of memory, the request
+  // failed.
+  try {
+    ok = Fetch(*r, url, deadlineMs, body);
+  } catch (...) {
+    body = {};
+  }
   std::lock_guard<std::mutex> hold(r->lock);
   r->ok = ok;
   if (ok) r->body = std::move(body);
   r->done = true;
-  SetEvent(r->finished);
+  SetEvent(r->finished.get());
 }
 
 }  // namespace
@@ -93,7 +96,7 @@ std::vector<uint8_t> HttpGet(const std::string& absoluteUrl, DWORD deadlineMs) {
   } catch (const std::system_error&) {
     return {};
   }
-  WaitForObjectProcessingMessages(r->finished, deadlineMs);
+  WaitForObjectProcessingMessages(r->finished.get(), deadlineMs);
   std::lock_guard<std::mutex> hold(r->lock);
   if (!r->done) {
     r->abandoned = true;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "embedded/trimmer_image.h"
+#include "graphics/kernel_handle.h"
 
 namespace catalogue {
 namespace {
@@ -40,15 +41,15 @@ std::wstring ShortPath(const std::wstring& path) {
 // Only a file that does not exist yet is written; one that cannot be written whole is removed
 // again, so that no broken image stays behind to be started on every later run.
 void WriteToolIfMissing(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  graphics::KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   const auto& image = resources::empty_exe;
   DWORD written = 0;
   const bool whole =
-      WriteFile(file, image.data(), static_cast<DWORD>(image.size()), &written, nullptr) &&
+      WriteFile(file.get(), image.data(), static_cast<DWORD>(image.size()), &written, nullptr) &&
       written == image.size();
-  CloseHandle(file);
+  file.reset();
   if (!whole) DeleteFileW(path.c_str());
 }
 
@@ -62,8 +63,8 @@ void StartHidden(const std::wstring& program, const std::wstring& commandLine) {
   PROCESS_INFORMATION started{};
   if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &startup, &started)) {
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    // Not waited for: only closed.
+    graphics::KernelHandle thread(started.hThread), process(started.hProcess);
   }
 }
 

@@ -21,6 +21,8 @@ AllowSkipFiles off
 !define SETTINGS_KEY "Software\${PRODUCT}"
 !define PLAYER_CLASS "PlayerWindow"
 !define SHORTCUT "${PRODUCT}.lnk"
+; The data folders the setup made itself (installer section).
+!define CREATED_LIST "uninstall.ini"
 
 ; The setup program names the version that player.exe carries.
 !getdllversion "${STAGE}/player.exe" PLAYER_
@@ -77,7 +79,40 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}"
 
 ; A player that runs from the install folder: its program file cannot be replaced or removed.
 ; PlayerRunning sets $0 to such a player's window (or 0) and $1 to 1 while player.exe is held open.
+; A player is told by the identity of its program file (volume and file index), not by the
+; spelling of its path, which short names, case and links can vary.
 !macro PLAYER_FUNCTIONS un
+; FileIdentity: pops a path, pushes "volume:high:low", or "" when the file cannot be opened.
+Function ${un}FileIdentity
+  Exch $R0
+  Push $R1
+  Push $R2
+  Push $R3
+  Push $R4
+  Push $R5
+  StrCpy $R5 ""
+  ; No access asked and every share allowed: a running program's file opens too.
+  System::Call 'kernel32::CreateFileW(w R0, i 0, i 7, p 0, i 3, i 0x02000000, p 0) p.R1'
+  ${If} $R1 P<> -1
+    System::Alloc 52
+    Pop $R2
+    System::Call 'kernel32::GetFileInformationByHandle(p R1, p R2) i.R3'
+    ${If} $R3 <> 0
+      System::Call '*$R2(i, i, i, i, i, i, i, i .R3, i, i, i, i .R4, i .R0)'
+      StrCpy $R5 "$R3:$R4:$R0"
+    ${EndIf}
+    System::Free $R2
+    System::Call 'kernel32::CloseHandle(p R1)'
+  ${EndIf}
+  StrCpy $R0 $R5
+  Pop $R5
+  Pop $R4
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+
 Function ${un}PlayerRunning
   StrCpy $0 0
   StrCpy $1 0
@@ -88,6 +123,12 @@ Function ${un}PlayerRunning
     ${Else}
       System::Call 'kernel32::CloseHandle(p r2)'
     ${EndIf}
+  ${EndIf}
+  Push "$INSTDIR\player.exe"
+  Call ${un}FileIdentity
+  Pop $8
+  ${If} $8 == ""
+    Return
   ${EndIf}
   StrCpy $3 0
   ${Do}
@@ -100,7 +141,10 @@ Function ${un}PlayerRunning
     ${If} $5 P<> 0
       System::Call 'kernel32::QueryFullProcessImageNameW(p r5, i 0, w .r6, *i ${NSIS_MAX_STRLEN})'
       System::Call 'kernel32::CloseHandle(p r5)'
-      ${If} $6 == "$INSTDIR\player.exe"
+      Push $6
+      Call ${un}FileIdentity
+      Pop $6
+      ${If} $6 == $8
         StrCpy $0 $3
         ${Break}
       ${EndIf}
@@ -148,6 +192,14 @@ Section "$(SecProgramName)" SecProgram
   ; The default data files go only where the user has none: an update keeps their settings and
   ; pictures, and brings back a default file they deleted.
   SetOverwrite off
+  ; The data folders this setup makes are listed for the uninstaller, which removes no other: a
+  ; folder that was there before (the user's own config\ in the folder they chose) is theirs.
+  ${IfNot} ${FileExists} "$INSTDIR\config\*.*"
+    WriteINIStr "$INSTDIR\${CREATED_LIST}" "Created" "config" "1"
+  ${EndIf}
+  ${IfNot} ${FileExists} "$INSTDIR\背景\*.*"
+    WriteINIStr "$INSTDIR\${CREATED_LIST}" "Created" "pictures" "1"
+  ${EndIf}
   SetOutPath "$INSTDIR\config"
   ; A new install's caption speaks the installer's language; an update keeps the user's.
   StrCpy $0 0
@@ -213,12 +265,23 @@ Section "un.$(SecProgramName)" UnSecProgram
 SectionEnd
 
 Section /o "un.$(SecUserDataName)" UnSecUserData
-  RMDir /r "$INSTDIR\config"
-  RMDir /r "$INSTDIR\背景"
+  ReadINIStr $0 "$INSTDIR\${CREATED_LIST}" "Created" "config"
+  ${If} $0 == "1"
+    RMDir /r "$INSTDIR\config"
+  ${EndIf}
+  ReadINIStr $0 "$INSTDIR\${CREATED_LIST}" "Created" "pictures"
+  ${If} $0 == "1"
+    RMDir /r "$INSTDIR\背景"
+  ${EndIf}
 SectionEnd
 
-; Only when nothing is left in it: the user's data stays unless they asked otherwise.
+; Only when nothing is left in it: the user's data stays unless they asked otherwise. The list
+; of made folders stays while one of them does, so a later removal still knows them.
 Section "-un.Folder"
+  ${IfNot} ${FileExists} "$INSTDIR\config\*.*"
+  ${AndIfNot} ${FileExists} "$INSTDIR\背景\*.*"
+    Delete "$INSTDIR\${CREATED_LIST}"
+  ${EndIf}
   RMDir "$INSTDIR"
 SectionEnd
 

@@ -16,9 +16,10 @@ class Ahead {
  public:
   ~Ahead() { Drop(); }
 
-  void Start(std::vector<uint8_t> bytes, graphics::PixelSize limit, std::wstring cacheFile) {
+  void Start(std::shared_ptr<const std::vector<uint8_t>> bytes, graphics::PixelSize limit,
+             std::wstring cacheFile) {
     Drop();
-    if (bytes.empty()) return;
+    if (!bytes || bytes->empty()) return;
     bytes_ = std::move(bytes);
     limit_ = limit;
     cacheFile_ = std::move(cacheFile);
@@ -31,7 +32,7 @@ class Ahead {
 
   bool Take(const std::vector<uint8_t>& bytes, graphics::PixelSize limit,
             std::optional<graphics::ReducedJpeg>& out) {
-    if (!worker_.joinable() || !(limit_ == limit) || bytes_ != bytes) return false;
+    if (!worker_.joinable() || !(limit_ == limit) || *bytes_ != bytes) return false;
     worker_.join();
     out = std::move(result_);
     Drop();
@@ -43,22 +44,30 @@ class Ahead {
     dropped_ = true;
     if (worker_.joinable()) worker_.join();
     dropped_ = false;
-    bytes_ = {};
+    bytes_.reset();
     cacheFile_.clear();
     result_.reset();
   }
 
  private:
   void Run() {
-    // A start that reads the kept copy needs no decode: the core stays free.
-    if (!cacheFile_.empty()) {
-      const auto kept = ReadReducedPicture(cacheFile_, PictureHash(bytes_), bytes_.size());
-      if (kept && kept->limit.width >= limit_.width && kept->limit.height >= limit_.height) return;
+    // Nothing may leave the thread (that would end the process): a decode that runs out of
+    // memory hands out no outcome, and the picture is decoded where it is needed, or refused.
+    try {
+      // A start that reads the kept copy needs no decode: the core stays free.
+      if (!cacheFile_.empty()) {
+        const auto kept = ReadReducedPicture(cacheFile_, PictureHash(*bytes_), bytes_->size());
+        if (kept && kept->limit.width >= limit_.width && kept->limit.height >= limit_.height) {
+          return;
+        }
+      }
+      if (!dropped_) result_ = graphics::DecodeJpegReduced(*bytes_, limit_);
+    } catch (...) {
+      result_.reset();
     }
-    if (!dropped_) result_ = graphics::DecodeJpegReduced(bytes_, limit_);
   }
 
-  std::vector<uint8_t> bytes_;
+  std::shared_ptr<const std::vector<uint8_t>> bytes_;
   graphics::PixelSize limit_;
   std::wstring cacheFile_;
   std::optional<graphics::ReducedJpeg> result_;  // the worker's until it is joined
@@ -75,6 +84,11 @@ Ahead& Current() {
 
 void StartPictureDecode(std::vector<uint8_t> bytes, graphics::PixelSize limit,
                         const std::wstring& cacheFile) {
+  Current().Start(std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), limit, cacheFile);
+}
+
+void StartPictureDecode(std::shared_ptr<const std::vector<uint8_t>> bytes,
+                        graphics::PixelSize limit, const std::wstring& cacheFile) {
   Current().Start(std::move(bytes), limit, cacheFile);
 }
 

@@ -4,6 +4,7 @@
 // is joined before its decode is replaced or let go of, and at the latest when the process ends.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ namespace skin {
 // ForgetPictureDecode).
 void StartPictureDecode(std::vector<uint8_t> bytes, graphics::PixelSize limit,
                         const std::wstring& cacheFile);
+// The same with bytes the caller keeps too: held, not copied, until the decode is let go of.
+void StartPictureDecode(std::shared_ptr<const std::vector<uint8_t>> bytes,
+                        graphics::PixelSize limit, const std::wstring& cacheFile);
 
 // True when a decode was started for exactly these bytes and this limit: `out` then gets its
 // outcome, waiting for it (none when the bytes are no JPEG the program reads itself). Each decode

@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <new>
 
+#include "graphics/atomic_file.h"
+#include "graphics/kernel_handle.h"
+
 namespace skin {
 namespace {
 
 constexpr uint32_t kMagic = 0x50524C56;  // "VLRP"
-constexpr uint32_t kVersion = 1;
+// 2: the pixels carry a checksum of their own.
+constexpr uint32_t kVersion = 2;
 constexpr size_t kHeaderBytes = 56;
 // More than any screen needs, and still a size a 32-bit process can hold.
 constexpr int64_t kMaxPixels = 32 * 1024 * 1024;
@@ -22,24 +26,9 @@ struct Header {
   int32_t limitWidth, limitHeight;
   uint64_t hash;
   uint64_t length;
-  uint64_t reserved;
+  uint64_t pixelHash;
 };
 static_assert(sizeof(Header) == kHeaderBytes);
-
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 bool Positive(graphics::PixelSize s) { return s.width > 0 && s.height > 0; }
 
@@ -66,17 +55,18 @@ bool InChunks(Byte* at, size_t size, Transfer transfer) {
   return true;
 }
 
-bool WriteAll(HANDLE file, const void* data, size_t size) {
-  return InChunks(static_cast<const uint8_t*>(data), size,
-                  [file](const uint8_t* at, DWORD chunk, DWORD* done) {
-                    return WriteFile(file, at, chunk, done, nullptr) != 0;
-                  });
-}
-
 bool ReadAll(HANDLE file, void* data, size_t size) {
   return InChunks(static_cast<uint8_t*>(data), size, [file](uint8_t* at, DWORD chunk, DWORD* done) {
     return ReadFile(file, at, chunk, done, nullptr) != 0;
   });
+}
+
+// FNV-1a over whole pixels: a file zeroed or torn under a valid header (a power cut between the
+// data and the directory entry) no longer matches.
+uint64_t PixelHash(const std::vector<uint32_t>& pixels) {
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (const uint32_t p : pixels) hash = (hash ^ p) * 0x100000001b3ull;
+  return hash;
 }
 
 }  // namespace
@@ -100,29 +90,19 @@ bool WriteReducedPicture(const std::wstring& path, const ReducedPicture& picture
                       picture.limit.height,
                       picture.hash,
                       picture.length,
-                      0};
+                      PixelHash(picture.pixels)};
   if (!Consistent(header) ||
       picture.pixels.size() != static_cast<size_t>(header.width) * header.height) {
     return false;
   }
-  const std::wstring fresh = path + L".new";
-  bool written = false;
-  {
-    ScopedHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    written = WriteAll(file.get(), &header, sizeof(header)) &&
-              WriteAll(file.get(), picture.pixels.data(), picture.pixels.size() * 4);
-  }
-  if (written && MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-  DeleteFileW(fresh.c_str());
-  return false;
+  return graphics::WriteFileAtomically(
+      path, {{&header, sizeof(header)}, {picture.pixels.data(), picture.pixels.size() * 4}});
 }
 
 std::optional<ReducedPicture> ReadReducedPicture(const std::wstring& path, uint64_t hash,
                                                  uint64_t length) {
-  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  graphics::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER fileSize{};
   if (!file.valid() || !GetFileSizeEx(file.get(), &fileSize)) return std::nullopt;
   Header h{};
@@ -144,7 +124,10 @@ std::optional<ReducedPicture> ReadReducedPicture(const std::wstring& path, uint6
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
-  if (!ReadAll(file.get(), picture.pixels.data(), picture.pixels.size() * 4)) return std::nullopt;
+  if (!ReadAll(file.get(), picture.pixels.data(), picture.pixels.size() * 4) ||
+      PixelHash(picture.pixels) != h.pixelHash) {
+    return std::nullopt;
+  }
   return picture;
 }
 

@@ -29,12 +29,13 @@ struct ReducedPicture {
   std::vector<uint32_t> pixels;  // premultiplied, rows top down
 };
 
-// Writes the picture to a new file beside `path` and then moves it over `path`, so an ended run
-// never leaves a part of a file under the name. False, and `path` as it was, when that fails.
+// Replaces `path` with the picture as a whole (graphics::WriteFileAtomically). False, and `path`
+// as it was, when that fails.
 bool WriteReducedPicture(const std::wstring& path, const ReducedPicture& picture);
 
 // The picture in the file when it was made from bytes of this hash and length and is whole and
-// consistent; nothing for a missing, short, long or damaged file or one of another picture.
+// consistent, its pixels matching their checksum; nothing for a missing, short, long or damaged
+// file or one of another picture.
 std::optional<ReducedPicture> ReadReducedPicture(const std::wstring& path, uint64_t hash,
                                                  uint64_t length);
 

@@ -58,7 +58,11 @@ std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& b
   // anything else, or damage, goes to the system's decoder.
   if (stretched) {
     std::optional<graphics::ReducedJpeg> own;
-    if (!TakePictureDecode(bytes, limit, own)) own = graphics::DecodeJpegReduced(bytes, limit);
+    if (!TakePictureDecode(bytes, limit, own)) {
+      // A decode ahead for other bytes or another screen: nothing will take it now.
+      ForgetPictureDecode();
+      own = graphics::DecodeJpegReduced(bytes, limit);
+    }
     if (own) {
       auto reduced = std::make_unique<graphics::GfxBitmap>();
       if (reduced->CreatePremultiplied(own->size.width, own->size.height, own->pixels)) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -122,15 +123,28 @@ void ACachedReductionIsReadInsteadOfDecoding() {
   EXPECT_EQ(again->GetWidth(), 400u);
   EXPECT_EQ(again->GetPixel(100, 150), 0xFFFF0000u);
   EXPECT_EQ(again->GetPixel(300, 150), 0xFF0000FFu);
+  // A cache whose pixels were zeroed under an intact header (a power cut before they reached the
+  // disk) is refused, decoded again and written anew, and then serves again.
+  std::vector<uint8_t> file = app::ReadFileBytes(cache);
+  ASSERT_GT(file.size(), 56u);
+  std::fill(file.begin() + 56, file.end(), 0);
+  ASSERT_TRUE(app::WriteWholeFile(cache, std::string(file.begin(), file.end())));
+  auto rebuilt = skin::DecodePicture(photo, true, {400, 300}, nullptr, cache);
+  ASSERT_TRUE(rebuilt);
+  EXPECT_EQ(count.decodes, 2);
+  EXPECT_EQ(rebuilt->GetPixel(100, 150), 0xFFFF0000u);
+  EXPECT_NE(app::ReadFileBytes(cache), file);
+  ASSERT_TRUE(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache));
+  EXPECT_EQ(count.decodes, 2);
   // A larger screen decodes again and keeps that copy, which serves a smaller screen too.
   EXPECT_EQ(skin::DecodePicture(photo, true, {800, 300}, nullptr, cache)->GetWidth(), 800u);
   EXPECT_EQ(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache)->GetWidth(), 800u);
-  EXPECT_EQ(count.decodes, 2);
+  EXPECT_EQ(count.decodes, 3);
   // Other bytes of the same length are decoded, and refused when they are no picture.
   std::vector<uint8_t> changed = photo;
   changed.back() ^= 0xFF;
   EXPECT_TRUE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
-  EXPECT_EQ(count.decodes, 3);
+  EXPECT_EQ(count.decodes, 4);
   changed[0] = 'X';
   EXPECT_FALSE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
   skin::SetPaintObserver(before);
@@ -196,6 +210,11 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   skin::StartPictureDecode(photo, {300, 200}, L"");
   skin::ForgetPictureDecode();
   EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
+  // One not taken, the screen being another by then, is let go of as the picture is decoded.
+  skin::StartPictureDecode(photo, {300, 200}, L"");
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {400, 300}));
+  EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
+  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
   // Cut short: the same outcome as the system's decode of those bytes.
   const std::vector<uint8_t> cut(photo.begin(), photo.begin() + photo.size() / 2);
   graphics::GfxBitmap cutBySystem;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -94,7 +95,9 @@ TEST(ReducedPictureFile, DamagedForeignOrOversizedFilesAreRefused) {
              for (size_t i = 0; i < b.size(); ++i) b[i] = uint8_t(i * 131 + 7);
            }},
           {L"other magic", [&](auto& b) { field(b, 0, 0x12345678); }},
-          {L"other version", [&](auto& b) { field(b, 4, 2); }},
+          {L"the version before pixel checksums", [&](auto& b) { field(b, 4, 1); }},
+          {L"zeroed pixels", [](auto& b) { std::fill(b.begin() + 56, b.end(), 0); }},
+          {L"one pixel changed", [](auto& b) { b[56 + 4 * 12345] ^= 0x80; }},
           {L"zero width", [&](auto& b) { field(b, 8, 0); }},
           {L"negative height", [&](auto& b) { field(b, 12, 0xFFFFFFFF); }},
           {L"larger than the picture", [&](auto& b) { field(b, 8, 601); }},
