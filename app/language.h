@@ -37,6 +37,8 @@ struct UiTexts {
   const wchar_t* play;
   const wchar_t* pause;
   const wchar_t* stop;
+  const wchar_t* previousSong;  // the taskbar's thumbnail buttons
+  const wchar_t* nextSong;
   const wchar_t* mute;
   const wchar_t* seek;
   const wchar_t* volume;    // followed by a blank and the volume

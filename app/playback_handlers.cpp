@@ -130,7 +130,7 @@ struct PlaylistBinding {
                     Announce().Say("fetching a batch");
                     catalogue::FetchCatalogue(list);
                     if (Announce().on()) {
-                      Announce().Say("batch ", SendMessageA(list, LB_GETCOUNT, 0, 0) - 1);
+                      Announce().Say("batch ", SendMessageW(list, LB_GETCOUNT, 0, 0) - 1);
                     }
                   },
                   catalogue::WaitProcessingMessages,
@@ -306,6 +306,48 @@ void RunPlayerCommand(PlayerCommand command) {
   }
   // The command may have ended the window while a batch came in.
   if (g_media && g_media->transport) g_media->transport->Refresh();
+}
+
+bool ReadyForAnotherStep() {
+  return g_binding && !g_binding->playlist.Busy() &&
+         CurrentPlayer().State() != catalogue::PlayState::kLoading;
+}
+
+TaskbarView CurrentTaskbarView() {
+  TaskbarView view;
+  MediaPlayerUnit* unit = g_media ? g_media->播放器1.get() : nullptr;
+  if (!unit) return view;
+  using Play = TaskbarView::Play;
+  switch (unit->activity()) {
+    case MediaPlayerUnit::Activity::kPlaying:
+      view.play = Play::kPlaying;
+      break;
+    case MediaPlayerUnit::Activity::kPaused:
+      view.play = Play::kPaused;
+      break;
+    case MediaPlayerUnit::Activity::kLoading:
+      view.play = Play::kLoading;
+      break;
+    default:
+      return view;
+  }
+  view.positionSeconds = unit->PositionSeconds();
+  view.durationSeconds = unit->DurationSeconds();
+  return view;
+}
+
+bool PlayerSound(int& volume, bool& muted) {
+  if (!g_media || !g_media->播放器1) return false;
+  volume = g_media->播放器1->volume();
+  muted = g_media->播放器1->muted();
+  return true;
+}
+
+void SetPlayerSound(int volume, bool muted) {
+  if (!g_media || !g_media->播放器1) return;
+  g_media->播放器1->SetVolume(volume);
+  g_media->播放器1->SetMuted(muted);
+  if (g_media->transport) g_media->transport->Refresh();
 }
 
 void RefreshPlaybackUnits() {

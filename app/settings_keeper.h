@@ -1,0 +1,23 @@
+// The remembered settings bound to the main window's units: given to them at start, and written
+// back whenever they have changed since the last write.
+#pragma once
+
+#include "app/player_units.h"
+#include "app/remembered_settings.h"
+
+namespace app {
+
+class SettingsKeeper {
+ public:
+  void Restore(const PlayerUnits& units);
+  // Cheap when nothing changed: the loop timer calls it at every tick.
+  void Keep(const PlayerUnits& units);
+
+ private:
+  RememberedSettings saved_;
+};
+
+// The program's one keeper.
+SettingsKeeper& Settings();
+
+}  // namespace app
