@@ -1,6 +1,7 @@
 // A second start of the player hands itself to the first: it shows the first (out of the tray,
 // in front) or passes its command on, and ends.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <windows.h>
 
 #include "tests/playback_e2e/wine_player.h"
@@ -17,6 +18,26 @@ class OneInstance : public WinePlayback {
     return again.WaitForExit(40000);
   }
 };
+
+// The face's accessible name, as a screen reader in another process reads it.
+std::string AccessibleName(HWND window) {
+  IAccessible* object = nullptr;
+  if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                 reinterpret_cast<void**>(&object)) != S_OK) {
+    return "(none)";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string result = "(no name)";
+  if (object->get_accName(self, &name) == S_OK && name) {
+    result = testing_support::ToUtf8(name);
+  }
+  SysFreeString(name);
+  object->Release();
+  return result;
+}
 
 int SongRequestsSince(const std::string& log, size_t from, int song) {
   const std::string all = testing_support::ReadFileBytes(log);
@@ -59,6 +80,15 @@ TEST_F(OneInstance, ASecondStartShowsTheFirstAndPassesItsCommandOn) {
   ASSERT_GE(Await(FacePlaying(4), mark), 0) << e.Dump(mark);
   EXPECT_EQ(SongRequestsSince(service_->LogPath(), logStart, 4), 1);
   EXPECT_EQ(e.CountOf("play ", mark), 1) << e.Dump(mark);
+  // What the face shows, title and all, is its accessible name.
+  CoInitialize(nullptr);
+  const int shown = Await(FacePlaying(4), mark);
+  const std::string line = e.Lines()[static_cast<size_t>(shown)];
+  const std::string title = line.substr(line.find('\t') + 1);
+  EXPECT_FALSE(title.empty()) << line;
+  const std::string name = AccessibleName(player_.face);
+  EXPECT_EQ(name.rfind("歌曲4 正在播放 ", 0), 0u) << name;
+  EXPECT_NE(name.find(" " + title), std::string::npos) << name << " / " << title;
 
   // Space held down: the first press pauses, its repeats do nothing, up to the loop's next tick.
   mark = e.Count();
@@ -79,6 +109,7 @@ TEST_F(OneInstance, ASecondStartShowsTheFirstAndPassesItsCommandOn) {
   EXPECT_EQ(StartAgain("/STOP"), 0);
   ASSERT_GE(Await("face 歌曲4 已停止", mark), 0) << e.Dump(mark);
   EXPECT_EQ(e.CountOf("remote refused", 0), 0) << e.Dump();
+  CoUninitialize();
 }
 
 }  // namespace
