@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 
 #include "app/com_ptr.h"
 
@@ -21,9 +22,13 @@ std::wstring OneLine(HWND window) {
   return text;
 }
 
+// The system's object, with the status role and name for the face, or the items' descriptions
+// for a list (`describe_` set).
 class StatusAccessible final : public IAccessible {
  public:
-  StatusAccessible(HWND window, ComPtr<IAccessible> inner) : window_(window), inner_(inner) {}
+  StatusAccessible(HWND window, ComPtr<IAccessible> inner,
+                   std::function<std::wstring(int)> describe = nullptr)
+      : window_(window), inner_(inner), describe_(std::move(describe)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -69,7 +74,7 @@ class StatusAccessible final : public IAccessible {
     return inner_->get_accChild(c, d);
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    if (!IsSelf(child)) return inner_->get_accName(child, name);
+    if (!IsSelf(child) || describe_) return inner_->get_accName(child, name);
     if (!name) return E_POINTER;
     *name = SysAllocString(OneLine(window_).c_str());
     return *name ? S_OK : E_OUTOFMEMORY;
@@ -77,11 +82,17 @@ class StatusAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* v) override {
     return inner_->get_accValue(c, v);
   }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* d) override {
-    return inner_->get_accDescription(c, d);
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* d) override {
+    if (!describe_ || child.vt != VT_I4 || child.lVal <= CHILDID_SELF) {
+      return inner_->get_accDescription(child, d);
+    }
+    if (!d) return E_POINTER;
+    const std::wstring text = describe_(static_cast<int>(child.lVal) - 1);
+    *d = text.empty() ? nullptr : SysAllocString(text.c_str());
+    return text.empty() ? S_FALSE : (*d ? S_OK : E_OUTOFMEMORY);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (!IsSelf(child)) return inner_->get_accRole(child, role);
+    if (!IsSelf(child) || describe_) return inner_->get_accRole(child, role);
     if (!role) return E_POINTER;
     role->vt = VT_I4;
     role->lVal = ROLE_SYSTEM_STATUSBAR;
@@ -89,7 +100,7 @@ class StatusAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     const HRESULT hr = inner_->get_accState(child, state);
-    if (SUCCEEDED(hr) && IsSelf(child) && state && state->vt == VT_I4) {
+    if (SUCCEEDED(hr) && IsSelf(child) && !describe_ && state && state->vt == VT_I4) {
       state->lVal |= STATE_SYSTEM_READONLY;
     }
     return hr;
@@ -131,12 +142,12 @@ class StatusAccessible final : public IAccessible {
  private:
   HWND window_;
   ComPtr<IAccessible> inner_;
+  std::function<std::wstring(int)> describe_;
   LONG refs_ = 1;
 };
 
-}  // namespace
-
-LRESULT AnswerStatusObject(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT Answer(HWND window, WPARAM wParam, LPARAM lParam,
+               std::function<std::wstring(int)> describe) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   ComPtr<IAccessible> inner;
   if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
@@ -144,10 +155,21 @@ LRESULT AnswerStatusObject(HWND window, WPARAM wParam, LPARAM lParam) {
       !inner) {
     return 0;
   }
-  auto* status = new StatusAccessible(window, inner);
-  const LRESULT result = LresultFromObject(IID_IAccessible, wParam, status);
-  status->Release();  // the result holds its own reference
+  auto* object = new StatusAccessible(window, inner, std::move(describe));
+  const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+  object->Release();  // the result holds its own reference
   return result > 0 ? result : 0;
+}
+
+}  // namespace
+
+LRESULT AnswerStatusObject(HWND window, WPARAM wParam, LPARAM lParam) {
+  return Answer(window, wParam, lParam, nullptr);
+}
+
+LRESULT AnswerListObject(HWND list, WPARAM wParam, LPARAM lParam,
+                         std::function<std::wstring(int index)> describe) {
+  return Answer(list, wParam, lParam, std::move(describe));
 }
 
 void AnnounceStatusChange(HWND window) {

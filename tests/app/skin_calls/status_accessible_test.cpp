@@ -89,4 +89,49 @@ TEST(StatusAccessible, TheFaceIsAReadOnlyStatusNamedByAllItShowsAndSaysWhenItCha
   CoUninitialize();
 }
 
+WNDPROC g_listNext = nullptr;
+LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT) {
+    const LRESULT list = app::AnswerListObject(hwnd, wParam, lParam, [](int index) {
+      return index >= 1 ? L"Title " + std::to_wstring(index) : std::wstring();
+    });
+    if (list) return list;
+  }
+  return CallWindowProcW(g_listNext, hwnd, message, wParam, lParam);
+}
+
+TEST(StatusAccessible, EachSongRowIsDescribedByItsTitle) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  HWND list = CreateWindowExW(0, L"ListBox", L"", WS_POPUP | WS_VISIBLE | LBS_NOTIFY, 0, 0, 100,
+                              100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(list, nullptr);
+  for (const wchar_t* row : {L"双击操作", L"歌曲1", L"歌曲2"}) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row));
+  }
+  g_listNext = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+  IAccessible* object = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&object)),
+            S_OK);
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = CHILDID_SELF;
+  // Wine's oleacc has no list-box object of its own (a plain client: no children, no item names
+  // or roles), so only what the wrapper adds is read here. Child ids are 1-based: child 2 is
+  // row 1.
+  child.lVal = 2;
+  BSTR text = nullptr;
+  ASSERT_EQ(object->get_accDescription(child, &text), S_OK);
+  EXPECT_EQ(Take(text), L"Title 1");
+  // The header row has no title.
+  child.lVal = 1;
+  text = nullptr;
+  EXPECT_EQ(object->get_accDescription(child, &text), S_FALSE);
+  EXPECT_EQ(text, nullptr);
+  object->Release();
+  DestroyWindow(list);
+  CoUninitialize();
+}
+
 }  // namespace
