@@ -24,6 +24,7 @@ struct UiTexts {
   const wchar_t* menuUpdate;
   const wchar_t* menuExit;
   const wchar_t* menuOtherLanguage;  // switches to the other table, named in its own language
+  const wchar_t* menuBalloons;
   const wchar_t* trayTip;
   const wchar_t* aboutText;
   const wchar_t* fileDamaged;

@@ -13,6 +13,8 @@
 #include "app/media_face.h"
 #include "app/media_player_unit.h"
 #include "app/program_state.h"
+#include "app/settings_keeper.h"
+#include "app/song_balloon.h"
 #include "app/song_download.h"
 #include "app/song_row_tips.h"
 #include "app/transport_bar.h"
@@ -75,6 +77,7 @@ struct MediaUnits {
 std::unique_ptr<MediaUnits> g_media;
 
 catalogue::NowPlaying NowPlaying();
+HWND MainWindow();
 
 // The player as the play list reaches it: whatever unit exists now, none after destruction.
 class CurrentPlayer final : public catalogue::PlayerUnit {
@@ -83,6 +86,9 @@ class CurrentPlayer final : public catalogue::PlayerUnit {
   void SetUrl(const std::string& url) override {
     if (Announce().on()) Announce().Say("play ", NowPlaying().number, " ", url);
     if (MediaPlayerUnit* unit = Unit()) unit->SetUrl(url);
+    if (!url.empty()) {
+      TellSongStarting(MainWindow(), Settings().balloons(), catalogue::songTitles.Of(url));
+    }
   }
   catalogue::PlayState State() const override {
     switch (Unit() ? Unit()->activity() : MediaPlayerUnit::Activity::kStopped) {
@@ -145,6 +151,7 @@ struct PlaylistBinding {
 
 std::unique_ptr<PlaylistBinding> g_binding;
 HWND g_window = nullptr;  // the main window, owner of the download's windows
+HWND MainWindow() { return g_window; }
 
 catalogue::NowPlaying NowPlaying() {
   return g_binding ? g_binding->playlist.nowPlaying() : catalogue::NowPlaying{};

@@ -21,7 +21,8 @@ int Number(const std::string& text, int lowest, int highest) {
 
 std::string FormatSettings(const RememberedSettings& s) {
   return "volume=" + std::to_string(s.volume) + "\r\nmute=" + (s.muted ? "1" : "0") +
-         "\r\nloop=" + (s.singleLoop ? "single" : "list") + "\r\n";
+         "\r\nloop=" + (s.singleLoop ? "single" : "list") +
+         "\r\nballoons=" + (s.balloons ? "1" : "0") + "\r\n";
 }
 
 RememberedSettings ParseSettings(const std::string& text) {
@@ -41,6 +42,8 @@ RememberedSettings ParseSettings(const std::string& text) {
       if (v >= 0) s.volume = v;
     } else if (key == "mute" && (value == "0" || value == "1")) {
       s.muted = value == "1";
+    } else if (key == "balloons" && (value == "0" || value == "1")) {
+      s.balloons = value == "1";
     } else if (key == "loop" && (value == "list" || value == "single")) {
       s.singleLoop = value == "single";
     }

@@ -1,5 +1,6 @@
 // What the player keeps from one run to the next beyond its layout: the volume, mute and the loop
-// mode, in config\player.ini as UTF-8 "key=value" lines.
+// mode and the
+// song balloons, in config\player.ini as UTF-8 "key=value" lines.
 #pragma once
 
 #include <string>
@@ -12,8 +13,10 @@ struct RememberedSettings {
   int volume = 50;  // the first start's
   bool muted = false;
   bool singleLoop = false;
+  bool balloons = false;  // a balloon with the title when a song starts out of sight
   bool operator==(const RememberedSettings& o) const {
-    return volume == o.volume && muted == o.muted && singleLoop == o.singleLoop;
+    return volume == o.volume && muted == o.muted && singleLoop == o.singleLoop &&
+           balloons == o.balloons;
   }
   bool operator!=(const RememberedSettings& o) const { return !(*this == o); }
 };

@@ -9,8 +9,10 @@
 namespace app {
 namespace {
 
-RememberedSettings Read(const PlayerUnits& units, const RememberedSettings& fallback) {
+RememberedSettings Read(const PlayerUnits& units, const RememberedSettings& fallback,
+                        bool balloons) {
   RememberedSettings now = fallback;
+  now.balloons = balloons;
   PlayerSound(now.volume, now.muted);
   now.singleLoop = SendMessageW(units.单选框_单曲循环, BM_GETCHECK, 0, 0) == BST_CHECKED;
   return now;
@@ -18,13 +20,15 @@ RememberedSettings Read(const PlayerUnits& units, const RememberedSettings& fall
 
 void Tell(const char* what, const RememberedSettings& s) {
   Announce().Say("settings ", what, " volume ", s.volume, " mute ", s.muted ? 1 : 0, " loop ",
-                 s.singleLoop ? "single" : "list");
+                 s.singleLoop ? "single" : "list", " balloons ", s.balloons ? 1 : 0);
 }
 
 }  // namespace
 
 void SettingsKeeper::Restore(const PlayerUnits& units) {
   saved_ = LoadSettings(DataPath(kRememberedFile));
+  balloons_ = saved_.balloons;
+  CheckMenuItem(units.托盘菜单, kMenuBalloons, balloons_ ? MF_CHECKED : MF_UNCHECKED);
   SetPlayerSound(saved_.volume, saved_.muted);
   SendMessageW(units.单选框_单曲循环, BM_SETCHECK, saved_.singleLoop ? BST_CHECKED : BST_UNCHECKED,
                0);
@@ -35,12 +39,18 @@ void SettingsKeeper::Restore(const PlayerUnits& units) {
 
 void SettingsKeeper::Keep(const PlayerUnits& units) {
   if (!units.window) return;
-  const RememberedSettings now = Read(units, saved_);
+  const RememberedSettings now = Read(units, saved_, balloons_);
   if (now == saved_) return;
   // A failed write is tried again at the next call.
   if (!SaveSettings(DataPath(kRememberedFile), now)) return;
   saved_ = now;
   Tell("saved", now);
+}
+
+void SettingsKeeper::ToggleBalloons(const PlayerUnits& units) {
+  balloons_ = !balloons_;
+  CheckMenuItem(units.托盘菜单, kMenuBalloons, balloons_ ? MF_CHECKED : MF_UNCHECKED);
+  Keep(units);
 }
 
 SettingsKeeper& Settings() {

@@ -12,9 +12,13 @@ class SettingsKeeper {
   void Restore(const PlayerUnits& units);
   // Cheap when nothing changed: the loop timer calls it at every tick.
   void Keep(const PlayerUnits& units);
+  bool balloons() const { return balloons_; }
+  // The tray menu's switch: flips it, ticks the item and writes it at once.
+  void ToggleBalloons(const PlayerUnits& units);
 
  private:
   RememberedSettings saved_;
+  bool balloons_ = false;
 };
 
 // The program's one keeper.
