@@ -47,8 +47,8 @@ void FillTrayMenu(HMENU menu) {
   AppendMenuW(menu, MF_STRING, kMenu关于, t.menuAbout);
   AppendMenuW(menu, MF_STRING, kMenu更新, t.menuUpdate);
   AppendMenuW(menu, MF_STRING, kMenuLanguage, t.menuOtherLanguage);
-  AppendMenuW(menu, MF_STRING | (Settings().balloons() ? MF_CHECKED : MF_UNCHECKED),
-              kMenuBalloons, t.menuBalloons);
+  AppendMenuW(menu, MF_STRING | (Settings().balloons() ? MF_CHECKED : MF_UNCHECKED), kMenuBalloons,
+              t.menuBalloons);
   AppendMenuW(menu, MF_STRING, kMenu退出, t.menuExit);
 }
 
