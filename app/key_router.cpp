@@ -18,6 +18,11 @@ bool IsRadio(LONG style) {
 
 FocusKind KindOf(HWND focus) {
   if (!focus) return FocusKind::kOther;
+  if (g_targets.hosts) {
+    for (HWND host : g_targets.hosts()) {
+      if (host && (focus == host || IsChild(host, focus))) return FocusKind::kHosted;
+    }
+  }
   if (focus == g_targets.songList) return FocusKind::kSongList;
   wchar_t cls[32] = {};
   GetClassNameW(focus, cls, static_cast<int>(std::size(cls)));
@@ -68,9 +73,9 @@ void MoveInRadioGroup(HWND from, bool backwards) {
 
 }  // namespace
 
-KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers m, FocusKind focus) {
+KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers m, FocusKind focus, bool stepReady) {
   // Alt+F4 and the other Alt keys belong to the frame.
-  if (m.alt) return {};
+  if (m.alt || focus == FocusKind::kHosted) return {};
   const bool edit = focus == FocusKind::kEdit;
   switch (virtualKey) {
     case VK_TAB:
@@ -78,11 +83,13 @@ KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers m, FocusKind focus) {
       return {m.shift ? KeyAction::kFocusPrevious : KeyAction::kFocusNext};
     case VK_SPACE:
       if (edit || m.ctrl || m.shift) return {};
+      if (m.repeat) return {KeyAction::kSwallow};
       return {KeyAction::kCommand, PlayerCommand::kPlayPause};
     case VK_RIGHT:
     case VK_LEFT:
       // In an edit Ctrl and an arrow move by words.
       if (!m.ctrl || m.shift || edit) return {};
+      if (m.repeat && !stepReady) return {KeyAction::kSwallow};
       return {KeyAction::kCommand,
               virtualKey == VK_RIGHT ? PlayerCommand::kNext : PlayerCommand::kPrevious};
     case VK_RETURN:
@@ -109,11 +116,15 @@ bool RouteKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !g_targets.window) return false;
   if (msg.hwnd != g_targets.window && !IsChild(g_targets.window, msg.hwnd)) return false;
   const KeyModifiers m{GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
-                       GetKeyState(VK_MENU) < 0};
-  const KeyOutcome outcome = OutcomeForKey(static_cast<UINT>(msg.wParam), m, KindOf(msg.hwnd));
+                       GetKeyState(VK_MENU) < 0, (msg.lParam & (1 << 30)) != 0};
+  const bool stepReady = !m.repeat || !g_targets.stepReady || g_targets.stepReady();
+  const KeyOutcome outcome =
+      OutcomeForKey(static_cast<UINT>(msg.wParam), m, KindOf(msg.hwnd), stepReady);
   switch (outcome.action) {
     case KeyAction::kPass:
       return false;
+    case KeyAction::kSwallow:
+      return true;
     case KeyAction::kCommand:
       if (g_targets.command) g_targets.command(outcome.command);
       return true;

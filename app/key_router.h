@@ -12,8 +12,9 @@
 
 namespace app {
 
-// What has the focus, as far as the keys care.
-enum class FocusKind { kSongList, kButton, kRadio, kEdit, kOther };
+// What has the focus, as far as the keys care. kHosted: inside the hosted browser or media
+// control, which take their own keys.
+enum class FocusKind { kSongList, kButton, kRadio, kEdit, kOther, kHosted };
 
 enum class KeyAction {
   kPass,          // the focused control handles the key as usual
@@ -24,6 +25,7 @@ enum class KeyAction {
   kFocusPrevious,
   kRadioPrevious,  // moves to the other loop mode and checks it
   kRadioNext,
+  kSwallow,  // taken, and nothing done
 };
 
 struct KeyOutcome {
@@ -33,9 +35,12 @@ struct KeyOutcome {
 
 struct KeyModifiers {
   bool ctrl = false, shift = false, alt = false;
+  bool repeat = false;  // the key's auto-repeat (bit 30 of the message's lParam)
 };
 
-KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers modifiers, FocusKind focus);
+// A held key repeats no toggle; a held next or previous asks `stepReady` before each step.
+KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers modifiers, FocusKind focus,
+                         bool stepReady = true);
 
 // What the router acts on, set by the main window once its units exist.
 struct KeyTargets {
@@ -45,6 +50,10 @@ struct KeyTargets {
   std::function<std::vector<HWND>()> tabOrder;
   std::function<void(PlayerCommand)> command;
   std::function<void()> playSelected;
+  // The hosted controls' windows: keys inside them are theirs.
+  std::function<std::vector<HWND>()> hosts;
+  // Whether a held next or previous may step again: the song asked for last has started.
+  std::function<bool()> stepReady;
 };
 void SetKeyTargets(KeyTargets targets);
 

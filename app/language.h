@@ -24,6 +24,7 @@ struct UiTexts {
   const wchar_t* menuUpdate;
   const wchar_t* menuExit;
   const wchar_t* menuOtherLanguage;  // switches to the other table, named in its own language
+  const wchar_t* menuBalloons;
   const wchar_t* trayTip;
   const wchar_t* aboutText;
   const wchar_t* fileDamaged;
@@ -37,6 +38,8 @@ struct UiTexts {
   const wchar_t* play;
   const wchar_t* pause;
   const wchar_t* stop;
+  const wchar_t* previousSong;  // the taskbar's thumbnail buttons
+  const wchar_t* nextSong;
   const wchar_t* mute;
   const wchar_t* seek;
   const wchar_t* volume;    // followed by a blank and the volume

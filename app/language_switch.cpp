@@ -2,6 +2,7 @@
 
 #include "app/data_files.h"
 #include "app/playback_handlers.h"
+#include "app/settings_keeper.h"
 #include "app/tray_icon.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -46,6 +47,8 @@ void FillTrayMenu(HMENU menu) {
   AppendMenuW(menu, MF_STRING, kMenu关于, t.menuAbout);
   AppendMenuW(menu, MF_STRING, kMenu更新, t.menuUpdate);
   AppendMenuW(menu, MF_STRING, kMenuLanguage, t.menuOtherLanguage);
+  AppendMenuW(menu, MF_STRING | (Settings().balloons() ? MF_CHECKED : MF_UNCHECKED), kMenuBalloons,
+              t.menuBalloons);
   AppendMenuW(menu, MF_STRING, kMenu退出, t.menuExit);
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/announcer.h"
 #include "app/language.h"
+#include "app/status_accessible.h"
 #include "app/text_card.h"
 #include "app/unit_scale.h"
 #include "graphics/dpi_context.h"
@@ -94,6 +95,7 @@ void MediaFace::Refresh() {
   title_ = song.title;
   const std::wstring text = title_.empty() ? line_ : line_ + L"\n" + title_;
   SetWindowTextW(window_, text.c_str());
+  AnnounceStatusChange(window_);
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -164,6 +166,9 @@ LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETOBJECT:
+      if (const LRESULT status = AnswerStatusObject(hwnd, wParam, lParam)) return status;
+      break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);

@@ -13,6 +13,8 @@
 #include "app/media_face.h"
 #include "app/media_player_unit.h"
 #include "app/program_state.h"
+#include "app/settings_keeper.h"
+#include "app/song_balloon.h"
 #include "app/song_download.h"
 #include "app/song_row_tips.h"
 #include "app/transport_bar.h"
@@ -75,6 +77,7 @@ struct MediaUnits {
 std::unique_ptr<MediaUnits> g_media;
 
 catalogue::NowPlaying NowPlaying();
+HWND MainWindow();
 
 // The player as the play list reaches it: whatever unit exists now, none after destruction.
 class CurrentPlayer final : public catalogue::PlayerUnit {
@@ -83,6 +86,9 @@ class CurrentPlayer final : public catalogue::PlayerUnit {
   void SetUrl(const std::string& url) override {
     if (Announce().on()) Announce().Say("play ", NowPlaying().number, " ", url);
     if (MediaPlayerUnit* unit = Unit()) unit->SetUrl(url);
+    if (!url.empty()) {
+      TellSongStarting(MainWindow(), Settings().balloons(), catalogue::songTitles.Of(url));
+    }
   }
   catalogue::PlayState State() const override {
     switch (Unit() ? Unit()->activity() : MediaPlayerUnit::Activity::kStopped) {
@@ -145,6 +151,7 @@ struct PlaylistBinding {
 
 std::unique_ptr<PlaylistBinding> g_binding;
 HWND g_window = nullptr;  // the main window, owner of the download's windows
+HWND MainWindow() { return g_window; }
 
 catalogue::NowPlaying NowPlaying() {
   return g_binding ? g_binding->playlist.nowPlaying() : catalogue::NowPlaying{};
@@ -306,6 +313,48 @@ void RunPlayerCommand(PlayerCommand command) {
   }
   // The command may have ended the window while a batch came in.
   if (g_media && g_media->transport) g_media->transport->Refresh();
+}
+
+bool ReadyForAnotherStep() {
+  return g_binding && !g_binding->playlist.Busy() &&
+         CurrentPlayer().State() != catalogue::PlayState::kLoading;
+}
+
+TaskbarView CurrentTaskbarView() {
+  TaskbarView view;
+  MediaPlayerUnit* unit = g_media ? g_media->播放器1.get() : nullptr;
+  if (!unit) return view;
+  using Play = TaskbarView::Play;
+  switch (unit->activity()) {
+    case MediaPlayerUnit::Activity::kPlaying:
+      view.play = Play::kPlaying;
+      break;
+    case MediaPlayerUnit::Activity::kPaused:
+      view.play = Play::kPaused;
+      break;
+    case MediaPlayerUnit::Activity::kLoading:
+      view.play = Play::kLoading;
+      break;
+    default:
+      return view;
+  }
+  view.positionSeconds = unit->PositionSeconds();
+  view.durationSeconds = unit->DurationSeconds();
+  return view;
+}
+
+bool PlayerSound(int& volume, bool& muted) {
+  if (!g_media || !g_media->播放器1) return false;
+  volume = g_media->播放器1->volume();
+  muted = g_media->播放器1->muted();
+  return true;
+}
+
+void SetPlayerSound(int volume, bool muted) {
+  if (!g_media || !g_media->播放器1) return;
+  g_media->播放器1->SetVolume(volume);
+  g_media->播放器1->SetMuted(muted);
+  if (g_media->transport) g_media->transport->Refresh();
 }
 
 void RefreshPlaybackUnits() {

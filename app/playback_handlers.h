@@ -6,6 +6,7 @@
 
 #include "app/player_commands.h"
 #include "app/player_units.h"
+#include "app/taskbar_presenter.h"
 
 namespace app {
 
@@ -32,6 +33,16 @@ bool OnPlaybackScroll(HWND bar, int code);
 void RunPlayerCommand(PlayerCommand command);
 // As a double-click on the selected entry of 列表框2.
 void PlaySelectedSong();
+
+// No batch is coming in and the song asked for last is no longer loading: a held key may step on.
+bool ReadyForAnotherStep();
+
+// What the taskbar button shows of the song now.
+TaskbarView CurrentTaskbarView();
+
+// The player's volume (0 to 100) and mute; false, with both left alone, when there is no player.
+bool PlayerSound(int& volume, bool& muted);
+void SetPlayerSound(int volume, bool muted);
 
 // The units show the texts of the program's language now.
 void RefreshPlaybackUnits();

@@ -55,6 +55,7 @@ enum MenuId : UINT {
   kMenu更新,
   kMenu退出,
   kMenuLanguage,  // the other language
+  kMenuBalloons,  // the song balloons on and off
 };
 
 // The tray icon's notification message and identifier.

@@ -13,7 +13,10 @@
 #include "app/language_switch.h"
 #include "app/playback_handlers.h"
 #include "app/program_icon.h"
+#include "app/remote_receiver.h"
+#include "app/settings_keeper.h"
 #include "app/startup_log.h"
+#include "app/taskbar_binding.h"
 #include "app/tray_icon.h"
 #include "app/unit_scale.h"
 #include "app/user_messages.h"
@@ -110,6 +113,8 @@ void CreateUnits(HWND window) {
   FillTrayMenu(u.托盘菜单);
 
   CreatePlaybackUnits(u, g_units.dpi);
+  Settings().Restore(u);
+  StartTaskbar(window, g_units.dpi);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
 }
 
@@ -128,7 +133,12 @@ void TakeKeys(HWND window) {
          order.push_back(v.按钮_下载);
          return order;
        },
-       RunPlayerCommand, PlaySelectedSong});
+       RunPlayerCommand, PlaySelectedSong,
+       [] {
+         return std::vector<HWND>{GetDlgItem(g_units.分组框1, kId播放器1),
+                                  GetDlgItem(g_units.分组框1, kId超文本浏览框2)};
+       },
+       ReadyForAnotherStep});
   RegisterMediaKeys(window);
 }
 
@@ -141,6 +151,10 @@ UINT TaskbarCreatedMessage() {
 LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == TaskbarCreatedMessage() && message != 0) {
     OnTaskbarCreated(g_units);
+    return 0;
+  }
+  if (message == TaskbarButtonCreatedMessage() && message != 0) {
+    OnTaskbarButtonCreated();
     return 0;
   }
   switch (message) {
@@ -167,14 +181,17 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam == kId时钟_列表循环) {
         OnLoopTimer();
+        Settings().Keep(g_units);
         return 0;
       }
+      if (OnTaskbarTimer(wParam)) return 0;
       break;
     case kTrayMessage:
       OnTrayNotification(g_units, TrayActionCode(static_cast<UINT>(lParam)));
       return 0;
     case WM_COMMAND:
       if (lParam == 0 && OnMenuItem(g_units, LOWORD(wParam))) return 0;
+      if (OnThumbButton(wParam)) return 0;
       if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       if (LOWORD(wParam) == kId按钮_更换背景 && HIWORD(wParam) == BN_CLICKED) {
         ChangeBackground(ExecutableFolder(), {[hwnd](const std::wstring& folder) {
@@ -200,11 +217,17 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       if (!HIWORD(wParam)) OnMainWindowActivation(LOWORD(wParam) != WA_INACTIVE);
       return result;
     }
+    case WM_COPYDATA:
+      return OnRemoteCopyData(g_units, g_creating, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_HOTKEY:
       RunPlayerCommand(CommandForMediaKey(HIWORD(lParam)));
       return 0;
     case WM_SIZE:
       OnSizeChanged(g_units);
+      break;
+    case WM_SHOWWINDOW:
+      // Shown again from the tray: a new taskbar button, which needs its thumbnail buttons.
+      if (wParam) OnTaskbarButtonCreated();
       break;
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
@@ -226,6 +249,8 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       UnregisterMediaKeys(hwnd);
       SetKeyTargets({});
       OnWillBeDestroyed(g_units);
+      Settings().Keep(g_units);
+      StopTaskbar();
       KillTimer(hwnd, kId时钟_列表循环);
       DestroyPlaybackUnits();
       PostQuitMessage(0);

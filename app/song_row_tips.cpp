@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/announcer.h"
+#include "app/status_accessible.h"
 #include "catalogue/playlist.h"
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"
@@ -76,6 +77,15 @@ LRESULT CALLBACK SongRowTips::ListProc(HWND hwnd, UINT message, WPARAM wParam, L
       if (header && header->hwndFrom == tips->tip_.GetWindow() &&
           header->code == TTN_GETDISPINFOW) {
         return tips->TextFor(header);
+      }
+    } else if (message == WM_GETOBJECT) {
+      // Each row's title as its accessible description; the header (index 0) has none.
+      const auto& titleOf = tips->titleOf_;
+      if (const LRESULT list = AnswerListObject(hwnd, wParam, lParam, [titleOf](int index) {
+            return index >= 1 && index <= catalogue::kSongsPerBatch && titleOf ? titleOf(index)
+                                                                               : std::wstring();
+          })) {
+        return list;
       }
     } else if (message == WM_MOUSEMOVE && !tips->ToolsPlaced()) {
       tips->PlaceTools();

@@ -36,6 +36,18 @@ bool AddTrayIcon(HWND window) {
   return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
+bool ShowTrayBalloon(HWND window, const wchar_t* title, const std::wstring& text) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_INFO;
+  data.dwInfoFlags = NIIF_INFO;
+  lstrcpynW(data.szInfoTitle, title, static_cast<int>(std::size(data.szInfoTitle)));
+  lstrcpynW(data.szInfo, text.c_str(), static_cast<int>(std::size(data.szInfo)));
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
 void UpdateTrayTip(HWND window) {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);

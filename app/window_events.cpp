@@ -6,6 +6,7 @@
 #include "app/language_switch.h"
 #include "app/panel_drag.h"
 #include "app/program_state.h"
+#include "app/settings_keeper.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
 #include "build_settings.h"
@@ -97,6 +98,9 @@ bool OnMenuItem(PlayerUnits& units, UINT id) {
     case kMenu更新:
       ShellExecuteW(nullptr, L"open", catalogue::FromUtf8(build_settings::kAuthorPageUrl).c_str(),
                     nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    case kMenuBalloons:
+      Settings().ToggleBalloons(units);
       return true;
     case kMenuLanguage:
       SwitchLanguage(units);

@@ -24,6 +24,8 @@ enum Unit {
   kDisabled,
   kEdit,
   kSlider,
+  kHost,
+  kInHost,
   kAway
 };
 constexpr int kBatchId = 104, kSingleId = 106;
@@ -62,16 +64,21 @@ class RouteKey : public ::testing::Test {
     child(kDisabled, "Button", "disabled", WS_DISABLED | BS_PUSHBUTTON);
     child(kEdit, "Edit", "", 0);
     child(kSlider, "Static", "seek", SS_NOTIFY);  // neither a button nor an edit
+    // A hosted control's window and one of its own inside, as the browser makes.
+    child(kHost, "Static", "host", SS_NOTIFY);
+    at_[kInHost] = CreateWindowExA(0, "Button", "link", WS_CHILD | WS_VISIBLE, 0, 0, 40, 10,
+                                   at_[kHost], nullptr, nullptr, nullptr);
     at_[kAway] = CreateWindowExA(0, "Edit", "", WS_POPUP | WS_VISIBLE, 400, 0, 100, 30, nullptr,
                                  nullptr, nullptr, nullptr);
     for (int u = kMain; u <= kAway; ++u) ASSERT_NE(at_[u], nullptr) << u;
-    app::SetKeyTargets({at_[kMain], at_[kList],
-                        [this] {
-                          return std::vector<HWND>{at_[kList],   at_[kLoop],     at_[kBatch],
-                                                   at_[kHidden], at_[kDisabled], at_[kSlider]};
-                        },
-                        [this](PlayerCommand c) { commands_.push_back(c); },
-                        [this] { ++playSelected_; }});
+    app::SetKeyTargets(
+        {at_[kMain], at_[kList],
+         [this] {
+           return std::vector<HWND>{at_[kList],   at_[kLoop],     at_[kBatch],
+                                    at_[kHidden], at_[kDisabled], at_[kSlider]};
+         },
+         [this](PlayerCommand c) { commands_.push_back(c); }, [this] { ++playSelected_; },
+         [this] { return std::vector<HWND>{at_[kHost]}; }, [this] { return stepReady_; }});
   }
   void TearDown() override {
     app::SetKeyTargets({});
@@ -100,6 +107,7 @@ class RouteKey : public ::testing::Test {
   std::vector<PlayerCommand> commands_;
   std::vector<int> clicks_;
   int playSelected_ = 0;
+  bool stepReady_ = true;
 };
 
 TEST_F(RouteKey, EachKeyDoesWhatItsUnitAndModifiersCallFor) {
@@ -115,6 +123,8 @@ TEST_F(RouteKey, EachKeyDoesWhatItsUnitAndModifiersCallFor) {
     int clicked;
     Unit focusAfter;  // kNone: where it was
     Unit checkedAfter;
+    bool repeat = false;  // the key is held
+    bool stepReady = true;
   } rows[] = {
       {"Enter plays the selected song", WM_KEYDOWN, VK_RETURN, no, no, no, kList, yes,
        PlayerCommand::kNone, yes, 0, kNone, kLoop},
@@ -188,6 +198,24 @@ TEST_F(RouteKey, EachKeyDoesWhatItsUnitAndModifiersCallFor) {
        kNone, kLoop},
       {"The character it makes", WM_CHAR, ' ', no, no, no, kList, no, PlayerCommand::kNone, no, 0,
        kNone, kLoop},
+      // Held keys: a toggle once, a step only once the song before it has started.
+      {"A held Space toggles no more", WM_KEYDOWN, VK_SPACE, no, no, no, kList, yes,
+       PlayerCommand::kNone, no, 0, kNone, kLoop, yes},
+      {"A held Ctrl+Right steps on once the song started", WM_KEYDOWN, VK_RIGHT, yes, no, no, kList,
+       yes, PlayerCommand::kNext, no, 0, kNone, kLoop, yes, yes},
+      {"A held Ctrl+Left waits while the song loads", WM_KEYDOWN, VK_LEFT, yes, no, no, kList, yes,
+       PlayerCommand::kNone, no, 0, kNone, kLoop, yes, no},
+      {"A first Ctrl+Right does not wait", WM_KEYDOWN, VK_RIGHT, yes, no, no, kList, yes,
+       PlayerCommand::kNext, no, 0, kNone, kLoop, no, no},
+      // Inside a hosted control every key is the control's.
+      {"Space in the browser", WM_KEYDOWN, VK_SPACE, no, no, no, kInHost, no, PlayerCommand::kNone,
+       no, 0, kNone, kLoop},
+      {"Tab in the browser", WM_KEYDOWN, VK_TAB, no, no, no, kInHost, no, PlayerCommand::kNone, no,
+       0, kNone, kLoop},
+      {"Space on the media control itself", WM_KEYDOWN, VK_SPACE, no, no, no, kHost, no,
+       PlayerCommand::kNone, no, 0, kNone, kLoop},
+      {"Ctrl+Right in the browser", WM_KEYDOWN, VK_RIGHT, yes, no, no, kInHost, no,
+       PlayerCommand::kNone, no, 0, kNone, kLoop},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -198,8 +226,9 @@ TEST_F(RouteKey, EachKeyDoesWhatItsUnitAndModifiersCallFor) {
     commands_.clear();
     clicks_.clear();
     playSelected_ = 0;
+    stepReady_ = r.stepReady;
     Hold(r.ctrl, r.shift, r.alt);
-    MSG msg{at_[r.to], r.message, r.key, 1, 0, {}};
+    MSG msg{at_[r.to], r.message, r.key, r.repeat ? 0x40000001 : 1, 0, {}};
     EXPECT_EQ(app::RouteKey(msg), r.taken);
     Hold(false, false, false);
     EXPECT_EQ(commands_, r.command == PlayerCommand::kNone ? std::vector<PlayerCommand>{}
