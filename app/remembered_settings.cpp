@@ -1,6 +1,6 @@
 #include "app/remembered_settings.h"
 
-#include "app/atomic_file.h"
+#include "graphics/atomic_file.h"
 #include "app/data_files.h"
 
 namespace app {
@@ -58,7 +58,8 @@ RememberedSettings LoadSettings(const std::wstring& path) {
 }
 
 bool SaveSettings(const std::wstring& path, const RememberedSettings& settings) {
-  return WriteFileAtomically(path, FormatSettings(settings));
+  const std::string bytes = FormatSettings(settings);
+  return graphics::WriteFileAtomically(path, bytes.data(), bytes.size());
 }
 
 }  // namespace app

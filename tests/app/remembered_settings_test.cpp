@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/atomic_file.h"
 #include "tests/support/observe.h"
 #include "tests/support/scratch.h"
 
@@ -33,7 +32,7 @@ TEST(RememberedSettings, TheFileIsReplacedWholeOrNotAtAll) {
   EXPECT_EQ(LoadSettings(path), (RememberedSettings{20, false, true}));
   EXPECT_FALSE(testing_support::PathExists(folder + "\\player.ini.new"));
   // A folder that is not there: nothing written, nothing left behind.
-  EXPECT_FALSE(WriteFileAtomically(Wide(folder + "\\missing\\player.ini"), "volume=1"));
+  EXPECT_FALSE(SaveSettings(Wide(folder + "\\missing\\player.ini"), {1, true, false}));
   EXPECT_FALSE(testing_support::PathExists(folder + "\\missing"));
   // Held open by someone who shares nothing: the old content stays.
   HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
