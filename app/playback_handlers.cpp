@@ -24,6 +24,7 @@
 #include "catalogue/playlist.h"
 #include "catalogue/pumping_wait.h"
 #include "catalogue/song_titles.h"
+#include "catalogue/source_catalogue.h"
 #include "catalogue/text_routines.h"
 
 namespace app {
@@ -128,7 +129,7 @@ struct PlaylistBinding {
                   },
                   [list = units.列表框1] {
                     Announce().Say("fetching a batch");
-                    catalogue::FetchCatalogue(list);
+                    catalogue::ProgramCatalogue().Fetch(list);
                     if (Announce().on()) {
                       Announce().Say("batch ", SendMessageA(list, LB_GETCOUNT, 0, 0) - 1);
                     }

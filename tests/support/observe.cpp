@@ -88,9 +88,11 @@ std::string NewEventLogPath() {
 
 }  // namespace
 
-PlayerProcess::PlayerProcess(const std::string& folder, const std::string& currentDir)
+PlayerProcess::PlayerProcess(const std::string& folder, const std::string& currentDir,
+                             const std::string& arguments)
     : events_(NewEventLogPath()) {
-  std::wstring command = Wide("\"" + folder + "\\player.exe\"");
+  std::wstring command =
+      Wide("\"" + folder + "\\player.exe\"" + (arguments.empty() ? "" : " " + arguments));
   const std::wstring cwd = Wide(currentDir.empty() ? folder : currentDir);
   STARTUPINFOW si{};
   si.cb = sizeof(si);

@@ -42,8 +42,10 @@ bool WaitFor(F condition, DWORD timeoutMs = 15000) {
 
 class PlayerProcess {
  public:
-  // Starts folder\player.exe with the folder as its current directory unless another is given.
-  explicit PlayerProcess(const std::string& folder, const std::string& currentDir = "");
+  // Starts folder\player.exe with the folder as its current directory unless another is given,
+  // with the arguments (UTF-8, quoted as a command line) after its name.
+  explicit PlayerProcess(const std::string& folder, const std::string& currentDir = "",
+                         const std::string& arguments = "");
   ~PlayerProcess();  // ends the process if it still runs
   PlayerProcess(const PlayerProcess&) = delete;
   PlayerProcess& operator=(const PlayerProcess&) = delete;
