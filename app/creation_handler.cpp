@@ -100,6 +100,7 @@ void RunCreationHandler(PlayerUnits& units) {
   FillVisibleList(units.列表框2);  // step 5
   loading.SetProgress(50);
   FillSongEntries(units.列表框2);  // step 6
+  ExplainEmptyList(units.列表框1, units.列表框2, source);
   loading.SetProgress(60);
 
   AddTrayIcon(units.window);  // step 7

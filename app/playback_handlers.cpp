@@ -15,6 +15,7 @@
 #include "app/program_state.h"
 #include "app/song_download.h"
 #include "app/song_row_tips.h"
+#include "app/source_setting.h"
 #include "app/transport_bar.h"
 #include "app/unit_scale.h"
 #include "build_settings.h"
@@ -127,9 +128,10 @@ struct PlaylistBinding {
                     }
                     return catalogue::LoopMode::kNone;
                   },
-                  [list = units.列表框1] {
+                  [list = units.列表框1, visible = units.列表框2] {
                     Announce().Say("fetching a batch");
                     catalogue::ProgramCatalogue().Fetch(list);
+                    ExplainEmptyList(list, visible, catalogue::ProgramCatalogue());
                     if (Announce().on()) {
                       Announce().Say("batch ", SendMessageA(list, LB_GETCOUNT, 0, 0) - 1);
                     }

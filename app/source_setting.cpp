@@ -5,6 +5,7 @@
 
 #include "app/announcer.h"
 #include "app/data_files.h"
+#include "app/language.h"
 #include "catalogue/text_routines.h"
 
 namespace app {
@@ -63,6 +64,22 @@ void AnnounceSource(const catalogue::SourceCatalogue& catalogue) {
       Announce().Say("source built-in");
       break;
   }
+}
+
+bool ExplainEmptyList(HWND songList, HWND visibleList,
+                      const catalogue::SourceCatalogue& catalogue) {
+  if (SendMessageW(songList, LB_GETCOUNT, 0, 0) > 1) return false;
+  const catalogue::MusicSource& source = catalogue.source();
+  const bool folder = source.kind == catalogue::MusicSource::Kind::kFolder;
+  const std::wstring where = folder ? source.value : catalogue::FromUtf8(catalogue.SiteAddress());
+  SendMessageW(visibleList, LB_RESETCONTENT, 0, 0);
+  for (const std::wstring& line :
+       {std::wstring(folder ? Texts().noSongsInFolder : Texts().noSongsFromSite), where,
+        std::wstring(Texts().noSongsHint)}) {
+    SendMessageW(visibleList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+  Announce().Say("no songs ", where);
+  return true;
 }
 
 }  // namespace app

@@ -33,4 +33,8 @@ catalogue::MusicSource StartSource();
 // <address>" or "source built-in".
 void AnnounceSource(const catalogue::SourceCatalogue& catalogue);
 
+// Where a fetch brought no song, the visible list says why in plain words, and what to do,
+// instead of nine names that play nothing; announced as "no songs". False when songs came.
+bool ExplainEmptyList(HWND songList, HWND visibleList, const catalogue::SourceCatalogue& catalogue);
+
 }  // namespace app

@@ -120,4 +120,22 @@ TEST(FolderSource, TheCommandLineSourceReplacesADamagedSettingAndIsKept) {
   EXPECT_EQ(player.WaitForExit(10000), 0);
 }
 
+TEST(FolderSource, AFolderWithNoSongSaysSoWhereTheSongsWouldBe) {
+  const PlayerFolder dir = MakePlayerFolder(TestName());
+  // A folder that holds only files that are no songs.
+  const std::string empty = MusicFolder() + "\\nothing";
+  testing_support::WriteFileBytes(dir.Path("\\config\\source.txt"), empty);
+  PlayerProcess player(dir.folder);
+  ASSERT_GE(player.events().WaitFor("no songs " + empty, 0, 40000), 0) << player.events().Dump();
+  HWND main = player.WaitForMainWindow(40000);
+  ASSERT_NE(main, nullptr);
+  const std::vector<std::string> shown = ListBoxItems(FindPlayer(main).visible);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0], "这个文件夹里没有能播放的歌曲：");
+  EXPECT_EQ(shown[1], empty);
+  EXPECT_EQ(testing_support::ReadFileBytes(dir.Path("\\config\\source.txt")), empty);
+  player.Close();
+  EXPECT_EQ(player.WaitForExit(10000), 0);
+}
+
 }  // namespace
