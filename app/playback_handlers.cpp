@@ -181,13 +181,16 @@ void OnPlayStateChange(long state) {
 
 void OnDownload() {
   // The song goes on playing whichever way it is saved.
-  if (!catalogue::RunningUnderWine()) {
-    catalogue::DownloadAddress(CurrentPlayer().Url());  // the shell's dialog does the transfer
+  const std::string url = CurrentPlayer().Url();
+  if (!catalogue::RunningUnderWine() && catalogue::IsWebAddress(url)) {
+    catalogue::DownloadAddress(url);  // the shell's dialog does the transfer
     return;
   }
-  const std::wstring local = g_media && g_media->播放器1 ? g_media->播放器1->LocalFile() : L"";
-  DownloadSong(g_window, CurrentPlayer().Url(), SuggestedSongName(NowPlaying().number, local),
-               StartupPicture());
+  // A song of a folder is its own local file.
+  const std::wstring local = !catalogue::IsWebAddress(url) ? catalogue::FromUtf8(url)
+                             : g_media && g_media->播放器1 ? g_media->播放器1->LocalFile()
+                                                           : L"";
+  DownloadSong(g_window, url, SuggestedSongName(NowPlaying().number, local), StartupPicture());
 }
 
 }  // namespace

@@ -82,6 +82,21 @@ TEST(FolderSource, ASongPlaysToItsEndTheListLoopMovesOnAndAnotherBatchDrawsTheRe
   ASSERT_GE(ended, 0) << "the song was not heard to its end\n" << events.Dump(before);
   ASSERT_GE(events.WaitFor(Started(2) + first[1], ended, 20000), 0) << events.Dump(before);
 
+  // The download button saves a copy of the song that plays.
+  const std::string kind = first[1].substr(first[1].rfind('.'));
+  const std::string saved =
+      testing_support::MakeScratchFolder(TestName() + "_saved") + "\\copy" + kind;
+  const size_t beforeSave = events.Count();
+  PostMessageA(p.download, BM_CLICK, 0, 0);
+  std::string suggested;
+  ASSERT_TRUE(testing_support::AnswerFileDialog(player, saved, &suggested));
+  EXPECT_EQ(suggested, "歌曲2" + kind);
+  ASSERT_GE(events.WaitFor("download saved " + saved, beforeSave, 20000), 0)
+      << events.Dump(beforeSave);
+  const std::string copy = testing_support::ReadFileBytes(saved);
+  EXPECT_FALSE(copy.empty());
+  EXPECT_TRUE(copy == testing_support::ReadFileBytes(first[1])) << "the copy differs";
+
   // Another batch: the two songs the first one left out come before any song comes again.
   HWND another = FindChild(FindWindowExA(main, nullptr, "Button", nullptr), "Button", "换一批");
   ASSERT_NE(another, nullptr);
