@@ -133,7 +133,7 @@ struct PlaylistBinding {
                     catalogue::ProgramCatalogue().Fetch(list);
                     ExplainEmptyList(list, visible, catalogue::ProgramCatalogue());
                     if (Announce().on()) {
-                      Announce().Say("batch ", SendMessageA(list, LB_GETCOUNT, 0, 0) - 1);
+                      Announce().Say("batch ", SendMessageW(list, LB_GETCOUNT, 0, 0) - 1);
                     }
                   },
                   catalogue::WaitProcessingMessages,
