@@ -8,6 +8,7 @@
 #include "catalogue/playlist.h"
 #include "catalogue/pumping_wait.h"
 #include "catalogue/song_titles.h"
+#include "catalogue/tag_titles.h"
 
 namespace catalogue {
 namespace {
@@ -81,7 +82,7 @@ void FolderCatalogue::FetchBatch(const AppendFunction& append, const TitleFuncti
   for (const size_t i : deck_.Draw(kSongsPerBatch)) {
     songAddress = ToUtf8(files_[i]);
     append(songAddress);
-    if (keepTitle) keepTitle(songAddress, CleanTitle(TitleFromFileName(files_[i])));
+    if (keepTitle) keepTitle(songAddress, CleanTitle(TitleOfFile(files_[i])));
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "catalogue/folder_catalogue.h"
 #include "catalogue/list_header.h"
+#include "catalogue/tag_titles.h"
 
 namespace {
 
@@ -62,6 +63,10 @@ TEST(MusicSource, PlayableKindsAndTitlesFromFileNames) {
   }
   EXPECT_EQ(catalogue::TitleFromFileName(L"D:\\音乐\\晨风 - 歌.v2.mp3"), L"晨风 - 歌.v2");
   EXPECT_EQ(catalogue::TitleFromFileName(L"D:/a/.hidden"), L".hidden");
+  // Tags where they are, the file name where the title is missing.
+  EXPECT_EQ(catalogue::SongTitle(L"晨之歌", L"晨风", L"D:\\x.mp3"), L"晨风 - 晨之歌");
+  EXPECT_EQ(catalogue::SongTitle(L"晨之歌", L"", L"D:\\x.mp3"), L"晨之歌");
+  EXPECT_EQ(catalogue::SongTitle(L"", L"晨风", L"D:\\x y.mp3"), L"x y");
 }
 
 TEST(SongDeck, NoSongComesAgainUntilEveryOneWasDrawnAndNoBatchRepeatsOne) {
