@@ -10,6 +10,7 @@
 #include "app/loading_window.h"
 #include "app/number_pair.h"
 #include "app/skin_calls.h"
+#include "app/source_setting.h"
 #include "app/startup_log.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"
@@ -18,6 +19,7 @@
 #include "catalogue/catalogue_client.h"
 #include "catalogue/http_get.h"
 #include "catalogue/pumping_wait.h"
+#include "catalogue/source_catalogue.h"
 #include "graphics/dpi_scale.h"
 
 namespace app {
@@ -83,11 +85,16 @@ void RunCreationHandler(PlayerUnits& units) {
   loading.SetProgress(20);
   LogStartupStep("loading window skinned");
 
-  catalogue::HttpGet(build_settings::kCatalogueBaseUrl);  // step 3: the answer is not used
+  catalogue::SourceCatalogue& source = catalogue::ProgramCatalogue();
+  source.Use(StartSource());  // a folder is read here
+  AnnounceSource(source);
+  EndIfClosed();
+  // Step 3: the answer is not used. A folder has no site to ask.
+  if (!source.SiteAddress().empty()) catalogue::HttpGet(source.SiteAddress());
   EndIfClosed();
   loading.SetProgress(30);
   LogStartupStep("first request to the site");
-  catalogue::FetchCatalogue(units.列表框1);  // step 4
+  source.Fetch(units.列表框1);  // step 4
   EndIfClosed();
   loading.SetProgress(40);
   LogStartupStep("catalogue fetched");
@@ -95,6 +102,7 @@ void RunCreationHandler(PlayerUnits& units) {
   FillVisibleList(units.列表框2);  // step 5
   loading.SetProgress(50);
   FillSongEntries(units.列表框2);  // step 6
+  ExplainEmptyList(units.列表框1, units.列表框2, source);
   loading.SetProgress(60);
 
   AddTrayIcon(units.window);  // step 7

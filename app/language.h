@@ -53,6 +53,11 @@ struct UiTexts {
   const wchar_t* cutShort;
   const wchar_t* tooLarge;
   const wchar_t* emptyAnswer;
+  // Shown in the song list when no song came: why (followed by the folder or the address) and
+  // what to do.
+  const wchar_t* noSongsInFolder;
+  const wchar_t* noSongsFromSite;
+  const wchar_t* noSongsHint;
   const wchar_t* diskRefused;
   const wchar_t* captionHelp;
   const wchar_t* captionMenu;

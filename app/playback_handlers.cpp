@@ -17,6 +17,7 @@
 #include "app/song_balloon.h"
 #include "app/song_download.h"
 #include "app/song_row_tips.h"
+#include "app/source_setting.h"
 #include "app/transport_bar.h"
 #include "app/unit_scale.h"
 #include "build_settings.h"
@@ -26,6 +27,7 @@
 #include "catalogue/playlist.h"
 #include "catalogue/pumping_wait.h"
 #include "catalogue/song_titles.h"
+#include "catalogue/source_catalogue.h"
 #include "catalogue/text_routines.h"
 
 namespace app {
@@ -132,9 +134,10 @@ struct PlaylistBinding {
                     }
                     return catalogue::LoopMode::kNone;
                   },
-                  [list = units.列表框1] {
+                  [list = units.列表框1, visible = units.列表框2] {
                     Announce().Say("fetching a batch");
-                    catalogue::FetchCatalogue(list);
+                    catalogue::ProgramCatalogue().Fetch(list);
+                    ExplainEmptyList(list, visible, catalogue::ProgramCatalogue());
                     if (Announce().on()) {
                       Announce().Say("batch ", SendMessageW(list, LB_GETCOUNT, 0, 0) - 1);
                     }
@@ -185,13 +188,16 @@ void OnPlayStateChange(long state) {
 
 void OnDownload() {
   // The song goes on playing whichever way it is saved.
-  if (!catalogue::RunningUnderWine()) {
-    catalogue::DownloadAddress(CurrentPlayer().Url());  // the shell's dialog does the transfer
+  const std::string url = CurrentPlayer().Url();
+  if (!catalogue::RunningUnderWine() && catalogue::IsWebAddress(url)) {
+    catalogue::DownloadAddress(url);  // the shell's dialog does the transfer
     return;
   }
-  const std::wstring local = g_media && g_media->播放器1 ? g_media->播放器1->LocalFile() : L"";
-  DownloadSong(g_window, CurrentPlayer().Url(), SuggestedSongName(NowPlaying().number, local),
-               StartupPicture());
+  // A song of a folder is its own local file.
+  const std::wstring local = !catalogue::IsWebAddress(url) ? catalogue::FromUtf8(url)
+                             : g_media && g_media->播放器1 ? g_media->播放器1->LocalFile()
+                                                           : L"";
+  DownloadSong(g_window, url, SuggestedSongName(NowPlaying().number, local), StartupPicture());
 }
 
 }  // namespace
@@ -239,6 +245,13 @@ void DestroyPlaybackUnits() {
     g_media->transport.reset();
   }
   g_media.reset();
+}
+
+void UseKeptSource() {
+  if (!g_binding) return;
+  catalogue::ProgramCatalogue().Use(ReadSourceSetting());
+  AnnounceSource(catalogue::ProgramCatalogue());
+  g_binding->playlist.AnotherBatch();
 }
 
 void OnLoopTimer() {

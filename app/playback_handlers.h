@@ -22,6 +22,8 @@ void DestroyPlaybackUnits();
 
 // A tick of 时钟_列表循环.
 void OnLoopTimer();
+// The source in the setting takes over at once: a fresh batch from it.
+void UseKeptSource();
 
 // A unit's WM_COMMAND notification; true when it was one of the play list's or the download
 // button's.

@@ -60,6 +60,8 @@ enum MenuId : UINT {
 
 // The tray icon's notification message and identifier.
 inline constexpr UINT kTrayMessage = WM_APP + 1;
+// A source handed over by a second start is put to use.
+inline constexpr UINT kUseKeptSourceMessage = WM_APP + 2;
 inline constexpr UINT kTrayIconId = 1;
 
 struct PlayerUnits {

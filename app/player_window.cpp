@@ -217,6 +217,9 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       if (!HIWORD(wParam)) OnMainWindowActivation(LOWORD(wParam) != WA_INACTIVE);
       return result;
     }
+    case kUseKeptSourceMessage:
+      UseKeptSource();
+      return 0;
     case WM_COPYDATA:
       return OnRemoteCopyData(g_units, g_creating, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_HOTKEY:

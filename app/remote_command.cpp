@@ -13,10 +13,9 @@ struct VerbEntry {
 
 // A new command joins here, with one line.
 constexpr VerbEntry kVerbs[] = {
-    {L"/playpause", RemoteVerb::kPlayPause, false},
-    {L"/next", RemoteVerb::kNext, false},
-    {L"/previous", RemoteVerb::kPrevious, false},
-    {L"/stop", RemoteVerb::kStop, false},
+    {L"/playpause", RemoteVerb::kPlayPause, false}, {L"/next", RemoteVerb::kNext, false},
+    {L"/previous", RemoteVerb::kPrevious, false},   {L"/stop", RemoteVerb::kStop, false},
+    {L"/source", RemoteVerb::kSource, true},
 };
 
 bool SameWord(const std::wstring& a, const wchar_t* b) {

@@ -9,7 +9,7 @@
 
 namespace app {
 
-enum class RemoteVerb { kShow, kPlayPause, kNext, kPrevious, kStop };
+enum class RemoteVerb { kShow, kPlayPause, kNext, kPrevious, kStop, kSource };
 
 struct RemoteRequest {
   RemoteVerb verb = RemoteVerb::kShow;

@@ -4,6 +4,7 @@
 #include "app/playback_handlers.h"
 #include "app/remote_command.h"
 #include "app/single_instance.h"
+#include "app/source_setting.h"
 #include "app/window_events.h"
 
 namespace app {
@@ -31,6 +32,7 @@ PlayerCommand CommandFor(RemoteVerb verb) {
     case RemoteVerb::kStop:
       return PlayerCommand::kStop;
     case RemoteVerb::kShow:
+    case RemoteVerb::kSource:
       break;
   }
   return PlayerCommand::kNone;
@@ -49,6 +51,11 @@ LRESULT OnRemoteCopyData(PlayerUnits& units, bool creating, const COPYDATASTRUCT
   Announce().Say("remote ", RemoteVerbName(request->verb));
   if (request->verb == RemoteVerb::kShow) {
     BringToFront(units);
+  } else if (request->verb == RemoteVerb::kSource) {
+    // Taken at once, but used after this message: reading a folder would keep the second
+    // start waiting for its answer.
+    if (!KeepSourceFromRemote(request->argument)) return kRemoteRefused;
+    PostMessageW(units.window, kUseKeptSourceMessage, 0, 0);
   } else {
     RunPlayerCommand(CommandFor(request->verb));
   }

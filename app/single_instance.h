@@ -23,6 +23,7 @@ class InstanceLock {
 };
 
 // What the running player answers a WM_COPYDATA request with.
+inline constexpr LRESULT kRemoteRefused = 0;
 inline constexpr LRESULT kRemoteDone = 1;
 inline constexpr LRESULT kRemoteBusy = 2;  // still starting: ask again
 

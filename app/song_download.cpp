@@ -16,6 +16,7 @@
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
 #include "catalogue/pumping_wait.h"
+#include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
 #include "graphics/kernel_handle.h"
@@ -188,6 +189,21 @@ bool AskForTarget(HWND owner, const std::wstring& suggestedName, std::wstring* t
 
 bool g_downloading = false;
 
+// A song of the user's own folder: copied beside the target and put in its place only when
+// whole; a failure says why.
+void SaveLocalSong(const std::wstring& song, const std::wstring& target) {
+  const std::wstring part = target + L".part";
+  if (CopyFileW(song.c_str(), part.c_str(), FALSE) &&
+      MoveFileExW(part.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    Announce().Say("download saved ", target);
+    return;
+  }
+  DeleteFileW(part.c_str());
+  Announce().Say("download failed ", target);
+  ShowMessage(Texts().failed);
+}
+
 }  // namespace
 
 std::wstring DownloadStatusText(uint64_t received, uint64_t total) {
@@ -231,7 +247,7 @@ std::wstring SuggestedSongName(int songNumber, const std::wstring& localCopy) {
 
 void DownloadSong(HWND owner, const std::string& url, const std::wstring& suggestedName,
                   const std::vector<uint8_t>& picture) {
-  if (g_downloading || !catalogue::IsWebAddress(url)) return;
+  if (g_downloading || url.empty()) return;
   g_downloading = true;
   struct Reset {
     ~Reset() { g_downloading = false; }
@@ -239,6 +255,10 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
 
   std::wstring target;
   if (!AskForTarget(owner, suggestedName, &target)) return;
+  if (!catalogue::IsWebAddress(url)) {
+    SaveLocalSong(catalogue::FromUtf8(url), target);
+    return;
+  }
   // Written beside the target and put in its place only when whole: a file the user chose to
   // replace survives a failed download.
   const std::wstring part = target + L".part";

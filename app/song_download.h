@@ -27,8 +27,8 @@ std::wstring SuggestedSongName(int songNumber, const std::wstring& localCopy);
 
 // Asks for the target (starting with `suggestedName`), then downloads `url` there. Returns once
 // the download has ended, failed, been cancelled by closing its window, or the program is
-// ending; meanwhile this thread's messages are dispatched. Does nothing for an address that is
-// not a web address, or while another download runs.
+// ending; meanwhile this thread's messages are dispatched. A local file (a song of a folder) is
+// copied instead. Does nothing for no address, or while another download runs.
 void DownloadSong(HWND owner, const std::string& url, const std::wstring& suggestedName,
                   const std::vector<uint8_t>& picture);
 

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "build_settings.h"
 #include "catalogue/http_get.h"
 #include "catalogue/message_pump.h"
 #include "catalogue/song_titles.h"
@@ -53,14 +52,14 @@ void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
   get(baseUrl);
 }
 
-void FetchCatalogue(HWND songList) {
+void FetchCatalogue(HWND songList, const std::string& baseUrl) {
   const auto append = [songList](const std::string& entry) {
     SendMessageW(songList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromUtf8(entry).c_str()));
   };
   songTitles.BeginBatch();
   FetchCatalogue(
-      build_settings::kCatalogueBaseUrl, [](const std::string& url) { return HttpGet(url); },
-      append, ProcessPendingMessagesEveryFewMs,
+      baseUrl, [](const std::string& url) { return HttpGet(url); }, append,
+      ProcessPendingMessagesEveryFewMs,
       [](const std::string& address, std::wstring title) {
         songTitles.Keep(address, std::move(title));
       });

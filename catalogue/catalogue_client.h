@@ -32,9 +32,9 @@ void FetchCatalogue(const std::string& baseUrl, const HttpFunction& get,
                     const AppendFunction& append, PumpFunction pump,
                     const TitleFunction& keepTitle = nullptr);
 
-// The program's fetch: the catalogue site of the build, real HTTP, appended to `songList`
-// (an unsorted list box), the titles kept in `songTitles`, the window's messages processed
-// while the list is read.
-void FetchCatalogue(HWND songList);
+// The program's fetch from the site at `baseUrl`: real HTTP, appended to `songList` (an unsorted
+// list box), the titles kept in `songTitles`, the window's messages processed while the list is
+// read.
+void FetchCatalogue(HWND songList, const std::string& baseUrl);
 
 }  // namespace catalogue

@@ -11,6 +11,8 @@ TEST(RemoteCommand, CommandLinesAreTheKnownWordsOnly) {
   EXPECT_EQ(ParseCommandLine({L"/PlayPause"}), (RemoteRequest{RemoteVerb::kPlayPause, L""}));
   EXPECT_EQ(ParseCommandLine({L"/previous"}), (RemoteRequest{RemoteVerb::kPrevious, L""}));
   EXPECT_EQ(ParseCommandLine({L"/stop"}), (RemoteRequest{RemoteVerb::kStop, L""}));
+  EXPECT_EQ(ParseCommandLine({L"/source", L"D:\\音乐"}),
+            (RemoteRequest{RemoteVerb::kSource, L"D:\\音乐"}));
   for (const auto& bad : std::vector<std::vector<std::wstring>>{{L"next"},
                                                                 {L"/nex"},
                                                                 {L"/nextt"},
@@ -18,6 +20,7 @@ TEST(RemoteCommand, CommandLinesAreTheKnownWordsOnly) {
                                                                 {L"/next", L"x"},
                                                                 {L"/stop", L"/next"},
                                                                 {L"show"},
+                                                                {L"/source"},
                                                                 {L"a", L"b", L"c"}}) {
     EXPECT_FALSE(ParseCommandLine(bad)) << bad[0].size();
   }

@@ -55,9 +55,10 @@ TEST(Startup, ShippedDataGivesTheMainWindowWithCaptionSizePanelAndList) {
   }
   ASSERT_NE(visible, nullptr);
   ASSERT_NE(hidden, nullptr);
-  const std::vector<std::string> expected = {"双击操作", "歌曲1", "歌曲2", "歌曲3", "歌曲4",
-                                             "歌曲5",    "歌曲6", "歌曲7", "歌曲8", "歌曲9"};
-  EXPECT_EQ(ListBoxItems(visible), expected);
+  // No catalogue answers here: the list says so instead of naming nine songs that are not there.
+  const std::vector<std::string> shown = ListBoxItems(visible);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0], "音乐目录没有回应：");
   EXPECT_EQ(GetWindowLongA(visible, GWL_STYLE) & (LBS_SORT | LBS_NOTIFY), LBS_NOTIFY);
   EXPECT_EQ(GetWindowLongA(hidden, GWL_STYLE) & LBS_SORT, 0);
 

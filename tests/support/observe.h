@@ -43,7 +43,7 @@ bool WaitFor(F condition, DWORD timeoutMs = 15000) {
 class PlayerProcess {
  public:
   // Starts folder\player.exe with the folder as its current directory unless another is given,
-  // and the arguments (already quoted) after its name.
+  // with the arguments (UTF-8, quoted as a command line) after its name.
   explicit PlayerProcess(const std::string& folder, const std::string& currentDir = "",
                          const std::string& arguments = "");
   ~PlayerProcess();  // ends the process if it still runs

@@ -1,0 +1,46 @@
+#include "catalogue/source_catalogue.h"
+
+#include "build_settings.h"
+#include "catalogue/song_titles.h"
+
+namespace catalogue {
+
+void SourceCatalogue::Use(const MusicSource& source) {
+  source_ = source;
+  folder_ = FolderCatalogue();
+  if (source.kind == MusicSource::Kind::kFolder) folder_.Scan(source.value);
+}
+
+std::string SourceCatalogue::SiteAddress() const {
+  switch (source_.kind) {
+    case MusicSource::Kind::kAddress:
+      return ToUtf8(source_.value);
+    case MusicSource::Kind::kFolder:
+      return {};
+    case MusicSource::Kind::kBuiltIn:
+      break;
+  }
+  return build_settings::kCatalogueBaseUrl;
+}
+
+void SourceCatalogue::Fetch(HWND songList) {
+  if (source_.kind != MusicSource::Kind::kFolder) {
+    FetchCatalogue(songList, SiteAddress());
+    return;
+  }
+  songTitles.BeginBatch();
+  folder_.FetchBatch(
+      [songList](const std::string& entry) {
+        SendMessageW(songList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromUtf8(entry).c_str()));
+      },
+      [](const std::string& address, std::wstring title) {
+        songTitles.Keep(address, std::move(title));
+      });
+}
+
+SourceCatalogue& ProgramCatalogue() {
+  static SourceCatalogue catalogue;
+  return catalogue;
+}
+
+}  // namespace catalogue
