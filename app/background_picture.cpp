@@ -29,7 +29,7 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
   // is refused before anything is copied.
   const std::optional<std::string> gbkName = catalogue::EncodeText(name, catalogue::kGbkCodePage);
   if (!gbkName || gbkName->empty()) {
-    choice.showMessage(Texts().failed);
+    choice.showMessage(Texts().failed, true);
     return;
   }
 
@@ -38,15 +38,15 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
   const bool present = FileExists(target);
   if (!PictureDecodes(ReadFileBytes(present ? target : *chosen, kMaxPictureBytes),
                       executableFolder + kConfigFolder)) {
-    choice.showMessage(Texts().failed);
+    choice.showMessage(Texts().failed, true);
     return;
   }
   if (!present && !CopyFileW(chosen->c_str(), target.c_str(), TRUE)) {
-    choice.showMessage(Texts().failed);
+    choice.showMessage(Texts().failed, true);
     return;
   }
-  choice.showMessage(WriteWholeFile(pathFile, *gbkName) ? Texts().backgroundChanged
-                                                        : Texts().failed);
+  const bool written = WriteWholeFile(pathFile, *gbkName);
+  choice.showMessage(written ? Texts().backgroundChanged : Texts().failed, !written);
 }
 
 std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& initialFolder) {
@@ -54,7 +54,10 @@ std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& in
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = L"*.jpg\0*.jpg\0";
+  // Every kind the program shows, "*.jpg" first as before, then all of them at once.
+  ofn.lpstrFilter =
+      L"*.jpg\0*.jpg\0*.jpeg\0*.jpeg\0*.png\0*.png\0*.bmp\0*.bmp\0*.gif\0*.gif\0"
+      L"*.jpg;*.jpeg;*.png;*.bmp;*.gif\0*.jpg;*.jpeg;*.png;*.bmp;*.gif\0";
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
   ofn.nMaxFile = static_cast<DWORD>(std::size(file));
