@@ -110,9 +110,9 @@ TEST(BackgroundChange, TheDialogOffersEveryPictureKindJpgFirst) {
       10000));
   std::vector<std::string> offered;
   for (LRESULT i = 0, n = SendMessageA(kinds, CB_GETCOUNT, 0, 0); i < n; ++i) {
-    char text[256] = {};
-    SendMessageA(kinds, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    offered.push_back(text);
+    wchar_t text[256] = {};
+    SendMessageW(kinds, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    offered.push_back(ToUtf8(text));
   }
   EXPECT_EQ(offered, (std::vector<std::string>{"*.jpg", "*.jpeg", "*.png", "*.bmp", "*.gif",
                                                "*.jpg;*.jpeg;*.png;*.bmp;*.gif"}));
