@@ -130,7 +130,7 @@ struct PlaylistBinding {
                     Announce().Say("fetching a batch");
                     catalogue::FetchCatalogue(list);
                     if (Announce().on()) {
-                      Announce().Say("batch ", SendMessageA(list, LB_GETCOUNT, 0, 0) - 1);
+                      Announce().Say("batch ", SendMessageW(list, LB_GETCOUNT, 0, 0) - 1);
                     }
                   },
                   catalogue::WaitProcessingMessages,
