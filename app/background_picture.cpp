@@ -30,7 +30,7 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
   // is refused before anything is copied.
   const std::optional<std::string> gbkName = catalogue::EncodeText(name, catalogue::kGbkCodePage);
   if (!gbkName || gbkName->empty()) {
-    choice.showMessage(Texts().failed);
+    choice.showMessage(Texts().failed, true);
     return;
   }
 
@@ -39,16 +39,16 @@ void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoi
   const bool present = FileExists(target);
   const std::vector<uint8_t> bytes = ReadFileBytes(present ? target : *chosen, kMaxPictureBytes);
   if (!PictureDecodes(bytes, executableFolder + kConfigFolder)) {
-    choice.showMessage(Texts().failed);
+    choice.showMessage(Texts().failed, true);
     return;
   }
   // The very bytes that decoded are the copy, flushed before path.txt names it.
   if (!present && !graphics::WriteFileAtomically(LongPath(target), bytes.data(), bytes.size())) {
-    choice.showMessage(Texts().failed);
+    choice.showMessage(Texts().failed, true);
     return;
   }
-  choice.showMessage(WriteWholeFile(pathFile, *gbkName) ? Texts().backgroundChanged
-                                                        : Texts().failed);
+  const bool written = WriteWholeFile(pathFile, *gbkName);
+  choice.showMessage(written ? Texts().backgroundChanged : Texts().failed, !written);
 }
 
 std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& initialFolder) {
@@ -56,7 +56,10 @@ std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& in
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = L"*.jpg\0*.jpg\0";
+  // Every kind the program shows, "*.jpg" first as before, then all of them at once.
+  ofn.lpstrFilter =
+      L"*.jpg\0*.jpg\0*.jpeg\0*.jpeg\0*.png\0*.png\0*.bmp\0*.bmp\0*.gif\0*.gif\0"
+      L"*.jpg;*.jpeg;*.png;*.bmp;*.gif\0*.jpg;*.jpeg;*.png;*.bmp;*.gif\0";
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
   ofn.nMaxFile = static_cast<DWORD>(std::size(file));

@@ -17,7 +17,7 @@ namespace app {
 // nothing when cancelled) and the message boxes.
 struct BackgroundChoice {
   std::function<std::optional<std::wstring>(const std::wstring& initialFolder)> chooseFile;
-  std::function<void(const wchar_t* message)> showMessage;
+  std::function<void(const wchar_t* message, bool error)> showMessage;
 };
 
 // Whether the bytes decode as a picture: a file that does not is treated as one that cannot be

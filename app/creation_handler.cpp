@@ -29,7 +29,7 @@ std::vector<uint8_t> g_picture;
 
 // Shows the message and ends the program; the loading window is left as it is.
 [[noreturn]] void EndWith(const wchar_t* message) {
-  ShowMessage(message);
+  ShowMessage(nullptr, message);  // before any window
   EndProgram();
 }
 

@@ -26,6 +26,7 @@ struct UiTexts {
   const wchar_t* menuOtherLanguage;  // switches to the other table, named in its own language
   const wchar_t* menuBalloons;
   const wchar_t* trayTip;
+  const wchar_t* programTitle;  // of the messages that are no errors
   const wchar_t* aboutText;
   const wchar_t* fileDamaged;
   const wchar_t* pictureMissing;
@@ -59,6 +60,12 @@ struct UiTexts {
   const wchar_t* noSongsFromSite;
   const wchar_t* noSongsHint;
   const wchar_t* diskRefused;
+  const wchar_t* stalled;  // stalled + seconds + stalledEnd
+  const wchar_t* stalledEnd;
+  const wchar_t* cannotPlay;
+  const wchar_t* retrying;     // a failed song is tried again soon
+  const wchar_t* gaveUp;       // the single loop tried three times
+  const wchar_t* unreachable;  // the list loop stopped
   const wchar_t* captionHelp;
   const wchar_t* captionMenu;
   const wchar_t* captionMinimize;

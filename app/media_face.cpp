@@ -5,6 +5,7 @@
 
 #include "app/announcer.h"
 #include "app/language.h"
+#include "app/song_download.h"
 #include "app/status_accessible.h"
 #include "app/text_card.h"
 #include "app/unit_scale.h"
@@ -39,12 +40,13 @@ HFONT LargeFont(int dpi) {
 
 }  // namespace
 
-std::wstring FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds) {
+std::wstring FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds,
+                      const std::wstring& state) {
   const std::wstring song = songNumber > 0 ? VisibleEntry(songNumber) : L"--";
   const long whole = seconds > 0 && seconds < 1e7 ? static_cast<long>(seconds) : 0;
   wchar_t time[32];
   std::swprintf(time, std::size(time), L"%ld:%02ld", whole / 60, whole % 60);
-  return song + L" " + ActivityText(activity) + L" " + time;
+  return song + L" " + (state.empty() ? ActivityText(activity) : state) + L" " + time;
 }
 
 MediaFace::MediaFace(const MediaPlayerUnit& player, std::function<catalogue::NowPlaying()> song)
@@ -84,9 +86,29 @@ MediaFace::~MediaFace() {
   }
 }
 
+std::wstring MediaFace::StateText() const {
+  const MediaPlayerUnit::Activity activity = player_.activity();
+  std::wstring state = ActivityText(activity);
+  if (activity == MediaPlayerUnit::Activity::kLoading) {
+    const SongLoader::Progress p = player_.loadProgress();
+    if (p.total > 0) {
+      state +=
+          L" " + std::to_wstring(std::min<uint64_t>(p.received, p.total) * 100 / p.total) + L"%";
+    } else if (p.received > 0) {
+      state += L" " + std::to_wstring(p.received / 1024) + L" KB";
+    }
+  } else if (player_.failed()) {
+    state = FailureReason(player_.failure());
+    if (state.empty()) state = Texts().cannotPlay;
+  }
+  const std::wstring note = note_ ? note_() : std::wstring();
+  return note.empty() ? state : state + L" · " + note;
+}
+
 void MediaFace::Refresh() {
   const catalogue::NowPlaying song = song_ ? song_() : catalogue::NowPlaying{};
-  std::wstring line = FaceText(song.number, player_.activity(), player_.PositionSeconds());
+  std::wstring line =
+      FaceText(song.number, player_.activity(), player_.PositionSeconds(), StateText());
   // Every refresh, changed or not: what the face shows after a step the test took is then
   // always announced after it.
   Announce().Say("face ", line, "\t", song.title);

@@ -15,8 +15,10 @@
 
 namespace app {
 
-// The face's one line of text: "歌曲3 正在播放 0:07"; the song part is "--" for song 0.
-std::wstring FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds);
+// The face's one line of text: "歌曲3 正在播放 0:07"; the song part is "--" for song 0. A
+// non-empty `state` stands in place of the activity's word.
+std::wstring FaceText(int songNumber, MediaPlayerUnit::Activity activity, double seconds,
+                      const std::wstring& state = {});
 
 class MediaFace {
  public:
@@ -30,12 +32,16 @@ class MediaFace {
   HWND window() const { return window_; }
   // Runs with every refresh of the face, for what follows the song beside it.
   void SetOnTick(std::function<void()> onTick) { onTick_ = std::move(onTick); }
+  // What the loop adds after the state, such as why it waits; empty for nothing.
+  void SetNote(std::function<std::wstring()> note) { note_ = std::move(note); }
   // Covers the player's window again, with its type and card laid out for `dpi`.
   void SetDpi(int dpi);
 
  private:
   static LRESULT CALLBACK FaceProc(HWND, UINT, WPARAM, LPARAM);
   void Refresh();
+  // The activity's word with what has arrived of a loading song, or why the song failed.
+  std::wstring StateText() const;
   void Paint(HDC target);
 
   const MediaPlayerUnit& player_;
@@ -47,6 +53,7 @@ class MediaFace {
   std::wstring line_;             // FaceText's line
   std::wstring title_;            // the song's title, shown as plain text
   std::function<void()> onTick_;
+  std::function<std::wstring()> note_;
 };
 
 }  // namespace app

@@ -151,8 +151,9 @@ MediaPlayerUnit::MediaPlayerUnit(HWND parent, const UnitGeometry& place, int id,
   ApplySettings(host_);
   events_ = std::make_unique<Events>(host_, [this](long state) { OnControlState(state); });
   if (catalogue::RunningUnderWine()) {
-    loader_ = std::make_unique<SongLoader>([this](const std::wstring& path) { OnSongReady(path); },
-                                           [this] { OnSongFailed(); });
+    loader_ = std::make_unique<SongLoader>(
+        [this](const std::wstring& path) { OnSongReady(path); },
+        [this](const catalogue::FetchReport& report) { OnSongFailed(report); });
   }
 }
 
@@ -181,6 +182,8 @@ void PutUrl(const ActiveXHost& host, const std::wstring& url) {
 
 void MediaPlayerUnit::SetUrl(const std::string& url) {
   url_ = url;
+  failed_ = false;
+  failure_ = {};
   heldAt_ = -1;
   if (!loader_ || !catalogue::IsWebAddress(url)) {
     PutUrl(host_, catalogue::FromUtf8(url));
@@ -214,8 +217,14 @@ void MediaPlayerUnit::OnSongReady(const std::wstring& path) {
   loader_->RemoveOlderFiles();
 }
 
-void MediaPlayerUnit::OnSongFailed() {
+void MediaPlayerUnit::OnSongFailed(const catalogue::FetchReport& report) {
   state_ = 0;
+  failed_ = true;
+  failure_ = report;
+  if (onFailed_) {
+    onFailed_();
+    return;
+  }
   // What the control reports for an address it cannot open.
   if (onState_) onState_(0);
 }

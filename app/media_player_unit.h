@@ -72,18 +72,30 @@ class MediaPlayerUnit {
   bool fetchesSongs() const { return static_cast<bool>(loader_); }
   // The local copy of the song last handed to the control, where the unit fetches songs.
   std::wstring LocalFile() const { return loader_ ? loader_->currentFile() : std::wstring(); }
+  // Where the unit fetches songs: runs, instead of a state report, when a song could not be
+  // fetched; why stays in failure() until the next song is given.
+  void SetOnFailed(std::function<void()> onFailed) { onFailed_ = std::move(onFailed); }
+  const catalogue::FetchReport& failure() const { return failure_; }
+  bool failed() const { return failed_; }
+  // What has arrived of the song that loads now.
+  SongLoader::Progress loadProgress() const {
+    return loader_ ? loader_->progress() : SongLoader::Progress{};
+  }
 
  private:
   class Events;
   void OnControlState(long state);
   void OnSongReady(const std::wstring& path);
-  void OnSongFailed();
+  void OnSongFailed(const catalogue::FetchReport& report);
 
   // First, so it goes last: its files are removed once the control has let go of them.
   std::unique_ptr<SongLoader> loader_;
   ActiveXHost host_;
   std::unique_ptr<Events> events_;
   StateHandler onState_;
+  std::function<void()> onFailed_;
+  catalogue::FetchReport failure_;
+  bool failed_ = false;
   std::string url_;      // what the unit was given last
   std::string fileUrl_;  // the address whose local copy the control holds
   long state_ = 0;       // the control's last reported play state

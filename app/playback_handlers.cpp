@@ -177,6 +177,12 @@ const char* TickText(catalogue::Playlist::Tick tick) {
       return "advanced";
     case Tick::kNewBatch:
       return "new batch";
+    case Tick::kWaiting:
+      return "waiting to retry";
+    case Tick::kRetried:
+      return "retried";
+    case Tick::kGaveUp:
+      return "given up";
   }
   return "";
 }
@@ -184,6 +190,30 @@ const char* TickText(catalogue::Playlist::Tick tick) {
 void OnPlayStateChange(long state) {
   if (Announce().on()) Announce().Say("state ", state, " song ", NowPlaying().number);
   if (g_binding) g_binding->playlist.PlayStateChanged(state);
+}
+
+std::wstring NoticeText() {
+  using Notice = catalogue::Playlist::Notice;
+  switch (g_binding ? g_binding->playlist.notice() : Notice::kNone) {
+    case Notice::kRetrying:
+      return Texts().retrying;
+    case Notice::kGaveUp:
+      return Texts().gaveUp;
+    case Notice::kUnreachable:
+      return Texts().unreachable;
+    case Notice::kNone:
+      break;
+  }
+  return {};
+}
+
+void OnSongFailed() {
+  if (!g_binding) return;
+  const std::wstring why = g_media ? FailureReason(g_media->播放器1->failure()) : std::wstring();
+  g_binding->playlist.SongFailed();
+  static constexpr const char* kNotices[] = {"", "retrying", "given up", "unreachable"};
+  Announce().Say("song failed ", NowPlaying().number, " ", why, "\t",
+                 kNotices[static_cast<int>(g_binding->playlist.notice())]);
 }
 
 void OnDownload() {
@@ -197,7 +227,8 @@ void OnDownload() {
   const std::wstring local = !catalogue::IsWebAddress(url) ? catalogue::FromUtf8(url)
                              : g_media && g_media->播放器1 ? g_media->播放器1->LocalFile()
                                                            : L"";
-  DownloadSong(g_window, url, SuggestedSongName(NowPlaying().number, local), StartupPicture());
+  DownloadSong(g_window, url, SuggestedSongName(NowPlaying().number, NowPlaying().title, local),
+               StartupPicture());
 }
 
 }  // namespace
@@ -212,7 +243,9 @@ void CreatePlaybackUnits(const PlayerUnits& units, int dpi) {
   g_media->播放器1 = std::make_unique<MediaPlayerUnit>(units.分组框1, ScaledUnit(k播放器1, dpi),
                                                        kId播放器1, OnPlayStateChange);
   if (g_media->播放器1->fetchesSongs()) {
+    g_media->播放器1->SetOnFailed(OnSongFailed);
     g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, NowPlaying);
+    g_media->face->SetNote(NoticeText);
     if (g_media->face->window()) {
       g_media->transport = std::make_unique<TransportBar>(units.分组框1, g_media->face->window(),
                                                           *g_media->播放器1, RunPlayerCommand, dpi);

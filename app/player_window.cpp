@@ -194,10 +194,12 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       if (OnThumbButton(wParam)) return 0;
       if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       if (LOWORD(wParam) == kId按钮_更换背景 && HIWORD(wParam) == BN_CLICKED) {
-        ChangeBackground(ExecutableFolder(), {[hwnd](const std::wstring& folder) {
-                                                return ChoosePictureFile(hwnd, folder);
-                                              },
-                                              ShowMessage});
+        ChangeBackground(
+            ExecutableFolder(),
+            {[hwnd](const std::wstring& folder) { return ChoosePictureFile(hwnd, folder); },
+             [hwnd](const wchar_t* text, bool error) {
+               ShowMessage(hwnd, text, error ? MessageKind::kError : MessageKind::kNotice);
+             }});
         return 0;
       }
       break;

@@ -3,12 +3,14 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <system_error>
 #include <thread>
 
 #include "app/announcer.h"
+#include "app/file_name.h"
 #include "app/language.h"
 #include "app/skin_calls.h"
 #include "app/text_card.h"
@@ -16,6 +18,7 @@
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
 #include "catalogue/pumping_wait.h"
+#include "catalogue/stall_watch.h"
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
@@ -138,6 +141,7 @@ class ProgressWindow {
     SendMessageW(bar_, PBM_SETPOS, percent, 0);
     SetStatus(DownloadStatusText(received, total));
   }
+  HWND window() const { return window_; }
   void SetStatus(const std::wstring& text) {
     if (!status_ || text == statusText_) return;
     statusText_ = text;
@@ -188,10 +192,11 @@ bool AskForTarget(HWND owner, const std::wstring& suggestedName, std::wstring* t
 }
 
 bool g_downloading = false;
+HWND g_downloadWindow = nullptr;  // the running download's window, once it shows
 
 // A song of the user's own folder: copied beside the target and put in its place only when
 // whole; a failure says why.
-void SaveLocalSong(const std::wstring& song, const std::wstring& target) {
+void SaveLocalSong(HWND owner, const std::wstring& song, const std::wstring& target) {
   const std::wstring part = target + L".part";
   if (CopyFileW(song.c_str(), part.c_str(), FALSE) &&
       MoveFileExW(part.c_str(), target.c_str(),
@@ -201,7 +206,7 @@ void SaveLocalSong(const std::wstring& song, const std::wstring& target) {
   }
   DeleteFileW(part.c_str());
   Announce().Say("download failed ", target);
-  ShowMessage(Texts().failed);
+  ShowMessage(owner, Texts().failed);
 }
 
 }  // namespace
@@ -231,14 +236,21 @@ std::wstring FailureReason(const catalogue::FetchReport& report) {
       return Texts().emptyAnswer;
     case FetchProblem::kDiskRefused:
       return Texts().diskRefused;
+    case FetchProblem::kStalled:
+      return Texts().stalled +
+             std::to_wstring(std::max<uint64_t>(1, catalogue::StallPeriodMs() / 1000)) +
+             Texts().stalledEnd;
     case FetchProblem::kNone:
       break;
   }
   return {};
 }
 
-std::wstring SuggestedSongName(int songNumber, const std::wstring& localCopy) {
+std::wstring SuggestedSongName(int songNumber, const std::wstring& title,
+                               const std::wstring& localCopy) {
   const std::wstring ext = Extension(localCopy);
+  const std::wstring stem = SafeFileStem(title);
+  if (!stem.empty()) return stem + (ext.empty() ? L".mp3" : ext);
   std::wstring name = songNumber > 0 ? VisibleEntry(songNumber) : Texts().songEntry;
   // "Song " without its number ends in a blank, which no file name should.
   name.erase(name.find_last_not_of(L' ') + 1);
@@ -247,16 +259,28 @@ std::wstring SuggestedSongName(int songNumber, const std::wstring& localCopy) {
 
 void DownloadSong(HWND owner, const std::string& url, const std::wstring& suggestedName,
                   const std::vector<uint8_t>& picture) {
-  if (g_downloading || url.empty()) return;
+  if (g_downloading) {
+    // One download at a time; the button finds the running one instead.
+    if (g_downloadWindow) {
+      SetForegroundWindow(g_downloadWindow);
+      BringWindowToTop(g_downloadWindow);
+      Announce().Say("download window brought forward");
+    }
+    return;
+  }
+  if (url.empty()) return;
   g_downloading = true;
   struct Reset {
-    ~Reset() { g_downloading = false; }
+    ~Reset() {
+      g_downloading = false;
+      g_downloadWindow = nullptr;
+    }
   } reset;
 
   std::wstring target;
   if (!AskForTarget(owner, suggestedName, &target)) return;
   if (!catalogue::IsWebAddress(url)) {
-    SaveLocalSong(catalogue::FromUtf8(url), target);
+    SaveLocalSong(owner, catalogue::FromUtf8(url), target);
     return;
   }
   // Written beside the target and put in its place only when whole: a file the user chose to
@@ -266,6 +290,7 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
   if (!job->cancel || !job->done) return;
   const std::wstring fileName = target.substr(target.find_last_of(L"\\/") + 1);
   ProgressWindow progress(owner, Texts().downloading + (L" " + fileName), *job, picture);
+  g_downloadWindow = progress.window();
   try {
     std::thread([job, url, part] {
       catalogue::FetchLimits limits;
@@ -287,7 +312,7 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
       SetEvent(job->done.get());
     }).detach();
   } catch (const std::system_error&) {
-    ShowMessage(Texts().failed);
+    ShowMessage(progress.window(), Texts().failed);
     return;
   }
   for (;;) {
@@ -318,8 +343,9 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
   // The reason stays on the window behind the message as well.
   const std::wstring reason = FailureReason(job->report);
   progress.SetStatus(reason);
-  ShowMessage(reason.empty() ? Texts().failed
-                             : (std::wstring(Texts().failed) + L"\n" + reason).c_str());
+  ShowMessage(progress.window(), reason.empty()
+                                     ? Texts().failed
+                                     : (std::wstring(Texts().failed) + L"\n" + reason).c_str());
 }
 
 }  // namespace app

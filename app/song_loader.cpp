@@ -11,6 +11,7 @@
 
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
+#include "catalogue/stall_watch.h"
 #include "catalogue/text_routines.h"
 #include "graphics/kernel_handle.h"
 
@@ -62,6 +63,7 @@ struct SongLoader::Shared {
   struct Finished {
     unsigned request;
     std::wstring path;  // empty when the fetch failed
+    catalogue::FetchReport report;
   };
 
   std::mutex lock;
@@ -70,6 +72,7 @@ struct SongLoader::Shared {
   std::set<std::wstring> files;
   std::deque<Finished> finished;
   unsigned nextFile = 0;
+  Progress progress;  // of the newest request
 
   bool Current(unsigned request) {
     std::lock_guard<std::mutex> hold(lock);
@@ -77,8 +80,7 @@ struct SongLoader::Shared {
   }
 };
 
-SongLoader::SongLoader(std::function<void(const std::wstring& path)> ready,
-                       std::function<void()> failed)
+SongLoader::SongLoader(std::function<void(const std::wstring& path)> ready, Failed failed)
     : shared_(std::make_shared<Shared>()), ready_(std::move(ready)), failed_(std::move(failed)) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
@@ -115,18 +117,31 @@ void SongLoader::Load(const std::string& url) {
   {
     std::lock_guard<std::mutex> hold(shared_->lock);
     request = ++shared_->newest;
+    shared_->progress = {};
     path = FilePrefix() + std::to_wstring(++shared_->nextFile) + L".part";
     shared_->files.insert(path);
   }
   loading_ = true;
   const HWND notify = notify_;
   auto work = [shared = shared_, request, url, path, notify] {
-    const auto keepGoing = [&](uint64_t, uint64_t) { return shared->Current(request); };
+    catalogue::StallWatch stall(catalogue::StallPeriodMs(), catalogue::kStallMinBytes);
+    bool stalled = false;
+    const auto keepGoing = [&](uint64_t received, uint64_t total) {
+      {
+        std::lock_guard<std::mutex> hold(shared->lock);
+        if (shared->closed || request != shared->newest) return false;
+        shared->progress = {received, total};
+      }
+      stalled = !stall.Going(GetTickCount64(), received);
+      return !stalled;
+    };
     std::wstring done;
+    catalogue::FetchReport report;
     // Nothing may leave the thread (that would end the process): out of memory, the song did
     // not load.
     try {
-      if (catalogue::FetchToFile(url, path, keepGoing) == catalogue::FetchResult::kComplete) {
+      if (catalogue::FetchToFile(url, path, keepGoing, {}, &report) ==
+          catalogue::FetchResult::kComplete) {
         // Named after its kind, so the media framework knows what to make of it.
         const std::vector<uint8_t> head = FileHead(path);
         const std::wstring named =
@@ -137,6 +152,7 @@ void SongLoader::Load(const std::string& url) {
     } catch (...) {
       DeleteFileW(path.c_str());
       done.clear();
+      report.problem = catalogue::FetchProblem::kCutShort;
     }
     std::lock_guard<std::mutex> hold(shared->lock);
     shared->files.erase(path);
@@ -145,7 +161,8 @@ void SongLoader::Load(const std::string& url) {
       return;
     }
     if (!done.empty()) shared->files.insert(done);
-    shared->finished.push_back({request, done});
+    if (stalled) report.problem = catalogue::FetchProblem::kStalled;
+    shared->finished.push_back({request, done, report});
     PostMessageW(notify, kFinishedMessage, 0, 0);
   };
   try {
@@ -154,7 +171,7 @@ void SongLoader::Load(const std::string& url) {
     {
       std::lock_guard<std::mutex> hold(shared_->lock);
       shared_->files.erase(path);
-      shared_->finished.push_back({request, std::wstring()});
+      shared_->finished.push_back({request, std::wstring(), {}});
     }
     PostMessageW(notify_, kFinishedMessage, 0, 0);
   }
@@ -164,6 +181,11 @@ void SongLoader::Cancel() {
   std::lock_guard<std::mutex> hold(shared_->lock);
   ++shared_->newest;
   loading_ = false;
+}
+
+SongLoader::Progress SongLoader::progress() const {
+  std::lock_guard<std::mutex> hold(shared_->lock);
+  return shared_->progress;
 }
 
 void SongLoader::RemoveOlderFiles(bool keepCurrent) {
@@ -192,7 +214,7 @@ void SongLoader::TakeFinished() {
     if (f.request != newest) continue;  // cancelled after it finished; removed with the others
     loading_ = false;
     if (f.path.empty()) {
-      if (failed_) failed_();
+      if (failed_) failed_(f.report);
     } else {
       current_ = f.path;
       if (ready_) ready_(f.path);

@@ -6,17 +6,22 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "catalogue/fetch_to_file.h"
 
 namespace app {
 
 class SongLoader {
  public:
   // Both run on the creating thread, from its message dispatch, for the newest request only:
-  // `ready` with the local file of the song, `failed` when it could not be fetched.
-  SongLoader(std::function<void(const std::wstring& path)> ready, std::function<void()> failed);
+  // `ready` with the local file of the song, `failed` with why it could not be fetched. A load
+  // that stalls (catalogue/stall_watch.h) fails as kStalled.
+  using Failed = std::function<void(const catalogue::FetchReport&)>;
+  SongLoader(std::function<void(const std::wstring& path)> ready, Failed failed);
   // Cancels the fetch in progress and removes every file, without waiting for any worker.
   ~SongLoader();
   SongLoader(const SongLoader&) = delete;
@@ -31,6 +36,11 @@ class SongLoader {
   void RemoveOlderFiles(bool keepCurrent = true);
 
   bool loading() const { return loading_; }
+  // What has arrived of the song loading now, and its announced size (0 when unknown).
+  struct Progress {
+    uint64_t received = 0, total = 0;
+  };
+  Progress progress() const;
   // The file handed to `ready` last; empty before the first.
   const std::wstring& currentFile() const { return current_; }
 
@@ -45,7 +55,7 @@ class SongLoader {
   std::shared_ptr<Shared> shared_;
   HWND notify_ = nullptr;
   std::function<void(const std::wstring&)> ready_;
-  std::function<void()> failed_;
+  Failed failed_;
   std::wstring current_;  // the file handed to `ready` last
   bool loading_ = false;
 };

@@ -5,12 +5,13 @@
 #include <cstdlib>
 
 #include "app/announcer.h"
+#include "app/language.h"
 
 namespace app {
 
-void ShowMessage(const wchar_t* text) {
+void ShowMessage(HWND owner, const wchar_t* text, MessageKind kind) {
   Announce().Say("message ", text);
-  MessageBoxW(nullptr, text, nullptr, MB_OK);
+  MessageBoxW(owner, text, kind == MessageKind::kNotice ? Texts().programTitle : nullptr, MB_OK);
 }
 
 void EndProgram() { std::exit(0); }

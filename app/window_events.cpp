@@ -93,7 +93,7 @@ bool OnMenuItem(PlayerUnits& units, UINT id) {
       ShowFromTray(units);
       return true;
     case kMenu关于:
-      ShowMessage(Texts().aboutText);
+      ShowMessage(units.window, Texts().aboutText, MessageKind::kNotice);
       return true;
     case kMenu更新:
       ShellExecuteW(nullptr, L"open", catalogue::FromUtf8(build_settings::kAuthorPageUrl).c_str(),

@@ -27,6 +27,7 @@ enum class FetchProblem {
   kTooLarge,
   kEmpty,        // a success status with no body
   kDiskRefused,  // the file could not be made or written
+  kStalled,      // ended by its caller: too little arrived for too long
 };
 
 struct FetchReport {

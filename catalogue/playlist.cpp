@@ -46,6 +46,7 @@ void Playlist::Start(int k) {
   state_.advancePending = 0;
   state_.replayPending = 0;
   hold_ = Hold::kNone;
+  failures_.Reset();
   Play(units_.songs.Entry(k), k);
   state_.currentSongIndex = k;
 }
@@ -58,6 +59,7 @@ void Playlist::Play(const std::string& address, int number) {
 }
 
 void Playlist::PlayStateChanged(long state) {
+  if (state == kStatePlaying) failures_.Played();
   if (state != kStateMediaEnded && state != kStateUndefined) return;
   switch (units_.mode()) {
     case LoopMode::kList:
@@ -73,9 +75,37 @@ void Playlist::PlayStateChanged(long state) {
   }
 }
 
+void Playlist::SongFailed() {
+  retryAddress_ = units_.player.Url();
+  switch (units_.mode()) {
+    case LoopMode::kList:
+      if (failures_.FailedInListLoop().verdict == SongFailures::Verdict::kNext) {
+        state_.advancePending = 1;
+      }
+      break;
+    case LoopMode::kSingle:
+      failures_.FailedInSingleLoop();
+      break;
+    case LoopMode::kNone:
+      break;
+  }
+}
+
+Playlist::Notice Playlist::notice() const {
+  if (failures_.gaveUp()) return Notice::kGaveUp;
+  if (failures_.unreachable()) return Notice::kUnreachable;
+  return failures_.retryWaiting() ? Notice::kRetrying : Notice::kNone;
+}
+
 Playlist::Tick Playlist::LoopTick() {
   if (busy_) return Tick::kBusy;
   if (hold_ != Hold::kNone) return Tick::kHeld;
+  if (failures_.gaveUp()) return Tick::kGaveUp;
+  if (failures_.retryWaiting()) {
+    if (!failures_.TickDue()) return Tick::kWaiting;
+    units_.player.SetUrl(retryAddress_);  // under the same number and title
+    return Tick::kRetried;
+  }
   if (state_.replayPending) {
     state_.replayPending = 0;
     // The same song again, under the same number.
@@ -140,6 +170,7 @@ void Playlist::StartNewBatch() {
 
 void Playlist::Release() {
   hold_ = Hold::kNone;
+  failures_.Reset();
   state_.advancePending = 0;
   state_.replayPending = 0;
 }

@@ -9,12 +9,14 @@
 #include <string>
 
 #include "catalogue/list_header.h"
+#include "catalogue/song_failures.h"
 
 namespace catalogue {
 
 // States of the player that mean the song is over.
 inline constexpr long kStateMediaEnded = 8;
 inline constexpr long kStateUndefined = 0;
+inline constexpr long kStatePlaying = 3;
 
 inline constexpr int kSongsPerBatch = 9;
 inline constexpr unsigned kEntryWaitMs = 100;
@@ -93,6 +95,8 @@ class Playlist {
   // PlayStateChange of the player. Only records what to do: the address must not change
   // inside the control's event.
   void PlayStateChanged(long state);
+  // The player could not load the song it was given.
+  void SongFailed();
   // One tick of the loop timer, and what it did.
   enum class Tick {
     kBusy,          // a fetch or a wait runs: nothing
@@ -102,6 +106,9 @@ class Playlist {
     kNoEntryPlays,  // a song ended but no entry holds it: the next tick looks again
     kAdvanced,      // the next song of the batch started
     kNewBatch,      // the batch ended: a fresh one was fetched and its first song started
+    kWaiting,       // a failed song waits for its retry
+    kRetried,       // a failed song was tried again
+    kGaveUp,        // the single loop gave up on a failing song: nothing
   };
   Tick LoopTick();
 
@@ -118,6 +125,10 @@ class Playlist {
   // Why the list loop waits for the user, if it does.
   enum class Hold { kNone, kPaused, kStopped };
   Hold hold() const { return hold_; }
+
+  // What the loop made of failing songs, for the face to say.
+  enum class Notice { kNone, kRetrying, kGaveUp, kUnreachable };
+  Notice notice() const;
 
   // A fetch or a wait is in progress; input that arrives meanwhile is ignored.
   bool Busy() const { return busy_; }
@@ -142,6 +153,8 @@ class Playlist {
   NowPlaying now_;
   bool busy_ = false;
   Hold hold_ = Hold::kNone;
+  SongFailures failures_;
+  std::string retryAddress_;  // the failed song that a retry gives the player
 };
 
 }  // namespace catalogue

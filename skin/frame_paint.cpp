@@ -12,6 +12,7 @@
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
 #include "graphics/resize.h"
+#include "skin/caption_fit.h"
 #include "skin/caption_glyphs.h"
 #include "skin/caption_ink.h"
 #include "skin/caption_strip.h"
@@ -293,11 +294,19 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const wchar_t* text) 
     const graphics::GfxRectF layout{f(m + px.Px(26)), f(m + px.Px(5)), f(layoutWidth),
                                     f(px.Px(32))};
     graphics::GfxRectF bounds{};
-    if (g.FromHdc(back) &&
-        CreateSkinFont(font, record->captionFontName, px.Px(record->captionFontSize),
-                       record->captionFontFlag == 1 ? 1 : 0) &&
-        format.Create(kStringFormatNoWrap) &&
-        g.MeasureString(caption, font, layout, format, &bounds)) {
+    const bool ready = g.FromHdc(back) &&
+                       CreateSkinFont(font, record->captionFontName, px.Px(record->captionFontSize),
+                                      record->captionFontFlag == 1 ? 1 : 0) &&
+                       format.Create(kStringFormatNoWrap);
+    if (ready) {
+      // Cut before the caption buttons rather than covered by them.
+      const graphics::GfxRectF open{layout.x, layout.y, 1e6f, layout.height};
+      caption = FitWithEllipsis(caption, f(textRight) - layout.x, [&](const std::wstring& t) {
+        graphics::GfxRectF b{};
+        return g.MeasureString(t, font, open, format, &b) ? b.width : 1e9f;
+      });
+    }
+    if (ready && !caption.empty() && g.MeasureString(caption, font, layout, format, &bounds)) {
       // The stated colours where they read over the picture under the text, else black or white.
       RECT under = PixelRect(bounds);
       under.right = std::min<LONG>(under.right, textRight);

@@ -58,14 +58,17 @@ class ChangeBackgroundTest : public ::testing::Test {
     RemoveDirectoryW(root_.c_str());
   }
 
-  // Runs the handler with the dialog answering `chosen`; returns the messages shown.
+  // Runs the handler with the dialog answering `chosen`; returns the messages shown, an error's
+  // marked "error: ".
   std::vector<std::wstring> Choose(std::optional<std::wstring> chosen) {
     std::vector<std::wstring> shown;
     ChangeBackground(root_, {[&](const std::wstring& folder) {
                                initialFolder_ = folder;
                                return chosen;
                              },
-                             [&](const wchar_t* m) { shown.push_back(m); }});
+                             [&](const wchar_t* m, bool error) {
+                               shown.push_back((error ? std::wstring(L"error: ") : L"") + m);
+                             }});
     return shown;
   }
   std::string Read(const wchar_t* relative) {
@@ -102,7 +105,8 @@ TEST_F(ChangeBackgroundTest, CancellingShowsNothingAndChangesNothing) {
 }
 
 TEST_F(ChangeBackgroundTest, AFailedCopyLeavesTheNameFileAlone) {
-  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\missing.jpg"), std::vector<std::wstring>{L"失败！"});
+  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\missing.jpg"),
+            std::vector<std::wstring>{L"error: 失败！"});
   EXPECT_EQ(Read(L"\\背景\\path.txt"), Gbk(L"old.jpg"));
   EXPECT_FALSE(FileExists(root_ + L"\\背景\\missing.jpg"));
 }
@@ -110,13 +114,13 @@ TEST_F(ChangeBackgroundTest, AFailedCopyLeavesTheNameFileAlone) {
 // The file that would become the background must be a picture: the chosen one, or the one of
 // that name already in 背景.
 TEST_F(ChangeBackgroundTest, AFileThatIsNoPictureIsRefusedAndNothingChanges) {
-  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\note.jpg"), std::vector<std::wstring>{L"失败！"});
+  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\note.jpg"), std::vector<std::wstring>{L"error: 失败！"});
   EXPECT_FALSE(FileExists(root_ + L"\\背景\\note.jpg"));
   EXPECT_EQ(Read(L"\\背景\\path.txt"), Gbk(L"old.jpg"));
 
   WriteWholeFile(root_ + L"\\背景\\old.jpg", "NO PICTURE EITHER");
   WriteWholeFile(root_ + L"\\背景\\path.txt", Gbk(L"other.jpg"));
-  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\old.jpg"), std::vector<std::wstring>{L"失败！"});
+  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\old.jpg"), std::vector<std::wstring>{L"error: 失败！"});
   EXPECT_EQ(Read(L"\\背景\\old.jpg"), "NO PICTURE EITHER");
   EXPECT_EQ(Read(L"\\背景\\path.txt"), Gbk(L"other.jpg"));
 }
@@ -124,7 +128,7 @@ TEST_F(ChangeBackgroundTest, AFileThatIsNoPictureIsRefusedAndNothingChanges) {
 // path.txt is GBK: a name it cannot hold would name another file when read back.
 TEST_F(ChangeBackgroundTest, ANameThatGbkCannotHoldIsRefusedBeforeTheCopy) {
   ASSERT_TRUE(WriteWholeFile(root_ + L"\\elsewhere\\노을.jpg", Picture("KOREAN")));
-  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\노을.jpg"), std::vector<std::wstring>{L"失败！"});
+  EXPECT_EQ(Choose(root_ + L"\\elsewhere\\노을.jpg"), std::vector<std::wstring>{L"error: 失败！"});
   EXPECT_FALSE(FileExists(root_ + L"\\背景\\노을.jpg"));
   EXPECT_EQ(Read(L"\\背景\\path.txt"), Gbk(L"old.jpg"));
   DeleteFileW((root_ + L"\\elsewhere\\노을.jpg").c_str());
@@ -136,7 +140,7 @@ TEST_F(ChangeBackgroundTest, AnUnwritableNameFileFailsAfterTheCopy) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   const auto shown = Choose(root_ + L"\\elsewhere\\新图.jpg");
   CloseHandle(held);
-  EXPECT_EQ(shown, std::vector<std::wstring>{L"失败！"});
+  EXPECT_EQ(shown, std::vector<std::wstring>{L"error: 失败！"});
   EXPECT_EQ(Read(L"\\背景\\新图.jpg"), Picture("NEW"));  // the copy stays
   EXPECT_EQ(Read(L"\\背景\\path.txt"), Gbk(L"old.jpg"));
 }

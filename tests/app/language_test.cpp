@@ -63,9 +63,9 @@ TEST(Language, BuiltTextsFollowTheProgramsLanguage) {
   EXPECT_EQ(app::DownloadStatusText(52942, 105884), L"50%  Received 52,942 / 105,884 bytes");
   EXPECT_EQ(app::FailureReason({catalogue::FetchProblem::kServerStatus, 500}),
             L"Server error (status 500)");
-  EXPECT_EQ(app::SuggestedSongName(0, L"C:\\t\\a.ogg"), L"Song.ogg");
+  EXPECT_EQ(app::SuggestedSongName(0, L"", L"C:\\t\\a.ogg"), L"Song.ogg");
   app::ProgramLanguage().Set(Language::kChinese);
-  EXPECT_EQ(app::SuggestedSongName(0, L"C:\\t\\a.ogg"), L"歌曲.ogg");
+  EXPECT_EQ(app::SuggestedSongName(0, L"", L"C:\\t\\a.ogg"), L"歌曲.ogg");
 }
 
 }  // namespace

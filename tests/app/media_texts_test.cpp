@@ -28,18 +28,32 @@ TEST(MediaTexts, TheFaceTellsSongStateAndWholeElapsedSeconds) {
   }
 }
 
-TEST(MediaTexts, TheSuggestedNameIsTheEntryWithItsCopysExtension) {
+TEST(MediaTexts, TheSuggestedNameIsTheSafeTitleOrTheEntryWithItsCopysExtension) {
+  const std::wstring longTitle(119, L'长');
   const struct {
     int song;
+    std::wstring title;
     const wchar_t* copy;
-    const wchar_t* name;
+    std::wstring name;
   } cases[] = {
-      {3, L"C:\\temp\\velory-8-3.wav", L"歌曲3.wav"},
-      {7, L"", L"歌曲7.mp3"},
-      {0, L"C:\\temp\\velory-8-1.ogg", L"歌曲.ogg"},
-      {2, L"C:\\a.b\\noextension", L"歌曲2.mp3"},
+      {3, L"", L"C:\\temp\\velory-8-3.wav", L"歌曲3.wav"},
+      {7, L"", L"", L"歌曲7.mp3"},
+      {0, L"", L"C:\\temp\\velory-8-1.ogg", L"歌曲.ogg"},
+      {2, L"", L"C:\\a.b\\noextension", L"歌曲2.mp3"},
+      {2, L"  ...", L"x.ogg", L"歌曲2.ogg"},  // nothing of the title is left
+      {4, L"晨风 - 夜曲", L"x.wav", L"晨风 - 夜曲.wav"},
+      {4, L"a<b>c:d\"e/f\\g|h?i*j\tk", L"x.mp3", L"a_b_c_d_e_f_g_h_i_j_k.mp3"},
+      {4, L"  Fin... . ", L"x.mp3", L"Fin.mp3"},
+      {4, L"con", L"x.mp3", L"_con.mp3"},
+      {4, L"Com7.live", L"x.mp3", L"_Com7.live.mp3"},
+      {4, L"COM0", L"x.mp3", L"COM0.mp3"},
+      {4, L"console", L"x.mp3", L"console.mp3"},
+      {4, longTitle + L"\U0001F3B5z", L"x.mp3", longTitle + L".mp3"},  // no half pair
+      {4, std::wstring(300, L'a'), L"x.mp3", std::wstring(120, L'a') + L".mp3"},
   };
-  for (const auto& c : cases) EXPECT_EQ(app::SuggestedSongName(c.song, c.copy), c.name) << c.copy;
+  for (const auto& c : cases) {
+    EXPECT_EQ(app::SuggestedSongName(c.song, c.title, c.copy), c.name) << c.copy;
+  }
 }
 
 TEST(MediaTexts, TheDownloadWindowTellsTheShareAndTheBytes) {

@@ -2,6 +2,9 @@
 // the picture it chose on the next start.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/support/observe.h"
 #include "tests/support/picture.h"
 #include "tests/support/scratch.h"
@@ -16,13 +19,17 @@ HWND ChangeButton(HWND main) {
   return FindChild(FindWindowExA(main, nullptr, "Button", nullptr), "Button", "更换背景");
 }
 
-// Clicks the button, chooses the file and returns the message the player then shows.
+// Clicks the button, chooses the file and returns the message the player then shows, with the
+// box's title after a '|'; a box that the main window does not own says so.
 std::string Choose(const PlayerProcess& player, HWND main, const std::string& path) {
   PostMessageA(ChangeButton(main), BM_CLICK, 0, 0);
   if (!AnswerFileDialog(player, path)) return "no file dialog";
   HWND box = nullptr;
-  const std::string message = player.WaitForMessageBox(10000, &box);
-  if (box) SendMessageA(box, WM_COMMAND, IDOK, 0);
+  std::string message = player.WaitForMessageBox(10000, &box);
+  if (!box) return message;
+  message += "|" + WindowText(box);
+  if (GetWindow(box, GW_OWNER) != main) message += " (not owned by the window)";
+  SendMessageA(box, WM_COMMAND, IDOK, 0);
   WaitFor([&] { return !IsWindow(box); }, 5000);
   return message;
 }
@@ -42,11 +49,12 @@ TEST(BackgroundChange, OnlyAPictureIsTakenAndItShowsFromTheNextStart) {
     ASSERT_NE(main, nullptr);
     for (const char* name : {"half.jpg", "note.jpg"}) {
       SCOPED_TRACE(name);
-      EXPECT_EQ(Choose(player, main, elsewhere + "\\" + name), "失败！");
+      EXPECT_EQ(Choose(player, main, elsewhere + "\\" + name), "失败！|错误");
       EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\path.txt")), "default.jpg");
       EXPECT_FALSE(PathExists(dir.Path("\\背景\\") + name));
     }
-    EXPECT_EQ(Choose(player, main, elsewhere + "\\blocks.jpg"), "OK，重启生效");
+    // Not an error: under the program's own title.
+    EXPECT_EQ(Choose(player, main, elsewhere + "\\blocks.jpg"), "OK，重启生效|Velory音乐播放器");
     EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\path.txt")), "blocks.jpg");
     EXPECT_EQ(ReadFileBytes(dir.Path("\\背景\\blocks.jpg")), BlockPictureBytes());
     player.Close();
@@ -81,6 +89,35 @@ TEST(BackgroundChange, OnlyAPictureIsTakenAndItShowsFromTheNextStart) {
       5000))
       << "first wrong pixel at " << wrong;
   EXPECT_GT(checked, 50);
+  player.Close();
+  EXPECT_EQ(player.WaitForExit(), 0);
+}
+
+// The dialog offers every picture kind the program shows, "*.jpg" first.
+TEST(BackgroundChange, TheDialogOffersEveryPictureKindJpgFirst) {
+  const PlayerFolder dir = MakePlayerFolder(TestName());
+  PlayerProcess player(dir.folder);
+  HWND main = player.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  PostMessageA(ChangeButton(main), BM_CLICK, 0, 0);
+  HWND dialog = nullptr, kinds = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        dialog = player.FindWindowOfClass("#32770", true);
+        kinds = dialog ? GetDlgItem(dialog, 0x470) : nullptr;  // the file type combo box
+        return kinds != nullptr;
+      },
+      10000));
+  std::vector<std::string> offered;
+  for (LRESULT i = 0, n = SendMessageA(kinds, CB_GETCOUNT, 0, 0); i < n; ++i) {
+    wchar_t text[256] = {};
+    SendMessageW(kinds, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    offered.push_back(ToUtf8(text));
+  }
+  EXPECT_EQ(offered, (std::vector<std::string>{"*.jpg", "*.jpeg", "*.png", "*.bmp", "*.gif",
+                                               "*.jpg;*.jpeg;*.png;*.bmp;*.gif"}));
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
 }

@@ -123,12 +123,15 @@ TEST_F(WindowEvents, EscapeClosesTheMenuAndNothingHappens) {
   EXPECT_EQ(player_->WaitForExit(300), -1);
 }
 
+// Not an error: it carries the program's own title, and the window owns it, so it stays in front.
 TEST_F(WindowEvents, AboutShowsTheContactNote) {
   PostMessageA(main_, WM_COMMAND, app::kMenu关于, 0);
   HWND box = nullptr;
   const std::string text = player_->WaitForMessageBox(5000, &box);
   EXPECT_NE(text.find("联系作者"), std::string::npos) << text;
   ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowText(box), "Velory音乐播放器");
+  EXPECT_EQ(GetWindow(box, GW_OWNER), main_);
   SendMessageA(box, WM_COMMAND, IDOK, 0);
 }
 

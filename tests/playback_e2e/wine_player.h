@@ -63,6 +63,18 @@ inline std::string FacePlaying(int song) { return kFace + Playing(song); }
 inline std::string Ended(int song) { return "state 8 song " + std::to_string(song); }
 inline std::string Started(int song) { return "play " + std::to_string(song) + " "; }
 
+// The requests for a song the service has logged since `from` (a byte offset of its log).
+inline int SongRequests(const std::string& log, size_t from, int song) {
+  const std::string all = testing_support::ReadFileBytes(log);
+  const std::string request = "GET /mp3.ashx?id=" + std::to_string(song) + " ";
+  int n = 0;
+  for (size_t at = all.find(request, from); at != std::string::npos;
+       at = all.find(request, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
 class WinePlayback : public ::testing::Test {
  protected:
   // Starts the service (with extra arguments) and the player; false when either fails.

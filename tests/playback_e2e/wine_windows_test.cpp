@@ -38,7 +38,10 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
   const std::string folder = testing_support::MakeScratchFolder(TestName() + "_saved");
   const auto& e = events();
   DoubleClickEntry(player_.visible, 2);
-  ASSERT_GE(Await(FacePlaying(2), 0), 0) << e.Dump();
+  const int playing = Await(FacePlaying(2), 0);
+  ASSERT_GE(playing, 0) << e.Dump();
+  const std::string title = e.Lines()[playing].substr(e.Lines()[playing].find('\t') + 1);
+  ASSERT_FALSE(title.empty());
   // The button lies over the unit's place and stays above its face.
   RECT button;
   GetWindowRect(player_.download, &button);
@@ -47,7 +50,7 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
   PostMessageA(player_.download, BM_CLICK, 0, 0);
   std::string suggested;
   ASSERT_TRUE(testing_support::AnswerFileDialog(*process_, folder + "\\two.wav", &suggested));
-  EXPECT_EQ(suggested, "歌曲2.wav");
+  EXPECT_EQ(suggested, title + ".wav");  // the service's titles hold no reserved character
   const std::vector<uint8_t> song = catalogue::HttpGet(service_->BaseUrl() + "mp3.ashx?id=2");
   ASSERT_GT(song.size(), 44u);
   EXPECT_TRUE(WaitFor(
@@ -67,6 +70,11 @@ TEST_F(WinePlayback, TheDownloadWindowShowsTheFileItsProgressAndWhyItFailed) {
   DownloadWindow d = WaitForDownloadWindow(*process_);
   ASSERT_NE(d.window, nullptr);
   EXPECT_EQ(d.title, "下载 three.wav");
+  // The player owns it, and the button finds it again while it runs.
+  EXPECT_EQ(GetWindow(d.window, GW_OWNER), GetAncestor(player_.visible, GA_ROOT));
+  mark = e.Count();
+  PostMessageA(player_.download, BM_CLICK, 0, 0);
+  EXPECT_GE(Await("download window brought forward", mark, 5000), 0) << e.Dump(mark);
   const std::string total = " / " + std::to_string(song.size() / 1000) + "," +
                             std::to_string(song.size() % 1000 + 1000).substr(1) + " 字节";
   EXPECT_TRUE(WaitFor(
@@ -174,7 +182,9 @@ std::string RowTip(const PlayerProcess& process, HWND list, int row) {
 // Titles are network data: shown as plain text, markup and all, a long one cut, none for none.
 TEST_F(WinePlayback, RowsAndTheFaceShowTheSongsTitlesAsPlainText) {
   const std::string markup = "<b>R&amp;B</b> & <i>x</i>";
-  Start("--song-title \"5=" + markup + "\" --song-title 3=歌*34000 --song-title 4=");
+  const std::string korean = "한국어 노래 – 봄날";
+  Start("--song-title \"5=" + markup +
+        "\" --song-title 3=歌*34000 --song-title 4= " + "--song-title \"6=" + korean + "\"");
   std::string cut;
   for (int i = 0; i < 39; ++i) cut += "歌";
   cut += "…";
@@ -183,12 +193,16 @@ TEST_F(WinePlayback, RowsAndTheFaceShowTheSongsTitlesAsPlainText) {
   EXPECT_EQ(RowTip(*process_, player_.visible, 3), cut);
   EXPECT_EQ(RowTip(*process_, player_.visible, 4), "");
   EXPECT_EQ(RowTip(*process_, player_.visible, 5), markup);
+  EXPECT_EQ(RowTip(*process_, player_.visible, 6), korean);  // no code page in between
   // The rows themselves still read 歌曲1 to 歌曲9.
   EXPECT_EQ(testing_support::ListBoxItem(player_.visible, 5), "歌曲5");
 
   const auto& e = events();
-  for (const auto& [entry, title] :
-       {std::pair<int, std::string>{5, markup}, {3, cut}, {4, ""}, {2, "小溪 'Brook'"}}) {
+  for (const auto& [entry, title] : {std::pair<int, std::string>{5, markup},
+                                     {3, cut},
+                                     {4, ""},
+                                     {2, "小溪 'Brook'"},
+                                     {6, korean}}) {
     const size_t mark = e.Count();
     DoubleClickEntry(player_.visible, entry);
     const int shown = Await("face 歌曲" + std::to_string(entry) + " ", mark, 10000);
@@ -196,6 +210,9 @@ TEST_F(WinePlayback, RowsAndTheFaceShowTheSongsTitlesAsPlainText) {
     const std::string& line = e.Lines()[shown];
     EXPECT_EQ(line.substr(line.find('\t') + 1), title) << entry;
   }
+  // The face's window text, which names it to assistive tools, holds the Korean title whole.
+  const std::string text = WindowText(player_.face);
+  EXPECT_EQ(text.substr(text.find('\n') + 1), korean) << text;
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ class SongLoaderTest : public ::testing::Test {
 TEST_F(SongLoaderTest, OnlyTheNewestSongIsHandedOverWhole) {
   {
     SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
-                      [&] { ++failures; });
+                      [&](const catalogue::FetchReport&) { ++failures; });
     loader.Load(Song(2, "trickle"));
     EXPECT_TRUE(loader.loading());
     loader.Load(Song(3));
@@ -80,17 +80,33 @@ TEST_F(SongLoaderTest, OnlyTheNewestSongIsHandedOverWhole) {
   EXPECT_TRUE(WaitFor([] { return FilesOfThisProcess() == 0; }, 3000));
 }
 
-TEST_F(SongLoaderTest, ASongThatCannotBeFetchedIsReportedOnce) {
+// Once each, with why; a trickle ends as stalled after the period the environment sets.
+TEST_F(SongLoaderTest, ASongThatCannotBeFetchedIsReportedOnceWithWhy) {
+  using catalogue::FetchProblem;
+  catalogue::FetchReport last;
   SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
-                    [&] { ++failures; });
-  for (const std::string& url : {Song(999), Song(2, "close-mid-body"), Song(2, "status500")}) {
+                    [&](const catalogue::FetchReport& report) {
+                      ++failures;
+                      last = report;
+                    });
+  SetEnvironmentVariableW(L"VELORY_STALL_MS", L"1000");
+  const struct {
+    std::string url;
+    FetchProblem problem;
+  } cases[] = {{Song(999), FetchProblem::kServerStatus},
+               {Song(2, "close-mid-body"), FetchProblem::kCutShort},
+               {Song(2, "status500"), FetchProblem::kServerStatus},
+               {Song(2, "trickle"), FetchProblem::kStalled}};
+  for (const auto& c : cases) {
     failures = 0;
-    loader.Load(url);
-    ASSERT_TRUE(PumpUntil([&] { return failures > 0; }, 10000)) << url;
+    loader.Load(c.url);
+    ASSERT_TRUE(PumpUntil([&] { return failures > 0; }, 10000)) << c.url;
     Sleep(200);
     catalogue::ProcessPendingMessages();
-    EXPECT_EQ(failures, 1) << url;
+    EXPECT_EQ(failures, 1) << c.url;
+    EXPECT_EQ(last.problem, c.problem) << c.url;
   }
+  SetEnvironmentVariableW(L"VELORY_STALL_MS", nullptr);
   EXPECT_TRUE(ready.empty());
   EXPECT_EQ(FilesOfThisProcess(), 0);
 }
@@ -98,7 +114,7 @@ TEST_F(SongLoaderTest, ASongThatCannotBeFetchedIsReportedOnce) {
 TEST_F(SongLoaderTest, AnOlderSongsFileGoesWhenTheNextStartsAndTheLastWithTheLoader) {
   {
     SongLoader loader([&](const std::wstring& path) { ready.push_back(ToUtf8(path)); },
-                      [&] { ++failures; });
+                      [&](const catalogue::FetchReport&) { ++failures; });
     loader.Load(Song(1));
     ASSERT_TRUE(PumpUntil([&] { return ready.size() == 1; }, 10000));
     loader.Load(Song(2));
