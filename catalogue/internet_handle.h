@@ -38,12 +38,16 @@ inline HINTERNET OpenSession(DWORD deadlineMs) {
   return session;
 }
 
-// Every request reaches the server: nothing is taken from or written to the cache.
+// Every request reaches the server: nothing is taken from or written to the cache, and each
+// goes on a connection of its own. A kept connection the server has since closed (a song cut
+// short, a catalogue restarted) took the next request into its receive deadline unanswered.
 inline HINTERNET OpenAddress(HINTERNET session, const std::string& url) {
   constexpr DWORD kFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                            INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
                            INTERNET_FLAG_NO_UI;
-  return InternetOpenUrlW(session, FromUtf8(url).c_str(), nullptr, 0, kFlags, 0);
+  constexpr wchar_t kHeaders[] = L"Connection: close\r\n";
+  return InternetOpenUrlW(session, FromUtf8(url).c_str(), kHeaders, static_cast<DWORD>(-1L),
+                          kFlags, 0);
 }
 
 // The length the server announced for the body; false when it announced none.

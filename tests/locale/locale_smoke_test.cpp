@@ -92,8 +92,9 @@ TEST(LocaleSmoke, StartListPlayDownloadChangeThePictureAndExit) {
 
   // Downloaded into the non-ASCII folder, whole.
   const std::string target = dir.folder + "\\下载 é.wav";
+  // The dialog suggests the song's title (the service's first tone), its kind's extension kept.
   EXPECT_EQ(ClickAndAnswer(player, FindChild(box, "Button", t.download), target),
-            std::string(t.song1) + ".wav");
+            "晨光 Morning Light.wav");
   const std::vector<uint8_t> song = catalogue::HttpGet(song1);
   ASSERT_GT(song.size(), 44u);
   EXPECT_TRUE(WaitFor(

@@ -90,7 +90,9 @@ TEST(FolderSource, ASongPlaysToItsEndTheListLoopMovesOnAndAnotherBatchDrawsTheRe
   PostMessageA(p.download, BM_CLICK, 0, 0);
   std::string suggested;
   ASSERT_TRUE(testing_support::AnswerFileDialog(player, saved, &suggested));
-  EXPECT_EQ(suggested, "歌曲2" + kind);
+  // The song's title, here its file name (Wine's property store gives no tags).
+  const std::string name = first[1].substr(first[1].rfind('\\') + 1);
+  EXPECT_EQ(suggested, name);
   ASSERT_GE(events.WaitFor("download saved " + saved, beforeSave, 20000), 0)
       << events.Dump(beforeSave);
   const std::string copy = testing_support::ReadFileBytes(saved);

@@ -237,7 +237,7 @@ void AChosenPhotoStartsWithoutADecode(HWND main) {
   app::WriteWholeFile(chosen, std::string(photo.begin(), photo.end()));
   std::vector<std::wstring> shown;
   app::ChangeBackground(root, {[&](const std::wstring&) { return chosen; },
-                               [&](const wchar_t* m) { shown.push_back(m); }});
+                               [&](const wchar_t* m, bool) { shown.push_back(m); }});
   EXPECT_EQ(shown, std::vector<std::wstring>{L"OK，重启生效"});
   DecodeCount count;
   skin::PaintObserver* before = skin::SetPaintObserver(&count);
