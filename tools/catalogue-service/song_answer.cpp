@@ -38,10 +38,10 @@ RangeAsk ParseRange(const std::string& header, uint64_t length, uint64_t& first,
   const std::string unit = "bytes=";
   if (header.compare(0, unit.size(), unit) != 0 || header.find(',') != std::string::npos)
     return RangeAsk::kWhole;
-  const std::string spec = header.substr(unit.size());
-  const size_t dash = spec.find('-');
+  const std::string wanted = header.substr(unit.size());
+  const size_t dash = wanted.find('-');
   if (dash == std::string::npos) return RangeAsk::kWhole;
-  const std::string a = spec.substr(0, dash), b = spec.substr(dash + 1);
+  const std::string a = wanted.substr(0, dash), b = wanted.substr(dash + 1);
   uint64_t x = 0, y = 0;
   if (a.empty()) {  // the last y bytes
     if (!Number(b, y)) return RangeAsk::kWhole;
