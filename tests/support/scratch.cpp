@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/support/observe.h"
+
 namespace testing_support {
 namespace {
 
@@ -15,14 +17,7 @@ std::string WindowsPath(std::string unixPath) {
 }
 
 // Paths are UTF-8, as the tests' literals are.
-std::wstring W(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
+std::wstring W(const std::string& utf8) { return Wide(utf8); }
 
 std::string Utf8(const wchar_t* text) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
