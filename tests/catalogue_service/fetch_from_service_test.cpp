@@ -13,7 +13,7 @@ namespace {
 using testing_support::CatalogueService;
 using Entries = std::vector<std::string>;
 
-constexpr int kPort = 8432;
+constexpr int kPort = VELORY_HTTP_SUITE_PORT;
 
 void NoPump() {}
 

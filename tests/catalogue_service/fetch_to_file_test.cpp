@@ -21,7 +21,7 @@ using testing_support::CatalogueService;
 using testing_support::PathExists;
 using testing_support::ReadFileBytes;
 
-constexpr int kPort = 8432;
+constexpr int kPort = VELORY_HTTP_SUITE_PORT;
 
 class FetchToFileTest : public ::testing::Test {
  protected:

@@ -17,7 +17,7 @@ namespace {
 using catalogue::HttpGet;
 using testing_support::CatalogueService;
 
-constexpr int kPort = 8432;
+constexpr int kPort = VELORY_HTTP_SUITE_PORT;
 
 class HttpGetTest : public ::testing::Test {
  protected:

@@ -20,7 +20,7 @@ using testing_support::CatalogueService;
 using testing_support::ToUtf8;
 using testing_support::WaitFor;
 
-constexpr int kPort = 8432;
+constexpr int kPort = VELORY_HTTP_SUITE_PORT;
 
 int FilesOfThisProcess() {
   WIN32_FIND_DATAW found;
