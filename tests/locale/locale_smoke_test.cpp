@@ -40,35 +40,29 @@ std::string Gbk(const std::string& utf8) {
   return bytes;
 }
 
-// A caption the main window's painter announced: "caption <window> right <x> buttons <x>\t<face>
-// \t<text>".
+// The main window's caption as its painter announced it ("caption <window> right <x> buttons <x>
+// \t<face>\t<text>"): the first from `from` on whose text is cut with an ellipsis, or not.
 struct CaptionLine {
   long right = -1, buttons = -1;
   std::string face, shown;
 };
 
-CaptionLine WaitForCaption(const PlayerProcess& player, HWND main, size_t from,
-                           const std::function<bool(const CaptionLine&)>& wanted) {
+CaptionLine WaitForCaption(const PlayerProcess& player, HWND main, size_t from, bool cut) {
   const std::string prefix = "caption " + std::to_string(reinterpret_cast<uintptr_t>(main)) + " ";
-  CaptionLine found;
-  player.events().WaitFor(
-      [&](const std::string& line) {
-        if (line.rfind(prefix, 0) != 0) return false;
-        CaptionLine c;
-        const size_t face = line.find('\t'), shown = line.find('\t', face + 1);
-        if (shown == std::string::npos ||
-            std::sscanf(line.c_str() + prefix.size(), "right %ld buttons %ld", &c.right,
-                        &c.buttons) != 2) {
-          return false;
-        }
-        c.face = line.substr(face + 1, shown - face - 1);
-        c.shown = line.substr(shown + 1);
-        if (!wanted(c)) return false;
-        found = c;
-        return true;
-      },
-      from);
-  return found;
+  CaptionLine c;
+  const auto take = [&](const std::string& line) {
+    const size_t face = line.find('\t'), shown = line.find('\t', face + 1);
+    if (line.rfind(prefix, 0) != 0 || shown == std::string::npos) return false;
+    std::sscanf(line.c_str() + prefix.size(), "right %ld buttons %ld", &c.right, &c.buttons);
+    c.face = line.substr(face + 1, shown - face - 1);
+    c.shown = line.substr(shown + 1);
+    const std::string ellipsis = "\u2026";
+    const bool ends =
+        c.shown.size() > ellipsis.size() &&
+        c.shown.compare(c.shown.size() - ellipsis.size(), ellipsis.size(), ellipsis) == 0;
+    return !c.shown.empty() && ends == cut;
+  };
+  return player.events().WaitFor(take, from) < 0 ? CaptionLine{} : c;
 }
 
 void DoubleClickEntry(HWND list, int index) {
@@ -103,8 +97,7 @@ TEST(LocaleSmoke, StartListPlayDownloadChangeThePictureAndExit) {
   // The caption comes from the shipped GBK title file and reads the same in every locale.
   EXPECT_EQ(WindowText(main), "Velory音乐播放器");
   // Drawn in a face that has its glyphs, where the code page links no font for them.
-  const CaptionLine whole =
-      WaitForCaption(player, main, 0, [](const CaptionLine& c) { return !c.shown.empty(); });
+  const CaptionLine whole = WaitForCaption(player, main, 0, false);
   EXPECT_EQ(whole.shown, "Velory音乐播放器") << player.events().Dump();
   EXPECT_EQ(skin::MissingGlyphs(Wide(whole.face), Wide(whole.shown)), L"") << whole.face;
 
@@ -157,11 +150,7 @@ TEST(LocaleSmoke, StartListPlayDownloadChangeThePictureAndExit) {
   // At the smallest size the caption is cut with an ellipsis before its buttons.
   const size_t before = player.events().Count();
   SetWindowPos(main, nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const std::string ellipsis = "\u2026";
-  const CaptionLine cut = WaitForCaption(player, main, before, [&](const CaptionLine& c) {
-    return c.shown.size() > ellipsis.size() &&
-           c.shown.compare(c.shown.size() - ellipsis.size(), ellipsis.size(), ellipsis) == 0;
-  });
+  const CaptionLine cut = WaitForCaption(player, main, before, true);
   ASSERT_NE(cut.buttons, -1) << player.events().Dump(before);
   EXPECT_LE(cut.right, cut.buttons) << cut.shown;
 
