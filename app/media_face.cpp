@@ -11,6 +11,7 @@
 #include "app/unit_scale.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
+#include "skin/glyph_fallback.h"
 
 namespace app {
 namespace {
@@ -114,7 +115,10 @@ void MediaFace::Refresh() {
   Announce().Say("face ", line, "\t", song.title);
   if (line == line_ && song.title == title_) return;
   line_ = std::move(line);
-  title_ = song.title;
+  if (song.title != title_) {
+    title_ = song.title;
+    ChooseTitleFont();
+  }
   const std::wstring text = title_.empty() ? line_ : line_ + L"\n" + title_;
   SetWindowTextW(window_, text.c_str());
   AnnounceStatusChange(window_);
@@ -140,12 +144,17 @@ void MediaFace::SetDpi(int dpi) {
   if (!window_ || dpi == dpi_) return;
   dpi_ = dpi;
   if (HFONT font = LargeFont(dpi)) large_.Reset(font);
+  ChooseTitleFont();
   RECT place;
   GetWindowRect(control_, &place);
   MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&place), 2);
   SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
                place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window_, nullptr, FALSE);
+}
+
+void MediaFace::ChooseTitleFont() {
+  titleFont_.Reset(skin::FontWithGlyphs(UnitFont(dpi_), title_));
 }
 
 void MediaFace::Paint(HDC target) {
@@ -167,6 +176,7 @@ void MediaFace::Paint(HDC target) {
                   RECT line{0, middle - px(5), width, middle + px(19)};
                   DrawTextW(dc, state.c_str(), -1, &line, kLine);
                   line = {px(14), middle - px(30), width - px(14), middle - px(8)};
+                  if (titleFont_) SelectObject(dc, titleFont_.get());
                   DrawTextW(dc, title_.c_str(), -1, &line, kLine | DT_END_ELLIPSIS);
                   SelectObject(dc, large_ ? large_.get() : UnitFont(dpi_));
                   line = {0, middle - px(66), width, middle - px(30)};

@@ -43,6 +43,7 @@ class MediaFace {
   // The activity's word with what has arrived of a loading song, or why the song failed.
   std::wstring StateText() const;
   void Paint(HDC target);
+  void ChooseTitleFont();
 
   const MediaPlayerUnit& player_;
   std::function<catalogue::NowPlaying()> song_;
@@ -52,6 +53,8 @@ class MediaFace {
   skin::GdiObject<HFONT> large_;  // the number and the time
   std::wstring line_;             // FaceText's line
   std::wstring title_;            // the song's title, shown as plain text
+  // The title's own font where the face's font lacks some of its glyphs.
+  skin::GdiObject<HFONT> titleFont_;
   std::function<void()> onTick_;
   std::function<std::wstring()> note_;
 };

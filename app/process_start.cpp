@@ -21,10 +21,20 @@ DWORD CALLBACK AnnouncedTrimmer(LPVOID parameter) {
   return catalogue::TrimmerThreadProc(parameter);
 }
 
+// Where the caption ends against its buttons, and in which face, for the tests to check.
+void AnnounceCaption(const skin::WindowSkinRecord& record, const skin::CaptionWritten& written) {
+  if (!Announce().on()) return;
+  const LONG buttons =
+      record.captionButtons.empty() ? -1 : static_cast<LONG>(record.captionButtons.front().rect.x);
+  Announce().Say("caption ", reinterpret_cast<uintptr_t>(record.hwnd), " right ", written.right,
+                 " buttons ", buttons, "\t", written.face, "\t", written.shown);
+}
+
 }  // namespace
 
 void StartProcess() {
   skin::skinEngine = new skin::SkinEngine();
+  if (Announce().on()) skin::skinEngine->captionWritten = AnnounceCaption;
   skin::FreeSkinArrays();  // both arrays start empty
   skin::backgroundImage.clear();
   std::atexit(RunExitRoutineAtExit);

@@ -8,6 +8,7 @@
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
+#include "skin/glyph_fallback.h"
 
 namespace app {
 namespace {
@@ -38,6 +39,8 @@ SongRowTips::SongRowTips(HWND list, std::function<std::wstring(int row)> titleOf
 
 SongRowTips::~SongRowTips() {
   if (list_ && IsWindow(list_)) RemovePropW(list_, kTipsProp);
+  if (titleFont_)
+    SendMessageW(tip_.GetWindow(), WM_SETFONT, reinterpret_cast<WPARAM>(ownFont_), FALSE);
   tip_.Destroy();
 }
 
@@ -61,9 +64,20 @@ void SongRowTips::PlaceTools() {
   }
 }
 
+void SongRowTips::FontFor(const std::wstring& title) {
+  HWND tip = tip_.GetWindow();
+  const auto held = reinterpret_cast<HFONT>(SendMessageW(tip, WM_GETFONT, 0, 0));
+  // Any font but the lent one is the tip's own (one remade for another DPI, too).
+  if (held != titleFont_.get()) ownFont_ = held;
+  HFONT lent = skin::FontWithGlyphs(ownFont_, title);
+  SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(lent ? lent : ownFont_), FALSE);
+  titleFont_.Reset(lent);
+}
+
 LRESULT SongRowTips::TextFor(NMHDR* header) {
   const int row = static_cast<int>(header->idFrom);
   text_ = row >= 1 && row <= catalogue::kSongsPerBatch && titleOf_ ? titleOf_(row) : L"";
+  FontFor(text_);
   Announce().Say("tip ", row, "\t", text_);
   reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = text_.data();
   return 0;

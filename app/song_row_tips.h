@@ -8,6 +8,7 @@
 #include <string>
 
 #include "graphics/gfx_tooltip.h"
+#include "skin/gdi_scoped.h"
 
 namespace app {
 
@@ -28,6 +29,8 @@ class SongRowTips {
   bool ToolsPlaced() const;
   void PlaceTools();
   LRESULT TextFor(NMHDR* header);
+  // The tip's font for the title: its own, or one with the glyphs its own lacks.
+  void FontFor(const std::wstring& title);
 
   HWND list_;
   std::function<std::wstring(int)> titleOf_;
@@ -37,7 +40,9 @@ class SongRowTips {
   int placedCount_ = -1;
   int placedHeight_ = -1;
   int placedDpi_ = -1;
-  std::wstring text_;  // what the tooltip was handed last; it reads the text from here
+  std::wstring text_;        // what the tooltip was handed last; it reads the text from here
+  HFONT ownFont_ = nullptr;  // the tip's font before a title's was lent to it
+  skin::GdiObject<HFONT> titleFont_;  // lent to the tip while it shows such a title
 };
 
 }  // namespace app

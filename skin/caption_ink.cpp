@@ -38,6 +38,18 @@ COLORREF ReadableTextColourOn(HBITMAP backdrop, COLORREF stated) {
   return ink;
 }
 
+CaptionInk CaptionInkFor(COLORREF statedText, COLORREF statedEdge, BackgroundTones behind) {
+  constexpr BYTE kEdgeAlpha = 150;
+  const Ink ink = ReadableInk(statedText, statedEdge, behind);
+  const double text = RelativeLuminance(ink.colour);
+  const bool stated = ink.colour == statedText && ink.halo == statedEdge;
+  const bool lightEdge = RelativeLuminance(ink.halo) > text;
+  const bool readsAlone = ContrastRatio(text, behind.dark) >= kReadableContrast &&
+                          ContrastRatio(text, behind.light) >= kReadableContrast;
+  const bool edge = stated || !lightEdge || !readsAlone;
+  return {ink.colour, ink.halo, edge ? kEdgeAlpha : BYTE{0}};
+}
+
 std::optional<graphics::GfxBitmap> ReadableGlyph(const graphics::GfxBitmap& glyph,
                                                  BackgroundTones behind) {
   std::vector<uint32_t> pixels;

@@ -9,17 +9,14 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
-#include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
 #include "graphics/resize.h"
-#include "skin/caption_fit.h"
 #include "skin/caption_glyphs.h"
 #include "skin/caption_ink.h"
 #include "skin/caption_strip.h"
 #include "skin/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
-#include "skin/skin_font.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 
@@ -35,8 +32,6 @@ using graphics::GfxSolidBrush;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kRed = 0x0000FF;
-constexpr int32_t kTextRenderingAntiAliasGridFit = 3;
-constexpr int32_t kStringFormatNoWrap = 0x1000;
 
 // The picture stretched over the whole layer. It is resampled here and laid on pixel for pixel:
 // the system's own interpolation takes about a tenth of a second for a window-sized picture
@@ -285,47 +280,12 @@ void SkinEngine::DrawCaption(int32_t index, bool onItsOwn, const wchar_t* text) 
     caption.resize(static_cast<size_t>(GetWindowTextW(hwnd, caption.data(), length + 1)));
   }
   if (!caption.empty() && layoutWidth > 0) {
-    GfxGraphics g;
-    graphics::GfxFont font;
-    graphics::GfxStringFormat format;
-    GfxSolidBrush halo;
-    GfxSolidBrush face;
     const auto f = [](int32_t v) { return static_cast<float>(v); };
     const graphics::GfxRectF layout{f(m + px.Px(26)), f(m + px.Px(5)), f(layoutWidth),
                                     f(px.Px(32))};
-    graphics::GfxRectF bounds{};
-    const bool ready = g.FromHdc(back) &&
-                       CreateSkinFont(font, record->captionFontName, px.Px(record->captionFontSize),
-                                      record->captionFontFlag == 1 ? 1 : 0) &&
-                       format.Create(kStringFormatNoWrap);
-    if (ready) {
-      // Cut before the caption buttons rather than covered by them.
-      const graphics::GfxRectF open{layout.x, layout.y, 1e6f, layout.height};
-      caption = FitWithEllipsis(caption, f(textRight) - layout.x, [&](const std::wstring& t) {
-        graphics::GfxRectF b{};
-        return g.MeasureString(t, font, open, format, &b) ? b.width : 1e9f;
-      });
-    }
-    if (ready && !caption.empty() && g.MeasureString(caption, font, layout, format, &bounds)) {
-      // The stated colours where they read over the picture under the text, else black or white.
-      RECT under = PixelRect(bounds);
-      under.right = std::min<LONG>(under.right, textRight);
-      const Ink ink = ReadableInk(record->captionTextColour, record->captionHaloColour,
-                                  TonesBehind(back, under));
-      if (halo.Create(ArgbFromColorref(ink.halo, 150)) &&
-          face.Create(ArgbFromColorref(ink.colour, 255))) {
-        g.SetTextRenderingHint(kTextRenderingAntiAliasGridFit);
-        g.SetClipRect(0, 0, static_cast<float>(textRight), static_cast<float>(client.bottom));
-        constexpr int kOffsets[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-        for (const auto& o : kOffsets) {
-          const graphics::GfxRectF shifted{layout.x + f(o[0] * px.Line(1)),
-                                           layout.y + f(o[1] * px.Line(1)), layout.width,
-                                           layout.height};
-          g.DrawString(caption, font, shifted, format, halo);
-        }
-        g.DrawString(caption, font, layout, format, face);
-      }
-    }
+    const CaptionWritten written =
+        WriteCaption(back, *record, caption, layout, textRight, client.bottom);
+    if (captionWritten) captionWritten(*record, written);
   }
   if (onItsOwn) PutOnScreen(index, area);
 }

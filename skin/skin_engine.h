@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "skin/button_fade.h"
+#include "skin/caption_writing.h"
 #include "skin/screen_picture.h"
 #include "skin/window_record.h"
 
@@ -116,6 +118,8 @@ class SkinEngine {
   // On its own (not within a full paint) the caption area is restored from the clean frame first
   // and the result put on the screen.
   void DrawCaption(int32_t index, bool onItsOwn, const wchar_t* text = nullptr);
+  // Told of every caption text written, with the window's record: the application's watch.
+  std::function<void(const WindowSkinRecord&, const CaptionWritten&)> captionWritten;
 
   // The optional status bar along the bottom.
   void CreateStatusBar(int32_t index, int32_t height, const std::vector<std::wstring>& items);

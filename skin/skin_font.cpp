@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "skin/gdi_handles.h"
+#include "skin/glyph_fallback.h"
 
 namespace skin {
 namespace {
@@ -27,17 +28,27 @@ std::wstring MappedFace(const std::wstring& name) {
 }  // namespace
 
 bool CreateSkinFont(graphics::GfxFont& font, const std::wstring& name, int32_t size, int32_t style,
-                    int32_t unit) {
+                    int32_t unit, const std::wstring& text) {
   const auto emSize = static_cast<float>(size > 0 ? size : 12);
-  if (font.Create(name, emSize, style, unit)) return true;
-  const std::wstring mapped = MappedFace(name);
-  if (!mapped.empty() && mapped != name && font.Create(mapped, emSize, style, unit)) {
-    return true;
+  std::wstring face = name;
+  if (!font.Create(face, emSize, style, unit)) {
+    face = MappedFace(name);
+    if (face.empty() || face == name || !font.Create(face, emSize, style, unit)) {
+      graphics::GfxFontFamily generic;
+      if (!generic.CreateGenericSansSerif() || !generic.GetFamilyName(&face) ||
+          !font.Create(face, emSize, style, unit)) {
+        return false;
+      }
+    }
   }
-  graphics::GfxFontFamily generic;
-  std::wstring genericName;
-  if (!generic.CreateGenericSansSerif() || !generic.GetFamilyName(&genericName)) return false;
-  return font.Create(genericName, emSize, style, unit);
+  if (text.empty()) return true;
+  // Only a text the face cannot show changes face: Latin text keeps its metrics.
+  const std::wstring withGlyphs = FaceWithGlyphs(face, text);
+  if (withGlyphs != face) {
+    graphics::GfxFont other;
+    if (other.Create(withGlyphs, emSize, style, unit)) font = std::move(other);
+  }
+  return true;
 }
 
 }  // namespace skin

@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "app/player_units.h"
 #include "catalogue/http_get.h"
+#include "skin/glyph_fallback.h"
 #include "tests/support/catalogue_service.h"
 #include "tests/support/observe.h"
 #include "tests/support/picture.h"
@@ -35,6 +38,31 @@ std::string Gbk(const std::string& utf8) {
   bytes.resize(WideCharToMultiByte(936, 0, wide.c_str(), static_cast<int>(wide.size()),
                                    bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr));
   return bytes;
+}
+
+// The main window's caption as its painter announced it ("caption <window> right <x> buttons <x>
+// \t<face>\t<text>"): the first from `from` on whose text is cut with an ellipsis, or not.
+struct CaptionLine {
+  long right = -1, buttons = -1;
+  std::string face, shown;
+};
+
+CaptionLine WaitForCaption(const PlayerProcess& player, HWND main, size_t from, bool cut) {
+  const std::string prefix = "caption " + std::to_string(reinterpret_cast<uintptr_t>(main)) + " ";
+  CaptionLine c;
+  const auto take = [&](const std::string& line) {
+    const size_t face = line.find('\t'), shown = line.find('\t', face + 1);
+    if (line.rfind(prefix, 0) != 0 || shown == std::string::npos) return false;
+    std::sscanf(line.c_str() + prefix.size(), "right %ld buttons %ld", &c.right, &c.buttons);
+    c.face = line.substr(face + 1, shown - face - 1);
+    c.shown = line.substr(shown + 1);
+    const std::string ellipsis = "\u2026";
+    const bool ends =
+        c.shown.size() > ellipsis.size() &&
+        c.shown.compare(c.shown.size() - ellipsis.size(), ellipsis.size(), ellipsis) == 0;
+    return !c.shown.empty() && ends == cut;
+  };
+  return player.events().WaitFor(take, from) < 0 ? CaptionLine{} : c;
 }
 
 void DoubleClickEntry(HWND list, int index) {
@@ -68,6 +96,10 @@ TEST(LocaleSmoke, StartListPlayDownloadChangeThePictureAndExit) {
   ASSERT_NE(main, nullptr) << player.WaitForMessageBox(100);
   // The caption comes from the shipped GBK title file and reads the same in every locale.
   EXPECT_EQ(WindowText(main), "Velory音乐播放器");
+  // Drawn in a face that has its glyphs, where the code page links no font for them.
+  const CaptionLine whole = WaitForCaption(player, main, 0, false);
+  EXPECT_EQ(whole.shown, "Velory音乐播放器") << player.events().Dump();
+  EXPECT_EQ(skin::MissingGlyphs(Wide(whole.face), Wide(whole.shown)), L"") << whole.face;
 
   HWND box = FindWindowExW(main, nullptr, L"Button", nullptr);
   HWND visible = nullptr, songs = nullptr;
@@ -114,6 +146,13 @@ TEST(LocaleSmoke, StartListPlayDownloadChangeThePictureAndExit) {
   EXPECT_TRUE(WaitFor([&] { return ListBoxItem(visible, 0) == other.header; }, 5000));
   EXPECT_NE(FindChild(box, "Button", other.download), nullptr);
   EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\language.txt")), &t == &kChinese ? "en" : "zh");
+
+  // At the smallest size the caption is cut with an ellipsis before its buttons.
+  const size_t before = player.events().Count();
+  SetWindowPos(main, nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const CaptionLine cut = WaitForCaption(player, main, before, true);
+  ASSERT_NE(cut.buttons, -1) << player.events().Dump(before);
+  EXPECT_LE(cut.right, cut.buttons) << cut.shown;
 
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
