@@ -51,7 +51,20 @@ class Announcer {
   graphics::KernelHandle file_;
 };
 
-// The program's announcer, made on first use.
-const Announcer& Announce();
+// The application's announcer as the callers reach it: silent before the application is made and
+// after it has gone.
+class Announcement {
+ public:
+  explicit Announcement(const Announcer* to) : to_(to) {}
+  bool on() const { return to_ && to_->on(); }
+  template <typename... Parts>
+  void Say(const Parts&... parts) const {
+    if (to_) to_->Say(parts...);
+  }
+
+ private:
+  const Announcer* to_;
+};
+Announcement Announce();
 
 }  // namespace app

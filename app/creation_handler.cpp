@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/application.h"
 #include "app/caption_text.h"
 #include "app/data_files.h"
 #include "app/language.h"
@@ -24,8 +25,6 @@
 
 namespace app {
 namespace {
-
-std::vector<uint8_t> g_picture;
 
 // Shows the message and ends the program; the loading window is left as it is.
 [[noreturn]] void EndWith(const wchar_t* message) {
@@ -66,7 +65,7 @@ void SizeWindow(HWND window, const NumberPair& size) {
 
 }  // namespace
 
-const std::vector<uint8_t>& StartupPicture() { return g_picture; }
+const std::vector<uint8_t>& StartupPicture() { return App().picture; }
 
 void RunCreationHandler(PlayerUnits& units) {
   // The picture's name is known already: its decode runs beside the catalogue's requests. It is
@@ -125,7 +124,7 @@ void RunCreationHandler(PlayerUnits& units) {
   // picture that cannot be read.
   if (!BackgroundPictureDecoded()) EndWith(Texts().pictureMissing);
   skinGroupBox(units.分组框1);
-  g_picture = std::move(picture);
+  App().picture = std::move(picture);
   loading.SetProgress(80);
   LogStartupStep("background read, main window skinned");
 

@@ -3,27 +3,25 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/application.h"
 #include "catalogue/message_pump.h"
 
 namespace app {
 namespace {
-
-KeyTargets g_targets;
-HWND g_lastFocus = nullptr;
 
 bool IsRadio(LONG style) {
   const LONG type = style & BS_TYPEMASK;
   return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 
-FocusKind KindOf(HWND focus) {
+FocusKind KindOf(const KeyTargets& targets, HWND focus) {
   if (!focus) return FocusKind::kOther;
-  if (g_targets.hosts) {
-    for (HWND host : g_targets.hosts()) {
+  if (targets.hosts) {
+    for (HWND host : targets.hosts()) {
       if (host && (focus == host || IsChild(host, focus))) return FocusKind::kHosted;
     }
   }
-  if (focus == g_targets.songList) return FocusKind::kSongList;
+  if (focus == targets.songList) return FocusKind::kSongList;
   wchar_t cls[32] = {};
   GetClassNameW(focus, cls, static_cast<int>(std::size(cls)));
   if (lstrcmpiW(cls, L"Edit") == 0) return FocusKind::kEdit;
@@ -42,9 +40,9 @@ HWND NextInCycle(const std::vector<HWND>& cycle, HWND from, bool backwards) {
   return cycle[(i + (backwards ? n - 1 : 1)) % n];
 }
 
-void MoveFocus(HWND from, bool backwards) {
-  if (!g_targets.tabOrder) return;
-  std::vector<HWND> order = g_targets.tabOrder();
+void MoveFocus(const KeyTargets& targets, HWND from, bool backwards) {
+  if (!targets.tabOrder) return;
+  std::vector<HWND> order = targets.tabOrder();
   order.erase(
       std::remove_if(order.begin(), order.end(), [](HWND w) { return !w || !Reachable(w); }),
       order.end());
@@ -106,37 +104,37 @@ KeyOutcome OutcomeForKey(UINT virtualKey, KeyModifiers m, FocusKind focus, bool 
   }
 }
 
-void SetKeyTargets(KeyTargets targets) {
-  g_targets = std::move(targets);
-  g_lastFocus = nullptr;
-  catalogue::SetMessageFilter(g_targets.window ? RouteKey : nullptr);
+void KeyRouter::SetTargets(KeyTargets targets) {
+  targets_ = std::move(targets);
+  lastFocus_ = nullptr;
+  catalogue::SetMessageFilter(targets_.window ? RouteKey : nullptr);
 }
 
-bool RouteKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || !g_targets.window) return false;
-  if (msg.hwnd != g_targets.window && !IsChild(g_targets.window, msg.hwnd)) return false;
+bool KeyRouter::Route(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !targets_.window) return false;
+  if (msg.hwnd != targets_.window && !IsChild(targets_.window, msg.hwnd)) return false;
   const KeyModifiers m{GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
                        GetKeyState(VK_MENU) < 0, (msg.lParam & (1 << 30)) != 0};
-  const bool stepReady = !m.repeat || !g_targets.stepReady || g_targets.stepReady();
+  const bool stepReady = !m.repeat || !targets_.stepReady || targets_.stepReady();
   const KeyOutcome outcome =
-      OutcomeForKey(static_cast<UINT>(msg.wParam), m, KindOf(msg.hwnd), stepReady);
+      OutcomeForKey(static_cast<UINT>(msg.wParam), m, KindOf(targets_, msg.hwnd), stepReady);
   switch (outcome.action) {
     case KeyAction::kPass:
       return false;
     case KeyAction::kSwallow:
       return true;
     case KeyAction::kCommand:
-      if (g_targets.command) g_targets.command(outcome.command);
+      if (targets_.command) targets_.command(outcome.command);
       return true;
     case KeyAction::kPlaySelected:
-      if (g_targets.playSelected) g_targets.playSelected();
+      if (targets_.playSelected) targets_.playSelected();
       return true;
     case KeyAction::kPress:
       SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
       return true;
     case KeyAction::kFocusNext:
     case KeyAction::kFocusPrevious:
-      MoveFocus(msg.hwnd, outcome.action == KeyAction::kFocusPrevious);
+      MoveFocus(targets_, msg.hwnd, outcome.action == KeyAction::kFocusPrevious);
       return true;
     case KeyAction::kRadioPrevious:
     case KeyAction::kRadioNext:
@@ -146,17 +144,23 @@ bool RouteKey(const MSG& msg) {
   return false;
 }
 
-void OnMainWindowActivation(bool active) {
-  HWND window = g_targets.window;
+void KeyRouter::OnActivation(bool active) {
+  HWND window = targets_.window;
   if (!window) return;
   if (!active) {
     HWND focus = GetFocus();
-    if (focus && IsChild(window, focus)) g_lastFocus = focus;
+    if (focus && IsChild(window, focus)) lastFocus_ = focus;
     return;
   }
-  HWND to = g_lastFocus;
-  if (!to || !IsChild(window, to) || !Reachable(to)) to = g_targets.songList;
+  HWND to = lastFocus_;
+  if (!to || !IsChild(window, to) || !Reachable(to)) to = targets_.songList;
   if (to && Reachable(to)) SetFocus(to);
 }
+
+void SetKeyTargets(KeyTargets targets) { App().keys.SetTargets(std::move(targets)); }
+
+bool RouteKey(const MSG& msg) { return HasApp() && App().keys.Route(msg); }
+
+void OnMainWindowActivation(bool active) { App().keys.OnActivation(active); }
 
 }  // namespace app

@@ -55,6 +55,20 @@ struct KeyTargets {
   // Whether a held next or previous may step again: the song asked for last has started.
   std::function<bool()> stepReady;
 };
+
+// The router's state: what it acts on and the unit that had the focus when the window was left.
+class KeyRouter {
+ public:
+  void SetTargets(KeyTargets targets);
+  bool Route(const MSG& msg);
+  void OnActivation(bool active);
+
+ private:
+  KeyTargets targets_;
+  HWND lastFocus_ = nullptr;
+};
+
+// The application's router, below.
 void SetKeyTargets(KeyTargets targets);
 
 // Takes a key message meant for the main window or one of its units; true when it acted on it

@@ -1,5 +1,6 @@
 #include "app/language.h"
 
+#include "app/application.h"
 #include "build_settings.h"
 
 namespace app {
@@ -154,9 +155,11 @@ std::wstring VisibleEntry(int k, const UiTexts& texts) {
   return k == 0 ? std::wstring(texts.songListHeader) : texts.songEntry + std::to_wstring(k);
 }
 
-LanguageChoice& ProgramLanguage() {
-  static LanguageChoice choice;
-  return choice;
+LanguageChoice& ProgramLanguage() { return App().language; }
+
+const UiTexts& Texts() {
+  // Before the application is made the program speaks its first language.
+  return HasApp() ? App().language.texts() : TextsOf(Language::kChinese);
 }
 
 }  // namespace app

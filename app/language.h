@@ -97,9 +97,9 @@ class LanguageChoice {
   Language current_ = Language::kChinese;
 };
 
-// The program's choice.
+// The application's choice, and its texts.
 LanguageChoice& ProgramLanguage();
-inline const UiTexts& Texts() { return ProgramLanguage().texts(); }
+const UiTexts& Texts();
 
 // Entry k of the visible song list: the header for 0, the song's entry for 1 to 9.
 std::wstring VisibleEntry(int k, const UiTexts& texts = Texts());

@@ -20,16 +20,17 @@ LRESULT CALLBACK LoadingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 void RegisterLoadingClass() {
-  static bool registered = false;
-  if (registered) return;
   WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kLoadingWindowClass, &wc)) return;
+  wc = {};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = LoadingWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kLoadingWindowClass;
-  registered = RegisterClassExW(&wc) != 0;
+  RegisterClassExW(&wc);
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <utility>
 
 #include "app/announcer.h"
+#include "app/application.h"
 #include "app/browser_unit.h"
 #include "app/creation_handler.h"
 #include "app/language.h"
 #include "app/media_face.h"
 #include "app/media_player_unit.h"
-#include "app/program_state.h"
 #include "app/settings_keeper.h"
 #include "app/song_balloon.h"
 #include "app/song_download.h"
@@ -76,8 +76,6 @@ struct MediaUnits {
   std::unique_ptr<SongRowTips> rowTips;
 };
 
-std::unique_ptr<MediaUnits> g_media;
-
 catalogue::NowPlaying NowPlaying();
 HWND MainWindow();
 
@@ -115,11 +113,10 @@ class CurrentPlayer final : public catalogue::PlayerUnit {
   }
 
  private:
-  static MediaPlayerUnit* Unit() { return g_media ? g_media->播放器1.get() : nullptr; }
+  static MediaPlayerUnit* Unit();
 };
 
-// The play list and what it is bound to. Kept for the life of the process: a handler may still
-// be running inside one of its waits when the window goes.
+// The play list and what it is bound to.
 struct PlaylistBinding {
   explicit PlaylistBinding(const PlayerUnits& units)
       : songs(units.列表框1),
@@ -145,19 +142,44 @@ struct PlaylistBinding {
                   catalogue::WaitProcessingMessages,
                   [](const std::string& address) { return catalogue::songTitles.Of(address); },
                   [](int k) { return catalogue::ToUtf8(VisibleEntry(k)); }},
-                 {replayPending, replayAddress, advancePending, currentSongIndex}) {}
+                 {App().loop.replayPending, App().loop.replayAddress, App().loop.advancePending,
+                  App().loop.currentSongIndex}) {}
 
   ListBoxUnit songs, visible;
   CurrentPlayer player;
   catalogue::Playlist playlist;
 };
 
-std::unique_ptr<PlaylistBinding> g_binding;
-HWND g_window = nullptr;  // the main window, owner of the download's windows
-HWND MainWindow() { return g_window; }
+}  // namespace
+
+struct PlaybackState {
+  std::unique_ptr<MediaUnits> media;
+  // Kept while the application lives: a handler may still be inside one of the play list's
+  // waits when the window goes.
+  std::unique_ptr<PlaylistBinding> binding;
+  HWND window = nullptr;  // the main window, owner of the download's windows
+};
+
+void PlaybackStateDeleter::operator()(PlaybackState* state) const { delete state; }
+
+namespace {
+
+PlaybackState& Playback() {
+  auto& state = App().playback;
+  if (!state) state.reset(new PlaybackState);
+  return *state;
+}
+
+MediaPlayerUnit* CurrentPlayer::Unit() {
+  const auto& media = Playback().media;
+  return media ? media->播放器1.get() : nullptr;
+}
+
+HWND MainWindow() { return Playback().window; }
 
 catalogue::NowPlaying NowPlaying() {
-  return g_binding ? g_binding->playlist.nowPlaying() : catalogue::NowPlaying{};
+  PlaybackState& p = Playback();
+  return p.binding ? p.binding->playlist.nowPlaying() : catalogue::NowPlaying{};
 }
 
 const char* TickText(catalogue::Playlist::Tick tick) {
@@ -188,13 +210,15 @@ const char* TickText(catalogue::Playlist::Tick tick) {
 }
 
 void OnPlayStateChange(long state) {
+  PlaybackState& p = Playback();
   if (Announce().on()) Announce().Say("state ", state, " song ", NowPlaying().number);
-  if (g_binding) g_binding->playlist.PlayStateChanged(state);
+  if (p.binding) p.binding->playlist.PlayStateChanged(state);
 }
 
 std::wstring NoticeText() {
+  PlaybackState& p = Playback();
   using Notice = catalogue::Playlist::Notice;
-  switch (g_binding ? g_binding->playlist.notice() : Notice::kNone) {
+  switch (p.binding ? p.binding->playlist.notice() : Notice::kNone) {
     case Notice::kRetrying:
       return Texts().retrying;
     case Notice::kGaveUp:
@@ -208,15 +232,17 @@ std::wstring NoticeText() {
 }
 
 void OnSongFailed() {
-  if (!g_binding) return;
-  const std::wstring why = g_media ? FailureReason(g_media->播放器1->failure()) : std::wstring();
-  g_binding->playlist.SongFailed();
+  PlaybackState& p = Playback();
+  if (!p.binding) return;
+  const std::wstring why = p.media ? FailureReason(p.media->播放器1->failure()) : std::wstring();
+  p.binding->playlist.SongFailed();
   static constexpr const char* kNotices[] = {"", "retrying", "given up", "unreachable"};
   Announce().Say("song failed ", NowPlaying().number, " ", why, "\t",
-                 kNotices[static_cast<int>(g_binding->playlist.notice())]);
+                 kNotices[static_cast<int>(p.binding->playlist.notice())]);
 }
 
 void OnDownload() {
+  PlaybackState& p = Playback();
   // The song goes on playing whichever way it is saved.
   const std::string url = CurrentPlayer().Url();
   if (!catalogue::RunningUnderWine() && catalogue::IsWebAddress(url)) {
@@ -225,106 +251,116 @@ void OnDownload() {
   }
   // A song of a folder is its own local file.
   const std::wstring local = !catalogue::IsWebAddress(url) ? catalogue::FromUtf8(url)
-                             : g_media && g_media->播放器1 ? g_media->播放器1->LocalFile()
+                             : p.media && p.media->播放器1 ? p.media->播放器1->LocalFile()
                                                            : L"";
-  DownloadSong(g_window, url, SuggestedSongName(NowPlaying().number, NowPlaying().title, local),
+  DownloadSong(p.window, url, SuggestedSongName(NowPlaying().number, NowPlaying().title, local),
                StartupPicture());
 }
 
 }  // namespace
 
 void CreatePlaybackUnits(const PlayerUnits& units, int dpi) {
+  PlaybackState& p = Playback();
   // A play list still inside one of its waits is left alone; it finds no player any more.
-  if (!g_binding || !g_binding->playlist.Busy()) {
-    g_binding = std::make_unique<PlaylistBinding>(units);
+  if (!p.binding || !p.binding->playlist.Busy()) {
+    p.binding = std::make_unique<PlaylistBinding>(units);
   }
-  g_window = units.window;
-  g_media = std::make_unique<MediaUnits>();
-  g_media->播放器1 = std::make_unique<MediaPlayerUnit>(units.分组框1, ScaledUnit(k播放器1, dpi),
+  p.window = units.window;
+  p.media = std::make_unique<MediaUnits>();
+  p.media->播放器1 = std::make_unique<MediaPlayerUnit>(units.分组框1, ScaledUnit(k播放器1, dpi),
                                                        kId播放器1, OnPlayStateChange);
-  if (g_media->播放器1->fetchesSongs()) {
-    g_media->播放器1->SetOnFailed(OnSongFailed);
-    g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, NowPlaying);
-    g_media->face->SetNote(NoticeText);
-    if (g_media->face->window()) {
-      g_media->transport = std::make_unique<TransportBar>(units.分组框1, g_media->face->window(),
-                                                          *g_media->播放器1, RunPlayerCommand, dpi);
-      g_media->face->SetOnTick([] { g_media->transport->Refresh(); });
+  if (p.media->播放器1->fetchesSongs()) {
+    p.media->播放器1->SetOnFailed(OnSongFailed);
+    p.media->face = std::make_unique<MediaFace>(*p.media->播放器1, NowPlaying);
+    p.media->face->SetNote(NoticeText);
+    if (p.media->face->window()) {
+      p.media->transport = std::make_unique<TransportBar>(units.分组框1, p.media->face->window(),
+                                                          *p.media->播放器1, RunPlayerCommand, dpi);
+      p.media->face->SetOnTick([] { Playback().media->transport->Refresh(); });
     }
   }
-  g_media->超文本浏览框2 =
+  p.media->超文本浏览框2 =
       std::make_unique<BrowserUnit>(units.分组框1, ScaledUnit(k超文本浏览框2, dpi),
                                     kId超文本浏览框2, build_settings::kAuthorPageUrl);
   // Row k of the visible list stands for entry k of the song list.
-  g_media->rowTips = std::make_unique<SongRowTips>(units.列表框2, [songs = units.列表框1](int row) {
+  p.media->rowTips = std::make_unique<SongRowTips>(units.列表框2, [songs = units.列表框1](int row) {
     return catalogue::songTitles.Of(ListBoxUnit(songs).Entry(row));
   });
 }
 
 void ScalePlaybackUnits(const PlayerUnits& units, int dpi) {
+  PlaybackState& p = Playback();
   for (const auto& [id, design] :
        {std::pair{kId播放器1, k播放器1}, {kId超文本浏览框2, k超文本浏览框2}}) {
     const UnitGeometry g = ScaledUnit(design, dpi);
     SetWindowPos(GetDlgItem(units.分组框1, id), nullptr, g.left, g.top, g.width, g.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (g_media && g_media->face) g_media->face->SetDpi(dpi);
-  if (g_media && g_media->transport) g_media->transport->Layout(g_media->face->window(), dpi);
+  if (p.media && p.media->face) p.media->face->SetDpi(dpi);
+  if (p.media && p.media->transport) p.media->transport->Layout(p.media->face->window(), dpi);
 }
 
 void DestroyPlaybackUnits() {
-  if (g_media) {
-    g_media->face.reset();
-    g_media->transport.reset();
+  PlaybackState& p = Playback();
+  if (p.media) {
+    p.media->face.reset();
+    p.media->transport.reset();
   }
-  g_media.reset();
+  p.media.reset();
 }
 
 void UseKeptSource() {
-  if (!g_binding) return;
+  PlaybackState& p = Playback();
+  if (!p.binding) return;
   catalogue::ProgramCatalogue().Use(ReadSourceSetting());
   AnnounceSource(catalogue::ProgramCatalogue());
-  g_binding->playlist.AnotherBatch();
+  p.binding->playlist.AnotherBatch();
 }
 
 void OnLoopTimer() {
-  if (g_binding) Announce().Say("tick ", TickText(g_binding->playlist.LoopTick()));
+  PlaybackState& p = Playback();
+  if (p.binding) Announce().Say("tick ", TickText(p.binding->playlist.LoopTick()));
 }
 
 bool OnPlaybackCommand(int unitId, int code) {
-  if (!g_binding) return false;
+  PlaybackState& p = Playback();
+  if (!p.binding) return false;
   if (unitId == kId按钮_换一批 && code == BN_CLICKED) {
-    Announce().Say(g_binding->playlist.Busy() ? "another batch ignored: busy" : "another batch");
-    g_binding->playlist.AnotherBatch();
+    Announce().Say(p.binding->playlist.Busy() ? "another batch ignored: busy" : "another batch");
+    p.binding->playlist.AnotherBatch();
     return true;
   }
   if (unitId == kId列表框2 && code == LBN_DBLCLK) {
-    g_binding->playlist.SongDoubleClicked();
+    p.binding->playlist.SongDoubleClicked();
     return true;
   }
   if (unitId == kId按钮_下载 && code == BN_CLICKED) {
     OnDownload();
     return true;
   }
-  return g_media && g_media->transport && g_media->transport->OnCommand(unitId, code);
+  return p.media && p.media->transport && p.media->transport->OnCommand(unitId, code);
 }
 
 bool OnPlaybackScroll(HWND bar, int code) {
-  return g_media && g_media->transport && g_media->transport->OnScroll(bar, code);
+  PlaybackState& p = Playback();
+  return p.media && p.media->transport && p.media->transport->OnScroll(bar, code);
 }
 
 void PlaySelectedSong() {
-  if (g_binding) g_binding->playlist.SongDoubleClicked();
+  PlaybackState& p = Playback();
+  if (p.binding) p.binding->playlist.SongDoubleClicked();
 }
 
 std::vector<HWND> TransportTabStops() {
-  return g_media && g_media->transport ? g_media->transport->TabStops() : std::vector<HWND>();
+  PlaybackState& p = Playback();
+  return p.media && p.media->transport ? p.media->transport->TabStops() : std::vector<HWND>();
 }
 
 void RunPlayerCommand(PlayerCommand command) {
-  if (!g_binding) return;
-  catalogue::Playlist& playlist = g_binding->playlist;
-  MediaPlayerUnit* unit = g_media ? g_media->播放器1.get() : nullptr;
+  PlaybackState& p = Playback();
+  if (!p.binding) return;
+  catalogue::Playlist& playlist = p.binding->playlist;
+  MediaPlayerUnit* unit = p.media ? p.media->播放器1.get() : nullptr;
   switch (command) {
     case PlayerCommand::kNone:
       return;
@@ -358,17 +394,19 @@ void RunPlayerCommand(PlayerCommand command) {
       break;
   }
   // The command may have ended the window while a batch came in.
-  if (g_media && g_media->transport) g_media->transport->Refresh();
+  if (p.media && p.media->transport) p.media->transport->Refresh();
 }
 
 bool ReadyForAnotherStep() {
-  return g_binding && !g_binding->playlist.Busy() &&
+  PlaybackState& p = Playback();
+  return p.binding && !p.binding->playlist.Busy() &&
          CurrentPlayer().State() != catalogue::PlayState::kLoading;
 }
 
 TaskbarView CurrentTaskbarView() {
+  PlaybackState& p = Playback();
   TaskbarView view;
-  MediaPlayerUnit* unit = g_media ? g_media->播放器1.get() : nullptr;
+  MediaPlayerUnit* unit = p.media ? p.media->播放器1.get() : nullptr;
   if (!unit) return view;
   using Play = TaskbarView::Play;
   switch (unit->activity()) {
@@ -390,22 +428,25 @@ TaskbarView CurrentTaskbarView() {
 }
 
 bool PlayerSound(int& volume, bool& muted) {
-  if (!g_media || !g_media->播放器1) return false;
-  volume = g_media->播放器1->volume();
-  muted = g_media->播放器1->muted();
+  PlaybackState& p = Playback();
+  if (!p.media || !p.media->播放器1) return false;
+  volume = p.media->播放器1->volume();
+  muted = p.media->播放器1->muted();
   return true;
 }
 
 void SetPlayerSound(int volume, bool muted) {
-  if (!g_media || !g_media->播放器1) return;
-  g_media->播放器1->SetVolume(volume);
-  g_media->播放器1->SetMuted(muted);
-  if (g_media->transport) g_media->transport->Refresh();
+  PlaybackState& p = Playback();
+  if (!p.media || !p.media->播放器1) return;
+  p.media->播放器1->SetVolume(volume);
+  p.media->播放器1->SetMuted(muted);
+  if (p.media->transport) p.media->transport->Refresh();
 }
 
 void RefreshPlaybackUnits() {
+  PlaybackState& p = Playback();
   // The face takes the new texts at its next tick.
-  if (g_media && g_media->transport) g_media->transport->Refresh();
+  if (p.media && p.media->transport) p.media->transport->Refresh();
 }
 
 }  // namespace app

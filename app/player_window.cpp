@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/announcer.h"
+#include "app/application.h"
 #include "app/background_picture.h"
 #include "app/creation_handler.h"
 #include "app/data_files.h"
@@ -29,26 +30,25 @@
 namespace app {
 namespace {
 
-PlayerUnits g_units;
-bool g_creating = false;  // the creation handler runs
-
 HWND MakeUnit(const wchar_t* cls, const wchar_t* caption, DWORD style, const UnitGeometry& g,
               HWND parent, int id) {
-  const RECT r = UnitRect(g, g_units.dpi);
+  const int dpi = App().units.dpi;
+  const RECT r = UnitRect(g, dpi);
   HWND unit = CreateWindowExW(
       0, cls, caption, WS_CHILD | style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(unit, WM_SETFONT, reinterpret_cast<WPARAM>(UnitFont(g_units.dpi)), 0);
+  SendMessageW(unit, WM_SETFONT, reinterpret_cast<WPARAM>(UnitFont(dpi)), 0);
   return unit;
 }
 
 // The window moved to a screen of another DPI (the skin's frame has already rescaled itself).
 void OnDpiChanged(HWND window, int dpi, const RECT* suggested) {
-  if (!graphics::IsUsableDpi(dpi) || dpi == g_units.dpi) return;
-  const int old = g_units.dpi;
-  g_units.dpi = dpi;
-  ScaleUnits(g_units, old, dpi);
-  ScalePlaybackUnits(g_units, dpi);
+  PlayerUnits& units = App().units;
+  if (!graphics::IsUsableDpi(dpi) || dpi == units.dpi) return;
+  const int old = units.dpi;
+  units.dpi = dpi;
+  ScaleUnits(units, old, dpi);
+  ScalePlaybackUnits(units, dpi);
   if (suggested) {
     SetWindowPos(window, nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
@@ -83,7 +83,7 @@ void ForwardUnitNotifications(HWND groupBox) {
 }
 
 void CreateUnits(HWND window) {
-  PlayerUnits& u = g_units;
+  PlayerUnits& u = App().units;
   u.window = window;
   u.分组框1 = MakeUnit(L"Button", L"", BS_GROUPBOX | WS_VISIBLE, k分组框1, window, kId分组框1);
   ForwardUnitNotifications(u.分组框1);
@@ -112,19 +112,20 @@ void CreateUnits(HWND window) {
   u.托盘菜单 = CreatePopupMenu();
   FillTrayMenu(u.托盘菜单);
 
-  CreatePlaybackUnits(u, g_units.dpi);
+  CreatePlaybackUnits(u, u.dpi);
   Settings().Restore(u);
-  StartTaskbar(window, g_units.dpi);
+  StartTaskbar(window, u.dpi);
   SetTimer(window, kId时钟_列表循环, kLoopTimerInterval, nullptr);
 }
 
 // The keys and the media keys reach the player once it is made: before that the lists are still
 // being filled.
 void TakeKeys(HWND window) {
+  const PlayerUnits& units = App().units;
   SetKeyTargets(
-      {window, g_units.列表框2,
-       [] {
-         const PlayerUnits& v = g_units;
+      {window, units.列表框2,
+       [&units] {
+         const PlayerUnits& v = units;
          // Down the left column, then the player's face, then the download.
          const bool single = SendMessageW(v.单选框_单曲循环, BM_GETCHECK, 0, 0) == BST_CHECKED;
          std::vector<HWND> order{v.列表框2, single ? v.单选框_单曲循环 : v.单选框_列表循环,
@@ -134,26 +135,22 @@ void TakeKeys(HWND window) {
          return order;
        },
        RunPlayerCommand, PlaySelectedSong,
-       [] {
-         return std::vector<HWND>{GetDlgItem(g_units.分组框1, kId播放器1),
-                                  GetDlgItem(g_units.分组框1, kId超文本浏览框2)};
+       [&units] {
+         return std::vector<HWND>{GetDlgItem(units.分组框1, kId播放器1),
+                                  GetDlgItem(units.分组框1, kId超文本浏览框2)};
        },
        ReadyForAnotherStep});
   RegisterMediaKeys(window);
 }
 
-// The shell broadcasts this when it (re)starts; the icon must then be added again.
-UINT TaskbarCreatedMessage() {
-  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-  return message;
-}
-
 LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == TaskbarCreatedMessage() && message != 0) {
-    OnTaskbarCreated(g_units);
+  Application& a = App();
+  // The shell (re)started: the tray icon must be added again.
+  if (message == a.taskbarCreatedMessage && message != 0) {
+    OnTaskbarCreated(a.units);
     return 0;
   }
-  if (message == TaskbarButtonCreatedMessage() && message != 0) {
+  if (message == a.taskbarButtonCreatedMessage && message != 0) {
     OnTaskbarButtonCreated();
     return 0;
   }
@@ -162,18 +159,18 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CREATE:
-      g_units.dpi = graphics::DpiForWindow(hwnd);
+      a.units.dpi = graphics::DpiForWindow(hwnd);
       CreateUnits(hwnd);
       LogStartupStep("main window units created");
-      g_creating = true;
-      RunCreationHandler(g_units);
-      g_creating = false;
+      a.creating = true;
+      RunCreationHandler(a.units);
+      a.creating = false;
       TakeKeys(hwnd);
       return 0;
     case WM_CLOSE:
       // Closed while it is still being made (its requests let messages through): the creation
       // handler ends the program after the request, before the layout could be saved half-made.
-      if (g_creating) {
+      if (a.creating) {
         PostQuitMessage(0);
         return 0;
       }
@@ -181,16 +178,16 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam == kId时钟_列表循环) {
         OnLoopTimer();
-        Settings().Keep(g_units);
+        Settings().Keep(a.units);
         return 0;
       }
       if (OnTaskbarTimer(wParam)) return 0;
       break;
     case kTrayMessage:
-      OnTrayNotification(g_units, TrayActionCode(static_cast<UINT>(lParam)));
+      OnTrayNotification(a.units, TrayActionCode(static_cast<UINT>(lParam)));
       return 0;
     case WM_COMMAND:
-      if (lParam == 0 && OnMenuItem(g_units, LOWORD(wParam))) return 0;
+      if (lParam == 0 && OnMenuItem(a.units, LOWORD(wParam))) return 0;
       if (OnThumbButton(wParam)) return 0;
       if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       if (LOWORD(wParam) == kId按钮_更换背景 && HIWORD(wParam) == BN_CLICKED) {
@@ -208,7 +205,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_APPCOMMAND: {
       const PlayerCommand command = CommandForAppCommand(GET_APPCOMMAND_LPARAM(lParam));
-      if (command == PlayerCommand::kNone || g_creating) break;
+      if (command == PlayerCommand::kNone || a.creating) break;
       RunPlayerCommand(command);
       return TRUE;
     }
@@ -223,46 +220,46 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       UseKeptSource();
       return 0;
     case WM_COPYDATA:
-      return OnRemoteCopyData(g_units, g_creating, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return OnRemoteCopyData(a.units, a.creating, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_HOTKEY:
       RunPlayerCommand(CommandForMediaKey(HIWORD(lParam)));
       return 0;
     case WM_SIZE:
-      OnSizeChanged(g_units);
+      OnSizeChanged(a.units);
       break;
     case WM_SHOWWINDOW:
       // Shown again from the tray: a new taskbar button, which needs its thumbnail buttons.
       if (wParam) OnTaskbarButtonCreated();
       break;
     case WM_LBUTTONDOWN:
-      OnLeftButtonDown(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+      OnLeftButtonDown(a.units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
                        skin::FrameTakesPress(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMoved(g_units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_LBUTTON) != 0);
+      OnMouseMoved(a.units, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_LBUTTON) != 0);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      EndPanelDrag(g_units);
+      EndPanelDrag(a.units);
       if (message != WM_LBUTTONUP) break;
       return 0;
     case WM_CAPTURECHANGED:
-      OnCaptureLost(g_units);
+      OnCaptureLost(a.units);
       break;
     case WM_DESTROY:
       UnregisterMediaKeys(hwnd);
       SetKeyTargets({});
-      OnWillBeDestroyed(g_units);
-      Settings().Keep(g_units);
+      OnWillBeDestroyed(a.units);
+      Settings().Keep(a.units);
       StopTaskbar();
       KillTimer(hwnd, kId时钟_列表循环);
       DestroyPlaybackUnits();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      if (g_units.托盘菜单) DestroyMenu(g_units.托盘菜单);
-      g_units = PlayerUnits{};
+      if (a.units.托盘菜单) DestroyMenu(a.units.托盘菜单);
+      a.units = PlayerUnits{};
       break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -270,7 +267,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-PlayerUnits& Units() { return g_units; }
+PlayerUnits& Units() { return App().units; }
 
 bool CreatePlayerWindow() {
   INITCOMMONCONTROLSEX icc{sizeof(icc),
@@ -294,7 +291,7 @@ bool CreatePlayerWindow() {
       0, kPlayerWindowClass, L"", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, r.left, r.top,
       r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return false;
-  SetWindowIcons(window);
+  SetWindowIcons(window, App().windowIcons);
   ShowWindow(window, SW_SHOW);
   LogStartupStep("main window made visible");
   UpdateWindow(window);

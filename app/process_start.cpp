@@ -6,7 +6,7 @@
 
 #include "app/announcer.h"
 #include "app/language_switch.h"
-#include "app/program_state.h"
+#include "catalogue/catalogue_client.h"
 #include "catalogue/trimmer.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -40,10 +40,8 @@ void StartProcess() {
 
 void ExitRoutine() {
   catalogue::EndTrimmerStarts();
-  songAddress.clear();
-  songAddress.shrink_to_fit();
-  replayAddress.clear();
-  replayAddress.shrink_to_fit();
+  catalogue::songAddress.clear();
+  catalogue::songAddress.shrink_to_fit();
   delete skin::skinEngine;
   skin::skinEngine = nullptr;
   skin::FreeSkinArrays();

@@ -24,17 +24,6 @@ HICON FromEmbeddedFile(int size) {
                                   TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
 }
 
-// The icons this module gave the window last, destroyed when replaced or at the end.
-struct WindowIcons {
-  HICON big = nullptr;
-  HICON small = nullptr;
-  ~WindowIcons() {
-    if (big) DestroyIcon(big);
-    if (small) DestroyIcon(small);
-  }
-};
-WindowIcons g_windowIcons;
-
 void Replace(HWND window, WPARAM kind, HICON& kept, int size) {
   HICON icon = LoadProgramIcon(size);
   if (!icon) return;
@@ -48,7 +37,7 @@ void Replace(HWND window, WPARAM kind, HICON& kept, int size) {
 HICON LoadProgramIcon(int size) {
   if (size <= 0) return nullptr;
   HINSTANCE module = GetModuleHandleW(nullptr);
-  static const auto scaleDown =
+  const auto scaleDown =
       graphics::SystemCall<LoadIconWithScaleDownFn>(L"comctl32.dll", "LoadIconWithScaleDown");
   HICON icon = nullptr;
   // Scaling down from a larger image keeps the edges crisp; LoadImage would enlarge a smaller.
@@ -61,10 +50,10 @@ HICON LoadProgramIcon(int size) {
   return icon ? icon : FromEmbeddedFile(size);
 }
 
-void SetWindowIcons(HWND window) {
+void SetWindowIcons(HWND window, WindowIcons& kept) {
   const int dpi = graphics::DpiForWindow(window);
-  Replace(window, ICON_BIG, g_windowIcons.big, graphics::SystemMetricForDpi(SM_CXICON, dpi));
-  Replace(window, ICON_SMALL, g_windowIcons.small, graphics::SystemMetricForDpi(SM_CXSMICON, dpi));
+  Replace(window, ICON_BIG, kept.big, graphics::SystemMetricForDpi(SM_CXICON, dpi));
+  Replace(window, ICON_SMALL, kept.small, graphics::SystemMetricForDpi(SM_CXSMICON, dpi));
 }
 
 }  // namespace app

@@ -10,8 +10,20 @@ namespace app {
 // image of that size or scaled down from the next larger one; null when neither is there.
 // The caller destroys it.
 HICON LoadProgramIcon(int size);
-// Gives the window the program's big and small icons for its DPI; the icons it had from here
-// before are destroyed.
-void SetWindowIcons(HWND window);
+// The icons SetWindowIcons gave a window last, destroyed when replaced or at the end.
+struct WindowIcons {
+  WindowIcons() = default;
+  WindowIcons(const WindowIcons&) = delete;
+  WindowIcons& operator=(const WindowIcons&) = delete;
+  ~WindowIcons() {
+    if (big) DestroyIcon(big);
+    if (small) DestroyIcon(small);
+  }
+  HICON big = nullptr;
+  HICON small = nullptr;
+};
+// Gives the window the program's big and small icons for its DPI; the ones kept from before are
+// destroyed.
+void SetWindowIcons(HWND window, WindowIcons& kept);
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/announcer.h"
+#include "app/application.h"
 #include "app/data_files.h"
 #include "app/playback_handlers.h"
 
@@ -53,9 +54,6 @@ void SettingsKeeper::ToggleBalloons(const PlayerUnits& units) {
   Keep(units);
 }
 
-SettingsKeeper& Settings() {
-  static SettingsKeeper keeper;
-  return keeper;
-}
+SettingsKeeper& Settings() { return App().settings; }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/announcer.h"
+#include "app/application.h"
 #include "app/file_name.h"
 #include "app/language.h"
 #include "app/skin_calls.h"
@@ -191,9 +192,6 @@ bool AskForTarget(HWND owner, const std::wstring& suggestedName, std::wstring* t
   return true;
 }
 
-bool g_downloading = false;
-HWND g_downloadWindow = nullptr;  // the running download's window, once it shows
-
 // A song of the user's own folder: copied beside the target and put in its place only when
 // whole; a failure says why.
 void SaveLocalSong(HWND owner, const std::wstring& song, const std::wstring& target) {
@@ -259,23 +257,25 @@ std::wstring SuggestedSongName(int songNumber, const std::wstring& title,
 
 void DownloadSong(HWND owner, const std::string& url, const std::wstring& suggestedName,
                   const std::vector<uint8_t>& picture) {
-  if (g_downloading) {
+  Application& a = App();
+  if (a.downloading) {
     // One download at a time; the button finds the running one instead.
-    if (g_downloadWindow) {
-      SetForegroundWindow(g_downloadWindow);
-      BringWindowToTop(g_downloadWindow);
+    if (a.downloadWindow) {
+      SetForegroundWindow(a.downloadWindow);
+      BringWindowToTop(a.downloadWindow);
       Announce().Say("download window brought forward");
     }
     return;
   }
   if (url.empty()) return;
-  g_downloading = true;
+  a.downloading = true;
   struct Reset {
+    Application& a;
     ~Reset() {
-      g_downloading = false;
-      g_downloadWindow = nullptr;
+      a.downloading = false;
+      a.downloadWindow = nullptr;
     }
-  } reset;
+  } reset{a};
 
   std::wstring target;
   if (!AskForTarget(owner, suggestedName, &target)) return;
@@ -290,7 +290,7 @@ void DownloadSong(HWND owner, const std::string& url, const std::wstring& sugges
   if (!job->cancel || !job->done) return;
   const std::wstring fileName = target.substr(target.find_last_of(L"\\/") + 1);
   ProgressWindow progress(owner, Texts().downloading + (L" " + fileName), *job, picture);
-  g_downloadWindow = progress.window();
+  a.downloadWindow = progress.window();
   try {
     std::thread([job, url, part] {
       catalogue::FetchLimits limits;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/application.h"
 #include "app/playback_handlers.h"
 #include "app/shell_taskbar.h"
 
@@ -11,43 +12,35 @@ namespace {
 constexpr UINT_PTR kTaskbarTimer = 0x7A5B;
 constexpr UINT kTaskbarInterval = 500;  // the progress moves in whole seconds
 
-struct Taskbar {
-  Taskbar(HWND window, int dpi) : window(window), surface(window, dpi), presenter(surface) {}
+}  // namespace
+
+struct TaskbarState {
+  TaskbarState(HWND window, int dpi) : window(window), surface(window, dpi), presenter(surface) {}
   HWND window;
   ShellTaskbar surface;
   TaskbarPresenter presenter;
 };
 
-std::unique_ptr<Taskbar>& Current() {
-  static std::unique_ptr<Taskbar> taskbar;
-  return taskbar;
-}
-
-}  // namespace
+void TaskbarStateDeleter::operator()(TaskbarState* state) const { delete state; }
 
 void StartTaskbar(HWND window, int dpi) {
-  Current() = std::make_unique<Taskbar>(window, dpi);
+  App().taskbar.reset(new TaskbarState(window, dpi));
   SetTimer(window, kTaskbarTimer, kTaskbarInterval, nullptr);
 }
 
 void StopTaskbar() {
-  if (!Current()) return;
-  KillTimer(Current()->window, kTaskbarTimer);
-  Current().reset();
-}
-
-UINT TaskbarButtonCreatedMessage() {
-  static const UINT message = RegisterWindowMessageW(L"TaskbarButtonCreated");
-  return message;
+  if (!App().taskbar) return;
+  KillTimer(App().taskbar->window, kTaskbarTimer);
+  App().taskbar.reset();
 }
 
 void OnTaskbarButtonCreated() {
-  if (Current()) Current()->presenter.ButtonCreated();
+  if (App().taskbar) App().taskbar->presenter.ButtonCreated();
 }
 
 bool OnTaskbarTimer(WPARAM id) {
   if (id != kTaskbarTimer) return false;
-  if (Current()) Current()->presenter.Show(CurrentTaskbarView());
+  if (App().taskbar) App().taskbar->presenter.Show(CurrentTaskbarView());
   return true;
 }
 

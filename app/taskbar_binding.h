@@ -8,8 +8,6 @@ namespace app {
 // After the playback units, with COM running on this thread.
 void StartTaskbar(HWND window, int dpi);
 void StopTaskbar();
-// The shell's "TaskbarButtonCreated" message (0 where it has none).
-UINT TaskbarButtonCreatedMessage();
 // A new taskbar button: after that message, and when the window is shown again.
 void OnTaskbarButtonCreated();
 // Timer and thumbnail-button messages; true when they were the taskbar's.

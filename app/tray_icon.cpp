@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "app/application.h"
 #include "app/language.h"
 #include "app/player_units.h"
 #include "app/program_icon.h"
@@ -11,10 +12,6 @@
 
 namespace app {
 namespace {
-
-// The shell copies the icon when it is added, so one icon made for the whole run is enough;
-// it is destroyed when the icon goes away.
-HICON g_trayIcon = nullptr;
 
 // The small-icon size of the window's DPI, from the image made for it.
 HICON MakeTrayIcon(HWND window) {
@@ -24,14 +21,14 @@ HICON MakeTrayIcon(HWND window) {
 }  // namespace
 
 bool AddTrayIcon(HWND window) {
-  if (!g_trayIcon) g_trayIcon = MakeTrayIcon(window);
+  if (!App().trayIcon) App().trayIcon = MakeTrayIcon(window);
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = window;
   data.uID = kTrayIconId;
   data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
   data.uCallbackMessage = kTrayMessage;
-  data.hIcon = g_trayIcon;
+  data.hIcon = App().trayIcon;
   lstrcpynW(data.szTip, Texts().trayTip, static_cast<int>(std::size(data.szTip)));
   return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
@@ -64,9 +61,9 @@ void RemoveTrayIcon(HWND window) {
   data.hWnd = window;
   data.uID = kTrayIconId;
   Shell_NotifyIconW(NIM_DELETE, &data);
-  if (g_trayIcon) {
-    DestroyIcon(g_trayIcon);
-    g_trayIcon = nullptr;
+  if (App().trayIcon) {
+    DestroyIcon(App().trayIcon);
+    App().trayIcon = nullptr;
   }
 }
 

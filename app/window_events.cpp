@@ -5,7 +5,6 @@
 #include "app/data_files.h"
 #include "app/language_switch.h"
 #include "app/panel_drag.h"
-#include "app/program_state.h"
 #include "app/settings_keeper.h"
 #include "app/tray_icon.h"
 #include "app/user_messages.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/application.h"
 #include "app/media_face.h"
 #include "app/song_download.h"
 
@@ -58,6 +59,7 @@ TEST(Language, TheKeptChoiceReadsBackAndAnythingElseIsNoChoice) {
 
 // The texts the program builds follow the language of the moment.
 TEST(Language, BuiltTextsFollowTheProgramsLanguage) {
+  const app::Application application;
   app::ProgramLanguage().Set(Language::kEnglish);
   EXPECT_EQ(app::FaceText(3, app::MediaPlayerUnit::Activity::kPlaying, 61), L"Song 3 Playing 1:01");
   EXPECT_EQ(app::DownloadStatusText(52942, 105884), L"50%  Received 52,942 / 105,884 bytes");

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/application.h"
+
 namespace {
 
 using app::PlayerCommand;
@@ -41,6 +43,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 class RouteKey : public ::testing::Test {
  protected:
+  app::Application application_;  // holds the router's state
   void SetUp() override {
     WNDCLASSA wc{};
     wc.lpfnWndProc = MainProc;
