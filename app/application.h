@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/announcer.h"
-#include "app/key_router.h"
-#include "app/language.h"
-#include "app/player_units.h"
-#include "app/program_icon.h"
-#include "app/settings_keeper.h"
+#include "app/data/language.h"
+#include "app/data/settings_keeper.h"
+#include "app/desktop/program_icon.h"
+#include "app/keys/key_router.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

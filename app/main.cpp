@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/player_window.h"
+#include "app/keys/remote_command.h"
+#include "app/keys/single_instance.h"
 #include "app/process_start.h"
-#include "app/remote_command.h"
-#include "app/single_instance.h"
 #include "app/startup_log.h"
+#include "app/windows/player_window.h"
 #include "graphics/dpi_context.h"
 #include "skin/move_size.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/announcer.h"
-#include "app/language_switch.h"
+#include "app/data/language_switch.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/trimmer.h"
 #include "skin/skin_engine.h"

@@ -1,11 +1,11 @@
-#include "app/data_files.h"
+#include "app/data/data_files.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <new>
 
-#include "app/number_pair.h"
+#include "app/data/number_pair.h"
 #include "catalogue/text_routines.h"
 #include "graphics/atomic_file.h"
 #include "graphics/kernel_handle.h"

@@ -1,4 +1,4 @@
-#include "app/file_name.h"
+#include "app/data/file_name.h"
 
 #include <cwctype>
 

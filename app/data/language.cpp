@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "app/data/language.h"
 
 #include "app/application.h"
 #include "build_settings.h"

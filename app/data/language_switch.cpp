@@ -1,9 +1,9 @@
-#include "app/language_switch.h"
+#include "app/data/language_switch.h"
 
-#include "app/data_files.h"
-#include "app/playback_handlers.h"
-#include "app/settings_keeper.h"
-#include "app/tray_icon.h"
+#include "app/data/data_files.h"
+#include "app/data/settings_keeper.h"
+#include "app/desktop/tray_icon.h"
+#include "app/media/playback_handlers.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/language.h"
-#include "app/player_units.h"
+#include "app/data/language.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

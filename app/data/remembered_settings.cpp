@@ -1,7 +1,7 @@
-#include "app/remembered_settings.h"
+#include "app/data/remembered_settings.h"
 
+#include "app/data/data_files.h"
 #include "graphics/atomic_file.h"
-#include "app/data_files.h"
 
 namespace app {
 namespace {

@@ -1,11 +1,11 @@
-#include "app/settings_keeper.h"
+#include "app/data/settings_keeper.h"
 
 #include <windows.h>
 
 #include "app/announcer.h"
 #include "app/application.h"
-#include "app/data_files.h"
-#include "app/playback_handlers.h"
+#include "app/data/data_files.h"
+#include "app/media/playback_handlers.h"
 
 namespace app {
 namespace {

@@ -2,8 +2,8 @@
 // back whenever they have changed since the last write.
 #pragma once
 
-#include "app/player_units.h"
-#include "app/remembered_settings.h"
+#include "app/data/remembered_settings.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

@@ -1,11 +1,11 @@
-#include "app/source_setting.h"
+#include "app/data/source_setting.h"
 
 #include <shellapi.h>
 #include <windows.h>
 
 #include "app/announcer.h"
-#include "app/data_files.h"
-#include "app/language.h"
+#include "app/data/data_files.h"
+#include "app/data/language.h"
 #include "catalogue/text_routines.h"
 
 namespace app {

@@ -1,10 +1,10 @@
-#include "app/program_icon.h"
+#include "app/desktop/program_icon.h"
 
 #include <commctrl.h>
 
 #include <span>
 
-#include "app/ico_file.h"
+#include "app/desktop/ico_file.h"
 #include "embedded/resources.h"
 #include "graphics/dpi_context.h"
 #include "graphics/system_call.h"

@@ -1,6 +1,6 @@
-#include "app/shell_taskbar.h"
+#include "app/desktop/shell_taskbar.h"
 
-#include "app/language.h"
+#include "app/data/language.h"
 
 namespace app {
 namespace {

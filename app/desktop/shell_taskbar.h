@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "app/com_ptr.h"
-#include "app/taskbar_presenter.h"
+#include "app/desktop/taskbar_presenter.h"
+#include "app/media/com_ptr.h"
 
 namespace app {
 

@@ -1,8 +1,8 @@
-#include "app/song_balloon.h"
+#include "app/desktop/song_balloon.h"
 
 #include "app/announcer.h"
-#include "app/language.h"
-#include "app/tray_icon.h"
+#include "app/data/language.h"
+#include "app/desktop/tray_icon.h"
 
 namespace app {
 

@@ -1,11 +1,11 @@
-#include "app/status_accessible.h"
+#include "app/desktop/status_accessible.h"
 
 #include <oleacc.h>
 
 #include <string>
 #include <utility>
 
-#include "app/com_ptr.h"
+#include "app/media/com_ptr.h"
 
 namespace app {
 namespace {

@@ -1,10 +1,10 @@
-#include "app/taskbar_binding.h"
+#include "app/desktop/taskbar_binding.h"
 
 #include <memory>
 
 #include "app/application.h"
-#include "app/playback_handlers.h"
-#include "app/shell_taskbar.h"
+#include "app/desktop/shell_taskbar.h"
+#include "app/media/playback_handlers.h"
 
 namespace app {
 namespace {

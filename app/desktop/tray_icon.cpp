@@ -1,13 +1,13 @@
-#include "app/tray_icon.h"
+#include "app/desktop/tray_icon.h"
 
 #include <shellapi.h>
 
 #include <iterator>
 
 #include "app/application.h"
-#include "app/language.h"
-#include "app/player_units.h"
-#include "app/program_icon.h"
+#include "app/data/language.h"
+#include "app/desktop/program_icon.h"
+#include "app/windows/player_units.h"
 #include "graphics/dpi_context.h"
 
 namespace app {

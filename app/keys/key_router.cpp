@@ -1,4 +1,4 @@
-#include "app/key_router.h"
+#include "app/keys/key_router.h"
 
 #include <algorithm>
 #include <cstring>

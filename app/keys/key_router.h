@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/player_commands.h"
+#include "app/media/player_commands.h"
 
 namespace app {
 

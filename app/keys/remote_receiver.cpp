@@ -1,11 +1,11 @@
-#include "app/remote_receiver.h"
+#include "app/keys/remote_receiver.h"
 
 #include "app/announcer.h"
-#include "app/playback_handlers.h"
-#include "app/remote_command.h"
-#include "app/single_instance.h"
-#include "app/source_setting.h"
-#include "app/window_events.h"
+#include "app/data/source_setting.h"
+#include "app/keys/remote_command.h"
+#include "app/keys/single_instance.h"
+#include "app/media/playback_handlers.h"
+#include "app/windows/window_events.h"
 
 namespace app {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

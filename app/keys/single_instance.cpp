@@ -1,8 +1,8 @@
-#include "app/single_instance.h"
+#include "app/keys/single_instance.h"
 
 #include <string>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/remote_command.h"
+#include "app/keys/remote_command.h"
 
 namespace app {
 

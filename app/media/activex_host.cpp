@@ -1,4 +1,4 @@
-#include "app/activex_host.h"
+#include "app/media/activex_host.h"
 
 #include <ocidl.h>
 

@@ -5,8 +5,8 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include "app/com_ptr.h"
-#include "app/player_units.h"
+#include "app/media/com_ptr.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

@@ -1,8 +1,8 @@
-#include "app/browser_unit.h"
+#include "app/media/browser_unit.h"
 
 #include <exdisp.h>
 
-#include "app/bstr.h"
+#include "app/media/bstr.h"
 
 namespace app {
 

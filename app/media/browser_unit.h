@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/activex_host.h"
-#include "app/player_units.h"
+#include "app/media/activex_host.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/bstr.h"
+#include "app/media/bstr.h"
 
 #include "catalogue/text_routines.h"
 

@@ -1,4 +1,4 @@
-#include "app/media_player_unit.h"
+#include "app/media/media_player_unit.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,7 +7,7 @@
 #include <initguid.h>
 #include <wmp.h>
 
-#include "app/bstr.h"
+#include "app/media/bstr.h"
 #include "catalogue/host_platform.h"
 #include "catalogue/text_routines.h"
 

@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "app/activex_host.h"
-#include "app/player_units.h"
-#include "app/song_loader.h"
+#include "app/media/activex_host.h"
+#include "app/media/song_loader.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/player_commands.h"
-#include "app/player_units.h"
-#include "app/taskbar_presenter.h"
+#include "app/desktop/taskbar_presenter.h"
+#include "app/media/player_commands.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/player_commands.h"
+#include "app/media/player_commands.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/song_loader.h"
+#include "app/media/song_loader.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "app/background_picture.h"
+#include "app/windows/background_picture.h"
 
 #include <commdlg.h>
 
-#include "app/data_files.h"
-#include "app/language.h"
-#include "app/user_messages.h"
+#include "app/data/data_files.h"
+#include "app/data/language.h"
+#include "app/windows/user_messages.h"
 #include "catalogue/text_routines.h"
 #include "graphics/atomic_file.h"
 #include "graphics/gfx_image.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/picture_name.h"
+#include "app/windows/picture_name.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/caption_text.h"
+#include "app/windows/caption_text.h"
 
 namespace app {
 

@@ -1,21 +1,21 @@
-#include "app/creation_handler.h"
+#include "app/windows/creation_handler.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
-#include "app/caption_text.h"
-#include "app/data_files.h"
-#include "app/language.h"
-#include "app/loading_window.h"
-#include "app/number_pair.h"
-#include "app/skin_calls.h"
-#include "app/source_setting.h"
+#include "app/data/data_files.h"
+#include "app/data/language.h"
+#include "app/data/number_pair.h"
+#include "app/data/source_setting.h"
+#include "app/desktop/tray_icon.h"
 #include "app/startup_log.h"
-#include "app/tray_icon.h"
-#include "app/user_messages.h"
-#include "app/window_events.h"
+#include "app/windows/caption_text.h"
+#include "app/windows/loading_window.h"
+#include "app/windows/skin_calls.h"
+#include "app/windows/user_messages.h"
+#include "app/windows/window_events.h"
 #include "build_settings.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/http_get.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

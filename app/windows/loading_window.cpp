@@ -1,9 +1,9 @@
-#include "app/loading_window.h"
+#include "app/windows/loading_window.h"
 
 #include <commctrl.h>
 
-#include "app/player_units.h"
-#include "app/unit_scale.h"
+#include "app/windows/player_units.h"
+#include "app/windows/unit_scale.h"
 #include "graphics/dpi_context.h"
 
 namespace app {

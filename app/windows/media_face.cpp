@@ -1,14 +1,14 @@
-#include "app/media_face.h"
+#include "app/windows/media_face.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "app/announcer.h"
-#include "app/language.h"
-#include "app/song_download.h"
-#include "app/status_accessible.h"
-#include "app/text_card.h"
-#include "app/unit_scale.h"
+#include "app/data/language.h"
+#include "app/desktop/status_accessible.h"
+#include "app/windows/song_download.h"
+#include "app/windows/text_card.h"
+#include "app/windows/unit_scale.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
 

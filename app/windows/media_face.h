@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "app/media_player_unit.h"
+#include "app/media/media_player_unit.h"
 #include "catalogue/playlist.h"
 #include "skin/gdi_scoped.h"
 

@@ -1,4 +1,4 @@
-#include "app/picture_name.h"
+#include "app/windows/picture_name.h"
 
 namespace app {
 

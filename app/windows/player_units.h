@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/panel_drag.h"
+#include "app/windows/panel_drag.h"
 
 namespace app {
 

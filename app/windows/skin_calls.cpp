@@ -1,4 +1,4 @@
-#include "app/skin_calls.h"
+#include "app/windows/skin_calls.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/song_download.h"
+#include "app/windows/song_download.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -11,11 +11,11 @@
 
 #include "app/announcer.h"
 #include "app/application.h"
-#include "app/file_name.h"
-#include "app/language.h"
-#include "app/skin_calls.h"
-#include "app/text_card.h"
-#include "app/user_messages.h"
+#include "app/data/file_name.h"
+#include "app/data/language.h"
+#include "app/windows/skin_calls.h"
+#include "app/windows/text_card.h"
+#include "app/windows/user_messages.h"
 #include "catalogue/fetch_to_file.h"
 #include "catalogue/host_platform.h"
 #include "catalogue/pumping_wait.h"

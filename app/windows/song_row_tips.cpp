@@ -1,9 +1,9 @@
-#include "app/song_row_tips.h"
+#include "app/windows/song_row_tips.h"
 
 #include <commctrl.h>
 
 #include "app/announcer.h"
-#include "app/status_accessible.h"
+#include "app/desktop/status_accessible.h"
 #include "catalogue/playlist.h"
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"

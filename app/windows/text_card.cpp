@@ -1,4 +1,4 @@
-#include "app/text_card.h"
+#include "app/windows/text_card.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/transport_bar.h"
+#include "app/windows/transport_bar.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "app/announcer.h"
-#include "app/language.h"
-#include "app/unit_scale.h"
+#include "app/data/language.h"
+#include "app/windows/unit_scale.h"
 #include "graphics/dpi_scale.h"
 #include "skin/controls/family.h"
 

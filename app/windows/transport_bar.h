@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/media_player_unit.h"
-#include "app/player_commands.h"
+#include "app/media/media_player_unit.h"
+#include "app/media/player_commands.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/unit_scale.h"
+#include "app/windows/unit_scale.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
-#include "app/user_messages.h"
+#include "app/windows/user_messages.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 
 #include "app/announcer.h"
-#include "app/language.h"
+#include "app/data/language.h"
 
 namespace app {
 

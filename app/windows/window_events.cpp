@@ -1,13 +1,13 @@
-#include "app/window_events.h"
+#include "app/windows/window_events.h"
 
 #include <shellapi.h>
 
-#include "app/data_files.h"
-#include "app/language_switch.h"
-#include "app/panel_drag.h"
-#include "app/settings_keeper.h"
-#include "app/tray_icon.h"
-#include "app/user_messages.h"
+#include "app/data/data_files.h"
+#include "app/data/language_switch.h"
+#include "app/data/settings_keeper.h"
+#include "app/desktop/tray_icon.h"
+#include "app/windows/panel_drag.h"
+#include "app/windows/user_messages.h"
 #include "build_settings.h"
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_scale.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 
 namespace app {
 

@@ -1,11 +1,11 @@
 // The language tables and the choice between them.
-#include "app/language.h"
+#include "app/data/language.h"
 
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "app/media_face.h"
-#include "app/song_download.h"
+#include "app/windows/media_face.h"
+#include "app/windows/song_download.h"
 
 namespace {
 

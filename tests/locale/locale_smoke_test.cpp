@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 #include "catalogue/http_get.h"
 #include "tests/support/catalogue_service.h"
 #include "tests/support/observe.h"

@@ -1,6 +1,6 @@
 // The keys the main window takes from the message loop: which key, sent to which window, with
 // which modifiers held, does what. Real windows in this thread stand in for the player's units.
-#include "app/key_router.h"
+#include "app/keys/key_router.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
