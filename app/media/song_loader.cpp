@@ -19,6 +19,7 @@ namespace app {
 namespace {
 
 constexpr UINT kFinishedMessage = WM_APP + 40;
+constexpr UINT kFailedMessage = WM_APP + 41;  // wParam: the request
 constexpr wchar_t kNotifyClass[] = L"VelorySongLoader";
 
 std::wstring TempFolder() {
@@ -136,10 +137,10 @@ void SongLoader::Load(const std::string& url) {
       return !stalled;
     };
     std::wstring done;
-    catalogue::FetchReport report;
-    // Nothing may leave the thread (that would end the process): out of memory, the song did
-    // not load.
+    // Nothing may leave the thread (that would end the process): out of memory anywhere here,
+    // the song did not load, and the loader hears so without anything to be made for it.
     try {
+      catalogue::FetchReport report;
       if (catalogue::FetchToFile(url, path, keepGoing, {}, &report) ==
           catalogue::FetchResult::kComplete) {
         // Named after its kind, so the media framework knows what to make of it.
@@ -149,21 +150,28 @@ void SongLoader::Load(const std::string& url) {
             catalogue::FromUtf8(catalogue::SongFileExtension(head.data(), head.size()));
         done = MoveFileExW(path.c_str(), named.c_str(), MOVEFILE_REPLACE_EXISTING) ? named : path;
       }
+      std::lock_guard<std::mutex> hold(shared->lock);
+      shared->files.erase(path);
+      if (shared->closed || request != shared->newest) {
+        if (!done.empty()) DeleteFileW(done.c_str());
+        return;
+      }
+      if (!done.empty()) shared->files.insert(done);
+      if (stalled) report.problem = catalogue::FetchProblem::kStalled;
+      shared->finished.push_back({request, done, report});
+      PostMessageW(notify, kFinishedMessage, 0, 0);
     } catch (...) {
       DeleteFileW(path.c_str());
-      done.clear();
-      report.problem = catalogue::FetchProblem::kCutShort;
-    }
-    std::lock_guard<std::mutex> hold(shared->lock);
-    shared->files.erase(path);
-    if (shared->closed || request != shared->newest) {
       if (!done.empty()) DeleteFileW(done.c_str());
-      return;
+      try {
+        std::lock_guard<std::mutex> hold(shared->lock);
+        shared->files.erase(path);
+        if (!done.empty()) shared->files.erase(done);
+      } catch (...) {
+        // The names stay listed; deleting them again later fails harmlessly.
+      }
+      PostMessageW(notify, kFailedMessage, request, 0);
     }
-    if (!done.empty()) shared->files.insert(done);
-    if (stalled) report.problem = catalogue::FetchProblem::kStalled;
-    shared->finished.push_back({request, done, report});
-    PostMessageW(notify, kFinishedMessage, 0, 0);
   };
   try {
     std::thread(std::move(work)).detach();
@@ -222,10 +230,23 @@ void SongLoader::TakeFinished() {
   }
 }
 
+void SongLoader::TakeFailed(unsigned request) {
+  {
+    std::lock_guard<std::mutex> hold(shared_->lock);
+    if (request != shared_->newest) return;
+  }
+  loading_ = false;
+  if (failed_) failed_({catalogue::FetchProblem::kCutShort});
+}
+
 LRESULT CALLBACK SongLoader::NotifyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kFinishedMessage) {
+  if (message == kFinishedMessage || message == kFailedMessage) {
     if (auto* loader = reinterpret_cast<SongLoader*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-      loader->TakeFinished();
+      if (message == kFinishedMessage) {
+        loader->TakeFinished();
+      } else {
+        loader->TakeFailed(static_cast<unsigned>(wParam));
+      }
     }
     return 0;
   }

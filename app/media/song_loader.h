@@ -51,6 +51,7 @@ class SongLoader {
   struct Shared;
   static LRESULT CALLBACK NotifyProc(HWND, UINT, WPARAM, LPARAM);
   void TakeFinished();
+  void TakeFailed(unsigned request);
 
   std::shared_ptr<Shared> shared_;
   HWND notify_ = nullptr;
