@@ -56,7 +56,8 @@ std::optional<std::wstring> ChoosePictureFile(HWND owner, const std::wstring& in
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
-  // Every kind the program shows, "*.jpg" first as before, then all of them at once.
+  // Every kind the program shows, one at a time with "*.jpg" first (the dialog opens on it), then
+  // all of them at once.
   ofn.lpstrFilter =
       L"*.jpg\0*.jpg\0*.jpeg\0*.jpeg\0*.png\0*.png\0*.bmp\0*.bmp\0*.gif\0*.gif\0"
       L"*.jpg;*.jpeg;*.png;*.bmp;*.gif\0*.jpg;*.jpeg;*.png;*.bmp;*.gif\0";
