@@ -30,9 +30,9 @@ struct TaskbarStateDeleter {
 
 // What the loop timer acts on at its next tick; the play list holds references to these.
 struct LoopFlags {
-  int32_t replayPending = 0;     // play the song again
+  bool replayPending = false;    // play the song again
   std::string replayAddress;     // what a replay hands the player
-  int32_t advancePending = 0;    // move to the next song
+  bool advancePending = false;   // move to the next song
   int32_t currentSongIndex = 0;  // the playing song's index in both list boxes
 };
 
