@@ -13,7 +13,9 @@
 #include "app/data/source_setting.h"
 #include "app/desktop/song_balloon.h"
 #include "app/media/browser_unit.h"
+#include "app/media/list_box_unit.h"
 #include "app/media/media_player_unit.h"
+#include "app/media/tick_text.h"
 #include "app/windows/creation_handler.h"
 #include "app/windows/media_face.h"
 #include "app/windows/song_download.h"
@@ -32,39 +34,6 @@
 
 namespace app {
 namespace {
-
-class ListBoxUnit final : public catalogue::ListUnit {
- public:
-  explicit ListBoxUnit(HWND list) : list_(list) {}
-  int Count() const override {
-    const LRESULT n = SendMessageW(list_, LB_GETCOUNT, 0, 0);
-    return n == LB_ERR ? 0 : static_cast<int>(n);
-  }
-  // The play list's entries are UTF-8; the list box holds them as UTF-16.
-  std::string Entry(int index) const override {
-    const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR || length <= 0) return {};
-    std::wstring text(length + 1, L'\0');
-    const LRESULT got =
-        SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    if (got == LB_ERR) return {};
-    text.resize(got);
-    return catalogue::ToUtf8(text);
-  }
-  void Clear() override { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
-  void Append(const std::string& text) override {
-    SendMessageW(list_, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(catalogue::FromUtf8(text).c_str()));
-  }
-  int Selected() const override {
-    const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-    return index == LB_ERR ? -1 : static_cast<int>(index);
-  }
-  void Select(int index) override { SendMessageW(list_, LB_SETCURSEL, index, 0); }
-
- private:
-  HWND list_;
-};
 
 // The two controls and OLE beneath them; members go in reverse order, OLE last.
 struct MediaUnits {
@@ -180,33 +149,6 @@ HWND MainWindow() { return Playback().window; }
 catalogue::NowPlaying NowPlaying() {
   PlaybackState& p = Playback();
   return p.binding ? p.binding->playlist.nowPlaying() : catalogue::NowPlaying{};
-}
-
-const char* TickText(catalogue::Playlist::Tick tick) {
-  using Tick = catalogue::Playlist::Tick;
-  switch (tick) {
-    case Tick::kBusy:
-      return "busy";
-    case Tick::kHeld:
-      return "held";
-    case Tick::kNothingEnded:
-      return "nothing ended";
-    case Tick::kReplayed:
-      return "replayed";
-    case Tick::kNoEntryPlays:
-      return "no entry plays";
-    case Tick::kAdvanced:
-      return "advanced";
-    case Tick::kNewBatch:
-      return "new batch";
-    case Tick::kWaiting:
-      return "waiting to retry";
-    case Tick::kRetried:
-      return "retried";
-    case Tick::kGaveUp:
-      return "given up";
-  }
-  return "";
 }
 
 void OnPlayStateChange(long state) {
