@@ -13,6 +13,8 @@
 
 namespace app {
 
+inline constexpr wchar_t kEventLogVariable[] = L"VELORY_EVENT_LOG";
+
 class Announcer {
  public:
   // Opens (appends to) the file the environment variable names, if it names one.

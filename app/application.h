@@ -44,7 +44,7 @@ class Application {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  const Announcer announcer{L"VELORY_EVENT_LOG"};
+  const Announcer announcer{kEventLogVariable};
   LanguageChoice language;
   SettingsKeeper settings;
 

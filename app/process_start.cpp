@@ -17,7 +17,9 @@ namespace {
 void RunExitRoutineAtExit() { ExitRoutine(); }
 
 DWORD CALLBACK AnnouncedTrimmer(LPVOID parameter) {
-  Announce().Say("trimmer");
+  // An announcer of its own: the thread may start while the application ends.
+  const Announcer announcer(kEventLogVariable);
+  announcer.Say("trimmer");
   return catalogue::TrimmerThreadProc(parameter);
 }
 
