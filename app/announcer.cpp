@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "app/application.h"
+
 namespace app {
 
 Announcer::Announcer(const wchar_t* variable) {
@@ -54,9 +56,6 @@ void Announcer::Write(const std::string& text) const {
   WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
-const Announcer& Announce() {
-  static const Announcer announcer(L"VELORY_EVENT_LOG");
-  return announcer;
-}
+Announcement Announce() { return Announcement(HasApp() ? &App().announcer : nullptr); }
 
 }  // namespace app

@@ -13,6 +13,8 @@
 
 namespace app {
 
+inline constexpr wchar_t kEventLogVariable[] = L"VELORY_EVENT_LOG";
+
 class Announcer {
  public:
   // Opens (appends to) the file the environment variable names, if it names one.
@@ -51,7 +53,20 @@ class Announcer {
   graphics::KernelHandle file_;
 };
 
-// The program's announcer, made on first use.
-const Announcer& Announce();
+// The application's announcer as the callers reach it: silent before the application is made and
+// after it has gone.
+class Announcement {
+ public:
+  explicit Announcement(const Announcer* to) : to_(to) {}
+  bool on() const { return to_ && to_->on(); }
+  template <typename... Parts>
+  void Say(const Parts&... parts) const {
+    if (to_) to_->Say(parts...);
+  }
+
+ private:
+  const Announcer* to_;
+};
+Announcement Announce();
 
 }  // namespace app

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/key_router.h"
-#include "app/player_window.h"
+#include "app/application.h"
+#include "app/keys/remote_command.h"
+#include "app/keys/single_instance.h"
 #include "app/process_start.h"
-#include "app/remote_command.h"
-#include "app/single_instance.h"
 #include "app/startup_log.h"
+#include "app/windows/player_window.h"
 #include "graphics/dpi_context.h"
 #include "skin/move_size.h"
 
@@ -33,6 +33,7 @@ constexpr int kUnknownCommand = 2, kNotDelivered = 1;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  app::Application application;
   app::LogStartupStep("entry point");
   const auto request = app::ParseCommandLine(Arguments());
   if (!request) return kUnknownCommand;
@@ -46,7 +47,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app::LogStartupStep("main window painted");
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (app::RouteKey(msg)) continue;
+    if (application.keys.Route(msg)) continue;
     skin::RouteEdgeMouseToFrame(msg);
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "app/announcer.h"
-#include "app/language_switch.h"
-#include "app/program_state.h"
+#include "app/data/language_switch.h"
+#include "catalogue/catalogue_client.h"
 #include "catalogue/trimmer.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -17,7 +17,9 @@ namespace {
 void RunExitRoutineAtExit() { ExitRoutine(); }
 
 DWORD CALLBACK AnnouncedTrimmer(LPVOID parameter) {
-  Announce().Say("trimmer");
+  // An announcer of its own: the thread may start while the application ends.
+  const Announcer announcer(kEventLogVariable);
+  announcer.Say("trimmer");
   return catalogue::TrimmerThreadProc(parameter);
 }
 
@@ -50,10 +52,8 @@ void StartProcess() {
 
 void ExitRoutine() {
   catalogue::EndTrimmerStarts();
-  songAddress.clear();
-  songAddress.shrink_to_fit();
-  replayAddress.clear();
-  replayAddress.shrink_to_fit();
+  catalogue::songAddress.clear();
+  catalogue::songAddress.shrink_to_fit();
   delete skin::skinEngine;
   skin::skinEngine = nullptr;
   skin::FreeSkinArrays();

@@ -43,8 +43,8 @@ void Playlist::SongDoubleClicked() {
 void Playlist::Start(int k) {
   // The user's choice wins over an end that the timer has not acted on yet: left set, the flag
   // would replace the chosen song with the ended one's successor, or with the ended one again.
-  state_.advancePending = 0;
-  state_.replayPending = 0;
+  state_.advancePending = false;
+  state_.replayPending = false;
   hold_ = Hold::kNone;
   failures_.Reset();
   Play(units_.songs.Entry(k), k);
@@ -63,12 +63,12 @@ void Playlist::PlayStateChanged(long state) {
   if (state != kStateMediaEnded && state != kStateUndefined) return;
   switch (units_.mode()) {
     case LoopMode::kList:
-      state_.advancePending = 1;
+      state_.advancePending = true;
       break;
     case LoopMode::kSingle:
       // The player still holds the song that just ended; that is the one to play again.
       state_.replayAddress = units_.player.Url();
-      state_.replayPending = 1;
+      state_.replayPending = true;
       break;
     case LoopMode::kNone:
       break;
@@ -80,7 +80,7 @@ void Playlist::SongFailed() {
   switch (units_.mode()) {
     case LoopMode::kList:
       if (failures_.FailedInListLoop().verdict == SongFailures::Verdict::kNext) {
-        state_.advancePending = 1;
+        state_.advancePending = true;
       }
       break;
     case LoopMode::kSingle:
@@ -107,7 +107,7 @@ Playlist::Tick Playlist::LoopTick() {
     return Tick::kRetried;
   }
   if (state_.replayPending) {
-    state_.replayPending = 0;
+    state_.replayPending = false;
     // The same song again, under the same number.
     if (state_.replayAddress.empty()) now_ = {};
     units_.player.SetUrl(state_.replayAddress);
@@ -139,7 +139,7 @@ void Playlist::Advance(int match) {
     state_.currentSongIndex = match < kSongsPerBatch ? match + 1 : 1;
     // Cleared before the player is given the address, so that a state the control reports
     // while taking it is not lost.
-    state_.advancePending = 0;
+    state_.advancePending = false;
     Play(units_.songs.Entry(state_.currentSongIndex), state_.currentSongIndex);
     units_.visible.Select(state_.currentSongIndex);
     return;
@@ -164,15 +164,15 @@ void Playlist::StartNewBatch() {
   }
   if (!units_.wait(kNewBatchWaitMs)) return;
   state_.currentSongIndex = 0;
-  state_.advancePending = 0;
+  state_.advancePending = false;
   Play(units_.songs.Entry(1), 1);
 }
 
 void Playlist::Release() {
   hold_ = Hold::kNone;
   failures_.Reset();
-  state_.advancePending = 0;
-  state_.replayPending = 0;
+  state_.advancePending = false;
+  state_.replayPending = false;
 }
 
 void Playlist::Next() {

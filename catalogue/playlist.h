@@ -76,9 +76,9 @@ struct NowPlaying {
 
 // The program variables the play list works on.
 struct LoopState {
-  int32_t& replayPending;
+  bool& replayPending;
   std::string& replayAddress;
-  int32_t& advancePending;
+  bool& advancePending;
   int32_t& currentSongIndex;
 };
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/browser_unit.h"
-#include "app/bstr.h"
-#include "app/media_player_unit.h"
+#include "app/media/browser_unit.h"
+#include "app/media/bstr.h"
+#include "app/media/media_player_unit.h"
 #include "catalogue/host_platform.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "app/background_picture.h"
+#include "app/windows/background_picture.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <vector>
 
-#include "app/data_files.h"
+#include "app/data/data_files.h"
 #include "catalogue/text_routines.h"
 #include "skin/skin_settings.h"
 #include "tests/support/picture.h"

@@ -1,5 +1,5 @@
 // The caption taken from the caption file: whole when short, cut on a character when huge.
-#include "app/caption_text.h"
+#include "app/windows/caption_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/data_files.h"
+#include "app/data/data_files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "app/ico_file.h"
+#include "app/desktop/ico_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 // The language tables and the choice between them.
-#include "app/language.h"
+#include "app/data/language.h"
 
 #include <gtest/gtest.h>
 
-#include "app/media_face.h"
-#include "app/song_download.h"
+#include "app/application.h"
+#include "app/windows/media_face.h"
+#include "app/windows/song_download.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ TEST(Language, TheKeptChoiceReadsBackAndAnythingElseIsNoChoice) {
 
 // The texts the program builds follow the language of the moment.
 TEST(Language, BuiltTextsFollowTheProgramsLanguage) {
+  const app::Application application;
   app::ProgramLanguage().Set(Language::kEnglish);
   EXPECT_EQ(app::FaceText(3, app::MediaPlayerUnit::Activity::kPlaying, 61), L"Song 3 Playing 1:01");
   EXPECT_EQ(app::DownloadStatusText(52942, 105884), L"50%  Received 52,942 / 105,884 bytes");

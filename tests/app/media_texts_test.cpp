@@ -1,8 +1,8 @@
 // The texts the media unit's face and the download's save dialog show.
 #include <gtest/gtest.h>
 
-#include "app/media_face.h"
-#include "app/song_download.h"
+#include "app/windows/media_face.h"
+#include "app/windows/song_download.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/number_pair.h"
+#include "app/data/number_pair.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The program icon comes at each DPI's size from the image made for that size.
-#include "app/program_icon.h"
-#include "graphics/dpi_context.h"
+#include "app/desktop/program_icon.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/ico_file.h"
+#include "app/desktop/ico_file.h"
 #include "embedded/resources.h"
+#include "graphics/dpi_context.h"
 
 namespace {
 

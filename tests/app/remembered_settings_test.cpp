@@ -1,4 +1,4 @@
-#include "app/remembered_settings.h"
+#include "app/data/remembered_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/remote_command.h"
+#include "app/keys/remote_command.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "app/song_balloon.h"
+#include "app/desktop/song_balloon.h"
 
 #include <gtest/gtest.h>
 
-#include "app/remembered_settings.h"
+#include "app/data/remembered_settings.h"
 
 namespace app {
 namespace {

@@ -1,5 +1,5 @@
 // The music source from the command line: `/source` and what follows it.
-#include "app/source_setting.h"
+#include "app/data/source_setting.h"
 
 #include <gtest/gtest.h>
 

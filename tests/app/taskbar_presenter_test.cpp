@@ -1,4 +1,4 @@
-#include "app/taskbar_presenter.h"
+#include "app/desktop/taskbar_presenter.h"
 
 #include <gtest/gtest.h>
 

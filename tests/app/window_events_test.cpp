@@ -1,9 +1,9 @@
-#include "app/window_events.h"
+#include "app/windows/window_events.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/panel_drag.h"
+#include "app/windows/panel_drag.h"
 
 namespace app {
 namespace {

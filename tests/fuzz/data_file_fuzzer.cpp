@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/data_files.h"
-#include "app/number_pair.h"
+#include "app/data/data_files.h"
+#include "app/data/number_pair.h"
 #include "catalogue/text_routines.h"
 #include "tests/fuzz/fuzz_check.h"
 

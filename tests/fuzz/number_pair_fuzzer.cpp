@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "app/number_pair.h"
+#include "app/data/number_pair.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

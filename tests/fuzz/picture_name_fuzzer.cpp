@@ -1,7 +1,7 @@
 // The picture-name routine on arbitrary paths.
 #include <string>
 
-#include "app/picture_name.h"
+#include "app/windows/picture_name.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,7 +1,7 @@
 // The tray, the menu, minimising, the panel drag and the layout files, on the real player.
 #include <gtest/gtest.h>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 #include "tests/support/observe.h"
 #include "tests/support/scratch.h"
 

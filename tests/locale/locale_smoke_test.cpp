@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 #include "catalogue/http_get.h"
 #include "skin/glyph_fallback.h"
 #include "tests/support/catalogue_service.h"

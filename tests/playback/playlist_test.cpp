@@ -117,7 +117,8 @@ class PlaylistTest : public ::testing::Test {
   std::function<void()> duringFetch, duringWait;
   std::map<std::string, std::wstring> titles;
 
-  int32_t replayPending = 0, advancePending = 0, currentSongIndex = 0;
+  bool replayPending = false, advancePending = false;
+  int32_t currentSongIndex = 0;
   std::string replayAddress;
   Playlist playlist;
 };
@@ -146,7 +147,7 @@ TEST_F(PlaylistTest, ListLoopPlaysThroughSongNineIntoAFreshBatch) {
     EXPECT_EQ(player.url, Song('a', n));
     EXPECT_EQ(currentSongIndex, n);
     EXPECT_EQ(visible.selected, n);
-    EXPECT_EQ(advancePending, 0);
+    EXPECT_FALSE(advancePending);
   }
   EXPECT_EQ(fetches, 0);
 
@@ -159,7 +160,7 @@ TEST_F(PlaylistTest, ListLoopPlaysThroughSongNineIntoAFreshBatch) {
   EXPECT_EQ(player.url, Song('b', 1));
   EXPECT_EQ(currentSongIndex, 0);
   EXPECT_EQ(visible.selected, 9);  // this path leaves the selection alone
-  EXPECT_EQ(advancePending, 0);
+  EXPECT_FALSE(advancePending);
 
   EndSongAndTick();
   EXPECT_EQ(player.url, Song('b', 2));
@@ -175,7 +176,7 @@ TEST_F(PlaylistTest, AStateReportedWhileTheAddressIsTakenStillMovesTheLoopOn) {
   EXPECT_EQ(player.url, Song('a', 8));
   playlist.LoopTick();
   EXPECT_EQ(player.url, Song('a', 9));
-  EXPECT_EQ(advancePending, 1);
+  EXPECT_TRUE(advancePending);
 }
 
 TEST_F(PlaylistTest, EndOfBatchWithAFetchThatBringsNoSongKeepsTheOldBatch) {
@@ -194,12 +195,12 @@ TEST_F(PlaylistTest, SingleLoopReplaysTheSongThatEnded) {
   DoubleClick(5);
   mode = LoopMode::kSingle;  // switched while the song plays: counts at its end
   playlist.PlayStateChanged(catalogue::kStateMediaEnded);
-  EXPECT_EQ(replayPending, 1);
-  EXPECT_EQ(advancePending, 0);
+  EXPECT_TRUE(replayPending);
+  EXPECT_FALSE(advancePending);
   mode = LoopMode::kList;  // switched back after the end: too late for this song
   EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kReplayed);
   EXPECT_EQ(player.given, (std::vector<std::string>{Song('a', 5), Song('a', 5)}));
-  EXPECT_EQ(replayPending, 0);
+  EXPECT_FALSE(replayPending);
   EXPECT_EQ(currentSongIndex, 5);
   playlist.LoopTick();
   EXPECT_EQ(player.given.size(), 2u);
@@ -211,8 +212,8 @@ TEST_F(PlaylistTest, WithNeitherModeOrAnotherStateNothingHappens) {
   mode = LoopMode::kNone;
   EndSongAndTick(catalogue::kStateMediaEnded);
   EndSongAndTick(catalogue::kStateUndefined);
-  EXPECT_EQ(advancePending, 0);
-  EXPECT_EQ(replayPending, 0);
+  EXPECT_FALSE(advancePending);
+  EXPECT_FALSE(replayPending);
   EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 2)});
 }
 
@@ -220,11 +221,11 @@ TEST_F(PlaylistTest, AnAddressInNoEntryKeepsTheFlagUntilASongIsChosen) {
   player.url = "http://elsewhere/x";
   EndSongAndTick();
   EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kNoEntryPlays);
-  EXPECT_EQ(advancePending, 1);
+  EXPECT_TRUE(advancePending);
   EXPECT_TRUE(player.given.empty());
   // The song chosen by hand plays on; the loop moves on only when it ends.
   DoubleClick(4);
-  EXPECT_EQ(advancePending, 0);
+  EXPECT_FALSE(advancePending);
   playlist.LoopTick();
   EXPECT_EQ(player.given, std::vector<std::string>{Song('a', 4)});
   EndSongAndTick();
@@ -269,7 +270,7 @@ TEST_F(PlaylistTest, PastTheLastSongOfAShortBatchThePlayerGetsAnEmptyAddress) {
   EXPECT_EQ(player.url, "");
   EXPECT_EQ(currentSongIndex, 6);
   EXPECT_EQ(visible.selected, 6);
-  EXPECT_EQ(advancePending, 0);
+  EXPECT_FALSE(advancePending);
   EXPECT_EQ(fetches, 0);
 }
 
@@ -353,7 +354,7 @@ TEST_F(PlaylistTest, NothingStartsASecondFetchInsideTheFirst) {
     ++reentries;
     EXPECT_TRUE(playlist.Busy());
     const size_t given = player.given.size();
-    advancePending = 1;
+    advancePending = true;
     EXPECT_EQ(playlist.LoopTick(), Playlist::Tick::kBusy);
     playlist.AnotherBatch();
     visible.selected = 2;
@@ -372,7 +373,7 @@ TEST_F(PlaylistTest, NothingStartsASecondFetchInsideTheFirst) {
   EXPECT_FALSE(playlist.Busy());
 
   reentries = 0;
-  advancePending = 0;
+  advancePending = false;
   playlist.AnotherBatch();
   EXPECT_EQ(reentries, 10);  // nine waits and the fetch
   EXPECT_EQ(fetches, 2);
@@ -380,7 +381,7 @@ TEST_F(PlaylistTest, NothingStartsASecondFetchInsideTheFirst) {
   EXPECT_EQ(visible.Count(), 10);
   EXPECT_FALSE(playlist.Busy());
   // The flag set meanwhile is acted on by the first tick afterwards.
-  EXPECT_EQ(advancePending, 1);
+  EXPECT_TRUE(advancePending);
   songs.entries[4] = Song('b', 1);  // the playing song, listed in the new batch
   playlist.LoopTick();
   EXPECT_EQ(player.url, Song('c', 5));
@@ -467,7 +468,7 @@ TEST_F(PlaylistTest, PlayPauseActsOnWhatThePlayerDoesAndWhatTheLoopWaitsFor) {
     SCOPED_TRACE(r.name);
     player = ScriptedPlayer();
     songs.entries = Batch('a', 9);
-    advancePending = 0;
+    advancePending = false;
     if (r.started) DoubleClick(r.started);
     visible.selected = 5;
     player.state = r.state;
@@ -517,7 +518,7 @@ TEST_F(PlaylistTest, PauseAndStopHoldTheLoopUntilTheUserPlaysAgain) {
   playlist.LoopTick();
   EXPECT_EQ(player.calls, "pause play stop play ");
   EXPECT_EQ(player.url, Song('a', 4));
-  EXPECT_EQ(advancePending, 0);
+  EXPECT_FALSE(advancePending);
 
   // Next ends a hold.
   playlist.Stop();

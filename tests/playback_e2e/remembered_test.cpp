@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "app/player_units.h"
+#include "app/windows/player_units.h"
 #include "tests/playback_e2e/wine_player.h"
 
 namespace wine_playback {

@@ -1,6 +1,6 @@
 // Songs fetched into temporary files for the media control: only the newest request counts,
 // a failure is reported, and no file outlives its use.
-#include "app/song_loader.h"
+#include "app/media/song_loader.h"
 
 #include <gtest/gtest.h>
 

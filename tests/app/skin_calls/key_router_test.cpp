@@ -1,12 +1,14 @@
 // The keys the main window takes from the message loop: which key, sent to which window, with
 // which modifiers held, does what. Real windows in this thread stand in for the player's units.
-#include "app/key_router.h"
+#include "app/keys/key_router.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "app/application.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 class RouteKey : public ::testing::Test {
  protected:
+  app::Application application_;  // holds the router's state
   void SetUp() override {
     WNDCLASSA wc{};
     wc.lpfnWndProc = MainProc;

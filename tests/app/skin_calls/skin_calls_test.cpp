@@ -1,5 +1,5 @@
 // The application's two skinning calls hand the engine exactly the arguments it is meant to get.
-#include "app/skin_calls.h"
+#include "app/windows/skin_calls.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <iterator>
 #include <optional>
 
-#include "app/background_picture.h"
-#include "app/data_files.h"
+#include "app/data/data_files.h"
+#include "app/windows/background_picture.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"

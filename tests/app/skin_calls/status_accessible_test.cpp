@@ -1,6 +1,6 @@
 // The face's accessible object, read the way a screen reader reads it: through the system's
 // accessibility API, in this process.
-#include "app/status_accessible.h"
+#include "app/desktop/status_accessible.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>

@@ -1,10 +1,10 @@
 // The media face's text card reads over a dark picture as over a light one: the dark text stays
 // where it reads on the washed card, white takes its place where the picture is too dark.
-#include "app/text_card.h"
+#include "app/windows/text_card.h"
 
 #include <gtest/gtest.h>
 
-#include "app/skin_calls.h"
+#include "app/windows/skin_calls.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"

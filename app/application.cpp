@@ -1,0 +1,18 @@
+#include "app/application.h"
+
+namespace app {
+
+Application* Application::current_ = nullptr;
+
+Application::Application() { current_ = this; }
+
+Application::~Application() {
+  if (trayIcon) DestroyIcon(trayIcon);
+  if (current_ == this) current_ = nullptr;
+}
+
+Application& App() { return *Application::current_; }
+
+bool HasApp() { return Application::current_ != nullptr; }
+
+}  // namespace app
