@@ -34,6 +34,11 @@ class MediaFace {
   void SetOnTick(std::function<void()> onTick) { onTick_ = std::move(onTick); }
   // What the loop adds after the state, such as why it waits; empty for nothing.
   void SetNote(std::function<std::wstring()> note) { note_ = std::move(note); }
+  // Why there are no songs, shown whole in place of the song, its state and time while it is
+  // not empty.
+  void SetExplanation(std::function<std::wstring()> explanation) {
+    explanation_ = std::move(explanation);
+  }
   // Covers the player's window again, with its type and card laid out for `dpi`.
   void SetDpi(int dpi);
 
@@ -43,6 +48,7 @@ class MediaFace {
   // The activity's word with what has arrived of a loading song, or why the song failed.
   std::wstring StateText() const;
   void Paint(HDC target);
+  void PaintExplanation(HDC dc, int width, int height) const;
 
   const MediaPlayerUnit& player_;
   std::function<catalogue::NowPlaying()> song_;
@@ -54,6 +60,8 @@ class MediaFace {
   std::wstring title_;            // the song's title, shown as plain text
   std::function<void()> onTick_;
   std::function<std::wstring()> note_;
+  std::function<std::wstring()> explanation_;
+  bool explaining_ = false;  // line_ holds the explanation
 };
 
 }  // namespace app

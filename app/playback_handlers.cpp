@@ -207,9 +207,20 @@ std::wstring NoticeText() {
   return {};
 }
 
+// Where no song came and none plays, the face says why; nothing otherwise.
+std::wstring FaceExplanation() {
+  const catalogue::SourceCatalogue& source = catalogue::ProgramCatalogue();
+  if (!source.fetchedNothing() || !g_media || !g_media->播放器1 ||
+      g_media->播放器1->activity() != MediaPlayerUnit::Activity::kStopped) {
+    return {};
+  }
+  return EmptyListExplanation(source);
+}
+
 void OnSongFailed() {
   if (!g_binding) return;
-  const std::wstring why = g_media ? FailureReason(g_media->播放器1->failure()) : std::wstring();
+  std::wstring why = g_media ? FailureReason(g_media->播放器1->failure()) : std::wstring();
+  if (why.empty()) why = Texts().cannotPlay;  // as the face says it
   g_binding->playlist.SongFailed();
   static constexpr const char* kNotices[] = {"", "retrying", "given up", "unreachable"};
   Announce().Say("song failed ", NowPlaying().number, " ", why, "\t",
@@ -246,6 +257,7 @@ void CreatePlaybackUnits(const PlayerUnits& units, int dpi) {
     g_media->播放器1->SetOnFailed(OnSongFailed);
     g_media->face = std::make_unique<MediaFace>(*g_media->播放器1, NowPlaying);
     g_media->face->SetNote(NoticeText);
+    g_media->face->SetExplanation(FaceExplanation);
     if (g_media->face->window()) {
       g_media->transport = std::make_unique<TransportBar>(units.分组框1, g_media->face->window(),
                                                           *g_media->播放器1, RunPlayerCommand, dpi);
@@ -285,6 +297,20 @@ void UseKeptSource() {
   catalogue::ProgramCatalogue().Use(ReadSourceSetting());
   AnnounceSource(catalogue::ProgramCatalogue());
   g_binding->playlist.AnotherBatch();
+}
+
+void UseChosenSource(const catalogue::MusicSource& source, catalogue::FolderCatalogue scanned) {
+  if (!g_binding) return;
+  catalogue::ProgramCatalogue().Use(source, std::move(scanned));
+  AnnounceSource(catalogue::ProgramCatalogue());
+  catalogue::Playlist& playlist = g_binding->playlist;
+  const bool silent = CurrentPlayer().State() == catalogue::PlayState::kStopped;
+  playlist.AnotherBatch();
+  // Chosen where nothing played (the first start): the music begins without another step.
+  if (silent && g_binding && !catalogue::ProgramCatalogue().fetchedNothing()) {
+    g_binding->visible.Select(1);
+    playlist.SongDoubleClicked();
+  }
 }
 
 void OnLoopTimer() {

@@ -15,6 +15,7 @@
 #include "app/program_icon.h"
 #include "app/remote_receiver.h"
 #include "app/settings_keeper.h"
+#include "app/source_offer.h"
 #include "app/startup_log.h"
 #include "app/taskbar_binding.h"
 #include "app/tray_icon.h"
@@ -169,6 +170,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       RunCreationHandler(g_units);
       g_creating = false;
       TakeKeys(hwnd);
+      OfferSourceAtStart(g_units);
       return 0;
     case WM_CLOSE:
       // Closed while it is still being made (its requests let messages through): the creation
@@ -190,6 +192,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       OnTrayNotification(g_units, TrayActionCode(static_cast<UINT>(lParam)));
       return 0;
     case WM_COMMAND:
+      if (!g_creating && OnSourceCommand(g_units, wParam, lParam)) return 0;
       if (lParam == 0 && OnMenuItem(g_units, LOWORD(wParam))) return 0;
       if (OnThumbButton(wParam)) return 0;
       if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
@@ -219,6 +222,9 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       if (!HIWORD(wParam)) OnMainWindowActivation(LOWORD(wParam) != WA_INACTIVE);
       return result;
     }
+    case kOfferSourceMessage:
+      OfferSourceDialog(g_units);
+      return 0;
     case kUseKeptSourceMessage:
       UseKeptSource();
       return 0;

@@ -240,6 +240,8 @@ std::wstring FailureReason(const catalogue::FetchReport& report) {
       return Texts().stalled +
              std::to_wstring(std::max<uint64_t>(1, catalogue::StallPeriodMs() / 1000)) +
              Texts().stalledEnd;
+    case FetchProblem::kGone:
+      return Texts().fileGone;
     case FetchProblem::kNone:
       break;
   }
