@@ -9,6 +9,7 @@
 #include "app/language.h"
 #include "app/loading_window.h"
 #include "app/number_pair.h"
+#include "app/playback_handlers.h"
 #include "app/skin_calls.h"
 #include "app/source_setting.h"
 #include "app/startup_log.h"
@@ -102,7 +103,8 @@ void RunCreationHandler(PlayerUnits& units) {
   FillVisibleList(units.列表框2);  // step 5
   loading.SetProgress(50);
   FillSongEntries(units.列表框2);  // step 6
-  ExplainEmptyList(units.列表框1, units.列表框2, source);
+  // The face shows the explanation from its first paint.
+  if (ExplainEmptyList(units.列表框1, units.列表框2, source)) RefreshPlaybackUnits();
   loading.SetProgress(60);
 
   AddTrayIcon(units.window);  // step 7

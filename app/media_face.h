@@ -39,12 +39,13 @@ class MediaFace {
   void SetExplanation(std::function<std::wstring()> explanation) {
     explanation_ = std::move(explanation);
   }
+  // Takes what it shows now, without waiting for its next tick.
+  void Refresh();
   // Covers the player's window again, with its type and card laid out for `dpi`.
   void SetDpi(int dpi);
 
  private:
   static LRESULT CALLBACK FaceProc(HWND, UINT, WPARAM, LPARAM);
-  void Refresh();
   // The activity's word with what has arrived of a loading song, or why the song failed.
   std::wstring StateText() const;
   void Paint(HDC target);

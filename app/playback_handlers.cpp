@@ -430,7 +430,7 @@ void SetPlayerSound(int volume, bool muted) {
 }
 
 void RefreshPlaybackUnits() {
-  // The face takes the new texts at its next tick.
+  if (g_media && g_media->face) g_media->face->Refresh();
   if (g_media && g_media->transport) g_media->transport->Refresh();
 }
 
