@@ -1,5 +1,6 @@
 #include "app/source_dialog.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -50,6 +51,25 @@ std::wstring PickFolder(HWND owner) {
   std::wstring folder = path;
   CoTaskMemFree(path);
   return folder;
+}
+
+// Enter in the field presses 确定 and Escape closes the dialog, as in a system dialog.
+LRESULT CALLBACK FieldKeys(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR) {
+  if (message == WM_GETDLGCODE)
+    return DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
+  if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;
+  if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+    HWND dialog = GetParent(field);
+    if (wParam == VK_RETURN) {
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kIdOk, BN_CLICKED), 0);
+    } else {
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(field, FieldKeys, 0);
+  return DefSubclassProc(field, message, wParam, lParam);
 }
 
 const wchar_t* RefusalText(catalogue::SourceVerdict verdict) {
@@ -121,6 +141,7 @@ class SourceDialog {
     make(L"Static", Texts().sourcePrompt, SS_LEFT | SS_NOPREFIX, 12, 34, 396, 20, 0);
     path_ = make(L"Edit", current.value.c_str(), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 12, 58,
                  310, 24, kIdPath);
+    SetWindowSubclass(path_, FieldKeys, 0, 0);
     make(L"Button", Texts().sourceBrowse, BS_PUSHBUTTON | WS_TABSTOP, 328, 58, 80, 24, kIdBrowse);
     make(L"Button", Texts().sourceOk, BS_DEFPUSHBUTTON | WS_TABSTOP, 240, 100, 80, 26, kIdOk);
     make(L"Button", Texts().sourceCancel, BS_PUSHBUTTON | WS_TABSTOP, 328, 100, 80, 26, kIdCancel);
