@@ -41,12 +41,25 @@ void Choose(HWND dialog, const std::string& choice, bool enter = false) {
   PostMessageA(ok, BM_CLICK, 0, 0);
 }
 
+// Presses 浏览… and answers the system's folder picker with the folder, typed into its name box.
+void PickFolder(const PlayerProcess& player, HWND dialog, const std::string& folder) {
+  PostMessageA(FindChild(dialog, "Button", "浏览…"), BM_CLICK, 0, 0);
+  HWND picker = nullptr;
+  ASSERT_TRUE(testing_support::WaitFor([&] {
+    picker = player.FindWindowOfClass("#32770", true);
+    return picker && GetDlgItem(picker, 0x480);  // the name box
+  }));
+  SendMessageW(GetDlgItem(picker, 0x480), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(testing_support::Wide(folder).c_str()));
+  PostMessageA(picker, WM_COMMAND, IDOK, 0);
+}
+
 // A bad choice is refused with `why`, said in a message the dialog owns, which is then closed.
 void ExpectRefused(const PlayerProcess& player, HWND dialog, const std::string& choice,
-                   const std::string& why, const std::string& message) {
+                   const std::string& why, const std::string& message, bool enter = false) {
   const auto& e = player.events();
   const size_t before = e.Count();
-  Choose(dialog, choice);
+  Choose(dialog, choice, enter);
   ASSERT_GE(e.WaitFor("source refused " + why, before, 20000), 0) << e.Dump(before);
   HWND box = nullptr;
   EXPECT_EQ(player.WaitForMessageBox(10000, &box).rfind(message, 0), 0u) << choice;
@@ -73,11 +86,11 @@ TEST(SourceDialog, AFirstStartWithNothingToPlayOffersItAndTheChosenFolderPlaysAn
     ExpectRefused(player, dialog, folder + "\\no such folder", "no folder", "找不到这个文件夹");
     ExpectRefused(player, dialog, folder + "\\nothing", "nothing playable",
                   "这个文件夹里没有能播放的歌曲");
-    ExpectRefused(player, dialog, "music", "not a source", "请填写一个完整的文件夹路径");
+    ExpectRefused(player, dialog, "music", "not a source", "请填写一个完整的文件夹路径", true);
     EXPECT_FALSE(testing_support::PathExists(dir.Path("\\config\\source.txt")));
 
     const size_t before = e.Count();
-    Choose(dialog, folder, true);
+    PickFolder(player, dialog, folder);
     ASSERT_GE(e.WaitFor("source folder 11 " + folder, before, 20000), 0) << e.Dump(before);
     ASSERT_GE(e.WaitFor("batch 9", before, 20000), 0) << e.Dump(before);
     // Chosen where nothing played: the first song starts by itself.
