@@ -13,6 +13,7 @@
 #include "app/language.h"
 #include "app/skin_calls.h"
 #include "app/source_setting.h"
+#include "app/unit_scale.h"
 #include "app/user_messages.h"
 #include "catalogue/source_check.h"
 #include "catalogue/text_routines.h"
@@ -134,8 +135,7 @@ class SourceDialog {
       HWND control = CreateWindowExW(
           0, cls, text, WS_CHILD | WS_VISIBLE | style, px(x), px(y), px(w), px(h), window_,
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), wc.hInstance, nullptr);
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                   0);
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UnitFont(dpi)), 0);
       return control;
     };
     make(L"Static", Texts().sourcePrompt, SS_LEFT | SS_NOPREFIX, 12, 34, 396, 20, 0);
