@@ -257,7 +257,7 @@ void MediaPlayerUnit::OnControlState(long state) {
   // undefined state: that is a failure, not the song's end.
   if (state == catalogue::kStateUndefined && !played_ && !failed_ && !url_.empty() &&
       !(loader_ && loader_->loading())) {
-    OnSongFailed({});
+    OnSongFailed({catalogue::FetchProblem::kCannotPlay, 0});
     return;
   }
   state_ = state;

@@ -221,7 +221,10 @@ void OnSongFailed() {
   if (!g_binding) return;
   std::wstring why = g_media ? FailureReason(g_media->播放器1->failure()) : std::wstring();
   if (why.empty()) why = Texts().cannotPlay;  // as the face says it
-  g_binding->playlist.SongFailed();
+  const catalogue::FetchProblem problem =
+      g_media ? g_media->播放器1->failure().problem : catalogue::FetchProblem::kNone;
+  g_binding->playlist.SongFailed(problem == catalogue::FetchProblem::kGone ||
+                                 problem == catalogue::FetchProblem::kCannotPlay);
   static constexpr const char* kNotices[] = {"", "retrying", "given up", "unreachable"};
   Announce().Say("song failed ", NowPlaying().number, " ", why, "\t",
                  kNotices[static_cast<int>(g_binding->playlist.notice())]);

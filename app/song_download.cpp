@@ -242,6 +242,8 @@ std::wstring FailureReason(const catalogue::FetchReport& report) {
              Texts().stalledEnd;
     case FetchProblem::kGone:
       return Texts().fileGone;
+    case FetchProblem::kCannotPlay:
+      return Texts().cannotPlay;
     case FetchProblem::kNone:
       break;
   }

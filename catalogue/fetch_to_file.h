@@ -29,6 +29,7 @@ enum class FetchProblem {
   kDiskRefused,  // the file could not be made or written
   kStalled,      // ended by its caller: too little arrived for too long
   kGone,         // a local song's file is no longer there
+  kCannotPlay,   // the control opened the file but could not play it
 };
 
 struct FetchReport {
