@@ -28,6 +28,8 @@ enum class FetchProblem {
   kEmpty,        // a success status with no body
   kDiskRefused,  // the file could not be made or written
   kStalled,      // ended by its caller: too little arrived for too long
+  kGone,         // a local song's file is no longer there
+  kCannotPlay,   // the control opened the file but could not play it
 };
 
 struct FetchReport {

@@ -75,24 +75,18 @@ void Playlist::PlayStateChanged(long state) {
   }
 }
 
-void Playlist::SongFailed() {
+void Playlist::SongFailed(bool forGood) {
   retryAddress_ = units_.player.Url();
-  switch (units_.mode()) {
-    case LoopMode::kList:
-      if (failures_.FailedInListLoop().verdict == SongFailures::Verdict::kNext) {
-        state_.advancePending = true;
-      }
-      break;
-    case LoopMode::kSingle:
-      failures_.FailedInSingleLoop();
-      break;
-    case LoopMode::kNone:
-      break;
-  }
+  const LoopMode mode = units_.mode();
+  if (mode == LoopMode::kNone) return;
+  const SongFailures::Step step = forGood ? failures_.FailedForGood(mode == LoopMode::kSingle)
+                                  : mode == LoopMode::kSingle ? failures_.FailedInSingleLoop()
+                                                              : failures_.FailedInListLoop();
+  if (step.verdict == SongFailures::Verdict::kNext) state_.advancePending = true;
 }
 
 Playlist::Notice Playlist::notice() const {
-  if (failures_.gaveUp()) return Notice::kGaveUp;
+  if (failures_.gaveUp()) return failures_.gaveUpAtOnce() ? Notice::kNone : Notice::kGaveUp;
   if (failures_.unreachable()) return Notice::kUnreachable;
   return failures_.retryWaiting() ? Notice::kRetrying : Notice::kNone;
 }

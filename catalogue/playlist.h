@@ -95,8 +95,8 @@ class Playlist {
   // PlayStateChange of the player. Only records what to do: the address must not change
   // inside the control's event.
   void PlayStateChanged(long state);
-  // The player could not load the song it was given.
-  void SongFailed();
+  // The player could not load the song it was given; `forGood` when no retry can mend it.
+  void SongFailed(bool forGood = false);
   // One tick of the loop timer, and what it did.
   enum class Tick {
     kBusy,          // a fetch or a wait runs: nothing

@@ -29,6 +29,14 @@ SongFailures::Step SongFailures::FailedInListLoop() {
   return {Verdict::kNext, 0};
 }
 
+SongFailures::Step SongFailures::FailedForGood(bool singleLoop) {
+  waitTicks_ = 0;
+  if (!singleLoop) return {Verdict::kNext, 0};
+  gaveUp_ = true;
+  atOnce_ = true;
+  return {Verdict::kGiveUp, 0};
+}
+
 bool SongFailures::TickDue() {
   if (waitTicks_ <= 0) return false;
   return --waitTicks_ == 0;

@@ -28,6 +28,10 @@ class SongFailures {
 
   Step FailedInSingleLoop();
   Step FailedInListLoop();
+  // A failure no retry mends (the song's file is gone, or holds nothing the player decodes): the
+  // single loop gives up at once, the list loop moves on without counting it against the
+  // catalogue's reach.
+  Step FailedForGood(bool singleLoop);
   // A song began to play: every count starts again.
   void Played() { *this = SongFailures(); }
   // The user chose what plays next.
@@ -37,6 +41,8 @@ class SongFailures {
 
   bool retryWaiting() const { return waitTicks_ > 0; }
   bool gaveUp() const { return gaveUp_; }
+  // Gave up on the first failure, which says enough by its reason.
+  bool gaveUpAtOnce() const { return gaveUp_ && atOnce_; }
   bool unreachable() const { return unreachable_; }
 
  private:
@@ -47,6 +53,7 @@ class SongFailures {
   int probes_ = 0;  // failed tries while out of reach
   int waitTicks_ = 0;
   bool gaveUp_ = false;
+  bool atOnce_ = false;  // given up by FailedForGood
   bool unreachable_ = false;
 };
 

@@ -11,6 +11,11 @@ void SourceCatalogue::Use(const MusicSource& source) {
   if (source.kind == MusicSource::Kind::kFolder) folder_.Scan(source.value);
 }
 
+void SourceCatalogue::Use(const MusicSource& source, FolderCatalogue scanned) {
+  source_ = source;
+  folder_ = std::move(scanned);
+}
+
 std::string SourceCatalogue::SiteAddress() const {
   switch (source_.kind) {
     case MusicSource::Kind::kAddress:
@@ -24,6 +29,14 @@ std::string SourceCatalogue::SiteAddress() const {
 }
 
 void SourceCatalogue::Fetch(HWND songList) {
+  fetchedNothing_ = false;
+  const LRESULT before = SendMessageW(songList, LB_GETCOUNT, 0, 0);
+  FetchFrom(songList);
+  // The header alone is no song either.
+  fetchedNothing_ = SendMessageW(songList, LB_GETCOUNT, 0, 0) - before <= 1;
+}
+
+void SourceCatalogue::FetchFrom(HWND songList) {
   if (source_.kind != MusicSource::Kind::kFolder) {
     FetchCatalogue(songList, SiteAddress());
     return;

@@ -2,7 +2,8 @@
 ; %LOCALAPPDATA%\Programs\Velory. Made by installer/CMakeLists.txt:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=3.5.0 -DPRODUCT=.. -DPUBLISHER=.. -DCOPYRIGHT=..
 ;            -DSTAGE=<player.exe, config\, 背景\> -DICON=player.ico -DOUTFILE=setup.exe velory.nsi
-; Switches: /S silent, /D=folder (last), /DESKTOP a desktop shortcut too.
+; Switches: /S silent, /D=folder (last), /DESKTOP a desktop shortcut too, /MUSIC=folder-or-address
+; where the music is (a silent install without it leaves the player to ask at its first start).
 ; The uninstaller: /S silent, /REMOVEDATA also the settings and pictures.
 Unicode true
 ManifestDPIAware true
@@ -16,6 +17,7 @@ AllowSkipFiles off
 !include LogicLib.nsh
 !include Sections.nsh
 !include WinMessages.nsh
+!include nsDialogs.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define SETTINGS_KEY "Software\${PRODUCT}"
@@ -23,6 +25,10 @@ AllowSkipFiles off
 !define SHORTCUT "${PRODUCT}.lnk"
 ; The data folders the setup made itself (installer section).
 !define CREATED_LIST "uninstall.ini"
+
+; Where the music is, as the setup was told or the user chose; empty for nothing written.
+Var MusicSource
+Var MusicField
 
 ; The setup program names the version that player.exe carries.
 !getdllversion "${STAGE}/player.exe" PLAYER_
@@ -42,6 +48,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom MusicPageShow MusicPageLeave
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\player.exe"
 !insertmacro MUI_PAGE_FINISH
@@ -68,6 +75,15 @@ LangString PlayerRunning ${LANG_ENGLISH} "${PRODUCT} is running and has to close
 LangString PlayerRunning ${LANG_SIMPCHINESE} "${PRODUCT} 正在运行，需要先关闭它；您的设置和背景图片会保留。$\r$\n$\r$\n点击“确定”立即关闭它，点击“取消”停止。"
 LangString PlayerStillRunning ${LANG_ENGLISH} "${PRODUCT} did not close. Close it yourself (the menu of its notification-area icon, 退出), then click Retry."
 LangString PlayerStillRunning ${LANG_SIMPCHINESE} "${PRODUCT} 没有关闭。请您自己关闭它（通知区域图标的菜单，退出），然后点击“重试”。"
+
+LangString MusicTitle ${LANG_ENGLISH} "Your music"
+LangString MusicTitle ${LANG_SIMPCHINESE} "你的音乐"
+LangString MusicSubtitle ${LANG_ENGLISH} "Where should ${PRODUCT} find songs?"
+LangString MusicSubtitle ${LANG_SIMPCHINESE} "${PRODUCT} 到哪里找歌曲？"
+LangString MusicText ${LANG_ENGLISH} "A folder of your music files, or the address of a music catalogue on your network (http://…/). Leave it empty to choose later from the player's notification-area menu."
+LangString MusicText ${LANG_SIMPCHINESE} "你的音乐文件所在的文件夹，或网络中音乐目录网站的地址（http://…/）。留空则以后在播放器通知区域图标的菜单中选择。"
+LangString MusicBrowse ${LANG_ENGLISH} "Browse…"
+LangString MusicBrowse ${LANG_SIMPCHINESE} "浏览…"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
@@ -206,6 +222,11 @@ Section "$(SecProgramName)" SecProgram
   IfFileExists "$INSTDIR\config\title.txt" +2
   StrCpy $0 1
   File "${STAGE}/config/*.*"
+  ; The music setting, like the other data files, only where the user has none.
+  ${IfNot} ${FileExists} "$INSTDIR\config\source.txt"
+  ${AndIf} $MusicSource != ""
+    Call WriteMusicSetting
+  ${EndIf}
   ${If} $0 == 1
   ${AndIf} $LANGUAGE == ${LANG_ENGLISH}
     ; ASCII, so the same bytes in GBK, the data files' code page.
@@ -221,6 +242,52 @@ Section "$(SecProgramName)" SecProgram
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\player.exe" "" "$INSTDIR\player.exe" 0 \
     SW_SHOWNORMAL "" "$(ShortcutComment)"
 SectionEnd
+
+; config\source.txt: $MusicSource as one line of UTF-8, the file the player reads it from.
+Function WriteMusicSetting
+  FileOpen $3 "$INSTDIR\config\source.txt" w
+  StrCpy $R9 $MusicSource
+  System::Call 'kernel32::WideCharToMultiByte(i 65001, i 0, w R9, i -1, p 0, i 0, p 0, p 0) i.r4'
+  System::Alloc $4
+  Pop $5
+  System::Call 'kernel32::WideCharToMultiByte(i 65001, i 0, w R9, i -1, p r5, i r4, p 0, p 0)'
+  IntOp $4 $4 - 1  ; without the closing zero
+  System::Call 'kernel32::WriteFile(p r3, p r5, i r4, *i .r6, p 0)'
+  System::Free $5
+  FileWrite $3 "$\r$\n"
+  FileClose $3
+FunctionEnd
+
+; Asked only where no setting is kept: an update keeps the user's.
+Function MusicPageShow
+  ${If} ${FileExists} "$INSTDIR\config\source.txt"
+    Abort
+  ${EndIf}
+  !insertmacro MUI_HEADER_TEXT "$(MusicTitle)" "$(MusicSubtitle)"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 36u "$(MusicText)"
+  Pop $0
+  ${NSD_CreateText} 0 42u 76% 13u "$MusicSource"
+  Pop $MusicField
+  ${NSD_CreateBrowseButton} 78% 41u 22% 15u "$(MusicBrowse)"
+  Pop $0
+  ${NSD_OnClick} $0 MusicBrowse
+  nsDialogs::Show
+FunctionEnd
+
+Function MusicBrowse
+  ${NSD_GetText} $MusicField $1
+  nsDialogs::SelectFolderDialog "$(MusicSubtitle)" "$1"
+  Pop $1
+  ${If} $1 != error
+    ${NSD_SetText} $MusicField $1
+  ${EndIf}
+FunctionEnd
+
+Function MusicPageLeave
+  ${NSD_GetText} $MusicField $MusicSource
+FunctionEnd
 
 Section /o "$(SecDesktopName)" SecDesktop
   SetOutPath "$INSTDIR"
@@ -251,6 +318,68 @@ Function .onInit
   ${IfNot} ${Errors}
     !insertmacro SelectSection ${SecDesktop}
   ${EndIf}
+  ; The user's Music folder is offered first; a silent install writes only what it is given.
+  StrCpy $MusicSource "$MUSIC"
+  ${If} ${Silent}
+    StrCpy $MusicSource ""
+  ${EndIf}
+  Push $0
+  Call MusicOption
+  Pop $1
+  ${If} $1 != "-"
+    StrCpy $MusicSource $1
+  ${EndIf}
+FunctionEnd
+
+; MusicOption: pops the command line's parameters, pushes what follows /MUSIC= ("-" when it is not
+; there). GetOptions would cut an address at its first "/": the value runs to its closing quote,
+; or else to the next quote or " /".
+Function MusicOption
+  Exch $R0
+  Push $R1
+  Push $R2
+  Push $R3
+  StrCpy $R1 0
+  ${Do}
+    StrCpy $R2 $R0 7 $R1
+    ${If} $R2 == ""
+      StrCpy $R0 "-"
+      Goto done
+    ${EndIf}
+    ${If} $R2 == "/MUSIC="
+      ${Break}
+    ${EndIf}
+    IntOp $R1 $R1 + 1
+  ${Loop}
+  IntOp $R1 $R1 + 7
+  StrCpy $R0 $R0 "" $R1
+  StrCpy $R3 ""
+  StrCpy $R2 $R0 1
+  ${If} $R2 == '"'
+    StrCpy $R0 $R0 "" 1
+    StrCpy $R3 '"'
+  ${EndIf}
+  StrCpy $R1 0
+  ${Do}
+    StrCpy $R2 $R0 1 $R1
+    ${If} $R2 == ""
+    ${OrIf} $R2 == '"'
+      ${Break}
+    ${EndIf}
+    ${If} $R3 == ""
+      StrCpy $R2 $R0 2 $R1
+      ${If} $R2 == " /"
+        ${Break}
+      ${EndIf}
+    ${EndIf}
+    IntOp $R1 $R1 + 1
+  ${Loop}
+  StrCpy $R0 $R0 $R1
+done:
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Exch $R0
 FunctionEnd
 
 Section "un.$(SecProgramName)" UnSecProgram

@@ -51,7 +51,7 @@ constexpr UiTexts kChinese{
     .emptyAnswer = L"服务器没有发来内容",
     .noSongsInFolder = L"这个文件夹里没有能播放的歌曲：",
     .noSongsFromSite = L"音乐目录没有回应：",
-    .noSongsHint = L"请用 player.exe /source \"音乐文件夹\" 指定你的音乐",
+    .noSongsHint = L"请在托盘菜单“音乐来源…”中选择你的音乐",
     .diskRefused = L"磁盘拒绝写入文件",
     .stalled = L"载入停滞（",
     .stalledEnd = L" 秒内几乎没有收到数据）",
@@ -59,6 +59,20 @@ constexpr UiTexts kChinese{
     .retrying = L"稍后重试",
     .gaveUp = L"试了三次，已放弃",
     .unreachable = L"无法连接曲库，连通后自动继续",
+    .fileGone = L"文件已不在，跳过",
+    .menuSource = L"音乐来源…",
+    .sourcePrompt = L"音乐文件夹，或音乐目录网站的地址：",
+    .sourceBrowse = L"浏览…",
+    .sourceOk = L"确定",
+    .sourceCancel = L"取消",
+    .sourceNotASource =
+        L"请填写一个完整的文件夹路径（如 D:\\音乐），或以 http:// 或 https:// 开头、以 / "
+        L"结尾的地址。",
+    .sourceNoFolder = L"找不到这个文件夹。原来的音乐来源不变。",
+    .sourceNothingPlayable = L"这个文件夹里没有能播放的歌曲。原来的音乐来源不变。",
+    .sourceNoAnswer = L"这个地址没有应答（拒绝连接或超时）。原来的音乐来源不变。",
+    .sourceNoList = L"这个地址有应答，但没有发来歌曲列表。原来的音乐来源不变。",
+    .sourceNotWritten = L"无法保存设置文件 config\\source.txt。原来的音乐来源不变。",
     .captionHelp = L"帮助",
     .captionMenu = L"主菜单",
     .captionMinimize = L"最小化",
@@ -112,7 +126,7 @@ constexpr UiTexts kEnglish{
     .emptyAnswer = L"The server sent nothing",
     .noSongsInFolder = L"No song the player can play in this folder:",
     .noSongsFromSite = L"The music catalogue did not answer:",
-    .noSongsHint = L"Name your music with player.exe /source \"music folder\"",
+    .noSongsHint = L"Choose your music with the tray menu's \"Music source…\"",
     .diskRefused = L"The disk refused the file",
     .stalled = L"Loading stalled (almost nothing arrived in ",
     .stalledEnd = L" s)",
@@ -120,6 +134,26 @@ constexpr UiTexts kEnglish{
     .retrying = L"trying again soon",
     .gaveUp = L"tried three times, given up",
     .unreachable = L"the catalogue cannot be reached; goes on when it answers",
+    .fileGone = L"The file is gone; passed over",
+    .menuSource = L"Music source…",
+    .sourcePrompt = L"A music folder, or a music catalogue's address:",
+    .sourceBrowse = L"Browse…",
+    .sourceOk = L"OK",
+    .sourceCancel = L"Cancel",
+    .sourceNotASource =
+        L"Give a whole folder path (such as D:\\Music), or an address starting "
+        L"with http:// or https:// and ending in /.",
+    .sourceNoFolder = L"This folder cannot be found. The music source stays as it was.",
+    .sourceNothingPlayable =
+        L"This folder holds no song the player can play. The music source stays as it was.",
+    .sourceNoAnswer =
+        L"This address did not answer (refused or timed out). The music source "
+        L"stays as it was.",
+    .sourceNoList =
+        L"This address answered, but with no song list. The music source stays as "
+        L"it was.",
+    .sourceNotWritten =
+        L"The setting file config\\source.txt cannot be written. The music source stays as it was.",
     .captionHelp = L"Help",
     .captionMenu = L"Main menu",
     .captionMinimize = L"Minimize",

@@ -66,6 +66,19 @@ struct UiTexts {
   const wchar_t* retrying;     // a failed song is tried again soon
   const wchar_t* gaveUp;       // the single loop tried three times
   const wchar_t* unreachable;  // the list loop stopped
+  const wchar_t* fileGone;     // a folder's song is no longer there
+  // The music source dialog, its tray-menu item, and why a choice was not kept.
+  const wchar_t* menuSource;
+  const wchar_t* sourcePrompt;
+  const wchar_t* sourceBrowse;
+  const wchar_t* sourceOk;
+  const wchar_t* sourceCancel;
+  const wchar_t* sourceNotASource;
+  const wchar_t* sourceNoFolder;
+  const wchar_t* sourceNothingPlayable;
+  const wchar_t* sourceNoAnswer;
+  const wchar_t* sourceNoList;
+  const wchar_t* sourceNotWritten;
   const wchar_t* captionHelp;
   const wchar_t* captionMenu;
   const wchar_t* captionMinimize;

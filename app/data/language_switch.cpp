@@ -46,6 +46,7 @@ void FillTrayMenu(HMENU menu) {
   AppendMenuW(menu, MF_STRING, kMenu显示, t.menuShow);
   AppendMenuW(menu, MF_STRING, kMenu关于, t.menuAbout);
   AppendMenuW(menu, MF_STRING, kMenu更新, t.menuUpdate);
+  AppendMenuW(menu, MF_STRING, kMenuSource, t.menuSource);
   AppendMenuW(menu, MF_STRING, kMenuLanguage, t.menuOtherLanguage);
   AppendMenuW(menu, MF_STRING | (Settings().balloons() ? MF_CHECKED : MF_UNCHECKED), kMenuBalloons,
               t.menuBalloons);

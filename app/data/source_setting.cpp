@@ -75,16 +75,34 @@ void AnnounceSource(const catalogue::SourceCatalogue& catalogue) {
   }
 }
 
+namespace {
+
+std::wstring WhereFrom(const catalogue::SourceCatalogue& catalogue) {
+  const catalogue::MusicSource& source = catalogue.source();
+  return source.kind == catalogue::MusicSource::Kind::kFolder
+             ? source.value
+             : catalogue::FromUtf8(catalogue.SiteAddress());
+}
+
+const wchar_t* WhyNoSongs(const catalogue::SourceCatalogue& catalogue) {
+  return catalogue.source().kind == catalogue::MusicSource::Kind::kFolder ? Texts().noSongsInFolder
+                                                                          : Texts().noSongsFromSite;
+}
+
+}  // namespace
+
+std::wstring EmptyListExplanation(const catalogue::SourceCatalogue& catalogue) {
+  return std::wstring(WhyNoSongs(catalogue)) + L"\n" + WhereFrom(catalogue) + L"\n" +
+         Texts().noSongsHint;
+}
+
 bool ExplainEmptyList(HWND songList, HWND visibleList,
                       const catalogue::SourceCatalogue& catalogue) {
   if (SendMessageW(songList, LB_GETCOUNT, 0, 0) > 1) return false;
-  const catalogue::MusicSource& source = catalogue.source();
-  const bool folder = source.kind == catalogue::MusicSource::Kind::kFolder;
-  const std::wstring where = folder ? source.value : catalogue::FromUtf8(catalogue.SiteAddress());
+  const std::wstring where = WhereFrom(catalogue);
   SendMessageW(visibleList, LB_RESETCONTENT, 0, 0);
   for (const std::wstring& line :
-       {std::wstring(folder ? Texts().noSongsInFolder : Texts().noSongsFromSite), where,
-        std::wstring(Texts().noSongsHint)}) {
+       {std::wstring(WhyNoSongs(catalogue)), where, std::wstring(Texts().noSongsHint)}) {
     SendMessageW(visibleList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   }
   Announce().Say("no songs ", where);

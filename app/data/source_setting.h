@@ -37,6 +37,9 @@ catalogue::MusicSource StartSource();
 // <address>" or "source built-in".
 void AnnounceSource(const catalogue::SourceCatalogue& catalogue);
 
+// Why no song came and what to do, in three lines: why, the folder or the address, the hint.
+std::wstring EmptyListExplanation(const catalogue::SourceCatalogue& catalogue);
+
 // Where a fetch brought no song, the visible list says why in plain words, and what to do,
 // instead of nine names that play nothing; announced as "no songs". False when songs came.
 bool ExplainEmptyList(HWND songList, HWND visibleList, const catalogue::SourceCatalogue& catalogue);

@@ -9,6 +9,7 @@
 
 #include "app/media/bstr.h"
 #include "catalogue/host_platform.h"
+#include "catalogue/playlist.h"
 #include "catalogue/text_routines.h"
 
 namespace app {
@@ -160,7 +161,8 @@ MediaPlayerUnit::MediaPlayerUnit(HWND parent, const UnitGeometry& place, int id,
 MediaPlayerUnit::~MediaPlayerUnit() { events_.reset(); }
 
 std::string MediaPlayerUnit::Url() const {
-  if (loader_) return url_;  // the control holds the local copy
+  // The control holds the local copy, or nothing of a song that failed before it reached it.
+  if (loader_ || failed_) return url_;
   if (auto core = host_.Control<IWMPCore>(IID_IWMPCore)) {
     Bstr url;
     if (SUCCEEDED(core->get_URL(url.Out()))) return url.ToUtf8();
@@ -169,6 +171,18 @@ std::string MediaPlayerUnit::Url() const {
 }
 
 namespace {
+
+ComPtr<IWMPControls> ControlsOf(const ActiveXHost& host) {
+  ComPtr<IWMPControls> controls;
+  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) core->get_controls(controls.Out());
+  return controls;
+}
+
+ComPtr<IWMPSettings> SettingsOf(const ActiveXHost& host) {
+  ComPtr<IWMPSettings> settings;
+  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) core->get_settings(settings.Out());
+  return settings;
+}
 
 // A web address or a local file's path.
 void PutUrl(const ActiveXHost& host, const std::wstring& url) {
@@ -183,9 +197,17 @@ void PutUrl(const ActiveXHost& host, const std::wstring& url) {
 void MediaPlayerUnit::SetUrl(const std::string& url) {
   url_ = url;
   failed_ = false;
+  played_ = false;
   failure_ = {};
   heldAt_ = -1;
   if (!loader_ || !catalogue::IsWebAddress(url)) {
+    // A folder's song deleted after the folder was read: said, and passed over as a failure.
+    if (!url.empty() && !catalogue::IsWebAddress(url) &&
+        GetFileAttributesW(catalogue::FromUtf8(url).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      if (auto controls = ControlsOf(host_)) controls->stop();
+      OnSongFailed({catalogue::FetchProblem::kGone, 0});
+      return;
+    }
     PutUrl(host_, catalogue::FromUtf8(url));
     if (loader_) {
       // A local file or no song: the fetched copies are of no more use.
@@ -230,6 +252,14 @@ void MediaPlayerUnit::OnSongFailed(const catalogue::FetchReport& report) {
 }
 
 void MediaPlayerUnit::OnControlState(long state) {
+  if (state == catalogue::kStatePlaying) played_ = true;
+  // A file the control opened but never played (its data is no song it decodes) ends in the
+  // undefined state: that is a failure, not the song's end.
+  if (state == catalogue::kStateUndefined && !played_ && !failed_ && !url_.empty() &&
+      !(loader_ && loader_->loading())) {
+    OnSongFailed({catalogue::FetchProblem::kCannotPlay, 0});
+    return;
+  }
   state_ = state;
   if (onState_) onState_(state);
 }
@@ -251,22 +281,6 @@ MediaPlayerUnit::Activity MediaPlayerUnit::activity() const {
       return Activity::kStopped;
   }
 }
-
-namespace {
-
-ComPtr<IWMPControls> ControlsOf(const ActiveXHost& host) {
-  ComPtr<IWMPControls> controls;
-  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) core->get_controls(controls.Out());
-  return controls;
-}
-
-ComPtr<IWMPSettings> SettingsOf(const ActiveXHost& host) {
-  ComPtr<IWMPSettings> settings;
-  if (auto core = host.Control<IWMPCore>(IID_IWMPCore)) core->get_settings(settings.Out());
-  return settings;
-}
-
-}  // namespace
 
 double MediaPlayerUnit::PositionSeconds() const {
   if (heldAt_ >= 0) return heldAt_;

@@ -96,6 +96,7 @@ class MediaPlayerUnit {
   std::function<void()> onFailed_;
   catalogue::FetchReport failure_;
   bool failed_ = false;
+  bool played_ = false;  // the song given last reached the playing state
   std::string url_;      // what the unit was given last
   std::string fileUrl_;  // the address whose local copy the control holds
   long state_ = 0;       // the control's last reported play state

@@ -173,11 +173,26 @@ std::wstring NoticeText() {
   return {};
 }
 
+// Where no song came and none plays, the face says why; nothing otherwise.
+std::wstring FaceExplanation() {
+  const catalogue::SourceCatalogue& source = catalogue::ProgramCatalogue();
+  const PlaybackState& p = Playback();
+  if (!source.fetchedNothing() || !p.media || !p.media->播放器1 ||
+      p.media->播放器1->activity() != MediaPlayerUnit::Activity::kStopped) {
+    return {};
+  }
+  return EmptyListExplanation(source);
+}
+
 void OnSongFailed() {
   PlaybackState& p = Playback();
   if (!p.binding) return;
-  const std::wstring why = p.media ? FailureReason(p.media->播放器1->failure()) : std::wstring();
-  p.binding->playlist.SongFailed();
+  std::wstring why = p.media ? FailureReason(p.media->播放器1->failure()) : std::wstring();
+  if (why.empty()) why = Texts().cannotPlay;  // as the face says it
+  const catalogue::FetchProblem problem =
+      p.media ? p.media->播放器1->failure().problem : catalogue::FetchProblem::kNone;
+  p.binding->playlist.SongFailed(problem == catalogue::FetchProblem::kGone ||
+                                 problem == catalogue::FetchProblem::kCannotPlay);
   static constexpr const char* kNotices[] = {"", "retrying", "given up", "unreachable"};
   Announce().Say("song failed ", NowPlaying().number, " ", why, "\t",
                  kNotices[static_cast<int>(p.binding->playlist.notice())]);
@@ -215,6 +230,7 @@ void CreatePlaybackUnits(const PlayerUnits& units, int dpi) {
     p.media->播放器1->SetOnFailed(OnSongFailed);
     p.media->face = std::make_unique<MediaFace>(*p.media->播放器1, NowPlaying);
     p.media->face->SetNote(NoticeText);
+    p.media->face->SetExplanation(FaceExplanation);
     if (p.media->face->window()) {
       p.media->transport = std::make_unique<TransportBar>(units.分组框1, p.media->face->window(),
                                                           *p.media->播放器1, RunPlayerCommand, dpi);
@@ -257,6 +273,21 @@ void UseKeptSource() {
   catalogue::ProgramCatalogue().Use(ReadSourceSetting());
   AnnounceSource(catalogue::ProgramCatalogue());
   p.binding->playlist.AnotherBatch();
+}
+
+void UseChosenSource(const catalogue::MusicSource& source, catalogue::FolderCatalogue scanned) {
+  PlaybackState& p = Playback();
+  if (!p.binding) return;
+  catalogue::ProgramCatalogue().Use(source, std::move(scanned));
+  AnnounceSource(catalogue::ProgramCatalogue());
+  catalogue::Playlist& playlist = p.binding->playlist;
+  const bool silent = CurrentPlayer().State() == catalogue::PlayState::kStopped;
+  playlist.AnotherBatch();
+  // Chosen where nothing played (the first start): the music begins without another step.
+  if (silent && p.binding && !catalogue::ProgramCatalogue().fetchedNothing()) {
+    p.binding->visible.Select(1);
+    playlist.SongDoubleClicked();
+  }
 }
 
 void OnLoopTimer() {
@@ -387,7 +418,7 @@ void SetPlayerSound(int volume, bool muted) {
 
 void RefreshPlaybackUnits() {
   PlaybackState& p = Playback();
-  // The face takes the new texts at its next tick.
+  if (p.media && p.media->face) p.media->face->Refresh();
   if (p.media && p.media->transport) p.media->transport->Refresh();
 }
 

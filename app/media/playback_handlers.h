@@ -7,6 +7,8 @@
 #include "app/desktop/taskbar_presenter.h"
 #include "app/media/player_commands.h"
 #include "app/windows/player_units.h"
+#include "catalogue/folder_catalogue.h"
+#include "catalogue/music_source.h"
 
 namespace app {
 
@@ -24,6 +26,9 @@ void DestroyPlaybackUnits();
 void OnLoopTimer();
 // The source in the setting takes over at once: a fresh batch from it.
 void UseKeptSource();
+// A source the user chose and the program checked (a folder's files read already) takes over:
+// a fresh batch from it; where nothing played, its first song starts.
+void UseChosenSource(const catalogue::MusicSource& source, catalogue::FolderCatalogue scanned);
 
 // A unit's WM_COMMAND notification; true when it was one of the play list's or the download
 // button's.

@@ -10,6 +10,7 @@
 #include "app/data/number_pair.h"
 #include "app/data/source_setting.h"
 #include "app/desktop/tray_icon.h"
+#include "app/media/playback_handlers.h"
 #include "app/startup_log.h"
 #include "app/windows/caption_text.h"
 #include "app/windows/loading_window.h"
@@ -101,7 +102,8 @@ void RunCreationHandler(PlayerUnits& units) {
   FillVisibleList(units.列表框2);  // step 5
   loading.SetProgress(50);
   FillSongEntries(units.列表框2);  // step 6
-  ExplainEmptyList(units.列表框1, units.列表框2, source);
+  // The face shows the explanation from its first paint.
+  if (ExplainEmptyList(units.列表框1, units.列表框2, source)) RefreshPlaybackUnits();
   loading.SetProgress(60);
 
   AddTrayIcon(units.window);  // step 7

@@ -107,13 +107,21 @@ std::wstring MediaFace::StateText() const {
 }
 
 void MediaFace::Refresh() {
-  const catalogue::NowPlaying song = song_ ? song_() : catalogue::NowPlaying{};
-  std::wstring line =
-      FaceText(song.number, player_.activity(), player_.PositionSeconds(), StateText());
+  std::wstring explanation = explanation_ ? explanation_() : std::wstring();
+  const bool explaining = !explanation.empty();
+  const catalogue::NowPlaying song = !explaining && song_ ? song_() : catalogue::NowPlaying{};
+  std::wstring line = explaining ? std::move(explanation)
+                                 : FaceText(song.number, player_.activity(),
+                                            player_.PositionSeconds(), StateText());
   // Every refresh, changed or not: what the face shows after a step the test took is then
   // always announced after it.
-  Announce().Say("face ", line, "\t", song.title);
+  if (Announce().on()) {
+    std::wstring said = line;
+    std::replace(said.begin(), said.end(), L'\n', L' ');
+    Announce().Say("face ", said, "\t", song.title);
+  }
   if (line == line_ && song.title == title_) return;
+  explaining_ = explaining;
   line_ = std::move(line);
   if (song.title != title_) {
     title_ = song.title;
@@ -162,6 +170,10 @@ void MediaFace::Paint(HDC target) {
   const auto px = [this](int length) { return graphics::ScaleLength(length, dpi_); };
   PaintTextCard(window_, target, {px(4), cardHeight, graphics::ScaleFloat(16, dpi_)},
                 [&](HDC dc, int width) {
+                  if (explaining_) {
+                    PaintExplanation(dc, width, cardHeight);
+                    return;
+                  }
                   // The three parts of the line, one under the other, the title under the song's
                   // number. State and time are a word each; the song's entry may hold a blank.
                   const size_t second = line_.rfind(' '), first = line_.rfind(' ', second - 1);
@@ -185,6 +197,19 @@ void MediaFace::Paint(HDC target) {
                   DrawTextW(dc, time.c_str(), -1, &line, kLine);
                   SelectObject(dc, normal);
                 });
+}
+
+// Every word of it, wrapped, in the middle of the card.
+void MediaFace::PaintExplanation(HDC dc, int width, int height) const {
+  const int margin = graphics::ScaleLength(16, dpi_);
+  HGDIOBJ normal = SelectObject(dc, UnitFont(dpi_));
+  constexpr UINT kWrapped = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+  RECT box{margin, 0, width - margin, height};
+  DrawTextW(dc, line_.c_str(), -1, &box, kWrapped | DT_CALCRECT);
+  const int top = std::max(0, (height - static_cast<int>(box.bottom)) / 2);
+  box = {margin, top, width - margin, height};
+  DrawTextW(dc, line_.c_str(), -1, &box, kWrapped);
+  SelectObject(dc, normal);
 }
 
 LRESULT CALLBACK MediaFace::FaceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

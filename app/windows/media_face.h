@@ -34,16 +34,23 @@ class MediaFace {
   void SetOnTick(std::function<void()> onTick) { onTick_ = std::move(onTick); }
   // What the loop adds after the state, such as why it waits; empty for nothing.
   void SetNote(std::function<std::wstring()> note) { note_ = std::move(note); }
+  // Why there are no songs, shown whole in place of the song, its state and time while it is
+  // not empty.
+  void SetExplanation(std::function<std::wstring()> explanation) {
+    explanation_ = std::move(explanation);
+  }
+  // Takes what it shows now, without waiting for its next tick.
+  void Refresh();
   // Covers the player's window again, with its type and card laid out for `dpi`.
   void SetDpi(int dpi);
 
  private:
   static LRESULT CALLBACK FaceProc(HWND, UINT, WPARAM, LPARAM);
-  void Refresh();
   // The activity's word with what has arrived of a loading song, or why the song failed.
   std::wstring StateText() const;
   void Paint(HDC target);
   void ChooseTitleFont();
+  void PaintExplanation(HDC dc, int width, int height) const;
 
   const MediaPlayerUnit& player_;
   std::function<catalogue::NowPlaying()> song_;
@@ -57,6 +64,8 @@ class MediaFace {
   skin::GdiObject<HFONT> titleFont_;
   std::function<void()> onTick_;
   std::function<std::wstring()> note_;
+  std::function<std::wstring()> explanation_;
+  bool explaining_ = false;  // line_ holds the explanation
 };
 
 }  // namespace app

@@ -56,12 +56,15 @@ enum MenuId : UINT {
   kMenu退出,
   kMenuLanguage,  // the other language
   kMenuBalloons,  // the song balloons on and off
+  kMenuSource,    // the music source dialog
 };
 
 // The tray icon's notification message and identifier.
 inline constexpr UINT kTrayMessage = WM_APP + 1;
 // A source handed over by a second start is put to use.
 inline constexpr UINT kUseKeptSourceMessage = WM_APP + 2;
+// The music source dialog is offered at the first start.
+inline constexpr UINT kOfferSourceMessage = WM_APP + 3;
 inline constexpr UINT kTrayIconId = 1;
 
 struct PlayerUnits {

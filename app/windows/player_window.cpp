@@ -19,6 +19,7 @@
 #include "app/startup_log.h"
 #include "app/windows/background_picture.h"
 #include "app/windows/creation_handler.h"
+#include "app/windows/source_offer.h"
 #include "app/windows/unit_scale.h"
 #include "app/windows/user_messages.h"
 #include "app/windows/window_events.h"
@@ -166,6 +167,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       RunCreationHandler(a.units);
       a.creating = false;
       TakeKeys(hwnd);
+      OfferSourceAtStart(a.units);
       return 0;
     case WM_CLOSE:
       // Closed while it is still being made (its requests let messages through): the creation
@@ -187,6 +189,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       OnTrayNotification(a.units, TrayActionCode(static_cast<UINT>(lParam)));
       return 0;
     case WM_COMMAND:
+      if (!a.creating && OnSourceCommand(a.units, wParam, lParam)) return 0;
       if (lParam == 0 && OnMenuItem(a.units, LOWORD(wParam))) return 0;
       if (OnThumbButton(wParam)) return 0;
       if (OnPlaybackCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
@@ -216,6 +219,9 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       if (!HIWORD(wParam)) OnMainWindowActivation(LOWORD(wParam) != WA_INACTIVE);
       return result;
     }
+    case kOfferSourceMessage:
+      OfferSourceDialog(a.units);
+      return 0;
     case kUseKeptSourceMessage:
       UseKeptSource();
       return 0;

@@ -238,6 +238,10 @@ std::wstring FailureReason(const catalogue::FetchReport& report) {
       return Texts().stalled +
              std::to_wstring(std::max<uint64_t>(1, catalogue::StallPeriodMs() / 1000)) +
              Texts().stalledEnd;
+    case FetchProblem::kGone:
+      return Texts().fileGone;
+    case FetchProblem::kCannotPlay:
+      return Texts().cannotPlay;
     case FetchProblem::kNone:
       break;
   }

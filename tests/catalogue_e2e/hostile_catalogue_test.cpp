@@ -84,7 +84,7 @@ std::vector<std::string> ExpectedSongs(Gives gives, int batch) {
 std::vector<std::string> VisibleEntries(Gives gives) {
   if (ExpectedSongs(gives, 0).size() > 1) return kVisibleEntries;
   return {"音乐目录没有回应：", testing_support::CatalogueBaseUrl(),
-          "请用 player.exe /source \"音乐文件夹\" 指定你的音乐"};
+          "请在托盘菜单“音乐来源…”中选择你的音乐"};
 }
 
 bool SongsAre(HWND songs, const std::vector<std::string>& expected) {

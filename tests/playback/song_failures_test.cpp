@@ -46,6 +46,20 @@ TEST(SongFailures, TheSingleLoopTriesThreeTimesWithAGrowingPauseThenGivesUp) {
   ExpectSteps(f, true, {{Verdict::kRetry, 1}, {Verdict::kRetry, 2}});
 }
 
+TEST(SongFailures, AFailureNoRetryMendsIsGivenUpAtOnceOrPassedOverWithoutCounting) {
+  SongFailures single;
+  ExpectSteps(single, true, {{Verdict::kRetry, 1}});
+  single.Reset();
+  EXPECT_EQ(single.FailedForGood(true).verdict, Verdict::kGiveUp);
+  EXPECT_TRUE(single.gaveUpAtOnce());
+  EXPECT_FALSE(single.retryWaiting());
+  SongFailures list;
+  ExpectSteps(list, false, {{Verdict::kNext, 0}, {Verdict::kNext, 0}});
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(list.FailedForGood(false).verdict, Verdict::kNext);
+  EXPECT_FALSE(list.unreachable());
+  EXPECT_FALSE(list.gaveUp());
+}
+
 TEST(SongFailures, TheListLoopHoldsAfterThreeInARowAndProbesWithAGrowingPause) {
   SongFailures f;
   ExpectSteps(f, false, {{Verdict::kNext, 0}, {Verdict::kNext, 0}});

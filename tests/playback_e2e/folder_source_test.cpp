@@ -126,6 +126,9 @@ TEST(FolderSource, TheCommandLineSourceReplacesADamagedSettingAndIsKept) {
     ASSERT_NE(damaged.WaitForMainWindow(40000), nullptr);
     damaged.Close();
     EXPECT_EQ(damaged.WaitForExit(10000), 0);
+    // Read as the built-in address, and left as it was.
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.Path("\\config\\source.txt")),
+              std::string(1 << 20, '\x9C'));
   }
   PlayerProcess player(dir.folder, "", "/source \"" + MusicFolder() + "\\\\\"");
   ASSERT_GE(player.events().WaitFor("source folder " + std::to_string(kSongsInFolder), 0, 40000), 0)

@@ -72,6 +72,9 @@ TEST(TrimmerInPlayer, EveryDeactivationStartsTheToolWithThePlayersIdAndActivatio
   SetEnvironmentVariableA("windir", windir.c_str());
   SetEnvironmentVariableA("TRIM_HELPER_RECORD", record.c_str());
   const auto dir = MakePlayerFolder("trimmer_player");
+  // The built-in address set on purpose: the first start's source dialog, a skinned window,
+  // would start the tool on deactivations of its own.
+  testing_support::WriteFileBytes(dir.Path("\\config\\source.txt"), "");
   PlayerProcess player(dir.folder);
   SetEnvironmentVariableA("windir", oldWindir);
   SetEnvironmentVariableA("TRIM_HELPER_RECORD", nullptr);
