@@ -17,12 +17,18 @@ struct PanelCorner {
 };
 
 // Where the dragged panel's corner goes for a pointer at (x, y): the panel stays inside the
-// client area (it may touch the edges); where the area is smaller than the panel, the corner
-// stays at the area's left or top edge, so the panel's controls can never all be dragged away.
+// client area (it may touch the edges). Where the area is smaller than the panel, the corner may
+// lie between the area's edge and the panel's home (its designed place): never further up or
+// left, so its controls can never all be dragged away, and at home the caption drawn above it
+// stays readable in the smallest window.
+struct PanelHome {
+  int left = 0, top = 0;
+};
 constexpr PanelCorner KeepPanelInside(int x, int y, int panelWidth, int panelHeight,
-                                      int clientWidth, int clientHeight) {
-  const int maxLeft = clientWidth > panelWidth ? clientWidth - panelWidth : 0;
-  const int maxTop = clientHeight > panelHeight ? clientHeight - panelHeight : 0;
+                                      int clientWidth, int clientHeight, PanelHome home = {}) {
+  const int roomX = clientWidth - panelWidth, roomY = clientHeight - panelHeight;
+  const int maxLeft = roomX > home.left ? roomX : home.left;
+  const int maxTop = roomY > home.top ? roomY : home.top;
   return {x < 0 ? 0 : (x > maxLeft ? maxLeft : x), y < 0 ? 0 : (y > maxTop ? maxTop : y)};
 }
 
@@ -37,9 +43,10 @@ struct PanelDrag {
     grabX = x - p.left;
     grabY = y - p.top;
   }
-  PanelCorner CornerFor(int x, int y, const PanelBounds& p, int clientWidth,
-                        int clientHeight) const {
-    return KeepPanelInside(x - grabX, y - grabY, p.width, p.height, clientWidth, clientHeight);
+  PanelCorner CornerFor(int x, int y, const PanelBounds& p, int clientWidth, int clientHeight,
+                        PanelHome home) const {
+    return KeepPanelInside(x - grabX, y - grabY, p.width, p.height, clientWidth, clientHeight,
+                           home);
   }
 };
 

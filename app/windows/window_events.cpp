@@ -7,6 +7,7 @@
 #include "app/data/settings_keeper.h"
 #include "app/desktop/tray_icon.h"
 #include "app/windows/panel_drag.h"
+#include "app/windows/unit_scale.h"
 #include "app/windows/user_messages.h"
 #include "build_settings.h"
 #include "catalogue/text_routines.h"
@@ -20,6 +21,11 @@ PanelBounds PanelBoundsOf(const PlayerUnits& units) {
   GetWindowRect(units.分组框1, &r);
   MapWindowPoints(nullptr, units.window, reinterpret_cast<POINT*>(&r), 2);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+PanelHome PanelHomeOf(const PlayerUnits& units) {
+  const RECT home = UnitRect(k分组框1, units.dpi);
+  return {home.left, home.top};
 }
 
 void PopUpTrayMenu(const PlayerUnits& units) {
@@ -128,7 +134,7 @@ void KeepPanelInClient(PlayerUnits& units) {
   RECT client{};
   GetClientRect(units.window, &client);
   const PanelCorner to = KeepPanelInside(panel.left, panel.top, panel.width, panel.height,
-                                         client.right, client.bottom);
+                                         client.right, client.bottom, PanelHomeOf(units));
   MovePanelTo(units, panel, to);
 }
 
@@ -162,7 +168,9 @@ void OnMouseMoved(PlayerUnits& units, int x, int y, bool leftButtonHeld) {
   const PanelBounds panel = PanelBoundsOf(units);
   RECT client{};
   GetClientRect(units.window, &client);
-  MovePanelTo(units, panel, units.panelDrag.CornerFor(x, y, panel, client.right, client.bottom));
+  MovePanelTo(
+      units, panel,
+      units.panelDrag.CornerFor(x, y, panel, client.right, client.bottom, PanelHomeOf(units)));
 }
 
 void EndPanelDrag(PlayerUnits& units) {

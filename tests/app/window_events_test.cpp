@@ -39,11 +39,16 @@ TEST(PanelDrag, TheDraggedPanelStaysInsideTheClientArea) {
       {30, -40, 634, 388, 30, 0},      // past the top
       {30, 300, 634, 388, 30, 132},    // past the bottom: 388 - 256
       {260, 132, 634, 388, 260, 132},  // touching the right and bottom edges
-      {-25, 140, 230, 160, 0, 0},      // a window smaller than the panel: corner at its edges
-      {500, 500, 230, 160, 0, 0},     {100, 100, 374, 256, 0, 0},  // exactly the panel's size
+      // A window smaller than the panel: the corner between the edge and the panel's home.
+      {-25, 140, 230, 160, 0, 16},
+      {500, 500, 230, 160, 18, 16},
+      {10, 5, 230, 160, 10, 5},
+      {100, 100, 374, 256, 18, 16},  // exactly the panel's size
+      {100, 100, 384, 300, 18, 44},  // room for less than the home's offset in width only
   };
   for (const auto& c : cases) {
-    const PanelCorner to = KeepPanelInside(c.x, c.y, 374, 256, c.clientWidth, c.clientHeight);
+    const PanelCorner to =
+        KeepPanelInside(c.x, c.y, 374, 256, c.clientWidth, c.clientHeight, PanelHome{18, 16});
     EXPECT_EQ(to.left, c.left) << c.x << "," << c.y << " in " << c.clientWidth;
     EXPECT_EQ(to.top, c.top) << c.x << "," << c.y << " in " << c.clientWidth;
   }

@@ -86,10 +86,10 @@ TEST(DataAbuse, BinaryAndHugeFilesGiveTheirTextUpToTheFirstZeroAndTheirLeadingNu
   EXPECT_EQ(WindowText(main),
             "ab\x01"
             "c");
-  // Read as 18#16, and brought inside the 0 by 0 window.
+  // Read as 18#16, its home, where it stays in the 0 by 0 window.
   const RECT b = ChildRect(GroupBoxOf(main));
-  EXPECT_EQ(b.left, 0);
-  EXPECT_EQ(b.top, 0);
+  EXPECT_EQ(b.left, 18);
+  EXPECT_EQ(b.top, 16);
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
   // 0 by 0, as read, is what is saved.
@@ -129,14 +129,15 @@ TEST(DataAbuse, NumbersBeyond32BitsAreClampedAndWhatTheWindowHoldsIsSavedAtExit)
   const RECT r = WindowRectOf(main);
   EXPECT_EQ(r.right - r.left, 0);  // the most negative width there is: none
   EXPECT_EQ(r.bottom - r.top, 300);
-  // A panel that far out is brought back inside, where it can be grabbed.
+  // A panel that far out is brought back, where it can be grabbed: to the left no further than
+  // its home in a window narrower than the panel, to the top edge from above.
   const RECT b = ChildRect(GroupBoxOf(main));
-  EXPECT_EQ(b.left, 0);
+  EXPECT_EQ(b.left, 18);
   EXPECT_EQ(b.top, 0);
   player.Close();
   EXPECT_EQ(player.WaitForExit(), 0);
   EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\main.txt")), "0#300");
-  EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\Grouping.txt")), "0#0");
+  EXPECT_EQ(ReadFileBytes(dir.Path("\\config\\Grouping.txt")), "18#0");
 }
 
 TEST(DataAbuse, LockedFilesReadAsEmpty) {

@@ -325,14 +325,15 @@ TEST_F(WindowEvents, APanelDraggedInAMaximisedWindowIsStillInsideAfterRestoreAnd
 }
 
 TEST_F(WindowEvents, ExitSavesTheLayoutAndTheNextStartRestoresIt) {
-  // A window smaller than the panel: the dragged panel keeps its corner inside.
+  // A window smaller than the panel: the dragged panel keeps its corner between the edge and
+  // its home, below the caption.
   SetWindowPos(main_, nullptr, -100, -50, 230, 160, SWP_NOZORDER);
   Deliver(main_, WM_LBUTTONDOWN, MK_LBUTTON, Point(30, 30));
   Deliver(main_, WM_MOUSEMOVE, MK_LBUTTON, Point(-25, 140));
   Deliver(main_, WM_LBUTTONUP, 0, Point(-25, 140));
   PostMessageA(main_, WM_COMMAND, app::kMenu退出, 0);
   EXPECT_EQ(player_->WaitForExit(), 0);
-  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "0#0");
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "0#16");
   EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\main.txt")), "230#160");
 
   // The window size from the file is applied as read, partly off screen or not.
@@ -344,7 +345,7 @@ TEST_F(WindowEvents, ExitSavesTheLayoutAndTheNextStartRestoresIt) {
   EXPECT_EQ(r.bottom - r.top, 160);
   again.Close();
   EXPECT_EQ(again.WaitForExit(), 0);
-  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "0#0");
+  EXPECT_EQ(ReadFileBytes(dir_.Path("\\config\\Grouping.txt")), "0#16");
 }
 
 TEST_F(WindowEvents, ExitWhileHiddenInTheTraySavesTheNormalSize) {
