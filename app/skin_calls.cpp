@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "skin/picture_ahead.h"
-#include "skin/reduced_picture_file.h"
-#include "skin/screen_picture.h"
+#include "skin/picture/picture_ahead.h"
+#include "skin/picture/reduced_picture_file.h"
+#include "skin/picture/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 

@@ -1,11 +1,11 @@
 #include "skin/skin_engine.h"
 
 #include "graphics/gfx_image.h"
-#include "skin/caption_strip.h"
+#include "skin/caption/caption_strip.h"
 #include "skin/controls/family.h"
-#include "skin/picture_prepare.h"
+#include "skin/picture/picture_prepare.h"
+#include "skin/picture/reduced_picture_file.h"
 #include "skin/property_keys.h"
-#include "skin/reduced_picture_file.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/button_fade.h"
-#include "skin/screen_picture.h"
+#include "skin/caption/button_fade.h"
+#include "skin/picture/screen_picture.h"
 #include "skin/window_record.h"
 
 namespace graphics {

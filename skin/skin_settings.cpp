@@ -4,7 +4,7 @@
 //
 #include <gdiplus.h>
 
-#include "skin/gdi_object_cache.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/window_records.h"
 
 namespace skin {

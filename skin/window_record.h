@@ -12,8 +12,8 @@
 #include "graphics/dpi_scale.h"
 #include "graphics/gfx_tooltip.h"
 #include "graphics/gfx_types.h"
-#include "skin/gdi_handles.h"
-#include "skin/picture_cache.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/picture/picture_cache.h"
 #include "skin/skin_settings.h"
 
 namespace graphics {

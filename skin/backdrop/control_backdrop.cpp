@@ -1,4 +1,4 @@
-#include "skin/control_backdrop.h"
+#include "skin/backdrop/control_backdrop.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,8 +8,8 @@
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
-#include "skin/gdi_handles.h"
-#include "skin/gdi_object_cache.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"

@@ -1,13 +1,13 @@
-#include "skin/control_brush.h"
+#include "skin/backdrop/control_brush.h"
 
 #include <algorithm>
 
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_ink.h"
-#include "skin/control_backdrop.h"
-#include "skin/gdi_handles.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/caption/caption_ink.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 
 namespace skin {

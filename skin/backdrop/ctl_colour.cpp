@@ -1,6 +1,6 @@
 // The frame's colouring of its child controls: WM_CTLCOLOR* brushes over the window picture,
 // and the repaints some notifications need.
-#include "skin/control_brush.h"
+#include "skin/backdrop/control_brush.h"
 #include "skin/controls/family.h"
 #include "skin/controls/list_control.h"
 #include "skin/property_keys.h"

@@ -1,4 +1,4 @@
-#include "skin/button_fade.h"
+#include "skin/caption/button_fade.h"
 
 namespace skin {
 

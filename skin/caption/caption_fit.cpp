@@ -1,4 +1,4 @@
-#include "skin/caption_fit.h"
+#include "skin/caption/caption_fit.h"
 
 namespace skin {
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/caption_glyphs.h"
+#include "skin/caption/caption_glyphs.h"
 
 #include "embedded/resources.h"
 #include "graphics/dpi_scale.h"

@@ -1,10 +1,10 @@
-#include "skin/caption_ink.h"
+#include "skin/caption/caption_ink.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 
 namespace skin {
 

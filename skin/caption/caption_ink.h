@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "graphics/gfx_image.h"
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "skin/caption_strip.h"
+#include "skin/caption/caption_strip.h"
 
 #include <cmath>
 

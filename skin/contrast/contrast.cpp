@@ -1,4 +1,4 @@
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "skin/high_contrast.h"
+#include "skin/contrast/high_contrast.h"
 
 #include <commctrl.h>
 

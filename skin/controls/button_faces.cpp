@@ -11,14 +11,14 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_glyphs.h"
-#include "skin/caption_ink.h"
-#include "skin/control_dpi.h"
+#include "skin/backdrop/control_dpi.h"
+#include "skin/caption/caption_glyphs.h"
+#include "skin/caption/caption_ink.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/focus_cues.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {

@@ -4,7 +4,7 @@
 #include "skin/controls/control_font.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {

@@ -5,8 +5,8 @@
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_handles.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace skin::controls {
 namespace {

@@ -8,7 +8,7 @@
 #include "skin/controls/focus_cues.h"
 #include "skin/controls/list_helpers.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 

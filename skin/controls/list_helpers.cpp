@@ -5,7 +5,7 @@
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/path_routines.h"
-#include "skin/control_backdrop.h"
+#include "skin/backdrop/control_backdrop.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {

@@ -4,8 +4,8 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
-#include "skin/control_backdrop.h"
-#include "skin/control_brush.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/backdrop/control_brush.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/control_font.h"
 #include "skin/controls/face_canvas.h"
@@ -13,9 +13,9 @@
 #include "skin/controls/family_table.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_handles.h"
-#include "skin/gdi_scoped.h"
-#include "skin/skin_font.h"
+#include "skin/frame/skin_font.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {

@@ -1,11 +1,11 @@
 #include "skin/controls/skinned_control.h"
 
-#include "skin/control_brush.h"
+#include "skin/backdrop/control_brush.h"
+#include "skin/contrast/high_contrast.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/control_font.h"
 #include "skin/controls/focus_cues.h"
-#include "skin/gdi_scoped.h"
-#include "skin/high_contrast.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace skin::controls {
 namespace {

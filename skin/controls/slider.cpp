@@ -8,7 +8,7 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
-#include "skin/control_dpi.h"
+#include "skin/backdrop/control_dpi.h"
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"

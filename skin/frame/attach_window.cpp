@@ -3,16 +3,16 @@
 
 #include "graphics/dpi_context.h"
 #include "graphics/gfx_image.h"
-#include "skin/caption_glyphs.h"
-#include "skin/caption_strip.h"
+#include "skin/caption/caption_glyphs.h"
+#include "skin/caption/caption_strip.h"
+#include "skin/contrast/high_contrast.h"
 #include "skin/controls/family.h"
 #include "skin/controls/family_table.h"
-#include "skin/high_contrast.h"
-#include "skin/picture_prepare.h"
+#include "skin/frame/window_fonts.h"
+#include "skin/picture/picture_prepare.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
-#include "skin/window_fonts.h"
 #include "skin/window_records.h"
 
 namespace skin {

@@ -1,12 +1,12 @@
 // A skinned window moved to a screen of another DPI.
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
-#include "skin/caption_glyphs.h"
-#include "skin/caption_strip.h"
-#include "skin/control_dpi.h"
+#include "skin/backdrop/control_dpi.h"
+#include "skin/caption/caption_glyphs.h"
+#include "skin/caption/caption_strip.h"
 #include "skin/controls/system_sizes.h"
+#include "skin/frame/window_fonts.h"
 #include "skin/skin_engine.h"
-#include "skin/window_fonts.h"
 #include "skin/window_records.h"
 
 namespace skin {

@@ -2,16 +2,16 @@
 #include <shlwapi.h>
 #include <windowsx.h>
 
-#include "skin/button_fade.h"
-#include "skin/caption_strip.h"
-#include "skin/control_brush.h"
+#include "skin/backdrop/control_brush.h"
+#include "skin/caption/button_fade.h"
+#include "skin/caption/caption_strip.h"
+#include "skin/contrast/high_contrast.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
 #include "skin/controls/focus_cues.h"
-#include "skin/gdi_scoped.h"
-#include "skin/high_contrast.h"
-#include "skin/min_max.h"
-#include "skin/move_size.h"
+#include "skin/frame/min_max.h"
+#include "skin/frame/move_size.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"

@@ -1,4 +1,4 @@
-#include "skin/min_max.h"
+#include "skin/frame/min_max.h"
 
 namespace skin {
 

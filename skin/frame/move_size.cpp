@@ -1,8 +1,8 @@
-#include "skin/move_size.h"
+#include "skin/frame/move_size.h"
 
 #include <windowsx.h>
 
-#include "skin/caption_strip.h"
+#include "skin/caption/caption_strip.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"

@@ -1,4 +1,4 @@
-#include "skin/paint_observer.h"
+#include "skin/frame/paint_observer.h"
 
 namespace skin {
 

@@ -1,8 +1,8 @@
-#include "skin/skin_font.h"
+#include "skin/frame/skin_font.h"
 
 #include <windows.h>
 
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 
 namespace skin {
 namespace {

@@ -3,8 +3,8 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
+#include "skin/frame/skin_font.h"
 #include "skin/skin_engine.h"
-#include "skin/skin_font.h"
 #include "skin/window_records.h"
 
 namespace skin {

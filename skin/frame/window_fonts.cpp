@@ -1,4 +1,4 @@
-#include "skin/window_fonts.h"
+#include "skin/frame/window_fonts.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 
 #include <utility>
 

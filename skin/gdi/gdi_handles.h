@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace skin {
 

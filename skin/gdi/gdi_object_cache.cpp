@@ -1,4 +1,4 @@
-#include "skin/gdi_object_cache.h"
+#include "skin/gdi/gdi_object_cache.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,10 +1,10 @@
-#include "skin/picture_ahead.h"
+#include "skin/picture/picture_ahead.h"
 
 #include <atomic>
 #include <system_error>
 #include <thread>
 
-#include "skin/reduced_picture_file.h"
+#include "skin/picture/reduced_picture_file.h"
 
 namespace skin {
 namespace {

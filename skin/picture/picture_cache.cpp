@@ -1,8 +1,8 @@
-#include "skin/picture_cache.h"
+#include "skin/picture/picture_cache.h"
 
 #include "graphics/gfx_image.h"
-#include "skin/paint_observer.h"
-#include "skin/screen_picture.h"
+#include "skin/frame/paint_observer.h"
+#include "skin/picture/screen_picture.h"
 
 namespace skin {
 

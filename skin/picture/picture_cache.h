@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 
 namespace graphics {
 class GfxBitmap;

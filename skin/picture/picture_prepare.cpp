@@ -1,4 +1,4 @@
-#include "skin/picture_prepare.h"
+#include "skin/picture/picture_prepare.h"
 
 #include <random>
 

@@ -1,4 +1,4 @@
-#include "skin/reduced_picture_file.h"
+#include "skin/picture/reduced_picture_file.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "skin/screen_picture.h"
+#include "skin/picture/screen_picture.h"
 
 #include <windows.h>
 
@@ -7,9 +7,9 @@
 
 #include "graphics/gfx_image.h"
 #include "graphics/jpeg_decode.h"
-#include "skin/paint_observer.h"
-#include "skin/picture_ahead.h"
-#include "skin/reduced_picture_file.h"
+#include "skin/frame/paint_observer.h"
+#include "skin/picture/picture_ahead.h"
+#include "skin/picture/reduced_picture_file.h"
 
 namespace skin {
 

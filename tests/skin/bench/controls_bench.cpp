@@ -23,7 +23,7 @@
 #include "skin/controls/progress_bar.h"
 #include "skin/controls/slider.h"
 #include "skin/controls/up_down.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"

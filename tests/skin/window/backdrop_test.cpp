@@ -2,9 +2,9 @@
 // overlay, and the WM_CTLCOLOR* brushes the frame builds from them.
 #include <gtest/gtest.h>
 
-#include "skin/control_backdrop.h"
-#include "skin/gdi_handles.h"
-#include "skin/gdi_object_cache.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"

@@ -2,7 +2,7 @@
 // checked on the back buffer's pixels.
 #include <gtest/gtest.h>
 
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"

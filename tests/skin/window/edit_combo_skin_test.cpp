@@ -2,13 +2,13 @@
 // panels, the selected text right after attaching, and typing over the picture.
 #include <gtest/gtest.h>
 
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 #include "skin/controls/combo_skin.h"
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/family.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/resource_count.h"

@@ -2,7 +2,7 @@
 // again, a fade restarted by moves, and a failed composition taken for a good one.
 #include <gtest/gtest.h>
 
-#include "skin/picture_cache.h"
+#include "skin/picture/picture_cache.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
 

@@ -2,10 +2,10 @@
 // window's own procedure behind it.
 #include <gtest/gtest.h>
 
-#include "skin/caption_strip.h"
-#include "skin/gdi_handles.h"
-#include "skin/min_max.h"
-#include "skin/move_size.h"
+#include "skin/caption/caption_strip.h"
+#include "skin/frame/min_max.h"
+#include "skin/frame/move_size.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"

@@ -3,7 +3,7 @@
 // the skin back in the same window. The system's setting cannot be switched here (Wine refuses
 // SPI_SETHIGHCONTRAST), so the mode is read from the test's own source through the engine's one
 // reading point; the message path is the real one.
-#include "skin/high_contrast.h"
+#include "skin/contrast/high_contrast.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/panel.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "skin/contrast.h"
-#include "skin/gdi_handles.h"
+#include "skin/contrast/contrast.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"

@@ -2,7 +2,7 @@
 // start makes them.
 #include <gtest/gtest.h>
 
-#include "skin/gdi_object_cache.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"

@@ -7,8 +7,8 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "graphics/path_routines.h"
-#include "skin/gdi_handles.h"
-#include "skin/paint_observer.h"
+#include "skin/frame/paint_observer.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 

@@ -10,7 +10,7 @@
 #include "skin/controls/face_layers.h"
 #include "skin/controls/slider.h"
 #include "skin/controls/up_down.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "skin/gdi_object_cache.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
