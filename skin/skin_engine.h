@@ -52,8 +52,6 @@ class SkinEngine {
   FrameProc frameProcEntry = nullptr;
   int32_t frameMargin = 0;
   int32_t pointedButton = 0;
-  // The caption button a left press went down on, until the release.
-  int32_t pressedButton = 0;
   // Runs OnCaptionButton(record index, button number) on this engine.
   ButtonAction buttonActionEntry = nullptr;
   intptr_t buttonActionAddress = 0;

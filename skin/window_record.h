@@ -195,6 +195,9 @@ struct WindowSkinRecord {
   int32_t captionFontSize = 12;
   int32_t captionFontFlag = 1;
   int32_t hoverButton = 0;
+  // The caption button a left press went down on, until the release; the window holds the
+  // mouse capture meanwhile.
+  int32_t pressedButton = 0;
   int32_t hotKind = 0;
   CaptionCallback helpCallback = nullptr;
   CaptionCallback menuCallback = nullptr;

@@ -151,8 +151,11 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONUP: {
       // Only a release over the button that took the press acts, and only once: a stray release
       // (the second click of a double-click) finds nothing pressed.
-      const int32_t pressed = pressedButton;
-      pressedButton = 0;
+      // The press and its capture belong to this window: a release over another window reaches
+      // this one, outside its buttons, and acts nowhere.
+      const int32_t pressed = record->pressedButton;
+      record->pressedButton = 0;
+      if (pressed > 0 && GetCapture() == hwnd) ReleaseCapture();
       pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
       if (buttonActionAddress != 0 && pressed > 0 && pressed == pointedButton &&
           pressed <= record->ButtonCount() && record->captionActive != 0) {
@@ -160,6 +163,14 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       }
       break;
     }
+    case WM_CAPTURECHANGED:
+      // Taken away mid-press (a menu, another window's capture): the press is let go.
+      if (record->pressedButton > 0 && reinterpret_cast<HWND>(lParam) != hwnd) {
+        const int32_t pressed = record->pressedButton;
+        record->pressedButton = 0;
+        DrawCaptionButton(index, pressed);
+      }
+      break;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_MAXIMIZE:
@@ -294,7 +305,7 @@ void SkinEngine::RunFadeDraws(int32_t index, const std::vector<FadeDraw>& draws)
 void SkinEngine::OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam) {
   WindowSkinRecord* record = RecordAt(index);
   record->fadeIn.button = 0;
-  pressedButton = 0;
+  record->pressedButton = 0;
   if (record->captionActive == 0) return;
   if (record->maximised == 0 && record->minimised == 0) {
     RECT client{};
@@ -306,8 +317,11 @@ void SkinEngine::OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam) {
   record = RecordAt(now);
   if (!record) return;
   pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
-  pressedButton = pointedButton;
-  if (pointedButton > 0) DrawCaptionButton(now, pointedButton, true);
+  record->pressedButton = pointedButton;
+  if (pointedButton > 0) {
+    SetCapture(hwnd);
+    DrawCaptionButton(now, pointedButton, true);
+  }
 }
 
 void SkinEngine::OnWindowPosChanged(int32_t index, HWND hwnd) {
