@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+//
+#include <commctrl.h>
 
 #include <cstdint>
 #include <optional>
@@ -37,8 +39,8 @@ struct WindowOptions {
 
 class SkinEngine {
  public:
-  using FrameProc = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
-  using ButtonAction = void(CALLBACK*)(int32_t, int32_t);
+  using FrameProc = SUBCLASSPROC;
+  using ButtonAction = void (SkinEngine::*)(int32_t, int32_t);
 
   // Binds both entry points to this object and takes the system window colour.
   SkinEngine();
@@ -48,12 +50,14 @@ class SkinEngine {
   SkinEngine(const SkinEngine&) = delete;
   SkinEngine& operator=(const SkinEngine&) = delete;
 
-  // The window procedure installed on every skinned window; it reaches this engine.
+  // The subclass procedure installed on every skinned window, with the window's record as its
+  // data: the record leads to this engine.
   FrameProc frameProcEntry = nullptr;
   int32_t frameMargin = 0;
   int32_t pointedButton = 0;
-  // Runs OnCaptionButton(record index, button number) on this engine.
+  // OnCaptionButton(record index, button number), called on this engine.
   ButtonAction buttonActionEntry = nullptr;
+  // Non-zero while the entry is bound: the address of the entry.
   intptr_t buttonActionAddress = 0;
 
   // The frame procedure of a skinned top-level window.
@@ -168,6 +172,10 @@ class SkinEngine {
   void ReskinButton(HWND button, int32_t kind);
   void PutOnScreen(int32_t index, const RECT& area);
 };
+
+// The frame procedure every skinned window runs: its data is the window's record.
+LRESULT CALLBACK FrameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR data);
 
 // The routine handler 24 starts on a thread of its own when the application is deactivated; the
 // application sets it at start-up. With none set nothing is started.

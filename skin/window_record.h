@@ -161,6 +161,8 @@ struct ControlColourObjects {
 
 struct WindowSkinRecord {
   HWND hwnd = nullptr;
+  // The engine that skinned the window; its frame procedure reaches it through the record.
+  SkinEngine* engine = nullptr;
   // Every frame metric is a 96-dpi length scaled to this DPI when it is used.
   int32_t dpi = graphics::kDesignDpi;
   int32_t captionHeight = kMinCaptionHeight;        // in device pixels

@@ -1,6 +1,8 @@
 #include "skin/window_records.h"
 
 #include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/subclass.h"
 
 namespace skin {
 
@@ -35,11 +37,17 @@ WindowSkinRecord* RecordAt(int32_t index) {
   return windowRecords[index - 1].get();
 }
 
+WindowSkinRecord* FrameRecordOf(HWND window) {
+  return SubclassDataAs<WindowSkinRecord>(window, FrameSubclassProc);
+}
+
 int32_t RecordIndexOf(HWND window) {
-  const auto index = static_cast<int32_t>(prop::Get(window, prop::Hw_lbID));
-  const WindowSkinRecord* record = RecordAt(index);
-  if (record && record->hwnd == window) return index;
-  return FindRecord(window);
+  const WindowSkinRecord* record = FrameRecordOf(window);
+  if (!record) return 0;
+  for (int32_t i = 0; i < RecordCount(); ++i) {
+    if (windowRecords[i].get() == record) return i + 1;
+  }
+  return 0;
 }
 
 int32_t AppendRecord(std::unique_ptr<WindowSkinRecord> record) {

@@ -19,7 +19,9 @@ int32_t RecordCount();
 int32_t FindRecord(HWND window);
 // The record at a 1-based index; null outside 1..count.
 WindowSkinRecord* RecordAt(int32_t index);
-// The record of a skinned window through its Hw_lbID property, checked against the handle.
+// The record of a skinned window, from its frame subclass's data; null for any other window.
+WindowSkinRecord* FrameRecordOf(HWND window);
+// The index of that record; 0 for any other window.
 int32_t RecordIndexOf(HWND window);
 // Appends the record; returns its index.
 int32_t AppendRecord(std::unique_ptr<WindowSkinRecord> record);

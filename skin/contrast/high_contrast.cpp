@@ -4,6 +4,7 @@
 
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
+#include "skin/subclass.h"
 
 namespace skin {
 namespace {
@@ -95,7 +96,7 @@ bool SystemFrameRow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESU
       break;
     }
   }
-  *result = controls::CallPrevious(hwnd, message, wParam, lParam);
+  *result = CallNext(hwnd, message, wParam, lParam);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
+#include "skin/subclass.h"
 #include "skin/window_records.h"
 
 namespace skin {
@@ -135,7 +136,10 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   // The record index goes on first: the frame procedure needs it from its very first message.
   prop::Set(hwnd, prop::Hw_lbID, index);
-  added->oldWndProc = controls::InstallSubclass(hwnd, prop::Hw_hProc, frameProcEntry);
+  added->engine = this;
+  added->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+  prop::Set(hwnd, prop::Hw_hProc, reinterpret_cast<intptr_t>(added->oldWndProc));
+  Subclass(hwnd, frameProcEntry, added);
   if (HighContrastOn()) ApplyHighContrast(*added);
   // A window already on screen takes its new look at once.
   InvalidateRect(hwnd, nullptr, TRUE);

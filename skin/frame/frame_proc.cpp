@@ -15,6 +15,7 @@
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
+#include "skin/subclass.h"
 #include "skin/window_records.h"
 
 namespace skin {
@@ -51,7 +52,7 @@ void FollowMaximisedState(WindowSkinRecord& record, WPARAM kind, int width, int 
 }  // namespace
 
 LRESULT SkinEngine::DefaultPath(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return controls::CallPrevious(hwnd, message, wParam, lParam);
+  return CallNext(hwnd, message, wParam, lParam);
 }
 
 LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,6 +76,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       ReleaseWindowSkin(hwnd);
       KillTimer(hwnd, FadeTimerId(hwnd));
       const LRESULT result = DefaultPath(hwnd, message, wParam, lParam);
+      Unsubclass(hwnd, frameProcEntry);
       RemoveWindowProperties(hwnd);
       return result;
     }

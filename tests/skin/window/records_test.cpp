@@ -11,6 +11,7 @@
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
+#include "skin/subclass.h"
 #include "skin/window_records.h"
 #include "tests/skin/window/skin_test_window.h"
 
@@ -61,12 +62,12 @@ TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
       window.hwnd(),
       {.captionHeight = 40, .captionActive = 0, .sizable = 0, .helpButton = 1, .menuButton = 1});
   EXPECT_EQ(skin::RecordCount(), before + 1);
-  const auto frame = reinterpret_cast<LONG_PTR>(engine->frameProcEntry);
-  EXPECT_EQ(GetWindowLongPtrW(window.hwnd(), GWLP_WNDPROC), frame);
-  // The procedure replaced is the one before the frame's (the tooltip's subclassing sits
-  // between it and the window's own), never the frame procedure itself.
+  // One frame subclass, whose data is the window's record.
+  EXPECT_EQ(skin::SubclassData(window.hwnd(), engine->frameProcEntry), RecordOf(window.hwnd()));
+  // The procedure shown as replaced is the one the window had before the frame's (the
+  // tooltip's subclassing sits between it and the window's own).
   EXPECT_EQ(Get(window.hwnd(), skin::prop::Hw_hProc), previous);
-  EXPECT_NE(previous, frame);
+  EXPECT_NE(previous, 0);
   EXPECT_EQ(reinterpret_cast<intptr_t>(RecordOf(window.hwnd())->oldWndProc), previous);
   EXPECT_EQ(Get(window.hwnd(), skin::prop::Hw_lbID), skin_test::IndexOf(window.hwnd()));
   EXPECT_EQ(RecordOf(window.hwnd())->captionHeight, 25);  // the second attach changed nothing
