@@ -35,7 +35,7 @@ void StartProcess() {
   skin::SetSkinDefaults();
   ChooseStartLanguage();
   // Every deactivation of a skinned window hands its memory back through the trimmer.
-  skin::SetTrimmerThreadProc(AnnouncedTrimmer);
+  skin::skinEngine->trimmerProc = AnnouncedTrimmer;
 }
 
 void ExitRoutine() {

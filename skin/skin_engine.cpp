@@ -13,15 +13,10 @@
 namespace skin {
 namespace {
 
-LPTHREAD_START_ROUTINE g_trimmerProc = nullptr;
-
 constexpr int32_t kDefaultMode = 4;
 constexpr COLORREF kDefaultAccent = 0xDDCA22;
 
 }  // namespace
-
-void SetTrimmerThreadProc(LPTHREAD_START_ROUTINE proc) { g_trimmerProc = proc; }
-LPTHREAD_START_ROUTINE TrimmerThreadProc() { return g_trimmerProc; }
 
 LRESULT CALLBACK FrameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR /*id*/, DWORD_PTR data) {
@@ -114,7 +109,7 @@ void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t
   // A picture made here (faded, or read from a file) is decoded in its final form.
   if (haveFull && !backgroundImage.empty())
     backgroundPicture.Decode(backgroundImage, newMode, LargestClientSize());
-  backgroundImageVersion = NextPictureVersion();
+  ++backgroundImageVersion;
 
   for (int32_t i = 1; i <= RecordCount(); ++i) {
     HWND hwnd = RecordAt(i)->hwnd;
@@ -126,7 +121,7 @@ void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t
 
 void SkinEngine::RefreshPictureForScreen() {
   if (!backgroundPicture.Refresh(backgroundImage, LargestClientSize())) return;
-  backgroundImageVersion = NextPictureVersion();
+  ++backgroundImageVersion;
   for (int32_t i = 1; i <= RecordCount(); ++i) {
     WindowSkinRecord* record = RecordAt(i);
     record->needsFullRedraw = 1;

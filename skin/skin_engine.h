@@ -59,6 +59,9 @@ class SkinEngine {
   ButtonAction buttonActionEntry = nullptr;
   // Non-zero while the entry is bound: the address of the entry.
   intptr_t buttonActionAddress = 0;
+  // The routine handler 24 starts on a thread of its own when the application is deactivated;
+  // the application sets it at start-up. With none set nothing is started.
+  LPTHREAD_START_ROUTINE trimmerProc = nullptr;
 
   // The frame procedure of a skinned top-level window.
   LRESULT FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -176,10 +179,5 @@ class SkinEngine {
 // The frame procedure every skinned window runs: its data is the window's record.
 LRESULT CALLBACK FrameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR id, DWORD_PTR data);
-
-// The routine handler 24 starts on a thread of its own when the application is deactivated; the
-// application sets it at start-up. With none set nothing is started.
-void SetTrimmerThreadProc(LPTHREAD_START_ROUTINE proc);
-LPTHREAD_START_ROUTINE TrimmerThreadProc();
 
 }  // namespace skin

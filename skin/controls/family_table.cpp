@@ -1,7 +1,5 @@
 #include "skin/controls/family_table.h"
 
-#include <array>
-
 #include "skin/controls/button_skin.h"
 #include "skin/controls/combo_skin.h"
 #include "skin/controls/header.h"
@@ -11,28 +9,18 @@
 #include "skin/controls/up_down.h"
 
 namespace skin::controls {
-namespace {
 
-using FamilyAttach = void (*)(int32_t windowIndex, HWND parent);
-
-// In the order above; each kind brings its attach operation here.
-// clang-format off
-constexpr std::array kFamilies{
-    FamilyAttach{AttachPushButtons},
-    FamilyAttach{AttachCheckAndRadioButtons},
-    FamilyAttach{AttachEditsAndCombos},
-    FamilyAttach{AttachSliders},
-    FamilyAttach{AttachProgressBars},
-    FamilyAttach{AttachListControls},
-    FamilyAttach{AttachUpDowns},
-    FamilyAttach{AttachHeaders},
-};
-// clang-format on
-
-}  // namespace
-
+// In the order above; each kind brings its attach operation here. Called one by one rather than
+// from a table: a table of addresses would be writable data.
 void AttachControlFamilies(int32_t windowIndex, HWND parent) {
-  for (FamilyAttach attach : kFamilies) attach(windowIndex, parent);
+  AttachPushButtons(windowIndex, parent);
+  AttachCheckAndRadioButtons(windowIndex, parent);
+  AttachEditsAndCombos(windowIndex, parent);
+  AttachSliders(windowIndex, parent);
+  AttachProgressBars(windowIndex, parent);
+  AttachListControls(windowIndex, parent);
+  AttachUpDowns(windowIndex, parent);
+  AttachHeaders(windowIndex, parent);
 }
 
 }  // namespace skin::controls

@@ -221,8 +221,8 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_CTLCOLORSCROLLBAR:
       break;
     case WM_ACTIVATEAPP:
-      if (wParam == 0 && TrimmerThreadProc()) {
-        SHCreateThread(TrimmerThreadProc(), nullptr, 0, nullptr);
+      if (wParam == 0 && trimmerProc) {
+        SHCreateThread(trimmerProc, nullptr, 0, nullptr);
       }
       break;
     case WM_DISPLAYCHANGE:  // a larger screen may need more of the picture than was kept

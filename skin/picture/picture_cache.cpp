@@ -6,11 +6,6 @@
 
 namespace skin {
 
-uint32_t NextPictureVersion() {
-  static uint32_t next = 0;
-  return ++next;
-}
-
 PictureCache::PictureCache() = default;
 PictureCache::~PictureCache() = default;
 PictureCache::PictureCache(PictureCache&&) noexcept = default;

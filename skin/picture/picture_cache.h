@@ -17,9 +17,6 @@ class GfxBitmap;
 
 namespace skin {
 
-// A new number every call; pictures get one whenever their bytes change, so caches can tell.
-uint32_t NextPictureVersion();
-
 // Everything the composed background depends on.
 struct BackgroundKey {
   int32_t width = 0;

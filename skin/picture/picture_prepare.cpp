@@ -15,9 +15,11 @@ using graphics::GfxBitmap;
 
 constexpr graphics::Argb kWhiteClear = 0x00FFFFFF;
 
-std::minstd_rand& Random() {
-  static std::minstd_rand random(GetTickCount());
-  return random;
+// A generator of its own for each sample, seeded from the clock: nothing is kept between them.
+std::minstd_rand Random() {
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return std::minstd_rand(static_cast<uint32_t>(now.LowPart) | 1u);
 }
 
 void FillGradient(graphics::GfxGraphics& g, graphics::GfxPointF from, graphics::GfxPointF to,
@@ -37,8 +39,9 @@ std::optional<COLORREF> SamplePictureColour(const GfxBitmap& picture) {
   const uint32_t w = picture.GetWidth();
   const uint32_t h = picture.GetHeight();
   if (w == 0 || h == 0) return std::nullopt;
-  const auto x = static_cast<int32_t>(Random()() % w);
-  const auto y = static_cast<int32_t>(Random()() % h);
+  std::minstd_rand random = Random();
+  const auto x = static_cast<int32_t>(random() % w);
+  const auto y = static_cast<int32_t>(random() % h);
   return ColorrefFromArgb(picture.GetPixel(x, y));
 }
 

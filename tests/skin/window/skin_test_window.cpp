@@ -176,7 +176,7 @@ void ResetSkinSettings() {
   skin::backgroundColour = GetSysColor(COLOR_WINDOW);
   skin::backgroundMode = 0;
   skin::backgroundImage.clear();
-  skin::backgroundImageVersion = skin::NextPictureVersion();
+  ++skin::backgroundImageVersion;
 }
 
 COLORREF WindowPixel(HWND window, int x, int y) {
