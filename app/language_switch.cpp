@@ -2,6 +2,7 @@
 
 #include "app/data_files.h"
 #include "app/playback_handlers.h"
+#include "app/program_state.h"
 #include "app/settings_keeper.h"
 #include "app/tray_icon.h"
 #include "skin/skin_engine.h"
@@ -13,8 +14,9 @@ namespace {
 constexpr wchar_t kLanguageFile[] = L"\\config\\language.txt";
 
 void TellSkin(const UiTexts& t) {
-  skin::skinTexts = {t.fontFace,        t.captionHelp,     t.captionMenu,
-                     t.captionMinimize, t.captionMaximize, t.captionClose};
+  if (!skinEngine) return;
+  skinEngine->skinTexts = {t.fontFace,        t.captionHelp,     t.captionMenu,
+                           t.captionMinimize, t.captionMaximize, t.captionClose};
 }
 
 void SetText(HWND unit, const wchar_t* text) {
@@ -57,7 +59,7 @@ void SwitchLanguage(PlayerUnits& units) {
       ProgramLanguage().current() == Language::kChinese ? Language::kEnglish : Language::kChinese;
   ProgramLanguage().Set(other);
   TellSkin(Texts());
-  if (skin::skinEngine) skin::skinEngine->RenameCaptionButtons();
+  if (skinEngine) skinEngine->RenameCaptionButtons();
   // A choice that cannot be kept still holds for this run.
   WriteWholeFile(DataPath(kLanguageFile), LanguageFileText(other));
   const UiTexts& t = Texts();

@@ -24,18 +24,16 @@ DWORD CALLBACK AnnouncedTrimmer(LPVOID parameter) {
 }  // namespace
 
 void StartProcess() {
-  skin::skinEngine = new skin::SkinEngine();
+  skinEngine = new skin::SkinEngine();
   skin::FreeSkinArrays();  // both arrays start empty
-  skin::backgroundImage.clear();
   std::atexit(RunExitRoutineAtExit);
-  skin::StartGdiplus();
+  skinEngine->gdiplusToken = skin::StartGdiplus();
   const HMODULE module = GetModuleHandleW(nullptr);
-  skin::appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
-  if (!skin::appIcon) skin::appIcon = LoadIconW(module, L"DEFAULT_ICON");
-  skin::SetSkinDefaults();
+  skinEngine->appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
+  if (!skinEngine->appIcon) skinEngine->appIcon = LoadIconW(module, L"DEFAULT_ICON");
   ChooseStartLanguage();
   // Every deactivation of a skinned window hands its memory back through the trimmer.
-  skin::skinEngine->trimmerProc = AnnouncedTrimmer;
+  skinEngine->trimmerProc = AnnouncedTrimmer;
 }
 
 void ExitRoutine() {
@@ -44,11 +42,9 @@ void ExitRoutine() {
   songAddress.shrink_to_fit();
   replayAddress.clear();
   replayAddress.shrink_to_fit();
-  delete skin::skinEngine;
-  skin::skinEngine = nullptr;
+  delete skinEngine;
+  skinEngine = nullptr;
   skin::FreeSkinArrays();
-  skin::backgroundImage.clear();
-  skin::backgroundImage.shrink_to_fit();
 }
 
 }  // namespace app

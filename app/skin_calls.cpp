@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "app/program_state.h"
 #include "skin/picture/picture_ahead.h"
 #include "skin/picture/reduced_picture_file.h"
 #include "skin/picture/screen_picture.h"
@@ -12,7 +13,7 @@
 namespace app {
 
 void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
-  skin::SkinEngine* engine = skin::skinEngine;
+  skin::SkinEngine* engine = skinEngine;
   if (!engine) return;
   engine->SetSkin(L"", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
@@ -26,7 +27,7 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
 }
 
 void KeepPictureCacheIn(const std::wstring& folder) {
-  if (skin::skinEngine) skin::skinEngine->SetPictureCacheFolder(folder);
+  if (skinEngine) skinEngine->SetPictureCacheFolder(folder);
 }
 
 void ForgetPictureAhead() { skin::ForgetPictureDecode(); }
@@ -37,13 +38,11 @@ void DecodePictureAhead(std::shared_ptr<const std::vector<uint8_t>> picture,
                            skin::PictureCacheFile(cacheFolder));
 }
 
-bool BackgroundPictureDecoded() {
-  return skin::skinEngine && skin::skinEngine->BackgroundPicture() != nullptr;
-}
+bool BackgroundPictureDecoded() { return skinEngine && skinEngine->BackgroundPicture() != nullptr; }
 
 void skinGroupBox(HWND groupBox) {
-  if (!skin::skinEngine) return;
-  skin::skinEngine->AttachPanel(groupBox, 1, GetSysColor(COLOR_WINDOW), 0);
+  if (!skinEngine) return;
+  skinEngine->AttachPanel(groupBox, 1, GetSysColor(COLOR_WINDOW), 0);
 }
 
 }  // namespace app

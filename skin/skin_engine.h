@@ -13,6 +13,7 @@
 
 #include "skin/caption/button_fade.h"
 #include "skin/picture/screen_picture.h"
+#include "skin/skin_settings.h"
 #include "skin/window_record.h"
 
 namespace graphics {
@@ -37,7 +38,7 @@ struct WindowOptions {
   std::optional<int32_t> pictureMode;  // backgroundMode
 };
 
-class SkinEngine {
+class SkinEngine : public SkinSettings {
  public:
   using FrameProc = SUBCLASSPROC;
   using ButtonAction = void (SkinEngine::*)(int32_t, int32_t);
@@ -62,6 +63,16 @@ class SkinEngine {
   // The routine handler 24 starts on a thread of its own when the application is deactivated;
   // the application sets it at start-up. With none set nothing is started.
   LPTHREAD_START_ROUTINE trimmerProc = nullptr;
+
+  SkinTexts skinTexts;
+  // The prepared engine-wide picture, and a number that changes whenever it does, so cached
+  // pictures know when to go.
+  std::vector<uint8_t> backgroundImage;
+  uint32_t backgroundImageVersion = 0;
+  // Drawn in every caption; destroyed with the engine.
+  HICON appIcon = nullptr;
+  // GDI+ is shut down with it when the engine goes (or at WM_QUIT).
+  ULONG_PTR gdiplusToken = 0;
 
   // The frame procedure of a skinned top-level window.
   LRESULT FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

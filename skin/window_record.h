@@ -142,7 +142,7 @@ struct StatusBar {
   std::vector<StatusBarItem> items;
   int32_t textFlag = 0;
   COLORREF textColour = 0xFFFFFF;
-  std::wstring fontName = skinTexts.face;
+  std::wstring fontName{kDefaultFace};
   int32_t fontSize = 12;
 };
 
@@ -193,7 +193,7 @@ struct WindowSkinRecord {
   int32_t captionActive = 1;
   COLORREF captionTextColour = 0xFFFFFF;
   COLORREF captionHaloColour = 0x808080;
-  std::wstring captionFontName = skinTexts.face;
+  std::wstring captionFontName{kDefaultFace};
   int32_t captionFontSize = 12;
   int32_t captionFontFlag = 1;
   int32_t hoverButton = 0;

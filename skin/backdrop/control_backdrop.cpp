@@ -11,6 +11,7 @@
 #include "skin/gdi/gdi_handles.h"
 #include "skin/gdi/gdi_object_cache.h"
 #include "skin/property_keys.h"
+#include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 
@@ -29,6 +30,13 @@ bool FindPanel(HWND window, int32_t* record, int32_t* panel) {
     }
   }
   return false;
+}
+
+// The skin's colour behind a control; under no skinned window, the system's window colour, which
+// an engine starts with.
+COLORREF BackgroundColourFor(HWND control) {
+  const SkinEngine* engine = EngineOf(control);
+  return engine ? engine->backgroundColour : GetSysColor(COLOR_WINDOW);
 }
 
 // The control's window origin relative to a point on the screen.
@@ -125,7 +133,7 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
       BitBlt(dc, 0, 0, w, h, source, at.x + rect.left, at.y + rect.top, SRCCOPY);
     }
   } else {
-    ScopedBrush fill(CreateSolidBrush(backgroundColour));
+    ScopedBrush fill(CreateSolidBrush(BackgroundColourFor(control)));
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, fill);
   }

@@ -154,7 +154,7 @@ ButtonSkin* AttachButton(int32_t windowIndex, HWND button, bool defaultFont) {
   if (!skin) return nullptr;
   skin->text = WindowText(button);
   const ControlFontInfo font = ReadControlFont(button);
-  skin->fontFace = defaultFont && font.face.empty() ? skinTexts.face : font.face;
+  skin->fontFace = defaultFont && font.face.empty() ? std::wstring(FaceOf(button)) : font.face;
   skin->fontSize = defaultFont && font.size == 0 ? 12 : font.size;
   skin->fontStyle = font.style;
   return skin;
@@ -178,7 +178,7 @@ int32_t CheckOrRadioKind(LONG style) {
 ButtonSkin* ButtonOf(HWND window) { return RecordOf<ButtonSkin>(window, kListButtons); }
 
 void AttachPushButtons(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0) return;
+  if (SettingsOf(parent).controlColouring == 0) return;
   WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record) return;
   for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
@@ -194,7 +194,7 @@ void AttachPushButtons(int32_t windowIndex, HWND parent) {
 }
 
 void AttachCheckAndRadioButtons(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0) return;
+  if (SettingsOf(parent).controlColouring == 0) return;
   if (!RecordAt(windowIndex)) return;
   for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
        child = FindWindowExW(parent, child, L"BUTTON", nullptr)) {

@@ -94,7 +94,7 @@ void FillVertical(graphics::GfxGraphics& g, float x, float y, float w, float h, 
 }  // namespace
 
 void AttachHeaders(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0) return;
+  if (SettingsOf(parent).controlColouring == 0) return;
   for (HWND h = FindWindowExW(parent, nullptr, L"SysHeader32", nullptr); h;
        h = FindWindowExW(parent, h, L"SysHeader32", nullptr)) {
     Attach(windowIndex, h, true);
@@ -148,8 +148,8 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
                        ArgbFromColorref(0xFFFFFF, 10));
           break;
         case Layer::kHotFill:
-          FillVertical(g, x, 0, w, h, ArgbFromColorref(accentColour, 90),
-                       ArgbFromColorref(accentColour, 20));
+          FillVertical(g, x, 0, w, h, ArgbFromColorref(SettingsOf(header).accentColour, 90),
+                       ArgbFromColorref(SettingsOf(header).accentColour, 20));
           break;
         case Layer::kPressed:
           FillVertical(g, x, 0, w, h, ArgbFromColorref(0x000000, 50),

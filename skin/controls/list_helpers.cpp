@@ -103,7 +103,8 @@ HDC ListBackgroundDC(HWND window) {
   const RECT client = ClientInWindow(window);
   graphics::GfxGraphics g;
   graphics::GfxSolidBrush wash;
-  if (g.FromHdc(dc) && wash.Create(graphics::ArgbFromColorref(0xFFFFFF, highlightAlpha))) {
+  if (g.FromHdc(dc) &&
+      wash.Create(graphics::ArgbFromColorref(0xFFFFFF, SettingsOf(window).highlightAlpha))) {
     g.FillRectangle(wash, static_cast<float>(client.left), static_cast<float>(client.top),
                     static_cast<float>(client.right - client.left),
                     static_cast<float>(client.bottom - client.top));

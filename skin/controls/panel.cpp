@@ -16,6 +16,7 @@
 #include "skin/frame/skin_font.h"
 #include "skin/gdi/gdi_handles.h"
 #include "skin/gdi/gdi_scoped.h"
+#include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -89,7 +90,8 @@ void PaintGroupFrame(FaceCanvas& canvas, HWND panel, const PanelSkin& skin) {
 LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND child) {
   WindowSkinRecord* record = &owner;
   if (!child) return 0;
-  const bool switchesOn = controlColouring != 0 && highlightEnabled != 0;
+  const SkinSettings& settings = owner.engine ? *owner.engine : SettingsOf(child);
+  const bool switchesOn = settings.controlColouring != 0 && settings.highlightEnabled != 0;
   if (message == WM_CTLCOLORLISTBOX) {
     if (!switchesOn || !IsWindowClass(child, L"ListBox")) return 0;
     if (GetWindowLongW(child, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return 0;
@@ -103,7 +105,7 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
   if (!switchesOn) return 0;
   // An edit here gets the washed picture the window gives its own edits: left to the system it
   // would stand out as an opaque white box.
-  const int32_t wash = message == WM_CTLCOLOREDIT ? highlightAlpha : 0;
+  const int32_t wash = message == WM_CTLCOLOREDIT ? settings.highlightAlpha : 0;
   SetBkMode(dc, TRANSPARENT);
   HBRUSH brush = BackdropBrushFor(*record, child, dc, wash);
   SetTextColor(dc, TextColourOverBrush(child));
@@ -111,9 +113,10 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
 }
 
 void OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (controlColouring == 0 || highlightEnabled == 0) return;
   HWND child = reinterpret_cast<HWND>(lParam);
   if (!child) return;
+  const SkinSettings& settings = SettingsOf(child);
+  if (settings.controlColouring == 0 || settings.highlightEnabled == 0) return;
   const UINT code = HIWORD(wParam);
   bool repaint = false;
   if (IsWindowClass(child, L"Edit")) {

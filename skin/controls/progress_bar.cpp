@@ -83,8 +83,8 @@ void DrawFace(ProgressSkin& skin, HDC target) {
   if (bar.width > 0 && bar.height > 0 && shape.Create() &&
       graphics::AddRoundRect(shape, bar.x, bar.y, bar.width, bar.height, 3)) {
     FillGradient(g, shape, vertical, bar, graphics::ArgbFromColorref(0xFFFFFF, 90),
-                 graphics::ArgbFromColorref(accentColour, 255));
-    graphics::StrokePath(g, shape, 1, accentColour, 150);
+                 graphics::ArgbFromColorref(SettingsOf(skin.window).accentColour, 255));
+    graphics::StrokePath(g, shape, 1, SettingsOf(skin.window).accentColour, 150);
     layers.push_back(Layer::kHotFill);
     layers.push_back(Layer::kHotOutline);
   }

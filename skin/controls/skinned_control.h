@@ -85,7 +85,7 @@ Record* AttachKind(int32_t windowIndex, HWND control) {
 // completes each new record from its control.
 template <const KindOps* Ops, typename Record, typename SetUp>
 void AttachChildrenOfClass(int32_t windowIndex, HWND parent, const wchar_t* cls, SetUp setUp) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+  if (SettingsOf(parent).controlColouring == 0 || !RecordAt(windowIndex)) return;
   for (HWND child = FindWindowExW(parent, nullptr, cls, nullptr); child;
        child = FindWindowExW(parent, child, cls, nullptr)) {
     if (Record* record = AttachKind<Ops, Record>(windowIndex, child)) setUp(*record, child);

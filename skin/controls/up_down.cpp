@@ -43,7 +43,8 @@ const graphics::GfxBitmap* ArrowImage(UpDownSkin& control, int32_t half, int dpi
   return control.arrows.At(half, dpi, ArrowOf(control.horizontal != 0, half, dpi));
 }
 
-void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, const graphics::GfxBitmap* arrow) {
+void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, const graphics::GfxBitmap* arrow,
+               COLORREF accentColour) {
   const auto x = static_cast<float>(r.left);
   const auto y = static_cast<float>(r.top);
   const auto w = static_cast<float>(r.right - r.left);
@@ -181,7 +182,7 @@ void PaintUpDownOn(HWND window, HDC target, bool hot) {
   const bool horizontal = control->horizontal != 0;
   for (int32_t half = 0; half < 2; ++half) {
     PaintHalf(g, HalfRect(size, horizontal, half), faces[half],
-              ArrowImage(*control, half, ControlDpi(window)));
+              ArrowImage(*control, half, ControlDpi(window)), SettingsOf(window).accentColour);
   }
   NoteFace(window, NotedState(faces), {});
   canvas.CopyTo(target);

@@ -31,23 +31,23 @@ CaptionButton MakeButton(const WindowSkinRecord& record, int32_t kind, const wch
 }
 
 // The hint of one of the engine's own buttons in the skin's language; null for a caller's.
-const wchar_t* EngineButtonHint(int32_t kind) {
+const wchar_t* EngineButtonHint(const SkinTexts& texts, int32_t kind) {
   switch (kind) {
     case kButtonHelp:
-      return skinTexts.help.c_str();
+      return texts.help.c_str();
     case kButtonMainMenu:
-      return skinTexts.menu.c_str();
+      return texts.menu.c_str();
     case kButtonMinimize:
-      return skinTexts.minimize.c_str();
+      return texts.minimize.c_str();
     case kButtonMaximize:
-      return skinTexts.maximize.c_str();
+      return texts.maximize.c_str();
     case kButtonClose:
-      return skinTexts.close.c_str();
+      return texts.close.c_str();
   }
   return nullptr;
 }
 
-void BuildCaptionButtons(WindowSkinRecord& record) {
+void BuildCaptionButtons(WindowSkinRecord& record, const SkinTexts& texts) {
   auto& buttons = record.captionButtons;
   buttons.clear();
   for (const auto& [shown, kind] : {std::pair{record.showHelpButton, kButtonHelp},
@@ -55,7 +55,7 @@ void BuildCaptionButtons(WindowSkinRecord& record) {
                                     {record.showMinimizeButton, kButtonMinimize},
                                     {record.showMaximizeButton, kButtonMaximize},
                                     {int32_t{1}, kButtonClose}}) {
-    if (shown != 0) buttons.push_back(MakeButton(record, kind, EngineButtonHint(kind)));
+    if (shown != 0) buttons.push_back(MakeButton(record, kind, EngineButtonHint(texts, kind)));
   }
 }
 
@@ -70,6 +70,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   auto record = std::make_unique<WindowSkinRecord>();
   record->hwnd = hwnd;
+  record->engine = this;
   record->dpi = graphics::DpiForWindow(hwnd);
   record->captionHeight = record->Px(std::max(options.captionHeight, kMinCaptionHeight));
   record->designCaptionHeight = std::max(options.captionHeight, kMinCaptionHeight);
@@ -103,10 +104,11 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   record->captionTextColour = 0xFFFFFF;
   record->captionHaloColour = 0x808080;
   record->captionFontName = skinTexts.face;
+  record->statusBar.fontName = skinTexts.face;
   record->captionFontSize = 12;
   record->captionFontFlag = 1;
 
-  BuildCaptionButtons(*record);
+  BuildCaptionButtons(*record, skinTexts);
   PlaceStrip(*record, client.right, record->Px(frameMargin));
 
   SetWindowLongW(hwnd, GWL_STYLE, style | WS_SYSMENU);
@@ -136,7 +138,6 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
 
   // The record index goes on first: the frame procedure needs it from its very first message.
   prop::Set(hwnd, prop::Hw_lbID, index);
-  added->engine = this;
   added->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
   prop::Set(hwnd, prop::Hw_hProc, reinterpret_cast<intptr_t>(added->oldWndProc));
   Subclass(hwnd, frameProcEntry, added);
@@ -163,7 +164,7 @@ void SkinEngine::RenameCaptionButtons() {
     WindowSkinRecord* record = RecordAt(index);
     if (!record) continue;
     for (CaptionButton& b : record->captionButtons) {
-      if (const wchar_t* hint = EngineButtonHint(b.kind)) b.tooltipText = hint;
+      if (const wchar_t* hint = EngineButtonHint(skinTexts, b.kind)) b.tooltipText = hint;
     }
     LayoutCaptionButtons(index);
   }

@@ -53,32 +53,33 @@ LPCWSTR SizeCursorFor(const WindowSkinRecord& record, int32_t frameMargin, int32
 }
 
 bool FrameTakesPress(HWND window, int32_t x, int32_t y) {
-  const WindowSkinRecord* record = RecordAt(RecordIndexOf(window));
-  if (!record || !skinEngine || record->captionActive == 0) return false;
+  const WindowSkinRecord* record = FrameRecordOf(window);
+  if (!record || !record->engine || record->captionActive == 0) return false;
   if (HitTestCaptionButton(*record, x, y) > 0) return true;
   // The frame starts no move or size while maximised or minimised.
   if (record->maximised != 0 || record->minimised != 0) return false;
   RECT client{};
   GetClientRect(window, &client);
-  return ZoneForPress(*record, record->Px(skinEngine->frameMargin), x, y, client.right,
+  return ZoneForPress(*record, record->Px(record->engine->frameMargin), x, y, client.right,
                       client.bottom)
              .action != PressAction::kNone;
 }
 
 bool RouteEdgeMouseToFrame(MSG& msg) {
   if (msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONDOWN) return false;
-  if (!msg.hwnd || !skinEngine || GetCapture()) return false;
+  if (!msg.hwnd || GetCapture()) return false;
   const HWND frame = GetAncestor(msg.hwnd, GA_ROOT);
   if (!frame || frame == msg.hwnd) return false;
-  const WindowSkinRecord* record = RecordAt(RecordIndexOf(frame));
-  if (!record || record->captionActive == 0 || record->maximised != 0 || record->minimised != 0) {
+  const WindowSkinRecord* record = FrameRecordOf(frame);
+  if (!record || !record->engine || record->captionActive == 0 || record->maximised != 0 ||
+      record->minimised != 0) {
     return false;
   }
   POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
   MapWindowPoints(msg.hwnd, frame, &p, 1);
   RECT client{};
   GetClientRect(frame, &client);
-  if (!SizeCursorFor(*record, record->Px(skinEngine->frameMargin), p.x, p.y, client.right,
+  if (!SizeCursorFor(*record, record->Px(record->engine->frameMargin), p.x, p.y, client.right,
                      client.bottom)) {
     return false;
   }

@@ -12,6 +12,7 @@
 
 #include "app/background_picture.h"
 #include "app/data_files.h"
+#include "app/program_state.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
@@ -66,7 +67,7 @@ void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
   skin::PaintObserver* before = skin::SetPaintObserver(&count);
   app::skinWindow(main, photo);
   ASSERT_TRUE(app::BackgroundPictureDecoded());
-  const graphics::GfxBitmap& kept = *skin::skinEngine->BackgroundPicture();
+  const graphics::GfxBitmap& kept = *app::skinEngine->BackgroundPicture();
   const graphics::PixelSize expected = graphics::ReducedSize(natural, screen);
   EXPECT_LT(expected.width, natural.width);
   EXPECT_EQ(kept.GetWidth(), static_cast<uint32_t>(expected.width));
@@ -256,10 +257,9 @@ void AChosenPhotoStartsWithoutADecode(HWND main) {
 }
 
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
-  ASSERT_EQ(skin::skinEngine, nullptr);
-  skin::skinEngine = new skin::SkinEngine();
-  skin::StartGdiplus();
-  skin::SetSkinDefaults();
+  ASSERT_EQ(app::skinEngine, nullptr);
+  app::skinEngine = new skin::SkinEngine();
+  app::skinEngine->gdiplusToken = skin::StartGdiplus();
   {
     const std::vector<uint8_t> picture = Picture();
     ASSERT_FALSE(picture.empty());
@@ -272,19 +272,19 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
                                    nullptr, nullptr);
 
     app::skinWindow(loading, {});
-    EXPECT_TRUE(skin::backgroundImage.empty());
-    EXPECT_EQ(skin::backgroundColour, 0u);
+    EXPECT_TRUE(app::skinEngine->backgroundImage.empty());
+    EXPECT_EQ(app::skinEngine->backgroundColour, 0u);
 
     app::skinWindow(main, picture);
     EXPECT_TRUE(app::BackgroundPictureDecoded());
-    EXPECT_EQ(skin::backgroundImage, picture);  // mode 3 keeps the bytes
-    EXPECT_EQ(skin::backgroundMode, 3);
-    EXPECT_EQ(skin::backgroundColour, 0u);  // the colour 0 wins over the sample
-    EXPECT_EQ(skin::accentColour, 0xFF8800u);
-    EXPECT_EQ(skin::controlColouring, 1);
-    EXPECT_EQ(skin::highlightAlpha, 0);
-    EXPECT_EQ(skin::highlightEnabled, 1);
-    EXPECT_EQ(skin::outlineEnabled, 1);
+    EXPECT_EQ(app::skinEngine->backgroundImage, picture);  // mode 3 keeps the bytes
+    EXPECT_EQ(app::skinEngine->backgroundMode, 3);
+    EXPECT_EQ(app::skinEngine->backgroundColour, 0u);  // the colour 0 wins over the sample
+    EXPECT_EQ(app::skinEngine->accentColour, 0xFF8800u);
+    EXPECT_EQ(app::skinEngine->controlColouring, 1);
+    EXPECT_EQ(app::skinEngine->highlightAlpha, 0);
+    EXPECT_EQ(app::skinEngine->highlightEnabled, 1);
+    EXPECT_EQ(app::skinEngine->outlineEnabled, 1);
 
     ASSERT_EQ(skin::RecordCount(), 2);
     EXPECT_EQ(skin::RecordAt(1)->hwnd, loading);  // the loading window's record first
@@ -322,8 +322,8 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     DestroyWindow(main);
     EXPECT_EQ(skin::RecordCount(), 0);
   }
-  delete skin::skinEngine;
-  skin::skinEngine = nullptr;
+  delete app::skinEngine;
+  app::skinEngine = nullptr;
   skin::FreeSkinArrays();
 }
 

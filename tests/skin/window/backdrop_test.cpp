@@ -39,8 +39,8 @@ class Backdrop : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
-    engine = skin::skinEngine;
+    skin_test::engine->frameFirstRun = 0;
+    engine = skin_test::engine;
     engine->SetSkin(L"", skin_test::SolidPicture(8, 8, kBlue), kBlue, std::nullopt, 3);
     window = std::make_unique<TestWindow>(300, 200);
     engine->AttachWindow(window->hwnd());
@@ -157,7 +157,8 @@ TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
   HWND lonely = Child("Static", bare.hwnd(), 5, 5, 20, 20);
   EXPECT_EQ(skin::LocateContainer(lonely, true).kind, skin::ContainerLocation::kNone);
   HDC dc = skin::ControlBackdrop(lonely, RECT{0, 0, 20, 20});
-  EXPECT_EQ(GetPixel(dc, 5, 5), skin::backgroundColour);
+  // No engine skinned its window: the system's window colour, which an engine starts with.
+  EXPECT_EQ(GetPixel(dc, 5, 5), GetSysColor(COLOR_WINDOW));
   skin::ReleaseControlBackdrop(dc);
 }
 

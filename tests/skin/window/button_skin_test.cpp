@@ -53,7 +53,7 @@ class ButtonSkins : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     window = std::make_unique<TestWindow>(320, 240);
     push = Child(window->hwnd(), "OK", BS_PUSHBUTTON, 10, 40);
     second = Child(window->hwnd(), "Two", BS_DEFPUSHBUTTON, 100, 40);
@@ -271,9 +271,9 @@ TEST_F(ButtonSkins, WindowHandsOwnerDrawnButtonsToTheirPainter) {
 }
 
 TEST_F(ButtonSkins, EngineGivenStylesRepaintThroughTheSameRecord) {
-  skin::skinEngine->ReskinButtonKind1(push);
+  skin_test::engine->ReskinButtonKind1(push);
   EXPECT_EQ(c::ButtonOf(push)->kind, c::kFlatButton);
-  skin::skinEngine->ReskinButtonKind3(check);  // a check box made a text button
+  skin_test::engine->ReskinButtonKind3(check);  // a check box made a text button
   EXPECT_EQ(c::ButtonOf(check)->kind, c::kTextButton);
   EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
   c::RedrawButton(push, 0, 1);

@@ -42,7 +42,7 @@ bool PumpUntilSeen(UINT message, TestWindow& a, TestWindow& b) {
 
 TEST(CaptionCapture, APressOnOneWindowReleasedOverAnotherActsOnNeither) {
   skin_test::ResetSkinSettings();
-  skin::SkinEngine* engine = skin::skinEngine;
+  skin::SkinEngine* engine = skin_test::engine;
   TestWindow a(300, 200, 0, true, 40, 40);
   TestWindow b(300, 200, 0, true, 400, 40);
   for (HWND w : {a.hwnd(), b.hwnd()}) {

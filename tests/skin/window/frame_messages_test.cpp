@@ -25,8 +25,8 @@ class FrameMessages : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
-    engine = skin::skinEngine;
+    skin_test::engine->frameFirstRun = 0;
+    engine = skin_test::engine;
   }
   skin::SkinEngine* engine = nullptr;
 };
@@ -290,11 +290,11 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
   engine->AttachWindow(window.hwnd());
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   // The first WM_SIZE of the program's run does not ask for a full repaint; later ones do.
-  skin::frameFirstRun = 1;
+  skin_test::engine->frameFirstRun = 1;
   r.needsFullRedraw = 1;
   r.hoverButton = 1;
   SetWindowPos(window.hwnd(), nullptr, 0, 0, 320, 210, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(skin::frameFirstRun, 0);
+  EXPECT_EQ(skin_test::engine->frameFirstRun, 0);
   EXPECT_EQ(r.needsFullRedraw, 0);
   EXPECT_EQ(r.hoverButton, 0);
   SetWindowPos(window.hwnd(), nullptr, 0, 0, 330, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -49,7 +49,7 @@ class HighContrast : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     skin::SetHighContrastSource(TestSource);
   }
   void TearDown() override {

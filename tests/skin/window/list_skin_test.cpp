@@ -54,14 +54,14 @@ class ListSkins : public testing::Test {
                                               ICC_INTERNET_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
   }
   // The window is skinned after its children exist, as the player does.
   void Skin(bool highlight = true) {
     skin_test::SkinLikeTheApplication(window->hwnd(), skin_test::SolidPicture(8, 8, kBlue));
     // The player's alpha of 0 would make the wash invisible.
-    skin::highlightEnabled = highlight ? 1 : 0;
-    skin::highlightAlpha = 160;
+    skin_test::engine->highlightEnabled = highlight ? 1 : 0;
+    skin_test::engine->highlightAlpha = 160;
     RedrawWindow(window->hwnd(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }

@@ -12,14 +12,13 @@ namespace {
 class SkinSession : public testing::Environment {
  public:
   void SetUp() override {
-    skin::skinEngine = new skin::SkinEngine();
-    skin::StartGdiplus();
-    ASSERT_NE(skin::gdiplusToken, 0u);
-    skin::SetSkinDefaults();
+    skin_test::engine = new skin::SkinEngine();
+    skin_test::engine->gdiplusToken = skin::StartGdiplus();
+    ASSERT_NE(skin_test::engine->gdiplusToken, 0u);
   }
   void TearDown() override {
-    delete skin::skinEngine;
-    skin::skinEngine = nullptr;
+    delete skin_test::engine;
+    skin_test::engine = nullptr;
     skin::FreeSkinArrays();
   }
 };

@@ -13,6 +13,8 @@
 #include "skin/window_records.h"
 
 namespace skin_test {
+
+skin::SkinEngine* engine = nullptr;
 namespace {
 
 constexpr char kClass[] = "SkinTestWindow";
@@ -130,7 +132,7 @@ std::vector<WPARAM> TestWindow::MoveSizeRequests() const {
 }
 
 void SkinLikeTheApplication(HWND window, const std::vector<uint8_t>& picture) {
-  skin::SkinEngine* engine = skin::skinEngine;
+  skin::SkinEngine* engine = skin_test::engine;
   engine->SetSkin(L"", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
   engine->AttachWindow(window, {.captionActive = 1, .sizable = 1, .captionText = 1});
@@ -167,16 +169,10 @@ COLORREF BackBufferPixel(HWND window, int x, int y) {
 }
 
 void ResetSkinSettings() {
-  skin::frameFirstRun = 1;
-  skin::controlColouring = 1;
-  skin::highlightAlpha = 160;
-  skin::highlightEnabled = 0;
-  skin::outlineEnabled = 1;
-  skin::accentColour = 0xDDCA22;
-  skin::backgroundColour = GetSysColor(COLOR_WINDOW);
-  skin::backgroundMode = 0;
-  skin::backgroundImage.clear();
-  ++skin::backgroundImageVersion;
+  static_cast<skin::SkinSettings&>(*engine) = {};
+  engine->backgroundColour = GetSysColor(COLOR_WINDOW);
+  engine->backgroundImage.clear();
+  ++engine->backgroundImageVersion;
 }
 
 COLORREF WindowPixel(HWND window, int x, int y) {
