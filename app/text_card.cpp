@@ -17,7 +17,7 @@ void PaintTextCard(HWND window, HDC target, const CardShape& shape,
   RECT rc;
   GetClientRect(window, &rc);
   const int width = rc.right, height = rc.bottom;
-  if (skin::HighContrastOn()) {
+  if (skin::HighContrastOn(window)) {
     // The system's colours only, and no picture behind the text.
     skin::MemoryDc plain;
     if (!plain.SelectNewDib(width, height)) return;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "skin/caption/button_fade.h"
+#include "skin/contrast/high_contrast.h"
 #include "skin/picture/screen_picture.h"
 #include "skin/skin_settings.h"
 #include "skin/window_record.h"
@@ -65,6 +66,8 @@ class SkinEngine : public SkinSettings {
   LPTHREAD_START_ROUTINE trimmerProc = nullptr;
 
   SkinTexts skinTexts;
+  // While it is on, frames, captions and controls are the system's.
+  HighContrastMode highContrast;
   // The prepared engine-wide picture, and a number that changes whenever it does, so cached
   // pictures know when to go.
   std::vector<uint8_t> backgroundImage;

@@ -4,6 +4,8 @@
 
 #include "skin/controls/button_skin.h"
 #include "skin/controls/family.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
 #include "skin/subclass.h"
 
 namespace skin {
@@ -16,26 +18,29 @@ bool SystemHighContrast() {
   return (info.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-HighContrastSource source = nullptr;
-bool on = SystemHighContrast();
-
 constexpr LONG kSystemFrame = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU;
 
 }  // namespace
 
-bool HighContrastOn() { return on; }
+HighContrastMode::HighContrastMode() : on_(SystemHighContrast()) {}
 
-void SetHighContrastSource(HighContrastSource given) { source = given; }
+void HighContrastMode::SetSource(HighContrastSource source) { source_ = source; }
 
-bool RefreshHighContrast() {
-  const bool now = source ? source() : SystemHighContrast();
-  if (now == on) return false;
-  on = now;
+bool HighContrastMode::Refresh() {
+  const bool now = source_ ? source_() : SystemHighContrast();
+  if (now == on_) return false;
+  on_ = now;
   return true;
+}
+
+bool HighContrastOn(HWND window) {
+  const SkinEngine* engine = EngineOf(window);
+  return engine ? engine->highContrast.On() : SystemHighContrast();
 }
 
 void ApplyHighContrast(WindowSkinRecord& record) {
   HWND hwnd = record.hwnd;
+  const bool on = record.engine && record.engine->highContrast.On();
   if (!IsWindow(hwnd)) return;
   const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   if (on) {

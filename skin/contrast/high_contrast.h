@@ -10,15 +10,26 @@
 
 namespace skin {
 
-// The mode as last read.
-bool HighContrastOn();
-
 // Where the mode is read from: the system (SPI_GETHIGHCONTRAST) unless a test gives another.
 using HighContrastSource = bool (*)();
-void SetHighContrastSource(HighContrastSource source);  // null: the system again
 
-// Reads the mode again; true when it changed.
-bool RefreshHighContrast();
+// The mode as an engine last read it.
+class HighContrastMode {
+ public:
+  HighContrastMode();
+  bool On() const { return on_; }
+  void SetSource(HighContrastSource source);  // null: the system again
+  // Reads the mode again; true when it changed.
+  bool Refresh();
+
+ private:
+  HighContrastSource source_ = nullptr;
+  bool on_ = false;
+};
+
+// The mode as the engine that skinned the window (or holds it) last read it; the system's for a
+// window no engine skinned.
+bool HighContrastOn(HWND window);
 
 // The window as the mode wants it: with the system's caption and sizing frame (the client area
 // kept at its size) and no rounded region while the mode is on; borderless again when it is off.

@@ -141,7 +141,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   added->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
   prop::Set(hwnd, prop::Hw_hProc, reinterpret_cast<intptr_t>(added->oldWndProc));
   Subclass(hwnd, frameProcEntry, added);
-  if (HighContrastOn()) ApplyHighContrast(*added);
+  if (highContrast.On()) ApplyHighContrast(*added);
   // A window already on screen takes its new look at once.
   InvalidateRect(hwnd, nullptr, TRUE);
 }

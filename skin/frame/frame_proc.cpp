@@ -59,10 +59,10 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   const int32_t index = RecordIndexOf(hwnd);
   WindowSkinRecord* record = RecordAt(index);
   if (!record) return DefaultPath(hwnd, message, wParam, lParam);
-  if (message == WM_SETTINGCHANGE && RefreshHighContrast()) {
+  if (message == WM_SETTINGCHANGE && highContrast.Refresh()) {
     for (int32_t i = 1; i <= RecordCount(); ++i) ApplyHighContrast(*RecordAt(i));
   }
-  if (HighContrastOn()) {
+  if (highContrast.On()) {
     LRESULT result = 0;
     if (SystemFrameRow(hwnd, message, wParam, lParam, &result)) return result;
   }

@@ -50,12 +50,12 @@ class HighContrast : public testing::Test {
   void SetUp() override {
     skin_test::ResetSkinSettings();
     skin_test::engine->frameFirstRun = 0;
-    skin::SetHighContrastSource(TestSource);
+    skin_test::engine->highContrast.SetSource(TestSource);
   }
   void TearDown() override {
     highContrast = false;
-    skin::RefreshHighContrast();
-    skin::SetHighContrastSource(nullptr);
+    skin_test::engine->highContrast.Refresh();
+    skin_test::engine->highContrast.SetSource(nullptr);
   }
 };
 
