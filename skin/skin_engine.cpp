@@ -21,8 +21,15 @@ constexpr COLORREF kDefaultAccent = 0xDDCA22;
 LRESULT CALLBACK FrameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR /*id*/, DWORD_PTR data) {
   auto* record = reinterpret_cast<WindowSkinRecord*>(data);
-  if (!record || !record->engine) return CallNext(hwnd, message, wParam, lParam);
+  if (!record || !record->engine || !record->attached) {
+    return CallNext(hwnd, message, wParam, lParam);
+  }
   return record->engine->FrameWindowProc(hwnd, message, wParam, lParam);
+}
+
+int32_t SkinEngine::RecordIndexOf(HWND window) const {
+  const WindowSkinRecord* record = FrameRecordOf(window);
+  return record && record->engine == this ? record->number : 0;
 }
 
 SkinEngine::SkinEngine() {
@@ -34,7 +41,7 @@ SkinEngine::SkinEngine() {
 
 SkinEngine::~SkinEngine() {
   // GDI+ objects must go before GDI+ does.
-  ClearRecordPictureCaches();
+  windowRecords.ClearPictureCaches();
   backgroundPicture.Clear();
   if (appIcon) DestroyIcon(appIcon);
   appIcon = nullptr;

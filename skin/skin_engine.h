@@ -16,6 +16,7 @@
 #include "skin/picture/screen_picture.h"
 #include "skin/skin_settings.h"
 #include "skin/window_record.h"
+#include "skin/window_records.h"
 
 namespace graphics {
 class GfxBitmap;
@@ -66,6 +67,13 @@ class SkinEngine : public SkinSettings {
   LPTHREAD_START_ROUTINE trimmerProc = nullptr;
 
   SkinTexts skinTexts;
+  // One record per skinned window, in the order of attachment.
+  WindowRecords windowRecords;
+  int32_t RecordCount() const { return windowRecords.Count(); }
+  int32_t FindRecord(HWND window) const { return windowRecords.Find(window); }
+  WindowSkinRecord* RecordAt(int32_t index) const { return windowRecords.At(index); }
+  // The position of a skinned window's record, found through its frame subclass; 0 for others.
+  int32_t RecordIndexOf(HWND window) const;
   // While it is on, frames, captions and controls are the system's.
   HighContrastMode highContrast;
   // The prepared engine-wide picture, and a number that changes whenever it does, so cached

@@ -18,9 +18,6 @@ constexpr SkinSettings kDefaultSettings{};
 SkinEngine* EngineOf(HWND window) {
   for (HWND w = window; w; w = GetParent(w)) {
     if (const WindowSkinRecord* record = FrameRecordOf(w)) return record->engine;
-    // A window being attached has its record before its frame subclass: its controls are
-    // attached first.
-    if (const WindowSkinRecord* record = RecordAt(FindRecord(w))) return record->engine;
   }
   return nullptr;
 }
@@ -35,10 +32,7 @@ std::wstring_view FaceOf(HWND window) {
   return engine ? std::wstring_view(engine->skinTexts.face) : kDefaultFace;
 }
 
-void FreeSkinArrays() {
-  FreeWindowRecords();
-  FreeGdiObjectCache();
-}
+void FreeSkinArrays() { FreeGdiObjectCache(); }
 
 ULONG_PTR StartGdiplus() {
   Gdiplus::GdiplusStartupInput input;

@@ -44,7 +44,7 @@ const SkinSettings& SettingsOf(HWND window);
 // The face its texts are drawn in.
 std::wstring_view FaceOf(HWND window);
 
-// Frees the window records and the DC cache with everything they hold (exit routine).
+// Frees the DC cache with everything it holds (exit routine).
 void FreeSkinArrays();
 
 // Starts GDI+ (version 1, no debug callback, background thread and external codecs allowed) and

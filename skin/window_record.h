@@ -163,6 +163,11 @@ struct WindowSkinRecord {
   HWND hwnd = nullptr;
   // The engine that skinned the window; its frame procedure reaches it through the record.
   SkinEngine* engine = nullptr;
+  // The record's 1-based position among the engine's records, shown in the way-in properties.
+  int32_t number = 0;
+  // False while the window is being attached: its frame subclass is in place (so the record can
+  // be found) but lets every message pass.
+  bool attached = false;
   // Every frame metric is a 96-dpi length scaled to this DPI when it is used.
   int32_t dpi = graphics::kDesignDpi;
   int32_t captionHeight = kMinCaptionHeight;        // in device pixels

@@ -18,15 +18,14 @@
 namespace skin {
 namespace {
 
-bool FindPanel(HWND window, int32_t* record, int32_t* panel) {
-  for (int32_t r = 1; r <= RecordCount(); ++r) {
-    WindowSkinRecord* owner = RecordAt(r);
-    for (size_t p = 0; p < owner->PanelCount(); ++p) {
-      if (owner->PanelAt(p).window == window) {
-        *record = r;
-        *panel = static_cast<int32_t>(p) + 1;
-        return true;
-      }
+bool FindPanel(HWND window, WindowSkinRecord** record, int32_t* panel) {
+  WindowSkinRecord* owner = OwnerRecordOf(window);
+  if (!owner) return false;
+  for (size_t p = 0; p < owner->PanelCount(); ++p) {
+    if (owner->PanelAt(p).window == window) {
+      *record = owner;
+      *panel = static_cast<int32_t>(p) + 1;
+      return true;
     }
   }
   return false;
@@ -77,7 +76,7 @@ ContainerLocation LocateContainer(HWND control, bool searchOuter) {
       location.window = w;
       return location;
     }
-    if (const int32_t record = FindRecord(w)) {
+    if (WindowSkinRecord* record = FrameRecordOf(w)) {
       location.kind = ContainerLocation::kWindow;
       location.record = record;
       location.window = w;
@@ -106,7 +105,7 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
   HDC dc = RegisterCachedDc(std::move(memory));
 
   const ContainerLocation where = LocateContainer(control, true);
-  WindowSkinRecord* record = RecordAt(where.record);
+  WindowSkinRecord* record = where.record;
   if ((where.kind == ContainerLocation::kWindow || where.kind == ContainerLocation::kPanel) &&
       record) {
     // The back buffer is the skinned window's client area.

@@ -12,9 +12,9 @@ namespace skin {
 
 struct ContainerLocation {
   enum Kind { kNone, kWindow, kPanel, kOuter } kind = kNone;
-  int32_t record = 0;     // kWindow, kPanel
-  int32_t panel = 0;      // kPanel: 1-based index in the record's panel list
-  HWND window = nullptr;  // the container
+  WindowSkinRecord* record = nullptr;  // kWindow, kPanel
+  int32_t panel = 0;                   // kPanel: 1-based index in the record's panel list
+  HWND window = nullptr;               // the container
 };
 
 // Walks up from the control: an outer container (Wxk_Zpf = 1, only when asked), a skinned

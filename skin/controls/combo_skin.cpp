@@ -179,15 +179,15 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
 constexpr KindOps kComboOps{kListComboBoxes, kHwKeys, kHoverCombo, FaceKind::kWholeWindow,
                             PaintFace,       nullptr, nullptr,     Handle};
 
-void AttachCombo(int32_t windowIndex, HWND combo) {
-  if (!RecordAt(windowIndex) || HeldByAnySkin(combo)) return;
+void AttachCombo(WindowSkinRecord* ownerRecord, HWND combo) {
+  if (!ownerRecord || HeldByAnySkin(combo)) return;
   const std::wstring selected = SelectedItemText(combo);
   if (!selected.empty()) {
     SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(selected.c_str()));
   }
-  if (!AttachKind<&kComboOps, ComboSkin>(windowIndex, combo)) return;
+  if (!AttachKind<&kComboOps, ComboSkin>(ownerRecord, combo)) return;
   if (WashOn(combo)) {
-    if (HWND edit = EditOfCombo(combo)) AttachEdit(windowIndex, edit);
+    if (HWND edit = EditOfCombo(combo)) AttachEdit(ownerRecord, edit);
   }
   InvalidateRect(combo, nullptr, TRUE);
 }
@@ -207,15 +207,15 @@ ComboParts ComboPartsFor(LONG style) {
 
 ComboSkin* ComboOf(HWND window) { return RecordOf<ComboSkin>(window, kListComboBoxes); }
 
-void AttachEditsAndCombos(int32_t windowIndex, HWND parent) {
-  if (SettingsOf(parent).controlColouring == 0 || !RecordAt(windowIndex)) return;
+void AttachEditsAndCombos(WindowSkinRecord* ownerRecord, HWND parent) {
+  if (SettingsOf(parent).controlColouring == 0 || !ownerRecord) return;
   for (HWND edit = FindWindowExW(parent, nullptr, L"Edit", nullptr); edit;
        edit = FindWindowExW(parent, edit, L"Edit", nullptr)) {
-    AttachEdit(windowIndex, edit);
+    AttachEdit(ownerRecord, edit);
   }
   for (HWND combo = FindWindowExW(parent, nullptr, L"ComboBox", nullptr); combo;
        combo = FindWindowExW(parent, combo, L"ComboBox", nullptr)) {
-    AttachCombo(windowIndex, combo);
+    AttachCombo(ownerRecord, combo);
   }
 }
 

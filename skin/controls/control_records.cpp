@@ -10,20 +10,9 @@
 #include "skin/window_records.h"
 
 namespace skin {
-namespace {
-
-// The record of the skinned window that holds the control, searching up its parents.
-int32_t OwnerRecord(HWND control) {
-  for (HWND w = GetParent(control); w; w = GetParent(w)) {
-    if (const int32_t index = FindRecord(w)) return index;
-  }
-  return 0;
-}
-
-}  // namespace
 
 void SkinEngine::ReskinButton(HWND button, int32_t kind) {
-  controls::ReskinButton(OwnerRecord(button), button, kind);
+  controls::ReskinButton(OwnerRecordOf(button), button, kind);
 }
 
 void SkinEngine::ReskinButtonKind1(HWND button) { ReskinButton(button, controls::kFlatButton); }
@@ -32,7 +21,7 @@ void SkinEngine::ReskinButtonKind3(HWND button) { ReskinButton(button, controls:
 void SkinEngine::AttachPanel(HWND panel, std::optional<int32_t> enabled,
                              std::optional<COLORREF> colour, std::optional<int32_t> alpha,
                              std::optional<int32_t> rounded) {
-  controls::AttachPanel(OwnerRecord(panel), panel, enabled, colour, alpha, rounded);
+  controls::AttachPanel(OwnerRecordOf(panel), panel, enabled, colour, alpha, rounded);
 }
 
 void SkinEngine::SetPanelAlpha(HWND panel, uint8_t alpha) {
@@ -43,7 +32,7 @@ void SkinEngine::SetPanelAlpha(HWND panel, uint8_t alpha) {
 }
 
 void SkinEngine::AttachCommonControl(HWND control) {
-  controls::AttachCommonControl(OwnerRecord(control), control);
+  controls::AttachCommonControl(OwnerRecordOf(control), control);
 }
 
 }  // namespace skin

@@ -190,8 +190,8 @@ RECT FramedArea(HWND window) {
 
 EditSkin* EditOf(HWND window) { return RecordOf<EditSkin>(window, kListEdits); }
 
-void AttachEdit(int32_t windowIndex, HWND edit) {
-  if (!AttachKind<&kEditOps, EditSkin>(windowIndex, edit)) return;
+void AttachEdit(WindowSkinRecord* ownerRecord, HWND edit) {
+  if (!AttachKind<&kEditOps, EditSkin>(ownerRecord, edit)) return;
   prop::Set(edit, prop::Kj_Ztys, 0);
   // The new frame shows at once on a control already on the screen.
   RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);

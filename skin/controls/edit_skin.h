@@ -30,7 +30,7 @@ void StrokeRectangle(graphics::GfxGraphics& g, float x, float y, float w, float 
                      int32_t alpha, float width);
 bool WashOn(HWND window);
 
-void AttachEdit(int32_t windowIndex, HWND edit);
+void AttachEdit(WindowSkinRecord* ownerRecord, HWND edit);
 
 // Omitted flags come from the record. The face state noted is kStateHot / kStateFocus.
 void PaintEditFrame(HWND window, std::optional<int32_t> hot = {},

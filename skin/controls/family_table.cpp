@@ -12,15 +12,15 @@ namespace skin::controls {
 
 // In the order above; each kind brings its attach operation here. Called one by one rather than
 // from a table: a table of addresses would be writable data.
-void AttachControlFamilies(int32_t windowIndex, HWND parent) {
-  AttachPushButtons(windowIndex, parent);
-  AttachCheckAndRadioButtons(windowIndex, parent);
-  AttachEditsAndCombos(windowIndex, parent);
-  AttachSliders(windowIndex, parent);
-  AttachProgressBars(windowIndex, parent);
-  AttachListControls(windowIndex, parent);
-  AttachUpDowns(windowIndex, parent);
-  AttachHeaders(windowIndex, parent);
+void AttachControlFamilies(WindowSkinRecord* ownerRecord, HWND parent) {
+  AttachPushButtons(ownerRecord, parent);
+  AttachCheckAndRadioButtons(ownerRecord, parent);
+  AttachEditsAndCombos(ownerRecord, parent);
+  AttachSliders(ownerRecord, parent);
+  AttachProgressBars(ownerRecord, parent);
+  AttachListControls(ownerRecord, parent);
+  AttachUpDowns(ownerRecord, parent);
+  AttachHeaders(ownerRecord, parent);
 }
 
 }  // namespace skin::controls

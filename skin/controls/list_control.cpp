@@ -32,7 +32,7 @@ void ForEachChild(HWND parent, const wchar_t* cls, Each each) {
   }
 }
 
-void AttachOne(int32_t windowIndex, HWND control);
+void AttachOne(WindowSkinRecord* ownerRecord, HWND control);
 
 void AttachOneKind(HWND control, ListSkin* skin) {
   if (!skin) return;
@@ -266,8 +266,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
 constexpr KindOps kListOps{kListListTypes, kHwKeys, kHoverList, FaceKind::kOwn,
                            PaintFrameFace, nullptr, nullptr,    Handle};
 
-void AttachOne(int32_t windowIndex, HWND control) {
-  AttachOneKind(control, AttachKind<&kListOps, ListSkin>(windowIndex, control));
+void AttachOne(WindowSkinRecord* ownerRecord, HWND control) {
+  AttachOneKind(control, AttachKind<&kListOps, ListSkin>(ownerRecord, control));
 }
 
 }  // namespace
@@ -292,10 +292,10 @@ COLORREF ListTextColour(HWND list) {
   return static_cast<COLORREF>(prop::Get(list, prop::Kj_Ztys));
 }
 
-void AttachListControls(int32_t windowIndex, HWND parent) {
+void AttachListControls(WindowSkinRecord* ownerRecord, HWND parent) {
   const SkinSettings& settings = SettingsOf(parent);
-  if (settings.controlColouring == 0 || !RecordAt(windowIndex)) return;
-  auto attach = [windowIndex](HWND control) { AttachOne(windowIndex, control); };
+  if (settings.controlColouring == 0 || !ownerRecord) return;
+  auto attach = [ownerRecord](HWND control) { AttachOne(ownerRecord, control); };
   ForEachChild(parent, L"ListBox", attach);
   ForEachChild(parent, L"ComboBox", [&](HWND combo) {
     HWND list = FindWindowExW(combo, nullptr, L"ComboLBox", nullptr);

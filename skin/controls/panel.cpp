@@ -199,8 +199,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       return true;
     case WM_DRAWITEM:
       if (m.lParam) {
-        DrawOwnerDrawnItem(static_cast<int32_t>(prop::Get(window, prop::Hw_FuID)),
-                           *reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam));
+        DrawOwnerDrawnItem(m.owner, *reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam));
       }
       break;
     case WM_CTLCOLOREDIT:
@@ -235,20 +234,20 @@ constexpr KindOps kPanelOps{kListPanels, kHwKeys, kHoverNone, FaceKind::kOwn, Pa
 
 }  // namespace
 
-PanelSkin* PanelOf(HWND window, int32_t* windowIndex) {
+PanelSkin* PanelOf(HWND window, WindowSkinRecord** ownerRecord) {
   ControlPlace place;
   PanelSkin* skin = RecordOf<PanelSkin>(window, kListPanels, &place);
-  if (skin && windowIndex) *windowIndex = place.windowIndex;
+  if (skin && ownerRecord) *ownerRecord = place.ownerRecord;
   return skin;
 }
 
-void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled,
+void AttachPanel(WindowSkinRecord* ownerRecord, HWND panel, std::optional<int32_t> enabled,
                  std::optional<COLORREF> colour, std::optional<int32_t> alpha,
                  std::optional<int32_t> rounded) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
+  WindowSkinRecord* record = ownerRecord;
   if (!record || !panel || PanelOf(panel) || GetPropW(panel, prop::Hw_hProc)) return;
   int32_t slot = 0;
-  auto* skin = AttachToSlot<PanelSkin>(windowIndex, kListPanels, panel, nullptr, kHwKeys, &slot);
+  auto* skin = AttachToSlot<PanelSkin>(ownerRecord, kListPanels, panel, nullptr, kHwKeys, &slot);
   if (!skin) return;
   skin->colour = colour.value_or(0);
   skin->alpha = static_cast<uint8_t>(alpha.value_or(255));
@@ -266,7 +265,7 @@ void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled
   // Known as a panel before its children are skinned (their backdrops come through it), and
   // subclassed after them.
   prop::Set(panel, prop::Mb_zpf, prop::Get(GetParent(panel), prop::Wxk_Zpf));
-  AttachControlFamilies(windowIndex, panel);
+  AttachControlFamilies(ownerRecord, panel);
   skin->previousProc = InstallSubclass(panel, prop::Hw_hProc, SkinnedControlProc<&kPanelOps>);
   InvalidateRect(panel, nullptr, TRUE);
 }

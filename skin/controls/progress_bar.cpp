@@ -132,9 +132,9 @@ ProgressSkin* ProgressSkinOf(HWND window) {
   return RecordOf<ProgressSkin>(window, kListProgressBars);
 }
 
-void AttachProgressBars(int32_t windowIndex, HWND parent) {
+void AttachProgressBars(WindowSkinRecord* ownerRecord, HWND parent) {
   AttachChildrenOfClass<&kProgressOps, ProgressSkin>(
-      windowIndex, parent, PROGRESS_CLASSW, [](ProgressSkin& skin, HWND bar) {
+      ownerRecord, parent, PROGRESS_CLASSW, [](ProgressSkin& skin, HWND bar) {
         skin.vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
         RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       });

@@ -224,9 +224,9 @@ constexpr KindOps kSliderOps{kListTrackbars, kHwKeys, kHoverSlider, FaceKind::kW
 
 SliderSkin* SliderOf(HWND window) { return RecordOf<SliderSkin>(window, kListTrackbars); }
 
-void AttachSliders(int32_t windowIndex, HWND parent) {
+void AttachSliders(WindowSkinRecord* ownerRecord, HWND parent) {
   AttachChildrenOfClass<&kSliderOps, SliderSkin>(
-      windowIndex, parent, TRACKBAR_CLASSW, [](SliderSkin& slider, HWND child) {
+      ownerRecord, parent, TRACKBAR_CLASSW, [](SliderSkin& slider, HWND child) {
         const LONG style = GetWindowLongW(child, GWL_STYLE);
         slider.vertical = (style & TBS_VERT) ? 1 : 0;
         slider.tickSide = TickSideOf(style);

@@ -154,9 +154,9 @@ constexpr KindOps kUpDownOps{kListUpDowns, kHwKeys, kHoverUpDown, FaceKind::kWho
 
 UpDownSkin* UpDownOf(HWND window) { return RecordOf<UpDownSkin>(window, kListUpDowns); }
 
-void AttachUpDowns(int32_t windowIndex, HWND parent) {
+void AttachUpDowns(WindowSkinRecord* ownerRecord, HWND parent) {
   AttachChildrenOfClass<&kUpDownOps, UpDownSkin>(
-      windowIndex, parent, UPDOWN_CLASSW, [](UpDownSkin& control, HWND child) {
+      ownerRecord, parent, UPDOWN_CLASSW, [](UpDownSkin& control, HWND child) {
         control.horizontal = (GetWindowLongW(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
         FitUpDownWidth(control, ControlDpi(child));
         InvalidateRect(child, nullptr, TRUE);

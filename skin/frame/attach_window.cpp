@@ -112,8 +112,14 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   PlaceStrip(*record, client.right, record->Px(frameMargin));
 
   SetWindowLongW(hwnd, GWL_STYLE, style | WS_SYSMENU);
-  const int32_t index = AppendRecord(std::move(record));
+  const int32_t index = windowRecords.Append(std::move(record));
   WindowSkinRecord* added = RecordAt(index);
+  // In place at once, so the controls attached below find their window's record; it lets every
+  // message pass until the attaching is done.
+  added->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+  prop::Set(hwnd, prop::Hw_hProc, reinterpret_cast<intptr_t>(added->oldWndProc));
+  prop::Set(hwnd, prop::Hw_lbID, index);
+  Subclass(hwnd, frameProcEntry, added);
 
   added->tooltip.Create(hwnd);
   for (int32_t i = 1; i <= added->ButtonCount(); ++i) {
@@ -129,18 +135,14 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   }
   LayoutStatusBar(index);
 
-  controls::AttachControlFamilies(index, hwnd);
+  controls::AttachControlFamilies(added, hwnd);
   // The fonts the window was given are the system's, made for the system's DPI.
   RefontWindow(hwnd, graphics::SystemDpi(), added->dpi);
   added = RecordAt(index);
   if (!added) return;
   added->needsFullRedraw = 1;
 
-  // The record index goes on first: the frame procedure needs it from its very first message.
-  prop::Set(hwnd, prop::Hw_lbID, index);
-  added->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
-  prop::Set(hwnd, prop::Hw_hProc, reinterpret_cast<intptr_t>(added->oldWndProc));
-  Subclass(hwnd, frameProcEntry, added);
+  added->attached = true;
   if (highContrast.On()) ApplyHighContrast(*added);
   // A window already on screen takes its new look at once.
   InvalidateRect(hwnd, nullptr, TRUE);

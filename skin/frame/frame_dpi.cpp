@@ -13,7 +13,7 @@ namespace skin {
 
 int ControlDpi(HWND control) {
   HWND root = GetAncestor(control, GA_ROOT);
-  if (const WindowSkinRecord* record = RecordAt(RecordIndexOf(root ? root : control))) {
+  if (const WindowSkinRecord* record = FrameRecordOf(root ? root : control)) {
     return record->dpi;
   }
   return graphics::DpiForWindow(control);

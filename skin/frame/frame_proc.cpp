@@ -204,7 +204,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       break;
     case WM_DRAWITEM:
       if (lParam) {
-        controls::DrawOwnerDrawnItem(index, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        controls::DrawOwnerDrawnItem(record, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       }
       break;
     case WM_CTLCOLOREDIT:
@@ -261,7 +261,7 @@ void SkinEngine::ReleaseWindowSkin(HWND hwnd) {
   record->statusCopy.Release();
   record->pictureCache.Clear();
   record->tooltip.Destroy();
-  RemoveRecord(index);
+  windowRecords.Remove(index);
 }
 
 void SkinEngine::OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam) {

@@ -286,9 +286,9 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(app::skinEngine->highlightEnabled, 1);
     EXPECT_EQ(app::skinEngine->outlineEnabled, 1);
 
-    ASSERT_EQ(skin::RecordCount(), 2);
-    EXPECT_EQ(skin::RecordAt(1)->hwnd, loading);  // the loading window's record first
-    const skin::WindowSkinRecord& r = *skin::RecordAt(2);
+    ASSERT_EQ(app::skinEngine->RecordCount(), 2);
+    EXPECT_EQ(app::skinEngine->RecordAt(1)->hwnd, loading);  // the loading window's record first
+    const skin::WindowSkinRecord& r = *app::skinEngine->RecordAt(2);
     EXPECT_EQ(r.hwnd, main);
     EXPECT_EQ(r.captionHeight, 25);
     EXPECT_EQ(r.captionActive, 1);
@@ -301,7 +301,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_TRUE(r.picture.empty());
     EXPECT_EQ(r.pictureMode, 3);
     EXPECT_EQ(r.ButtonCount(), 3);
-    EXPECT_EQ(skin::RecordAt(1)->ButtonCount(), 1);
+    EXPECT_EQ(app::skinEngine->RecordAt(1)->ButtonCount(), 1);
 
     app::skinGroupBox(box);
     ASSERT_EQ(r.PanelCount(), 1u);
@@ -320,7 +320,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);
     DestroyWindow(main);
-    EXPECT_EQ(skin::RecordCount(), 0);
+    EXPECT_EQ(app::skinEngine->RecordCount(), 0);
   }
   delete app::skinEngine;
   app::skinEngine = nullptr;

@@ -42,7 +42,8 @@ CardText PaintCard(graphics::Argb picture) {
   skin::MemoryDc frame, card;
   frame.SelectNewDib(300, 200);
   card.SelectNewDib(200, 120);
-  app::skinEngine->PaintFrame(skin::FindRecord(main), frame.dc());  // fills the back buffer
+  app::skinEngine->PaintFrame(app::skinEngine->FindRecord(main),
+                              frame.dc());  // fills the back buffer
   HFONT big = CreateFontA(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
   app::PaintTextCard(face, card.dc(), {4, 120, 16}, [&](HDC dc, int width) {
     HGDIOBJ old = SelectObject(dc, big);

@@ -134,11 +134,9 @@ TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
   HWND inPanel = Child("Static", box, 10, 20, 40, 20);
   HWND direct = Child("Static", window->hwnd(), 240, 40, 40, 20);
   engine->AttachPanel(box, 1, 0xFFFFFF, 0);
-  const int32_t index = skin_test::IndexOf(window->hwnd());
-
   skin::ContainerLocation at = skin::LocateContainer(direct, true);
   EXPECT_EQ(at.kind, skin::ContainerLocation::kWindow);
-  EXPECT_EQ(at.record, index);
+  EXPECT_EQ(at.record, RecordOf(window->hwnd()));
   at = skin::LocateContainer(inPanel, true);
   EXPECT_EQ(at.kind, skin::ContainerLocation::kPanel);
   EXPECT_EQ(at.panel, 1);

@@ -90,9 +90,8 @@ TEST_F(ButtonSkins, AttachTakesPushCheckAndAutoRadioButtonsOnce) {
   EXPECT_EQ(c::ButtonOf(push)->text, L"OK");
 
   const size_t count = record->controls[skin::kListButtons].size();
-  const int32_t index = skin_test::IndexOf(window->hwnd());
-  c::AttachPushButtons(index, window->hwnd());
-  c::AttachCheckAndRadioButtons(index, window->hwnd());
+  c::AttachPushButtons(record, window->hwnd());
+  c::AttachCheckAndRadioButtons(record, window->hwnd());
   EXPECT_EQ(record->controls[skin::kListButtons].size(), count);
   // The skin's own text follows WM_SETTEXT.
   SetWindowTextA(push, "Again");
@@ -180,7 +179,7 @@ TEST_F(ButtonSkins, ADestroyedButtonLeavesItsSlotForTheNextOne) {
   skin_test::SkinLikeTheApplication(lone.hwnd(), skin_test::SolidPicture(8, 8, kBlue));
   DestroyWindow(only);
   HWND next = Child(lone.hwnd(), "next", BS_PUSHBUTTON, 10, 40);
-  c::AttachPushButtons(skin_test::IndexOf(lone.hwnd()), lone.hwnd());
+  c::AttachPushButtons(RecordOf(lone.hwnd()), lone.hwnd());
   EXPECT_EQ(skin::prop::Get(next, skin::prop::Hw_lbID), 1);
   EXPECT_EQ(RecordOf(lone.hwnd())->controls[skin::kListButtons].size(), 1u);
 }

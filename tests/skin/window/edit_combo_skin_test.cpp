@@ -83,7 +83,7 @@ TEST_F(EditComboSkins, AttachTakesEditsCombosAndTheEditInsideACombo) {
   }
   for (HWND combo : {dropList, dropDown, empty}) EXPECT_NE(c::ComboOf(combo), nullptr);
   const size_t edits = record->controls[skin::kListEdits].size();
-  c::AttachEditsAndCombos(skin_test::IndexOf(window->hwnd()), window->hwnd());
+  c::AttachEditsAndCombos(record, window->hwnd());
   EXPECT_EQ(record->controls[skin::kListEdits].size(), edits);
   EXPECT_EQ(record->controls[skin::kListComboBoxes].size(), 3u);
 }

@@ -361,7 +361,7 @@ TEST_F(FrameMessages, AWindowGoneWhileItsFrameIsShapedLeavesNoRegion) {
            reinterpret_cast<HANDLE>(SetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC,
                                                       reinterpret_cast<LONG_PTR>(GoneOnMove))));
   SetPropA(window.hwnd(), "Test_Go", reinterpret_cast<HANDLE>(1));
-  engine->PaintFrame(skin::RecordIndexOf(window.hwnd()), nullptr);
+  engine->PaintFrame(skin_test::engine->RecordIndexOf(window.hwnd()), nullptr);
   EXPECT_FALSE(IsWindow(window.hwnd()));
   EXPECT_EQ(skin_test::FreeGdiSlots(), free);
 }

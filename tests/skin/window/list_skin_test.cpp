@@ -97,7 +97,7 @@ TEST_F(ListSkins, AttachTakesEachListKindOnceAndSkipsTheExcludedOnes) {
   EXPECT_EQ(static_cast<COLORREF>(SendMessageA(view, LVM_GETTEXTBKCOLOR, 0, 0)), CLR_NONE);
 
   const size_t count = skin_test::RecordOf(hwnd)->controls[skin::kListListTypes].size();
-  c::AttachListControls(skin_test::IndexOf(hwnd), hwnd);
+  c::AttachListControls(skin_test::RecordOf(hwnd), hwnd);
   EXPECT_EQ(skin_test::RecordOf(hwnd)->controls[skin::kListListTypes].size(), count);
 }
 

@@ -55,13 +55,13 @@ RECT ToolRect(HWND owner, UINT id) {
 
 TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
   TestWindow window(300, 200);
-  const int32_t before = skin::RecordCount();
+  const int32_t before = skin_test::engine->RecordCount();
   engine->AttachWindow(window.hwnd());
   const intptr_t previous = Get(window.hwnd(), skin::prop::Hw_hProc);
   engine->AttachWindow(
       window.hwnd(),
       {.captionHeight = 40, .captionActive = 0, .sizable = 0, .helpButton = 1, .menuButton = 1});
-  EXPECT_EQ(skin::RecordCount(), before + 1);
+  EXPECT_EQ(skin_test::engine->RecordCount(), before + 1);
   // One frame subclass, whose data is the window's record.
   EXPECT_EQ(skin::SubclassData(window.hwnd(), engine->frameProcEntry), RecordOf(window.hwnd()));
   // The procedure shown as replaced is the one the window had before the frame's (the
@@ -242,11 +242,11 @@ TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
   EXPECT_EQ(Get(track, skin::prop::Kj_FuID), secondIndex);
   EXPECT_EQ(Get(box, skin::prop::Hw_FuID), secondIndex);
 
-  const int32_t count = skin::RecordCount();
+  const int32_t count = skin_test::engine->RecordCount();
   first.Destroy();
-  EXPECT_EQ(skin::RecordCount(), count - 1);
+  EXPECT_EQ(skin_test::engine->RecordCount(), count - 1);
   EXPECT_EQ(Get(second.hwnd(), skin::prop::Hw_lbID), firstIndex);
-  EXPECT_EQ(skin::RecordAt(firstIndex)->hwnd, second.hwnd());
+  EXPECT_EQ(skin_test::engine->RecordAt(firstIndex)->hwnd, second.hwnd());
   EXPECT_EQ(Get(button, skin::prop::Hw_FuID), firstIndex);
   EXPECT_EQ(Get(track, skin::prop::Kj_FuID), firstIndex);
   EXPECT_EQ(Get(box, skin::prop::Hw_FuID), firstIndex);
@@ -259,7 +259,7 @@ TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
   EXPECT_EQ(engine->FindMaximizeButton(firstIndex), 0);
   SendMessageA(second.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 100));
   second.Destroy();
-  EXPECT_EQ(skin::RecordCount(), count - 2);
+  EXPECT_EQ(skin_test::engine->RecordCount(), count - 2);
 }
 
 TEST_F(Records, ControlsAndPanelsAreRecordedOnce) {

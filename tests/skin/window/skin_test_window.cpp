@@ -138,9 +138,9 @@ void SkinLikeTheApplication(HWND window, const std::vector<uint8_t>& picture) {
   engine->AttachWindow(window, {.captionActive = 1, .sizable = 1, .captionText = 1});
 }
 
-skin::WindowSkinRecord* RecordOf(HWND window) { return skin::RecordAt(skin::FindRecord(window)); }
+skin::WindowSkinRecord* RecordOf(HWND window) { return skin::FrameRecordOf(window); }
 
-int32_t IndexOf(HWND window) { return skin::FindRecord(window); }
+int32_t IndexOf(HWND window) { return skin_test::engine->FindRecord(window); }
 
 void Pump(DWORD milliseconds) {
   const DWORD start = GetTickCount();
