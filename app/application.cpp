@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "skin/skin_engine.h"
+
 namespace app {
 
 Application* Application::current_ = nullptr;
@@ -14,5 +16,9 @@ Application::~Application() {
 Application& App() { return *Application::current_; }
 
 bool HasApp() { return Application::current_ != nullptr; }
+
+skin::SkinEngine* Engine() { return HasApp() ? App().skinEngine.get() : nullptr; }
+
+void SkinEngineDeleter::operator()(skin::SkinEngine* engine) const { delete engine; }
 
 }  // namespace app

@@ -16,7 +16,15 @@
 #include "app/keys/key_router.h"
 #include "app/windows/player_units.h"
 
+namespace skin {
+class SkinEngine;
+}
+
 namespace app {
+
+struct SkinEngineDeleter {
+  void operator()(skin::SkinEngine* engine) const;
+};
 
 // The play list, the controls bound to it and the taskbar button: defined where they are driven.
 struct PlaybackState;
@@ -44,6 +52,9 @@ class Application {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
+  // Made by the process start; declared first, so that it goes last, after every window part
+  // that still paints or lets go of its records.
+  std::unique_ptr<skin::SkinEngine, SkinEngineDeleter> skinEngine;
   const Announcer announcer{kEventLogVariable};
   LanguageChoice language;
   SettingsKeeper settings;
@@ -74,5 +85,7 @@ class Application {
 // The application the program's start made; HasApp() is false before and after it.
 Application& App();
 bool HasApp();
+// The application's skin engine; none before the process start and after the application.
+skin::SkinEngine* Engine();
 
 }  // namespace app

@@ -13,7 +13,7 @@
 #include "app/startup_log.h"
 #include "app/windows/player_window.h"
 #include "graphics/dpi_context.h"
-#include "skin/move_size.h"
+#include "skin/frame/move_size.h"
 
 namespace {
 

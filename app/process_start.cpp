@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/announcer.h"
+#include "app/application.h"
 #include "app/data/language_switch.h"
 #include "catalogue/catalogue_client.h"
 #include "catalogue/trimmer.h"
@@ -35,30 +36,27 @@ void AnnounceCaption(const skin::WindowSkinRecord& record, const skin::CaptionWr
 }  // namespace
 
 void StartProcess() {
-  skin::skinEngine = new skin::SkinEngine();
-  if (Announce().on()) skin::skinEngine->captionWritten = AnnounceCaption;
+  App().skinEngine.reset(new skin::SkinEngine());
+  skin::SkinEngine* const skinEngine = Engine();
+  if (Announce().on()) skinEngine->captionWritten = AnnounceCaption;
   skin::FreeSkinArrays();  // both arrays start empty
-  skin::backgroundImage.clear();
   std::atexit(RunExitRoutineAtExit);
-  skin::StartGdiplus();
+  skinEngine->gdiplusToken = skin::StartGdiplus();
   const HMODULE module = GetModuleHandleW(nullptr);
-  skin::appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
-  if (!skin::appIcon) skin::appIcon = LoadIconW(module, L"DEFAULT_ICON");
-  skin::SetSkinDefaults();
+  skinEngine->appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
+  if (!skinEngine->appIcon) skinEngine->appIcon = LoadIconW(module, L"DEFAULT_ICON");
   ChooseStartLanguage();
   // Every deactivation of a skinned window hands its memory back through the trimmer.
-  skin::SetTrimmerThreadProc(AnnouncedTrimmer);
+  skinEngine->trimmerProc = AnnouncedTrimmer;
 }
 
 void ExitRoutine() {
   catalogue::EndTrimmerStarts();
   catalogue::songAddress.clear();
   catalogue::songAddress.shrink_to_fit();
-  delete skin::skinEngine;
-  skin::skinEngine = nullptr;
+  // Ended through exit() the application is never destroyed: the engine goes here.
+  if (HasApp()) App().skinEngine.reset();
   skin::FreeSkinArrays();
-  skin::backgroundImage.clear();
-  skin::backgroundImage.shrink_to_fit();
 }
 
 }  // namespace app

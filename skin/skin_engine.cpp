@@ -1,60 +1,62 @@
 #include "skin/skin_engine.h"
 
 #include "graphics/gfx_image.h"
-#include "skin/caption_strip.h"
+#include "skin/caption/caption_strip.h"
 #include "skin/controls/family.h"
-#include "skin/picture_prepare.h"
+#include "skin/picture/picture_prepare.h"
+#include "skin/picture/reduced_picture_file.h"
 #include "skin/property_keys.h"
-#include "skin/reduced_picture_file.h"
 #include "skin/skin_settings.h"
+#include "skin/subclass.h"
 #include "skin/window_records.h"
 
 namespace skin {
 namespace {
-
-// One engine per process: the entry points reach it through this pointer, so one installed
-// procedure address serves every skinned window.
-SkinEngine* g_boundEngine = nullptr;
-LPTHREAD_START_ROUTINE g_trimmerProc = nullptr;
-
-LRESULT CALLBACK FrameProcEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (g_boundEngine) return g_boundEngine->FrameWindowProc(hwnd, message, wParam, lParam);
-  // The engine is gone (program end): the window still works through its own procedure.
-  return controls::CallPrevious(hwnd, message, wParam, lParam);
-}
-
-void CALLBACK ButtonActionEntry(int32_t index, int32_t button) {
-  if (g_boundEngine) g_boundEngine->OnCaptionButton(index, button);
-}
 
 constexpr int32_t kDefaultMode = 4;
 constexpr COLORREF kDefaultAccent = 0xDDCA22;
 
 }  // namespace
 
-void SetTrimmerThreadProc(LPTHREAD_START_ROUTINE proc) { g_trimmerProc = proc; }
-LPTHREAD_START_ROUTINE TrimmerThreadProc() { return g_trimmerProc; }
+LRESULT CALLBACK FrameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR /*id*/, DWORD_PTR data) {
+  auto* record = reinterpret_cast<WindowSkinRecord*>(data);
+  if (!record || !record->engine || !record->attached) {
+    return CallNext(hwnd, message, wParam, lParam);
+  }
+  return record->engine->FrameWindowProc(hwnd, message, wParam, lParam);
+}
+
+int32_t SkinEngine::RecordIndexOf(HWND window) const {
+  const WindowSkinRecord* record = FrameRecordOf(window);
+  return record && record->engine == this ? record->number : 0;
+}
 
 SkinEngine::SkinEngine() {
-  g_boundEngine = this;
-  frameProcEntry = FrameProcEntry;
-  buttonActionEntry = ButtonActionEntry;
-  buttonActionAddress = reinterpret_cast<intptr_t>(buttonActionEntry);
+  frameProcEntry = FrameSubclassProc;
+  buttonActionEntry = &SkinEngine::OnCaptionButton;
+  buttonActionAddress = reinterpret_cast<intptr_t>(&buttonActionEntry);
   backgroundColour = GetSysColor(COLOR_WINDOW);
 }
 
 SkinEngine::~SkinEngine() {
   // GDI+ objects must go before GDI+ does.
-  ClearRecordPictureCaches();
+  windowRecords.ClearPictureCaches();
   backgroundPicture.Clear();
   if (appIcon) DestroyIcon(appIcon);
   appIcon = nullptr;
   ShutdownGdiplus(gdiplusToken);
   gdiplusToken = 0;
+  // Windows that outlive the engine (program end) go on through their own procedures.
+  for (int32_t i = 1; i <= RecordCount(); ++i) {
+    WindowSkinRecord* record = RecordAt(i);
+    if (record->engine != this) continue;
+    Unsubclass(record->hwnd, frameProcEntry);
+    record->engine = nullptr;
+  }
   frameProcEntry = nullptr;
   buttonActionEntry = nullptr;
   buttonActionAddress = 0;
-  if (g_boundEngine == this) g_boundEngine = nullptr;
 }
 
 void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t>& bytes,
@@ -114,7 +116,7 @@ void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t
   // A picture made here (faded, or read from a file) is decoded in its final form.
   if (haveFull && !backgroundImage.empty())
     backgroundPicture.Decode(backgroundImage, newMode, LargestClientSize());
-  backgroundImageVersion = NextPictureVersion();
+  ++backgroundImageVersion;
 
   for (int32_t i = 1; i <= RecordCount(); ++i) {
     HWND hwnd = RecordAt(i)->hwnd;
@@ -126,7 +128,7 @@ void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t
 
 void SkinEngine::RefreshPictureForScreen() {
   if (!backgroundPicture.Refresh(backgroundImage, LargestClientSize())) return;
-  backgroundImageVersion = NextPictureVersion();
+  ++backgroundImageVersion;
   for (int32_t i = 1; i <= RecordCount(); ++i) {
     WindowSkinRecord* record = RecordAt(i);
     record->needsFullRedraw = 1;

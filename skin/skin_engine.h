@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+//
+#include <commctrl.h>
 
 #include <cstdint>
 #include <functional>
@@ -10,10 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "skin/button_fade.h"
-#include "skin/caption_writing.h"
-#include "skin/screen_picture.h"
+#include "skin/caption/button_fade.h"
+#include "skin/caption/caption_writing.h"
+#include "skin/contrast/high_contrast.h"
+#include "skin/picture/screen_picture.h"
+#include "skin/skin_settings.h"
 #include "skin/window_record.h"
+#include "skin/window_records.h"
 
 namespace graphics {
 class GfxBitmap;
@@ -37,10 +42,10 @@ struct WindowOptions {
   std::optional<int32_t> pictureMode;  // backgroundMode
 };
 
-class SkinEngine {
+class SkinEngine : public SkinSettings {
  public:
-  using FrameProc = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
-  using ButtonAction = void(CALLBACK*)(int32_t, int32_t);
+  using FrameProc = SUBCLASSPROC;
+  using ButtonAction = void (SkinEngine::*)(int32_t, int32_t);
 
   // Binds both entry points to this object and takes the system window colour.
   SkinEngine();
@@ -50,15 +55,37 @@ class SkinEngine {
   SkinEngine(const SkinEngine&) = delete;
   SkinEngine& operator=(const SkinEngine&) = delete;
 
-  // The window procedure installed on every skinned window; it reaches this engine.
+  // The subclass procedure installed on every skinned window, with the window's record as its
+  // data: the record leads to this engine.
   FrameProc frameProcEntry = nullptr;
   int32_t frameMargin = 0;
   int32_t pointedButton = 0;
-  // The caption button a left press went down on, until the release.
-  int32_t pressedButton = 0;
-  // Runs OnCaptionButton(record index, button number) on this engine.
+  // OnCaptionButton(record index, button number), called on this engine.
   ButtonAction buttonActionEntry = nullptr;
+  // Non-zero while the entry is bound: the address of the entry.
   intptr_t buttonActionAddress = 0;
+  // The routine handler 24 starts on a thread of its own when the application is deactivated;
+  // the application sets it at start-up. With none set nothing is started.
+  LPTHREAD_START_ROUTINE trimmerProc = nullptr;
+
+  SkinTexts skinTexts;
+  // One record per skinned window, in the order of attachment.
+  WindowRecords windowRecords;
+  int32_t RecordCount() const { return windowRecords.Count(); }
+  int32_t FindRecord(HWND window) const { return windowRecords.Find(window); }
+  WindowSkinRecord* RecordAt(int32_t index) const { return windowRecords.At(index); }
+  // The position of a skinned window's record, found through its frame subclass; 0 for others.
+  int32_t RecordIndexOf(HWND window) const;
+  // While it is on, frames, captions and controls are the system's.
+  HighContrastMode highContrast;
+  // The prepared engine-wide picture, and a number that changes whenever it does, so cached
+  // pictures know when to go.
+  std::vector<uint8_t> backgroundImage;
+  uint32_t backgroundImageVersion = 0;
+  // Drawn in every caption; destroyed with the engine.
+  HICON appIcon = nullptr;
+  // GDI+ is shut down with it when the engine goes (or at WM_QUIT).
+  ULONG_PTR gdiplusToken = 0;
 
   // The frame procedure of a skinned top-level window.
   LRESULT FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -175,9 +202,8 @@ class SkinEngine {
   void PutOnScreen(int32_t index, const RECT& area);
 };
 
-// The routine handler 24 starts on a thread of its own when the application is deactivated; the
-// application sets it at start-up. With none set nothing is started.
-void SetTrimmerThreadProc(LPTHREAD_START_ROUTINE proc);
-LPTHREAD_START_ROUTINE TrimmerThreadProc();
+// The frame procedure every skinned window runs: its data is the window's record.
+LRESULT CALLBACK FrameSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR data);
 
 }  // namespace skin

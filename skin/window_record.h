@@ -12,8 +12,8 @@
 #include "graphics/dpi_scale.h"
 #include "graphics/gfx_tooltip.h"
 #include "graphics/gfx_types.h"
-#include "skin/gdi_handles.h"
-#include "skin/picture_cache.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/picture/picture_cache.h"
 #include "skin/skin_settings.h"
 
 namespace graphics {
@@ -142,7 +142,7 @@ struct StatusBar {
   std::vector<StatusBarItem> items;
   int32_t textFlag = 0;
   COLORREF textColour = 0xFFFFFF;
-  std::wstring fontName = skinTexts.face;
+  std::wstring fontName{kDefaultFace};
   int32_t fontSize = 12;
 };
 
@@ -161,6 +161,13 @@ struct ControlColourObjects {
 
 struct WindowSkinRecord {
   HWND hwnd = nullptr;
+  // The engine that skinned the window; its frame procedure reaches it through the record.
+  SkinEngine* engine = nullptr;
+  // The record's 1-based position among the engine's records, shown in the way-in properties.
+  int32_t number = 0;
+  // False while the window is being attached: its frame subclass is in place (so the record can
+  // be found) but lets every message pass.
+  bool attached = false;
   // Every frame metric is a 96-dpi length scaled to this DPI when it is used.
   int32_t dpi = graphics::kDesignDpi;
   int32_t captionHeight = kMinCaptionHeight;        // in device pixels
@@ -191,10 +198,13 @@ struct WindowSkinRecord {
   int32_t captionActive = 1;
   COLORREF captionTextColour = 0xFFFFFF;
   COLORREF captionHaloColour = 0x808080;
-  std::wstring captionFontName = skinTexts.face;
+  std::wstring captionFontName{kDefaultFace};
   int32_t captionFontSize = 12;
   int32_t captionFontFlag = 1;
   int32_t hoverButton = 0;
+  // The caption button a left press went down on, until the release; the window holds the
+  // mouse capture meanwhile.
+  int32_t pressedButton = 0;
   int32_t hotKind = 0;
   CaptionCallback helpCallback = nullptr;
   CaptionCallback menuCallback = nullptr;

@@ -1,10 +1,10 @@
 #include "skin/window_records.h"
 
 #include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/subclass.h"
 
 namespace skin {
-
-std::vector<std::unique_ptr<WindowSkinRecord>> windowRecords;
 
 namespace {
 
@@ -20,43 +20,49 @@ void WriteIndex(const WindowSkinRecord& record, int32_t index) {
 
 }  // namespace
 
-int32_t RecordCount() { return static_cast<int32_t>(windowRecords.size()); }
-
-int32_t FindRecord(HWND window) {
+int32_t WindowRecords::Find(HWND window) const {
   if (!window) return 0;
-  for (int32_t i = 0; i < RecordCount(); ++i) {
-    if (windowRecords[i]->hwnd == window) return i + 1;
+  for (int32_t i = 0; i < Count(); ++i) {
+    if (records_[i]->hwnd == window) return i + 1;
   }
   return 0;
 }
 
-WindowSkinRecord* RecordAt(int32_t index) {
-  if (index < 1 || index > RecordCount()) return nullptr;
-  return windowRecords[index - 1].get();
+WindowSkinRecord* WindowRecords::At(int32_t index) const {
+  if (index < 1 || index > Count()) return nullptr;
+  return records_[index - 1].get();
 }
 
-int32_t RecordIndexOf(HWND window) {
-  const auto index = static_cast<int32_t>(prop::Get(window, prop::Hw_lbID));
-  const WindowSkinRecord* record = RecordAt(index);
-  if (record && record->hwnd == window) return index;
-  return FindRecord(window);
+WindowSkinRecord* FrameRecordOf(HWND window) {
+  return SubclassDataAs<WindowSkinRecord>(window, FrameSubclassProc);
 }
 
-int32_t AppendRecord(std::unique_ptr<WindowSkinRecord> record) {
-  windowRecords.push_back(std::move(record));
-  return RecordCount();
+WindowSkinRecord* OwnerRecordOf(HWND control) {
+  for (HWND w = GetParent(control); w; w = GetParent(w)) {
+    if (WindowSkinRecord* record = FrameRecordOf(w)) return record;
+  }
+  return nullptr;
 }
 
-void RemoveRecord(int32_t index) {
-  if (index < 1 || index > RecordCount()) return;
+int32_t WindowRecords::Append(std::unique_ptr<WindowSkinRecord> record) {
+  records_.push_back(std::move(record));
+  records_.back()->number = Count();
+  return Count();
+}
+
+void WindowRecords::Remove(int32_t index) {
+  if (index < 1 || index > Count()) return;
   // Keep the record alive until its slot is gone, so nothing sees a half-removed array.
-  std::unique_ptr<WindowSkinRecord> removed = std::move(windowRecords[index - 1]);
-  windowRecords.erase(windowRecords.begin() + (index - 1));
-  for (int32_t i = index; i <= RecordCount(); ++i) WriteIndex(*windowRecords[i - 1], i);
+  std::unique_ptr<WindowSkinRecord> removed = std::move(records_[index - 1]);
+  records_.erase(records_.begin() + (index - 1));
+  for (int32_t i = index; i <= Count(); ++i) {
+    records_[i - 1]->number = i;
+    WriteIndex(*records_[i - 1], i);
+  }
 }
 
-void ClearRecordPictureCaches() {
-  for (auto& record : windowRecords) {
+void WindowRecords::ClearPictureCaches() {
+  for (auto& record : records_) {
     record->pictureCache.Clear();
     for (CaptionButton& button : record->captionButtons) {
       button.decodedImage.reset();
@@ -68,11 +74,6 @@ void ClearRecordPictureCaches() {
       }
     }
   }
-}
-
-void FreeWindowRecords() {
-  windowRecords.clear();
-  windowRecords.shrink_to_fit();
 }
 
 }  // namespace skin

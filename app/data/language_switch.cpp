@@ -1,5 +1,6 @@
 #include "app/data/language_switch.h"
 
+#include "app/application.h"
 #include "app/data/data_files.h"
 #include "app/data/settings_keeper.h"
 #include "app/desktop/tray_icon.h"
@@ -13,8 +14,10 @@ namespace {
 constexpr wchar_t kLanguageFile[] = L"\\config\\language.txt";
 
 void TellSkin(const UiTexts& t) {
-  skin::skinTexts = {t.fontFace,        t.captionHelp,     t.captionMenu,
-                     t.captionMinimize, t.captionMaximize, t.captionClose};
+  skin::SkinEngine* engine = Engine();
+  if (!engine) return;
+  engine->skinTexts = {t.fontFace,        t.captionHelp,     t.captionMenu,
+                       t.captionMinimize, t.captionMaximize, t.captionClose};
 }
 
 void SetText(HWND unit, const wchar_t* text) {
@@ -58,7 +61,7 @@ void SwitchLanguage(PlayerUnits& units) {
       ProgramLanguage().current() == Language::kChinese ? Language::kEnglish : Language::kChinese;
   ProgramLanguage().Set(other);
   TellSkin(Texts());
-  if (skin::skinEngine) skin::skinEngine->RenameCaptionButtons();
+  if (skin::SkinEngine* engine = Engine()) engine->RenameCaptionButtons();
   // A choice that cannot be kept still holds for this run.
   WriteWholeFile(DataPath(kLanguageFile), LanguageFileText(other));
   const UiTexts& t = Texts();

@@ -8,8 +8,8 @@
 #include "catalogue/text_routines.h"
 #include "graphics/atomic_file.h"
 #include "graphics/gfx_image.h"
-#include "skin/reduced_picture_file.h"
-#include "skin/screen_picture.h"
+#include "skin/picture/reduced_picture_file.h"
+#include "skin/picture/screen_picture.h"
 
 namespace app {
 

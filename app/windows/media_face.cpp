@@ -11,7 +11,7 @@
 #include "app/windows/unit_scale.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
-#include "skin/glyph_fallback.h"
+#include "skin/caption/glyph_fallback.h"
 
 namespace app {
 namespace {

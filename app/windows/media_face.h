@@ -11,7 +11,7 @@
 
 #include "app/media/media_player_unit.h"
 #include "catalogue/playlist.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace app {
 

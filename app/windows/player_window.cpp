@@ -26,7 +26,7 @@
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
 #include "skin/controls/family.h"
-#include "skin/move_size.h"
+#include "skin/frame/move_size.h"
 
 namespace app {
 namespace {

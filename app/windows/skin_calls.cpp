@@ -3,16 +3,17 @@
 #include <optional>
 #include <string>
 
-#include "skin/picture_ahead.h"
-#include "skin/reduced_picture_file.h"
-#include "skin/screen_picture.h"
+#include "app/application.h"
+#include "skin/picture/picture_ahead.h"
+#include "skin/picture/reduced_picture_file.h"
+#include "skin/picture/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 
 namespace app {
 
 void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
-  skin::SkinEngine* engine = skin::skinEngine;
+  skin::SkinEngine* engine = Engine();
   if (!engine) return;
   engine->SetSkin(L"", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
@@ -26,7 +27,7 @@ void skinWindow(HWND window, const std::vector<uint8_t>& picture) {
 }
 
 void KeepPictureCacheIn(const std::wstring& folder) {
-  if (skin::skinEngine) skin::skinEngine->SetPictureCacheFolder(folder);
+  if (skin::SkinEngine* engine = Engine()) engine->SetPictureCacheFolder(folder);
 }
 
 void ForgetPictureAhead() { skin::ForgetPictureDecode(); }
@@ -38,12 +39,14 @@ void DecodePictureAhead(std::shared_ptr<const std::vector<uint8_t>> picture,
 }
 
 bool BackgroundPictureDecoded() {
-  return skin::skinEngine && skin::skinEngine->BackgroundPicture() != nullptr;
+  const skin::SkinEngine* engine = Engine();
+  return engine && engine->BackgroundPicture() != nullptr;
 }
 
 void skinGroupBox(HWND groupBox) {
-  if (!skin::skinEngine) return;
-  skin::skinEngine->AttachPanel(groupBox, 1, GetSysColor(COLOR_WINDOW), 0);
+  skin::SkinEngine* engine = Engine();
+  if (!engine) return;
+  engine->AttachPanel(groupBox, 1, GetSysColor(COLOR_WINDOW), 0);
 }
 
 }  // namespace app

@@ -8,7 +8,7 @@
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
-#include "skin/glyph_fallback.h"
+#include "skin/caption/glyph_fallback.h"
 
 namespace app {
 namespace {

@@ -6,10 +6,10 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_ink.h"
-#include "skin/control_backdrop.h"
-#include "skin/gdi_handles.h"
-#include "skin/high_contrast.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/caption/caption_ink.h"
+#include "skin/contrast/high_contrast.h"
+#include "skin/gdi/gdi_handles.h"
 
 namespace app {
 void PaintTextCard(HWND window, HDC target, const CardShape& shape,
@@ -17,7 +17,7 @@ void PaintTextCard(HWND window, HDC target, const CardShape& shape,
   RECT rc;
   GetClientRect(window, &rc);
   const int width = rc.right, height = rc.bottom;
-  if (skin::HighContrastOn()) {
+  if (skin::HighContrastOn(window)) {
     // The system's colours only, and no picture behind the text.
     skin::MemoryDc plain;
     if (!plain.SelectNewDib(width, height)) return;

@@ -4,7 +4,7 @@
 #include "skin/controls/control_font.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -149,12 +149,12 @@ constexpr KindOps kButtonOps{kListButtons, kHwKeys, kHoverButton, FaceKind::kOwn
                              PaintFace,    nullptr, nullptr,      Handle};
 
 // A fresh record for the button, its text and font read from it; null when it cannot be had.
-ButtonSkin* AttachButton(int32_t windowIndex, HWND button, bool defaultFont) {
-  auto* skin = AttachKind<&kButtonOps, ButtonSkin>(windowIndex, button);
+ButtonSkin* AttachButton(WindowSkinRecord* ownerRecord, HWND button, bool defaultFont) {
+  auto* skin = AttachKind<&kButtonOps, ButtonSkin>(ownerRecord, button);
   if (!skin) return nullptr;
   skin->text = WindowText(button);
   const ControlFontInfo font = ReadControlFont(button);
-  skin->fontFace = defaultFont && font.face.empty() ? skinTexts.face : font.face;
+  skin->fontFace = defaultFont && font.face.empty() ? std::wstring(FaceOf(button)) : font.face;
   skin->fontSize = defaultFont && font.size == 0 ? 12 : font.size;
   skin->fontStyle = font.style;
   return skin;
@@ -177,15 +177,15 @@ int32_t CheckOrRadioKind(LONG style) {
 
 ButtonSkin* ButtonOf(HWND window) { return RecordOf<ButtonSkin>(window, kListButtons); }
 
-void AttachPushButtons(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0) return;
-  WindowSkinRecord* record = RecordAt(windowIndex);
+void AttachPushButtons(WindowSkinRecord* ownerRecord, HWND parent) {
+  if (SettingsOf(parent).controlColouring == 0) return;
+  WindowSkinRecord* record = ownerRecord;
   if (!record) return;
   for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
        child = FindWindowExW(parent, child, L"BUTTON", nullptr)) {
     const LONG style = GetWindowLongW(child, GWL_STYLE);
     if (!IsSkinnablePushButton(style)) continue;
-    auto* button = AttachButton(windowIndex, child, true);
+    auto* button = AttachButton(ownerRecord, child, true);
     if (!button) continue;
     button->kind = kPushButton;
     SetWindowLongW(child, GWL_STYLE, style | kOwnerDrawBits);
@@ -193,16 +193,16 @@ void AttachPushButtons(int32_t windowIndex, HWND parent) {
   }
 }
 
-void AttachCheckAndRadioButtons(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0) return;
-  if (!RecordAt(windowIndex)) return;
+void AttachCheckAndRadioButtons(WindowSkinRecord* ownerRecord, HWND parent) {
+  if (SettingsOf(parent).controlColouring == 0) return;
+  if (!ownerRecord) return;
   for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
        child = FindWindowExW(parent, child, L"BUTTON", nullptr)) {
     const int32_t kind = CheckOrRadioKind(GetWindowLongW(child, GWL_STYLE));
     if (kind == 0) continue;
     // Called once per window and per panel; a button already skinned keeps its record rather
     // than being subclassed onto itself.
-    auto* button = AttachButton(windowIndex, child, false);
+    auto* button = AttachButton(ownerRecord, child, false);
     if (!button) continue;
     button->kind = kind;
     button->checkState = SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
@@ -211,11 +211,11 @@ void AttachCheckAndRadioButtons(int32_t windowIndex, HWND parent) {
   }
 }
 
-void ReskinButton(int32_t windowIndex, HWND button, int32_t kind) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
+void ReskinButton(WindowSkinRecord* ownerRecord, HWND button, int32_t kind) {
+  WindowSkinRecord* record = ownerRecord;
   if (!record || !button) return;
   ButtonSkin* skin = ButtonOf(button);
-  if (!skin) skin = AttachButton(windowIndex, button, true);
+  if (!skin) skin = AttachButton(ownerRecord, button, true);
   if (!skin) return;
   skin->kind = kind;
   MakeOwnerDrawn(button);
@@ -239,11 +239,11 @@ void RedrawButton(HWND window, UINT state, int32_t hot) {
   }
 }
 
-void DrawOwnerDrawnItem(int32_t windowIndex, DRAWITEMSTRUCT item) {
+void DrawOwnerDrawnItem(WindowSkinRecord* ownerRecord, DRAWITEMSTRUCT item) {
   if (item.CtlType != ODT_BUTTON || !item.hwndItem) return;
   const auto slot = static_cast<int32_t>(prop::Get(item.hwndItem, prop::Hw_lbID));
   if (slot <= 0) return;
-  WindowSkinRecord* record = RecordAt(windowIndex);
+  WindowSkinRecord* record = ownerRecord;
   if (!record) return;
   const ButtonSkin* button = RecordInSlot<ButtonSkin>(record->controls[kListButtons], slot);
   if (!button || button->window != item.hwndItem) return;

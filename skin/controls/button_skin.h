@@ -36,15 +36,15 @@ bool IsSkinnablePushButton(LONG style);
 // Check boxes (kind 5) and automatic radio buttons (kind 4); 0 when neither.
 int32_t CheckOrRadioKind(LONG style);
 
-void AttachPushButtons(int32_t windowIndex, HWND parent);
-void AttachCheckAndRadioButtons(int32_t windowIndex, HWND parent);
+void AttachPushButtons(WindowSkinRecord* ownerRecord, HWND parent);
+void AttachCheckAndRadioButtons(WindowSkinRecord* ownerRecord, HWND parent);
 // Gives one button an engine-made push-button kind (1 or 3), attaching it when it is not yet.
-void ReskinButton(int32_t windowIndex, HWND button, int32_t kind);
+void ReskinButton(WindowSkinRecord* ownerRecord, HWND button, int32_t kind);
 
 // Repaints one attached button at once; hot adds the hot bit.
 void RedrawButton(HWND window, UINT state, int32_t hot);
 // WM_DRAWITEM of a skinned window or panel, with its own copy of the structure.
-void DrawOwnerDrawnItem(int32_t windowIndex, DRAWITEMSTRUCT item);
+void DrawOwnerDrawnItem(WindowSkinRecord* ownerRecord, DRAWITEMSTRUCT item);
 
 // The record of an attached button; null when the window is not one.
 ButtonSkin* ButtonOf(HWND window);

@@ -8,9 +8,9 @@
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_glyphs.h"
-#include "skin/control_brush.h"
-#include "skin/control_dpi.h"
+#include "skin/backdrop/control_brush.h"
+#include "skin/backdrop/control_dpi.h"
+#include "skin/caption/caption_glyphs.h"
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
@@ -69,7 +69,7 @@ const graphics::GfxBitmap* ArrowImage(HWND combo) {
   return skin->arrow.At(0, dpi, ArrowGlyph(Arrow::kCombo, dpi));
 }
 
-void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
+void PaintDropButton(GfxGraphics& g, COLORREF accentColour, float w, float h, bool lit, bool hot,
                      const graphics::GfxBitmap* arrow, int dpi) {
   // 96-dpi lengths; the line stays one whole pixel, the arrow its own size.
   const auto px = [dpi](float length) { return graphics::ScaleFloat(length, dpi); };
@@ -103,7 +103,7 @@ void PaintDropButton(GfxGraphics& g, float w, float h, bool lit, bool hot,
 
 void DrawComboText(GfxGraphics& g, HDC surface, HWND combo, float w, float h) {
   CaptionStyle style;
-  style.face = skinTexts.face;
+  style.face = FaceOf(combo);
   style.size = 12;
   style.unit = graphics::kUnitPixel;
   style.alignment = 0;
@@ -149,12 +149,13 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       if (HWND edit = EditOfCombo(window)) InvalidateRect(edit, nullptr, TRUE);
       break;
     case WM_CTLCOLOREDIT:
-      if (WashOn()) {
+      if (WashOn(window)) {
         HDC dc = reinterpret_cast<HDC>(m.wParam);
         HWND edit = reinterpret_cast<HWND>(m.lParam);
         SetBkMode(dc, TRANSPARENT);
         // Washed like the face around it.
-        if (HBRUSH brush = BackdropBrushFor(*m.owner, edit, dc, highlightAlpha)) {
+        if (HBRUSH brush =
+                BackdropBrushFor(*m.owner, edit, dc, SettingsOf(window).highlightAlpha)) {
           SetTextColor(dc, TextColourOverBrush(edit));
           *result = reinterpret_cast<LRESULT>(brush);
           return true;
@@ -162,7 +163,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       }
       break;
     case WM_COMMAND:
-      if (WashOn() && controlColouring != 0 && m.lParam != 0 &&
+      if (WashOn(window) && SettingsOf(window).controlColouring != 0 && m.lParam != 0 &&
           reinterpret_cast<HWND>(m.lParam) == EditOfCombo(window)) {
         const UINT code = HIWORD(m.wParam);
         if (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE) {
@@ -178,15 +179,15 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
 constexpr KindOps kComboOps{kListComboBoxes, kHwKeys, kHoverCombo, FaceKind::kWholeWindow,
                             PaintFace,       nullptr, nullptr,     Handle};
 
-void AttachCombo(int32_t windowIndex, HWND combo) {
-  if (!RecordAt(windowIndex) || HeldByAnySkin(combo)) return;
+void AttachCombo(WindowSkinRecord* ownerRecord, HWND combo) {
+  if (!ownerRecord || HeldByAnySkin(combo)) return;
   const std::wstring selected = SelectedItemText(combo);
   if (!selected.empty()) {
     SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(selected.c_str()));
   }
-  if (!AttachKind<&kComboOps, ComboSkin>(windowIndex, combo)) return;
-  if (WashOn()) {
-    if (HWND edit = EditOfCombo(combo)) AttachEdit(windowIndex, edit);
+  if (!AttachKind<&kComboOps, ComboSkin>(ownerRecord, combo)) return;
+  if (WashOn(combo)) {
+    if (HWND edit = EditOfCombo(combo)) AttachEdit(ownerRecord, edit);
   }
   InvalidateRect(combo, nullptr, TRUE);
 }
@@ -206,26 +207,27 @@ ComboParts ComboPartsFor(LONG style) {
 
 ComboSkin* ComboOf(HWND window) { return RecordOf<ComboSkin>(window, kListComboBoxes); }
 
-void AttachEditsAndCombos(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+void AttachEditsAndCombos(WindowSkinRecord* ownerRecord, HWND parent) {
+  if (SettingsOf(parent).controlColouring == 0 || !ownerRecord) return;
   for (HWND edit = FindWindowExW(parent, nullptr, L"Edit", nullptr); edit;
        edit = FindWindowExW(parent, edit, L"Edit", nullptr)) {
-    AttachEdit(windowIndex, edit);
+    AttachEdit(ownerRecord, edit);
   }
   for (HWND combo = FindWindowExW(parent, nullptr, L"ComboBox", nullptr); combo;
        combo = FindWindowExW(parent, combo, L"ComboBox", nullptr)) {
-    AttachCombo(windowIndex, combo);
+    AttachCombo(ownerRecord, combo);
   }
 }
 
 void PaintComboOn(HWND combo, HDC target, bool hot, bool focused) {
+  const COLORREF accentColour = SettingsOf(combo).accentColour;
   const RECT whole = WindowSize(combo);
   FaceCanvas canvas(combo, whole);
   if (!canvas.ok()) return;
   GfxGraphics& g = canvas.g();
   const float w = canvas.width();
   const float h = canvas.height();
-  FillRing(g, w, h);
+  FillRing(g, w, h, SettingsOf(combo));
   // What the children paint themselves stays theirs: keyed out, and nothing drawn over it.
   ForOwnPaintedChildren(combo, [&](const RECT& r) {
     const auto x = static_cast<float>(r.left);
@@ -249,7 +251,9 @@ void PaintComboOn(HWND combo, HDC target, bool hot, bool focused) {
     StrokeRectangle(g, 0, 0, w - 1, h - 1, lit ? accentColour : 0x000000, lit ? 200 : 80, 1);
   }
   const ComboParts parts = ComboPartsFor(GetWindowLongW(combo, GWL_STYLE));
-  if (parts.dropButton) PaintDropButton(g, w, h, lit, hot, ArrowImage(combo), ControlDpi(combo));
+  if (parts.dropButton)
+    PaintDropButton(g, SettingsOf(combo).accentColour, w, h, lit, hot, ArrowImage(combo),
+                    ControlDpi(combo));
   if (parts.text) DrawComboText(g, canvas.dc(), combo, w, h);
   NoteFace(combo, (hot ? kStateHot : 0) | (focused ? kStateFocus : 0), {});
   g.Delete();

@@ -33,7 +33,7 @@ struct ComboParts {
 ComboParts ComboPartsFor(LONG style);
 
 // The edits, then the combo boxes (with their edit while the wash is on), among the children.
-void AttachEditsAndCombos(int32_t windowIndex, HWND parent);
+void AttachEditsAndCombos(WindowSkinRecord* ownerRecord, HWND parent);
 
 // The face onto the combo's window DC, hot and focused as the record says.
 void PaintCombo(HWND combo);

@@ -5,8 +5,8 @@
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_handles.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace skin::controls {
 namespace {
@@ -51,16 +51,16 @@ constexpr KindOps kCommonOps{kListCommonControls, kKjKeys, kHoverNone, FaceKind:
 
 }  // namespace
 
-void AttachCommonControl(int32_t windowIndex, HWND control) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
+void AttachCommonControl(WindowSkinRecord* ownerRecord, HWND control) {
+  WindowSkinRecord* record = ownerRecord;
   if (!record || !control) return;
   // A control another skin holds keeps that skin: a second one over it would chain to itself.
-  if (!AttachKind<&kCommonOps, CommonControlSkin>(windowIndex, control)) return;
+  if (!AttachKind<&kCommonOps, CommonControlSkin>(ownerRecord, control)) return;
   if (IsWindowClass(control, STATUSCLASSNAMEW))
     SendMessageW(control, SB_SETBKCOLOR, 0, kTransparentKey);
   // A panel that does not paint itself: the control draws its own face, and the panel part
   // skins its children and answers their colour and owner-draw messages.
-  AttachPanel(windowIndex, control, 0, std::nullopt, std::nullopt, std::nullopt);
+  AttachPanel(ownerRecord, control, 0, std::nullopt, std::nullopt, std::nullopt);
   InvalidateRect(control, nullptr, TRUE);
 }
 

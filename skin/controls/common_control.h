@@ -7,13 +7,15 @@
 
 #include <cstdint>
 
+#include "skin/window_record.h"
+
 namespace skin::controls {
 
 inline constexpr COLORREF kTransparentKey = 0xFF00FF;
 
 // Records and subclasses the control (Kj_ properties), asks it for the transparent colour as its
 // background where it has such a setting, and makes it a panel so its own children are skinned.
-void AttachCommonControl(int32_t windowIndex, HWND control);
+void AttachCommonControl(WindowSkinRecord* ownerRecord, HWND control);
 // The control's own drawing over its backdrop, onto the DC.
 void PaintCommonControl(HWND control, HDC dc);
 

@@ -1,7 +1,7 @@
 #include "skin/controls/control_font.h"
 
 #include "graphics/gfx_font.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace skin::controls {
 

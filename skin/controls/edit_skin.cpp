@@ -8,7 +8,7 @@
 #include "skin/controls/focus_cues.h"
 #include "skin/controls/list_helpers.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 
@@ -21,6 +21,7 @@ void Invalidate(HWND window) { InvalidateRect(window, nullptr, TRUE); }
 
 // The frame onto a DC holding the edit's window area, the client part left alone.
 void DrawEditFrame(HWND window, HDC dc, bool hot, bool focused) {
+  const COLORREF accentColour = SettingsOf(window).accentColour;
   const RECT whole = WindowSize(window);
   const RECT inner = FramedArea(window);
   // An edit that draws its own border (WS_BORDER), or none, has no ring to paint.
@@ -30,7 +31,7 @@ void DrawEditFrame(HWND window, HDC dc, bool hot, bool focused) {
   graphics::GfxGraphics& g = canvas.g();
   const float w = canvas.width();
   const float h = canvas.height();
-  FillRing(g, w, h);
+  FillRing(g, w, h, SettingsOf(window));
   if (focused && FocusCueShown(window)) {
     const CueStroke s = FrameCueStroke(canvas.widthPx(), canvas.heightPx());
     StrokeRectangle(g, s.x, s.y, s.width, s.height, accentColour, s.alpha, s.pen);
@@ -64,7 +65,7 @@ LRESULT EraseWashed(HWND window, HDC dc) {
   FaceCanvas canvas(window, part);
   if (canvas.ok()) {
     graphics::GfxSolidBrush white;
-    if (white.Create(ArgbFromColorref(0xFFFFFF, highlightAlpha))) {
+    if (white.Create(ArgbFromColorref(0xFFFFFF, SettingsOf(window).highlightAlpha))) {
       canvas.g().FillRectangle(white, 0, 0, canvas.width(), canvas.height());
     }
     canvas.g().Delete();
@@ -91,10 +92,10 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       *result = m.Chain();
       return true;
     case WM_MOVE:
-      if (WashOn()) Invalidate(window);
+      if (WashOn(window)) Invalidate(window);
       break;
     case WM_ERASEBKGND:
-      if (!WashOn()) break;
+      if (!WashOn(window)) break;
       *result = EraseWashed(window, reinterpret_cast<HDC>(m.wParam));
       return true;
     case WM_PAINT:
@@ -116,18 +117,18 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       *result = PaintNonClient(edit, m.lParam);
       return true;
     case WM_KEYDOWN:
-      if (WashOn() && !HasScrollBar(window)) Invalidate(window);
+      if (WashOn(window) && !HasScrollBar(window)) Invalidate(window);
       break;
     case WM_LBUTTONDOWN:
       edit.mouseDown = 1;
-      if (WashOn() && !HasScrollBar(window)) Invalidate(window);
+      if (WashOn(window) && !HasScrollBar(window)) Invalidate(window);
       break;
     case WM_LBUTTONUP:
       edit.mouseDown = 0;
       break;
     case WM_VSCROLL:
     case WM_HSCROLL:
-      if (WashOn()) Invalidate(window);
+      if (WashOn(window)) Invalidate(window);
       break;
   }
   return false;
@@ -138,7 +139,7 @@ constexpr KindOps kEditOps{kListEdits, kHwKeys, kHoverEdit, FaceKind::kOwn,
 
 }  // namespace
 
-bool WashOn() { return highlightEnabled != 0; }
+bool WashOn(HWND window) { return SettingsOf(window).highlightEnabled != 0; }
 
 RECT WindowSize(HWND window) {
   RECT r{};
@@ -153,9 +154,10 @@ RECT ToWindowCoordinates(HWND window, RECT screen) {
   return screen;
 }
 
-void FillRing(graphics::GfxGraphics& g, float w, float h) {
+void FillRing(graphics::GfxGraphics& g, float w, float h, const SkinSettings& settings) {
   graphics::GfxSolidBrush white;
-  if (white.Create(ArgbFromColorref(0xFFFFFF, WashOn() ? highlightAlpha : 255))) {
+  if (white.Create(ArgbFromColorref(
+          0xFFFFFF, settings.highlightEnabled != 0 ? settings.highlightAlpha : 255))) {
     g.FillRectangle(white, 0, 0, w, h);
   }
 }
@@ -188,8 +190,8 @@ RECT FramedArea(HWND window) {
 
 EditSkin* EditOf(HWND window) { return RecordOf<EditSkin>(window, kListEdits); }
 
-void AttachEdit(int32_t windowIndex, HWND edit) {
-  if (!AttachKind<&kEditOps, EditSkin>(windowIndex, edit)) return;
+void AttachEdit(WindowSkinRecord* ownerRecord, HWND edit) {
+  if (!AttachKind<&kEditOps, EditSkin>(ownerRecord, edit)) return;
   prop::Set(edit, prop::Kj_Ztys, 0);
   // The new frame shows at once on a control already on the screen.
   RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);

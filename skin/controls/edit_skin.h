@@ -25,12 +25,12 @@ RECT FramedArea(HWND window);
 RECT WindowSize(HWND window);
 RECT ToWindowCoordinates(HWND window, RECT screen);
 // The edit and combo faces' white ring: the wash's strength while it is on, opaque otherwise.
-void FillRing(graphics::GfxGraphics& g, float w, float h);
+void FillRing(graphics::GfxGraphics& g, float w, float h, const SkinSettings& settings);
 void StrokeRectangle(graphics::GfxGraphics& g, float x, float y, float w, float h, COLORREF colour,
                      int32_t alpha, float width);
-bool WashOn();
+bool WashOn(HWND window);
 
-void AttachEdit(int32_t windowIndex, HWND edit);
+void AttachEdit(WindowSkinRecord* ownerRecord, HWND edit);
 
 // Omitted flags come from the record. The face state noted is kStateHot / kStateFocus.
 void PaintEditFrame(HWND window, std::optional<int32_t> hot = {},

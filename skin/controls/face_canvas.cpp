@@ -6,11 +6,11 @@
 #include "graphics/gfx_font.h"
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_ink.h"
-#include "skin/control_backdrop.h"
-#include "skin/paint_observer.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/caption/caption_ink.h"
+#include "skin/frame/paint_observer.h"
+#include "skin/frame/skin_font.h"
 #include "skin/property_keys.h"
-#include "skin/skin_font.h"
 
 namespace skin::controls {
 

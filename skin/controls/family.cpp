@@ -41,15 +41,14 @@ LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 ControlPlace PlaceOf(HWND control, ControlListKind kind, const FamilyKeys& keys) {
   ControlPlace place;
-  const auto windowIndex = static_cast<int32_t>(prop::Get(control, keys.fuId));
+  WindowSkinRecord* record = OwnerRecordOf(control);
   const auto slot = static_cast<int32_t>(prop::Get(control, keys.lbId));
-  WindowSkinRecord* record = RecordAt(windowIndex);
   if (!record || slot < 1 || static_cast<size_t>(slot) > record->controls[kind].size()) {
     return place;
   }
   const auto& entry = record->controls[kind][slot - 1];
   if (!entry || entry->window != control) return place;
-  place.windowIndex = windowIndex;
+  place.ownerRecord = record;
   place.slot = slot;
   place.window = record;
   return place;

@@ -77,16 +77,16 @@ bool HeldByAnySkin(HWND control);
 // Records, marks and subclasses one control: a fresh record of the kind's type in its slot,
 // the window index and slot in the properties, the procedure installed and kept in the record.
 template <typename Record>
-Record* AttachToSlot(int32_t windowIndex, ControlListKind kind, HWND control, WNDPROC proc,
-                     const FamilyKeys& keys = kHwKeys, int32_t* slotOut = nullptr) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
+Record* AttachToSlot(WindowSkinRecord* ownerRecord, ControlListKind kind, HWND control,
+                     WNDPROC proc, const FamilyKeys& keys = kHwKeys, int32_t* slotOut = nullptr) {
+  WindowSkinRecord* record = ownerRecord;
   if (!record || !control) return nullptr;
   ControlList& list = record->controls[kind];
   const int32_t slot = TakeSlot<Record>(list);
   auto* entry = static_cast<Record*>(list[slot - 1].get());
   entry->window = control;
   prop::Set(control, keys.lbId, slot);
-  prop::Set(control, keys.fuId, windowIndex);
+  prop::Set(control, keys.fuId, record->number);
   if (proc) entry->previousProc = InstallSubclass(control, keys.hProc, proc);
   if (slotOut) *slotOut = slot;
   return entry;
@@ -95,7 +95,7 @@ Record* AttachToSlot(int32_t windowIndex, ControlListKind kind, HWND control, WN
 // Where an attached control's record is, found through its properties and checked against the
 // handle, so a stale property never reaches another control's record.
 struct ControlPlace {
-  int32_t windowIndex = 0;
+  WindowSkinRecord* ownerRecord = nullptr;
   int32_t slot = 0;
   WindowSkinRecord* window = nullptr;
 };

@@ -1,7 +1,5 @@
 #include "skin/controls/family_table.h"
 
-#include <array>
-
 #include "skin/controls/button_skin.h"
 #include "skin/controls/combo_skin.h"
 #include "skin/controls/header.h"
@@ -11,28 +9,18 @@
 #include "skin/controls/up_down.h"
 
 namespace skin::controls {
-namespace {
 
-using FamilyAttach = void (*)(int32_t windowIndex, HWND parent);
-
-// In the order above; each kind brings its attach operation here.
-// clang-format off
-constexpr std::array kFamilies{
-    FamilyAttach{AttachPushButtons},
-    FamilyAttach{AttachCheckAndRadioButtons},
-    FamilyAttach{AttachEditsAndCombos},
-    FamilyAttach{AttachSliders},
-    FamilyAttach{AttachProgressBars},
-    FamilyAttach{AttachListControls},
-    FamilyAttach{AttachUpDowns},
-    FamilyAttach{AttachHeaders},
-};
-// clang-format on
-
-}  // namespace
-
-void AttachControlFamilies(int32_t windowIndex, HWND parent) {
-  for (FamilyAttach attach : kFamilies) attach(windowIndex, parent);
+// In the order above; each kind brings its attach operation here. Called one by one rather than
+// from a table: a table of addresses would be writable data.
+void AttachControlFamilies(WindowSkinRecord* ownerRecord, HWND parent) {
+  AttachPushButtons(ownerRecord, parent);
+  AttachCheckAndRadioButtons(ownerRecord, parent);
+  AttachEditsAndCombos(ownerRecord, parent);
+  AttachSliders(ownerRecord, parent);
+  AttachProgressBars(ownerRecord, parent);
+  AttachListControls(ownerRecord, parent);
+  AttachUpDowns(ownerRecord, parent);
+  AttachHeaders(ownerRecord, parent);
 }
 
 }  // namespace skin::controls

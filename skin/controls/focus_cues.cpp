@@ -16,7 +16,7 @@ bool HideFocusAfter(bool hidden, WPARAM uiState) {
 }
 
 void OnUiStateMessage(HWND topLevel, WPARAM uiState) {
-  WindowSkinRecord* record = RecordAt(FindRecord(topLevel));
+  WindowSkinRecord* record = FrameRecordOf(topLevel);
   if (!record) return;
   const bool hidden = record->hideFocusCues != 0;
   const bool now = HideFocusAfter(hidden, uiState);
@@ -48,7 +48,7 @@ void ShowFocusCues(HWND control) {
 }
 
 bool FocusCuesOn(HWND control) {
-  const WindowSkinRecord* record = RecordAt(FindRecord(GetAncestor(control, GA_ROOT)));
+  const WindowSkinRecord* record = FrameRecordOf(GetAncestor(control, GA_ROOT));
   return record && record->hideFocusCues == 0;
 }
 

@@ -74,8 +74,8 @@ constexpr KindOps kHeaderOps{kListHeaders, kHwKeys, kHoverHeader, FaceKind::kCli
                              PaintFace,    Track,   Leave,        Handle,
                              Destroy};
 
-void Attach(int32_t windowIndex, HWND header, bool standalone) {
-  auto* skin = AttachKind<&kHeaderOps, HeaderSkin>(windowIndex, header);
+void Attach(WindowSkinRecord* ownerRecord, HWND header, bool standalone) {
+  auto* skin = AttachKind<&kHeaderOps, HeaderSkin>(ownerRecord, header);
   if (!skin) return;
   skin->ownsImages = standalone ? 1 : 0;
   const ControlFontInfo font = ReadControlFont(header);
@@ -93,16 +93,16 @@ void FillVertical(graphics::GfxGraphics& g, float x, float y, float w, float h, 
 
 }  // namespace
 
-void AttachHeaders(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0) return;
+void AttachHeaders(WindowSkinRecord* ownerRecord, HWND parent) {
+  if (SettingsOf(parent).controlColouring == 0) return;
   for (HWND h = FindWindowExW(parent, nullptr, L"SysHeader32", nullptr); h;
        h = FindWindowExW(parent, h, L"SysHeader32", nullptr)) {
-    Attach(windowIndex, h, true);
+    Attach(ownerRecord, h, true);
   }
   for (HWND list = FindWindowExW(parent, nullptr, L"SysListView32", nullptr); list;
        list = FindWindowExW(parent, list, L"SysListView32", nullptr)) {
     if (HWND h = FindWindowExW(list, nullptr, L"SysHeader32", nullptr))
-      Attach(windowIndex, h, false);
+      Attach(ownerRecord, h, false);
   }
 }
 
@@ -148,8 +148,8 @@ void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem) {
                        ArgbFromColorref(0xFFFFFF, 10));
           break;
         case Layer::kHotFill:
-          FillVertical(g, x, 0, w, h, ArgbFromColorref(accentColour, 90),
-                       ArgbFromColorref(accentColour, 20));
+          FillVertical(g, x, 0, w, h, ArgbFromColorref(SettingsOf(header).accentColour, 90),
+                       ArgbFromColorref(SettingsOf(header).accentColour, 20));
           break;
         case Layer::kPressed:
           FillVertical(g, x, 0, w, h, ArgbFromColorref(0x000000, 50),

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 
+#include "skin/window_record.h"
+
 namespace skin::controls {
 
-void AttachHeaders(int32_t windowIndex, HWND parent);
+void AttachHeaders(WindowSkinRecord* ownerRecord, HWND parent);
 // Every item onto the DC; hot and pressed are item numbers, -1 for none.
 void PaintHeader(HWND header, HDC dc, int32_t hotItem, int32_t pressedItem);
 

@@ -5,13 +5,13 @@
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_ink.h"
-#include "skin/control_backdrop.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/caption/caption_ink.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/focus_cues.h"
 #include "skin/controls/list_helpers.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 
@@ -32,7 +32,7 @@ void ForEachChild(HWND parent, const wchar_t* cls, Each each) {
   }
 }
 
-void AttachOne(int32_t windowIndex, HWND control);
+void AttachOne(WindowSkinRecord* ownerRecord, HWND control);
 
 void AttachOneKind(HWND control, ListSkin* skin) {
   if (!skin) return;
@@ -46,7 +46,8 @@ bool IsItemList(HWND window) {
 }
 
 LRESULT EraseBackground(HWND window, HDC dc, WPARAM wParam, LPARAM lParam) {
-  if (highlightEnabled == 0) return CallPrevious(window, WM_ERASEBKGND, wParam, lParam);
+  if (SettingsOf(window).highlightEnabled == 0)
+    return CallPrevious(window, WM_ERASEBKGND, wParam, lParam);
   if (IsItemList(window)) {
     SetBkMode(dc, TRANSPARENT);
     return 1;  // WM_PAINT lays the background
@@ -120,7 +121,7 @@ LRESULT PaintTree(HWND window) {
 }
 
 // The keyboard focus cue along the client area's edge: a thin frame has no room for it.
-void DrawClientCue(HDC background, const RECT& place) {
+void DrawClientCue(HDC background, const RECT& place, COLORREF accentColour) {
   graphics::GfxGraphics g;
   graphics::GfxPen pen;
   const CueStroke s = FrameCueStroke(place.right - place.left, place.bottom - place.top);
@@ -155,7 +156,8 @@ LRESULT PaintItems(HWND window) {
       SetViewportOrgEx(background, old.x, old.y, nullptr);
     }
     const ListSkin* skin = ListSkinOf(window);
-    if (skin && skin->focused != 0 && FocusCueShown(window)) DrawClientCue(background, place);
+    if (skin && skin->focused != 0 && FocusCueShown(window))
+      DrawClientCue(background, place, SettingsOf(window).accentColour);
     BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
   }
   ReleaseControlBackdrop(background);
@@ -215,14 +217,14 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
     case WM_HSCROLL:
     case WM_MOUSEWHEEL:
       // The wash is laid again under whatever moved.
-      if (highlightEnabled != 0) InvalidateRect(window, nullptr, TRUE);
+      if (SettingsOf(window).highlightEnabled != 0) InvalidateRect(window, nullptr, TRUE);
       break;
     case WM_ERASEBKGND:
       *result = EraseBackground(window, reinterpret_cast<HDC>(m.wParam), m.wParam, m.lParam);
       return true;
     case WM_PAINT:
       RepaintNow(skin);
-      if (highlightEnabled != 0 && m.wParam == 0) {
+      if (SettingsOf(window).highlightEnabled != 0 && m.wParam == 0) {
         if (IsClassName(window, L"SysTreeView32")) {
           *result = PaintTree(window);
           return true;
@@ -238,7 +240,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       skin.focused = m.message == WM_SETFOCUS ? 1 : 0;
       RepaintNow(skin);
       // The client part of the cue comes and goes with the focus.
-      if (highlightEnabled != 0 && FocusCuesOn(window)) InvalidateRect(window, nullptr, TRUE);
+      if (SettingsOf(window).highlightEnabled != 0 && FocusCuesOn(window))
+        InvalidateRect(window, nullptr, TRUE);
       break;
     case WM_NCPAINT:
       *result = PaintNonClient(window, skin, m.lParam);
@@ -263,8 +266,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
 constexpr KindOps kListOps{kListListTypes, kHwKeys, kHoverList, FaceKind::kOwn,
                            PaintFrameFace, nullptr, nullptr,    Handle};
 
-void AttachOne(int32_t windowIndex, HWND control) {
-  AttachOneKind(control, AttachKind<&kListOps, ListSkin>(windowIndex, control));
+void AttachOne(WindowSkinRecord* ownerRecord, HWND control) {
+  AttachOneKind(control, AttachKind<&kListOps, ListSkin>(ownerRecord, control));
 }
 
 }  // namespace
@@ -289,9 +292,10 @@ COLORREF ListTextColour(HWND list) {
   return static_cast<COLORREF>(prop::Get(list, prop::Kj_Ztys));
 }
 
-void AttachListControls(int32_t windowIndex, HWND parent) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
-  auto attach = [windowIndex](HWND control) { AttachOne(windowIndex, control); };
+void AttachListControls(WindowSkinRecord* ownerRecord, HWND parent) {
+  const SkinSettings& settings = SettingsOf(parent);
+  if (settings.controlColouring == 0 || !ownerRecord) return;
+  auto attach = [ownerRecord](HWND control) { AttachOne(ownerRecord, control); };
   ForEachChild(parent, L"ListBox", attach);
   ForEachChild(parent, L"ComboBox", [&](HWND combo) {
     HWND list = FindWindowExW(combo, nullptr, L"ComboLBox", nullptr);
@@ -299,11 +303,11 @@ void AttachListControls(int32_t windowIndex, HWND parent) {
   });
   ForEachChild(parent, L"SysListView32", [&](HWND view) {
     if (GetWindowLongW(view, GWL_STYLE) & kListViewSkipped) return;
-    if (highlightEnabled != 0) SendMessageW(view, kListViewSetTextBack, 0, CLR_NONE);
+    if (settings.highlightEnabled != 0) SendMessageW(view, kListViewSetTextBack, 0, CLR_NONE);
     attach(view);
   });
   ForEachChild(parent, L"SysTreeView32", [&](HWND tree) {
-    if (highlightEnabled != 0) SendMessageW(tree, kTreeViewSetBack, 0, kMagenta);
+    if (settings.highlightEnabled != 0) SendMessageW(tree, kTreeViewSetBack, 0, kMagenta);
     attach(tree);
   });
   ForEachChild(parent, L"SysIPAddress32", attach);
@@ -311,6 +315,7 @@ void AttachListControls(int32_t windowIndex, HWND parent) {
 }
 
 void DrawListFrame(HWND window, HDC target, bool hot, bool focused) {
+  const SkinSettings& settings = SettingsOf(window);
   const UINT state = (hot ? kStateHot : 0) | (focused ? kStateFocus : 0);
   if (IsClassName(window, L"ComboLBox") || !HasFrame(window)) {
     NoteFace(window, state, {});
@@ -332,9 +337,9 @@ void DrawListFrame(HWND window, HDC target, bool hot, bool focused) {
   // The ring between the window's edge and what the frame surrounds.
   g.SetClipRect(0, 0, canvas.width(), canvas.height());
   g.SetClipRect(ix, iy, iw, ih, graphics::kCombineExclude);
-  if (highlightEnabled != 0) {
+  if (settings.highlightEnabled != 0) {
     graphics::GfxSolidBrush wash;
-    if (wash.Create(graphics::ArgbFromColorref(0xFFFFFF, highlightAlpha))) {
+    if (wash.Create(graphics::ArgbFromColorref(0xFFFFFF, settings.highlightAlpha))) {
       g.FillRectangle(wash, 0, 0, canvas.width(), canvas.height());
     }
   } else {
@@ -346,8 +351,9 @@ void DrawListFrame(HWND window, HDC target, bool hot, bool focused) {
   const ListFrameStroke stroke =
       ListFrameStrokeFor(w, h, hot, focused, focused && FocusCueShown(window));
   graphics::GfxPen pen;
-  if (pen.Create(graphics::ArgbFromColorref(stroke.accent ? accentColour : 0, stroke.alpha),
-                 stroke.pen)) {
+  if (pen.Create(
+          graphics::ArgbFromColorref(stroke.accent ? settings.accentColour : 0, stroke.alpha),
+          stroke.pen)) {
     g.DrawRectangle(pen, stroke.x, stroke.y, stroke.width, stroke.height);
   }
   g.Delete();  // everything drawn is in the bitmap before it is laid

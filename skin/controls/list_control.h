@@ -29,7 +29,7 @@ struct ListFrameStroke {
 // The keyboard's focus cue, when shown, wins over hot and focused.
 ListFrameStroke ListFrameStrokeFor(int32_t w, int32_t h, bool hot, bool focused, bool cue = false);
 
-void AttachListControls(int32_t windowIndex, HWND parent);
+void AttachListControls(WindowSkinRecord* ownerRecord, HWND parent);
 // Paints the frame on the window's own DC, hot and focused as the record says.
 void PaintListFrame(HWND list);
 // The frame composed over the backdrop and laid onto target (window coordinates) around

@@ -5,7 +5,7 @@
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/path_routines.h"
-#include "skin/control_backdrop.h"
+#include "skin/backdrop/control_backdrop.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -103,7 +103,8 @@ HDC ListBackgroundDC(HWND window) {
   const RECT client = ClientInWindow(window);
   graphics::GfxGraphics g;
   graphics::GfxSolidBrush wash;
-  if (g.FromHdc(dc) && wash.Create(graphics::ArgbFromColorref(0xFFFFFF, highlightAlpha))) {
+  if (g.FromHdc(dc) &&
+      wash.Create(graphics::ArgbFromColorref(0xFFFFFF, SettingsOf(window).highlightAlpha))) {
     g.FillRectangle(wash, static_cast<float>(client.left), static_cast<float>(client.top),
                     static_cast<float>(client.right - client.left),
                     static_cast<float>(client.bottom - client.top));

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 
 namespace skin::controls {
 

@@ -4,8 +4,8 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
-#include "skin/control_backdrop.h"
-#include "skin/control_brush.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/backdrop/control_brush.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/control_font.h"
 #include "skin/controls/face_canvas.h"
@@ -13,9 +13,10 @@
 #include "skin/controls/family_table.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/gdi_handles.h"
-#include "skin/gdi_scoped.h"
-#include "skin/skin_font.h"
+#include "skin/frame/skin_font.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/gdi/gdi_scoped.h"
+#include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 
 namespace skin::controls {
@@ -89,7 +90,8 @@ void PaintGroupFrame(FaceCanvas& canvas, HWND panel, const PanelSkin& skin) {
 LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND child) {
   WindowSkinRecord* record = &owner;
   if (!child) return 0;
-  const bool switchesOn = controlColouring != 0 && highlightEnabled != 0;
+  const SkinSettings& settings = owner.engine ? *owner.engine : SettingsOf(child);
+  const bool switchesOn = settings.controlColouring != 0 && settings.highlightEnabled != 0;
   if (message == WM_CTLCOLORLISTBOX) {
     if (!switchesOn || !IsWindowClass(child, L"ListBox")) return 0;
     if (GetWindowLongW(child, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return 0;
@@ -103,7 +105,7 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
   if (!switchesOn) return 0;
   // An edit here gets the washed picture the window gives its own edits: left to the system it
   // would stand out as an opaque white box.
-  const int32_t wash = message == WM_CTLCOLOREDIT ? highlightAlpha : 0;
+  const int32_t wash = message == WM_CTLCOLOREDIT ? settings.highlightAlpha : 0;
   SetBkMode(dc, TRANSPARENT);
   HBRUSH brush = BackdropBrushFor(*record, child, dc, wash);
   SetTextColor(dc, TextColourOverBrush(child));
@@ -111,9 +113,10 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
 }
 
 void OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (controlColouring == 0 || highlightEnabled == 0) return;
   HWND child = reinterpret_cast<HWND>(lParam);
   if (!child) return;
+  const SkinSettings& settings = SettingsOf(child);
+  if (settings.controlColouring == 0 || settings.highlightEnabled == 0) return;
   const UINT code = HIWORD(wParam);
   bool repaint = false;
   if (IsWindowClass(child, L"Edit")) {
@@ -196,8 +199,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       return true;
     case WM_DRAWITEM:
       if (m.lParam) {
-        DrawOwnerDrawnItem(static_cast<int32_t>(prop::Get(window, prop::Hw_FuID)),
-                           *reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam));
+        DrawOwnerDrawnItem(m.owner, *reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam));
       }
       break;
     case WM_CTLCOLOREDIT:
@@ -232,20 +234,20 @@ constexpr KindOps kPanelOps{kListPanels, kHwKeys, kHoverNone, FaceKind::kOwn, Pa
 
 }  // namespace
 
-PanelSkin* PanelOf(HWND window, int32_t* windowIndex) {
+PanelSkin* PanelOf(HWND window, WindowSkinRecord** ownerRecord) {
   ControlPlace place;
   PanelSkin* skin = RecordOf<PanelSkin>(window, kListPanels, &place);
-  if (skin && windowIndex) *windowIndex = place.windowIndex;
+  if (skin && ownerRecord) *ownerRecord = place.ownerRecord;
   return skin;
 }
 
-void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled,
+void AttachPanel(WindowSkinRecord* ownerRecord, HWND panel, std::optional<int32_t> enabled,
                  std::optional<COLORREF> colour, std::optional<int32_t> alpha,
                  std::optional<int32_t> rounded) {
-  WindowSkinRecord* record = RecordAt(windowIndex);
+  WindowSkinRecord* record = ownerRecord;
   if (!record || !panel || PanelOf(panel) || GetPropW(panel, prop::Hw_hProc)) return;
   int32_t slot = 0;
-  auto* skin = AttachToSlot<PanelSkin>(windowIndex, kListPanels, panel, nullptr, kHwKeys, &slot);
+  auto* skin = AttachToSlot<PanelSkin>(ownerRecord, kListPanels, panel, nullptr, kHwKeys, &slot);
   if (!skin) return;
   skin->colour = colour.value_or(0);
   skin->alpha = static_cast<uint8_t>(alpha.value_or(255));
@@ -263,7 +265,7 @@ void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled
   // Known as a panel before its children are skinned (their backdrops come through it), and
   // subclassed after them.
   prop::Set(panel, prop::Mb_zpf, prop::Get(GetParent(panel), prop::Wxk_Zpf));
-  AttachControlFamilies(windowIndex, panel);
+  AttachControlFamilies(ownerRecord, panel);
   skin->previousProc = InstallSubclass(panel, prop::Hw_hProc, SkinnedControlProc<&kPanelOps>);
   InvalidateRect(panel, nullptr, TRUE);
 }

@@ -14,7 +14,7 @@ namespace skin::controls {
 
 // Makes the panel one of the window's: enabled 1, alpha 255 and rounded 0 when not given. A
 // panel already attached is left as it is.
-void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled,
+void AttachPanel(WindowSkinRecord* ownerRecord, HWND panel, std::optional<int32_t> enabled,
                  std::optional<COLORREF> colour, std::optional<int32_t> alpha,
                  std::optional<int32_t> rounded);
 
@@ -22,6 +22,6 @@ void AttachPanel(int32_t windowIndex, HWND panel, std::optional<int32_t> enabled
 void PaintPanel(HWND panel, HDC dc);
 
 // The panel's record, found through its properties; null when the window is not one.
-PanelSkin* PanelOf(HWND window, int32_t* windowIndex = nullptr);
+PanelSkin* PanelOf(HWND window, WindowSkinRecord** ownerRecord = nullptr);
 
 }  // namespace skin::controls

@@ -83,8 +83,8 @@ void DrawFace(ProgressSkin& skin, HDC target) {
   if (bar.width > 0 && bar.height > 0 && shape.Create() &&
       graphics::AddRoundRect(shape, bar.x, bar.y, bar.width, bar.height, 3)) {
     FillGradient(g, shape, vertical, bar, graphics::ArgbFromColorref(0xFFFFFF, 90),
-                 graphics::ArgbFromColorref(accentColour, 255));
-    graphics::StrokePath(g, shape, 1, accentColour, 150);
+                 graphics::ArgbFromColorref(SettingsOf(skin.window).accentColour, 255));
+    graphics::StrokePath(g, shape, 1, SettingsOf(skin.window).accentColour, 150);
     layers.push_back(Layer::kHotFill);
     layers.push_back(Layer::kHotOutline);
   }
@@ -132,9 +132,9 @@ ProgressSkin* ProgressSkinOf(HWND window) {
   return RecordOf<ProgressSkin>(window, kListProgressBars);
 }
 
-void AttachProgressBars(int32_t windowIndex, HWND parent) {
+void AttachProgressBars(WindowSkinRecord* ownerRecord, HWND parent) {
   AttachChildrenOfClass<&kProgressOps, ProgressSkin>(
-      windowIndex, parent, PROGRESS_CLASSW, [](ProgressSkin& skin, HWND bar) {
+      ownerRecord, parent, PROGRESS_CLASSW, [](ProgressSkin& skin, HWND bar) {
         skin.vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
         RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       });

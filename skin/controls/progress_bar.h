@@ -29,7 +29,7 @@ int32_t ProgressFilled(int32_t pos, int32_t low, int32_t high, int32_t length);
 // is drawn.
 graphics::GfxRectF ProgressBarShape(int32_t w, int32_t h, bool vertical, int32_t filled);
 
-void AttachProgressBars(int32_t windowIndex, HWND parent);
+void AttachProgressBars(WindowSkinRecord* ownerRecord, HWND parent);
 // Paints the whole control onto target, or onto its own window DC without one.
 void PaintProgressBar(HWND bar, HDC target = nullptr);
 

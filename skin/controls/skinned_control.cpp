@@ -1,11 +1,12 @@
 #include "skin/controls/skinned_control.h"
 
-#include "skin/control_brush.h"
+#include "skin/backdrop/control_brush.h"
+#include "skin/contrast/high_contrast.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/control_font.h"
 #include "skin/controls/focus_cues.h"
-#include "skin/gdi_scoped.h"
-#include "skin/high_contrast.h"
+#include "skin/gdi/gdi_scoped.h"
+#include "skin/skin_engine.h"
 
 namespace skin::controls {
 namespace {
@@ -155,7 +156,7 @@ LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wP
     return 0;
   }
   if (message == WM_SETFONT) return OnSetFont(m);
-  if (HighContrastOn()) return SystemPath(m);
+  if (m.owner->engine && m.owner->engine->highContrast.On()) return SystemPath(m);
   LRESULT result = 0;
   if (ops.handle && ops.handle(m, &result)) return result;
   if (!m.record) return result;

@@ -73,10 +73,10 @@ LRESULT CALLBACK SkinnedControlProc(HWND window, UINT message, WPARAM wParam, LP
 // Records, marks and subclasses one control as the kind; null when the window record is gone or
 // the control already belongs to another skin.
 template <const KindOps* Ops, typename Record>
-Record* AttachKind(int32_t windowIndex, HWND control) {
+Record* AttachKind(WindowSkinRecord* ownerRecord, HWND control) {
   if (HeldByAnySkin(control)) return nullptr;
   auto* record =
-      AttachToSlot<Record>(windowIndex, Ops->list, control, SkinnedControlProc<Ops>, Ops->keys);
+      AttachToSlot<Record>(ownerRecord, Ops->list, control, SkinnedControlProc<Ops>, Ops->keys);
   if (record) record->ops = Ops;
   return record;
 }
@@ -84,11 +84,12 @@ Record* AttachKind(int32_t windowIndex, HWND control) {
 // Attaches every direct child of the class as the kind while control colouring is on; setUp
 // completes each new record from its control.
 template <const KindOps* Ops, typename Record, typename SetUp>
-void AttachChildrenOfClass(int32_t windowIndex, HWND parent, const wchar_t* cls, SetUp setUp) {
-  if (controlColouring == 0 || !RecordAt(windowIndex)) return;
+void AttachChildrenOfClass(WindowSkinRecord* ownerRecord, HWND parent, const wchar_t* cls,
+                           SetUp setUp) {
+  if (SettingsOf(parent).controlColouring == 0 || !ownerRecord) return;
   for (HWND child = FindWindowExW(parent, nullptr, cls, nullptr); child;
        child = FindWindowExW(parent, child, cls, nullptr)) {
-    if (Record* record = AttachKind<Ops, Record>(windowIndex, child)) setUp(*record, child);
+    if (Record* record = AttachKind<Ops, Record>(ownerRecord, child)) setUp(*record, child);
   }
 }
 

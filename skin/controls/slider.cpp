@@ -8,7 +8,7 @@
 #include "graphics/gfx_path.h"
 #include "graphics/gfx_pen.h"
 #include "graphics/path_routines.h"
-#include "skin/control_dpi.h"
+#include "skin/backdrop/control_dpi.h"
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
@@ -224,9 +224,9 @@ constexpr KindOps kSliderOps{kListTrackbars, kHwKeys, kHoverSlider, FaceKind::kW
 
 SliderSkin* SliderOf(HWND window) { return RecordOf<SliderSkin>(window, kListTrackbars); }
 
-void AttachSliders(int32_t windowIndex, HWND parent) {
+void AttachSliders(WindowSkinRecord* ownerRecord, HWND parent) {
   AttachChildrenOfClass<&kSliderOps, SliderSkin>(
-      windowIndex, parent, TRACKBAR_CLASSW, [](SliderSkin& slider, HWND child) {
+      ownerRecord, parent, TRACKBAR_CLASSW, [](SliderSkin& slider, HWND child) {
         const LONG style = GetWindowLongW(child, GWL_STYLE);
         slider.vertical = (style & TBS_VERT) ? 1 : 0;
         slider.tickSide = TickSideOf(style);
@@ -237,6 +237,7 @@ void AttachSliders(int32_t windowIndex, HWND parent) {
 }
 
 void PaintSliderOn(HWND window, HDC target) {
+  const SkinSettings& settings = SettingsOf(window);
   const SliderSkin* slider = SliderOf(window);
   if (!slider || !target) return;
   RECT box{};
@@ -250,7 +251,7 @@ void PaintSliderOn(HWND window, HDC target) {
   const bool vertical = slider->vertical != 0;
   const bool selection = slider->selectionShown != 0;
   const POINT origin = ClientOrigin(window);
-  if (outlineEnabled != 0) PaintFrame(g, w, h, vertical);
+  if (settings.outlineEnabled != 0) PaintFrame(g, w, h, vertical);
   const RECT channel =
       ChannelToDraw(Reported(window, TBM_GETCHANNELRECT, origin), vertical, selection);
   const RECT thumb = Reported(window, TBM_GETTHUMBRECT, origin);
@@ -263,10 +264,11 @@ void PaintSliderOn(HWND window, HDC target) {
   const bool cue = FocusCueShown(window);
   if (cue) {
     const CueStroke s = FrameCueStroke(canvas.widthPx(), canvas.heightPx());
-    StrokeRectangle(g, s.x, s.y, s.width, s.height, accentColour, s.alpha, s.pen);
+    StrokeRectangle(g, s.x, s.y, s.width, s.height, settings.accentColour, s.alpha, s.pen);
   } else if (slider->hot != 0) {
     graphics::GfxPen pen;
-    if (pen.Create(ArgbFromColorref(accentColour, 200))) g.DrawRectangle(pen, 1, 1, w - 3, h - 3);
+    if (pen.Create(ArgbFromColorref(settings.accentColour, 200)))
+      g.DrawRectangle(pen, 1, 1, w - 3, h - 3);
   }
   NoteFace(window, (slider->hot != 0 ? kStateHot : 0) | (cue ? kStateFocus : 0), {});
   canvas.CopyTo(target);

@@ -46,7 +46,7 @@ float PositionAlong(int32_t position, int32_t low, int32_t high, int32_t start, 
 // as [from, to) in the across coordinate; none without ticks.
 std::vector<std::pair<LONG, LONG>> TickSpans(const RECT& thumb, bool vertical, int32_t tickSide);
 
-void AttachSliders(int32_t windowIndex, HWND parent);
+void AttachSliders(WindowSkinRecord* ownerRecord, HWND parent);
 // The whole control onto its window DC. The face state noted is kStateHot.
 void PaintSlider(HWND slider);
 // The same onto a DC holding the slider's window area.

@@ -9,8 +9,8 @@
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_path.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_glyphs.h"
-#include "skin/control_dpi.h"
+#include "skin/backdrop/control_dpi.h"
+#include "skin/caption/caption_glyphs.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/skinned_control.h"
@@ -43,7 +43,8 @@ const graphics::GfxBitmap* ArrowImage(UpDownSkin& control, int32_t half, int dpi
   return control.arrows.At(half, dpi, ArrowOf(control.horizontal != 0, half, dpi));
 }
 
-void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, const graphics::GfxBitmap* arrow) {
+void PaintHalf(GfxGraphics& g, const RECT& r, HalfFace face, const graphics::GfxBitmap* arrow,
+               COLORREF accentColour) {
   const auto x = static_cast<float>(r.left);
   const auto y = static_cast<float>(r.top);
   const auto w = static_cast<float>(r.right - r.left);
@@ -153,9 +154,9 @@ constexpr KindOps kUpDownOps{kListUpDowns, kHwKeys, kHoverUpDown, FaceKind::kWho
 
 UpDownSkin* UpDownOf(HWND window) { return RecordOf<UpDownSkin>(window, kListUpDowns); }
 
-void AttachUpDowns(int32_t windowIndex, HWND parent) {
+void AttachUpDowns(WindowSkinRecord* ownerRecord, HWND parent) {
   AttachChildrenOfClass<&kUpDownOps, UpDownSkin>(
-      windowIndex, parent, UPDOWN_CLASSW, [](UpDownSkin& control, HWND child) {
+      ownerRecord, parent, UPDOWN_CLASSW, [](UpDownSkin& control, HWND child) {
         control.horizontal = (GetWindowLongW(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
         FitUpDownWidth(control, ControlDpi(child));
         InvalidateRect(child, nullptr, TRUE);
@@ -181,7 +182,7 @@ void PaintUpDownOn(HWND window, HDC target, bool hot) {
   const bool horizontal = control->horizontal != 0;
   for (int32_t half = 0; half < 2; ++half) {
     PaintHalf(g, HalfRect(size, horizontal, half), faces[half],
-              ArrowImage(*control, half, ControlDpi(window)));
+              ArrowImage(*control, half, ControlDpi(window)), SettingsOf(window).accentColour);
   }
   NoteFace(window, NotedState(faces), {});
   canvas.CopyTo(target);

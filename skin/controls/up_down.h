@@ -43,7 +43,7 @@ std::array<HalfFace, 2> HalfFaces(const UpDownSkin& control, SIZE size);
 // left by 8.
 UINT NotedState(const std::array<HalfFace, 2>& faces);
 
-void AttachUpDowns(int32_t windowIndex, HWND parent);
+void AttachUpDowns(WindowSkinRecord* ownerRecord, HWND parent);
 // The face onto the control's window DC, hot as its record says.
 void PaintUpDown(HWND control);
 // The face onto a DC holding the control's window area.

@@ -31,7 +31,7 @@ class ChangeBackgroundTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    skin::StartGdiplus();
+    gdiplus_ = skin::StartGdiplus();
     root_ = ExecutableFolder() + L"\\change_background_test";
     RemoveAll();
     CreateDirectoryW(root_.c_str(), nullptr);
@@ -45,8 +45,9 @@ class ChangeBackgroundTest : public ::testing::Test {
   }
   void TearDown() override {
     RemoveAll();
-    skin::ShutdownGdiplus();
+    skin::ShutdownGdiplus(gdiplus_);
   }
+  ULONG_PTR gdiplus_ = 0;
   void RemoveAll() {
     for (const wchar_t* f :
          {L"\\背景\\path.txt", L"\\背景\\old.jpg", L"\\背景\\新图.jpg", L"\\背景\\note.jpg",

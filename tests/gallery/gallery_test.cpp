@@ -29,7 +29,7 @@ COLORREF At(const graphics::GfxBitmap& image, int x, int y) {
 }
 
 TEST(Gallery, WritesItsPictureWithTheSkinnedFaces) {
-  skin::StartGdiplus();
+  const ULONG_PTR gdiplus = skin::StartGdiplus();
   const std::string folder = MakeScratchFolder("gallery");
   ASSERT_TRUE(CopyFileA((DistFolder() + "\\gallery.exe").c_str(),
                         (folder + "\\gallery.exe").c_str(), FALSE));
@@ -57,7 +57,7 @@ TEST(Gallery, WritesItsPictureWithTheSkinnedFaces) {
     }
   }
   EXPECT_GE(checked, 12);
-  skin::ShutdownGdiplus();
+  skin::ShutdownGdiplus(gdiplus);
 }
 
 }  // namespace

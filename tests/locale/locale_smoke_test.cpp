@@ -13,7 +13,7 @@
 
 #include "app/windows/player_units.h"
 #include "catalogue/http_get.h"
-#include "skin/glyph_fallback.h"
+#include "skin/caption/glyph_fallback.h"
 #include "tests/support/catalogue_service.h"
 #include "tests/support/observe.h"
 #include "tests/support/picture.h"

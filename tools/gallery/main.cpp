@@ -1,5 +1,7 @@
 // The skin gallery: a skinned window holding one of every control kind the skin paints.
 #include <windows.h>
+
+#include <memory>
 //
 #include <shellapi.h>
 
@@ -97,9 +99,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     LocalFree(argv);
   }
   graphics::DeclareDpiAwareness();
-  skin::skinEngine = new skin::SkinEngine();
-  skin::StartGdiplus();
-  skin::SetSkinDefaults();
+  auto owned = std::make_unique<skin::SkinEngine>();
+  owned->gdiplusToken = skin::StartGdiplus();
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
@@ -117,7 +118,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!window) return 1;
   const gallery::GalleryUnits units = gallery::CreateGalleryUnits(window);
 
-  skin::SkinEngine& engine = *skin::skinEngine;
+  skin::SkinEngine& engine = *owned;
   engine.SetSkin(L"", Picture(), 0, 0xFF8800, 3);
   engine.SetOptions(1, 110);  // a visible wash behind list items
   engine.AttachWindow(window, {.captionHeight = 28});
@@ -141,8 +142,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  delete skin::skinEngine;
-  skin::skinEngine = nullptr;
+  owned.reset();
   skin::FreeSkinArrays();
   return static_cast<int>(msg.wParam);
 }

@@ -10,15 +10,16 @@
 #include <iterator>
 #include <optional>
 
+#include "app/application.h"
 #include "app/data/data_files.h"
 #include "app/windows/background_picture.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "graphics/jpeg_decode.h"
-#include "skin/paint_observer.h"
-#include "skin/picture_ahead.h"
-#include "skin/screen_picture.h"
+#include "skin/frame/paint_observer.h"
+#include "skin/picture/picture_ahead.h"
+#include "skin/picture/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -66,7 +67,7 @@ void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
   skin::PaintObserver* before = skin::SetPaintObserver(&count);
   app::skinWindow(main, photo);
   ASSERT_TRUE(app::BackgroundPictureDecoded());
-  const graphics::GfxBitmap& kept = *skin::skinEngine->BackgroundPicture();
+  const graphics::GfxBitmap& kept = *app::Engine()->BackgroundPicture();
   const graphics::PixelSize expected = graphics::ReducedSize(natural, screen);
   EXPECT_LT(expected.width, natural.width);
   EXPECT_EQ(kept.GetWidth(), static_cast<uint32_t>(expected.width));
@@ -256,10 +257,10 @@ void AChosenPhotoStartsWithoutADecode(HWND main) {
 }
 
 TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
-  ASSERT_EQ(skin::skinEngine, nullptr);
-  skin::skinEngine = new skin::SkinEngine();
-  skin::StartGdiplus();
-  skin::SetSkinDefaults();
+  ASSERT_EQ(app::Engine(), nullptr);
+  app::Application application;
+  application.skinEngine.reset(new skin::SkinEngine());
+  app::Engine()->gdiplusToken = skin::StartGdiplus();
   {
     const std::vector<uint8_t> picture = Picture();
     ASSERT_FALSE(picture.empty());
@@ -272,23 +273,23 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
                                    nullptr, nullptr);
 
     app::skinWindow(loading, {});
-    EXPECT_TRUE(skin::backgroundImage.empty());
-    EXPECT_EQ(skin::backgroundColour, 0u);
+    EXPECT_TRUE(app::Engine()->backgroundImage.empty());
+    EXPECT_EQ(app::Engine()->backgroundColour, 0u);
 
     app::skinWindow(main, picture);
     EXPECT_TRUE(app::BackgroundPictureDecoded());
-    EXPECT_EQ(skin::backgroundImage, picture);  // mode 3 keeps the bytes
-    EXPECT_EQ(skin::backgroundMode, 3);
-    EXPECT_EQ(skin::backgroundColour, 0u);  // the colour 0 wins over the sample
-    EXPECT_EQ(skin::accentColour, 0xFF8800u);
-    EXPECT_EQ(skin::controlColouring, 1);
-    EXPECT_EQ(skin::highlightAlpha, 0);
-    EXPECT_EQ(skin::highlightEnabled, 1);
-    EXPECT_EQ(skin::outlineEnabled, 1);
+    EXPECT_EQ(app::Engine()->backgroundImage, picture);  // mode 3 keeps the bytes
+    EXPECT_EQ(app::Engine()->backgroundMode, 3);
+    EXPECT_EQ(app::Engine()->backgroundColour, 0u);  // the colour 0 wins over the sample
+    EXPECT_EQ(app::Engine()->accentColour, 0xFF8800u);
+    EXPECT_EQ(app::Engine()->controlColouring, 1);
+    EXPECT_EQ(app::Engine()->highlightAlpha, 0);
+    EXPECT_EQ(app::Engine()->highlightEnabled, 1);
+    EXPECT_EQ(app::Engine()->outlineEnabled, 1);
 
-    ASSERT_EQ(skin::RecordCount(), 2);
-    EXPECT_EQ(skin::RecordAt(1)->hwnd, loading);  // the loading window's record first
-    const skin::WindowSkinRecord& r = *skin::RecordAt(2);
+    ASSERT_EQ(app::Engine()->RecordCount(), 2);
+    EXPECT_EQ(app::Engine()->RecordAt(1)->hwnd, loading);  // the loading window's record first
+    const skin::WindowSkinRecord& r = *app::Engine()->RecordAt(2);
     EXPECT_EQ(r.hwnd, main);
     EXPECT_EQ(r.captionHeight, 25);
     EXPECT_EQ(r.captionActive, 1);
@@ -301,7 +302,7 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_TRUE(r.picture.empty());
     EXPECT_EQ(r.pictureMode, 3);
     EXPECT_EQ(r.ButtonCount(), 3);
-    EXPECT_EQ(skin::RecordAt(1)->ButtonCount(), 1);
+    EXPECT_EQ(app::Engine()->RecordAt(1)->ButtonCount(), 1);
 
     app::skinGroupBox(box);
     ASSERT_EQ(r.PanelCount(), 1u);
@@ -320,10 +321,9 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(main, "Hw_lbID")), 1);
     EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "Hw_FuID")), 1);
     DestroyWindow(main);
-    EXPECT_EQ(skin::RecordCount(), 0);
+    EXPECT_EQ(app::Engine()->RecordCount(), 0);
   }
-  delete skin::skinEngine;
-  skin::skinEngine = nullptr;
+  application.skinEngine.reset();
   skin::FreeSkinArrays();
 }
 

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app/application.h"
 #include "app/windows/skin_calls.h"
 #include "graphics/gfx_brush.h"
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
-#include "skin/contrast.h"
-#include "skin/gdi_handles.h"
+#include "skin/contrast/contrast.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -41,7 +42,8 @@ CardText PaintCard(graphics::Argb picture) {
   skin::MemoryDc frame, card;
   frame.SelectNewDib(300, 200);
   card.SelectNewDib(200, 120);
-  skin::skinEngine->PaintFrame(skin::FindRecord(main), frame.dc());  // fills the back buffer
+  app::Engine()->PaintFrame(app::Engine()->FindRecord(main),
+                            frame.dc());  // fills the back buffer
   HFONT big = CreateFontA(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
   app::PaintTextCard(face, card.dc(), {4, 120, 16}, [&](HDC dc, int width) {
     HGDIOBJ old = SelectObject(dc, big);
@@ -65,17 +67,16 @@ CardText PaintCard(graphics::Argb picture) {
 }
 
 TEST(TextCard, TextReadsOverADarkAndALightPicture) {
-  skin::skinEngine = new skin::SkinEngine();
-  skin::StartGdiplus();
-  skin::SetSkinDefaults();
+  app::Application application;
+  application.skinEngine.reset(new skin::SkinEngine());
+  app::Engine()->gdiplusToken = skin::StartGdiplus();
   const CardText dark = PaintCard(0xFF000010);
   const CardText light = PaintCard(0xFFF0F0E8);
   EXPECT_GT(dark.readable, 200);
   EXPECT_EQ(dark.lighter, dark.readable);  // white on the dark card
   EXPECT_GT(light.readable, 200);
   EXPECT_EQ(light.lighter, 0);  // the stated dark text stays
-  delete skin::skinEngine;
-  skin::skinEngine = nullptr;
+  application.skinEngine.reset();
   skin::FreeSkinArrays();
 }
 

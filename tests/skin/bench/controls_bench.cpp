@@ -23,7 +23,7 @@
 #include "skin/controls/progress_bar.h"
 #include "skin/controls/slider.h"
 #include "skin/controls/up_down.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -81,9 +81,8 @@ void Row(const char* what, HWND control, double face) {
 }  // namespace
 
 int main() {
-  skin::skinEngine = new skin::SkinEngine();
-  skin::StartGdiplus();
-  skin::SetSkinDefaults();
+  skin_test::engine = new skin::SkinEngine();
+  skin_test::engine->gdiplusToken = skin::StartGdiplus();
   const std::vector<uint8_t> picture = ReadPicture();
   if (picture.empty()) {
     std::printf("cannot read the picture %s\n", PICTURE_UNIX);
@@ -116,7 +115,7 @@ int main() {
     HWND slider = Child(hwnd, TRACKBAR_CLASSA, "", TBS_AUTOTICKS, 410, 110, 160, 32);
     HWND spin = Child(hwnd, UPDOWN_CLASSA, "", 0, 410, 160, 18, 30);
     skin_test::SkinLikeTheApplication(hwnd, picture);
-    skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
+    skin_test::engine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
     skin_test::Pump(300);
     constexpr int kCount = 100;
     std::printf("at %d dpi: ", dpi);
@@ -143,7 +142,8 @@ int main() {
     Row("list box frame, focused", list, PerCall(kCount, [&] { c::PaintListFrame(list); }));
     Row("progress bar (no hover)", progress,
         PerCall(kCount, [&] { c::PaintProgressBar(progress); }));
-    skin::highlightAlpha = 160;  // the player passes 0, which hides the wash the row measures
+    skin_test::engine->highlightAlpha =
+        160;  // the player passes 0, which hides the wash the row measures
     int step = 0;
     Row("list box wheel step, wash", list, PerCall(kCount / 2, [&] {
           const int delta = (step++ / 4) % 2 ? WHEEL_DELTA : -WHEEL_DELTA;
@@ -157,7 +157,7 @@ int main() {
           ReleaseDC(box, dc);
         }));
   }
-  delete skin::skinEngine;
+  delete skin_test::engine;
   skin::FreeSkinArrays();
   return 0;
 }

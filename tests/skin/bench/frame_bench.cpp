@@ -14,8 +14,8 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "graphics/jpeg_decode.h"
-#include "skin/reduced_picture_file.h"
-#include "skin/screen_picture.h"
+#include "skin/picture/reduced_picture_file.h"
+#include "skin/picture/screen_picture.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
@@ -89,7 +89,7 @@ int BenchPicture(const char* unixPath) {
     SetWindowTextA(window.hwnd(), "Velory");
     skin_test::Pump(300);
     const int32_t index = skin_test::IndexOf(window.hwnd());
-    skin::SkinEngine& engine = *skin::skinEngine;
+    skin::SkinEngine& engine = *skin_test::engine;
     engine.PaintFrame(index, nullptr);  // the first one decodes and stretches
 
     const skin_test::PictureWork before = skin_test::pictureWork();
@@ -183,13 +183,12 @@ int BenchPicture(const char* unixPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  skin::skinEngine = new skin::SkinEngine();
-  skin::StartGdiplus();
-  skin::SetSkinDefaults();
+  skin_test::engine = new skin::SkinEngine();
+  skin_test::engine->gdiplusToken = skin::StartGdiplus();
   int status = 0;
   if (argc < 2) status = BenchPicture(PICTURE_UNIX);
   for (int i = 1; i < argc; ++i) status |= BenchPicture(argv[i]);
-  delete skin::skinEngine;
+  delete skin_test::engine;
   skin::FreeSkinArrays();
   return status;
 }

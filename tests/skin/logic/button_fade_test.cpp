@@ -1,5 +1,5 @@
 // Caption-button fades, tick by tick.
-#include "skin/button_fade.h"
+#include "skin/caption/button_fade.h"
 
 #include <gtest/gtest.h>
 

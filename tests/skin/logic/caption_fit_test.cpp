@@ -1,5 +1,5 @@
 // The caption cut before the caption buttons, measured here as 10 per UTF-16 unit.
-#include "skin/caption_fit.h"
+#include "skin/caption/caption_fit.h"
 
 #include <gtest/gtest.h>
 

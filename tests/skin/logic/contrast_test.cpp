@@ -1,6 +1,6 @@
 // The ink of text and glyphs laid over the picture: the stated colour where it reads at 4.5:1,
 // black or white where it does not.
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 
 #include <gtest/gtest.h>
 

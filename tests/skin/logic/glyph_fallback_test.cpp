@@ -1,6 +1,6 @@
 // A title in a script the chosen face lacks is drawn in a face that has its glyphs; a text the
 // face can show keeps it.
-#include "skin/glyph_fallback.h"
+#include "skin/caption/glyph_fallback.h"
 
 #include <gtest/gtest.h>
 

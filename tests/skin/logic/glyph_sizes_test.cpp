@@ -6,7 +6,7 @@
 #include <span>
 #include <utility>
 
-#include "skin/caption_glyphs.h"
+#include "skin/caption/caption_glyphs.h"
 #include "skin/window_record.h"
 
 namespace {

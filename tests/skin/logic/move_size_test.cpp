@@ -1,9 +1,9 @@
 // Which zone a press on the frame falls in, in the fixed order of the checks.
-#include "skin/move_size.h"
+#include "skin/frame/move_size.h"
 
 #include <gtest/gtest.h>
 
-#include "skin/caption_strip.h"
+#include "skin/caption/caption_strip.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The file that keeps the reduced background between runs: what is written reads back whole,
 // and no damaged, foreign or oversized file is ever taken for a picture.
-#include "skin/reduced_picture_file.h"
+#include "skin/picture/reduced_picture_file.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

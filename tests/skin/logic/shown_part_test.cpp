@@ -1,7 +1,7 @@
 // The part of a picture drawn at its own size that a window on this screen can ever show.
 #include <gtest/gtest.h>
 
-#include "skin/screen_picture.h"
+#include "skin/picture/screen_picture.h"
 
 namespace {
 

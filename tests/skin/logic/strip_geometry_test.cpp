@@ -1,7 +1,7 @@
 // The caption-button strip: widths, positions, hit tests on the exact edges.
 #include <gtest/gtest.h>
 
-#include "skin/caption_strip.h"
+#include "skin/caption/caption_strip.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // overlay, and the WM_CTLCOLOR* brushes the frame builds from them.
 #include <gtest/gtest.h>
 
-#include "skin/control_backdrop.h"
-#include "skin/gdi_handles.h"
-#include "skin/gdi_object_cache.h"
+#include "skin/backdrop/control_backdrop.h"
+#include "skin/gdi/gdi_handles.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -39,8 +39,8 @@ class Backdrop : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
-    engine = skin::skinEngine;
+    skin_test::engine->frameFirstRun = 0;
+    engine = skin_test::engine;
     engine->SetSkin(L"", skin_test::SolidPicture(8, 8, kBlue), kBlue, std::nullopt, 3);
     window = std::make_unique<TestWindow>(300, 200);
     engine->AttachWindow(window->hwnd());
@@ -134,11 +134,9 @@ TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
   HWND inPanel = Child("Static", box, 10, 20, 40, 20);
   HWND direct = Child("Static", window->hwnd(), 240, 40, 40, 20);
   engine->AttachPanel(box, 1, 0xFFFFFF, 0);
-  const int32_t index = skin_test::IndexOf(window->hwnd());
-
   skin::ContainerLocation at = skin::LocateContainer(direct, true);
   EXPECT_EQ(at.kind, skin::ContainerLocation::kWindow);
-  EXPECT_EQ(at.record, index);
+  EXPECT_EQ(at.record, RecordOf(window->hwnd()));
   at = skin::LocateContainer(inPanel, true);
   EXPECT_EQ(at.kind, skin::ContainerLocation::kPanel);
   EXPECT_EQ(at.panel, 1);
@@ -157,7 +155,8 @@ TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
   HWND lonely = Child("Static", bare.hwnd(), 5, 5, 20, 20);
   EXPECT_EQ(skin::LocateContainer(lonely, true).kind, skin::ContainerLocation::kNone);
   HDC dc = skin::ControlBackdrop(lonely, RECT{0, 0, 20, 20});
-  EXPECT_EQ(GetPixel(dc, 5, 5), skin::backgroundColour);
+  // No engine skinned its window: the system's window colour, which an engine starts with.
+  EXPECT_EQ(GetPixel(dc, 5, 5), GetSysColor(COLOR_WINDOW));
   skin::ReleaseControlBackdrop(dc);
 }
 

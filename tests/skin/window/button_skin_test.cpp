@@ -9,7 +9,7 @@
 #include "skin/controls/button_faces.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/family.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -53,7 +53,7 @@ class ButtonSkins : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     window = std::make_unique<TestWindow>(320, 240);
     push = Child(window->hwnd(), "OK", BS_PUSHBUTTON, 10, 40);
     second = Child(window->hwnd(), "Two", BS_DEFPUSHBUTTON, 100, 40);
@@ -90,9 +90,8 @@ TEST_F(ButtonSkins, AttachTakesPushCheckAndAutoRadioButtonsOnce) {
   EXPECT_EQ(c::ButtonOf(push)->text, L"OK");
 
   const size_t count = record->controls[skin::kListButtons].size();
-  const int32_t index = skin_test::IndexOf(window->hwnd());
-  c::AttachPushButtons(index, window->hwnd());
-  c::AttachCheckAndRadioButtons(index, window->hwnd());
+  c::AttachPushButtons(record, window->hwnd());
+  c::AttachCheckAndRadioButtons(record, window->hwnd());
   EXPECT_EQ(record->controls[skin::kListButtons].size(), count);
   // The skin's own text follows WM_SETTEXT.
   SetWindowTextA(push, "Again");
@@ -180,7 +179,7 @@ TEST_F(ButtonSkins, ADestroyedButtonLeavesItsSlotForTheNextOne) {
   skin_test::SkinLikeTheApplication(lone.hwnd(), skin_test::SolidPicture(8, 8, kBlue));
   DestroyWindow(only);
   HWND next = Child(lone.hwnd(), "next", BS_PUSHBUTTON, 10, 40);
-  c::AttachPushButtons(skin_test::IndexOf(lone.hwnd()), lone.hwnd());
+  c::AttachPushButtons(RecordOf(lone.hwnd()), lone.hwnd());
   EXPECT_EQ(skin::prop::Get(next, skin::prop::Hw_lbID), 1);
   EXPECT_EQ(RecordOf(lone.hwnd())->controls[skin::kListButtons].size(), 1u);
 }
@@ -271,9 +270,9 @@ TEST_F(ButtonSkins, WindowHandsOwnerDrawnButtonsToTheirPainter) {
 }
 
 TEST_F(ButtonSkins, EngineGivenStylesRepaintThroughTheSameRecord) {
-  skin::skinEngine->ReskinButtonKind1(push);
+  skin_test::engine->ReskinButtonKind1(push);
   EXPECT_EQ(c::ButtonOf(push)->kind, c::kFlatButton);
-  skin::skinEngine->ReskinButtonKind3(check);  // a check box made a text button
+  skin_test::engine->ReskinButtonKind3(check);  // a check box made a text button
   EXPECT_EQ(c::ButtonOf(check)->kind, c::kTextButton);
   EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
   c::RedrawButton(push, 0, 1);

@@ -2,7 +2,7 @@
 // checked on the back buffer's pixels.
 #include <gtest/gtest.h>
 
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -47,7 +47,7 @@ TEST_P(CaptionContrast, TextAndGlyphsStandOutFromThePicture) {
   const int32_t index = skin_test::IndexOf(w);
   for (int32_t b = 1; b <= static_cast<int32_t>(r.captionButtons.size()); ++b) {
     for (int32_t alpha : {-1, 240}) {
-      skin::skinEngine->DrawCaptionButton(index, b, false, alpha);
+      skin_test::engine->DrawCaptionButton(index, b, false, alpha);
       const auto& rect = r.captionButtons[b - 1].rect;
       const RECT area{static_cast<LONG>(rect.x) + 1, static_cast<LONG>(rect.y) + 1,
                       static_cast<LONG>(rect.x + rect.width) - 1,

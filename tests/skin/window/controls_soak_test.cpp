@@ -36,7 +36,7 @@ HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, i
 
 TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   skin_test::ResetSkinSettings();
-  skin::frameFirstRun = 0;
+  skin_test::engine->frameFirstRun = 0;
   skin_test::TestWindow window(360, 260);
   HWND hwnd = window.hwnd();
   HWND push = Child(hwnd, "Button", "Push", BS_PUSHBUTTON, 10, 40, 80, 24);
@@ -55,8 +55,8 @@ TEST(ControlSoak, HoverClickAndPaintCyclesKeepEveryHandleAndTheMemory) {
   HWND slider = Child(box, TRACKBAR_CLASSA, "", TBS_ENABLESELRANGE, 110, 70, 120, 30);
   HWND spin = Child(box, UPDOWN_CLASSA, "", 0, 120, 110, 18, 30);
   skin_test::SkinLikeTheApplication(hwnd, skin_test::SolidPicture(64, 48, RGB(40, 60, 90)));
-  skin::highlightAlpha = 100;
-  skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
+  skin_test::engine->highlightAlpha = 100;
+  skin_test::engine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
   ASSERT_NE(skin::controls::ButtonOf(inner), nullptr);
   ASSERT_NE(skin::controls::ListSkinOf(list), nullptr);
   ASSERT_NE(skin::controls::ProgressSkinOf(progress), nullptr);

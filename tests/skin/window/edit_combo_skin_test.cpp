@@ -2,13 +2,13 @@
 // panels, the selected text right after attaching, and typing over the picture.
 #include <gtest/gtest.h>
 
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 #include "skin/controls/combo_skin.h"
 #include "skin/controls/edit_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/face_layers.h"
 #include "skin/controls/family.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/resource_count.h"
@@ -55,7 +55,7 @@ class EditComboSkins : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     window = std::make_unique<TestWindow>(420, 300);
     HWND w = window->hwnd();
     edit = Child(w, "Edit", "text", ES_AUTOHSCROLL, 10, 40, 120, 22, WS_EX_CLIENTEDGE);
@@ -83,7 +83,7 @@ TEST_F(EditComboSkins, AttachTakesEditsCombosAndTheEditInsideACombo) {
   }
   for (HWND combo : {dropList, dropDown, empty}) EXPECT_NE(c::ComboOf(combo), nullptr);
   const size_t edits = record->controls[skin::kListEdits].size();
-  c::AttachEditsAndCombos(skin_test::IndexOf(window->hwnd()), window->hwnd());
+  c::AttachEditsAndCombos(record, window->hwnd());
   EXPECT_EQ(record->controls[skin::kListEdits].size(), edits);
   EXPECT_EQ(record->controls[skin::kListComboBoxes].size(), 3u);
 }
@@ -105,8 +105,8 @@ TEST_F(EditComboSkins, SameIndexUnderAnotherPanelRepaintsTheSecondEdit) {
   HWND right = Child(window->hwnd(), "Button", "", BS_GROUPBOX, 220, 150, 180, 100);
   HWND a = Child(left, "Edit", "a", 0, 10, 30, 100, 22, WS_EX_CLIENTEDGE);
   HWND b = Child(right, "Edit", "b", 0, 10, 30, 100, 22, WS_EX_CLIENTEDGE);
-  skin::skinEngine->AttachPanel(left, 1, 0, 255);
-  skin::skinEngine->AttachPanel(right, 1, 0, 255);
+  skin_test::engine->AttachPanel(left, 1, 0, 255);
+  skin_test::engine->AttachPanel(right, 1, 0, 255);
   ASSERT_NE(c::EditOf(a), nullptr);
   ASSERT_NE(c::EditOf(b), nullptr);
   skin_test::SendMouse(a, WM_MOUSEMOVE, 5, 5);
@@ -119,8 +119,8 @@ TEST_F(EditComboSkins, SameIndexUnderAnotherPanelRepaintsTheSecondEdit) {
 TEST_F(EditComboSkins, AnEditInAPanelShowsThePictureLikeOneOnTheWindow) {
   HWND box = Child(window->hwnd(), "Button", "", BS_GROUPBOX, 10, 150, 180, 100);
   HWND inner = Child(box, "Edit", "a", 0, 10, 30, 100, 22, WS_EX_CLIENTEDGE);
-  skin::skinEngine->AttachPanel(box, 1, 0, 255);
-  skin::highlightAlpha = 60;
+  skin_test::engine->AttachPanel(box, 1, 0, 255);
+  skin_test::engine->highlightAlpha = 60;
   HDC dc = GetDC(inner);
   const auto brush = SendMessageA(box, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                   reinterpret_cast<LPARAM>(inner));
@@ -180,7 +180,7 @@ TEST_F(EditComboSkins, ChoosingAnotherItemKeepsTheSkinnedFace) {
 }
 
 TEST_F(EditComboSkins, TypingLeavesNoTrailOverThePicture) {
-  skin::highlightAlpha = 60;
+  skin_test::engine->highlightAlpha = 60;
   SetFocus(edit);
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWW"));
   UpdateWindow(edit);
@@ -224,7 +224,7 @@ TEST_F(EditComboSkins, KeysClicksAndScrollingRepaintTheWholeEditOnlyWhileTheWash
       {memo, WM_VSCROLL, SB_LINEDOWN, 0, false},
   };
   for (const Case& k : cases) {
-    skin::highlightEnabled = k.wash;
+    skin_test::engine->highlightEnabled = k.wash;
     UpdateWindow(k.edit);
     SendMessageA(k.edit, k.message, k.wParam, MAKELPARAM(60, 5));
     SendMessageA(k.edit, k.message == WM_LBUTTONDOWN ? WM_LBUTTONUP : WM_NULL, 0,
@@ -238,7 +238,7 @@ TEST_F(EditComboSkins, KeysClicksAndScrollingRepaintTheWholeEditOnlyWhileTheWash
 }
 
 TEST_F(EditComboSkins, WithTheWashOffAnEditKeepsItsOwnBackground) {
-  skin::highlightEnabled = 0;
+  skin_test::engine->highlightEnabled = 0;
   RECT client{};
   GetClientRect(edit, &client);
   InvalidateRect(edit, nullptr, TRUE);
@@ -262,7 +262,7 @@ TEST_F(EditComboSkins, ScrollBarsStayTheSystemsAndTheFrameSurroundsThem) {
 }
 
 TEST_F(EditComboSkins, DestroyingAnEditReleasesItsBrushes) {
-  skin::highlightAlpha = 100;
+  skin_test::engine->highlightAlpha = 100;
   HWND inner = FindWindowExA(dropDown, nullptr, "Edit", nullptr);
   HDC dc = GetDC(inner);
   const auto brush = SendMessageA(dropDown, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),

@@ -24,7 +24,7 @@ HWND Child(HWND parent, const char* cls, DWORD style, int x, int y, int w, int h
 }
 
 bool NearAccent(COLORREF c) {
-  const COLORREF a = skin::accentColour;
+  const COLORREF a = skin_test::engine->accentColour;
   return std::abs(GetRValue(c) - GetRValue(a)) < 40 && std::abs(GetGValue(c) - GetGValue(a)) < 40 &&
          std::abs(GetBValue(c) - GetBValue(a)) < 40;
 }
@@ -58,7 +58,7 @@ bool CueShown(HWND control, bool toggle) {
 
 TEST(FocusCues, ShownOnlyOnceTheKeyboardMovedTheFocus) {
   skin_test::ResetSkinSettings();
-  skin::frameFirstRun = 0;
+  skin_test::engine->frameFirstRun = 0;
   TestWindow window(360, 240);
   HWND w = window.hwnd();
   HWND radio = Child(w, "Button", BS_AUTORADIOBUTTON, 20, 40, 140, 20);

@@ -11,8 +11,8 @@
 #include "graphics/dpi_font.h"
 #include "graphics/gfx_image.h"
 #include "graphics/gfx_tooltip.h"
-#include "skin/caption_strip.h"
-#include "skin/move_size.h"
+#include "skin/caption/caption_strip.h"
+#include "skin/frame/move_size.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -45,9 +45,9 @@ void SendDpi(HWND window, int dpi, RECT suggested) {
 
 TEST(FrameDpi, MetricsScaleToTheNewDpiAndComeBackExactly) {
   skin_test::ResetSkinSettings();
-  skin::frameFirstRun = 0;
+  skin_test::engine->frameFirstRun = 0;
   TestWindow window(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-  skin::skinEngine->AttachWindow(window.hwnd());
+  skin_test::engine->AttachWindow(window.hwnd());
   UpdateWindow(window.hwnd());
   const Metrics at96 = MetricsOf(window.hwnd());
   ASSERT_EQ(at96.dpi, 96) << "the second display's prefix runs at 96 dpi";
@@ -98,7 +98,7 @@ TEST(FrameDpi, EveryFontTheWindowHoldsFollowsTheDpi) {
   ASSERT_NE(tip.Create(button), nullptr);
   tip.AddTool({0, 0, 20, 20}, L"提示", 1);
   skin_test::SkinLikeTheApplication(parent, skin_test::SolidPicture(8, 8, RGB(0, 0, 255)));
-  skin::skinEngine->AttachPanel(box);
+  skin_test::engine->AttachPanel(box);
   skin::WindowSkinRecord& record = *RecordOf(parent);
   const auto fonted = [&record](skin::ControlListKind kind) {
     return dynamic_cast<skin::FontedRecord*>(record.controls[kind].at(0).get());
@@ -206,15 +206,15 @@ TEST(FrameDpi, ThumbsAndUpDownsFollowTheDpi) {
 // in one size, for 96 dpi) follow the window's DPI.
 TEST(FrameDpi, StatusBarAndCallersPicturesFollowTheDpi) {
   skin_test::ResetSkinSettings();
-  skin::frameFirstRun = 0;  // the first WM_SIZE would otherwise skip the repaint
+  skin_test::engine->frameFirstRun = 0;  // the first WM_SIZE would otherwise skip the repaint
   TestWindow window(300, 200, WS_MINIMIZEBOX);
   skin::WindowOptions options;
   options.statusBarHeight = 20;
   options.statusItems = {L"一", L"二"};
-  skin::skinEngine->AttachWindow(window.hwnd(), options);
+  skin_test::engine->AttachWindow(window.hwnd(), options);
   const std::vector<uint8_t> picture =
       skin_test::TwoColourPicture(16, 12, RGB(255, 0, 0), RGB(0, 0, 255));
-  ASSERT_GT(skin::skinEngine->AddCaptionButton(window.hwnd(), picture, L"tip", nullptr), 0);
+  ASSERT_GT(skin_test::engine->AddCaptionButton(window.hwnd(), picture, L"tip", nullptr), 0);
   UpdateWindow(window.hwnd());
   skin::WindowSkinRecord* record = RecordOf(window.hwnd());
   const auto barHeight = [&] { return record->statusBar.rect.bottom - record->statusBar.rect.top; };

@@ -2,7 +2,7 @@
 // again, a fade restarted by moves, and a failed composition taken for a good one.
 #include <gtest/gtest.h>
 
-#include "skin/picture_cache.h"
+#include "skin/picture/picture_cache.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
 
@@ -15,14 +15,14 @@ using skin_test::TestWindow;
 struct FrameMends : testing::Test {
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     SetCursorPos(1000, 740);  // the real pointer stays off the windows
   }
 };
 
 TEST_F(FrameMends, AFullRepaintDoesNotActivateTheWindow) {
   TestWindow skinned(300, 200);
-  skin::skinEngine->AttachWindow(skinned.hwnd());
+  skin_test::engine->AttachWindow(skinned.hwnd());
   RedrawWindow(skinned.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   skin_test::Pump(50);  // its first paint is done before the other window takes the activation
   TestWindow other(200, 100, 0, true, 400, 300);
@@ -32,14 +32,14 @@ TEST_F(FrameMends, AFullRepaintDoesNotActivateTheWindow) {
   if (GetActiveWindow() != other.hwnd()) GTEST_SKIP() << "this display cannot activate windows";
   RecordOf(skinned.hwnd())->needsFullRedraw = 1;
   RedrawWindow(skinned.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  skin::skinEngine->PaintFrame(skin_test::IndexOf(skinned.hwnd()), nullptr);
+  skin_test::engine->PaintFrame(skin_test::IndexOf(skinned.hwnd()), nullptr);
   skin_test::Pump(50);
   EXPECT_EQ(GetActiveWindow(), other.hwnd());
 }
 
 TEST_F(FrameMends, AReleaseActsOnceAndOnlyOnTheButtonThatTookThePress) {
   TestWindow window(300, 200, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-  skin::skinEngine->AttachWindow(window.hwnd());
+  skin_test::engine->AttachWindow(window.hwnd());
   window.InterceptMoveAndSize(true);
   window.InterceptSysCommands(true);
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
@@ -59,7 +59,7 @@ TEST_F(FrameMends, AReleaseActsOnceAndOnlyOnTheButtonThatTookThePress) {
 
 TEST_F(FrameMends, MovingOverAButtonLetsItsFadeRunOn) {
   TestWindow window(300, 200, WS_MINIMIZEBOX);
-  skin::skinEngine->AttachWindow(window.hwnd());
+  skin_test::engine->AttachWindow(window.hwnd());
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const int x = static_cast<int>(r.captionButtons[0].rect.x) + 10;
   const auto tick = [&] {

@@ -2,10 +2,10 @@
 // window's own procedure behind it.
 #include <gtest/gtest.h>
 
-#include "skin/caption_strip.h"
-#include "skin/gdi_handles.h"
-#include "skin/min_max.h"
-#include "skin/move_size.h"
+#include "skin/caption/caption_strip.h"
+#include "skin/frame/min_max.h"
+#include "skin/frame/move_size.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -25,8 +25,8 @@ class FrameMessages : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
-    engine = skin::skinEngine;
+    skin_test::engine->frameFirstRun = 0;
+    engine = skin_test::engine;
   }
   skin::SkinEngine* engine = nullptr;
 };
@@ -290,11 +290,11 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
   engine->AttachWindow(window.hwnd());
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   // The first WM_SIZE of the program's run does not ask for a full repaint; later ones do.
-  skin::frameFirstRun = 1;
+  skin_test::engine->frameFirstRun = 1;
   r.needsFullRedraw = 1;
   r.hoverButton = 1;
   SetWindowPos(window.hwnd(), nullptr, 0, 0, 320, 210, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(skin::frameFirstRun, 0);
+  EXPECT_EQ(skin_test::engine->frameFirstRun, 0);
   EXPECT_EQ(r.needsFullRedraw, 0);
   EXPECT_EQ(r.hoverButton, 0);
   SetWindowPos(window.hwnd(), nullptr, 0, 0, 330, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -361,7 +361,7 @@ TEST_F(FrameMessages, AWindowGoneWhileItsFrameIsShapedLeavesNoRegion) {
            reinterpret_cast<HANDLE>(SetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC,
                                                       reinterpret_cast<LONG_PTR>(GoneOnMove))));
   SetPropA(window.hwnd(), "Test_Go", reinterpret_cast<HANDLE>(1));
-  engine->PaintFrame(skin::RecordIndexOf(window.hwnd()), nullptr);
+  engine->PaintFrame(skin_test::engine->RecordIndexOf(window.hwnd()), nullptr);
   EXPECT_FALSE(IsWindow(window.hwnd()));
   EXPECT_EQ(skin_test::FreeGdiSlots(), free);
 }
@@ -465,6 +465,8 @@ TEST_F(FrameMessages, EdgeMouseOverAControlIsTheFrames) {
     EXPECT_TRUE(route(WM_MOUSEMOVE, p.x, p.y)) << p.x << "," << p.y;
     // And the frame takes the routed press as the size it starts there.
     EXPECT_EQ(PressAt(window, p.x, p.y).size(), 1u) << p.x << "," << p.y;
+    // A press on a caption button holds the capture until its release, which never comes here.
+    ReleaseCapture();
   }
   EXPECT_FALSE(route(WM_LBUTTONDOWN, 100, 75));
   EXPECT_FALSE(route(WM_RBUTTONDOWN, 1, 75));

@@ -69,9 +69,9 @@ TEST_F(FramePaint, EachModePlacesThePicture) {
       {3, {50, 75}, {150, 75}, {-1, -1}},
   };
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd());
+  skin_test::engine->AttachWindow(window.hwnd());
   for (const Placement& p : placements) {
-    skin::skinEngine->SetSkin(L"", picture, navy, std::nullopt, p.mode);
+    skin_test::engine->SetSkin(L"", picture, navy, std::nullopt, p.mode);
     FullPaint(window.hwnd());
     if (p.mode == 0) {
       // Mode 0 lays the picture against the left edge, its right side faded into the fill.
@@ -90,9 +90,9 @@ TEST_F(FramePaint, EachModePlacesThePicture) {
 }
 
 TEST_F(FramePaint, WindowPictureWinsOverTheEnginePicture) {
-  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(20, 20, kRed), kBlue, std::nullopt, 3);
+  skin_test::engine->SetSkin(L"", skin_test::SolidPicture(20, 20, kRed), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(
+  skin_test::engine->AttachWindow(
       window.hwnd(),
       {.statusBarHeight = 0, .picture = skin_test::SolidPicture(20, 20, kGreen), .pictureMode = 2});
   FullPaint(window.hwnd());
@@ -101,9 +101,9 @@ TEST_F(FramePaint, WindowPictureWinsOverTheEnginePicture) {
 }
 
 TEST_F(FramePaint, TwoBorderLinesAndRoundedCorners) {
-  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin_test::engine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd());
+  skin_test::engine->AttachWindow(window.hwnd());
   FullPaint(window.hwnd());
   HWND w = window.hwnd();
   EXPECT_EQ(BackBufferPixel(w, 100, 75), kBlue);
@@ -134,48 +134,48 @@ TEST_F(FramePaint, TwoBorderLinesAndRoundedCorners) {
 }
 
 TEST_F(FramePaint, NoBorderWhileTheCaptionIsInactive) {
-  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin_test::engine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd(), {.captionActive = 0});
+  skin_test::engine->AttachWindow(window.hwnd(), {.captionActive = 0});
   FullPaint(window.hwnd());
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 0, 75), kBlue);
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 1, 75), kBlue);
 }
 
 TEST_F(FramePaint, CaptionGlossLightensTheCaptionBand) {
-  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin_test::engine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
   std::vector<std::string> none;
-  skin::skinEngine->AttachWindow(window.hwnd(), {.captionText = 0, .captionGloss = 1});
+  skin_test::engine->AttachWindow(window.hwnd(), {.captionText = 0, .captionGloss = 1});
   FullPaint(window.hwnd());
   EXPECT_GT(GetRValue(BackBufferPixel(window.hwnd(), 60, 4)), 60);  // near white at the top
   EXPECT_EQ(BackBufferPixel(window.hwnd(), 60, 40), kBlue);         // below the band
 }
 
 TEST_F(FramePaint, LitAndPressedCaptionButtons) {
-  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
+  skin_test::engine->SetSkin(L"", skin_test::SolidPicture(10, 10, kBlue), kBlue, std::nullopt, 3);
   TestWindow window(200, 150);
-  skin::skinEngine->AttachWindow(window.hwnd());
+  skin_test::engine->AttachWindow(window.hwnd());
   FullPaint(window.hwnd());
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const POINT at{static_cast<LONG>(r.captionButtons[0].rect.x) + 3, 3};
   const COLORREF unlit = BackBufferPixel(window.hwnd(), at.x, at.y);
   const int32_t index = skin_test::IndexOf(window.hwnd());
-  skin::skinEngine->DrawCaptionButton(index, 1, false, 240);
+  skin_test::engine->DrawCaptionButton(index, 1, false, 240);
   const COLORREF lit = BackBufferPixel(window.hwnd(), at.x, at.y);
   EXPECT_GT(GetRValue(lit), GetRValue(unlit) + 100);  // the close button lights red
-  skin::skinEngine->DrawCaptionButton(index, 1, true);
+  skin_test::engine->DrawCaptionButton(index, 1, true);
   EXPECT_GT(GetRValue(BackBufferPixel(window.hwnd(), at.x, at.y)), 200);
-  skin::skinEngine->DrawCaptionButton(index, 1);
+  skin_test::engine->DrawCaptionButton(index, 1);
   EXPECT_EQ(BackBufferPixel(window.hwnd(), at.x, at.y), unlit);  // unlit again, exactly
 }
 
 TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
-  skin::skinEngine->SetSkin(L"", skin_test::SolidPicture(10, 10, RGB(0, 0, 64)), RGB(0, 0, 64),
-                            std::nullopt, 3);
+  skin_test::engine->SetSkin(L"", skin_test::SolidPicture(10, 10, RGB(0, 0, 64)), RGB(0, 0, 64),
+                             std::nullopt, 3);
   TestWindow window(300, 200);
   std::vector<std::wstring> items{L"WWWW", L""};
-  skin::skinEngine->AttachWindow(window.hwnd(), {.statusBarHeight = 20, .statusItems = items});
+  skin_test::engine->AttachWindow(window.hwnd(), {.statusBarHeight = 20, .statusItems = items});
   SetWindowTextA(window.hwnd(), "WWWW");
   FullPaint(window.hwnd());
   HWND w = window.hwnd();
@@ -187,13 +187,13 @@ TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
   EXPECT_EQ(first.right, second.left);
   EXPECT_GT(BrightPixels(w, first), 15);
   EXPECT_EQ(BrightPixels(w, second), 0);
-  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 2, L"WWWW");
+  skin_test::engine->SetStatusBarText(skin_test::IndexOf(w), 2, L"WWWW");
   EXPECT_GT(BrightPixels(w, second), 15);
-  skin::skinEngine->SetStatusBarText(skin_test::IndexOf(w), 1, L"");
+  skin_test::engine->SetStatusBarText(skin_test::IndexOf(w), 1, L"");
   EXPECT_EQ(BrightPixels(w, first), 0);
 
   // A red caption.
-  skin::skinEngine->SetCaptionStyle(w, std::nullopt, std::nullopt, RGB(255, 0, 0));
+  skin_test::engine->SetCaptionStyle(w, std::nullopt, std::nullopt, RGB(255, 0, 0));
   EXPECT_EQ(r.captionTextColour, static_cast<COLORREF>(RGB(255, 0, 0)));
   EXPECT_EQ(r.captionFontName, L"宋体");  // kept
   int red = 0;
@@ -206,7 +206,7 @@ TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
   EXPECT_GT(red, 15);
 
   // The window's own picture replaces the engine's at the next paint.
-  skin::skinEngine->SetWindowPicture(w, skin_test::SolidPicture(10, 10, kGreen));
+  skin_test::engine->SetWindowPicture(w, skin_test::SolidPicture(10, 10, kGreen));
   EXPECT_EQ(r.needsFullRedraw, 1);
   UpdateWindow(w);
   EXPECT_EQ(BackBufferPixel(w, 150, 100), kGreen);

@@ -8,7 +8,7 @@
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/family.h"
 #include "skin/controls/header.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -87,7 +87,7 @@ TEST(CommonControlSkin, TheControlStillDrawsItselfOverItsBackdrop) {
   HWND bar =
       Child(window.hwnd(), "msctls_statusbar32", CCS_NOPARENTALIGN | CCS_NORESIZE, 10, 40, 200, 22);
   SetWindowTextA(bar, "status");
-  skin::skinEngine->AttachCommonControl(bar);
+  skin_test::engine->AttachCommonControl(bar);
   EXPECT_EQ(skin::prop::Get(bar, skin::prop::Kj_FuID), skin_test::IndexOf(window.hwnd()));
   EXPECT_NE(skin::prop::Get(bar, skin::prop::Kj_hProc), 0);
   const uint32_t before = skin_test::faceWork().paints;

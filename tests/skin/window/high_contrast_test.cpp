@@ -3,7 +3,7 @@
 // the skin back in the same window. The system's setting cannot be switched here (Wine refuses
 // SPI_SETHIGHCONTRAST), so the mode is read from the test's own source through the engine's one
 // reading point; the message path is the real one.
-#include "skin/high_contrast.h"
+#include "skin/contrast/high_contrast.h"
 
 #include <gtest/gtest.h>
 
@@ -49,13 +49,13 @@ class HighContrast : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
-    skin::SetHighContrastSource(TestSource);
+    skin_test::engine->frameFirstRun = 0;
+    skin_test::engine->highContrast.SetSource(TestSource);
   }
   void TearDown() override {
     highContrast = false;
-    skin::RefreshHighContrast();
-    skin::SetHighContrastSource(nullptr);
+    skin_test::engine->highContrast.Refresh();
+    skin_test::engine->highContrast.SetSource(nullptr);
   }
 };
 

@@ -11,7 +11,7 @@
 #include "skin/controls/button_skin.h"
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/list_control.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -54,14 +54,14 @@ class ListSkins : public testing::Test {
                                               ICC_INTERNET_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
   }
   // The window is skinned after its children exist, as the player does.
   void Skin(bool highlight = true) {
     skin_test::SkinLikeTheApplication(window->hwnd(), skin_test::SolidPicture(8, 8, kBlue));
     // The player's alpha of 0 would make the wash invisible.
-    skin::highlightEnabled = highlight ? 1 : 0;
-    skin::highlightAlpha = 160;
+    skin_test::engine->highlightEnabled = highlight ? 1 : 0;
+    skin_test::engine->highlightAlpha = 160;
     RedrawWindow(window->hwnd(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
@@ -97,7 +97,7 @@ TEST_F(ListSkins, AttachTakesEachListKindOnceAndSkipsTheExcludedOnes) {
   EXPECT_EQ(static_cast<COLORREF>(SendMessageA(view, LVM_GETTEXTBKCOLOR, 0, 0)), CLR_NONE);
 
   const size_t count = skin_test::RecordOf(hwnd)->controls[skin::kListListTypes].size();
-  c::AttachListControls(skin_test::IndexOf(hwnd), hwnd);
+  c::AttachListControls(skin_test::RecordOf(hwnd), hwnd);
   EXPECT_EQ(skin_test::RecordOf(hwnd)->controls[skin::kListListTypes].size(), count);
 }
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "skin/contrast.h"
+#include "skin/contrast/contrast.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/panel.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -30,7 +30,7 @@ class PanelSkins : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     window = std::make_unique<TestWindow>(360, 260);
     skin_test::SkinLikeTheApplication(window->hwnd(), skin_test::SolidPicture(8, 8, kBlue));
     RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -42,7 +42,7 @@ class PanelSkins : public testing::Test {
     inner = Child(box, "Button", "Go", BS_PUSHBUTTON, 10, 30, 70, 24);
     radio = Child(box, "Button", "One", BS_AUTORADIOBUTTON, 10, 70, 90, 20);
     text = Child(box, "Static", "label", 0, 10, 100, 90, 20);
-    skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), alpha);
+    skin_test::engine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), alpha);
     return box;
   }
   // What the panel paints, in a memory surface of its client size.
@@ -171,7 +171,7 @@ LRESULT CALLBACK GrowsThePanelList(HWND window, UINT message, WPARAM wParam, LPA
     const void* storage = list.data();
     const skin::PanelSkin* record = c::PanelOf(window);
     while (list.data() == storage && !waiting.empty()) {
-      skin::skinEngine->AttachPanel(waiting.back(), 1, 0, 255);
+      skin_test::engine->AttachPanel(waiting.back(), 1, 0, 255);
       waiting.pop_back();
     }
     if (list.data() != storage) ++storageMoves;
@@ -188,7 +188,7 @@ TEST_F(PanelSkins, APanelListThatGrowsWhileAPanelPaintsSizesOrShowsLeavesItsReco
   heldPanel = box;
   belowPanel = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GrowsThePanelList)));
-  skin::skinEngine->AttachPanel(box, 1, 0, 255);
+  skin_test::engine->AttachPanel(box, 1, 0, 255);
   // The caption's text (in whichever ink reads over the blue) and the frame's left line, as the
   // screen shows them.
   auto whole = [&] {

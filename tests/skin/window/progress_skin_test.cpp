@@ -8,7 +8,7 @@
 
 #include "skin/controls/face_canvas.h"
 #include "skin/controls/progress_bar.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -24,7 +24,7 @@ class ProgressSkins : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     window = std::make_unique<TestWindow>(360, 300);
     across = Bar(WS_BORDER, 10, 40, 300, 24);  // a border the system would draw
     upright = Bar(PBS_VERTICAL, 10, 80, 24, 200);

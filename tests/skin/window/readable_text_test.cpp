@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "skin/contrast.h"
-#include "skin/gdi_handles.h"
+#include "skin/contrast/contrast.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -68,7 +68,7 @@ class ReadableText : public testing::TestWithParam<COLORREF> {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
   }
 };
 
@@ -84,7 +84,7 @@ TEST_P(ReadableText, CaptionsStaticsAndListItemsStandOutFromThePicture) {
   HWND label = Child(box, "Static", "WWWW", 0, 10, 80, 140, 20);
   HWND list = Child(box, "ListBox", "", WS_BORDER | LBS_NOINTEGRALHEIGHT, 170, 24, 130, 100);
   for (int i = 0; i < 3; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("WWWW"));
-  skin::skinEngine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
+  skin_test::engine->AttachPanel(box, 1, GetSysColor(COLOR_WINDOW), 0);
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   skin_test::Pump(50);
 

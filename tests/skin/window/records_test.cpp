@@ -11,6 +11,7 @@
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
+#include "skin/subclass.h"
 #include "skin/window_records.h"
 #include "tests/skin/window/skin_test_window.h"
 
@@ -24,7 +25,7 @@ class Records : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    engine = skin::skinEngine;
+    engine = skin_test::engine;
   }
   skin::SkinEngine* engine = nullptr;
 };
@@ -54,19 +55,19 @@ RECT ToolRect(HWND owner, UINT id) {
 
 TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
   TestWindow window(300, 200);
-  const int32_t before = skin::RecordCount();
+  const int32_t before = skin_test::engine->RecordCount();
   engine->AttachWindow(window.hwnd());
   const intptr_t previous = Get(window.hwnd(), skin::prop::Hw_hProc);
   engine->AttachWindow(
       window.hwnd(),
       {.captionHeight = 40, .captionActive = 0, .sizable = 0, .helpButton = 1, .menuButton = 1});
-  EXPECT_EQ(skin::RecordCount(), before + 1);
-  const auto frame = reinterpret_cast<LONG_PTR>(engine->frameProcEntry);
-  EXPECT_EQ(GetWindowLongPtrW(window.hwnd(), GWLP_WNDPROC), frame);
-  // The procedure replaced is the one before the frame's (the tooltip's subclassing sits
-  // between it and the window's own), never the frame procedure itself.
+  EXPECT_EQ(skin_test::engine->RecordCount(), before + 1);
+  // One frame subclass, whose data is the window's record.
+  EXPECT_EQ(skin::SubclassData(window.hwnd(), engine->frameProcEntry), RecordOf(window.hwnd()));
+  // The procedure shown as replaced is the one the window had before the frame's (the
+  // tooltip's subclassing sits between it and the window's own).
   EXPECT_EQ(Get(window.hwnd(), skin::prop::Hw_hProc), previous);
-  EXPECT_NE(previous, frame);
+  EXPECT_NE(previous, 0);
   EXPECT_EQ(reinterpret_cast<intptr_t>(RecordOf(window.hwnd())->oldWndProc), previous);
   EXPECT_EQ(Get(window.hwnd(), skin::prop::Hw_lbID), skin_test::IndexOf(window.hwnd()));
   EXPECT_EQ(RecordOf(window.hwnd())->captionHeight, 25);  // the second attach changed nothing
@@ -78,7 +79,7 @@ TEST_F(Records, AttachingTwiceKeepsOneRecordAndOneSubclassing) {
 }
 
 TEST_F(Records, OmittedOptionsTakeTheirDefaults) {
-  skin::backgroundMode = 2;
+  skin_test::engine->backgroundMode = 2;
   TestWindow window(300, 200);
   engine->AttachWindow(window.hwnd(), {.captionHeight = 10});
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
@@ -178,15 +179,15 @@ TEST_F(Records, CaptionButtonsFollowTheStyleWithGlyphsAndTooltips) {
   EXPECT_EQ(tool.bottom, 19);
 
   // Another language: the hints of every window follow at once.
-  const skin::SkinTexts chinese = skin::skinTexts;
-  skin::skinTexts.minimize = L"Minimize";
-  skin::skinTexts.close = L"Close";
+  const skin::SkinTexts chinese = skin_test::engine->skinTexts;
+  skin_test::engine->skinTexts.minimize = L"Minimize";
+  skin_test::engine->skinTexts.close = L"Close";
   engine->RenameCaptionButtons();
   EXPECT_EQ(ToolText(full.hwnd(), 1), L"Minimize");
   EXPECT_EQ(ToolText(full.hwnd(), 2), L"最大化");
   EXPECT_EQ(ToolText(full.hwnd(), 3), L"Close");
   EXPECT_EQ(ToolText(plain.hwnd(), 1), L"Close");
-  skin::skinTexts = chinese;
+  skin_test::engine->skinTexts = chinese;
 }
 
 void CALLBACK CountCall();
@@ -241,11 +242,11 @@ TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
   EXPECT_EQ(Get(track, skin::prop::Kj_FuID), secondIndex);
   EXPECT_EQ(Get(box, skin::prop::Hw_FuID), secondIndex);
 
-  const int32_t count = skin::RecordCount();
+  const int32_t count = skin_test::engine->RecordCount();
   first.Destroy();
-  EXPECT_EQ(skin::RecordCount(), count - 1);
+  EXPECT_EQ(skin_test::engine->RecordCount(), count - 1);
   EXPECT_EQ(Get(second.hwnd(), skin::prop::Hw_lbID), firstIndex);
-  EXPECT_EQ(skin::RecordAt(firstIndex)->hwnd, second.hwnd());
+  EXPECT_EQ(skin_test::engine->RecordAt(firstIndex)->hwnd, second.hwnd());
   EXPECT_EQ(Get(button, skin::prop::Hw_FuID), firstIndex);
   EXPECT_EQ(Get(track, skin::prop::Kj_FuID), firstIndex);
   EXPECT_EQ(Get(box, skin::prop::Hw_FuID), firstIndex);
@@ -258,7 +259,7 @@ TEST_F(Records, RemovingTheFirstRenumbersTheSecondAndItsControls) {
   EXPECT_EQ(engine->FindMaximizeButton(firstIndex), 0);
   SendMessageA(second.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 100));
   second.Destroy();
-  EXPECT_EQ(skin::RecordCount(), count - 2);
+  EXPECT_EQ(skin_test::engine->RecordCount(), count - 2);
 }
 
 TEST_F(Records, ControlsAndPanelsAreRecordedOnce) {
@@ -295,19 +296,19 @@ TEST_F(Records, ControlsAndPanelsAreRecordedOnce) {
 
 TEST_F(Records, SetOptionsDefaults) {
   engine->SetOptions(1);
-  EXPECT_EQ(skin::controlColouring, 1);
-  EXPECT_EQ(skin::highlightAlpha, 160);
-  EXPECT_EQ(skin::highlightEnabled, 0);
-  EXPECT_EQ(skin::outlineEnabled, 1);
+  EXPECT_EQ(skin_test::engine->controlColouring, 1);
+  EXPECT_EQ(skin_test::engine->highlightAlpha, 160);
+  EXPECT_EQ(skin_test::engine->highlightEnabled, 0);
+  EXPECT_EQ(skin_test::engine->outlineEnabled, 1);
   engine->SetOptions(1, 0);  // what the application passes
-  EXPECT_EQ(skin::highlightAlpha, 0);
-  EXPECT_EQ(skin::highlightEnabled, 1);
-  EXPECT_EQ(skin::outlineEnabled, 1);
+  EXPECT_EQ(skin_test::engine->highlightAlpha, 0);
+  EXPECT_EQ(skin_test::engine->highlightEnabled, 1);
+  EXPECT_EQ(skin_test::engine->outlineEnabled, 1);
   engine->SetOptions(0, 77, 0);
-  EXPECT_EQ(skin::controlColouring, 0);
-  EXPECT_EQ(skin::highlightAlpha, 77);
-  EXPECT_EQ(skin::highlightEnabled, 1);
-  EXPECT_EQ(skin::outlineEnabled, 0);
+  EXPECT_EQ(skin_test::engine->controlColouring, 0);
+  EXPECT_EQ(skin_test::engine->highlightAlpha, 77);
+  EXPECT_EQ(skin_test::engine->highlightEnabled, 1);
+  EXPECT_EQ(skin_test::engine->outlineEnabled, 0);
 }
 
 TEST_F(Records, SetSkinColoursAndPicture) {
@@ -315,28 +316,29 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   const std::vector<uint8_t> picture = skin_test::SolidPicture(16, 16, sampled);
 
   engine->SetSkin(L"", picture, std::nullopt, -1);
-  EXPECT_EQ(skin::backgroundColour, sampled);
-  EXPECT_EQ(skin::accentColour, sampled);  // accent -1 takes the sampled colour
-  EXPECT_EQ(skin::backgroundMode, 4);
-  EXPECT_EQ(skin::backgroundImage, picture);
+  EXPECT_EQ(skin_test::engine->backgroundColour, sampled);
+  EXPECT_EQ(skin_test::engine->accentColour, sampled);  // accent -1 takes the sampled colour
+  EXPECT_EQ(skin_test::engine->backgroundMode, 4);
+  EXPECT_EQ(skin_test::engine->backgroundImage, picture);
 
   engine->SetSkin(L"", picture, RGB(1, 2, 3), -1, 3);
-  EXPECT_EQ(skin::backgroundColour, static_cast<COLORREF>(RGB(1, 2, 3)));  // the colour wins
-  EXPECT_EQ(skin::accentColour, static_cast<COLORREF>(RGB(1, 2, 3)));
+  EXPECT_EQ(skin_test::engine->backgroundColour,
+            static_cast<COLORREF>(RGB(1, 2, 3)));  // the colour wins
+  EXPECT_EQ(skin_test::engine->accentColour, static_cast<COLORREF>(RGB(1, 2, 3)));
 
   engine->SetSkin(L"", picture);
-  EXPECT_EQ(skin::accentColour, 0xDDCA22u);
+  EXPECT_EQ(skin_test::engine->accentColour, 0xDDCA22u);
   engine->SetSkin(L"", {}, 0, 0xFF8800, 3);  // the loading window's call
-  EXPECT_EQ(skin::accentColour, 0xFF8800u);
-  EXPECT_EQ(skin::backgroundColour, 0u);
-  EXPECT_TRUE(skin::backgroundImage.empty());
+  EXPECT_EQ(skin_test::engine->accentColour, 0xFF8800u);
+  EXPECT_EQ(skin_test::engine->backgroundColour, 0u);
+  EXPECT_TRUE(skin_test::engine->backgroundImage.empty());
   engine->SetSkin(L"", {});
-  EXPECT_EQ(skin::backgroundColour, GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(skin_test::engine->backgroundColour, GetSysColor(COLOR_WINDOW));
 
   // Modes 0 and 1 keep the picture prepared: its free side and its bottom fade into the colour.
   engine->SetSkin(L"", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 1);
   graphics::GfxBitmap prepared;
-  ASSERT_TRUE(prepared.LoadFromBytes(skin::backgroundImage));
+  ASSERT_TRUE(prepared.LoadFromBytes(skin_test::engine->backgroundImage));
   EXPECT_EQ(prepared.GetWidth(), 40u);
   EXPECT_EQ(prepared.GetHeight(), 30u);
   EXPECT_EQ(prepared.GetPixel(39, 2) & 0xFFFFFF, 0x1E78C8u);  // against the right edge: as is
@@ -347,7 +349,7 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   EXPECT_LT(darkest, 0x80u);
   EXPECT_EQ(prepared.GetPixel(39, 10) & 0xFFFFFF, 0x1E78C8u);  // above the bottom fade
   engine->SetSkin(L"", skin_test::SolidPicture(40, 30, sampled), RGB(0, 0, 0), std::nullopt, 0);
-  ASSERT_TRUE(prepared.LoadFromBytes(skin::backgroundImage));
+  ASSERT_TRUE(prepared.LoadFromBytes(skin_test::engine->backgroundImage));
   EXPECT_EQ(prepared.GetPixel(0, 2) & 0xFFFFFF, 0x1E78C8u);  // against the left edge: as is
   EXPECT_LT(prepared.GetPixel(39, 2) & 0xFF, 0x30u);
 
@@ -362,9 +364,9 @@ TEST_F(Records, SetSkinColoursAndPicture) {
   CloseHandle(h);
   engine->SetSkin(file, {}, std::nullopt, std::nullopt, 2);
   DeleteFileW(file.c_str());
-  EXPECT_EQ(skin::backgroundColour, static_cast<COLORREF>(RGB(9, 9, 9)));
-  ASSERT_GT(skin::backgroundImage.size(), 8u);
-  EXPECT_EQ(skin::backgroundImage[1], 'P');
+  EXPECT_EQ(skin_test::engine->backgroundColour, static_cast<COLORREF>(RGB(9, 9, 9)));
+  ASSERT_GT(skin_test::engine->backgroundImage.size(), 8u);
+  EXPECT_EQ(skin_test::engine->backgroundImage[1], 'P');
 }
 
 TEST_F(Records, SetSkinRepaintsVisibleSkinnedWindows) {

@@ -53,7 +53,7 @@ class SkeletonFaults : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
   }
 };
 
@@ -65,7 +65,7 @@ TEST_F(SkeletonFaults, AControlAnotherSkinHoldsIsRefusedAsACommonControl) {
   ASSERT_NE(c::ButtonOf(push), nullptr);
   ASSERT_NE(c::SliderOf(slider), nullptr);
   for (HWND control : {push, slider}) {
-    skin::skinEngine->AttachCommonControl(control);
+    skin_test::engine->AttachCommonControl(control);
     EXPECT_EQ(GetPropW(control, skin::prop::Kj_hProc), nullptr);
     // Two skins over one control would chain to each other until the stack ran out.
     SendMouse(control, WM_MOUSEMOVE, 5, 5);
@@ -132,7 +132,7 @@ TEST_F(SkeletonFaults, TheRepaintAfterChainingReachesTheSameControl) {
 }
 
 TEST_F(SkeletonFaults, BrushesGoWithControlsThatComeAndGo) {
-  skin::highlightEnabled = 1;
+  skin_test::engine->highlightEnabled = 1;
   auto window = Skinned(60);
   Skin(*window);
   HWND hwnd = window->hwnd();
@@ -157,8 +157,8 @@ TEST_F(SkeletonFaults, BrushesGoWithControlsThatComeAndGo) {
 }
 
 TEST_F(SkeletonFaults, AListBoxSelectionNeverShowsOpaqueRows) {
-  skin::highlightEnabled = 1;
-  skin::highlightAlpha = 100;
+  skin_test::engine->highlightEnabled = 1;
+  skin_test::engine->highlightAlpha = 100;
   auto window = Skinned(60);
   HWND list = Child(window->hwnd(), "ListBox", "", WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     20, 30, 120, 120);
@@ -224,7 +224,7 @@ TEST_F(SkeletonFaults, AListViewStaysHotWhileThePointerIsOverItsHeader) {
 TEST_F(SkeletonFaults, AComboBoxWithTheWashOffStaysHotWhileThePointerIsOverItsEdit) {
   auto window = Skinned(60);
   HWND combo = Child(window->hwnd(), "ComboBox", "", CBS_DROPDOWN, 20, 40, 140, 120);
-  skin::SkinEngine& engine = *skin::skinEngine;
+  skin::SkinEngine& engine = *skin_test::engine;
   engine.SetSkin(L"", skin_test::SolidPicture(16, 16, kPicture), 0, 0xFF8800, 3);
   engine.SetOptions(1);
   engine.AttachWindow(window->hwnd(), {.captionActive = 1, .sizable = 1, .captionText = 1});

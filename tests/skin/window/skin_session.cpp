@@ -2,7 +2,7 @@
 // start makes them.
 #include <gtest/gtest.h>
 
-#include "skin/gdi_object_cache.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -12,14 +12,13 @@ namespace {
 class SkinSession : public testing::Environment {
  public:
   void SetUp() override {
-    skin::skinEngine = new skin::SkinEngine();
-    skin::StartGdiplus();
-    ASSERT_NE(skin::gdiplusToken, 0u);
-    skin::SetSkinDefaults();
+    skin_test::engine = new skin::SkinEngine();
+    skin_test::engine->gdiplusToken = skin::StartGdiplus();
+    ASSERT_NE(skin_test::engine->gdiplusToken, 0u);
   }
   void TearDown() override {
-    delete skin::skinEngine;
-    skin::skinEngine = nullptr;
+    delete skin_test::engine;
+    skin_test::engine = nullptr;
     skin::FreeSkinArrays();
   }
 };

@@ -7,12 +7,14 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_image.h"
 #include "graphics/path_routines.h"
-#include "skin/gdi_handles.h"
-#include "skin/paint_observer.h"
+#include "skin/frame/paint_observer.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/skin_settings.h"
 #include "skin/window_records.h"
 
 namespace skin_test {
+
+skin::SkinEngine* engine = nullptr;
 namespace {
 
 constexpr char kClass[] = "SkinTestWindow";
@@ -130,15 +132,15 @@ std::vector<WPARAM> TestWindow::MoveSizeRequests() const {
 }
 
 void SkinLikeTheApplication(HWND window, const std::vector<uint8_t>& picture) {
-  skin::SkinEngine* engine = skin::skinEngine;
+  skin::SkinEngine* engine = skin_test::engine;
   engine->SetSkin(L"", picture, 0, 0xFF8800, 3);
   engine->SetOptions(1, 0);
   engine->AttachWindow(window, {.captionActive = 1, .sizable = 1, .captionText = 1});
 }
 
-skin::WindowSkinRecord* RecordOf(HWND window) { return skin::RecordAt(skin::FindRecord(window)); }
+skin::WindowSkinRecord* RecordOf(HWND window) { return skin::FrameRecordOf(window); }
 
-int32_t IndexOf(HWND window) { return skin::FindRecord(window); }
+int32_t IndexOf(HWND window) { return skin_test::engine->FindRecord(window); }
 
 void Pump(DWORD milliseconds) {
   const DWORD start = GetTickCount();
@@ -167,16 +169,10 @@ COLORREF BackBufferPixel(HWND window, int x, int y) {
 }
 
 void ResetSkinSettings() {
-  skin::frameFirstRun = 1;
-  skin::controlColouring = 1;
-  skin::highlightAlpha = 160;
-  skin::highlightEnabled = 0;
-  skin::outlineEnabled = 1;
-  skin::accentColour = 0xDDCA22;
-  skin::backgroundColour = GetSysColor(COLOR_WINDOW);
-  skin::backgroundMode = 0;
-  skin::backgroundImage.clear();
-  skin::backgroundImageVersion = skin::NextPictureVersion();
+  static_cast<skin::SkinSettings&>(*engine) = {};
+  engine->backgroundColour = GetSysColor(COLOR_WINDOW);
+  engine->backgroundImage.clear();
+  ++engine->backgroundImageVersion;
 }
 
 COLORREF WindowPixel(HWND window, int x, int y) {

@@ -14,6 +14,9 @@
 
 namespace skin_test {
 
+// The engine every window test skins with: made by the test session (or the benchmark).
+extern skin::SkinEngine* engine;
+
 struct Observed {
   UINT message;
   WPARAM wParam;

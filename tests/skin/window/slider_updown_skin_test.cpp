@@ -10,7 +10,7 @@
 #include "skin/controls/face_layers.h"
 #include "skin/controls/slider.h"
 #include "skin/controls/up_down.h"
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
 
@@ -62,7 +62,7 @@ class SliderUpDownSkins : public testing::Test {
  protected:
   void SetUp() override {
     skin_test::ResetSkinSettings();
-    skin::frameFirstRun = 0;
+    skin_test::engine->frameFirstRun = 0;
     window = std::make_unique<TestWindow>(420, 320);
     HWND w = window->hwnd();
     across = Child(w, TRACKBAR_CLASSA, TBS_AUTOTICKS | TBS_BOTTOM, 10, 40, 200, 32);
@@ -123,7 +123,7 @@ TEST_F(SliderUpDownSkins, ThumbFollowsThePositionToBothEndsOfTheRange) {
 
 TEST_F(SliderUpDownSkins, OutlineSwitchOffLeavesOnlyChannelSelectionAndThumb) {
   const Face framed(across, Slider);
-  skin::outlineEnabled = 0;
+  skin_test::engine->outlineEnabled = 0;
   const Face bare(across, Slider);
   // Away from channel and thumb: the frame's gradient, or the picture itself.
   EXPECT_NE(framed.At(100, 3), kBlue);

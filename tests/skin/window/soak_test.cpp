@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "skin/gdi_object_cache.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -25,8 +25,8 @@ void Colour(HWND window, UINT message, HWND control) {
 
 TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
   skin_test::ResetSkinSettings();
-  skin::frameFirstRun = 0;
-  skin::SkinEngine& engine = *skin::skinEngine;
+  skin_test::engine->frameFirstRun = 0;
+  skin::SkinEngine& engine = *skin_test::engine;
   engine.SetSkin(L"", skin_test::SolidPicture(64, 48, RGB(40, 60, 90)), 0, 0xFF8800, 3);
   engine.SetOptions(1, 0);
   skin_test::TestWindow window(320, 220, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
