@@ -1,8 +1,9 @@
-# cmake -DNM=... -DFILES="a.a;b.obj;folder/" -P check_globals.cmake: fails naming every writable
-# data symbol (nm kinds b, B, d, D) that the sources made: state belongs in the objects that own
-# it, and constants in read-only data. A folder stands for the .obj files under it. Only what the
-# compiler makes of its own is let through: section names, guard variables, type information and
-# virtual tables.
+# cmake -DNM=... -DFILES="a.a;b.obj;folder/" [-DENTRY=symbol] -P check_globals.cmake: fails
+# naming every writable data symbol (nm kinds b, B, d, D) that the sources made: state belongs in
+# the objects that own it, and constants in read-only data. A folder stands for the .obj files
+# under it. Let through: what the compiler makes of its own (section names, guard variables, type
+# information and virtual tables), and ENTRY, the one pointer through which the state object is
+# reached, which must then be there.
 cmake_minimum_required(VERSION 3.20)
 set(inputs)
 foreach(f ${FILES})
@@ -37,10 +38,17 @@ foreach(line ${lines})
   if(name MATCHES "^\\." OR name MATCHES "^(guard variable|typeinfo|vtable) ")
     continue()
   endif()
+  if(DEFINED ENTRY AND name STREQUAL ENTRY)
+    set(entry_seen TRUE)
+    continue()
+  endif()
   list(APPEND found "${name}")
 endforeach()
 if(symbols LESS 20)
   message(FATAL_ERROR "only ${symbols} symbols read: the listing's form is not understood")
+endif()
+if(DEFINED ENTRY AND NOT entry_seen)
+  message(FATAL_ERROR "the entry ${ENTRY} is gone: name the new one")
 endif()
 if(found)
   list(REMOVE_DUPLICATES found)
