@@ -86,8 +86,11 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
   std::printf("cycles %zu, GDI slots free %d -> %d, committed bytes %zu -> %zu\n", kCycles, free,
               freeAfter, memory, memoryAfter);
   EXPECT_EQ(freeAfter, free);
-  // A few pages of slack for the heap's own bookkeeping; a kilobyte a cycle is far over.
-  EXPECT_LE(memoryAfter, memory + kCycles * 32) << (memoryAfter - memory) / kCycles << " a cycle";
+  // Slack for the heap's own bookkeeping: sixteen pages once (Wine's heap grows by a few pages
+  // after the first cycles and then stays, 16 KB at 300 cycles and 20 KB at 1,500), and 32
+  // bytes a cycle; a leak of a few hundred bytes a cycle is over.
+  EXPECT_LE(memoryAfter, memory + 16 * 4096 + kCycles * 32)
+      << (memoryAfter - memory) / kCycles << " a cycle";
   EXPECT_EQ(skin::gdiObjectCache.size(), entries);
   EXPECT_EQ(entries, 0u);
   // What the properties hold now is alive; the fade timer has stopped.
