@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -124,10 +125,21 @@ class SourceDialog {
     if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &around);
     const int dpi = graphics::DpiForWindow(owner);
     const auto px = [dpi](int length) { return graphics::ScaleLength(length, dpi); };
+    // Centred on the owner, but whole on its screen: a small owner near an edge would push the
+    // dialog's field or buttons off it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromRect(&around, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    const auto keep = [](int at, int size, LONG low, LONG high) {
+      return std::max<int>(low, std::min<int>(at, high - size));
+    };
+    const int x =
+        keep((around.left + around.right - px(kWidth)) / 2, px(kWidth), work.left, work.right);
+    const int y =
+        keep((around.top + around.bottom - px(kHeight)) / 2, px(kHeight), work.top, work.bottom);
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kSourceDialogClass,
-                              Texts().menuSource, WS_POPUP | WS_CLIPCHILDREN,
-                              (around.left + around.right - px(kWidth)) / 2,
-                              (around.top + around.bottom - px(kHeight)) / 2, px(kWidth),
+                              Texts().menuSource, WS_POPUP | WS_CLIPCHILDREN, x, y, px(kWidth),
                               px(kHeight), owner, nullptr, wc.hInstance, this);
     if (!window_) return;
     const auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,

@@ -71,6 +71,8 @@ void ExpectRefused(const PlayerProcess& player, HWND dialog, const std::string& 
 TEST(SourceDialog, AFirstStartWithNothingToPlayOffersItAndTheChosenFolderPlaysAndIsKept) {
   // No catalogue answers on this lane's port here, and no source was ever set.
   const PlayerFolder dir = MakePlayerFolder(TestName());
+  // The smallest window, where the dialog centred on it would stand partly off the screen.
+  WriteFileBytes(dir.Path("\\config\\main.txt"), "200#150");
   std::string folder = MusicFolder();
   {
     PlayerProcess player(dir.folder);
@@ -82,6 +84,14 @@ TEST(SourceDialog, AFirstStartWithNothingToPlayOffersItAndTheChosenFolderPlaysAn
     HWND dialog = player.WaitForWindow("VelorySourceDialog");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), player.WaitForMainWindow());
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof(screen);
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &screen);
+    EXPECT_TRUE(r.left >= screen.rcWork.left && r.top >= screen.rcWork.top &&
+                r.right <= screen.rcWork.right && r.bottom <= screen.rcWork.bottom)
+        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
 
     ExpectRefused(player, dialog, folder + "\\no such folder", "no folder", "找不到这个文件夹");
     ExpectRefused(player, dialog, folder + "\\nothing", "nothing playable",
