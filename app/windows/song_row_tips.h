@@ -8,7 +8,7 @@
 #include <string>
 
 #include "graphics/gfx_tooltip.h"
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace app {
 

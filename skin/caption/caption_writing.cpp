@@ -7,9 +7,9 @@
 #include "graphics/gfx_graphics.h"
 #include "graphics/gfx_string_format.h"
 #include "graphics/path_routines.h"
-#include "skin/caption_fit.h"
-#include "skin/caption_ink.h"
-#include "skin/skin_font.h"
+#include "skin/caption/caption_fit.h"
+#include "skin/caption/caption_ink.h"
+#include "skin/frame/skin_font.h"
 #include "skin/window_record.h"
 
 namespace skin {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "skin/gdi_handles.h"
+#include "skin/gdi/gdi_handles.h"
 
 namespace skin {
 namespace {

@@ -1,6 +1,6 @@
 // The caption's ink: light text keeps a crisp dark edge, dark text over a light picture is drawn
 // without the light halo that blurs it, and a halo stays where the picture is mixed.
-#include "skin/caption_ink.h"
+#include "skin/caption/caption_ink.h"
 
 #include <gtest/gtest.h>
 

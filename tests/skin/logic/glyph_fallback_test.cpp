@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/gdi_scoped.h"
+#include "skin/gdi/gdi_scoped.h"
 
 namespace {
 
