@@ -15,6 +15,7 @@
 #include "app/desktop/program_icon.h"
 #include "app/keys/key_router.h"
 #include "app/windows/player_units.h"
+#include "skin/picture/picture_ahead.h"
 
 namespace skin {
 class SkinEngine;
@@ -52,8 +53,11 @@ class Application {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // Made by the process start; declared first, so that it goes last, after every window part
-  // that still paints or lets go of its records.
+  // The background decoded while the start-up waits for the catalogue; lent to the engine, so it
+  // is declared before it and goes after it.
+  skin::PictureAhead pictureAhead;
+  // Made by the process start; declared next, so that it goes after every window part that
+  // still paints or lets go of its records.
   std::unique_ptr<skin::SkinEngine, SkinEngineDeleter> skinEngine;
   const Announcer announcer{kEventLogVariable};
   LanguageChoice language;

@@ -39,7 +39,7 @@ void StartProcess() {
   App().skinEngine.reset(new skin::SkinEngine());
   skin::SkinEngine* const skinEngine = Engine();
   if (Announce().on()) skinEngine->captionWritten = AnnounceCaption;
-  skin::FreeSkinArrays();  // both arrays start empty
+  skinEngine->pictureAhead = &App().pictureAhead;
   std::atexit(RunExitRoutineAtExit);
   skinEngine->gdiplusToken = skin::StartGdiplus();
   const HMODULE module = GetModuleHandleW(nullptr);
@@ -54,9 +54,12 @@ void ExitRoutine() {
   catalogue::EndTrimmerStarts();
   catalogue::songAddress.clear();
   catalogue::songAddress.shrink_to_fit();
-  // Ended through exit() the application is never destroyed: the engine goes here.
-  if (HasApp()) App().skinEngine.reset();
-  skin::FreeSkinArrays();
+  // Ended through exit() the application is never destroyed: the early decode and the engine
+  // go here.
+  if (HasApp()) {
+    App().pictureAhead.Forget();
+    App().skinEngine.reset();
+  }
 }
 
 }  // namespace app

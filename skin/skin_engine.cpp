@@ -85,7 +85,7 @@ void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t
                     backgroundPicture.get() && backgroundPicture.mode() == newMode;
   if (!keep) backgroundPicture.Clear();
   if (!keep && !fades && !bytes.empty())
-    backgroundPicture.Decode(bytes, newMode, LargestClientSize());
+    backgroundPicture.Decode(bytes, newMode, LargestClientSize(), Watch());
 
   std::optional<COLORREF> sampled;
   if (haveFull) {
@@ -115,7 +115,7 @@ void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t
   full.Dispose();
   // A picture made here (faded, or read from a file) is decoded in its final form.
   if (haveFull && !backgroundImage.empty())
-    backgroundPicture.Decode(backgroundImage, newMode, LargestClientSize());
+    backgroundPicture.Decode(backgroundImage, newMode, LargestClientSize(), Watch());
   ++backgroundImageVersion;
 
   for (int32_t i = 1; i <= RecordCount(); ++i) {
@@ -127,7 +127,7 @@ void SkinEngine::SetSkin(const std::wstring& fileName, const std::vector<uint8_t
 }
 
 void SkinEngine::RefreshPictureForScreen() {
-  if (!backgroundPicture.Refresh(backgroundImage, LargestClientSize())) return;
+  if (!backgroundPicture.Refresh(backgroundImage, LargestClientSize(), Watch())) return;
   ++backgroundImageVersion;
   for (int32_t i = 1; i <= RecordCount(); ++i) {
     WindowSkinRecord* record = RecordAt(i);

@@ -15,6 +15,7 @@
 #include "skin/caption/button_fade.h"
 #include "skin/caption/caption_writing.h"
 #include "skin/contrast/high_contrast.h"
+#include "skin/gdi/gdi_object_cache.h"
 #include "skin/picture/screen_picture.h"
 #include "skin/skin_settings.h"
 #include "skin/window_record.h"
@@ -86,6 +87,14 @@ class SkinEngine : public SkinSettings {
   HICON appIcon = nullptr;
   // GDI+ is shut down with it when the engine goes (or at WM_QUIT).
   ULONG_PTR gdiplusToken = 0;
+  // The backdrops handed out for the controls of its windows, until they come back.
+  GdiObjectCache backdropDcs;
+  // Told what the painters composed and decoded; none in the program.
+  PaintObserver* paintObserver = nullptr;
+  // The application's decode started before the skin was set, taken by the decode of the same
+  // bytes; none: every picture is decoded where it is needed.
+  PictureAhead* pictureAhead = nullptr;
+  DecodeWatch Watch() const { return {paintObserver, pictureAhead}; }
 
   // The frame procedure of a skinned top-level window.
   LRESULT FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,7 +4,6 @@
 //
 #include <gdiplus.h>
 
-#include "skin/gdi/gdi_object_cache.h"
 #include "skin/skin_engine.h"
 #include "skin/window_records.h"
 
@@ -31,8 +30,6 @@ std::wstring_view FaceOf(HWND window) {
   const SkinEngine* engine = EngineOf(window);
   return engine ? std::wstring_view(engine->skinTexts.face) : kDefaultFace;
 }
-
-void FreeSkinArrays() { FreeGdiObjectCache(); }
 
 ULONG_PTR StartGdiplus() {
   Gdiplus::GdiplusStartupInput input;

@@ -44,9 +44,6 @@ const SkinSettings& SettingsOf(HWND window);
 // The face its texts are drawn in.
 std::wstring_view FaceOf(HWND window);
 
-// Frees the DC cache with everything it holds (exit routine).
-void FreeSkinArrays();
-
 // Starts GDI+ (version 1, no debug callback, background thread and external codecs allowed) and
 // returns its token (0 when it did not start).
 ULONG_PTR StartGdiplus();

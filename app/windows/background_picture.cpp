@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "app/application.h"
 #include "app/data/data_files.h"
 #include "app/data/language.h"
 #include "app/windows/user_messages.h"
@@ -17,7 +18,8 @@ bool PictureDecodes(const std::vector<uint8_t>& bytes, const std::wstring& cache
   // Decoded as the main window stretches it, so only the reduced copy is ever held.
   return skin::DecodePicture(
              bytes, true, skin::LargestClientSize(), nullptr,
-             cacheFolder.empty() ? std::wstring() : skin::PictureCacheFile(cacheFolder)) != nullptr;
+             cacheFolder.empty() ? std::wstring() : skin::PictureCacheFile(cacheFolder),
+             {nullptr, HasApp() ? &App().pictureAhead : nullptr}) != nullptr;
 }
 
 void ChangeBackground(const std::wstring& executableFolder, const BackgroundChoice& choice) {

@@ -30,11 +30,14 @@ void KeepPictureCacheIn(const std::wstring& folder) {
   if (skin::SkinEngine* engine = Engine()) engine->SetPictureCacheFolder(folder);
 }
 
-void ForgetPictureAhead() { skin::ForgetPictureDecode(); }
+void ForgetPictureAhead() {
+  if (HasApp()) App().pictureAhead.Forget();
+}
 
 void DecodePictureAhead(std::shared_ptr<const std::vector<uint8_t>> picture,
                         const std::wstring& cacheFolder) {
-  skin::StartPictureDecode(std::move(picture), skin::LargestClientSize(),
+  if (!HasApp()) return;
+  App().pictureAhead.Start(std::move(picture), skin::LargestClientSize(),
                            skin::PictureCacheFile(cacheFolder));
 }
 

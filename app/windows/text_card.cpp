@@ -62,7 +62,7 @@ void PaintTextCard(HWND window, HDC target, const CardShape& shape,
   if (text) text(dc, width);
   SelectObject(dc, oldFont);
   BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-  if (backdrop) skin::ReleaseControlBackdrop(backdrop);
+  if (backdrop) skin::ReleaseControlBackdrop(window, backdrop);
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "skin/backdrop/control_backdrop.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "graphics/gfx_brush.h"
@@ -17,6 +18,25 @@
 
 namespace skin {
 namespace {
+
+// A control no engine skinned keeps the backdrops it was handed itself, until the last comes back.
+constexpr wchar_t kOwnBackdrops[] = L"SkinOwnBackdrops";
+
+GdiObjectCache* OwnBackdrops(HWND control) {
+  return prop::GetAs<GdiObjectCache*>(control, kOwnBackdrops);
+}
+
+HDC KeepBackdrop(HWND control, MemoryDc memory) {
+  if (SkinEngine* engine = EngineOf(control))
+    return engine->backdropDcs.Register(std::move(memory));
+  GdiObjectCache* own = OwnBackdrops(control);
+  if (!own) {
+    auto made = std::make_unique<GdiObjectCache>();
+    if (!SetPropW(control, kOwnBackdrops, made.get())) return nullptr;  // the DC goes with `memory`
+    own = made.release();
+  }
+  return own->Register(std::move(memory));
+}
 
 bool FindPanel(HWND window, WindowSkinRecord** record, int32_t* panel) {
   WindowSkinRecord* owner = OwnerRecordOf(window);
@@ -102,7 +122,8 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
   if (!bitmap) bitmap = MakeDib32(w, h);
   MemoryDc memory;
   if (!memory.Select(std::move(bitmap), w, h)) return nullptr;
-  HDC dc = RegisterCachedDc(std::move(memory));
+  HDC dc = KeepBackdrop(control, std::move(memory));
+  if (!dc) return nullptr;
 
   const ContainerLocation where = LocateContainer(control, true);
   WindowSkinRecord* record = where.record;
@@ -139,6 +160,17 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
   return dc;
 }
 
-int ReleaseControlBackdrop(HDC dc) { return ReleaseCachedDc(dc); }
+int ReleaseControlBackdrop(HWND control, HDC dc) {
+  if (!dc) return 0;
+  if (SkinEngine* engine = EngineOf(control); engine && engine->backdropDcs.Release(dc)) return 1;
+  // Handed out before an engine skinned the window, or the window has none.
+  GdiObjectCache* own = OwnBackdrops(control);
+  if (!own || !own->Release(dc)) return 0;
+  if (own->empty()) {
+    RemovePropW(control, kOwnBackdrops);
+    std::unique_ptr<GdiObjectCache> gone(own);
+  }
+  return 1;
+}
 
 }  // namespace skin

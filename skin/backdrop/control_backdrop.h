@@ -23,12 +23,13 @@ ContainerLocation LocateContainer(HWND control, bool searchOuter);
 
 // A memory DC whose bitmap is the rectangle's size (in the control's client coordinates) and
 // holds the background behind it. With no container found, it is filled with the skin colour.
-// Hand it back with ReleaseControlBackdrop.
+// Hand it back with ReleaseControlBackdrop; the control's engine keeps it until then.
 HDC ControlBackdrop(HWND control, const RECT& rect);
 // The panel's overlay colour at its alpha (in the panel's shape, rounded when the panel is) over
 // a backdrop holding the area (in the panel's client coordinates); nothing for colour 0.
 void OverlayPanelBackdrop(HDC dc, const PanelSkin& panel, const RECT& area);
-// 1 when the DC came from ControlBackdrop and is now freed; 0 for 0 or an unknown DC.
-int ReleaseControlBackdrop(HDC dc);
+// 1 when the DC came from ControlBackdrop for this control and is now freed; 0 for 0 or an
+// unknown DC, which is left alone.
+int ReleaseControlBackdrop(HWND control, HDC dc);
 
 }  // namespace skin

@@ -82,7 +82,7 @@ ScopedBitmap BackdropBitmap(HWND child, HDC childDc, int32_t washAlpha) {
       SelectObject(copy.dc(), old);
     }
   }
-  ReleaseControlBackdrop(backdrop);
+  ReleaseControlBackdrop(child, backdrop);
   return bitmap;
 }
 

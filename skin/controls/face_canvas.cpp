@@ -11,15 +11,19 @@
 #include "skin/frame/paint_observer.h"
 #include "skin/frame/skin_font.h"
 #include "skin/property_keys.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_settings.h"
 
 namespace skin::controls {
 
 void NoteFace(HWND window, UINT state, const std::vector<Layer>& layers) {
-  if (PaintObserver* o = CurrentPaintObserver()) o->Face(window, state, layers);
+  const SkinEngine* engine = EngineOf(window);
+  if (engine && engine->paintObserver) engine->paintObserver->Face(window, state, layers);
 }
 
 FaceCanvas::FaceCanvas(HWND control, const RECT& rect)
-    : rect_(rect),
+    : control_(control),
+      rect_(rect),
       width_(std::max<int32_t>(rect.right - rect.left, 1)),
       height_(std::max<int32_t>(rect.bottom - rect.top, 1)),
       backdrop_(ControlBackdrop(control, rect)) {
@@ -28,7 +32,7 @@ FaceCanvas::FaceCanvas(HWND control, const RECT& rect)
 
 FaceCanvas::~FaceCanvas() {
   graphics_.Delete();
-  if (backdrop_) ReleaseControlBackdrop(backdrop_);
+  if (backdrop_) ReleaseControlBackdrop(control_, backdrop_);
 }
 
 void FaceCanvas::CopyTo(HDC target) {

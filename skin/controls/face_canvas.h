@@ -32,6 +32,7 @@ class FaceCanvas {
   void CopyTo(HDC target);
 
  private:
+  HWND control_;
   RECT rect_;
   int32_t width_;
   int32_t height_;

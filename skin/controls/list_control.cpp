@@ -60,7 +60,7 @@ LRESULT EraseBackground(HWND window, HDC dc, WPARAM wParam, LPARAM lParam) {
     const RECT client = ClientInWindow(window);
     BitBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, background,
            client.left, client.top, SRCCOPY);
-    ReleaseControlBackdrop(background);
+    ReleaseControlBackdrop(window, background);
   }
   return static_cast<LRESULT>(
       SetTextColor(dc, static_cast<COLORREF>(prop::Get(window, prop::Kj_Ztys))));
@@ -114,7 +114,7 @@ LRESULT PaintTree(HWND window) {
     ChildFreeWindowDc screen = ChildExcludedDC(window);
     BitBlt(screen.dc(), 0, 0, place.right - place.left, place.bottom - place.top, background,
            place.left, place.top, SRCCOPY);
-    ReleaseControlBackdrop(background);
+    ReleaseControlBackdrop(window, background);
   }
   // Validates the window, the invalidation the colour changes made included.
   return DefWindowProcW(window, WM_PAINT, 0, 0);
@@ -160,7 +160,7 @@ LRESULT PaintItems(HWND window) {
       DrawClientCue(background, place, SettingsOf(window).accentColour);
     BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
   }
-  ReleaseControlBackdrop(background);
+  ReleaseControlBackdrop(window, background);
   InvalidateVisibleChildren(window);
   return DefWindowProcW(window, WM_PAINT, 0, 0);
 }

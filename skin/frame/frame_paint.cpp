@@ -188,7 +188,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
 
   MemoryDc* layer = record->pictureCache.Background(key);
   if (!layer) {
-    layer = record->pictureCache.NewBackground(key);
+    layer = record->pictureCache.NewBackground(key, paintObserver);
     if (!layer) return;
     GfxGraphics g;
     if (!g.FromHdc(layer->dc())) return;
@@ -202,7 +202,7 @@ void SkinEngine::PaintBackground(int32_t index, HDC target, int32_t width, int32
     GfxSolidBrush fill;
     if (fill.Create(ArgbFromColorref(key.fill, 255))) g.FillPath(fill, shape);
     const graphics::GfxBitmap* image =
-        own ? record->pictureCache.Decoded(picture, key.source, key.version, key.mode)
+        own ? record->pictureCache.Decoded(picture, key.source, key.version, key.mode, Watch())
             : backgroundPicture.get();
     if (image) {
       const auto pw = static_cast<float>(image->GetWidth());

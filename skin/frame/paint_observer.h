@@ -1,5 +1,5 @@
-// Whoever watches the painters: the tests and the benchmark install a watcher to see what was
-// composed and decoded; the program installs none, so painting only tests a pointer.
+// Whoever watches the painters: the tests and the benchmark set a watcher on their engine to see
+// what was composed and decoded; the program sets none, so painting only tests a pointer.
 #pragma once
 
 #include <windows.h>
@@ -19,9 +19,5 @@ class PaintObserver {
   virtual void PictureDecoded() {}
   virtual void BackgroundComposed() {}
 };
-
-// Installs `observer` (nullptr: none); returns the one it replaces.
-PaintObserver* SetPaintObserver(PaintObserver* observer);
-PaintObserver* CurrentPaintObserver();
 
 }  // namespace skin

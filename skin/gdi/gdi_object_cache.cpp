@@ -5,26 +5,19 @@
 
 namespace skin {
 
-std::vector<MemoryDc> gdiObjectCache;
-
-HDC RegisterCachedDc(MemoryDc dc) {
+HDC GdiObjectCache::Register(MemoryDc dc) {
   if (!dc.dc()) return nullptr;
-  gdiObjectCache.push_back(std::move(dc));
-  return gdiObjectCache.back().dc();
+  entries_.push_back(std::move(dc));
+  return entries_.back().dc();
 }
 
-int ReleaseCachedDc(HDC dc) {
-  if (!dc) return 0;
-  auto it = std::find_if(gdiObjectCache.begin(), gdiObjectCache.end(),
+bool GdiObjectCache::Release(HDC dc) {
+  if (!dc) return false;
+  auto it = std::find_if(entries_.begin(), entries_.end(),
                          [dc](const MemoryDc& e) { return e.dc() == dc; });
-  if (it == gdiObjectCache.end()) return 0;
-  gdiObjectCache.erase(it);  // the entry's own release: previous object back, bitmap and DC gone
-  return 1;
-}
-
-void FreeGdiObjectCache() {
-  gdiObjectCache.clear();
-  gdiObjectCache.shrink_to_fit();
+  if (it == entries_.end()) return false;
+  entries_.erase(it);  // the entry's own release: previous object back, bitmap and DC gone
+  return true;
 }
 
 }  // namespace skin

@@ -1,23 +1,27 @@
-// gdiObjectCache: the memory DCs handed out by ControlBackdrop, owned here until they come back,
-// so that a release needs nothing but the DC.
+// The memory DCs handed out by ControlBackdrop, owned here until they come back, so that a
+// release needs nothing but the DC; whatever is still out goes with the cache.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "skin/gdi/gdi_handles.h"
 
 namespace skin {
 
-// 1-based in use: entry n is gdiObjectCache[n - 1]; each holds its DC, bitmap and previous object.
-extern std::vector<MemoryDc> gdiObjectCache;
+class GdiObjectCache {
+ public:
+  // Takes the DC in and hands out its handle; null (and nothing kept) without a DC.
+  HDC Register(MemoryDc dc);
+  // Previous object back in, bitmap and DC deleted: true. Unknown or null DC: false.
+  bool Release(HDC dc);
+  size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
 
-// Takes the DC into the cache and hands out its handle; null (and nothing kept) without a DC.
-HDC RegisterCachedDc(MemoryDc dc);
-// Previous object back in, bitmap and DC deleted, entry removed: 1. Unknown or null DC: 0.
-int ReleaseCachedDc(HDC dc);
-// Releases every entry (exit routine).
-void FreeGdiObjectCache();
+ private:
+  std::vector<MemoryDc> entries_;  // each holds its DC, bitmap and previous object
+};
 
 }  // namespace skin

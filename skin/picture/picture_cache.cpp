@@ -12,7 +12,8 @@ PictureCache::PictureCache(PictureCache&&) noexcept = default;
 PictureCache& PictureCache::operator=(PictureCache&&) noexcept = default;
 
 graphics::GfxBitmap* PictureCache::Decoded(const std::vector<uint8_t>& bytes, const void* source,
-                                           uint32_t version, int32_t mode) {
+                                           uint32_t version, int32_t mode,
+                                           const DecodeWatch& watch) {
   if (decodedValid_ && decodedSource_ == source && decodedVersion_ == version &&
       decodedMode_ == mode) {
     return decoded_.get();
@@ -23,7 +24,7 @@ graphics::GfxBitmap* PictureCache::Decoded(const std::vector<uint8_t>& bytes, co
   decodedMode_ = mode;
   decodedValid_ = true;
   const graphics::PixelSize limit = LargestClientSize();
-  decoded_ = DecodePicture(bytes, mode == kStretchedMode, limit);
+  decoded_ = DecodePicture(bytes, mode == kStretchedMode, limit, nullptr, {}, watch);
   if (mode != kStretchedMode) KeepShownPart(decoded_, mode, limit);
   return decoded_.get();
 }
@@ -33,13 +34,13 @@ MemoryDc* PictureCache::Background(const BackgroundKey& key) {
   return nullptr;
 }
 
-MemoryDc* PictureCache::NewBackground(const BackgroundKey& key) {
+MemoryDc* PictureCache::NewBackground(const BackgroundKey& key, PaintObserver* observer) {
   backgroundValid_ = false;
   if (background_.width() != key.width || background_.height() != key.height ||
       !background_.bitmap()) {
     if (!background_.SelectNewDib(key.width, key.height)) return nullptr;
   }
-  if (PaintObserver* o = CurrentPaintObserver()) o->BackgroundComposed();
+  if (observer) observer->BackgroundComposed();
   backgroundKey_ = key;
   return &background_;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "skin/gdi/gdi_handles.h"
+#include "skin/picture/screen_picture.h"
 
 namespace graphics {
 class GfxBitmap;
@@ -45,12 +46,12 @@ class PictureCache {
   // else cut to the part the mode can show (screen_picture.h); decodes only when what it was
   // decoded for changed. Null when the bytes are empty or not a picture.
   graphics::GfxBitmap* Decoded(const std::vector<uint8_t>& bytes, const void* source,
-                               uint32_t version, int32_t mode);
+                               uint32_t version, int32_t mode, const DecodeWatch& watch = {});
   // The composed background when it was made for this key, else null.
   MemoryDc* Background(const BackgroundKey& key);
   // A fresh bitmap of the key's size for the caller to compose into. It counts as made for the
   // key only once CommitBackground says the composition succeeded.
-  MemoryDc* NewBackground(const BackgroundKey& key);
+  MemoryDc* NewBackground(const BackgroundKey& key, PaintObserver* observer = nullptr);
   void CommitBackground();
   // Drops everything; needed before GDI+ shuts down.
   void Clear();

@@ -42,25 +42,26 @@ std::unique_ptr<graphics::GfxBitmap> FromCache(const std::wstring& cacheFile, ui
 std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
                                                    bool stretched, graphics::PixelSize limit,
                                                    graphics::PixelSize* natural,
-                                                   const std::wstring& cacheFile) {
+                                                   const std::wstring& cacheFile,
+                                                   const DecodeWatch& watch) {
   if (bytes.empty()) return nullptr;
   // Only a reduced copy is worth keeping: a picture kept whole decodes about as fast as it reads.
   const bool cached = stretched && !cacheFile.empty() && limit.width > 0 && limit.height > 0;
   const uint64_t hash = cached ? PictureHash(bytes) : 0;
   if (cached) {
     if (auto bitmap = FromCache(cacheFile, hash, bytes.size(), limit, natural)) {
-      ForgetPictureDecode();
+      if (watch.ahead) watch.ahead->Forget();
       return bitmap;
     }
   }
-  if (PaintObserver* o = CurrentPaintObserver()) o->PictureDecoded();
+  if (watch.observer) watch.observer->PictureDecoded();
   // Most photos are JPEGs this program decodes itself straight at a fraction of their size;
   // anything else, or damage, goes to the system's decoder.
   if (stretched) {
     std::optional<graphics::ReducedJpeg> own;
-    if (!TakePictureDecode(bytes, limit, own)) {
+    if (!watch.ahead || !watch.ahead->Take(bytes, limit, own)) {
       // A decode ahead for other bytes or another screen: nothing will take it now.
-      ForgetPictureDecode();
+      if (watch.ahead) watch.ahead->Forget();
       own = graphics::DecodeJpegReduced(bytes, limit);
     }
     if (own) {
@@ -130,10 +131,10 @@ ScreenPicture::ScreenPicture() = default;
 ScreenPicture::~ScreenPicture() = default;
 
 bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, int32_t mode,
-                           graphics::PixelSize limit) {
+                           graphics::PixelSize limit, const DecodeWatch& watch) {
   Clear();
   const bool stretched = mode == kStretchedMode;
-  bitmap_ = DecodePicture(bytes, stretched, limit, &natural_, cacheFile_);
+  bitmap_ = DecodePicture(bytes, stretched, limit, &natural_, cacheFile_, watch);
   if (!bitmap_) return false;
   if (!stretched) KeepShownPart(bitmap_, mode, limit);
   stretched_ = stretched;
@@ -141,7 +142,8 @@ bool ScreenPicture::Decode(const std::vector<uint8_t>& bytes, int32_t mode,
   return true;
 }
 
-bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit) {
+bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit,
+                            const DecodeWatch& watch) {
   if (!bitmap_) return false;
   const PictureArea part = ShownPart(mode_, natural_, limit);
   const graphics::PixelSize needed = stretched_ ? graphics::ReducedSize(natural_, limit)
@@ -150,7 +152,7 @@ bool ScreenPicture::Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSi
       needed.height <= static_cast<int32_t>(bitmap_->GetHeight())) {
     return false;
   }
-  return Decode(bytes, mode_, limit);
+  return Decode(bytes, mode_, limit, watch);
 }
 
 void ScreenPicture::Clear() {

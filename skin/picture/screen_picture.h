@@ -16,6 +16,15 @@ class GfxBitmap;
 
 namespace skin {
 
+class PaintObserver;
+class PictureAhead;
+
+// Who is told of a decode, and an early decode that may hold it already; either may be null.
+struct DecodeWatch {
+  PaintObserver* observer = nullptr;
+  PictureAhead* ahead = nullptr;
+};
+
 // The largest client area a skinned frame can be drawn at on this screen, in the process's own
 // pixels: the whole virtual screen, and never less than the primary monitor. For a DPI-aware
 // process those are physical pixels, so moving to a monitor of another DPI needs no more; a
@@ -27,11 +36,13 @@ graphics::PixelSize LargestClientSize();
 // box filter and only the reduced copy is kept; `natural` gets the size it decoded to. Null when
 // the bytes are empty or no picture. With a `cacheFile` (reduced_picture_file.h), a reduced copy
 // made earlier from the same bytes for a screen at least this large is read instead of decoding,
-// and a reduction made here is written to it.
+// and a reduction made here is written to it. An early decode in `watch` that the copy serves
+// instead, or made for other bytes or another screen, is let go of.
 std::unique_ptr<graphics::GfxBitmap> DecodePicture(const std::vector<uint8_t>& bytes,
                                                    bool stretched, graphics::PixelSize limit,
                                                    graphics::PixelSize* natural = nullptr,
-                                                   const std::wstring& cacheFile = {});
+                                                   const std::wstring& cacheFile = {},
+                                                   const DecodeWatch& watch = {});
 
 // The picture, drawn at its own size in the mode, cut down to the part a client area no larger
 // than `limit` can show (a copy of those pixels); left as it is when all of it can show or the
@@ -68,13 +79,15 @@ class ScreenPicture {
   // Decodes the bytes for a screen that needs at most `limit` (LargestClientSize()) in the layout
   // mode: reduced when stretched, else cut to the part it can show; false when they are no
   // picture (nothing is kept then).
-  bool Decode(const std::vector<uint8_t>& bytes, int32_t mode, graphics::PixelSize limit);
+  bool Decode(const std::vector<uint8_t>& bytes, int32_t mode, graphics::PixelSize limit,
+              const DecodeWatch& watch = {});
   const graphics::GfxBitmap* get() const { return bitmap_.get(); }
   // The layout mode it was decoded for.
   int32_t mode() const { return mode_; }
   // Decodes the same bytes again when a screen that needs at most `limit` needs more pixels
   // than were kept (a larger reduction, or a larger part); true when it did.
-  bool Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit);
+  bool Refresh(const std::vector<uint8_t>& bytes, graphics::PixelSize limit,
+               const DecodeWatch& watch = {});
   // Needed before GDI+ shuts down.
   void Clear();
   // Where reduced copies are kept between runs; none when empty.

@@ -143,6 +143,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DispatchMessageW(&msg);
   }
   owned.reset();
-  skin::FreeSkinArrays();
   return static_cast<int>(msg.wParam);
 }

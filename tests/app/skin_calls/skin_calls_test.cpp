@@ -64,7 +64,7 @@ void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
   const graphics::PixelSize natural{screen.width * 2, screen.height * 2};
   const std::vector<uint8_t> photo = TwoColourBmp(natural.width, natural.height);
   DecodeCount count;
-  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  app::Engine()->paintObserver = &count;
   app::skinWindow(main, photo);
   ASSERT_TRUE(app::BackgroundPictureDecoded());
   const graphics::GfxBitmap& kept = *app::Engine()->BackgroundPicture();
@@ -78,7 +78,7 @@ void SkinningAPhotoDecodesItOnceAtTheScreensSize(HWND main) {
   EXPECT_EQ(count.decodes, 1);
   app::skinWindow(main, {'n', 'o', 't'});
   EXPECT_FALSE(app::BackgroundPictureDecoded());
-  skin::SetPaintObserver(before);
+  app::Engine()->paintObserver = nullptr;
 }
 
 // A larger screen gets the picture reduced again from its bytes; a smaller one keeps the copy.
@@ -113,11 +113,11 @@ void ACachedReductionIsReadInsteadOfDecoding() {
   DeleteFileW(cache.c_str());
   const std::vector<uint8_t> photo = TwoColourBmp(1600, 1200);
   DecodeCount count;
-  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  const skin::DecodeWatch watch{&count};
   graphics::PixelSize natural;
-  ASSERT_TRUE(skin::DecodePicture(photo, true, {400, 300}, &natural, cache));
+  ASSERT_TRUE(skin::DecodePicture(photo, true, {400, 300}, &natural, cache, watch));
   ASSERT_EQ(count.decodes, 1);
-  auto again = skin::DecodePicture(photo, true, {400, 300}, &natural, cache);
+  auto again = skin::DecodePicture(photo, true, {400, 300}, &natural, cache, watch);
   ASSERT_TRUE(again);
   EXPECT_EQ(count.decodes, 1);
   EXPECT_EQ(natural, (graphics::PixelSize{1600, 1200}));
@@ -130,25 +130,24 @@ void ACachedReductionIsReadInsteadOfDecoding() {
   ASSERT_GT(file.size(), 56u);
   std::fill(file.begin() + 56, file.end(), 0);
   ASSERT_TRUE(app::WriteWholeFile(cache, std::string(file.begin(), file.end())));
-  auto rebuilt = skin::DecodePicture(photo, true, {400, 300}, nullptr, cache);
+  auto rebuilt = skin::DecodePicture(photo, true, {400, 300}, nullptr, cache, watch);
   ASSERT_TRUE(rebuilt);
   EXPECT_EQ(count.decodes, 2);
   EXPECT_EQ(rebuilt->GetPixel(100, 150), 0xFFFF0000u);
   EXPECT_NE(app::ReadFileBytes(cache), file);
-  ASSERT_TRUE(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache));
+  ASSERT_TRUE(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache, watch));
   EXPECT_EQ(count.decodes, 2);
   // A larger screen decodes again and keeps that copy, which serves a smaller screen too.
-  EXPECT_EQ(skin::DecodePicture(photo, true, {800, 300}, nullptr, cache)->GetWidth(), 800u);
-  EXPECT_EQ(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache)->GetWidth(), 800u);
+  EXPECT_EQ(skin::DecodePicture(photo, true, {800, 300}, nullptr, cache, watch)->GetWidth(), 800u);
+  EXPECT_EQ(skin::DecodePicture(photo, true, {400, 300}, nullptr, cache, watch)->GetWidth(), 800u);
   EXPECT_EQ(count.decodes, 3);
   // Other bytes of the same length are decoded, and refused when they are no picture.
   std::vector<uint8_t> changed = photo;
   changed.back() ^= 0xFF;
-  EXPECT_TRUE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
+  EXPECT_TRUE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache, watch));
   EXPECT_EQ(count.decodes, 4);
   changed[0] = 'X';
-  EXPECT_FALSE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache));
-  skin::SetPaintObserver(before);
+  EXPECT_FALSE(skin::DecodePicture(changed, true, {400, 300}, nullptr, cache, watch));
   DeleteFileW(cache.c_str());
 }
 
@@ -164,9 +163,10 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   const std::wstring cache = app::ExecutableFolder() + L"\\skin_calls_jpeg.cache";
   DeleteFileW(cache.c_str());
   DecodeCount count;
-  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  skin::PictureAhead early;
+  const skin::DecodeWatch watch{&count, &early};
   graphics::PixelSize natural;
-  auto reduced = skin::DecodePicture(photo, true, {300, 200}, &natural, cache);
+  auto reduced = skin::DecodePicture(photo, true, {300, 200}, &natural, cache, watch);
   ASSERT_TRUE(reduced);
   EXPECT_EQ(natural, (graphics::PixelSize{800, 500}));
   graphics::GfxBitmap system, systemReduced;
@@ -185,45 +185,45 @@ void AJpegIsDecodedReducedAndADamagedOneAsBefore() {
   }
   EXPECT_LT(difference / (ours.size() * 4.0), 2.0);
   // It filled the cache: the next start reads it, and a decode ahead for it does nothing.
-  EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache));
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache, watch));
   EXPECT_EQ(count.decodes, 1);
   std::optional<graphics::ReducedJpeg> ahead;
-  skin::StartPictureDecode(photo, {300, 200}, cache);
-  ASSERT_TRUE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  early.Start(photo, {300, 200}, cache);
+  ASSERT_TRUE(early.Take(photo, {300, 200}, ahead));
   EXPECT_FALSE(ahead);
   // Reading the kept copy lets go of a decode started for the same bytes.
-  skin::StartPictureDecode(photo, {300, 200}, cache);
-  EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache));
-  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  early.Start(photo, {300, 200}, cache);
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {300, 200}, nullptr, cache, watch));
+  EXPECT_FALSE(early.Take(photo, {300, 200}, ahead));
   // Decoded ahead on a worker: handed out once, only for the same bytes and screen, and the
   // picture is the same as decoded in place.
-  skin::StartPictureDecode(photo, {300, 200}, L"");
-  EXPECT_FALSE(skin::TakePictureDecode(photo, {400, 300}, ahead));
-  EXPECT_FALSE(skin::TakePictureDecode({photo.begin(), photo.end() - 1}, {300, 200}, ahead));
-  auto fromAhead = skin::DecodePicture(photo, true, {300, 200});
-  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  early.Start(photo, {300, 200}, L"");
+  EXPECT_FALSE(early.Take(photo, {400, 300}, ahead));
+  EXPECT_FALSE(early.Take({photo.begin(), photo.end() - 1}, {300, 200}, ahead));
+  auto fromAhead = skin::DecodePicture(photo, true, {300, 200}, nullptr, {}, watch);
+  EXPECT_FALSE(early.Take(photo, {300, 200}, ahead));
   std::vector<uint32_t> aheadPixels;
   ASSERT_TRUE(fromAhead && fromAhead->ReadPremultiplied(aheadPixels));
   EXPECT_EQ(aheadPixels, ours);
   // A decode replaced or let go of leaves no worker behind.
   const int threads = testing_support::ThreadsOfThisProcess();
-  skin::StartPictureDecode(photo, {300, 200}, L"");
-  skin::StartPictureDecode(photo, {300, 200}, L"");
-  skin::ForgetPictureDecode();
+  early.Start(photo, {300, 200}, L"");
+  early.Start(photo, {300, 200}, L"");
+  early.Forget();
   EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
   // One not taken, the screen being another by then, is let go of as the picture is decoded.
-  skin::StartPictureDecode(photo, {300, 200}, L"");
-  EXPECT_TRUE(skin::DecodePicture(photo, true, {400, 300}));
+  early.Start(photo, {300, 200}, L"");
+  EXPECT_TRUE(skin::DecodePicture(photo, true, {400, 300}, nullptr, {}, watch));
   EXPECT_EQ(testing_support::ThreadsOfThisProcess(), threads);
-  EXPECT_FALSE(skin::TakePictureDecode(photo, {300, 200}, ahead));
+  EXPECT_FALSE(early.Take(photo, {300, 200}, ahead));
   // Cut short: the same outcome as the system's decode of those bytes.
   const std::vector<uint8_t> cut(photo.begin(), photo.begin() + photo.size() / 2);
   graphics::GfxBitmap cutBySystem;
-  EXPECT_EQ(skin::DecodePicture(cut, true, {300, 200}) != nullptr, cutBySystem.LoadFromBytes(cut));
+  EXPECT_EQ(skin::DecodePicture(cut, true, {300, 200}, nullptr, {}, watch) != nullptr,
+            cutBySystem.LoadFromBytes(cut));
   std::vector<uint8_t> noPicture(photo.begin(), photo.begin() + 2);
   noPicture.resize(4000, 0x5A);
   EXPECT_FALSE(app::PictureDecodes(noPicture));
-  skin::SetPaintObserver(before);
   DeleteFileW(cache.c_str());
 }
 
@@ -241,13 +241,13 @@ void AChosenPhotoStartsWithoutADecode(HWND main) {
                                [&](const wchar_t* m, bool) { shown.push_back(m); }});
   EXPECT_EQ(shown, std::vector<std::wstring>{L"OK，重启生效"});
   DecodeCount count;
-  skin::PaintObserver* before = skin::SetPaintObserver(&count);
+  app::Engine()->paintObserver = &count;
   app::KeepPictureCacheIn(root + L"\\config");
   app::skinWindow(main, photo);
   EXPECT_TRUE(app::BackgroundPictureDecoded());
   EXPECT_EQ(count.decodes, 0);
   app::KeepPictureCacheIn(L"");
-  skin::SetPaintObserver(before);
+  app::Engine()->paintObserver = nullptr;
   for (const wchar_t* file :
        {L"\\photo.bmp", L"\\背景\\photo.bmp", L"\\背景\\path.txt", L"\\config\\picture.cache"}) {
     DeleteFileW((root + file).c_str());
@@ -324,7 +324,6 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
     EXPECT_EQ(app::Engine()->RecordCount(), 0);
   }
   application.skinEngine.reset();
-  skin::FreeSkinArrays();
 }
 
 }  // namespace

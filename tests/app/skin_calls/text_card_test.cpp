@@ -77,7 +77,6 @@ TEST(TextCard, TextReadsOverADarkAndALightPicture) {
   EXPECT_GT(light.readable, 200);
   EXPECT_EQ(light.lighter, 0);  // the stated dark text stays
   application.skinEngine.reset();
-  skin::FreeSkinArrays();
 }
 
 }  // namespace

@@ -83,6 +83,7 @@ void Row(const char* what, HWND control, double face) {
 int main() {
   skin_test::engine = new skin::SkinEngine();
   skin_test::engine->gdiplusToken = skin::StartGdiplus();
+  skin_test::WatchPaints(*skin_test::engine);
   const std::vector<uint8_t> picture = ReadPicture();
   if (picture.empty()) {
     std::printf("cannot read the picture %s\n", PICTURE_UNIX);
@@ -158,6 +159,5 @@ int main() {
         }));
   }
   delete skin_test::engine;
-  skin::FreeSkinArrays();
   return 0;
 }

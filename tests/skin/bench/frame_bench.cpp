@@ -185,10 +185,10 @@ int BenchPicture(const char* unixPath) {
 int main(int argc, char** argv) {
   skin_test::engine = new skin::SkinEngine();
   skin_test::engine->gdiplusToken = skin::StartGdiplus();
+  skin_test::WatchPaints(*skin_test::engine);
   int status = 0;
   if (argc < 2) status = BenchPicture(PICTURE_UNIX);
   for (int i = 1; i < argc; ++i) status |= BenchPicture(argv[i]);
   delete skin_test::engine;
-  skin::FreeSkinArrays();
   return status;
 }

@@ -68,50 +68,58 @@ TEST_F(Backdrop, CopiesTheFrameBehindTheRectangleOffsetInTheControl) {
   EXPECT_EQ(bm.bmWidth, 20);
   EXPECT_EQ(bm.bmHeight, 10);
   EXPECT_EQ(bm.bmBitsPixel, 32);
-  EXPECT_EQ(skin::ReleaseControlBackdrop(dc), 1);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(control, dc), 1);
 }
 
 TEST_F(Backdrop, CacheEntriesReleaseInEitherOrder) {
   HWND a = Child("Static", window->hwnd(), 10, 40, 50, 20);
   HWND b = Child("Static", window->hwnd(), 10, 70, 50, 20);
-  const size_t entries = skin::gdiObjectCache.size();
+  const skin::GdiObjectCache& cache = engine->backdropDcs;
+  const size_t entries = cache.size();
   const int free = skin_test::FreeGdiSlots();
   for (bool firstFirst : {true, false}) {
     HDC da = skin::ControlBackdrop(a, RECT{0, 0, 50, 20});
     HDC db = skin::ControlBackdrop(b, RECT{0, 0, 50, 20});
     ASSERT_NE(da, db);
-    EXPECT_EQ(skin::gdiObjectCache.size(), entries + 2);
+    EXPECT_EQ(cache.size(), entries + 2);
     const HGDIOBJ bitmapA = GetCurrentObject(da, OBJ_BITMAP);
-    EXPECT_EQ(skin::ReleaseControlBackdrop(firstFirst ? da : db), 1);
-    EXPECT_EQ(skin::gdiObjectCache.size(), entries + 1);
-    EXPECT_EQ(skin::ReleaseControlBackdrop(firstFirst ? db : da), 1);
-    EXPECT_EQ(skin::gdiObjectCache.size(), entries);
+    EXPECT_EQ(
+        firstFirst ? skin::ReleaseControlBackdrop(a, da) : skin::ReleaseControlBackdrop(b, db), 1);
+    EXPECT_EQ(cache.size(), entries + 1);
+    EXPECT_EQ(
+        firstFirst ? skin::ReleaseControlBackdrop(b, db) : skin::ReleaseControlBackdrop(a, da), 1);
+    EXPECT_EQ(cache.size(), entries);
     EXPECT_EQ(GetObjectType(da), 0u);
     EXPECT_EQ(GetObjectType(bitmapA), 0u);
     EXPECT_EQ(skin_test::FreeGdiSlots(), free);
-    EXPECT_EQ(skin::ReleaseControlBackdrop(da), 0);  // not twice
+    EXPECT_EQ(skin::ReleaseControlBackdrop(a, da), 0);  // not twice
   }
-  EXPECT_EQ(skin::ReleaseControlBackdrop(nullptr), 0);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(a, nullptr), 0);
   HDC stranger = CreateCompatibleDC(nullptr);
-  EXPECT_EQ(skin::ReleaseControlBackdrop(stranger), 0);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(a, stranger), 0);
   EXPECT_NE(GetObjectType(stranger), 0u);  // left alone
   DeleteDC(stranger);
 }
 
-// Backdrops a painter never handed back go with the exit routine, bitmaps and all.
-TEST_F(Backdrop, TheExitRoutineFreesBackdropsStillOut) {
-  HWND a = Child("Static", window->hwnd(), 10, 40, 50, 20);
+// DCs never handed back go with the cache that holds them (the engine's), bitmaps and all.
+TEST_F(Backdrop, ACacheFreesTheDcsStillOutWhenItGoes) {
   const int free = skin_test::FreeGdiSlots();
-  HDC first = skin::ControlBackdrop(a, RECT{0, 0, 50, 20});
-  HDC second = skin::ControlBackdrop(a, RECT{3, 3, 20, 10});
-  const HGDIOBJ bitmap = GetCurrentObject(second, OBJ_BITMAP);
-  EXPECT_EQ(skin_test::FreeGdiSlots(), free - 4);
-  skin::FreeGdiObjectCache();
-  EXPECT_TRUE(skin::gdiObjectCache.empty());
+  HDC first = nullptr;
+  HGDIOBJ bitmap = nullptr;
+  {
+    skin::GdiObjectCache cache;
+    skin::MemoryDc a, b;
+    ASSERT_TRUE(a.SelectNewDib(8, 8) && b.SelectNewDib(4, 4));
+    first = cache.Register(std::move(a));
+    HDC second = cache.Register(std::move(b));
+    bitmap = GetCurrentObject(second, OBJ_BITMAP);
+    EXPECT_EQ(skin_test::FreeGdiSlots(), free - 4);
+    EXPECT_EQ(cache.Register(skin::MemoryDc()), nullptr);
+    EXPECT_EQ(cache.size(), 2u);
+  }
   EXPECT_EQ(GetObjectType(first), 0u);
   EXPECT_EQ(GetObjectType(bitmap), 0u);
   EXPECT_EQ(skin_test::FreeGdiSlots(), free);
-  EXPECT_EQ(skin::ReleaseControlBackdrop(second), 0);
 }
 
 // A memory DC refused a bitmap (it is selected in another DC) keeps the one it holds selected.
@@ -157,7 +165,14 @@ TEST_F(Backdrop, ContainerSearchFindsWindowPanelAndOuterContainer) {
   HDC dc = skin::ControlBackdrop(lonely, RECT{0, 0, 20, 20});
   // No engine skinned its window: the system's window colour, which an engine starts with.
   EXPECT_EQ(GetPixel(dc, 5, 5), GetSysColor(COLOR_WINDOW));
-  skin::ReleaseControlBackdrop(dc);
+  // Its control keeps the DC until it comes back, and lets go of nothing else.
+  HDC stranger = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(lonely, stranger), 0);
+  EXPECT_NE(GetObjectType(stranger), 0u);
+  DeleteDC(stranger);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(lonely, dc), 1);
+  EXPECT_EQ(GetObjectType(dc), 0u);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(lonely, dc), 0);
 }
 
 TEST_F(Backdrop, PanelOverlayIsLaidOverTheFrame) {
@@ -182,7 +197,10 @@ TEST_F(Backdrop, PanelOverlayIsLaidOverTheFrame) {
   HWND d = Child("Static", round, 10, 20, 30, 30);
   HDC dd = skin::ControlBackdrop(d, RECT{0, 0, 30, 30});
   EXPECT_EQ(GetPixel(dd, 15, 2), kRed);
-  for (HDC x : {da, db, dc, dd}) EXPECT_EQ(skin::ReleaseControlBackdrop(x), 1);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(a, da), 1);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(b, db), 1);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(c, dc), 1);
+  EXPECT_EQ(skin::ReleaseControlBackdrop(d, dd), 1);
 
   // A lower overlay alpha lets the frame show through.
   engine->SetPanelAlpha(red, 128);
@@ -190,7 +208,7 @@ TEST_F(Backdrop, PanelOverlayIsLaidOverTheFrame) {
   const COLORREF mixed = GetPixel(db, 15, 15);
   EXPECT_GT(GetRValue(mixed), 100);
   EXPECT_GT(GetBValue(mixed), 100);
-  skin::ReleaseControlBackdrop(db);
+  skin::ReleaseControlBackdrop(b, db);
 }
 
 TEST_F(Backdrop, OuterContainerLendsItsOwnPaintedDc) {
@@ -211,7 +229,7 @@ TEST_F(Backdrop, OuterContainerLendsItsOwnPaintedDc) {
   HDC dc = skin::ControlBackdrop(inner, RECT{3, 3, 13, 13});
   EXPECT_EQ(GetPixel(dc, 0, 0), kMark);
   EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 255, 0));
-  skin::ReleaseControlBackdrop(dc);
+  skin::ReleaseControlBackdrop(inner, dc);
   RemovePropW(outer, skin::prop::Wxk_Zpf);
   RemovePropW(outer, skin::prop::Wxk_Cj);
   SelectObject(painted, old);

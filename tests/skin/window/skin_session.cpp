@@ -2,7 +2,6 @@
 // start makes them.
 #include <gtest/gtest.h>
 
-#include "skin/gdi/gdi_object_cache.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
 #include "tests/skin/window/skin_test_window.h"
@@ -14,12 +13,12 @@ class SkinSession : public testing::Environment {
   void SetUp() override {
     skin_test::engine = new skin::SkinEngine();
     skin_test::engine->gdiplusToken = skin::StartGdiplus();
+    skin_test::WatchPaints(*skin_test::engine);
     ASSERT_NE(skin_test::engine->gdiplusToken, 0u);
   }
   void TearDown() override {
     delete skin_test::engine;
     skin_test::engine = nullptr;
-    skin::FreeSkinArrays();
   }
 };
 

@@ -229,10 +229,9 @@ Recorder& TheRecorder() {
   return recorder;
 }
 
-// Watching from before the first test or benchmark step.
-[[maybe_unused]] const bool installed = (skin::SetPaintObserver(&TheRecorder()), true);
-
 }  // namespace
+
+void WatchPaints(skin::SkinEngine& watched) { watched.paintObserver = &TheRecorder(); }
 
 FaceWork& faceWork() { return TheRecorder().face; }
 PictureWork& pictureWork() { return TheRecorder().picture; }

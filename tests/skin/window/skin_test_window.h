@@ -89,6 +89,8 @@ struct PictureWork {
   uint32_t decodes = 0;
   uint32_t compositions = 0;
 };
+// What the painters of the engine told since it was watched.
+void WatchPaints(skin::SkinEngine& engine);
 FaceWork& faceWork();
 PictureWork& pictureWork();
 

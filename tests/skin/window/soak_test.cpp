@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "skin/gdi/gdi_object_cache.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_settings.h"
@@ -76,7 +75,7 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
   for (int i : {0, 10, 50, 100}) cycle(i);
   const int free = skin_test::FreeGdiSlots();
   const size_t memory = skin_test::CommittedBytes();
-  const size_t entries = skin::gdiObjectCache.size();
+  const size_t entries = skin_test::engine->backdropDcs.size();
   // Counts are compared exactly, so a few hundred cycles show any leak; SOAK_CYCLES runs long.
   const char* asked = std::getenv("SOAK_CYCLES");
   const size_t kCycles = asked ? std::strtoul(asked, nullptr, 10) : 300;
@@ -91,7 +90,7 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
   // bytes a cycle; a leak of a few hundred bytes a cycle is over.
   EXPECT_LE(memoryAfter, memory + 16 * 4096 + kCycles * 32)
       << (memoryAfter - memory) / kCycles << " a cycle";
-  EXPECT_EQ(skin::gdiObjectCache.size(), entries);
+  EXPECT_EQ(skin_test::engine->backdropDcs.size(), entries);
   EXPECT_EQ(entries, 0u);
   // What the properties hold now is alive; the fade timer has stopped.
   EXPECT_EQ(GetObjectType(skin::prop::GetAs<HGDIOBJ>(label, skin::prop::Kj_dxjb)),
