@@ -4,8 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,14 +18,26 @@ inline double Now() {
   return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-// The shipped picture, through Wine's mapping of the Unix root to Z:; empty when unreadable.
+// The shipped picture, through Wine's mapping of the Unix root to Z:; empty when unreadable. The
+// path is UTF-8 (the data folder's name is Chinese), so it is opened by its wide form, whatever
+// the code page.
 inline std::vector<uint8_t> ReadPicture(const char* unixPath) {
   std::string path = std::string("Z:") + unixPath;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::wstring wide(path.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(),
+                                                      static_cast<int>(wide.size()))));
+  std::vector<uint8_t> bytes;
+  FILE* file = _wfopen(wide.c_str(), L"rb");
+  if (!file) return bytes;
+  uint8_t buffer[65536];
+  for (size_t n; (n = fread(buffer, 1, sizeof(buffer), file)) > 0;) {
+    bytes.insert(bytes.end(), buffer, buffer + n);
+  }
+  fclose(file);
+  return bytes;
 }
 
 }  // namespace skin_bench
