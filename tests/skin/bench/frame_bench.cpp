@@ -4,6 +4,8 @@
 // or with the pictures named (Unix paths), one after the other:
 //   wine build-test/tests/skin/skin_frame_bench.exe [PICTURE...]
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
@@ -182,13 +184,23 @@ int BenchPicture(const char* unixPath) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char**) {
   skin_test::engine = new skin::SkinEngine();
   skin_test::engine->gdiplusToken = skin::StartGdiplus();
   skin_test::WatchPaints(*skin_test::engine);
   int status = 0;
   if (argc < 2) status = BenchPicture(PICTURE_UNIX);
-  for (int i = 1; i < argc; ++i) status |= BenchPicture(argv[i]);
+  // The paths by their wide form: the narrow arguments come in the system's code page.
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; wide && i < count; ++i) {
+    std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8.data(), static_cast<int>(utf8.size()),
+                        nullptr, nullptr);
+    status |= BenchPicture(utf8.c_str());
+  }
+  LocalFree(wide);
   delete skin_test::engine;
   return status;
 }
