@@ -2,20 +2,17 @@
 
 namespace skin {
 
-// One installation per procedure and window: the procedure itself tells the layers apart.
-constexpr UINT_PTR kSubclassId = 1;
-
-bool Subclass(HWND window, SUBCLASSPROC proc, void* data) {
-  return window && SetWindowSubclass(window, proc, kSubclassId, reinterpret_cast<DWORD_PTR>(data));
+bool Subclass(HWND window, SUBCLASSPROC proc, void* data, UINT_PTR id) {
+  return window && SetWindowSubclass(window, proc, id, reinterpret_cast<DWORD_PTR>(data));
 }
 
-void Unsubclass(HWND window, SUBCLASSPROC proc) {
-  if (window) RemoveWindowSubclass(window, proc, kSubclassId);
+void Unsubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
+  if (window) RemoveWindowSubclass(window, proc, id);
 }
 
-void* SubclassData(HWND window, SUBCLASSPROC proc) {
+void* SubclassData(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
   DWORD_PTR data = 0;
-  if (!window || !GetWindowSubclass(window, proc, kSubclassId, &data)) return nullptr;
+  if (!window || !GetWindowSubclass(window, proc, id, &data)) return nullptr;
   return reinterpret_cast<void*>(data);
 }
 

@@ -78,8 +78,12 @@ enum ControlListKind : int {
   kControlListCount,
 };
 
+struct WindowSkinRecord;
+
 // What every control record holds; each control kind's skin derives its own record from it.
-struct ControlRecord {
+// The window record's list owns it; its control's subclass reaches it in one step, and a
+// message being handled keeps it alive until the handling ends, even when the control goes.
+struct ControlRecord : std::enable_shared_from_this<ControlRecord> {
   virtual ~ControlRecord() = default;
   // Drops the GDI+ objects the record keeps (before GDI+ shuts down); they are made again when
   // needed.
@@ -88,8 +92,11 @@ struct ControlRecord {
   virtual void NoteText(const wchar_t*) {}
   // A WM_SETFONT (a DPI change gives each control its font anew): the face draws in it.
   virtual void NoteFont(const std::wstring&, int32_t, int32_t) {}
-  HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  HWND window = nullptr;              // null once the control is gone
+  WindowSkinRecord* owner = nullptr;  // the skinned window's record, whose list holds this one
+  int32_t list = -1;                  // which of its lists (a ControlListKind)
+  int32_t slot = 0;                   // 1-based place in that list, for the way-in properties
+  int32_t busy = 0;                   // messages to the control being handled
   int32_t kind = 0;
   const controls::KindOps* ops = nullptr;  // how the one skinned-control procedure treats it
   int32_t hot = 0;                         // painted hot
@@ -109,8 +116,9 @@ struct FontedRecord : ControlRecord {
   }
 };
 
-// 1-based in use; a single record whose window is null counts as empty.
-using ControlList = std::vector<std::unique_ptr<ControlRecord>>;
+// 1-based in use; a control that went leaves its slot empty (null), so no slot is renumbered.
+// A single empty slot counts as an empty list.
+using ControlList = std::vector<std::shared_ptr<ControlRecord>>;
 
 // A container made a panel (attach panel), in the window record's panel list. The backdrop search
 // reads the window, colour, alpha and rounded; the panel skin owns the rest.
@@ -233,11 +241,10 @@ struct WindowSkinRecord {
   PictureCache pictureCache;
   std::vector<ControlColourObjects> colouredControls;
 
-  // The panel list, 0-based here; records stay where they are while the list grows.
+  // The panel list, 0-based here; null where a panel went.
   size_t PanelCount() const { return controls[kListPanels].size(); }
-  PanelSkin& PanelAt(size_t i) { return static_cast<PanelSkin&>(*controls[kListPanels][i]); }
-  const PanelSkin& PanelAt(size_t i) const {
-    return static_cast<const PanelSkin&>(*controls[kListPanels][i]);
+  PanelSkin* PanelAt(size_t i) const {
+    return static_cast<PanelSkin*>(controls[kListPanels][i].get());
   }
 
   int32_t Px(int32_t length) const { return graphics::ScaleLength(length, dpi); }

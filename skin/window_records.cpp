@@ -1,5 +1,6 @@
 #include "skin/window_records.h"
 
+#include "skin/controls/skinned_control.h"
 #include "skin/property_keys.h"
 #include "skin/skin_engine.h"
 #include "skin/subclass.h"
@@ -19,6 +20,10 @@ void WriteIndex(const WindowSkinRecord& record, int32_t index) {
 }
 
 }  // namespace
+
+WindowRecords::~WindowRecords() {
+  for (auto& record : records_) controls::ForgetControls(*record);
+}
 
 int32_t WindowRecords::Find(HWND window) const {
   if (!window) return 0;
@@ -54,6 +59,7 @@ void WindowRecords::Remove(int32_t index) {
   if (index < 1 || index > Count()) return;
   // Keep the record alive until its slot is gone, so nothing sees a half-removed array.
   std::unique_ptr<WindowSkinRecord> removed = std::move(records_[index - 1]);
+  controls::ForgetControls(*removed);
   records_.erase(records_.begin() + (index - 1));
   for (int32_t i = index; i <= Count(); ++i) {
     records_[i - 1]->number = i;

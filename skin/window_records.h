@@ -14,6 +14,11 @@ namespace skin {
 
 class WindowRecords {
  public:
+  WindowRecords() = default;
+  ~WindowRecords();
+  WindowRecords(const WindowRecords&) = delete;
+  WindowRecords& operator=(const WindowRecords&) = delete;
+
   int32_t Count() const { return static_cast<int32_t>(records_.size()); }
   // Linear search by window handle: the 1-based position, or 0.
   int32_t Find(HWND window) const;

@@ -25,8 +25,8 @@
 #include "app/windows/window_events.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
-#include "skin/controls/family.h"
 #include "skin/frame/move_size.h"
+#include "skin/subclass.h"
 
 namespace app {
 namespace {
@@ -60,27 +60,23 @@ void OnDpiChanged(HWND window, int dpi, const RECT* suggested) {
 
 // The units live inside the group box, so their notifications reach the group box first; this
 // hands them on to the main window, where the handlers are bound. A panel skin installed later
-// chains to it.
-constexpr wchar_t kForwarderProp[] = L"App_hProc";
-
-LRESULT CALLBACK GroupBoxForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// lies above it and passes them down.
+LRESULT CALLBACK GroupBoxForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_HSCROLL:
       return SendMessageW(GetParent(hwnd), message, wParam, lParam);
-    case WM_NCDESTROY: {
-      const LRESULT result =
-          skin::controls::CallPrevious(hwnd, message, wParam, lParam, kForwarderProp);
-      RemovePropW(hwnd, kForwarderProp);
-      return result;
-    }
+    case WM_NCDESTROY:
+      skin::Unsubclass(hwnd, GroupBoxForwarder);
+      break;
   }
-  return skin::controls::CallPrevious(hwnd, message, wParam, lParam, kForwarderProp);
+  return skin::CallNext(hwnd, message, wParam, lParam);
 }
 
 void ForwardUnitNotifications(HWND groupBox) {
-  skin::controls::InstallSubclass(groupBox, kForwarderProp, GroupBoxForwarder);
+  skin::Subclass(groupBox, GroupBoxForwarder, nullptr);
 }
 
 void CreateUnits(HWND window) {

@@ -9,14 +9,11 @@
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
 #include "skin/caption/glyph_fallback.h"
+#include "skin/subclass.h"
 
 namespace app {
 namespace {
 
-constexpr wchar_t kTipsProp[] = L"App_RowTips";
-// The list's procedure before this one: kept in the window, since skins installed over this
-// procedure keep calling it after the tips are gone.
-constexpr wchar_t kNextProp[] = L"App_RowTipsNext";
 constexpr int kTipWidth = 320;  // at 96 dpi: a long title wraps instead of crossing the screen
 
 }  // namespace
@@ -29,16 +26,11 @@ SongRowTips::SongRowTips(HWND list, std::function<std::wstring(int row)> titleOf
   SetWindowLongW(tip, GWL_STYLE, GetWindowLongW(tip, GWL_STYLE) | TTS_NOPREFIX);
   for (int row = 1; row <= catalogue::kSongsPerBatch; ++row) tip_.AddCallbackTool({}, row);
   PlaceTools();
-  SetPropW(list_, kTipsProp, this);
-  if (!GetPropW(list_, kNextProp)) {
-    SetPropW(list_, kNextProp,
-             reinterpret_cast<HANDLE>(
-                 SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
-  }
+  skin::Subclass(list_, ListProc, this);
 }
 
 SongRowTips::~SongRowTips() {
-  if (list_ && IsWindow(list_)) RemovePropW(list_, kTipsProp);
+  if (list_ && IsWindow(list_)) skin::Unsubclass(list_, ListProc);
   if (titleFont_)
     SendMessageW(tip_.GetWindow(), WM_SETFONT, reinterpret_cast<WPARAM>(ownFont_), FALSE);
   tip_.Destroy();
@@ -83,9 +75,9 @@ LRESULT SongRowTips::TextFor(NMHDR* header) {
   return 0;
 }
 
-LRESULT CALLBACK SongRowTips::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* tips = static_cast<SongRowTips*>(GetPropW(hwnd, kTipsProp));
-  if (tips) {
+LRESULT CALLBACK SongRowTips::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+  if (auto* tips = reinterpret_cast<SongRowTips*>(data)) {
     if (message == WM_NOTIFY) {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header && header->hwndFrom == tips->tip_.GetWindow() &&
@@ -105,13 +97,8 @@ LRESULT CALLBACK SongRowTips::ListProc(HWND hwnd, UINT message, WPARAM wParam, L
       tips->PlaceTools();
     }
   }
-  const auto next = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kNextProp));
-  if (message == WM_NCDESTROY) {
-    RemovePropW(hwnd, kNextProp);
-    RemovePropW(hwnd, kTipsProp);
-  }
-  return next ? CallWindowProcW(next, hwnd, message, wParam, lParam)
-              : DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) skin::Unsubclass(hwnd, ListProc);
+  return skin::CallNext(hwnd, message, wParam, lParam);
 }
 
 }  // namespace app

@@ -24,7 +24,7 @@ class SongRowTips {
   HWND tooltip() const { return tip_.GetWindow(); }
 
  private:
-  static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   // Each row's tool follows its row as the list fills and scrolls.
   bool ToolsPlaced() const;
   void PlaceTools();

@@ -20,6 +20,7 @@
 #include "catalogue/text_routines.h"
 #include "graphics/dpi_context.h"
 #include "graphics/dpi_scale.h"
+#include "skin/subclass.h"
 
 namespace app {
 namespace {
@@ -59,7 +60,7 @@ std::wstring PickFolder(HWND owner) {
 LRESULT CALLBACK FieldKeys(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR) {
   if (message == WM_GETDLGCODE)
-    return DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    return skin::CallNext(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
   if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;
   if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
     HWND dialog = GetParent(field);
@@ -70,8 +71,8 @@ LRESULT CALLBACK FieldKeys(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     }
     return 0;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(field, FieldKeys, 0);
-  return DefSubclassProc(field, message, wParam, lParam);
+  if (message == WM_NCDESTROY) skin::Unsubclass(field, FieldKeys);
+  return skin::CallNext(field, message, wParam, lParam);
 }
 
 const wchar_t* RefusalText(catalogue::SourceVerdict verdict) {
@@ -153,7 +154,7 @@ class SourceDialog {
     make(L"Static", Texts().sourcePrompt, SS_LEFT | SS_NOPREFIX, 12, 34, 396, 20, 0);
     path_ = make(L"Edit", current.value.c_str(), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 12, 58,
                  310, 24, kIdPath);
-    SetWindowSubclass(path_, FieldKeys, 0, 0);
+    skin::Subclass(path_, FieldKeys, nullptr);
     make(L"Button", Texts().sourceBrowse, BS_PUSHBUTTON | WS_TABSTOP, 328, 58, 80, 24, kIdBrowse);
     make(L"Button", Texts().sourceOk, BS_DEFPUSHBUTTON | WS_TABSTOP, 240, 100, 80, 26, kIdOk);
     make(L"Button", Texts().sourceCancel, BS_PUSHBUTTON | WS_TABSTOP, 328, 100, 80, 26, kIdCancel);

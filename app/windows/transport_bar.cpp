@@ -10,7 +10,7 @@
 #include "app/data/language.h"
 #include "app/windows/unit_scale.h"
 #include "graphics/dpi_scale.h"
-#include "skin/controls/family.h"
+#include "skin/subclass.h"
 
 namespace app {
 namespace {
@@ -42,9 +42,8 @@ bool Dragging(HWND bar) { return GetCapture() == bar; }
 // A press on the seek bar's channel first brings the thumb under the pointer, so the trackbar
 // takes it as a press on the thumb: the song moves there on release, and the press can go on
 // as a drag. (A trackbar alone would only step a page towards the pointer.)
-constexpr wchar_t kSeekProcKey[] = L"App_SeekProc";
-
-LRESULT CALLBACK SeekBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SeekBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
   if (message == WM_LBUTTONDOWN) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT thumb{}, channel{};
@@ -58,11 +57,9 @@ LRESULT CALLBACK SeekBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPara
       SendMessageW(bar, TBM_SETPOS, TRUE, min + MulDiv(x, max - min, width));
     }
   } else if (message == WM_NCDESTROY) {
-    const LRESULT result = skin::controls::CallPrevious(bar, message, wParam, lParam, kSeekProcKey);
-    RemovePropW(bar, kSeekProcKey);
-    return result;
+    skin::Unsubclass(bar, SeekBarProc);
   }
-  return skin::controls::CallPrevious(bar, message, wParam, lParam, kSeekProcKey);
+  return skin::CallNext(bar, message, wParam, lParam);
 }
 
 }  // namespace
@@ -76,7 +73,7 @@ TransportBar::TransportBar(HWND parent, HWND face, MediaPlayerUnit& player,
                            std::function<void(PlayerCommand)> command, int dpi)
     : player_(player), command_(std::move(command)) {
   seek_ = MakeControl(parent, TRACKBAR_CLASSW, Texts().seek, TBS_HORZ | TBS_NOTICKS, kIdSeekBar);
-  skin::controls::InstallSubclass(seek_, kSeekProcKey, SeekBarProc);
+  skin::Subclass(seek_, SeekBarProc, nullptr);
   playPause_ = MakeControl(parent, L"Button", Texts().play, BS_PUSHBUTTON, kIdPlayPause);
   stop_ = MakeControl(parent, L"Button", Texts().stop, BS_PUSHBUTTON, kIdStop);
   volume_ = MakeControl(parent, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_NOTICKS, kIdVolumeBar);

@@ -42,7 +42,7 @@ bool FindPanel(HWND window, WindowSkinRecord** record, int32_t* panel) {
   WindowSkinRecord* owner = OwnerRecordOf(window);
   if (!owner) return false;
   for (size_t p = 0; p < owner->PanelCount(); ++p) {
-    if (owner->PanelAt(p).window == window) {
+    if (const PanelSkin* found = owner->PanelAt(p); found && found->window == window) {
       *record = owner;
       *panel = static_cast<int32_t>(p) + 1;
       return true;
@@ -142,8 +142,8 @@ HDC ControlBackdrop(HWND control, const RECT& rect) {
       GetWindowRect(control, &inControl);
       POINT corner{inControl.left + rect.left, inControl.top + rect.top};
       ScreenToClient(where.window, &corner);
-      OverlayPanelBackdrop(dc, record->PanelAt(where.panel - 1),
-                           RECT{corner.x, corner.y, corner.x + w, corner.y + h});
+      if (const PanelSkin* panel = record->PanelAt(where.panel - 1))
+        OverlayPanelBackdrop(dc, *panel, RECT{corner.x, corner.y, corner.x + w, corner.y + h});
     }
   } else if (where.kind == ContainerLocation::kOuter) {
     RECT container{};

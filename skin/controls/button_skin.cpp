@@ -120,7 +120,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       *result = ChainThenRepaint(m, button.focused ? kStateFocus : 0);
       return true;
     case WM_SETTEXT:
-      button.text = m.lParam ? reinterpret_cast<const wchar_t*>(m.lParam) : L"";
+      button.text = GivenText(m.window, m.lParam);
       if (!toggle) break;
       *result = ChainThenRepaint(m);
       return true;
@@ -241,12 +241,8 @@ void RedrawButton(HWND window, UINT state, int32_t hot) {
 
 void DrawOwnerDrawnItem(WindowSkinRecord* ownerRecord, DRAWITEMSTRUCT item) {
   if (item.CtlType != ODT_BUTTON || !item.hwndItem) return;
-  const auto slot = static_cast<int32_t>(prop::Get(item.hwndItem, prop::Hw_lbID));
-  if (slot <= 0) return;
-  WindowSkinRecord* record = ownerRecord;
-  if (!record) return;
-  const ButtonSkin* button = RecordInSlot<ButtonSkin>(record->controls[kListButtons], slot);
-  if (!button || button->window != item.hwndItem) return;
+  const ButtonSkin* button = ButtonOf(item.hwndItem);
+  if (!button || !ownerRecord || button->owner != ownerRecord) return;
   PaintPushKind(button->kind, item.hwndItem, item.hDC, item.itemState, item.rcItem);
 }
 

@@ -72,8 +72,7 @@ void PaintCommonControl(HWND control, HDC dc) {
   if (!layer.EnsureDc() || !layer.SelectNewDib(client.right, client.bottom)) return;
   ScopedBrush key(CreateSolidBrush(kTransparentKey));
   FillRect(layer.dc(), &client, key);
-  CallPrevious(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(layer.dc()), PRF_CLIENT,
-               prop::Kj_hProc);
+  CallPrevious(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(layer.dc()), PRF_CLIENT);
   FaceCanvas canvas(control, client);
   if (!canvas.ok()) return;
   canvas.g().Delete();  // only GDI draws here

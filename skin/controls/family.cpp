@@ -1,5 +1,7 @@
 #include "skin/controls/family.h"
 
+#include "skin/subclass.h"
+
 namespace skin::controls {
 
 bool IsWindowClass(HWND window, const wchar_t* name) {
@@ -20,38 +22,55 @@ bool HoldsOnlyEmptySlot(const ControlList& list) {
   return list.size() == 1 && (!list[0] || list[0]->window == nullptr);
 }
 
-WNDPROC InstallSubclass(HWND control, const wchar_t* procKey, WNDPROC proc) {
-  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
-  if (current == proc) return prop::GetAs<WNDPROC>(control, procKey);
-  // The property holds the current procedure before the switch: a message that arrives while
-  // the procedure is being replaced still finds somewhere to go.
-  prop::Set(control, procKey, reinterpret_cast<intptr_t>(current));
-  const auto previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
-  prop::Set(control, procKey, reinterpret_cast<intptr_t>(previous));
-  return previous;
+ControlRecord* ControlRecordOf(HWND control, ControlListKind kind) {
+  return SubclassDataAs<ControlRecord>(control, SkinnedControlProc, SkinId(kind));
 }
 
-LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                     const wchar_t* procKey) {
-  const auto previous = prop::GetAs<WNDPROC>(window, procKey);
-  if (!previous) return DefWindowProcW(window, message, wParam, lParam);
-  return CallWindowProcW(previous, window, message, wParam, lParam);
-}
+namespace {
 
-ControlPlace PlaceOf(HWND control, ControlListKind kind, const FamilyKeys& keys) {
-  ControlPlace place;
-  WindowSkinRecord* record = OwnerRecordOf(control);
-  const auto slot = static_cast<int32_t>(prop::Get(control, keys.lbId));
-  if (!record || slot < 1 || static_cast<size_t>(slot) > record->controls[kind].size()) {
-    return place;
+// A skin of the window is handling a message to it now.
+bool InsideSkin(HWND window) {
+  for (int kind = 0; kind < kControlListCount; ++kind) {
+    const ControlRecord* record = ControlRecordOf(window, static_cast<ControlListKind>(kind));
+    if (record && record->busy > 0) return true;
   }
-  const auto& entry = record->controls[kind][slot - 1];
-  if (!entry || entry->window != control) return place;
-  place.ownerRecord = record;
-  place.slot = slot;
-  place.window = record;
-  return place;
+  return false;
+}
+
+bool AnySkin(HWND window) {
+  for (int kind = 0; kind < kControlListCount; ++kind) {
+    if (ControlRecordOf(window, static_cast<ControlListKind>(kind))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (InsideSkin(window)) return CallNext(window, message, wParam, lParam);
+  const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+  return own ? CallWindowProcW(own, window, message, wParam, lParam)
+             : DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::wstring GivenText(HWND window, LPARAM lParam) {
+  if (!lParam) return {};
+  if (IsWindowUnicode(window)) return reinterpret_cast<const wchar_t*>(lParam);
+  const auto* narrow = reinterpret_cast<const char*>(lParam);
+  const int length = MultiByteToWideChar(CP_ACP, 0, narrow, -1, nullptr, 0);
+  if (length <= 1) return {};
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, narrow, -1, wide.data(), length);
+  wide.resize(static_cast<size_t>(length) - 1);
+  return wide;
+}
+
+bool InstallSkin(ControlRecord& record, const FamilyKeys& keys) {
+  if (!record.window) return false;
+  prop::Set(record.window, keys.hProc, GetWindowLongPtrW(record.window, GWLP_WNDPROC));
+  if (Subclass(record.window, SkinnedControlProc, &record, SkinId(record.list))) return true;
+  RemovePropW(record.window, keys.hProc);
+  return false;
 }
 
 void TrackLeave(HWND control, int32_t& tracking) {
@@ -77,25 +96,10 @@ bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot, HWND pa
 }
 
 bool HeldByAnySkin(HWND control) {
-  return control && (GetPropW(control, prop::Hw_hProc) || GetPropW(control, prop::Kj_hProc));
+  return control && (GetPropW(control, prop::Hw_hProc) || GetPropW(control, prop::Kj_hProc) ||
+                     AnySkin(control));
 }
 
 void DropHover(WindowSkinRecord& window) { window.hotControl = 0; }
-
-LRESULT DetachOnNcDestroy(HWND control, WPARAM wParam, LPARAM lParam, ControlListKind kind,
-                          const FamilyKeys& keys) {
-  const ControlPlace place = PlaceOf(control, kind, keys);
-  const LRESULT result = CallPrevious(control, WM_NCDESTROY, wParam, lParam, keys.hProc);
-  if (place.window) {
-    auto& entry = place.window->controls[kind][place.slot - 1];
-    entry->window = nullptr;
-    entry->previousProc = nullptr;
-    if (place.window->hotControl == place.slot) place.window->hotControl = 0;
-  }
-  RemovePropW(control, keys.fuId);
-  RemovePropW(control, keys.lbId);
-  RemovePropW(control, keys.hProc);
-  return result;
-}
 
 }  // namespace skin::controls

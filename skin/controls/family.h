@@ -1,12 +1,13 @@
 // The pattern every control skin follows, written once: records of a kind's own type in the
-// window record's list for that kind (1-based slots), the three properties, the subclass and the
-// chain to the previous procedure, hover tracking, and the teardown when a control goes away.
+// window record's list for that kind (1-based slots), the way-in properties, the one subclass
+// and the chain below it, and hover tracking.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "skin/property_keys.h"
 #include "skin/window_record.h"
@@ -48,10 +49,10 @@ bool HoldsOnlyEmptySlot(const ControlList& list);
 template <typename Record>
 int32_t TakeSlot(ControlList& list) {
   if (HoldsOnlyEmptySlot(list)) {
-    list[0] = std::make_unique<Record>();
+    list[0] = std::make_shared<Record>();
     return 1;
   }
-  list.push_back(std::make_unique<Record>());
+  list.push_back(std::make_shared<Record>());
   return static_cast<int32_t>(list.size());
 }
 
@@ -62,52 +63,57 @@ Record* RecordInSlot(ControlList& list, int32_t slot) {
   return dynamic_cast<Record*>(list[slot - 1].get());
 }
 
-// Installs the procedure unless it is already the control's; the previous one goes into the
-// key's property. Returns the procedure the control had before the skin (from the property when
-// the skin was already installed).
-WNDPROC InstallSubclass(HWND control, const wchar_t* procKey, WNDPROC proc);
-// Hands the message to the procedure kept in the key's property (DefWindowProcW without one).
-LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                     const wchar_t* procKey = prop::Hw_hProc);
+// The one subclass procedure of every skinned control; its data is the control's record.
+LRESULT CALLBACK SkinnedControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR data);
 
-// The control already has a skin's procedure (one of the control kinds, a panel or the common
-// control kind): another skin installed over it would chain to itself.
+// The subclass id of a kind's skin: a control may carry two (a common control is a panel too).
+inline UINT_PTR SkinId(int32_t list) { return static_cast<UINT_PTR>(list) + 1; }
+
+// The control's record of the kind, in one step from its subclass; null for any other window.
+ControlRecord* ControlRecordOf(HWND control, ControlListKind kind);
+
+// The procedures below the skin answer: from inside the skin's handling of a message to the
+// window, the rest of its subclass chain; from outside, the control's own class procedure
+// (a paint asked for from elsewhere draws the control as the system would).
+LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The text a WM_SETTEXT hands the window, read in the window's character set.
+std::wstring GivenText(HWND window, LPARAM lParam);
+
+// The control already has a skin (one of the control kinds, a panel or the common control
+// kind): another skin installed over it would paint over the first.
 bool HeldByAnySkin(HWND control);
 
-// Records, marks and subclasses one control: a fresh record of the kind's type in its slot,
-// the window index and slot in the properties, the procedure installed and kept in the record.
+// Takes a slot for the control: a fresh record of the kind's type, tied to its window record,
+// and the way-in properties (window index and slot) for whoever reads them from outside.
 template <typename Record>
 Record* AttachToSlot(WindowSkinRecord* ownerRecord, ControlListKind kind, HWND control,
-                     WNDPROC proc, const FamilyKeys& keys = kHwKeys, int32_t* slotOut = nullptr) {
-  WindowSkinRecord* record = ownerRecord;
-  if (!record || !control) return nullptr;
-  ControlList& list = record->controls[kind];
+                     const KindOps* ops, const FamilyKeys& keys = kHwKeys) {
+  if (!ownerRecord || !control) return nullptr;
+  ControlList& list = ownerRecord->controls[kind];
   const int32_t slot = TakeSlot<Record>(list);
   auto* entry = static_cast<Record*>(list[slot - 1].get());
   entry->window = control;
+  entry->owner = ownerRecord;
+  entry->slot = slot;
+  entry->list = kind;
+  entry->ops = ops;
   prop::Set(control, keys.lbId, slot);
-  prop::Set(control, keys.fuId, record->number);
-  if (proc) entry->previousProc = InstallSubclass(control, keys.hProc, proc);
-  if (slotOut) *slotOut = slot;
+  prop::Set(control, keys.fuId, ownerRecord->number);
   return entry;
 }
 
-// Where an attached control's record is, found through its properties and checked against the
-// handle, so a stale property never reaches another control's record.
-struct ControlPlace {
-  WindowSkinRecord* ownerRecord = nullptr;
-  int32_t slot = 0;
-  WindowSkinRecord* window = nullptr;
-};
-ControlPlace PlaceOf(HWND control, ControlListKind kind, const FamilyKeys& keys = kHwKeys);
+// Puts an attached control under the skinned-control procedure. The procedure it had before
+// goes into the key's property: the mark that a skin holds the control.
+bool InstallSkin(ControlRecord& record, const FamilyKeys& keys);
 
+// The control's record when it is one of the kind's; null otherwise.
 template <typename Record>
-Record* RecordOf(HWND control, ControlListKind kind, ControlPlace* place = nullptr,
-                 const FamilyKeys& keys = kHwKeys) {
-  const ControlPlace found = PlaceOf(control, kind, keys);
-  if (place) *place = found;
-  if (!found.window) return nullptr;
-  return RecordInSlot<Record>(found.window->controls[kind], found.slot);
+Record* RecordOf(HWND control, ControlListKind kind) {
+  ControlRecord* record = ControlRecordOf(control, kind);
+  if (!record || record->window != control) return nullptr;
+  return dynamic_cast<Record*>(record);
 }
 
 // Arms WM_MOUSELEAVE for the control once per entry; the flag lives in the control's record.
@@ -118,10 +124,5 @@ void TrackLeave(HWND control, int32_t& tracking);
 bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot, HWND parent);
 // The pointer left (or a click painted over the hot face): nothing is hot any more.
 void DropHover(WindowSkinRecord& window);
-
-// WM_NCDESTROY of an attached control: chains first, then drops the properties and empties the
-// slot, so that no later renumbering writes onto a handle that may belong to another window.
-LRESULT DetachOnNcDestroy(HWND control, WPARAM wParam, LPARAM lParam, ControlListKind kind,
-                          const FamilyKeys& keys = kHwKeys);
 
 }  // namespace skin::controls

@@ -97,7 +97,7 @@ LRESULT OnControlColour(WindowSkinRecord& owner, UINT message, HDC dc, HWND chil
     if (GetWindowLongW(child, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return 0;
     // A list box left to the system would show whatever lay behind it through a null brush:
     // only a list whose skin paints its own background gets one.
-    if (!PlaceOf(child, kListListTypes).window) return 0;
+    if (!RecordOf<ControlRecord>(child, kListListTypes)) return 0;
     SetTextColor(dc, ListTextColour(child));
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(NullBrushFor(*record, child));
@@ -157,8 +157,8 @@ void Destroy(ControlRecord& record) {
   RemovePropW(skin.window, prop::Mb_zpf);
 }
 
-// A panel's record is looked up again after anything that sends messages: painting sends the
-// children WM_CTLCOLOR*, and what they do may attach or take away panels.
+// Anything that sends messages may take the panel away: painting sends the children
+// WM_CTLCOLOR*, and what they do may destroy windows. A chained call says so (record null).
 bool Handle(SkinnedMessage& m, LRESULT* result) {
   HWND window = m.window;
   auto& skin = m.As<PanelSkin>();
@@ -181,7 +181,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       {
         PaintDc dc(window);
         PaintOn(skin, dc);
-        if (m.Find()) {
+        if (m.record) {
           PanelSkin& now = m.As<PanelSkin>();
           if (now.needsRepaint != 0) {
             now.needsRepaint = 0;
@@ -235,9 +235,8 @@ constexpr KindOps kPanelOps{kListPanels, kHwKeys, kHoverNone, FaceKind::kOwn, Pa
 }  // namespace
 
 PanelSkin* PanelOf(HWND window, WindowSkinRecord** ownerRecord) {
-  ControlPlace place;
-  PanelSkin* skin = RecordOf<PanelSkin>(window, kListPanels, &place);
-  if (skin && ownerRecord) *ownerRecord = place.ownerRecord;
+  PanelSkin* skin = RecordOf<PanelSkin>(window, kListPanels);
+  if (skin && ownerRecord) *ownerRecord = skin->owner;
   return skin;
 }
 
@@ -246,15 +245,13 @@ void AttachPanel(WindowSkinRecord* ownerRecord, HWND panel, std::optional<int32_
                  std::optional<int32_t> rounded) {
   WindowSkinRecord* record = ownerRecord;
   if (!record || !panel || PanelOf(panel) || GetPropW(panel, prop::Hw_hProc)) return;
-  int32_t slot = 0;
-  auto* skin = AttachToSlot<PanelSkin>(ownerRecord, kListPanels, panel, nullptr, kHwKeys, &slot);
+  auto* skin = AttachToSlot<PanelSkin>(ownerRecord, kListPanels, panel, &kPanelOps, kHwKeys);
   if (!skin) return;
   skin->colour = colour.value_or(0);
   skin->alpha = static_cast<uint8_t>(alpha.value_or(255));
   skin->rounded = rounded.value_or(0);
   skin->enabled = enabled.value_or(1);
   skin->needsRepaint = 1;
-  skin->ops = &kPanelOps;
   if (IsGroupBox(panel)) {
     skin->isGroupBox = 1;
     const ControlFontInfo font = ReadControlFont(panel);
@@ -266,7 +263,7 @@ void AttachPanel(WindowSkinRecord* ownerRecord, HWND panel, std::optional<int32_
   // subclassed after them.
   prop::Set(panel, prop::Mb_zpf, prop::Get(GetParent(panel), prop::Wxk_Zpf));
   AttachControlFamilies(ownerRecord, panel);
-  skin->previousProc = InstallSubclass(panel, prop::Hw_hProc, SkinnedControlProc<&kPanelOps>);
+  InstallSkin(*skin, kHwKeys);
   InvalidateRect(panel, nullptr, TRUE);
 }
 

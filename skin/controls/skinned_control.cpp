@@ -7,6 +7,7 @@
 #include "skin/controls/focus_cues.h"
 #include "skin/gdi/gdi_scoped.h"
 #include "skin/skin_engine.h"
+#include "skin/subclass.h"
 
 namespace skin::controls {
 namespace {
@@ -101,7 +102,7 @@ LRESULT SystemPath(SkinnedMessage& m) {
       record.focused = m.message == WM_SETFOCUS ? 1 : 0;
       break;
     case WM_SETTEXT:
-      record.NoteText(reinterpret_cast<const wchar_t*>(m.lParam));
+      record.NoteText(GivenText(m.window, m.lParam).c_str());
       break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
@@ -114,40 +115,36 @@ LRESULT SystemPath(SkinnedMessage& m) {
   }
   record.hot = 0;
   if (m.message == WM_MOUSELEAVE) record.tracking = 0;  // armed again on the next entry
-  return CallPrevious(m.window, m.message, m.wParam, m.lParam, m.ops.keys.hProc);
+  return CallNext(m.window, m.message, m.wParam, m.lParam);
 }
 
-}  // namespace
-
-void RunHoverRows(SkinnedMessage& message) {
-  if (message.record && message.ops.hoverKind != kHoverNone) OnHover(message);
+// The control goes: out of its subclass and its window record's list. The record itself lives
+// on until the last message being handled for it returns.
+void Forget(ControlRecord& record, const FamilyKeys& keys) {
+  HWND window = record.window;
+  Unsubclass(window, SkinnedControlProc, SkinId(record.list));
+  RemovePropW(window, keys.fuId);
+  RemovePropW(window, keys.lbId);
+  RemovePropW(window, keys.hProc);
+  if (WindowSkinRecord* owner = record.owner) {
+    if (owner->hotControl == record.slot) owner->hotControl = 0;
+    ControlList& list = owner->controls[record.list];
+    const auto at = static_cast<size_t>(record.slot - 1);
+    if (at < list.size() && list[at].get() == &record) list[at].reset();
+  }
+  record.window = nullptr;
+  record.owner = nullptr;
 }
 
-bool SkinnedMessage::Find() {
-  const ControlPlace place = PlaceOf(window, ops.list, ops.keys);
-  owner = place.window;
-  slot = place.slot;
-  record = owner ? owner->controls[ops.list][slot - 1].get() : nullptr;
-  return record != nullptr;
-}
-
-LRESULT SkinnedMessage::Chain() { return Chain(message, wParam, lParam); }
-
-LRESULT SkinnedMessage::Chain(UINT otherMessage, WPARAM otherWParam, LPARAM otherLParam) {
-  const LRESULT result =
-      CallPrevious(window, otherMessage, otherWParam, otherLParam, ops.keys.hProc);
-  Find();
-  return result;
-}
-
-LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wParam,
-                        LPARAM lParam) {
-  SkinnedMessage m{ops, window, message, wParam, lParam};
-  if (!m.Find()) return CallPrevious(window, message, wParam, lParam, ops.keys.hProc);
+LRESULT Dispatch(const KindOps& ops, ControlRecord& record, HWND window, UINT message,
+                 WPARAM wParam, LPARAM lParam) {
+  SkinnedMessage m{ops, window, message, wParam, lParam, &record, record.owner, record.slot};
   if (message == WM_NCDESTROY) {
-    if (ops.destroy) ops.destroy(*m.record);
+    if (ops.destroy) ops.destroy(record);
     ReleaseBrushesOf(*m.owner, window);
-    return DetachOnNcDestroy(window, wParam, lParam, ops.list, ops.keys);
+    const LRESULT result = CallNext(window, message, wParam, lParam);
+    Forget(record, ops.keys);
+    return result;
   }
   if (message == WM_SETFOCUS && FocusFromKeyboard()) ShowFocusCues(window);
   if (message == WM_CHANGEUISTATE) {
@@ -176,26 +173,67 @@ LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wP
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
     case WM_MOVE:
-      if (ops.face == FaceKind::kWholeWindow) Paint(ops, *m.record);
+      if (ops.face == FaceKind::kWholeWindow) Paint(ops, record);
       break;
     case WM_PAINT:
       if (ops.face == FaceKind::kOwn) break;
       {
         PaintDc dc(window);
         if (ops.face == FaceKind::kClient) {
-          if (dc && ops.paint) ops.paint(*m.record, dc);
+          if (dc && ops.paint) ops.paint(record, dc);
           return 0;
         }
       }
-      Paint(ops, *m.record);
+      Paint(ops, record);
       return DefWindowProcW(window, message, wParam, lParam);
     case WM_NCPAINT:
       // Never chained: the system's border would be drawn over the face.
       if (ops.face == FaceKind::kOwn) break;
-      if (ops.face == FaceKind::kWholeWindow) Paint(ops, *m.record);
+      if (ops.face == FaceKind::kWholeWindow) Paint(ops, record);
       return 0;
   }
-  return CallPrevious(window, message, wParam, lParam, ops.keys.hProc);
+  return CallNext(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void RunHoverRows(SkinnedMessage& message) {
+  if (message.record && message.ops.hoverKind != kHoverNone) OnHover(message);
+}
+
+LRESULT SkinnedMessage::Chain() { return Chain(message, wParam, lParam); }
+
+LRESULT SkinnedMessage::Chain(UINT otherMessage, WPARAM otherWParam, LPARAM otherLParam) {
+  const LRESULT result = CallNext(window, otherMessage, otherWParam, otherLParam);
+  if (record && !record->window) {
+    record = nullptr;
+    owner = nullptr;
+  }
+  return result;
+}
+
+LRESULT CALLBACK SkinnedControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR data) {
+  auto* found = reinterpret_cast<ControlRecord*>(data);
+  // Held for the whole message: the chained code may destroy the control and free its slot.
+  const std::shared_ptr<ControlRecord> record = found ? found->weak_from_this().lock() : nullptr;
+  if (!record || !record->ops || !record->owner || record->window != window) {
+    return CallNext(window, message, wParam, lParam);
+  }
+  ++record->busy;
+  const LRESULT result = Dispatch(*record->ops, *record, window, message, wParam, lParam);
+  --record->busy;
+  return result;
+}
+
+void ForgetControls(WindowSkinRecord& owner) {
+  for (ControlList& list : owner.controls) {
+    // Copied: forgetting empties the slots.
+    const ControlList held = list;
+    for (const auto& record : held) {
+      if (record && record->window && record->ops) Forget(*record, record->ops->keys);
+    }
+  }
 }
 
 void RepaintNow(ControlRecord& record) {
@@ -203,8 +241,8 @@ void RepaintNow(ControlRecord& record) {
 }
 
 void RepaintNow(HWND control, const KindOps& ops) {
-  const ControlPlace place = PlaceOf(control, ops.list, ops.keys);
-  if (place.window) Paint(ops, *place.window->controls[ops.list][place.slot - 1]);
+  ControlRecord* record = ControlRecordOf(control, ops.list);
+  if (record && record->ops == &ops && record->window == control) Paint(ops, *record);
 }
 
 }  // namespace skin::controls

@@ -1,7 +1,7 @@
 // The one window procedure of every control skin. A kind supplies its own parts in a constant
-// table (its painter, its extra hover state, the rows only it answers); the dispatcher finds the
-// record once per message and answers the rows every kind shares: teardown, hover and leave,
-// erase, paint and non-client paint, and the chain to the control's previous procedure.
+// table (its painter, its extra hover state, the rows only it answers); the dispatcher gets the
+// record with each message from the control's subclass and answers the rows every kind shares:
+// teardown, hover and leave, erase, paint and non-client paint, and the chain below the skin.
 #pragma once
 
 #include <windows.h>
@@ -37,8 +37,8 @@ struct KindOps {
   void (*destroy)(ControlRecord& record) = nullptr;
 };
 
-// One message to a skinned control, with where its record is. The pointers hold only until the
-// message is chained: Chain() finds them again (null when the chained code took them away).
+// One message to a skinned control, with its record. A chained call may take the control
+// away; record and owner are null from then on.
 struct SkinnedMessage {
   const KindOps& ops;
   HWND window;
@@ -49,8 +49,7 @@ struct SkinnedMessage {
   WindowSkinRecord* owner = nullptr;
   int32_t slot = 0;
 
-  bool Find();
-  // The previous procedure answers; the record is looked up again afterwards.
+  // The procedures below the skin answer.
   LRESULT Chain();
   LRESULT Chain(UINT otherMessage, WPARAM otherWParam, LPARAM otherLParam);
   template <typename Record>
@@ -62,22 +61,13 @@ struct SkinnedMessage {
 // The shared hover rows of WM_MOUSEMOVE, for a kind that answers the message itself.
 void RunHoverRows(SkinnedMessage& message);
 
-LRESULT DispatchSkinned(const KindOps& ops, HWND window, UINT message, WPARAM wParam,
-                        LPARAM lParam);
-
-template <const KindOps* Ops>
-LRESULT CALLBACK SkinnedControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DispatchSkinned(*Ops, window, message, wParam, lParam);
-}
-
 // Records, marks and subclasses one control as the kind; null when the window record is gone or
 // the control already belongs to another skin.
 template <const KindOps* Ops, typename Record>
 Record* AttachKind(WindowSkinRecord* ownerRecord, HWND control) {
   if (HeldByAnySkin(control)) return nullptr;
-  auto* record =
-      AttachToSlot<Record>(ownerRecord, Ops->list, control, SkinnedControlProc<Ops>, Ops->keys);
-  if (record) record->ops = Ops;
+  auto* record = AttachToSlot<Record>(ownerRecord, Ops->list, control, Ops, Ops->keys);
+  if (record) InstallSkin(*record, Ops->keys);
   return record;
 }
 
@@ -92,6 +82,9 @@ void AttachChildrenOfClass(WindowSkinRecord* ownerRecord, HWND parent, const wch
     if (Record* record = AttachKind<Ops, Record>(ownerRecord, child)) setUp(*record, child);
   }
 }
+
+// The window record goes while controls it skinned may still be there: they leave the skin.
+void ForgetControls(WindowSkinRecord& owner);
 
 // Paints an attached control's face now, on its window DC (its client DC for kClient kinds).
 void RepaintNow(ControlRecord& record);

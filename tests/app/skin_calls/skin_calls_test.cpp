@@ -306,11 +306,11 @@ TEST(SkinCalls, SkinWindowAndSkinGroupBoxPassTheApplicationsArguments) {
 
     app::skinGroupBox(box);
     ASSERT_EQ(r.PanelCount(), 1u);
-    EXPECT_EQ(r.PanelAt(0).window, box);
-    EXPECT_EQ(r.PanelAt(0).enabled, 1);
-    EXPECT_EQ(r.PanelAt(0).colour, GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(r.PanelAt(0).alpha, 0);
-    EXPECT_EQ(r.PanelAt(0).rounded, 0);
+    EXPECT_EQ(r.PanelAt(0)->window, box);
+    EXPECT_EQ(r.PanelAt(0)->enabled, 1);
+    EXPECT_EQ(r.PanelAt(0)->colour, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(r.PanelAt(0)->alpha, 0);
+    EXPECT_EQ(r.PanelAt(0)->rounded, 0);
 
     DestroyWindow(loading);
     SkinningAPhotoDecodesItOnceAtTheScreensSize(main);

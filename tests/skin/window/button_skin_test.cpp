@@ -12,6 +12,7 @@
 #include "skin/gdi/gdi_handles.h"
 #include "skin/property_keys.h"
 #include "skin/skin_settings.h"
+#include "skin/subclass.h"
 #include "tests/skin/window/skin_test_window.h"
 
 namespace {
@@ -170,7 +171,7 @@ TEST_F(ButtonSkins, ADestroyedButtonLeavesItsSlotForTheNextOne) {
   const int32_t slot = static_cast<int32_t>(skin::prop::Get(second, skin::prop::Hw_lbID));
   DestroyWindow(second);
   const auto& list = record->controls[skin::kListButtons];
-  EXPECT_EQ(list[slot - 1]->window, nullptr);
+  EXPECT_EQ(list[slot - 1], nullptr);  // the record went with its button
   EXPECT_EQ(c::SlotOf(list, second), 0);
 
   // A window whose list holds one emptied record fills slot 1 again.
@@ -282,6 +283,37 @@ TEST_F(ButtonSkins, EngineGivenStylesRepaintThroughTheSameRecord) {
   // Dialog code resetting the default-button style keeps it owner-drawn.
   SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   EXPECT_EQ(GetWindowLongA(push, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+// The parent destroys the button its click came from, while the button's skin is still inside
+// that click: the skin finishes the message on a record that is gone from the list, and the
+// record is freed once the message returns.
+LRESULT CALLBACK DestroyClicked(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    DestroyWindow(reinterpret_cast<HWND>(lParam));
+    return 0;
+  }
+  return skin::CallNext(window, message, wParam, lParam);
+}
+
+TEST_F(ButtonSkins, AButtonDestroyedByItsOwnClickIsLetGoWhenTheClickReturns) {
+  ASSERT_TRUE(skin::Subclass(window->hwnd(), DestroyClicked, nullptr));
+  for (HWND button : {check, push}) {
+    ASSERT_NE(c::ButtonOf(button), nullptr);
+    const std::weak_ptr<skin::ControlRecord> held = c::ButtonOf(button)->weak_from_this();
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(held.expired());
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(IsWindow(button));
+    EXPECT_TRUE(held.expired());
+    EXPECT_EQ(c::SlotOf(record->controls[skin::kListButtons], button), 0);
+  }
+  skin::Unsubclass(window->hwnd(), DestroyClicked);
+  // The window and its other buttons go on as before.
+  EXPECT_NE(c::ButtonOf(second), nullptr);
+  SendMessageA(second, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(c::ButtonOf(second)->hot, 1);
 }
 
 }  // namespace

@@ -273,15 +273,15 @@ TEST_F(Records, ControlsAndPanelsAreRecordedOnce) {
   engine->AttachPanel(box, 0, 0x123456, 9, 1);
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   ASSERT_EQ(r.PanelCount(), 1u);
-  EXPECT_EQ(r.PanelAt(0).colour, 0xFFFFFFu);
-  EXPECT_EQ(r.PanelAt(0).alpha, 0);
-  EXPECT_EQ(r.PanelAt(0).enabled, 1);
-  EXPECT_EQ(r.PanelAt(0).rounded, 0);
-  EXPECT_EQ(r.PanelAt(0).isGroupBox, 1);
+  EXPECT_EQ(r.PanelAt(0)->colour, 0xFFFFFFu);
+  EXPECT_EQ(r.PanelAt(0)->alpha, 0);
+  EXPECT_EQ(r.PanelAt(0)->enabled, 1);
+  EXPECT_EQ(r.PanelAt(0)->rounded, 0);
+  EXPECT_EQ(r.PanelAt(0)->isGroupBox, 1);
   EXPECT_EQ(Get(box, skin::prop::Hw_lbID), 1);
   EXPECT_EQ(Get(box, skin::prop::Mb_zpf), 0);
   engine->SetPanelAlpha(box, 120);
-  EXPECT_EQ(r.PanelAt(0).alpha, 120);
+  EXPECT_EQ(r.PanelAt(0)->alpha, 120);
 
   // A button nested in the panel still belongs to the window's record.
   engine->ReskinButtonKind3(inner);
