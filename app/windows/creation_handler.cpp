@@ -89,6 +89,10 @@ void RunCreationHandler(PlayerUnits& units) {
   source.Use(StartSource());  // a folder is read here
   AnnounceSource(source);
   EndIfClosed();
+  // Painted now rather than while the request below lets messages through: the window shows
+  // whole at once, and the step table charges the paint to itself, not to the request.
+  UpdateWindow(loading.hwnd());
+  LogStartupStep("loading window painted");
   // Step 3: the answer is not used. A folder has no site to ask.
   if (!source.SiteAddress().empty()) catalogue::HttpGet(source.SiteAddress());
   EndIfClosed();
