@@ -60,7 +60,6 @@ class SkinEngine : public SkinSettings {
   // data: the record leads to this engine.
   FrameProc frameProcEntry = nullptr;
   int32_t frameMargin = 0;
-  int32_t pointedButton = 0;
   // OnCaptionButton(record index, button number), called on this engine.
   ButtonAction buttonActionEntry = nullptr;
   // Non-zero while the entry is bound: the address of the entry.

@@ -35,7 +35,7 @@ void SkinEngine::OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam) {
   const int32_t x = XOf(lParam);
   const int32_t y = YOf(lParam);
   const bool inStrip = InButtonStrip(*record, x, y);
-  pointedButton = skin::HitTestCaptionButton(*record, x, y);
+  const int32_t pointedButton = skin::HitTestCaptionButton(*record, x, y);
   const FadeEffects effects = FadeOnMouseMove(*record, inStrip, pointedButton);
   if (effects.startTimer) SetTimer(hwnd, FadeTimerId(hwnd), kFadeInterval, nullptr);
   RunFadeDraws(index, effects.draws);
@@ -71,7 +71,7 @@ void SkinEngine::OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam) {
   const int32_t now = RecordIndexOf(hwnd);
   record = RecordAt(now);
   if (!record) return;
-  pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
+  const int32_t pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
   record->pressedButton = pointedButton;
   if (pointedButton > 0) {
     SetCapture(hwnd);

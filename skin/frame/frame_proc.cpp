@@ -158,7 +158,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       const int32_t pressed = record->pressedButton;
       record->pressedButton = 0;
       if (pressed > 0 && GetCapture() == hwnd) ReleaseCapture();
-      pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
+      const int32_t pointedButton = skin::HitTestCaptionButton(*record, XOf(lParam), YOf(lParam));
       if (buttonActionAddress != 0 && pressed > 0 && pressed == pointedButton &&
           pressed <= record->ButtonCount() && record->captionActive != 0) {
         OnCaptionButton(index, pressed);

@@ -90,7 +90,7 @@ TEST_F(FrameMessages, PressAndReleaseOnACaptionButtonActs) {
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   const int closeX = static_cast<int>(r.captionButtons[2].rect.x) + 10;
   EXPECT_TRUE(PressAt(window, closeX, 10).empty());  // the strip is not a move zone
-  EXPECT_EQ(engine->pointedButton, 3);
+  EXPECT_EQ(r.pressedButton, 3);
   SendMouse(window.hwnd(), WM_LBUTTONUP, closeX, 10);
   EXPECT_EQ(window.SysCommands(), (std::vector<WPARAM>{SC_CLOSE}));
 
