@@ -3,6 +3,7 @@
 #include "graphics/gfx_image.h"
 #include "skin/caption/caption_strip.h"
 #include "skin/controls/family.h"
+#include "skin/frame/status_bar.h"
 #include "skin/picture/picture_prepare.h"
 #include "skin/picture/reduced_picture_file.h"
 #include "skin/property_keys.h"
@@ -231,6 +232,42 @@ void SkinEngine::RedrawCaptionButtons(int32_t index) {
   const WindowSkinRecord* record = RecordAt(index);
   if (!record) return;
   for (int32_t i = 1; i <= record->ButtonCount(); ++i) DrawCaptionButton(index, i);
+}
+
+// The status bar's calls by record index; the bar itself is frame/status_bar.h.
+void SkinEngine::CreateStatusBar(int32_t index, int32_t height,
+                                 const std::vector<std::wstring>& items) {
+  if (WindowSkinRecord* record = RecordAt(index))
+    StartStatusBar(*record, height, items, frameMargin);
+}
+
+void SkinEngine::LayoutStatusBar(int32_t index) {
+  if (WindowSkinRecord* record = RecordAt(index)) skin::LayoutStatusBar(*record, frameMargin);
+}
+
+void SkinEngine::DrawStatusBarItem(int32_t index, int32_t item, bool toScreen) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  const std::optional<RECT> drawn = skin::DrawStatusBarItem(*record, item);
+  if (drawn && toScreen) PutOnScreen(index, *drawn);
+}
+
+void SkinEngine::SetStatusBarText(int32_t index, int32_t item, const std::wstring& text) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record || item < 1 || item > static_cast<int32_t>(record->statusBar.items.size())) return;
+  record->statusBar.items[item - 1].text = text;
+  DrawStatusBarItem(index, item);
+}
+
+void SkinEngine::SetStatusBarFont(int32_t index, std::optional<int32_t> flag,
+                                  std::optional<COLORREF> colour,
+                                  std::optional<std::wstring> fontName,
+                                  std::optional<int32_t> fontSize) {
+  WindowSkinRecord* record = RecordAt(index);
+  if (!record) return;
+  StyleStatusBar(record->statusBar, flag, colour, std::move(fontName), fontSize);
+  const auto count = static_cast<int32_t>(record->statusBar.items.size());
+  for (int32_t i = 1; i <= count; ++i) DrawStatusBarItem(index, i);
 }
 
 }  // namespace skin
