@@ -2,7 +2,10 @@
 
 #include "graphics/gfx_image.h"
 #include "skin/caption/caption_strip.h"
+#include "skin/controls/button_skin.h"
+#include "skin/controls/common_control.h"
 #include "skin/controls/family.h"
+#include "skin/controls/panel.h"
 #include "skin/frame/status_bar.h"
 #include "skin/picture/picture_prepare.h"
 #include "skin/picture/reduced_picture_file.h"
@@ -268,6 +271,31 @@ void SkinEngine::SetStatusBarFont(int32_t index, std::optional<int32_t> flag,
   StyleStatusBar(record->statusBar, flag, colour, std::move(fontName), fontSize);
   const auto count = static_cast<int32_t>(record->statusBar.items.size());
   for (int32_t i = 1; i <= count; ++i) DrawStatusBarItem(index, i);
+}
+
+// Single controls and panels handed to the control skins.
+void SkinEngine::ReskinButton(HWND button, int32_t kind) {
+  controls::ReskinButton(OwnerRecordOf(button), button, kind);
+}
+
+void SkinEngine::ReskinButtonKind1(HWND button) { ReskinButton(button, controls::kFlatButton); }
+void SkinEngine::ReskinButtonKind3(HWND button) { ReskinButton(button, controls::kTextButton); }
+
+void SkinEngine::AttachPanel(HWND panel, std::optional<int32_t> enabled,
+                             std::optional<COLORREF> colour, std::optional<int32_t> alpha,
+                             std::optional<int32_t> rounded) {
+  controls::AttachPanel(OwnerRecordOf(panel), panel, enabled, colour, alpha, rounded);
+}
+
+void SkinEngine::SetPanelAlpha(HWND panel, uint8_t alpha) {
+  PanelSkin* skin = controls::PanelOf(panel);
+  if (!skin) return;
+  if (skin->colour != 0) skin->alpha = alpha;
+  InvalidateRect(panel, nullptr, TRUE);
+}
+
+void SkinEngine::AttachCommonControl(HWND control) {
+  controls::AttachCommonControl(OwnerRecordOf(control), control);
 }
 
 }  // namespace skin
