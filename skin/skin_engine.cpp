@@ -135,7 +135,7 @@ void SkinEngine::RefreshPictureForScreen() {
   ++backgroundImageVersion;
   for (int32_t i = 1; i <= RecordCount(); ++i) {
     WindowSkinRecord* record = RecordAt(i);
-    record->needsFullRedraw = 1;
+    record->needsFullRedraw = true;
     InvalidateRect(record->hwnd, nullptr, TRUE);
   }
 }
@@ -181,7 +181,7 @@ void SkinEngine::SetWindowPicture(HWND hwnd, const std::vector<uint8_t>& picture
     record->picture = picture;
   }
   record->pictureCache.Clear();
-  record->needsFullRedraw = 1;
+  record->needsFullRedraw = true;
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 

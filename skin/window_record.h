@@ -99,9 +99,9 @@ struct ControlRecord : std::enable_shared_from_this<ControlRecord> {
   int32_t busy = 0;                   // messages to the control being handled
   int32_t kind = 0;
   const controls::KindOps* ops = nullptr;  // how the one skinned-control procedure treats it
-  int32_t hot = 0;                         // painted hot
-  int32_t tracking = 0;                    // WM_MOUSELEAVE is armed
-  int32_t focused = 0;                     // between WM_SETFOCUS and WM_KILLFOCUS
+  bool hot = false;                        // painted hot
+  bool tracking = false;                   // WM_MOUSELEAVE is armed
+  bool focused = false;                    // between WM_SETFOCUS and WM_KILLFOCUS
 };
 
 // A record whose face draws its caption in the control's own font.
@@ -126,8 +126,8 @@ struct PanelSkin : FontedRecord {
   COLORREF colour = 0;  // overlay colour, 0 = none
   uint8_t alpha = 255;  // overlay alpha
   int32_t rounded = 0;
-  int32_t needsRepaint = 1;
-  int32_t isGroupBox = 0;
+  bool needsRepaint = true;
+  bool isGroupBox = false;
   int32_t enabled = 1;
   std::vector<HWND> movedWindows;
   graphics::GfxToolTip tooltip;
@@ -196,8 +196,8 @@ struct WindowSkinRecord {
   int32_t stripY = 0;
   int32_t stripWidth = 0;
   int32_t stripHeight = kStripHeight;
-  int32_t maximised = 0;
-  int32_t minimised = 0;
+  bool maximised = false;
+  bool minimised = false;
   int32_t minTrackWidth = 200;
   int32_t minTrackHeight = 150;
   int32_t maxTrackWidth = 0;
@@ -219,7 +219,7 @@ struct WindowSkinRecord {
   graphics::GfxToolTip tooltip;
   StatusBar statusBar;
   std::array<ControlList, kControlListCount> controls;
-  int32_t needsFullRedraw = 0;
+  bool needsFullRedraw = false;
   MemoryDc backBuffer;  // the frame
   MemoryDc cleanFrame;  // the frame before caption and buttons
   MemoryDc statusCopy;  // the status bar's rectangle of the clean frame
@@ -228,12 +228,12 @@ struct WindowSkinRecord {
   // The parent of the edit last painted hot: edits under different parents may share an index.
   HWND hotParent = nullptr;
   std::vector<PageWindow> pageWindows;
-  int32_t mouseTracked = 0;
+  bool mouseTracked = false;
   ButtonFade fadeIn;
   ButtonFade fadeOut;
-  int32_t fadeTimerOn = 0;
+  bool fadeTimerOn = false;
   // Focus cues stay hidden until the keyboard moves the focus (UISF_HIDEFOCUS).
-  int32_t hideFocusCues = 1;
+  bool hideFocusCues = true;
   // The system frame's style bits that high contrast added, taken away again after it.
   LONG systemFrameBits = 0;
 

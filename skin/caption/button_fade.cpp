@@ -5,12 +5,12 @@ namespace skin {
 FadeEffects FadeOnMouseMove(WindowSkinRecord& record, bool inStrip, int32_t pointedButton) {
   FadeEffects effects;
   if (inStrip) {
-    if (record.fadeTimerOn == 0) {
+    if (!record.fadeTimerOn) {
       effects.startTimer = true;
-      record.fadeTimerOn = 1;
+      record.fadeTimerOn = true;
     }
   } else {
-    record.fadeTimerOn = 0;
+    record.fadeTimerOn = false;
   }
   const int32_t hover = record.hoverButton;
   if (hover > 0 && pointedButton != hover) {
@@ -32,7 +32,7 @@ FadeEffects FadeOnMouseMove(WindowSkinRecord& record, bool inStrip, int32_t poin
 
 FadeEffects FadeOnMouseLeave(WindowSkinRecord& record) {
   FadeEffects effects;
-  record.mouseTracked = 0;
+  record.mouseTracked = false;
   if (record.hoverButton > 0 && record.captionActive != 0) {
     if (record.fadeIn.step < kFadeSteps && record.fadeOut.step < kFadeSteps) {
       if (record.fadeOut.button > 0) effects.draws.push_back({record.fadeOut.button, kUnlit});
@@ -54,10 +54,10 @@ FadeEffects FadeOnTick(WindowSkinRecord& record) {
     ++record.fadeOut.step;
     effects.draws.push_back({record.fadeOut.button, FadeOutAlpha(record.fadeOut.step)});
   }
-  const bool pointerGone = record.mouseTracked == 0 || record.fadeTimerOn == 0;
+  const bool pointerGone = !record.mouseTracked || !record.fadeTimerOn;
   const bool fadeOutDone = record.fadeOut.step >= kFadeSteps || record.fadeOut.button == 0;
   if (pointerGone && fadeOutDone) {
-    record.fadeTimerOn = 0;
+    record.fadeTimerOn = false;
     effects.stopTimer = true;
     record.hoverButton = 0;
     record.fadeIn = {};

@@ -68,7 +68,7 @@ void ApplyHighContrast(WindowSkinRecord& record) {
   // The caption buttons' tips would name buttons the system's caption does not show.
   if (HWND tips = record.tooltip.GetWindow())
     SendMessageW(tips, TTM_ACTIVATE, on ? FALSE : TRUE, 0);
-  record.needsFullRedraw = 1;  // the skin's frame is painted afresh when it comes back
+  record.needsFullRedraw = true;  // the skin's frame is painted afresh when it comes back
   RedrawWindow(hwnd, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

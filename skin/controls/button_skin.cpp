@@ -70,7 +70,7 @@ LRESULT ChainThenPress(SkinnedMessage& m) {
 
 void PaintFace(ControlRecord& record, HDC) {
   const auto& button = static_cast<ButtonSkin&>(record);
-  RedrawButton(button.window, button.focused != 0 && button.hot == 0 ? kStateFocus : 0, button.hot);
+  RedrawButton(button.window, button.focused && !button.hot ? kStateFocus : 0, button.hot);
 }
 
 bool Handle(SkinnedMessage& m, LRESULT* result) {
@@ -115,7 +115,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      button.focused = m.message == WM_SETFOCUS ? 1 : 0;
+      button.focused = m.message == WM_SETFOCUS;
       if (!toggle) break;
       *result = ChainThenRepaint(m, button.focused ? kStateFocus : 0);
       return true;

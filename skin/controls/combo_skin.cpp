@@ -116,7 +116,7 @@ void DrawComboText(GfxGraphics& g, HDC surface, HWND combo, float w, float h) {
 
 void PaintFace(ControlRecord& record, HDC dc) {
   const auto& combo = static_cast<ComboSkin&>(record);
-  PaintComboOn(combo.window, dc, combo.hot != 0, combo.focused != 0);
+  PaintComboOn(combo.window, dc, combo.hot, combo.focused);
 }
 
 // The combo box's own procedure paints its text and button straight onto the screen when the
@@ -133,8 +133,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
   switch (m.message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      combo.focused = m.message == WM_SETFOCUS ? 1 : 0;
-      if (combo.focused != 0) RepaintNow(combo);
+      combo.focused = m.message == WM_SETFOCUS;
+      if (combo.focused) RepaintNow(combo);
       *result = ChainThenRepaint(m);
       return true;
     case WM_KEYDOWN:

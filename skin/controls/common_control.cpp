@@ -24,13 +24,13 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       return true;
     }
     case WM_MOUSEMOVE:
-      if (m.record->tracking == 0) {
+      if (!m.record->tracking) {
         TrackLeave(m.window, m.record->tracking);
         InvalidateRect(m.window, nullptr, FALSE);
       }
       return false;
     case WM_MOUSELEAVE:
-      m.record->tracking = 0;
+      m.record->tracking = false;
       InvalidateRect(m.window, nullptr, FALSE);
       return false;
     case WM_LBUTTONDOWN:

@@ -51,7 +51,7 @@ void DrawEditFrame(HWND window, HDC dc, bool hot, bool focused) {
 
 void PaintFace(ControlRecord& record, HDC dc) {
   const auto& edit = static_cast<EditSkin&>(record);
-  DrawEditFrame(edit.window, dc, edit.hot != 0, edit.focused != 0);
+  DrawEditFrame(edit.window, dc, edit.hot, edit.focused);
 }
 
 // The same washed picture the edit's brush shows, so erased and painted parts agree.
@@ -102,11 +102,11 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       RepaintNow(edit);
       break;
     case WM_SETFOCUS:
-      edit.focused = 1;
+      edit.focused = true;
       if (FocusCueShown(window)) Invalidate(window);  // the frame takes the cue
       break;
     case WM_KILLFOCUS:
-      edit.focused = 0;
+      edit.focused = false;
       if (IsClassName(GetParent(window), L"ComboBox")) {
         RepaintNow(edit);
       } else {

@@ -73,14 +73,14 @@ bool InstallSkin(ControlRecord& record, const FamilyKeys& keys) {
   return false;
 }
 
-void TrackLeave(HWND control, int32_t& tracking) {
-  if (tracking != 0) return;
+void TrackLeave(HWND control, bool& tracking) {
+  if (tracking) return;
   TRACKMOUSEEVENT track{};
   track.cbSize = sizeof(track);
   track.dwFlags = TME_LEAVE;
   track.hwndTrack = control;
   track.dwHoverTime = 0;
-  if (TrackMouseEvent(&track)) tracking = 1;
+  if (TrackMouseEvent(&track)) tracking = true;
 }
 
 bool TakeHover(WindowSkinRecord& window, int32_t kindCode, int32_t slot, HWND parent) {

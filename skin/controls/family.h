@@ -117,7 +117,7 @@ Record* RecordOf(HWND control, ControlListKind kind) {
 }
 
 // Arms WM_MOUSELEAVE for the control once per entry; the flag lives in the control's record.
-void TrackLeave(HWND control, int32_t& tracking);
+void TrackLeave(HWND control, bool& tracking);
 // The pointer is over the control: sets the window's hover index, and returns true when the
 // control must now be painted hot (another control, another kind or a control of another parent
 // was painted hot last); it is then recorded as the hot one.

@@ -18,10 +18,10 @@ bool HideFocusAfter(bool hidden, WPARAM uiState) {
 void OnUiStateMessage(HWND topLevel, WPARAM uiState) {
   WindowSkinRecord* record = FrameRecordOf(topLevel);
   if (!record) return;
-  const bool hidden = record->hideFocusCues != 0;
+  const bool hidden = record->hideFocusCues;
   const bool now = HideFocusAfter(hidden, uiState);
   if (now == hidden) return;
-  record->hideFocusCues = now ? 1 : 0;
+  record->hideFocusCues = now;
   HWND focus = GetFocus();
   if (!focus || !IsChild(topLevel, focus)) return;
   // A combo box's edit has the focus, the cue is the combo box's.
@@ -49,7 +49,7 @@ void ShowFocusCues(HWND control) {
 
 bool FocusCuesOn(HWND control) {
   const WindowSkinRecord* record = FrameRecordOf(GetAncestor(control, GA_ROOT));
-  return record && record->hideFocusCues == 0;
+  return record && !record->hideFocusCues;
 }
 
 bool FocusCueShown(HWND control) {
@@ -63,7 +63,7 @@ UINT LiveToggleState(HWND window, UINT state) {
   if (!IsWindowEnabled(window)) state = (state & ~(kStateHot | kStatePressed)) | kStateDisabled;
   // The record says when the focus is leaving: the system may already name the next window.
   const ButtonSkin* button = ButtonOf(window);
-  if ((!button || button->focused != 0) && FocusCueShown(window)) state |= kStateFocus;
+  if ((!button || button->focused) && FocusCueShown(window)) state |= kStateFocus;
   return state;
 }
 

@@ -36,7 +36,7 @@ void AttachOne(WindowSkinRecord* ownerRecord, HWND control);
 
 void AttachOneKind(HWND control, ListSkin* skin) {
   if (!skin) return;
-  skin->focused = GetFocus() == control ? 1 : 0;
+  skin->focused = GetFocus() == control;
   RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
@@ -156,7 +156,7 @@ LRESULT PaintItems(HWND window) {
       SetViewportOrgEx(background, old.x, old.y, nullptr);
     }
     const ListSkin* skin = ListSkinOf(window);
-    if (skin && skin->focused != 0 && FocusCueShown(window))
+    if (skin && skin->focused && FocusCueShown(window))
       DrawClientCue(background, place, SettingsOf(window).accentColour);
     BitBlt(paint, 0, 0, cw, ch, background, place.left, place.top, SRCCOPY);
   }
@@ -205,7 +205,7 @@ LRESULT PaintNonClient(HWND window, ControlRecord& record, LPARAM lParam) {
 
 void PaintFrameFace(ControlRecord& record, HDC dc) {
   const auto& skin = static_cast<ListSkin&>(record);
-  DrawListFrame(skin.window, dc, skin.hot != 0, skin.focused != 0);
+  DrawListFrame(skin.window, dc, skin.hot, skin.focused);
 }
 
 bool Handle(SkinnedMessage& m, LRESULT* result) {
@@ -237,7 +237,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      skin.focused = m.message == WM_SETFOCUS ? 1 : 0;
+      skin.focused = m.message == WM_SETFOCUS;
       RepaintNow(skin);
       // The client part of the cue comes and goes with the focus.
       if (SettingsOf(window).highlightEnabled != 0 && FocusCuesOn(window))

@@ -137,7 +137,7 @@ void PaintOn(PanelSkin& skin, HDC dc) {
   if (!canvas.ok()) return;
   // The panel shows the same overlay as everything inside it.
   OverlayPanelBackdrop(canvas.dc(), skin, client);
-  if (skin.isGroupBox != 0) {
+  if (skin.isGroupBox) {
     PaintGroupFrame(canvas, panel, skin);
   } else if (skin.rounded != 0) {
     StrokeFrame(canvas.g(), 0, canvas.width(), canvas.height(), 100);
@@ -183,8 +183,8 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
         PaintOn(skin, dc);
         if (m.record) {
           PanelSkin& now = m.As<PanelSkin>();
-          if (now.needsRepaint != 0) {
-            now.needsRepaint = 0;
+          if (now.needsRepaint) {
+            now.needsRepaint = false;
           } else {
             InvalidateVisibleChildren(window);
           }
@@ -214,7 +214,7 @@ bool Handle(SkinnedMessage& m, LRESULT* result) {
       }
       break;
     case WM_SIZE: {
-      skin.needsRepaint = 1;
+      skin.needsRepaint = true;
       // Copied: moving a window sends messages.
       const std::vector<HWND> moved = skin.movedWindows;
       for (HWND each : moved) {
@@ -251,9 +251,9 @@ void AttachPanel(WindowSkinRecord* ownerRecord, HWND panel, std::optional<int32_
   skin->alpha = static_cast<uint8_t>(alpha.value_or(255));
   skin->rounded = rounded.value_or(0);
   skin->enabled = enabled.value_or(1);
-  skin->needsRepaint = 1;
+  skin->needsRepaint = true;
   if (IsGroupBox(panel)) {
-    skin->isGroupBox = 1;
+    skin->isGroupBox = true;
     const ControlFontInfo font = ReadControlFont(panel);
     skin->fontFace = font.face;
     skin->fontSize = font.size;

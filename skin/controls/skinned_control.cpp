@@ -31,8 +31,8 @@ void OnHover(SkinnedMessage& m) {
   TrackLeave(m.window, record.tracking);
   const bool entered = TakeHover(*m.owner, m.ops.hoverKind, m.slot, GetParent(m.window));
   const bool moved = m.ops.track && m.ops.track(record, m.lParam);
-  if (!entered && !moved && record.hot != 0) return;
-  record.hot = 1;
+  if (!entered && !moved && record.hot) return;
+  record.hot = true;
   Paint(m.ops, record);
 }
 
@@ -53,7 +53,7 @@ constexpr UINT kChildWatchMs = 50;
 
 void GoCold(SkinnedMessage& m) {
   ControlRecord& record = *m.record;
-  record.hot = 0;
+  record.hot = false;
   if (m.ops.leave) m.ops.leave(record);
   DropHover(*m.owner);
   Paint(m.ops, record);
@@ -65,7 +65,7 @@ void GoCold(SkinnedMessage& m) {
 void OnLeave(SkinnedMessage& m) {
   HWND under = UnderPointer();
   if (under == m.window && m.wParam == kLeaveFromChild) return;  // back from the child
-  m.record->tracking = 0;
+  m.record->tracking = false;
   if (under && under != m.window && IsChild(m.window, under)) {
     // A skinned child tells this control when it leaves; for any other, the timer looks.
     if (!HeldByAnySkin(under)) SetTimer(m.window, kChildWatchTimer, kChildWatchMs, nullptr);
@@ -79,7 +79,7 @@ void OnChildWatch(SkinnedMessage& m) {
   if (under && under != m.window && IsChild(m.window, under)) return;
   KillTimer(m.window, kChildWatchTimer);
   // Back over the control itself, its own moves track the pointer again.
-  if (under != m.window && m.record->hot != 0) GoCold(m);
+  if (under != m.window && m.record->hot) GoCold(m);
 }
 
 // A font for another DPI: the face's caption follows it.
@@ -99,7 +99,7 @@ LRESULT SystemPath(SkinnedMessage& m) {
   switch (m.message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      record.focused = m.message == WM_SETFOCUS ? 1 : 0;
+      record.focused = m.message == WM_SETFOCUS;
       break;
     case WM_SETTEXT:
       record.NoteText(GivenText(m.window, m.lParam).c_str());
@@ -113,8 +113,8 @@ LRESULT SystemPath(SkinnedMessage& m) {
       break;
     }
   }
-  record.hot = 0;
-  if (m.message == WM_MOUSELEAVE) record.tracking = 0;  // armed again on the next entry
+  record.hot = false;
+  if (m.message == WM_MOUSELEAVE) record.tracking = false;  // armed again on the next entry
   return CallNext(m.window, m.message, m.wParam, m.lParam);
 }
 

@@ -265,12 +265,12 @@ void PaintSliderOn(HWND window, HDC target) {
   if (cue) {
     const CueStroke s = FrameCueStroke(canvas.widthPx(), canvas.heightPx());
     StrokeRectangle(g, s.x, s.y, s.width, s.height, settings.accentColour, s.alpha, s.pen);
-  } else if (slider->hot != 0) {
+  } else if (slider->hot) {
     graphics::GfxPen pen;
     if (pen.Create(ArgbFromColorref(settings.accentColour, 200)))
       g.DrawRectangle(pen, 1, 1, w - 3, h - 3);
   }
-  NoteFace(window, (slider->hot != 0 ? kStateHot : 0) | (cue ? kStateFocus : 0), {});
+  NoteFace(window, (slider->hot ? kStateHot : 0) | (cue ? kStateFocus : 0), {});
   canvas.CopyTo(target);
 }
 

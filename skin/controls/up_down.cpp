@@ -103,7 +103,7 @@ std::array<HalfFace, 2> HalfFaces(const UpDownSkin& control, SIZE size) {
   for (int32_t half = 0; half < 2; ++half) {
     if (pressedHalf == half) {
       faces[half] = HalfFace::kPressed;
-    } else if (control.hot != 0 && control.hotPart == half) {
+    } else if (control.hot && control.hotPart == half) {
       faces[half] = HalfFace::kHot;
     }
   }
@@ -123,7 +123,7 @@ UINT NotedState(const std::array<HalfFace, 2>& faces) {
 
 namespace {
 
-void PaintFace(ControlRecord& record, HDC dc) { PaintUpDownOn(record.window, dc, record.hot != 0); }
+void PaintFace(ControlRecord& record, HDC dc) { PaintUpDownOn(record.window, dc, record.hot); }
 
 bool Track(ControlRecord& record, LPARAM point) {
   auto& control = static_cast<UpDownSkin&>(record);
@@ -177,7 +177,7 @@ void PaintUpDownOn(HWND window, HDC target, bool hot) {
     if (white.Create(ArgbFromColorref(0xFFFFFF, 160))) g.FillPath(white, body);
   }
   UpDownSkin shown = *control;
-  shown.hot = hot ? 1 : 0;
+  shown.hot = hot;
   const std::array<HalfFace, 2> faces = HalfFaces(shown, size);
   const bool horizontal = control->horizontal != 0;
   for (int32_t half = 0; half < 2; ++half) {

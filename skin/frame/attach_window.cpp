@@ -140,7 +140,7 @@ void SkinEngine::AttachWindow(HWND hwnd, const WindowOptions& options) {
   RefontWindow(hwnd, graphics::SystemDpi(), added->dpi);
   added = RecordAt(index);
   if (!added) return;
-  added->needsFullRedraw = 1;
+  added->needsFullRedraw = true;
 
   added->attached = true;
   if (highContrast.On()) ApplyHighContrast(*added);
@@ -189,7 +189,7 @@ int32_t SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<uint8_t>& imag
   record->tooltip.AddTool(RECT{}, tooltipText.c_str(),
                           static_cast<uint32_t>(record->ButtonCount()));
   LayoutCaptionButtons(index);
-  record->needsFullRedraw = 1;
+  record->needsFullRedraw = true;
   InvalidateRect(hwnd, nullptr, TRUE);
   return record->ButtonCount();
 }

@@ -34,7 +34,7 @@ void SkinEngine::OnDpiChanged(int32_t index, int dpi) {
   LayoutStatusBar(index);
   // The composed background knows its DPI; the frame and its copies are made again.
   record->hoverButton = 0;
-  record->needsFullRedraw = 1;
+  record->needsFullRedraw = true;
   HWND window = record->hwnd;
   // The controls' captions and the hints follow (their skins re-read the font they are given).
   RefontWindow(window, old, dpi);

@@ -23,13 +23,13 @@ void SkinEngine::OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam) {
   GetClientRect(hwnd, &client);
   // Armed once per entry: re-arming on every move restarts the hover timer, so the pointer
   // would count as gone and the fade of the button under it would start again and again.
-  if (record->mouseTracked == 0) {
+  if (!record->mouseTracked) {
     TRACKMOUSEEVENT track{};
     track.cbSize = sizeof(track);
     track.dwFlags = TME_HOVER | TME_LEAVE;
     track.hwndTrack = hwnd;
     track.dwHoverTime = 1;
-    if (TrackMouseEvent(&track)) record->mouseTracked = 1;
+    if (TrackMouseEvent(&track)) record->mouseTracked = true;
   }
   if (record->captionActive == 0) return;
   const int32_t x = XOf(lParam);
@@ -39,7 +39,7 @@ void SkinEngine::OnMouseMove(int32_t index, HWND hwnd, LPARAM lParam) {
   const FadeEffects effects = FadeOnMouseMove(*record, inStrip, pointedButton);
   if (effects.startTimer) SetTimer(hwnd, FadeTimerId(hwnd), kFadeInterval, nullptr);
   RunFadeDraws(index, effects.draws);
-  if (record->maximised == 0) UpdateSizeCursor(index, lParam, client);
+  if (!record->maximised) UpdateSizeCursor(index, lParam, client);
 }
 
 void SkinEngine::OnMouseLeave(int32_t index) {
@@ -62,7 +62,7 @@ void SkinEngine::OnLeftButtonDown(int32_t index, HWND hwnd, LPARAM lParam) {
   record->fadeIn.button = 0;
   record->pressedButton = 0;
   if (record->captionActive == 0) return;
-  if (record->maximised == 0 && record->minimised == 0) {
+  if (!record->maximised && !record->minimised) {
     RECT client{};
     GetClientRect(hwnd, &client);
     BeginMoveOrSize(index, lParam, client);
@@ -88,7 +88,7 @@ void SkinEngine::BeginMoveOrSize(int32_t index, LPARAM lParam, const RECT& clien
   if (zone.action == PressAction::kMove) {
     SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   } else if (zone.action == PressAction::kSize) {
-    record->needsFullRedraw = 1;
+    record->needsFullRedraw = true;
     SetCursor(LoadCursorW(nullptr, zone.cursor));
     SendMessageW(hwnd, WM_SYSCOMMAND, zone.sysCommand, 0);
   }

@@ -332,8 +332,7 @@ void SkinEngine::DrawCaptionButton(int32_t index, int32_t button, bool pressed, 
     } else {
       FillVerticalGradient(g, &shape, r, ArgbFromColorref(kBlack, 80), ArgbFromColorref(kWhite, 5));
     }
-    const bool restore =
-        b->kind == kButtonMaximize && record->maximised == 1 && !b->altImage.empty();
+    const bool restore = b->kind == kButtonMaximize && record->maximised && !b->altImage.empty();
     if (const auto* glyph = ButtonPicture(*record->Button(button), restore, record->dpi)) {
       // Drawn or scaled for this DPI already: at its own size, never stretched here.
       const auto gw = static_cast<float>(glyph->GetWidth());

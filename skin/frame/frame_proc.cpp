@@ -39,13 +39,13 @@ void RemoveWindowProperties(HWND hwnd) {
 // that grew to the screen counts as maximised without the system's state.
 void FollowMaximisedState(WindowSkinRecord& record, WPARAM kind, int width, int height) {
   if (kind == SIZE_MAXIMIZED) {
-    record.maximised = 1;
-  } else if (kind == SIZE_RESTORED && record.maximised != 0) {
+    record.maximised = true;
+  } else if (kind == SIZE_RESTORED && record.maximised) {
     const SIZE full = MaximisedSize();
     const bool screenSized =
         (width == full.cx && height == full.cy) ||
         (width == GetSystemMetrics(SM_CXSCREEN) && height == GetSystemMetrics(SM_CYSCREEN));
-    if (!screenSized) record.maximised = 0;
+    if (!screenSized) record.maximised = false;
   }
 }
 
@@ -82,11 +82,11 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     case WM_SHOWWINDOW:
       if (wParam == 1) {
-        if (record->minimised == 0) {
+        if (!record->minimised) {
           PaintDc dc(hwnd);
           PaintFrame(index, dc);
         } else {
-          record->minimised = 0;
+          record->minimised = false;
         }
       }
       break;
@@ -95,12 +95,12 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       return 1;
     case WM_PAINT: {
       PaintDc dc(hwnd);
-      if (record->minimised != 0) {
+      if (record->minimised) {
         // nothing of its own while minimised
-      } else if (record->needsFullRedraw == 1 || !record->backBuffer.dc()) {
+      } else if (record->needsFullRedraw || !record->backBuffer.dc()) {
         // A window never painted has nothing to copy yet.
         PaintFrame(index, dc);
-        if (WindowSkinRecord* r = RecordAt(RecordIndexOf(hwnd))) r->needsFullRedraw = 0;
+        if (WindowSkinRecord* r = RecordAt(RecordIndexOf(hwnd))) r->needsFullRedraw = false;
       } else {
         CopyFrame(index, dc);
       }
@@ -116,7 +116,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       OnMouseMove(index, hwnd, lParam);
       break;
     case WM_MOUSEHOVER:
-      record->mouseTracked = 1;
+      record->mouseTracked = true;
       break;
     case WM_MOUSELEAVE:
       OnMouseLeave(index);
@@ -137,10 +137,10 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       record->hoverButton = 0;
       FollowMaximisedState(*record, wParam, LOWORD(lParam), HIWORD(lParam));
       if (frameFirstRun == 1) {
-        record->needsFullRedraw = 0;
+        record->needsFullRedraw = false;
         frameFirstRun = 0;
       } else {
-        record->needsFullRedraw = 1;
+        record->needsFullRedraw = true;
         // A window that only shrinks, or grows outside its old rounded region, gets no paint of
         // its own: ask for the full repaint so the frame never stays at its old size.
         if (wParam != SIZE_MINIMIZED) InvalidateRect(hwnd, nullptr, FALSE);
@@ -176,21 +176,21 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_MAXIMIZE:
-          record->maximised = 1;
-          record->needsFullRedraw = 1;
+          record->maximised = true;
+          record->needsFullRedraw = true;
           break;
         case SC_RESTORE:
-          record->needsFullRedraw = 1;
-          record->minimised = 0;
+          record->needsFullRedraw = true;
+          record->minimised = false;
           break;
         case SC_MINIMIZE:
-          record->needsFullRedraw = 1;
-          record->minimised = 1;
+          record->needsFullRedraw = true;
+          record->minimised = true;
           break;
       }
       break;
     case WM_QUERYOPEN:
-      record->minimised = 0;
+      record->minimised = false;
       break;
     case WM_SETTEXT:
       if (record->showCaptionText != 0 && record->captionActive != 0) {
@@ -271,7 +271,7 @@ void SkinEngine::OnWindowPosChanged(int32_t index, HWND hwnd) {
     GetClientRect(hwnd, &client);
     if (client.right == GetSystemMetrics(SM_CXSCREEN) &&
         client.bottom == GetSystemMetrics(SM_CYSCREEN)) {
-      record->maximised = 1;
+      record->maximised = true;
       const SIZE size = MaximisedSize();
       RECT window{};
       GetWindowRect(hwnd, &window);
@@ -300,19 +300,19 @@ void SkinEngine::OnCaptionButton(int32_t index, int32_t button) {
       SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
     case kButtonMaximize:
-      record->needsFullRedraw = 1;
-      if (record->maximised == 0) {
-        record->maximised = 1;
-        record->minimised = 0;
+      record->needsFullRedraw = true;
+      if (!record->maximised) {
+        record->maximised = true;
+        record->minimised = false;
         SendMessageW(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
       } else {
-        record->minimised = 0;
-        record->maximised = 0;
+        record->minimised = false;
+        record->maximised = false;
         SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
       }
       break;
     case kButtonMinimize:
-      record->minimised = 1;
+      record->minimised = true;
       SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
       break;
     case kButtonHelp:

@@ -17,7 +17,7 @@ SIZE MaximisedSize() {
 void FillMinMaxInfo(const WindowSkinRecord& record, MINMAXINFO* info) {
   if (!info) return;
   info->ptMinTrackSize = POINT{record.minTrackWidth, record.minTrackHeight};
-  if (record.maximised == 1) {
+  if (record.maximised) {
     const SIZE size = MaximisedSize();
     info->ptMaxTrackSize = POINT{size.cx, size.cy};
   } else {

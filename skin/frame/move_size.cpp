@@ -57,7 +57,7 @@ bool FrameTakesPress(HWND window, int32_t x, int32_t y) {
   if (!record || !record->engine || record->captionActive == 0) return false;
   if (HitTestCaptionButton(*record, x, y) > 0) return true;
   // The frame starts no move or size while maximised or minimised.
-  if (record->maximised != 0 || record->minimised != 0) return false;
+  if (record->maximised || record->minimised) return false;
   RECT client{};
   GetClientRect(window, &client);
   return ZoneForPress(*record, record->Px(record->engine->frameMargin), x, y, client.right,
@@ -71,8 +71,8 @@ bool RouteEdgeMouseToFrame(MSG& msg) {
   const HWND frame = GetAncestor(msg.hwnd, GA_ROOT);
   if (!frame || frame == msg.hwnd) return false;
   const WindowSkinRecord* record = FrameRecordOf(frame);
-  if (!record || !record->engine || record->captionActive == 0 || record->maximised != 0 ||
-      record->minimised != 0) {
+  if (!record || !record->engine || record->captionActive == 0 || record->maximised ||
+      record->minimised) {
     return false;
   }
   POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};

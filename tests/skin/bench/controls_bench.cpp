@@ -129,17 +129,17 @@ int main() {
     Row("radio button, hot", radio, PerCall(kCount, [&] { c::RedrawButton(radio, 0, 1); }));
     Row("check box, hot", check, PerCall(kCount, [&] { c::RedrawButton(check, 0, 1); }));
     Row("edit frame, hot", edit, PerCall(kCount, [&] { c::PaintEditFrame(edit, 1); }));
-    c::ComboOf(combo)->hot = 1;
+    c::ComboOf(combo)->hot = true;
     Row("combo box, hot", combo, PerCall(kCount, [&] { c::PaintCombo(combo); }));
-    c::SliderOf(slider)->hot = 1;
+    c::SliderOf(slider)->hot = true;
     Row("slider, hot", slider, PerCall(kCount, [&] { c::PaintSlider(slider); }));
     c::UpDownOf(spin)->hotPart = 0;
-    c::UpDownOf(spin)->hot = 1;
+    c::UpDownOf(spin)->hot = true;
     Row("up-down, upper half hot", spin, PerCall(kCount, [&] { c::PaintUpDown(spin); }));
-    c::ListSkinOf(list)->hot = 1;
+    c::ListSkinOf(list)->hot = true;
     Row("list box frame, hot", list, PerCall(kCount, [&] { c::PaintListFrame(list); }));
-    c::ListSkinOf(list)->hot = 0;
-    c::ListSkinOf(list)->focused = 1;
+    c::ListSkinOf(list)->hot = false;
+    c::ListSkinOf(list)->focused = true;
     Row("list box frame, focused", list, PerCall(kCount, [&] { c::PaintListFrame(list); }));
     Row("progress bar (no hover)", progress,
         PerCall(kCount, [&] { c::PaintProgressBar(progress); }));

@@ -13,7 +13,7 @@ struct Fades : testing::Test {
   skin::WindowSkinRecord record;
   void SetUp() override {
     record.captionActive = 1;
-    record.mouseTracked = 1;  // the hover message came
+    record.mouseTracked = true;  // the hover message came
   }
   std::vector<FadeDraw> Tick(bool* stopped = nullptr) {
     const FadeEffects e = skin::FadeOnTick(record);
@@ -81,7 +81,7 @@ TEST_F(Fades, BelowTheStripTheTimerStopsOnceTheFadeOutIsDone) {
   Move(true, 1);
   for (int i = 0; i < 8; ++i) Tick();
   Move(false, 0);
-  EXPECT_EQ(record.fadeTimerOn, 0);
+  EXPECT_FALSE(record.fadeTimerOn);
   bool stopped = false;
   for (int step = 1; step <= 7; ++step) {
     EXPECT_EQ(Tick(&stopped), (std::vector<FadeDraw>{{1, 240 - 30 * step}}));
@@ -101,7 +101,7 @@ TEST_F(Fades, LeavingTheWindowFadesTheLitButtonOut) {
   for (int i = 0; i < 8; ++i) Tick();
   const FadeEffects e = skin::FadeOnMouseLeave(record);
   EXPECT_TRUE(e.draws.empty());  // the fade-in had finished
-  EXPECT_EQ(record.mouseTracked, 0);
+  EXPECT_FALSE(record.mouseTracked);
   EXPECT_EQ(record.hoverButton, 0);
   EXPECT_EQ(record.fadeOut.button, 3);
   bool stopped = false;
@@ -124,12 +124,12 @@ TEST_F(Fades, LeavingDuringBothFadesEndsTheFadeOutAndDropsTheFadeIn) {
 }
 
 TEST_F(Fades, WithoutTheHoverMessageTheTimerStopsAtTheFirstIdleTick) {
-  record.mouseTracked = 0;
+  record.mouseTracked = false;
   Move(true, 0);
   bool stopped = false;
   EXPECT_TRUE(Tick(&stopped).empty());
   EXPECT_TRUE(stopped);
-  EXPECT_EQ(record.fadeTimerOn, 0);
+  EXPECT_FALSE(record.fadeTimerOn);
 }
 
 TEST_F(Fades, LeavingWithNothingLitChangesNothing) {

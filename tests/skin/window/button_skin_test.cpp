@@ -313,7 +313,7 @@ TEST_F(ButtonSkins, AButtonDestroyedByItsOwnClickIsLetGoWhenTheClickReturns) {
   // The window and its other buttons go on as before.
   EXPECT_NE(c::ButtonOf(second), nullptr);
   SendMessageA(second, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(c::ButtonOf(second)->hot, 1);
+  EXPECT_TRUE(c::ButtonOf(second)->hot);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST_P(CaptionContrast, TextAndGlyphsStandOutFromThePicture) {
   HWND w = window.hwnd();
   skin_test::SkinLikeTheApplication(w, skin_test::SolidPicture(40, 40, GetParam()));
   SetWindowTextA(w, "WWWW");
-  RecordOf(w)->needsFullRedraw = 1;
+  RecordOf(w)->needsFullRedraw = true;
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   skin_test::Pump();
 

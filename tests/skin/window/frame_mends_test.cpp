@@ -30,7 +30,7 @@ TEST_F(FrameMends, AFullRepaintDoesNotActivateTheWindow) {
   SetActiveWindow(other.hwnd());
   skin_test::Pump(50);
   if (GetActiveWindow() != other.hwnd()) GTEST_SKIP() << "this display cannot activate windows";
-  RecordOf(skinned.hwnd())->needsFullRedraw = 1;
+  RecordOf(skinned.hwnd())->needsFullRedraw = true;
   RedrawWindow(skinned.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   skin_test::engine->PaintFrame(skin_test::IndexOf(skinned.hwnd()), nullptr);
   skin_test::Pump(50);

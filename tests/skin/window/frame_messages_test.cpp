@@ -52,9 +52,9 @@ TEST_F(FrameMessages, PressesMoveOrSizeByZone) {
   EXPECT_EQ(PressAt(window, 150, 20), (std::vector<WPARAM>{kCaptionPress}));
   EXPECT_TRUE(PressAt(window, 150, 100).empty());
   // Sizing asks for a full repaint afterwards.
-  RecordOf(window.hwnd())->needsFullRedraw = 0;
+  RecordOf(window.hwnd())->needsFullRedraw = false;
   PressAt(window, 2, 50);
-  EXPECT_EQ(RecordOf(window.hwnd())->needsFullRedraw, 1);
+  EXPECT_TRUE(RecordOf(window.hwnd())->needsFullRedraw);
 }
 
 TEST_F(FrameMessages, FixedSizeWindowMovesFromItsTopEdgeButSizesBelowTheCaption) {
@@ -71,7 +71,7 @@ TEST_F(FrameMessages, NoMoveOrSizeWhileMaximisedOrInactive) {
   TestWindow window(300, 200);
   engine->AttachWindow(window.hwnd());
   window.InterceptMoveAndSize(true);
-  RecordOf(window.hwnd())->maximised = 1;
+  RecordOf(window.hwnd())->maximised = true;
   EXPECT_TRUE(PressAt(window, 150, 20).empty());
   EXPECT_TRUE(PressAt(window, 2, 50).empty());
 
@@ -98,7 +98,7 @@ TEST_F(FrameMessages, PressAndReleaseOnACaptionButtonActs) {
   PressAt(window, minimizeX, 10);
   SendMouse(window.hwnd(), WM_LBUTTONUP, minimizeX, 10);
   EXPECT_EQ(window.SysCommands(), (std::vector<WPARAM>{SC_MINIMIZE}));
-  EXPECT_EQ(r.minimised, 1);
+  EXPECT_TRUE(r.minimised);
 
   // A release with no button pointed at does nothing.
   PressAt(window, 150, 100);
@@ -113,16 +113,16 @@ TEST_F(FrameMessages, DoubleClickOnTheCaptionTogglesMaximise) {
   const SIZE full = skin::MaximisedSize();
 
   SendMouse(window.hwnd(), WM_LBUTTONDBLCLK, 100, 30);  // below the caption band
-  EXPECT_EQ(r.maximised, 0);
+  EXPECT_FALSE(r.maximised);
   SendMouse(window.hwnd(), WM_LBUTTONDBLCLK, 100, 25);
-  EXPECT_EQ(r.maximised, 1);
-  EXPECT_EQ(r.needsFullRedraw, 1);
+  EXPECT_TRUE(r.maximised);
+  EXPECT_TRUE(r.needsFullRedraw);
   RECT rect{};
   GetWindowRect(window.hwnd(), &rect);
   EXPECT_EQ(rect.right - rect.left, full.cx);
   EXPECT_EQ(rect.bottom - rect.top, full.cy);
   SendMouse(window.hwnd(), WM_LBUTTONDBLCLK, 100, 10);
-  EXPECT_EQ(r.maximised, 0);
+  EXPECT_FALSE(r.maximised);
   GetWindowRect(window.hwnd(), &rect);
   EXPECT_EQ(rect.right - rect.left, 300);
   EXPECT_EQ(rect.bottom - rect.top, 200);
@@ -134,7 +134,7 @@ TEST_F(FrameMessages, DoubleClickDoesNothingWhenFixedOrWithoutMaximizeButton) {
   fixed.InterceptSysCommands(true);
   SendMouse(fixed.hwnd(), WM_LBUTTONDBLCLK, 100, 10);
   EXPECT_TRUE(fixed.SysCommands().empty());
-  EXPECT_EQ(RecordOf(fixed.hwnd())->maximised, 0);
+  EXPECT_FALSE(RecordOf(fixed.hwnd())->maximised);
 
   TestWindow plain(300, 200);
   engine->AttachWindow(plain.hwnd());
@@ -150,29 +150,29 @@ TEST_F(FrameMessages, MinimisedWindowPaintsNothingOfItsOwn) {
   RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   skin_test::Pump();
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
-  ASSERT_EQ(r.needsFullRedraw, 0);
+  ASSERT_FALSE(r.needsFullRedraw);
   // Mark the back buffer so that a copy to the screen would show.
   constexpr COLORREF kMark = RGB(255, 0, 255);
   for (int x = 100; x < 110; ++x) SetPixel(r.backBuffer.dc(), x, 100, kMark);
 
   SendMessageA(window.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_EQ(r.minimised, 1);
-  EXPECT_EQ(r.needsFullRedraw, 1);
+  EXPECT_TRUE(r.minimised);
+  EXPECT_TRUE(r.needsFullRedraw);
   const auto bitmap = skin::prop::Get(window.hwnd(), skin::prop::Ck_wtjbdx);
   InvalidateRect(window.hwnd(), nullptr, FALSE);
   UpdateWindow(window.hwnd());
   HDC screen = GetDC(window.hwnd());
   EXPECT_NE(GetPixel(screen, 105, 100), kMark);
   ReleaseDC(window.hwnd(), screen);
-  EXPECT_EQ(r.needsFullRedraw, 1);  // still pending: nothing was painted
+  EXPECT_TRUE(r.needsFullRedraw);  // still pending: nothing was painted
   EXPECT_EQ(skin::prop::Get(window.hwnd(), skin::prop::Ck_wtjbdx), bitmap);
 
   // Restored, the next paint is a full one.
   SendMessageA(window.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-  EXPECT_EQ(r.minimised, 0);
+  EXPECT_FALSE(r.minimised);
   InvalidateRect(window.hwnd(), nullptr, FALSE);
   UpdateWindow(window.hwnd());
-  EXPECT_EQ(r.needsFullRedraw, 0);
+  EXPECT_FALSE(r.needsFullRedraw);
   EXPECT_NE(skin::prop::Get(window.hwnd(), skin::prop::Ck_wtjbdx), bitmap);
   // An ordinary paint copies the back buffer to the screen.
   for (int x = 100; x < 110; ++x) SetPixel(r.backBuffer.dc(), x, 100, kMark);
@@ -196,10 +196,10 @@ TEST_F(FrameMessages, HoverFadesThroughTheTimer) {
 
   SendMouse(window.hwnd(), WM_MOUSEMOVE, closeX, 10);
   EXPECT_EQ(r.hoverButton, 2);
-  EXPECT_EQ(r.fadeTimerOn, 1);
+  EXPECT_TRUE(r.fadeTimerOn);
   EXPECT_EQ(r.fadeIn.button, 2);
   SendMessageA(window.hwnd(), WM_MOUSEHOVER, 0, MAKELPARAM(closeX, 10));
-  EXPECT_EQ(r.mouseTracked, 1);
+  EXPECT_TRUE(r.mouseTracked);
   // The timer really runs: its ticks reach the window. A loaded machine may deliver them late,
   // so wait for the outcome rather than for a fixed time.
   window.ClearSeen();
@@ -215,8 +215,8 @@ TEST_F(FrameMessages, HoverFadesThroughTheTimer) {
   SendMessageA(window.hwnd(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(r.hoverButton, 0);
   EXPECT_EQ(r.fadeOut.button, 2);
-  pumpUntil([&] { return r.fadeTimerOn == 0; });
-  EXPECT_EQ(r.fadeTimerOn, 0);
+  pumpUntil([&] { return !r.fadeTimerOn; });
+  EXPECT_FALSE(r.fadeTimerOn);
   EXPECT_EQ(r.fadeOut.button, 0);
   EXPECT_FALSE(KillTimer(window.hwnd(), reinterpret_cast<UINT_PTR>(window.hwnd())));
   EXPECT_EQ(skin_test::BackBufferPixel(window.hwnd(), closeX, 4), unlit);
@@ -228,7 +228,7 @@ TEST_F(FrameMessages, InactiveCaptionIgnoresHover) {
   const skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   SendMouse(window.hwnd(), WM_MOUSEMOVE, static_cast<int>(r.captionButtons[0].rect.x) + 5, 10);
   EXPECT_EQ(r.hoverButton, 0);
-  EXPECT_EQ(r.fadeTimerOn, 0);
+  EXPECT_FALSE(r.fadeTimerOn);
 }
 
 TEST_F(FrameMessages, MinMaxInfoAndTheMaximiseRule) {
@@ -260,15 +260,15 @@ TEST_F(FrameMessages, MinMaxInfoAndTheMaximiseRule) {
   }
   const int screenW = GetSystemMetrics(SM_CXSCREEN);
   const int screenH = GetSystemMetrics(SM_CYSCREEN);
-  r.maximised = 1;
+  r.maximised = true;
   SendMessageA(window.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(info.ptMaxTrackSize.x, screenW);
   EXPECT_EQ(info.ptMaxTrackSize.y, screenH - skin::TaskbarHeight());
-  r.maximised = 0;
+  r.maximised = false;
 
   // Growing to exactly the screen makes the window maximised, less the taskbar.
   SetWindowPos(window.hwnd(), nullptr, 0, 0, screenW, screenH, SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(r.maximised, 1);
+  EXPECT_TRUE(r.maximised);
   RECT rect{};
   GetWindowRect(window.hwnd(), &rect);
   EXPECT_EQ(rect.right - rect.left, screenW);
@@ -280,7 +280,7 @@ TEST_F(FrameMessages, MinMaxInfoAndTheMaximiseRule) {
   TestWindow plain(300, 200);
   engine->AttachWindow(plain.hwnd());
   SetWindowPos(plain.hwnd(), nullptr, 0, 0, screenW, screenH, SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(RecordOf(plain.hwnd())->maximised, 0);
+  EXPECT_FALSE(RecordOf(plain.hwnd())->maximised);
   GetWindowRect(plain.hwnd(), &rect);
   EXPECT_EQ(rect.bottom - rect.top, screenH);
 }
@@ -291,14 +291,14 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
   skin::WindowSkinRecord& r = *RecordOf(window.hwnd());
   // The first WM_SIZE of the program's run does not ask for a full repaint; later ones do.
   skin_test::engine->frameFirstRun = 1;
-  r.needsFullRedraw = 1;
+  r.needsFullRedraw = true;
   r.hoverButton = 1;
   SetWindowPos(window.hwnd(), nullptr, 0, 0, 320, 210, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(skin_test::engine->frameFirstRun, 0);
-  EXPECT_EQ(r.needsFullRedraw, 0);
+  EXPECT_FALSE(r.needsFullRedraw);
   EXPECT_EQ(r.hoverButton, 0);
   SetWindowPos(window.hwnd(), nullptr, 0, 0, 330, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(r.needsFullRedraw, 1);
+  EXPECT_TRUE(r.needsFullRedraw);
   // The strip follows the right edge.
   EXPECT_EQ(r.stripX, 330 - r.stripWidth + 1);
   EXPECT_EQ(r.captionButtons[0].rect.x, r.stripX + 2);
@@ -308,15 +308,15 @@ TEST_F(FrameMessages, SizeAndTextChanges) {
   GetWindowTextW(window.hwnd(), text, std::size(text));
   EXPECT_STREQ(text, L"新标题");  // the default path still stores it
   for (UINT code : {SC_MAXIMIZE, SC_RESTORE}) {
-    r.needsFullRedraw = 0;
+    r.needsFullRedraw = false;
     window.InterceptSysCommands(true);
     SendMessageA(window.hwnd(), WM_SYSCOMMAND, code, 0);
-    EXPECT_EQ(r.needsFullRedraw, 1);
+    EXPECT_TRUE(r.needsFullRedraw);
   }
-  EXPECT_EQ(r.maximised, 1);  // SC_MAXIMIZE set it; SC_RESTORE leaves it to the restore action
-  r.minimised = 1;
+  EXPECT_TRUE(r.maximised);  // SC_MAXIMIZE set it; SC_RESTORE leaves it to the restore action
+  r.minimised = true;
   SendMessageA(window.hwnd(), WM_QUERYOPEN, 0, 0);
-  EXPECT_EQ(r.minimised, 0);
+  EXPECT_FALSE(r.minimised);
 }
 
 TEST_F(FrameMessages, DestroyReleasesTheRecordAndItsObjects) {
@@ -397,7 +397,7 @@ TEST_F(FrameMessages, MaximiseAndRestoreRepaintTheFrameAtTheNewSize) {
   EXPECT_EQ(r.backBuffer.height(), full.cy);
   EXPECT_EQ(RegionBox(window.hwnd()).right, full.cx);
   EXPECT_EQ(RegionBox(window.hwnd()).bottom, full.cy);
-  EXPECT_EQ(r.needsFullRedraw, 0);
+  EXPECT_FALSE(r.needsFullRedraw);
 
   engine->OnCaptionButton(index, skin::FindMaximizeButton(r));
   skin_test::Pump(300);
@@ -432,7 +432,7 @@ TEST_F(FrameMessages, FrameTakesPressAgreesWithWhatAPressDoes) {
   }
   EXPECT_GT(taken, 100);
   EXPECT_GT(free, 1000);
-  RecordOf(window.hwnd())->maximised = 1;
+  RecordOf(window.hwnd())->maximised = true;
   EXPECT_FALSE(skin::FrameTakesPress(window.hwnd(), 150, 20));
   EXPECT_FALSE(skin::FrameTakesPress(window.hwnd(), 2, 50));
 
@@ -470,7 +470,7 @@ TEST_F(FrameMessages, EdgeMouseOverAControlIsTheFrames) {
   }
   EXPECT_FALSE(route(WM_LBUTTONDOWN, 100, 75));
   EXPECT_FALSE(route(WM_RBUTTONDOWN, 1, 75));
-  RecordOf(window.hwnd())->maximised = 1;
+  RecordOf(window.hwnd())->maximised = true;
   EXPECT_FALSE(route(WM_LBUTTONDOWN, 1, 75));
   DestroyWindow(cover);
 }

@@ -23,7 +23,7 @@ class FramePaint : public testing::Test {
 
   // Paints the frame in full, as the first WM_PAINT after a change does.
   static void FullPaint(HWND hwnd) {
-    RecordOf(hwnd)->needsFullRedraw = 1;
+    RecordOf(hwnd)->needsFullRedraw = true;
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Pump();
   }
@@ -207,7 +207,7 @@ TEST_F(FramePaint, CaptionStyleWindowPictureAndStatusBar) {
 
   // The window's own picture replaces the engine's at the next paint.
   skin_test::engine->SetWindowPicture(w, skin_test::SolidPicture(10, 10, kGreen));
-  EXPECT_EQ(r.needsFullRedraw, 1);
+  EXPECT_TRUE(r.needsFullRedraw);
   UpdateWindow(w);
   EXPECT_EQ(BackBufferPixel(w, 150, 100), kGreen);
 }

@@ -102,7 +102,7 @@ TEST_F(Records, OmittedOptionsTakeTheirDefaults) {
   EXPECT_EQ(r.captionFontName, L"宋体");
   EXPECT_EQ(r.captionFontSize, 12);
   EXPECT_EQ(r.captionFontFlag, 1);
-  EXPECT_EQ(r.needsFullRedraw, 1);
+  EXPECT_TRUE(r.needsFullRedraw);
   EXPECT_EQ(engine->frameMargin, 3);
 }
 
@@ -277,7 +277,7 @@ TEST_F(Records, ControlsAndPanelsAreRecordedOnce) {
   EXPECT_EQ(r.PanelAt(0)->alpha, 0);
   EXPECT_EQ(r.PanelAt(0)->enabled, 1);
   EXPECT_EQ(r.PanelAt(0)->rounded, 0);
-  EXPECT_EQ(r.PanelAt(0)->isGroupBox, 1);
+  EXPECT_TRUE(r.PanelAt(0)->isGroupBox);
   EXPECT_EQ(Get(box, skin::prop::Hw_lbID), 1);
   EXPECT_EQ(Get(box, skin::prop::Mb_zpf), 0);
   engine->SetPanelAlpha(box, 120);

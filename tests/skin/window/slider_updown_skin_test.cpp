@@ -41,7 +41,7 @@ struct Face {
 };
 
 void Slider(HWND slider, HDC dc) { c::PaintSliderOn(slider, dc); }
-void UpDown(HWND control, HDC dc) { c::PaintUpDownOn(control, dc, c::UpDownOf(control)->hot != 0); }
+void UpDown(HWND control, HDC dc) { c::PaintUpDownOn(control, dc, c::UpDownOf(control)->hot); }
 
 // Where the thumb's circle is along the axis: the middle of the run of nearly white pixels
 // on the line through the thumb; -1 without one.

@@ -58,7 +58,7 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
     Colour(hwnd, WM_CTLCOLORLISTBOX, list);
     Colour(hwnd, WM_CTLCOLORBTN, check);
     if (i % 10 == 0) {
-      skin_test::RecordOf(hwnd)->needsFullRedraw = 1;
+      skin_test::RecordOf(hwnd)->needsFullRedraw = true;
       RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     } else {
       RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -99,7 +99,7 @@ TEST(Soak, HoverPaintAndColourCyclesLeakNothing) {
             static_cast<DWORD>(OBJ_BITMAP));
   EXPECT_EQ(GetObjectType(skin::prop::GetAs<HGDIOBJ>(hwnd, skin::prop::Ck_wtjbdx)),
             static_cast<DWORD>(OBJ_BITMAP));
-  EXPECT_EQ(r.fadeTimerOn, 0);
+  EXPECT_FALSE(r.fadeTimerOn);
 }
 
 }  // namespace
