@@ -74,18 +74,9 @@ WindowPicture CaptureWindow(HWND window) {
 }
 
 WindowPicture CaptureAfter(const PlayerProcess& player, HWND window, size_t from) {
-  int at = player.events().WaitFor("face ", from);
-  if (at < 0 || (at = player.events().WaitFor("face ", at + 1)) < 0) return {};
-  // Wine puts a window's last paints on the screen a moment after they are made, later still on
-  // a busy machine: the picture counts once it holds still from one face refresh to the next.
-  WindowPicture last = CaptureWindow(window);
-  for (int tries = 0; tries < 20; ++tries) {
-    if ((at = player.events().WaitFor("face ", at + 1)) < 0) break;
-    WindowPicture now = CaptureWindow(window);
-    if (now.pixels == last.pixels) return now;
-    last = std::move(now);
-  }
-  return {};
+  const int first = player.events().WaitFor("face ", from);
+  if (first < 0 || player.events().WaitFor("face ", first + 1) < 0) return {};
+  return CaptureWindow(window);
 }
 
 DWORD RunGalleryScreenshot(const std::string& png) { return RunGallery(DistFolder(), png); }

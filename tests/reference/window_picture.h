@@ -23,10 +23,9 @@ WindowPicture CaptureWindow(HWND window);
 class PlayerProcess;
 
 // The window once the player has painted what was pending when it announced line `from`: two
-// refreshes of its face later (the refresh is a timer message, which comes only when no paint
-// waits), and once two captures a refresh apart agree, since Wine may put the last paints on the
-// screen later than that on a busy machine. An empty picture when the player announced none in
-// time or the window never held still.
+// refreshes of its face later. The face's refresh is a timer message, which comes only when no
+// paint waits, and between two of them the player has gone idle and flushed its drawing to the
+// screen. An empty picture when the player announced none in time.
 WindowPicture CaptureAfter(const PlayerProcess& player, HWND window, size_t from);
 
 // Runs the built gallery, which writes the picture of its window to `png` and ends; its exit
